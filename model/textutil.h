@@ -1,0 +1,32 @@
+// Character and number routines over code-page-932 text shared by the text objects, the text
+// layout, the text project file, the pages and the seal dialogs. A lead byte and its trail byte
+// count as one character.
+#pragma once
+
+#include "platform/cstring.h"
+
+class CTextUtil {
+ public:
+  CTextUtil() = default;
+  virtual ~CTextUtil() = default;
+
+  int GetCharCount(const CString& s) const;
+  // On success `n` becomes the byte offset of character n and the result is its width (2 for a
+  // double-byte character, else 1); 0 when n is at or past the end (n unchanged).
+  int GetCharByteIndex(const CString& s, int& n) const;
+  // The same, but CR followed by LF counts as one character of width 2.
+  int GetCharByteIndexCrLf(const CString& s, int& n) const;
+  CString MidChars(const CString& s, int n) const;
+  int IsCrLfAt(const CString& s, int i) const;
+  int GetLineCount(const CString& s) const;
+  int GetTotalCharCount(const CString* lines, int n) const;
+  // Fills `lines` (sized with GetLineCount) and returns the sum of their character counts.
+  int SplitLines(const CString& s, CString* lines, int n) const;
+  CString RemoveNewLines(const CString& s) const;
+  int Round(double v) const;
+  int IsSameSign(double a, double b) const;
+  CString FormatZeroPadded(const CString& text, int width) const;
+
+ private:
+  int CharWalk(const CString& s, int& n, bool crlf) const;
+};

@@ -1,0 +1,26 @@
+// Locale-independent number formatting and parsing. Every printf-style format and every
+// atof/atoi of the system goes through here, so files and machine commands come out the same
+// whatever the user's locale (a decimal comma never reaches a file).
+#pragma once
+
+#include <cstdarg>
+#include <string>
+
+namespace numfmt {
+
+// printf semantics for the conversions d i u x X o c s p e E f F g G and %%, with flags, width
+// (also '*') and precision; floating conversions always use '.' as the decimal mark.
+std::string FormatV(const char* fmt, va_list ap);
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// The C runtime's prefix rule: leading blanks, a sign, digits with an optional fraction and
+// exponent; parsing stops at the first byte that does not fit and yields 0 when nothing does.
+// Never NaN, infinity or a hex float: "nan", "inf" and "0x1p3" read as 0 (the last as 0 from
+// its "0" prefix); values beyond the double range saturate at the largest finite double.
+double Atof(const char* s);
+double Atof(const std::string& s);
+// Leading blanks, a sign and decimal digits; saturates at the int range.
+int Atoi(const char* s);
+int Atoi(const std::string& s);
+
+}  // namespace numfmt

@@ -1,0 +1,40 @@
+// Every modal question the program asks goes through the prompter: the program installs one over
+// Qt dialogs, tests install a scripted one, so no test ever blocks on a dialog.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/cstring.h"
+#include "platform/wintypes.h"
+
+struct FileDialogRequest {
+  bool save = false;           // save dialog (else open)
+  CString title;               // caption, may be empty
+  CString filter;              // "Name (*.ext)|*.ext|...|" as the system writes it
+  CString defaultExt;          // without the dot
+  CString initialPath;         // file name or folder to start from
+  bool multiSelect = false;
+  bool overwritePrompt = true; // save dialogs ask before replacing a file
+};
+
+class IPrompter {
+ public:
+  virtual ~IPrompter() = default;
+  // A message box; flags as MB_*; the answer as ID*.
+  virtual int MessageBox(const CString& text, const CString& caption, UINT flags) = 0;
+  // File open/save; false when cancelled. `paths` gets one path, or several with multiSelect.
+  virtual bool FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) = 0;
+  // Colour choice; false when cancelled.
+  virtual bool ChooseColor(COLORREF& colour) = 0;
+  // Folder choice; false when cancelled.
+  virtual bool BrowseFolder(const CString& title, CString& folder) = 0;
+};
+
+// The prompter in force; never null (a refusing one stands in until one is installed).
+IPrompter& Prompter();
+// Installs a prompter and returns the previous one (nullptr restores the refusing default).
+IPrompter* SetPrompter(IPrompter* prompter);
+
+// The application's message box: caption "Draventis".
+int AfxMessageBox(const CString& text, UINT flags = MB_OK);

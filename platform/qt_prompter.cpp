@@ -1,0 +1,84 @@
+#include "platform/qt_prompter.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+int CQtPrompter::MessageBox(const CString& text, const CString& caption, UINT flags) {
+  QMessageBox box(m_parent);
+  box.setWindowTitle(caption.ToQString());
+  box.setText(text.ToQString());
+  switch (flags & MB_ICONMASK) {
+    case MB_ICONHAND: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONASTERISK: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  QList<QMessageBox::StandardButton> buttons;
+  switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
+    case MB_YESNOCANCEL: buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
+    case MB_YESNO: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
+    default: buttons = {QMessageBox::Ok}; break;
+  }
+  QMessageBox::StandardButtons set;
+  for (auto b : buttons) set |= b;
+  box.setStandardButtons(set);
+  int def = (flags & MB_DEFBUTTON3) ? 2 : (flags & MB_DEFBUTTON2) ? 1 : 0;
+  if (def < buttons.size()) box.setDefaultButton(buttons[def]);
+  switch (box.exec()) {
+    case QMessageBox::Ok: return IDOK;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    default: return (flags & MB_TYPEMASK) == MB_OK ? IDOK : ((flags & MB_TYPEMASK) == MB_YESNO ? IDNO : IDCANCEL);
+  }
+}
+
+namespace {
+// "Name (*.a)|*.a|All (*.*)|*.*||" -> "Name (*.a);;All (*.*)" (patterns of the second field).
+QString QtFilter(const CString& filter) {
+  QStringList parts = filter.ToQString().split('|');
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty()) break;
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    out << parts[i].section('(', 0, 0).trimmed() + " (" + patterns + ")";
+  }
+  return out.join(";;");
+}
+}  // namespace
+
+bool CQtPrompter::FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) {
+  paths.clear();
+  QFileDialog dlg(m_parent, request.title.ToQString(), request.initialPath.ToQString(), QtFilter(request.filter));
+  dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+  dlg.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  if (request.save) {
+    dlg.setFileMode(QFileDialog::AnyFile);
+    if (!request.overwritePrompt) dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+  } else {
+    dlg.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  }
+  if (!request.defaultExt.IsEmpty()) dlg.setDefaultSuffix(request.defaultExt.ToQString());
+  if (dlg.exec() != QDialog::Accepted) return false;
+  for (const QString& f : dlg.selectedFiles()) paths.push_back(CString::FromQString(f));
+  return !paths.empty();
+}
+
+bool CQtPrompter::ChooseColor(COLORREF& colour) {
+  QColor c = QColorDialog::getColor(ColorToQColor(colour), m_parent);
+  if (!c.isValid()) return false;
+  colour = QColorToColor(c);
+  return true;
+}
+
+bool CQtPrompter::BrowseFolder(const CString& title, CString& folder) {
+  QString dir = QFileDialog::getExistingDirectory(m_parent, title.ToQString(), folder.ToQString(),
+                                                  QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
+  if (dir.isEmpty()) return false;
+  folder = CString::FromQString(dir);
+  return true;
+}

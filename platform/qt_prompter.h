@@ -1,0 +1,25 @@
+// The program's prompter: real Qt dialogs.
+#pragma once
+
+#include <QColor>
+
+#include "platform/prompter.h"
+
+class QWidget;
+
+// COLORREF (0x00BBGGRR) <-> QColor; the only place the two meet.
+inline QColor ColorToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+inline COLORREF QColorToColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
+class CQtPrompter : public IPrompter {
+ public:
+  explicit CQtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+  void SetParent(QWidget* parent) { m_parent = parent; }
+  int MessageBox(const CString& text, const CString& caption, UINT flags) override;
+  bool FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) override;
+  bool ChooseColor(COLORREF& colour) override;
+  bool BrowseFolder(const CString& title, CString& folder) override;
+
+ private:
+  QWidget* m_parent;
+};

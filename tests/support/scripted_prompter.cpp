@@ -1,0 +1,94 @@
+#include "scripted_prompter.h"
+
+#include <gtest/gtest.h>
+
+ScriptedPrompter::ScriptedPrompter() { m_previous = SetPrompter(this); }
+
+ScriptedPrompter::~ScriptedPrompter() {
+  SetPrompter(m_previous);
+  VerifyAllUsed();
+}
+
+ScriptedPrompter& ScriptedPrompter::ExpectMessage(int answer, const char* contains) {
+  Answer a;
+  a.kind = "message";
+  a.id = answer;
+  if (contains) a.contains = contains;
+  m_answers.push_back(a);
+  return *this;
+}
+
+ScriptedPrompter& ScriptedPrompter::ExpectFile(const CString& path) {
+  Answer a;
+  a.kind = "file";
+  a.path = path;
+  m_answers.push_back(a);
+  return *this;
+}
+
+ScriptedPrompter& ScriptedPrompter::ExpectColour(bool ok, COLORREF colour) {
+  Answer a;
+  a.kind = "colour";
+  a.ok = ok;
+  a.colour = colour;
+  m_answers.push_back(a);
+  return *this;
+}
+
+ScriptedPrompter& ScriptedPrompter::ExpectFolder(const CString& folder) {
+  Answer a;
+  a.kind = "folder";
+  a.path = folder;
+  m_answers.push_back(a);
+  return *this;
+}
+
+void ScriptedPrompter::VerifyAllUsed() {
+  EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " scripted answer(s) never asked for; next: "
+                                 << (m_answers.empty() ? "" : m_answers.front().kind);
+  m_answers.clear();
+}
+
+bool ScriptedPrompter::Next(const char* kind, const CString& text, Answer& out) {
+  if (m_answers.empty() || m_answers.front().kind != kind) {
+    ADD_FAILURE() << "unexpected " << kind << " question: " << text.ToUtf8();
+    return false;
+  }
+  out = m_answers.front();
+  m_answers.pop_front();
+  if (!out.contains.empty() && text.str().find(out.contains) == std::string::npos)
+    ADD_FAILURE() << "message \"" << text.ToUtf8() << "\" lacks \"" << CString(out.contains.c_str()).ToUtf8() << "\"";
+  return true;
+}
+
+int ScriptedPrompter::MessageBox(const CString& text, const CString&, UINT flags) {
+  m_log.push_back({"message", text, flags});
+  Answer a;
+  if (!Next("message", text, a)) return (flags & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+  return a.id;
+}
+
+bool ScriptedPrompter::FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) {
+  m_log.push_back({"file", request.title, 0});
+  paths.clear();
+  Answer a;
+  if (!Next("file", request.title, a) || a.path.IsEmpty()) return false;
+  paths.push_back(a.path);
+  return true;
+}
+
+bool ScriptedPrompter::ChooseColor(COLORREF& colour) {
+  m_log.push_back({"colour", CString(), 0});
+  Answer a;
+  if (!Next("colour", CString(), a) || !a.ok) return false;
+  colour = a.colour;
+  return true;
+}
+
+bool ScriptedPrompter::BrowseFolder(const CString& title, CString& folder) {
+  m_log.push_back({"folder", title, 0});
+  Answer a;
+  if (!Next("folder", title, a) || a.path.IsEmpty()) return false;
+  folder = a.path;
+  return true;
+}

@@ -1,0 +1,53 @@
+// A prompter for tests: each question must have been scripted, in order; anything else fails
+// the test and is answered "cancel".
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/prompter.h"
+
+class ScriptedPrompter : public IPrompter {
+ public:
+  struct Asked {
+    std::string kind;  // "message", "file", "colour", "folder"
+    CString text;
+    UINT flags = 0;
+  };
+
+  // Installs itself; restores the previous prompter when destroyed.
+  ScriptedPrompter();
+  ~ScriptedPrompter() override;
+
+  // The next message box gets `answer`; when `contains` is given its text must contain it.
+  ScriptedPrompter& ExpectMessage(int answer, const char* contains = nullptr);
+  // The next file dialog gets `path` (empty: cancelled).
+  ScriptedPrompter& ExpectFile(const CString& path);
+  ScriptedPrompter& ExpectColour(bool ok, COLORREF colour = 0);
+  ScriptedPrompter& ExpectFolder(const CString& folder);
+
+  // Fails the test when scripted answers were left unused.
+  void VerifyAllUsed();
+  const std::vector<Asked>& Log() const { return m_log; }
+
+  int MessageBox(const CString& text, const CString& caption, UINT flags) override;
+  bool FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) override;
+  bool ChooseColor(COLORREF& colour) override;
+  bool BrowseFolder(const CString& title, CString& folder) override;
+
+ private:
+  struct Answer {
+    std::string kind;
+    int id = 0;
+    std::string contains;
+    bool ok = false;
+    COLORREF colour = 0;
+    CString path;
+  };
+  bool Next(const char* kind, const CString& text, Answer& out);
+
+  std::deque<Answer> m_answers;
+  std::vector<Asked> m_log;
+  IPrompter* m_previous = nullptr;
+};
