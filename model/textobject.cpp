@@ -1,0 +1,162 @@
+#include "model/textobject.h"
+
+#include "model/textutil.h"
+
+namespace {
+
+const char kDefaultText[] = "1234567890";
+
+// The text-setting rule both kinds share.
+int ReplaceText(CString& stored, std::vector<CTextCharRecord>& records, int& changed, const CString& text) {
+  if (stored == text) return -1;
+  records.clear();
+  stored = text;
+  int count = CTextUtil().GetCharCount(stored);
+  records.assign(count, CTextCharRecord());
+  changed = 1;
+  return count;
+}
+
+CString FitFace(const char* face) {
+  return CString(face, FitToCharBoundary(face, TEXT_FACE_NAME_MAX));
+}
+
+CTextCharRecord RecordAt(const std::vector<CTextCharRecord>& records, int i) {
+  if (i < 0 || i >= static_cast<int>(records.size())) return CTextCharRecord();
+  return records[i];
+}
+
+}  // namespace
+
+void CText1Object::SetDefaults() {
+  m_dPosX = m_dPosY = 0.0;
+  m_dWidth = 40.0;
+  m_dHeight = 6.0;
+  m_dCharWidth = 4.0;
+  m_dCharHeight = 6.0;
+  m_dCharGap = 1.0;
+  m_dAngle = 0.0;
+  m_dLineGap = 1.0;
+  m_bVariable = 0;
+  m_strText = kDefaultText;
+  m_nRows = m_nColumns = 1;
+  m_dRowGap = m_dColumnGap = 1.0;
+  m_nWriteDirection = 0;
+  m_nAlign = 3;
+  m_dLineWidthX = m_dLineWidthY = 0.0;
+  m_nWeight = 400;
+  m_bItalic = 0;
+  m_nCharSet = 0;
+  m_strFaceName = "Arial";
+  m_bCountUp = 0;
+  m_nCount = 0;
+  m_nCountStart = 0;
+  m_nCountDigits = 0;
+  m_bWidthDirection = 0;
+  m_vCharRecords.assign(sizeof(kDefaultText) - 1, CTextCharRecord());
+}
+
+void CText1Object::CopySettings(const CText1Object* s) {
+  if (!s || s == this) return;
+  m_dPosX = s->m_dPosX;
+  m_dPosY = s->m_dPosY;
+  m_dWidth = s->m_dWidth;
+  m_dHeight = s->m_dHeight;
+  m_dCharWidth = s->m_dCharWidth;
+  m_dCharHeight = s->m_dCharHeight;
+  m_dCharGap = s->m_dCharGap;
+  m_dAngle = s->m_dAngle;
+  m_dLineGap = s->m_dLineGap;
+  m_bVariable = s->m_bVariable;
+  m_strText = s->m_strText;
+  m_nRows = s->m_nRows;
+  m_nColumns = s->m_nColumns;
+  m_dRowGap = s->m_dRowGap;
+  m_dColumnGap = s->m_dColumnGap;
+  m_nWriteDirection = s->m_nWriteDirection;
+  m_nAlign = s->m_nAlign;
+  m_dLineWidthX = s->m_dLineWidthX;
+  m_dLineWidthY = s->m_dLineWidthY;
+  m_nWeight = s->m_nWeight;
+  m_bItalic = s->m_bItalic;
+  m_nCharSet = s->m_nCharSet;
+  m_strFaceName = s->m_strFaceName;
+  m_nFontExtra1 = s->m_nFontExtra1;
+  m_nFontExtra2 = s->m_nFontExtra2;
+  m_nFontSize = s->m_nFontSize;
+  m_bCountUp = s->m_bCountUp;
+  m_nCount = s->m_nCount;
+  m_nCountStart = s->m_nCountStart;
+  m_nCountDigits = s->m_nCountDigits;
+  m_bWidthDirection = s->m_bWidthDirection;
+  // Replaced, not appended: a new object already holds the default text's records, and
+  // appending would shift every adjustment to the wrong character.
+  m_vCharRecords = s->m_vCharRecords;
+  m_nReserved = s->m_nReserved;
+  m_bTextChanged = s->m_bTextChanged;
+}
+
+int CText1Object::SetText(const CString& text) { return ReplaceText(m_strText, m_vCharRecords, m_bTextChanged, text); }
+
+void CText1Object::SetFaceName(const char* face) { m_strFaceName = FitFace(face); }
+
+CTextCharRecord CText1Object::GetCharRecord(int i) const { return RecordAt(m_vCharRecords, i); }
+
+void CText2Object::SetDefaults() {
+  m_dPosX = m_dPosY = 0.0;
+  m_dRadiusX = m_dRadiusY = 20.0;
+  m_dSpan = 260.0;
+  m_dAngle = 0.0;
+  m_dCharWidth = 6.0;
+  m_dCharHeight = 8.0;
+  m_strText = kDefaultText;
+  m_nRows = m_nColumns = 1;
+  m_dRowGap = m_dColumnGap = 1.0;
+  m_nDirection = 0;
+  m_bKeepAspect = 0;
+  m_dLineWidthX = m_dLineWidthY = 0.0;
+  m_nWeight = 400;
+  m_bItalic = 0;
+  m_nCharSet = 0;
+  m_strFaceName = "Arial";
+  m_bWidthDirection = 0;
+  m_vCharRecords.assign(sizeof(kDefaultText) - 1, CTextCharRecord());
+}
+
+void CText2Object::CopySettings(const CText2Object* s) {
+  if (!s || s == this) return;
+  m_dPosX = s->m_dPosX;
+  m_dPosY = s->m_dPosY;
+  m_dRadiusX = s->m_dRadiusX;
+  m_dRadiusY = s->m_dRadiusY;
+  m_dSpan = s->m_dSpan;
+  m_dAngle = s->m_dAngle;
+  m_dCharWidth = s->m_dCharWidth;
+  m_dCharHeight = s->m_dCharHeight;
+  m_strText = s->m_strText;
+  m_nRows = s->m_nRows;
+  m_nColumns = s->m_nColumns;
+  m_dRowGap = s->m_dRowGap;
+  m_dColumnGap = s->m_dColumnGap;
+  m_nDirection = s->m_nDirection;
+  m_bKeepAspect = s->m_bKeepAspect;
+  m_dLineWidthX = s->m_dLineWidthX;
+  m_dLineWidthY = s->m_dLineWidthY;
+  m_nWeight = s->m_nWeight;
+  m_bItalic = s->m_bItalic;
+  m_nCharSet = s->m_nCharSet;
+  m_strFaceName = s->m_strFaceName;
+  m_nFontExtra1 = s->m_nFontExtra1;
+  m_nFontExtra2 = s->m_nFontExtra2;
+  m_nFontSize = s->m_nFontSize;
+  m_bWidthDirection = s->m_bWidthDirection;
+  m_vCharRecords = s->m_vCharRecords;
+  m_nReserved = s->m_nReserved;
+  m_bTextChanged = s->m_bTextChanged;
+}
+
+int CText2Object::SetText(const CString& text) { return ReplaceText(m_strText, m_vCharRecords, m_bTextChanged, text); }
+
+void CText2Object::SetFaceName(const char* face) { m_strFaceName = FitFace(face); }
+
+CTextCharRecord CText2Object::GetCharRecord(int i) const { return RecordAt(m_vCharRecords, i); }
