@@ -298,6 +298,28 @@ TEST_F(Paste, AtTheContextPointSeveralObjectsKeepTheirLayoutAroundIt) {
   EXPECT_EQ(Records(), (Records_{R{"canvas", -1, HINT_OBJECTS_PASTED, TYPE_MULTI, -1}}));
 }
 
+using Views = DocumentTest;
+
+TEST_F(Views, TheTwoViewsAreFoundByWhatTheyAreAndFocusedOnRequest) {
+  EXPECT_EQ(doc->GetKorvaneView(), static_cast<IDocFormView*>(&form));
+  EXPECT_EQ(doc->GetLeftView(), static_cast<IDocCanvasView*>(&canvas));
+  doc->FocusView(1);
+  doc->FocusView(0);
+  doc->FocusView(0);
+  doc->FocusView(5);
+  EXPECT_EQ(form.focusCount, 1);
+  EXPECT_EQ(canvas.focusCount, 2);
+  doc->InvalidateLeftView(RECT{0, 0, 10, 10});
+  EXPECT_EQ(canvas.invalidatedRects, 1);
+  doc->UpdateAll();
+  EXPECT_EQ(Records(), (Records_{R{"form", -1, HINT_NEW_DOCUMENT_ACTION, TYPE_DRAWING, 0},
+                                 R{"canvas", -1, HINT_NEW_DOCUMENT_ACTION, TYPE_DRAWING, 0}}));
+  doc->RemoveView(&canvas);
+  EXPECT_EQ(doc->GetLeftView(), nullptr);
+  doc->InvalidateLeftView(RECT{0, 0, 10, 10});  // no canvas: nothing to do
+  EXPECT_EQ(canvas.invalidatedRects, 1);
+}
+
 TEST(ClipboardBlock, BytesRoundTripAndShortBlocksAreRefused) {
   const ObjectClipboardBlock block{CLIPBOARD_COPY, {2, 5}};
   const std::vector<std::uint8_t> bytes = block.ToBytes();
