@@ -122,110 +122,14 @@ CKorvaneSettings EveryKeyChanged() {
   return s;
 }
 
-void ExpectSame(const CKorvaneSettings& a, const CKorvaneSettings& b) {
-  const CSettingsSystem &y = a.System, &z = b.System;
-  EXPECT_EQ(y.FontName, z.FontName);
-  EXPECT_EQ(y.FontSize, z.FontSize);
-  EXPECT_EQ(y.MoveStep, z.MoveStep);
-  EXPECT_EQ(y.ZoomStep, z.ZoomStep);
-  EXPECT_EQ(y.GridShow, z.GridShow);
-  EXPECT_EQ(y.V2004String, z.V2004String);
-  EXPECT_EQ(y.DrawX, z.DrawX);
-  EXPECT_EQ(y.DrawY, z.DrawY);
-  EXPECT_DOUBLE_EQ(y.ModeSpan, z.ModeSpan);
-  EXPECT_EQ(y.FixField, z.FixField);
-  EXPECT_EQ(y.FieldMachine, z.FieldMachine);
-  EXPECT_EQ(y.FieldOriginX, z.FieldOriginX);
-  EXPECT_EQ(y.FieldOriginY, z.FieldOriginY);
-  EXPECT_EQ(y.Placesbar, z.Placesbar);
-  EXPECT_EQ(y.PlacesbarHistory, z.PlacesbarHistory);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(y.PlacesFolder[i], z.PlacesFolder[i]);
-
-  const CSettingsDrawingData &d = a.DrawingData, &e = b.DrawingData;
-  EXPECT_DOUBLE_EQ(d.Area, e.Area);
-  EXPECT_DOUBLE_EQ(d.GridSize, e.GridSize);
-  EXPECT_DOUBLE_EQ(d.ScaleX, e.ScaleX);
-  EXPECT_DOUBLE_EQ(d.ScaleY, e.ScaleY);
-  EXPECT_EQ(d.ChangeXY, e.ChangeXY);
-  EXPECT_EQ(d.ChangeX, e.ChangeX);
-  EXPECT_EQ(d.ChangeY, e.ChangeY);
-  EXPECT_EQ(d.HOME, e.HOME);
-  EXPECT_DOUBLE_EQ(d.HomeX, e.HomeX);
-  EXPECT_DOUBLE_EQ(d.HomeY, e.HomeY);
-  EXPECT_EQ(d.ScanAngle, e.ScanAngle);
-  EXPECT_EQ(d.LayerIndex, e.LayerIndex);
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(d.Layer[i].TIMES, e.Layer[i].TIMES) << i;
-    EXPECT_EQ(d.Layer[i].POWER, e.Layer[i].POWER) << i;
-    EXPECT_EQ(d.Layer[i].SPEED, e.Layer[i].SPEED) << i;
-    EXPECT_EQ(d.Layer[i].STABLE, e.Layer[i].STABLE) << i;
-  }
-
-  const CSettingsDrawingArea &r = a.DrawingArea, &q = b.DrawingArea;
-  EXPECT_DOUBLE_EQ(r.OffsetX, q.OffsetX);
-  EXPECT_DOUBLE_EQ(r.OffsetY, q.OffsetY);
-  EXPECT_DOUBLE_EQ(r.Width, q.Width);
-  EXPECT_DOUBLE_EQ(r.Height, q.Height);
-  EXPECT_EQ(r.DPM, q.DPM);
-  EXPECT_DOUBLE_EQ(r.Span, q.Span);
-  EXPECT_EQ(r.OutlineIndex, q.OutlineIndex);
-  EXPECT_EQ(r.ScanStyleIndex, q.ScanStyleIndex);
-  EXPECT_EQ(r.ScanDirectionIndex, q.ScanDirectionIndex);
-  EXPECT_EQ(r.OutStyleIndex, q.OutStyleIndex);
-  EXPECT_EQ(r.FileIndex, q.FileIndex);
-
-  const CSettingsDrawingField &f = a.DrawingField, &g = b.DrawingField;
-  EXPECT_DOUBLE_EQ(f.FieldX, g.FieldX);
-  EXPECT_DOUBLE_EQ(f.FieldY, g.FieldY);
-  EXPECT_DOUBLE_EQ(f.OffsetX, g.OffsetX);
-  EXPECT_DOUBLE_EQ(f.OffsetY, g.OffsetY);
-  EXPECT_EQ(f.PlotIndex, g.PlotIndex);
-
-  const CSettingsInkan &k = a.Inkan, &l = b.Inkan;
-  EXPECT_EQ(k.Shape, l.Shape);
-  EXPECT_DOUBLE_EQ(k.Width, l.Width);
-  EXPECT_DOUBLE_EQ(k.Height, l.Height);
-  EXPECT_DOUBLE_EQ(k.Round, l.Round);
-  EXPECT_DOUBLE_EQ(k.Frame, l.Frame);
-  EXPECT_EQ(k.Dir, l.Dir);
-  EXPECT_EQ(k.Font, l.Font);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(k.FontHist[i], l.FontHist[i]);
-
-  const CSettingsInkan2 &c = a.Inkan2, &h = b.Inkan2;
-  EXPECT_DOUBLE_EQ(c.Width, h.Width);
-  EXPECT_DOUBLE_EQ(c.Height, h.Height);
-  EXPECT_EQ(c.Uchiwaku, h.Uchiwaku);
-  EXPECT_EQ(c.Tenmaru, h.Tenmaru);
-  EXPECT_DOUBLE_EQ(c.KaibunSize, h.KaibunSize);
-  EXPECT_DOUBLE_EQ(c.SotoSize, h.SotoSize);
-  EXPECT_DOUBLE_EQ(c.UchiSize, h.UchiSize);
-  EXPECT_EQ(c.UchiImage, h.UchiImage);
-  EXPECT_EQ(c.SameFont, h.SameFont);
-  EXPECT_EQ(c.Dir, h.Dir);
-  for (int i = 0; i < 10; ++i) {
-    EXPECT_EQ(c.SotoFont[i], h.SotoFont[i]);
-    EXPECT_EQ(c.UchiFont[i], h.UchiFont[i]);
-  }
-  EXPECT_EQ(c.UchiText, h.UchiText);
-  EXPECT_EQ(c.UchiImageFile, h.UchiImageFile);
-
-  EXPECT_EQ(a.Mask.Color, b.Mask.Color);
-  EXPECT_EQ(a.Mask.Order, b.Mask.Order);
-
-  for (int kind = 0; kind < 10; ++kind) {
-    EXPECT_EQ(a.ObjectProperty.Object[kind].OutputMode, b.ObjectProperty.Object[kind].OutputMode);
-    EXPECT_EQ(a.ObjectProperty.Object[kind].FillDirection, b.ObjectProperty.Object[kind].FillDirection);
-    EXPECT_EQ(a.ObjectProperty.Object[kind].ScanInterval, b.ObjectProperty.Object[kind].ScanInterval);
-  }
-  for (int t = 0; t < 2; ++t) {
-    const CSettingsTextFont& u = t ? a.ObjectProperty.Text2 : a.ObjectProperty.Text1;
-    const CSettingsTextFont& v = t ? b.ObjectProperty.Text2 : b.ObjectProperty.Text1;
-    EXPECT_EQ(u.Italic, v.Italic);
-    EXPECT_EQ(u.FontSize, v.FontSize);
-    EXPECT_EQ(u.CharSet, v.CharSet);
-    EXPECT_EQ(u.Weight, v.Weight);
-    EXPECT_EQ(u.GetFontName(), v.GetFontName());
-  }
+// What a write of the values gives: two sets of values compared through every key they write.
+std::string Written(const CKorvaneSettings& s) {
+  std::string path = SettingsFilePath() + ".cmp";
+  fileio::Remove(path);
+  EXPECT_TRUE(WriteSettings(s, path));
+  std::string text = TempDir::Read(path);
+  fileio::Remove(path);
+  return text;
 }
 
 std::string WriteFile(const TempDir& dir, const std::string& utf8Lines) {
@@ -245,10 +149,8 @@ TEST(SettingsFile, DefaultsAreWrittenExactlyAsTheGoldenFile) {
   // Reading the golden file gives the defaults back, and writing them again changes nothing.
   CKorvaneSettings back = EveryKeyChanged();
   ReadSettings(back, GoldenPath("defaults.dat"));
-  ExpectSame(back, CKorvaneSettings());
   back.System.Reset = 0;  // the reset request is the program's, never read back
-  ASSERT_TRUE(WriteSettings(back));
-  EXPECT_EQ(TempDir::Read(SettingsFilePath()), golden);
+  EXPECT_EQ(Written(back), golden);
 }
 
 TEST(SettingsFile, EveryKeyRoundTrips) {
@@ -272,7 +174,6 @@ TEST(SettingsFile, EveryKeyRoundTrips) {
 
   CKorvaneSettings back;
   ReadSettings(back);
-  ExpectSame(back, s);
   // Written, but not taken back at start.
   EXPECT_EQ(written.GetString("MASK", "Use", ""), "1");
   EXPECT_EQ(back.Mask.Use, 0);
@@ -283,14 +184,14 @@ TEST(SettingsFile, EveryKeyRoundTrips) {
   EXPECT_EQ(written.GetString("INKAN2", "UchiText_1", ""), J("表示"));
   EXPECT_EQ(written.GetString("INKAN2", "UchiImageFile_2", ""), "/tmp/c.bmp");
 
-  // Writing what was read leaves the file byte for byte as it was.
-  std::string first = TempDir::Read(SettingsFilePath());
+  // Apart from those, every value read back is the one written.
   back.System.Reset = 1;
   back.Mask.Use = 1;
   back.DrawingArea.FrameSize = 1.5;
   back.DrawingArea.RoundSize = 2.5;
-  ASSERT_TRUE(WriteSettings(back));
-  EXPECT_EQ(TempDir::Read(SettingsFilePath()), first);
+  EXPECT_EQ(Written(back), TempDir::Read(SettingsFilePath()));
+  EXPECT_EQ(back.Inkan2.UchiText, s.Inkan2.UchiText);
+  EXPECT_STREQ(back.ObjectProperty.Text2.FontName, s.ObjectProperty.Text2.FontName);
 }
 
 TEST(SettingsFile, MissingKeysTakeTheirDefaults) {
@@ -301,7 +202,8 @@ TEST(SettingsFile, MissingKeysTakeTheirDefaults) {
   EXPECT_DOUBLE_EQ(s.DrawingData.ScaleX, 1.5);
   CKorvaneSettings expected;
   expected.DrawingData.ScaleX = 1.5;
-  ExpectSame(s, expected);
+  s.System.Reset = 0;
+  EXPECT_EQ(Written(s), Written(expected));
   EXPECT_DOUBLE_EQ(s.DrawingData.ScaleY, 1.0);
   EXPECT_DOUBLE_EQ(s.DrawingData.Area, 100.0);
   EXPECT_DOUBLE_EQ(s.DrawingArea.Width, 40.0);
@@ -313,7 +215,7 @@ TEST(SettingsFile, MissingKeysTakeTheirDefaults) {
   TempDir empty;
   CKorvaneSettings kept = EveryKeyChanged();
   ReadSettings(kept);
-  ExpectSame(kept, EveryKeyChanged());
+  EXPECT_EQ(Written(kept), Written(EveryKeyChanged()));
   EXPECT_EQ(kept.Mask.Use, 1);
 }
 
