@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/gdi/gdi.h"
+
 namespace {
 
 // Per version: number, total codewords, data codewords L/M/Q/H, count of alignment coordinates
@@ -161,7 +163,15 @@ CQrEncoder::CQrEncoder() = default;
 CQrEncoder::~CQrEncoder() { DeleteSymbol(); }
 
 void CQrEncoder::DeleteSymbol() {
-  // The bitmap and DC arrive with the drawing layer.
+  if (!m_pDC) return;
+  m_pDC->SelectObject(m_pOldBitmap);
+  m_pDC->DeleteDC();
+  delete m_pDC;
+  m_pDC = nullptr;
+  m_pOldBitmap = nullptr;
+  if (m_pBitmap) m_pBitmap->DeleteObject();
+  delete m_pBitmap;
+  m_pBitmap = nullptr;
 }
 
 int CQrEncoder::Encode(int level, CString text) { return CreateSymbolBitmap(level, 0, 1, -1, text); }
@@ -169,7 +179,31 @@ int CQrEncoder::Encode(int level, CString text) { return CreateSymbolBitmap(leve
 int CQrEncoder::CreateSymbolBitmap(int level, int version, int allowGrowth, int mask, CString text) {
   m_bEncoded = EncodeData(level, version, allowGrowth, mask, text.c_str(), text.GetLength());
   if (!m_bEncoded) return 0;
-  m_nSymbolSide = m_nModuleCount + 2 * kQuietZone;
+
+  const int side = m_nModuleCount + 2 * kQuietZone;
+  auto* bitmap = new CBitmap;
+  auto* dc = new CDC;
+  CBitmap* old = nullptr;
+  if (!bitmap->CreateBitmap(side, side, 1, 1, nullptr) || !dc->CreateCompatibleDC(nullptr) ||
+      (old = dc->SelectObject(bitmap)) == nullptr) {
+    // Keep the previous symbol when the new one cannot be made.
+    dc->DeleteDC();
+    delete dc;
+    bitmap->DeleteObject();
+    delete bitmap;
+    m_bEncoded = 0;
+    return 0;
+  }
+  DeleteSymbol();
+  m_pDC = dc;
+  m_pBitmap = bitmap;
+  m_pOldBitmap = old;
+  m_nSymbolSide = side;
+
+  m_pDC->PatBlt(0, 0, side, side, WHITENESS);
+  for (int c = 0; c < m_nModuleCount; ++c)
+    for (int r = 0; r < m_nModuleCount; ++r)
+      if (m_byModule[c][r]) m_pDC->SetPixel(c + kQuietZone, r + kQuietZone, RGB(0, 0, 0));
   return 1;
 }
 

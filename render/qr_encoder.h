@@ -8,7 +8,6 @@
 
 class CDC;
 class CBitmap;
-class CGdiObject;
 
 class CQrEncoder {
  public:
@@ -87,7 +86,7 @@ class CQrEncoder {
   int m_nSymbolSide = 0;
   CDC* m_pDC = nullptr;
   CBitmap* m_pBitmap = nullptr;
-  CGdiObject* m_pOldBitmap = nullptr;
+  CBitmap* m_pOldBitmap = nullptr;
   int m_nLevel = 0;
   int m_nVersion = 0;
   int m_nMask = -1;

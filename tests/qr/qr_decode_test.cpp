@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/gdi.h"
 #include "render/qr_encoder.h"
 #include "temp_dir.h"
 
@@ -14,16 +15,17 @@ namespace {
 
 bool HaveZbarimg() { return std::system("command -v zbarimg >/dev/null 2>&1") == 0; }
 
-// A binary PGM of the matrix with a 4-module quiet zone, each module scale x scale pixels.
+// A binary PGM of the symbol bitmap (quiet zone included), each pixel scale x scale.
 void WritePgm(const CQrEncoder& q, int scale, const std::string& path) {
-  const int side = (q.GetModuleCount() + 8) * scale;
+  CDC* dc = q.GetSymbolDC();
+  const int bitmapSide = q.GetSymbolSide();
+  const int side = bitmapSide * scale;
   std::string pixels(static_cast<size_t>(side) * side, '\xFF');
-  for (int c = 0; c < q.GetModuleCount(); ++c)
-    for (int r = 0; r < q.GetModuleCount(); ++r)
-      if (q.GetModule(c, r))
-        for (int y = 0; y < scale; ++y)
-          for (int x = 0; x < scale; ++x)
-            pixels[static_cast<size_t>((r + 4) * scale + y) * side + (c + 4) * scale + x] = 0;
+  for (int y = 0; y < bitmapSide; ++y)
+    for (int x = 0; x < bitmapSide; ++x)
+      if (dc->GetPixel(x, y) == RGB(0, 0, 0))
+        for (int dy = 0; dy < scale; ++dy)
+          for (int dx = 0; dx < scale; ++dx) pixels[static_cast<size_t>(y * scale + dy) * side + x * scale + dx] = 0;
   std::ofstream f(path, std::ios::binary);
   f << "P5\n" << side << " " << side << "\n255\n" << pixels;
 }
@@ -159,7 +161,7 @@ TEST(QrDecode, ZbarimgReadsBackEverySymbol) {
   for (size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
     CQrEncoder q;
-    ASSERT_EQ(1, q.EncodeData(c.level, c.version, 1, c.mask, c.text.c_str(), static_cast<int>(c.text.size())))
+    ASSERT_EQ(1, q.CreateSymbolBitmap(c.level, c.version, 1, c.mask, CString(c.text)))
         << "case " << i;
     if (c.version > 0) {
       EXPECT_EQ(c.version, q.GetVersion()) << "case " << i;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/gdi/gdi.h"
 #include "render/qr_encoder.h"
 
 namespace {
@@ -169,12 +170,52 @@ TEST(QrEncoder, RequestedVersionAndGrowth) {
   EXPECT_EQ(2, q.GetVersion());
 }
 
+// Every pixel of the symbol bitmap against the module matrix.
+void ExpectBitmapMatchesMatrix(const CQrEncoder& q) {
+  CDC* dc = q.GetSymbolDC();
+  ASSERT_NE(nullptr, dc);
+  const int side = q.GetSymbolSide();
+  ASSERT_EQ(q.GetModuleCount() + 8, side);
+  CBitmap* bm = dc->GetCurrentBitmap();
+  ASSERT_NE(nullptr, bm);
+  EXPECT_EQ(1, bm->BitsPerPixel());
+  EXPECT_EQ(side, bm->Width());
+  EXPECT_EQ(side, bm->Height());
+  int mismatches = 0;
+  for (int y = 0; y < side; ++y) {
+    for (int x = 0; x < side; ++x) {
+      const bool dark = q.GetModule(x - 4, y - 4) == 1;  // outside the matrix: quiet zone
+      if (dc->GetPixel(x, y) != (dark ? RGB(0, 0, 0) : RGB(255, 255, 255))) ++mismatches;
+    }
+  }
+  EXPECT_EQ(0, mismatches);
+}
+
+TEST(QrEncoder, SymbolDrawnOnePixelPerModuleWithQuietZone) {
+  CQrEncoder q;
+  EXPECT_EQ(nullptr, q.GetSymbolDC());
+  ASSERT_EQ(1, q.Encode(1, "01234567"));
+  EXPECT_EQ(29, q.GetSymbolSide());
+  ExpectBitmapMatchesMatrix(q);
+  // The top-left finder corner sits at (4, 4).
+  EXPECT_EQ(RGB(255, 255, 255), q.GetSymbolDC()->GetPixel(3, 4));
+  EXPECT_EQ(RGB(0, 0, 0), q.GetSymbolDC()->GetPixel(4, 4));
+  // A new symbol replaces the bitmap.
+  ASSERT_EQ(1, q.CreateSymbolBitmap(3, 12, 0, 5, CString::FromUtf8("品番 QR-2026")));
+  EXPECT_EQ(4 * 12 + 17 + 8, q.GetSymbolSide());
+  ExpectBitmapMatchesMatrix(q);
+}
+
 TEST(QrEncoder, FailuresKeepThePreviousSymbol) {
   CQrEncoder q;
   ASSERT_EQ(1, q.Encode(1, "01234567"));
+  CDC* const dc = q.GetSymbolDC();
+  const COLORREF corner = dc->GetPixel(4, 4);
   EXPECT_EQ(0, q.Encode(1, ""));
   EXPECT_EQ(0, q.IsEncoded());
   EXPECT_EQ(29, q.GetSymbolSide());
+  EXPECT_EQ(dc, q.GetSymbolDC());
+  EXPECT_EQ(corner, dc->GetPixel(4, 4));
   // Arguments outside the tables fail instead of indexing past them.
   EXPECT_EQ(0, q.CreateSymbolBitmap(4, 0, 1, -1, "X"));
   EXPECT_EQ(0, q.CreateSymbolBitmap(-1, 0, 1, -1, "X"));
