@@ -135,6 +135,7 @@ const int kLevelBits[4] = {1, 0, 3, 2};
 
 inline unsigned char U(char c) { return static_cast<unsigned char>(c); }
 
+// The remainder of value * x^(generatorBits - 1) divided by the generator (BCH check bits).
 int Bch(int value, int generator, int generatorBits) {
   int r = value << (generatorBits - 1);
   for (int bit = 30; bit >= generatorBits - 1; --bit)
