@@ -63,6 +63,21 @@ class CKorvaneDoc : public CDocument {
   void SetSealMode(int mode);
   void SetFont(const CString& face, int sizeTenths);
 
+  // Machine anchors
+  // The machine point of one of the nine anchors of the scanning area (0 centre, 1 top centre,
+  // 2 bottom centre, 3 top left, 4 left centre, 5 bottom left, 6 top right, 7 right centre,
+  // 8 bottom right) in the axis layout of model 1, 2 or 3; (0, 0) for another anchor.
+  CPoint GetAnchorModel1(int anchor) const;
+  CPoint GetAnchorModel2(int anchor) const;
+  CPoint GetAnchorModel3(int anchor) const;
+  // Anchor 0 or 3 for the model in FieldMachine; FALSE, with (0, 0), when no model is set.
+  BOOL GetAreaAnchor(CPoint& out) const;
+  BOOL GetAreaAnchor3(CPoint& out) const;
+  // The point turned by minus ScanAngle about anchor 0 (unchanged for angle 0); rounded half
+  // away from zero.
+  CPoint RotateToField(int x, int y) const;
+  CPoint RotateAbout(int x, int y, int centreX, int centreY) const;
+
   // ---- views
   IDocFormView* GetKorvaneView() const;
   IDocCanvasView* GetLeftView() const;

@@ -1,0 +1,120 @@
+#include "output/engrave_progress_dialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString CaptionText(int id) {
+  if (id == CEngraveProgressDialog::IDS_CAPTION) return QString::fromUtf8("彫刻データの出力");
+  return QString();
+}
+
+}  // namespace
+
+CEngraveProgressDialog::CEngraveProgressDialog(int captionId) : m_nCaptionId(captionId) {
+  m_pProgress = new QProgressBar(this);
+  m_pProgress->setObjectName(QString::number(IDC_PROGRESS));
+  m_pProgress->setTextVisible(false);
+  m_pPercent = new QLabel(QString::fromUtf8(" 0 %"), this);
+  m_pPercent->setObjectName(QString::number(IDC_PERCENT));
+  m_pCancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this);
+  auto* row = new QHBoxLayout;
+  row->addWidget(m_pPercent);
+  row->addStretch();
+  row->addWidget(m_pCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_pProgress);
+  layout->addLayout(row);
+  connect(m_pCancel, &QPushButton::clicked, this, [this] { OnCancel(); });
+  setModal(false);
+}
+
+CEngraveProgressDialog::~CEngraveProgressDialog() { DestroyWindow(); }
+
+BOOL CEngraveProgressDialog::Create(QWidget* parent) {
+  QWidget* owner = parent ? parent->window() : QApplication::activeWindow();
+  if (owner == this) owner = nullptr;
+  m_pParentWnd = owner;
+  if (owner && owner->isEnabled()) {
+    owner->setEnabled(false);
+    m_bParentDisabled = 1;
+  }
+  OnInitDialog();
+  qApp->installEventFilter(this);
+  show();
+  m_bCreated = TRUE;
+  return TRUE;
+}
+
+void CEngraveProgressDialog::OnInitDialog() {
+  m_pProgress->setRange(m_nLower, m_nUpper);
+  m_pProgress->setValue(m_nLower);
+  setWindowTitle(CaptionText(m_nCaptionId));
+}
+
+void CEngraveProgressDialog::SetRange(int lo, int hi) {
+  m_nLower = lo;
+  m_nUpper = hi;
+  // The bar holds 16-bit bounds.
+  m_pProgress->setRange(static_cast<short>(lo), static_cast<short>(hi));
+}
+
+void CEngraveProgressDialog::SetPos(int pos) {
+  PumpMessages();
+  m_pProgress->setValue(static_cast<short>(pos));
+  int p = 100;  // an empty range has nothing left to do
+  if (m_nUpper != m_nLower) {
+    p = static_cast<int>((static_cast<long long>(pos) - m_nLower) * 100 / (static_cast<long long>(m_nUpper) - m_nLower));
+    if (p != 100) p %= 100;
+  }
+  const QString text = QString::number(p) + QLatin1Char('%');
+  if (m_pPercent->text() != text) m_pPercent->setText(text);
+}
+
+void CEngraveProgressDialog::SetStep(int step) { m_nStep = step; }
+
+void CEngraveProgressDialog::PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+BOOL CEngraveProgressDialog::CheckCancelButton() {
+  PumpMessages();
+  const BOOL cancel = m_bCancel;
+  m_bCancel = 0;
+  return cancel;
+}
+
+void CEngraveProgressDialog::OnCancel() { m_bCancel = 1; }
+
+void CEngraveProgressDialog::reject() { OnCancel(); }
+
+void CEngraveProgressDialog::closeEvent(QCloseEvent* event) {
+  OnCancel();
+  event->ignore();
+}
+
+// Esc stops the job from whichever window of the program has the keyboard.
+bool CEngraveProgressDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    OnCancel();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+BOOL CEngraveProgressDialog::DestroyWindow() {
+  if (!m_bCreated) return FALSE;
+  qApp->removeEventFilter(this);
+  if (m_bParentDisabled && m_pParentWnd) m_pParentWnd->setEnabled(true);
+  m_bParentDisabled = 0;
+  hide();
+  m_bCreated = FALSE;
+  return TRUE;
+}
+
+QString CEngraveProgressDialog::GetPercentText() const { return m_pPercent->text(); }

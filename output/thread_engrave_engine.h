@@ -1,0 +1,113 @@
+// The threaded engraving engine: everything that touches the canvas view is done first on the
+// user-interface thread (outlines captured and turned into machine units, or the raster
+// rendered into the engine's own device context); then one worker thread only sends the
+// commands, reports progress to the form view by queued calls and watches an atomic stop flag.
+// The worker reads nothing but what was copied before it started.
+#pragma once
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "model/doc_seams.h"
+#include "output/engrave_job.h"
+#include "platform/gdi/gdi.h"
+
+class CKorvaneDoc;
+class IEngraveSource;
+class QObject;
+
+// What the worker reports to: the form view's progress bar and the document's end of a job
+// (which arms the main window's end timer). Always called on the user-interface thread.
+class IThreadEngraveHost {
+ public:
+  virtual ~IThreadEngraveHost() = default;
+  virtual void ShowProgress(int lo, int hi) = 0;
+  virtual void SetProgressPos(int pos) = 0;
+  virtual void ScheduleEngravingEnd() = 0;
+};
+
+// One captured object, in machine units.
+struct CapturedOutline {
+  int kind = 0;  // 2 circle, else the outline kind 0 to 8
+  int n = 0;
+  std::vector<POINT> points;  // circles: the centres
+  std::vector<BYTE> types;    // empty for circles
+  std::vector<SIZE> radii;    // circles only
+};
+
+class CThreadEngraveEngine : public IDocEngine {
+ public:
+  CThreadEngraveEngine();
+  // Stops and waits for a worker that still runs, so the engine is never freed under it.
+  ~CThreadEngraveEngine() override;
+  CThreadEngraveEngine(const CThreadEngraveEngine&) = delete;
+  CThreadEngraveEngine& operator=(const CThreadEngraveEngine&) = delete;
+
+  // 0 when the document or the view is null; else 1.
+  int Attach(CKorvaneDoc* doc, IEngraveSource* view, IThreadEngraveHost* formView);
+  // Prepares the job and starts the worker; 1 at once while it runs. 0 when not attached, or
+  // when the job is refused: another worker still holds the port, settings that cannot make
+  // a job, or a port that cannot be opened (the operator is told).
+  int Start(int* oldZoom);
+  // 1 when not attached or no worker was started, or when the worker has ended (it is then
+  // joined); else the stop flag is set and 0 returned.
+  int Stop();
+  // The stop flag as the worker sees it.
+  BOOL IsStopRequested() const { return m_bStop.load() ? TRUE : FALSE; }
+  void RequestStop() { m_bStop.store(1); }
+  // Whether a worker was started and has not ended yet.
+  bool IsWorkerRunning() const { return m_bWorkerStarted && !m_bWorkerDone.load(); }
+  // 0 full job, 1 empty raster job, -1 stopped; valid once the worker has ended.
+  int GetExitCode() const { return m_nExitCode.load(); }
+  // Waits for the worker to end (tests and the benchmark).
+  void WaitForWorker();
+
+  const std::vector<CapturedOutline*>& GetCapturedOutlines() const { return m_Outlines; }
+  const CEngraveJob& GetJob() const { return m_Job; }
+
+ protected:
+  int StartOutlineThread();
+  int StartRasterThread(int* oldZoom);
+  void CaptureOutlines();
+  void FreeOutlines();
+  int OutlineThreadProc();
+  int RasterThreadProc();
+  void SendSpeed();
+  void SendScaledSpeed(double factor);
+  void SendCircle(POINT centre, SIZE radii);
+  void EndJob();
+  // The refusals before anything is sent; true when the job may start.
+  bool MayStart(bool raster);
+  int StartWorker(int (CThreadEngraveEngine::*proc)());
+  // Queued to the user-interface thread; dropped when the engine is gone by then.
+  void PostShowProgress(int lo, int hi);
+  void PostProgressPos(int pos);
+  void PostEngravingEnd();
+
+  bool m_bFix = false;
+  int m_nMachine = 0;
+  CKorvaneDoc* m_pDoc = nullptr;
+  IEngraveSource* m_pView = nullptr;
+  IThreadEngraveHost* m_pFormView = nullptr;
+  std::thread m_Worker;
+  bool m_bWorkerStarted = false;
+  std::atomic<bool> m_bWorkerDone{false};
+  std::atomic<int> m_nExitCode{0};
+  CDC m_dcEngine;
+  const CBitmap* m_pRasterBitmap = nullptr;
+  std::vector<CapturedOutline*> m_Outlines;
+  int m_bAttached = 0;
+  std::atomic<int> m_bStop{0};
+  CEngraveJob m_Job;
+  int m_nBitmapSize[2] = {0, 0};
+  CDoubleRect m_rcBitmapBounds;
+  QObject* m_pContext = nullptr;  // lives on the user-interface thread; receives queued calls
+};
+
+// The fixed-field variant: axes from the machine model, park at the scanning area's corner.
+class CThreadEngraveEngineFix : public CThreadEngraveEngine {
+ public:
+  // As Start; also refused without a machine model.
+  int StartFix(int* oldZoom);
+};
