@@ -17,6 +17,11 @@ int FakeSource::Add(const FakeShape& shape) {
   return static_cast<int>(m_shapes.size());
 }
 
+void FakeSource::Clear() {
+  m_shapes.clear();
+  m_doc.GetObjectList()->RemoveAllButDrawing();
+}
+
 int FakeSource::AddSquare(double cx, double cy, double side) {
   FakeShape s;
   s.kind = TYPE_RECTANGLE;

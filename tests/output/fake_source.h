@@ -28,6 +28,8 @@ class FakeSource : public IEngraveSource {
   int AddSquare(double cx, double cy, double side);
   int AddTriangle(double cx, double cy, double size);
   int AddCircle(double cx, double cy, double r);
+  // Removes every shape and every list entry but the work area.
+  void Clear();
   // Makes an entry report another outline kind (13: not engraved, 9: barcode).
   void SetOutlineKind(int index, int kind) { m_shapes[index - 1].kind = kind; }
 
