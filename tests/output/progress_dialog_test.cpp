@@ -1,0 +1,66 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "output/engrave_progress_dialog.h"
+
+TEST(ProgressDialog, ShowsThePercentageOfTheRange) {
+  CEngraveProgressDialog dlg;
+  ASSERT_TRUE(dlg.Create(nullptr));
+  EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("彫刻データの出力"));
+  dlg.SetRange(0, 10);
+  dlg.SetPos(5);
+  EXPECT_EQ(dlg.GetPercentText(), "50%");
+  EXPECT_EQ(dlg.GetProgressBar()->value(), 5);
+  dlg.SetPos(10);
+  EXPECT_EQ(dlg.GetPercentText(), "100%");
+  dlg.SetRange(100, 300);
+  dlg.SetPos(150);
+  EXPECT_EQ(dlg.GetPercentText(), "25%");
+  // An empty range has nothing left to do.
+  dlg.SetRange(0, 0);
+  dlg.SetPos(0);
+  EXPECT_EQ(dlg.GetPercentText(), "100%");
+}
+
+TEST(ProgressDialog, CancelIsReportedOnceAndEscCountsAsCancel) {
+  CEngraveProgressDialog dlg;
+  ASSERT_TRUE(dlg.Create(nullptr));
+  dlg.GetCancelButton()->click();
+  dlg.GetCancelButton()->click();
+  EXPECT_TRUE(dlg.CheckCancelButton());
+  EXPECT_FALSE(dlg.CheckCancelButton());
+  EXPECT_TRUE(dlg.isVisible());  // Cancel leaves the dialog up
+
+  QWidget other;
+  other.show();
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(&other, &esc);
+  EXPECT_TRUE(dlg.CheckCancelButton());
+}
+
+TEST(ProgressDialog, DisablesItsOwnerWhileItLives) {
+  QWidget mainWindow;
+  mainWindow.show();
+  QWidget child(&mainWindow);
+  {
+    CEngraveProgressDialog dlg;
+    ASSERT_TRUE(dlg.Create(&child));
+    EXPECT_FALSE(mainWindow.isEnabled());
+    dlg.DestroyWindow();
+    EXPECT_TRUE(mainWindow.isEnabled());
+    ASSERT_TRUE(dlg.Create(&child));
+    EXPECT_FALSE(mainWindow.isEnabled());
+  }
+  EXPECT_TRUE(mainWindow.isEnabled());
+  // An owner that was disabled already stays so.
+  mainWindow.setEnabled(false);
+  {
+    CEngraveProgressDialog dlg;
+    dlg.Create(&mainWindow);
+  }
+  EXPECT_FALSE(mainWindow.isEnabled());
+}
