@@ -15,6 +15,33 @@
 #include "platform/cstring.h"
 #include "platform/wintypes.h"
 
+// Point types of a traced outline: the values of the path codes move-to and line-to.
+enum : BYTE { TRACE_MOVETO = 6, TRACE_LINETO = 2 };
+
+// One point of a traced outline: pixel column, pixel row (0 = top row), point type.
+struct TracePoint {
+  LONG x = 0;
+  LONG y = 0;
+  BYTE type = TRACE_LINETO;
+};
+
+// The result of a trace: every figure starts with exactly one move point; a figure of one pixel
+// is a move to that pixel and a line to the same pixel. count == points.size().
+struct TracedOutline {
+  int count = 0;
+  std::vector<TracePoint> points;
+};
+
+// The points of one figure while it is traced.
+using TraceFigure = std::vector<POINT>;
+
+// A pixel while a border is followed: byte within the row, row (0 = top), bit (0 = leftmost).
+struct TracePos {
+  int byte = 0;
+  int row = 0;
+  int bit = 0;
+};
+
 class CMonoImageTool {
  public:
   CMonoImageTool() = default;
@@ -52,4 +79,90 @@ class CMonoImageTool {
   // the device row's bytes (never more than the stride); the rest of the stride is padding (0).
   // Empty when the arguments do not describe an image.
   static std::vector<BYTE> BmpFromDeviceRows(int width, int height, int rowBytes, const BYTE* rows);
+
+  // --- Contour tracer ---
+  // The tracer takes a 0 bit as ink. Every pixel of the image is traced, also those of a partial
+  // last byte; the bits of the row padding count as background.
+
+  // Traces every figure of ink into `outline` (thinned with tolerance 1). 1 with the outline
+  // filled; 0 (outline emptied) when the block is refused or holds no ink. The block is not
+  // changed.
+  int TraceBmp(const BYTE* block, size_t size, TracedOutline* outline);
+
+  // The outline export: traces the block and writes every figure to `path` with its extension
+  // replaced by ".hpg" ("PU%d,%d;\r\n" for a figure's first point, "PD%d,%d;\r\n" for the
+  // others, y counted downward from the top row). The file is written through a temporary one
+  // after the trace, so a failed write keeps the old file. 1 with the (unthinned) outline filled;
+  // 0 when nothing could be traced (an image without ink writes an empty file, a refused block
+  // writes nothing); -1 when the file could not be written (outline emptied).
+  int ExportHpgl(const BYTE* block, size_t size, TracedOutline* outline, const CString& path);
+
+  // The tracing proper over `height` rows of `stride` bytes, top row first, `width` pixels wide.
+  // Empty when there is nothing to trace or the arguments are refused.
+  std::vector<TracePoint> TraceContours(const BYTE* rows, int width, int height, int stride);
+
+  // Keeps only the border pixels of every figure, in place. 1 done, 0 refused (null rows, no
+  // width or height, or a stride too small for the width).
+  static int HollowFigures(BYTE* rows, int width, int height, int stride);
+
+  // Follows the border that starts at the given pixel into `figure` (cleared first), then marks
+  // its pixels as background in `work`. The walk stops after a bounded number of steps.
+  static void FollowBorder(BYTE* work, int width, int height, int stride, int startByte, int startRow,
+                           int startBit, TraceFigure& figure);
+  // Bit (0x80 >> d) clear for each direction d whose neighbour is ink inside the image.
+  // Directions, clockwise on the screen: 0 up-left, 1 up, 2 up-right, 3 right, 4 down-right,
+  // 5 down, 6 down-left, 7 left.
+  static BYTE NeighbourMask(const BYTE* work, int width, int height, int stride, int byte, int row, int bit);
+  // The next direction to step in, or -1 when no neighbour is ink. `back` is the direction of
+  // the pixel we came from, -1 at the start.
+  static int NextDirection(BYTE mask, int back);
+  // Moves the position one pixel and returns the opposite direction.
+  static int StepDirection(int direction, TracePos& pos);
+  // Keeps the ends of horizontal and vertical runs and the points of diagonal steps.
+  static int ReduceToCorners(TraceFigure& figure);
+  // Replaces chains of points that lie near a straight chord by the chord's ends.
+  static int MergeStraightRuns(TraceFigure& figure);
+  // 1 when every point strictly between `first` and `last` lies near the chord between them.
+  static int IsNearChord(const TraceFigure& figure, int first, int last);
+  // Drops line points that lie within `tolerance` of their predecessor where the path goes on
+  // beyond it; move points and the last point of every figure are kept.
+  static void ThinTracePoints(std::vector<TracePoint>& points, int tolerance);
+  // Appends one figure to the export text while an export is open.
+  void WriteHpglFigure(const TraceFigure& figure);
+
+  // --- Image filters ---
+  // Filters work on a canonical block of `size` bytes in place. The ink sense comes from the
+  // palette: with a white entry 0, ink is a 1 bit, otherwise a 0 bit. A rectangle is in picture
+  // pixels (row 0 at the top) with right and bottom exclusive, as the paint editor keeps its
+  // selection; null means the whole image. Only the part inside the image is touched.
+
+  // The pixel rows of a block the filters can work on, or null.
+  static BYTE* GetEditBits(BYTE* block, size_t size);
+  // The inclusive edit rectangle: the given one with right and bottom moved in by one pixel, or
+  // the whole image (0, 0, width - 1, height - 1).
+  static RECT GetEditRect(const BYTE* block, const RECT* given);
+  // Thickens ink by a box of xAmount + 1 by yAmount + 1 pixels around every ink pixel (the extra
+  // pixel of an odd amount to the right and upward), never beyond the rectangle. Returns the
+  // pixels as they were before (empty when refused).
+  static std::vector<BYTE> ThickenImage(BYTE* block, size_t size, int xAmount, int yAmount, const RECT* rect);
+  // Keeps the border of each figure and clears its inside. Returns the scratch copy (ink as 0
+  // bits), empty when refused.
+  static std::vector<BYTE> ExtractOutline(BYTE* block, size_t size, const RECT* rect);
+  // Inverts every pixel of the rectangle. 1 done, 0 refused.
+  static int InvertImage(BYTE* block, size_t size, const RECT* rect);
+  // Fills the rectangle with black (colour 0) or white (colour 1) as shown. 1 done, 0 refused.
+  static int FillImage(BYTE* block, size_t size, int colour, const RECT* rect);
+  // Widens the ink (0 bits) of a whole block in place: xAmount + 1 pixels across (the extra one
+  // to the left), then yAmount + 1 down the columns (the extra one downward). The pixel rows, or
+  // null for a refused block.
+  static BYTE* WidenBmp(BYTE* block, size_t size, int xAmount, int yAmount);
+  // The two passes of WidenBmp over bottom-up rows `width` pixels wide: ink of `src` is added to
+  // `dst`.
+  static void WidenRows(int amount, BYTE* dst, const BYTE* src, int width, int height, int stride);
+  static void WidenColumns(int amount, BYTE* dst, const BYTE* src, int width, int height, int stride);
+
+ private:
+  // The export in progress: set while the figures are collected for the ".hpg" file.
+  int m_bExportOpen = 0;
+  std::string m_exportText;
 };
