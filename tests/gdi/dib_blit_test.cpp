@@ -219,6 +219,44 @@ TEST(GdiBlit, CopyWithinOneBitmapReadsTheOriginal) {
   EXPECT_EQ(c.Picture(), "###..\n");
 }
 
+TEST(GdiBlit, OneToOneMonochromeMatchesThePixelRule) {
+  // Unaligned offsets, three raster operations, clipping at both ends.
+  Canvas src(37, 5), base(41, 5);
+  unsigned seed = 12345;
+  auto next = [&seed] { seed = seed * 1103515245u + 12345u; return (seed >> 16) & 1u; };
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 37; ++x) {
+      if (next()) src.dc.SetPixel(x, y, 0);
+      if (next()) base.dc.SetPixel(x, y, 0);
+    }
+  for (DWORD rop : {SRCCOPY, SRCAND, SRCINVERT}) {
+    for (int dx : {-3, 0, 5, 11}) {
+      Canvas dst(41, 5);
+      dst.dc.BitBlt(0, 0, 41, 5, &base.dc, 0, 0, SRCCOPY);
+      dst.dc.BitBlt(dx, 1, 33, 4, &src.dc, 3, 0, rop);
+      for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 41; ++x) {
+          bool d = base.bmp.PixelColour(x, y) != 0;  // true: white (bit 1)
+          bool want = d;
+          int sx = x - dx + 3, sy = y - 1;
+          if (y >= 1 && x - dx >= 0 && x - dx < 33) {
+            bool sv = src.bmp.PixelColour(sx, sy) != 0;
+            want = rop == SRCCOPY ? sv : rop == SRCAND ? (sv && d) : (sv != d);
+          }
+          ASSERT_EQ(dst.bmp.PixelColour(x, y) != 0, want) << rop << " " << dx << " " << x << "," << y;
+        }
+    }
+  }
+  // A DIB whose palette has white first draws its bits inverted.
+  MonoInfo info(12, 1);
+  info.colours[0] = RGBQUAD{255, 255, 255, 0};
+  info.colours[1] = RGBQUAD{0, 0, 0, 0};
+  BYTE bits[4] = {0xF0, 0x30, 0, 0};
+  Canvas d(14, 1);
+  d.dc.StretchDIBits(1, 0, 12, 1, 0, 0, 12, 1, bits, info.Info(), DIB_RGB_COLORS, SRCCOPY);
+  EXPECT_EQ(d.Picture(), ".####......##.\n");
+}
+
 TEST(GdiBitmap, DeviceRowsAndCreation) {
   CBitmap b;
   // Device rows are padded to 2 bytes, top-down.
