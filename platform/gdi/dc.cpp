@@ -41,18 +41,21 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC) {
     ppmY = pDC->m_backend->PixelsPerMetreY();
   }
   m_backend = std::make_unique<CRasterBackend>(this, ppmX, ppmY);
+  RefreshPixels();
   return TRUE;
 }
 
 BOOL CDC::AttachBackend(std::unique_ptr<CDCBackend> backend) {
   if (m_backend || !backend) return FALSE;
   m_backend = std::move(backend);
+  RefreshPixels();
   return TRUE;
 }
 
 BOOL CDC::DeleteDC() {
   if (!m_backend) return FALSE;
   m_backend.reset();
+  RefreshPixels();
   AbortPath();
   return TRUE;
 }
@@ -236,7 +239,9 @@ CBrush* CDC::SelectObject(CBrush* brush) {
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap) {
   if (!m_backend || !bitmap) return nullptr;
-  return m_backend->SelectBitmap(bitmap);
+  CBitmap* old = m_backend->SelectBitmap(bitmap);
+  RefreshPixels();
+  return old;
 }
 
 CFont* CDC::SelectObject(CFont* font) {
@@ -266,6 +271,7 @@ void CDC::OnObjectDeleted(CGdiObject* obj) {
     m_brush->AttachToDC(this);
   }
   if (m_backend && m_backend->GetSelectedBitmap() == obj) m_backend->SelectBitmap(nullptr);
+  RefreshPixels();
 }
 
 int CDC::SetROP2(int mode) {
@@ -612,11 +618,8 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
   return m_backend->SetPixel(p.x, p.y, colour & 0xFFFFFF);
 }
 
-COLORREF CDC::GetPixel(int x, int y) const {
+COLORREF CDC::GetPixelMapped(int x, int y) const {
   if (!m_backend) return CLR_INVALID;
-  if (m_mapMode == MM_TEXT)
-    return m_backend->GetPixel(x - m_windowOrg.x + m_viewportOrg.x,
-                               y - m_windowOrg.y + m_viewportOrg.y);
   POINT p;
   p.x = x;
   p.y = y;

@@ -137,6 +137,19 @@ TEST(GdiDib, BitmapObjectDrawnInHimetricStaysUpright) {
   EXPECT_EQ(m.bmp.PixelColour(0, 0), 0xFFFFFFu);
 }
 
+TEST(GdiDib, HugeTargetsOnlyCostTheVisiblePixels) {
+  MonoInfo info(2, 2);
+  BYTE bits[8] = {0xC0, 0, 0, 0, 0x40, 0, 0, 0};  // top-left pixel black
+  Canvas c(10, 10);
+  EXPECT_EQ(c.dc.StretchDIBits(0, 0, 200000000, 200000000, 0, 0, 2, 2, bits, info.Info(),
+                               DIB_RGB_COLORS, SRCCOPY),
+            2);
+  EXPECT_EQ(c.CountBlack(), 100);
+  Canvas d(10, 10);
+  EXPECT_TRUE(d.dc.StretchBlt(-5, -5, 200000000, 200000000, &c.dc, 0, 0, 10, 10, NOTSRCCOPY));
+  EXPECT_EQ(d.CountBlack(), 0);
+}
+
 TEST(GdiDib, InkInTheLayerColourUnderSrcAnd) {
   MonoInfo info(2, 1);
   info.colours[0] = RGBQUAD{255, 0, 0, 0};  // ink entry set to the layer colour (blue)

@@ -190,6 +190,23 @@ TEST(GdiRaster, FarOffLinesAreClippedNotWalked) {
                                "...#....", "....#..."}));
 }
 
+TEST(GdiRaster, HugeShapesAreClippedToTheBitmap) {
+  Canvas c(10, 10);
+  c.dc.SelectStockObject(BLACK_BRUSH);
+  c.dc.Ellipse(-100000000, -100000000, 100000000, 100000000);
+  EXPECT_EQ(c.CountBlack(), 100);
+  c.dc.SelectStockObject(WHITE_BRUSH);
+  CRect far(-100000000, -100000000, 100000000, 100000000);
+  c.dc.DrawFocusRect(&far);
+  EXPECT_EQ(c.CountBlack(), 100);
+  // Regions are built row by row; absurd heights are refused instead of exhausting memory.
+  CRgn r;
+  EXPECT_FALSE(r.CreateEllipticRgn(0, 0, 10, 100000000));
+  POINT tall[3] = {P(0, 0), P(5, 100000000), P(9, 0)};
+  EXPECT_FALSE(r.CreatePolygonRgn(tall, 3, ALTERNATE));
+  EXPECT_TRUE(r.CreateEllipticRgn(0, 0, 10, 1000000));
+}
+
 TEST(GdiRaster, DragRectFramesInvertAndTakeTheLastAway) {
   Canvas c(8, 6);
   CRect a(1, 1, 6, 5), b(2, 0, 8, 3);
