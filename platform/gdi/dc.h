@@ -1,0 +1,211 @@
+// The device context: state, coordinate mapping, primitives, the path recorder and blits. One
+// class for every target; the device itself sits behind CDCBackend (dc_backend.h).
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/gdi/dc_backend.h"
+#include "platform/gdi/gdi_types.h"
+#include "platform/gdi/gdiobj.h"
+
+class CFont;
+
+class CDC {
+ public:
+  CDC();
+  CDC(const CDC&) = delete;
+  CDC& operator=(const CDC&) = delete;
+  virtual ~CDC();
+
+  // --- attaching a device -------------------------------------------------------------------
+  // A memory DC whose device resolution is pDC's (the screen's when pDC is null); it holds a
+  // 1x1 monochrome bitmap until another is selected.
+  BOOL CreateCompatibleDC(CDC* pDC);
+  // Any other device (the painter back end for widgets and printers).
+  BOOL AttachBackend(std::unique_ptr<CDCBackend> backend);
+  BOOL DeleteDC();
+  HDC GetSafeHdc() const { return m_backend ? const_cast<CDC*>(this) : nullptr; }
+  operator HDC() const { return GetSafeHdc(); }
+  CDCBackend* GetBackend() const { return m_backend.get(); }
+  int GetDeviceCaps(int index) const;
+
+  // --- mapping -------------------------------------------------------------------------------
+  int SetMapMode(int mode);
+  int GetMapMode() const { return m_mapMode; }
+  CPoint SetWindowOrg(int x, int y);
+  CPoint SetWindowOrg(POINT p) { return SetWindowOrg(p.x, p.y); }
+  CPoint GetWindowOrg() const { return m_windowOrg; }
+  CPoint OffsetWindowOrg(int dx, int dy);
+  CPoint SetViewportOrg(int x, int y);
+  CPoint SetViewportOrg(POINT p) { return SetViewportOrg(p.x, p.y); }
+  CPoint GetViewportOrg() const { return m_viewportOrg; }
+  CPoint OffsetViewportOrg(int dx, int dy);
+  // Extents as the mapping mode sets them (MM_HIMETRIC: 100000 logical units per metre, the
+  // device's pixels per metre on the viewport side, y negative).
+  CSize GetWindowExt() const;
+  CSize GetViewportExt() const;
+
+  // Points go through the origins; sizes only scale (sign kept, never mirrored). Every result
+  // is rounded half away from zero.
+  void LPtoDP(POINT* pts, int count = 1) const;
+  void LPtoDP(RECT* r) const;
+  void LPtoDP(SIZE* s) const;
+  void DPtoLP(POINT* pts, int count = 1) const;
+  void DPtoLP(RECT* r) const;
+  void DPtoLP(SIZE* s) const;
+  // Sizes between 0.01 mm and device pixels, whatever the mapping mode.
+  void HIMETRICtoDP(SIZE* s) const;
+  void DPtoHIMETRIC(SIZE* s) const;
+  // Unrounded transforms, for code that scales outlines (text).
+  DPOINT LPtoDPExact(double x, double y) const;
+  DPOINT DPtoLPExact(double x, double y) const;
+  // Device pixels per logical unit along each axis (negative when the axis is mirrored).
+  double DeviceScaleX() const;
+  double DeviceScaleY() const;
+
+  // --- objects and modes ---------------------------------------------------------------------
+  CPen* SelectObject(CPen* pen);
+  CBrush* SelectObject(CBrush* brush);
+  // Memory DCs: returns the previous bitmap, null when the bitmap cannot be selected (not
+  // created, or selected into another DC).
+  CBitmap* SelectObject(CBitmap* bitmap);
+  // Stored for the text code; the DC itself never reads the font.
+  CFont* SelectObject(CFont* font);
+  CGdiObject* SelectStockObject(int index);
+  CPen* GetCurrentPen() const { return m_pen; }
+  CBrush* GetCurrentBrush() const { return m_brush; }
+  CBitmap* GetCurrentBitmap() const;
+  CFont* GetCurrentFont() const { return m_font; }
+
+  int SetROP2(int mode);
+  int GetROP2() const { return m_rop2; }
+  int SetPolyFillMode(int mode);
+  int GetPolyFillMode() const { return m_polyFillMode; }
+  int SetStretchBltMode(int mode);
+  int GetStretchBltMode() const { return m_stretchMode; }
+  COLORREF SetTextColor(COLORREF c);
+  COLORREF GetTextColor() const { return m_textColour; }
+  COLORREF SetBkColor(COLORREF c);
+  COLORREF GetBkColor() const { return m_bkColour; }
+  int SetBkMode(int mode);
+  int GetBkMode() const { return m_bkMode; }
+  UINT SetTextAlign(UINT flags);
+  UINT GetTextAlign() const { return m_textAlign; }
+
+  // --- lines and shapes (logical coordinates) ------------------------------------------------
+  CPoint MoveTo(int x, int y);
+  CPoint MoveTo(POINT p) { return MoveTo(p.x, p.y); }
+  BOOL LineTo(int x, int y);
+  BOOL LineTo(POINT p) { return LineTo(p.x, p.y); }
+  CPoint GetCurrentPosition() const { return m_cp; }
+  BOOL Polyline(const POINT* pts, int count);
+  BOOL Polygon(const POINT* pts, int count);
+  BOOL PolyPolygon(const POINT* pts, const INT* counts, int polyCount);
+  BOOL Rectangle(int x1, int y1, int x2, int y2);
+  BOOL Rectangle(const RECT* r) { return Rectangle(r->left, r->top, r->right, r->bottom); }
+  BOOL RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH);
+  BOOL RoundRect(const RECT* r, POINT corner) {
+    return RoundRect(r->left, r->top, r->right, r->bottom, corner.x, corner.y);
+  }
+  BOOL Ellipse(int x1, int y1, int x2, int y2);
+  BOOL Ellipse(const RECT* r) { return Ellipse(r->left, r->top, r->right, r->bottom); }
+  // Counter-clockwise (as seen on the device) from the radial through (x3, y3) to the radial
+  // through (x4, y4).
+  BOOL Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+  BOOL Arc(const RECT* r, POINT start, POINT end) {
+    return Arc(r->left, r->top, r->right, r->bottom, start.x, start.y, end.x, end.y);
+  }
+  BOOL PolyDraw(const POINT* pts, const BYTE* types, int count);
+
+  // --- fills, blits and pixels ---------------------------------------------------------------
+  void FillRect(const RECT* r, CBrush* brush);
+  void FillSolidRect(const RECT* r, COLORREF colour);
+  void FillSolidRect(int x, int y, int cx, int cy, COLORREF colour);
+  BOOL FillRgn(CRgn* rgn, CBrush* brush);
+  BOOL PatBlt(int x, int y, int w, int h, DWORD rop);
+  BOOL BitBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, DWORD rop);
+  BOOL StretchBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, int ws, int hs, DWORD rop);
+  // Returns the number of rows drawn (hs), 0 on failure.
+  int StretchDIBits(int x, int y, int w, int h, int xs, int ys, int ws, int hs, const void* bits,
+                    const BITMAPINFO* bmi, UINT usage, DWORD rop);
+  COLORREF SetPixel(int x, int y, COLORREF colour);
+  COLORREF SetPixel(POINT p, COLORREF colour) { return SetPixel(p.x, p.y, colour); }
+  BOOL SetPixelV(int x, int y, COLORREF colour) { return SetPixel(x, y, colour) != CLR_INVALID; }
+  COLORREF GetPixel(int x, int y) const;
+  COLORREF GetPixel(POINT p) const { return GetPixel(p.x, p.y); }
+  // Fills with the brush the area round (x, y) that is bounded by `border`.
+  BOOL FloodFill(int x, int y, COLORREF border);
+  BOOL ExtFloodFill(int x, int y, COLORREF colour, UINT kind);
+  void DrawFocusRect(const RECT* r);
+
+  // --- paths ---------------------------------------------------------------------------------
+  BOOL BeginPath();
+  BOOL EndPath();
+  BOOL AbortPath();
+  BOOL CloseFigure();
+  BOOL FlattenPath();
+  // With count 0: the number of points; else copies up to count points and types and returns
+  // how many; -1 without a finished path or when count is too small.
+  int GetPath(POINT* pts, BYTE* types, int count) const;
+  BOOL FillPath();
+  BOOL StrokePath();
+  BOOL StrokeAndFillPath();
+
+  // The recorder for outline producers outside the DC (glyph outlines), in logical units.
+  bool IsPathOpen() const { return m_pathState == PathState::Open; }
+  BOOL PathMoveTo(POINT p);
+  BOOL PathLineTo(POINT p);
+  BOOL PathBezierTo(POINT c1, POINT c2, POINT end);
+  BOOL PathCloseFigure() { return CloseFigure(); }
+  // Fills figures given like a path (PT_* types, Bezier triplets, logical units) with a colour
+  // under the given fill mode, outside any path.
+  BOOL FillFigures(const POINT* pts, const BYTE* types, int count, COLORREF colour,
+                   int fillMode = WINDING);
+
+  // Called by a drawing object that goes away while selected here.
+  void OnObjectDeleted(CGdiObject* obj);
+
+ private:
+  enum class PathState { None, Open, Closed };
+  GdiDrawState DrawState() const;
+  int DeviceLength(int logical) const;
+  RECT DeviceRect(int x1, int y1, int x2, int y2) const;
+  DPOINT ToDevice(POINT p) const { return LPtoDPExact(p.x, p.y); }
+  bool UpPositive() const;  // the device y axis runs opposite to logical y
+  void ReplaceSelected(CGdiObject** slot, CGdiObject* obj);
+
+  // path recorder
+  void PathAdd(POINT p, BYTE type);
+  void PathStartFigureAtCP();
+  void AddEllipseFigure(double l, double t, double r, double b);
+  void AddRoundRectFigure(double l, double t, double r, double b, double w, double h);
+  void AddRectFigure(int l, int t, int r, int b);
+  // logical figure (PT_* types) to device figures, Beziers flattened
+  std::vector<DeviceFigure> ToDeviceFigures(const POINT* pts, const BYTE* types, int count) const;
+  // arc control points in logical units: start point then Bezier triplets
+  std::vector<DPOINT> ArcBeziers(int x1, int y1, int x2, int y2, int x3, int y3, int x4,
+                                 int y4) const;
+
+  std::unique_ptr<CDCBackend> m_backend;
+  int m_mapMode = MM_TEXT;
+  CPoint m_windowOrg;
+  CPoint m_viewportOrg;
+  CPen* m_pen = nullptr;
+  CBrush* m_brush = nullptr;
+  CFont* m_font = nullptr;
+  int m_rop2 = R2_COPYPEN;
+  int m_polyFillMode = ALTERNATE;
+  int m_stretchMode = BLACKONWHITE;
+  int m_bkMode = OPAQUE;
+  COLORREF m_textColour = 0;
+  COLORREF m_bkColour = 0xFFFFFF;
+  UINT m_textAlign = TA_LEFT | TA_TOP;
+  CPoint m_cp;
+
+  PathState m_pathState = PathState::None;
+  std::vector<POINT> m_pathPts;
+  std::vector<BYTE> m_pathTypes;
+  bool m_figureOpen = false;   // a LineTo continues the last figure
+  size_t m_figureStart = 0;    // index of the open figure's move
+};

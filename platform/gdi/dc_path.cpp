@@ -1,0 +1,384 @@
+// The path recorder of CDC: figures in logical integer units, flattening, fill and stroke.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gdi/dc.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Control distance of a quarter ellipse as a cubic Bezier, relative to the radius.
+constexpr double kKappa = 0.55228474983079339840;
+// Flattening tolerances: logical units for FlattenPath (points are then rounded, which adds
+// at most 0.71), device pixels for drawing.
+constexpr double kFlattenTolerance = 0.25;
+constexpr double kDeviceTolerance = 0.1;
+
+LONG RoundHalfAway(double v) {
+  if (std::isnan(v)) return 0;
+  double r = v < 0 ? -std::floor(-v + 0.5) : std::floor(v + 0.5);
+  if (r > 2147483647.0) return 2147483647;
+  if (r < -2147483648.0) return static_cast<LONG>(-2147483647 - 1);
+  return static_cast<LONG>(r);
+}
+
+POINT Pt(double x, double y) {
+  POINT p;
+  p.x = RoundHalfAway(x);
+  p.y = RoundHalfAway(y);
+  return p;
+}
+
+// Appends the points of a cubic Bezier after p0 (p3 included), close enough to the curve.
+void FlattenBezier(DPOINT p0, DPOINT p1, DPOINT p2, DPOINT p3, double tol,
+                   std::vector<DPOINT>& out) {
+  double ax = p0.x - 2 * p1.x + p2.x, ay = p0.y - 2 * p1.y + p2.y;
+  double bx = p1.x - 2 * p2.x + p3.x, by = p1.y - 2 * p2.y + p3.y;
+  double l = std::max(std::sqrt(ax * ax + ay * ay), std::sqrt(bx * bx + by * by));
+  // Uniform steps deviate from the curve by at most 3 l / (4 n^2).
+  int n = 1;
+  if (l > 0) {
+    double need = std::ceil(std::sqrt(3 * l / (4 * tol)));
+    n = need > 100000 ? 100000 : std::max(1, static_cast<int>(need));
+  }
+  for (int i = 1; i < n; ++i) {
+    double t = static_cast<double>(i) / n, u = 1 - t;
+    double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    out.push_back(DPOINT{a * p0.x + b * p1.x + c * p2.x + d * p3.x,
+                         a * p0.y + b * p1.y + c * p2.y + d * p3.y});
+  }
+  out.push_back(p3);
+}
+
+bool ValidTypes(const BYTE* types, int count) {
+  for (int i = 0; i < count; ++i) {
+    BYTE t = types[i];
+    BYTE base = static_cast<BYTE>(t & ~PT_CLOSEFIGURE);
+    if (t == PT_MOVETO || t == PT_LINETO || t == (PT_LINETO | PT_CLOSEFIGURE)) continue;
+    if (base != PT_BEZIERTO) return false;
+    // Three Bezier points; only the last may close the figure.
+    if (i + 2 >= count) return false;
+    if (types[i] != PT_BEZIERTO || types[i + 1] != PT_BEZIERTO ||
+        (types[i + 2] & ~PT_CLOSEFIGURE) != PT_BEZIERTO)
+      return false;
+    i += 2;
+  }
+  return true;
+}
+
+}  // namespace
+
+void CDC::PathAdd(POINT p, BYTE type) {
+  if (type == PT_MOVETO) m_figureStart = m_pathPts.size();
+  m_pathPts.push_back(p);
+  m_pathTypes.push_back(type);
+}
+
+void CDC::PathStartFigureAtCP() {
+  PathAdd(m_cp, PT_MOVETO);
+  m_figureOpen = true;
+}
+
+void CDC::AddRectFigure(int l, int t, int r, int b) {
+  if (l > r) std::swap(l, r);
+  if (UpPositive() ? t < b : t > b) std::swap(t, b);
+  PathAdd(Pt(r, t), PT_MOVETO);
+  PathAdd(Pt(l, t), PT_LINETO);
+  PathAdd(Pt(l, b), PT_LINETO);
+  PathAdd(Pt(r, b), PT_LINETO | PT_CLOSEFIGURE);
+  m_figureOpen = false;
+}
+
+void CDC::AddEllipseFigure(double l, double t, double r, double b) {
+  if (l > r) std::swap(l, r);
+  if (UpPositive() ? t < b : t > b) std::swap(t, b);
+  const double cx = (l + r) / 2, cy = (t + b) / 2;
+  const double rx = (r - l) / 2, ry = t - cy;  // ry points from the centre to the top
+  const double kx = rx * kKappa, ky = ry * kKappa;
+  PathAdd(Pt(cx + rx, cy), PT_MOVETO);
+  // right -> top -> left -> bottom -> right: counter-clockwise on the device
+  const double seg[4][6] = {
+      {cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry},
+      {cx - kx, cy + ry, cx - rx, cy + ky, cx - rx, cy},
+      {cx - rx, cy - ky, cx - kx, cy - ry, cx, cy - ry},
+      {cx + kx, cy - ry, cx + rx, cy - ky, cx + rx, cy},
+  };
+  for (int i = 0; i < 4; ++i) {
+    PathAdd(Pt(seg[i][0], seg[i][1]), PT_BEZIERTO);
+    PathAdd(Pt(seg[i][2], seg[i][3]), PT_BEZIERTO);
+    PathAdd(Pt(seg[i][4], seg[i][5]), i == 3 ? PT_BEZIERTO | PT_CLOSEFIGURE : PT_BEZIERTO);
+  }
+  m_figureOpen = false;
+}
+
+void CDC::AddRoundRectFigure(double l, double t, double r, double b, double w, double h) {
+  if (l > r) std::swap(l, r);
+  if (UpPositive() ? t < b : t > b) std::swap(t, b);
+  const double rx = std::min(std::fabs(w), r - l) / 2;
+  const double dy = (b > t ? 1 : -1) * std::min(std::fabs(h), std::fabs(b - t)) / 2;
+  const double kx = rx * kKappa, ky = dy * kKappa;
+  auto bez = [this](double x1, double y1, double x2, double y2, double x3, double y3, bool close) {
+    PathAdd(Pt(x1, y1), PT_BEZIERTO);
+    PathAdd(Pt(x2, y2), PT_BEZIERTO);
+    PathAdd(Pt(x3, y3), close ? PT_BEZIERTO | PT_CLOSEFIGURE : PT_BEZIERTO);
+  };
+  PathAdd(Pt(r, t + dy), PT_MOVETO);
+  bez(r, t + dy - ky, r - rx + kx, t, r - rx, t, false);
+  PathAdd(Pt(l + rx, t), PT_LINETO);
+  bez(l + rx - kx, t, l, t + dy - ky, l, t + dy, false);
+  PathAdd(Pt(l, b - dy), PT_LINETO);
+  bez(l, b - dy + ky, l + rx - kx, b, l + rx, b, false);
+  PathAdd(Pt(r - rx, b), PT_LINETO);
+  bez(r - rx + kx, b, r, b - dy + ky, r, b - dy, true);
+  m_figureOpen = false;
+}
+
+std::vector<DPOINT> CDC::ArcBeziers(int x1, int y1, int x2, int y2, int x3, int y3, int x4,
+                                    int y4) const {
+  std::vector<DPOINT> out;
+  const double cx = (double(x1) + x2) / 2, cy = (double(y1) + y2) / 2;
+  const double a = std::fabs(double(x2) - x1) / 2, b = std::fabs(double(y2) - y1) / 2;
+  if (a <= 0 || b <= 0) return out;
+  // With s the sign below, a growing parameter turns counter-clockwise on the device.
+  const double s = UpPositive() ? 1.0 : -1.0;
+  auto param = [&](double px, double py) { return std::atan2(s * (py - cy) * a, (px - cx) * b); };
+  double t0 = param(x3, y3), t1 = param(x4, y4);
+  double sweep = t1 - t0;
+  while (sweep <= 1e-12) sweep += 2 * kPi;
+  int n = std::max(1, static_cast<int>(std::ceil(sweep / (kPi / 2) - 1e-9)));
+  double step = sweep / n;
+  double k = 4.0 / 3.0 * std::tan(step / 4);
+  auto at = [&](double t) { return DPOINT{cx + a * std::cos(t), cy + s * b * std::sin(t)}; };
+  auto dir = [&](double t) { return DPOINT{-a * std::sin(t), s * b * std::cos(t)}; };
+  out.push_back(at(t0));
+  for (int i = 0; i < n; ++i) {
+    double ta = t0 + step * i, tb = t0 + step * (i + 1);
+    DPOINT pa = at(ta), pb = at(tb), da = dir(ta), db = dir(tb);
+    out.push_back(DPOINT{pa.x + k * da.x, pa.y + k * da.y});
+    out.push_back(DPOINT{pb.x - k * db.x, pb.y - k * db.y});
+    out.push_back(pb);
+  }
+  return out;
+}
+
+std::vector<DeviceFigure> CDC::ToDeviceFigures(const POINT* pts, const BYTE* types,
+                                               int count) const {
+  std::vector<DeviceFigure> figs;
+  DeviceFigure cur;
+  DPOINT start{0, 0};
+  bool have = false;
+  auto flush = [&] {
+    if (!cur.points.empty()) figs.push_back(std::move(cur));
+    cur = DeviceFigure();
+  };
+  for (int i = 0; i < count; ++i) {
+    BYTE t = types[i];
+    BYTE base = static_cast<BYTE>(t & ~PT_CLOSEFIGURE);
+    DPOINT p = ToDevice(pts[i]);
+    if (t == PT_MOVETO) {
+      flush();
+      cur.points.push_back(p);
+      start = p;
+      have = true;
+      continue;
+    }
+    if (!have || cur.points.empty()) {
+      // A figure continued after a close starts again at the figure's first point.
+      flush();
+      cur.points.push_back(have ? start : p);
+      start = cur.points.front();
+      have = true;
+    }
+    if (base == PT_BEZIERTO) {
+      if (i + 2 >= count) break;
+      DPOINT c1 = p, c2 = ToDevice(pts[i + 1]), e = ToDevice(pts[i + 2]);
+      FlattenBezier(cur.points.back(), c1, c2, e, kDeviceTolerance, cur.points);
+      t = types[i + 2];
+      i += 2;
+    } else {
+      cur.points.push_back(p);
+    }
+    if (t & PT_CLOSEFIGURE) {
+      cur.closed = true;
+      flush();
+    }
+  }
+  flush();
+  return figs;
+}
+
+BOOL CDC::BeginPath() {
+  m_pathPts.clear();
+  m_pathTypes.clear();
+  m_pathState = PathState::Open;
+  m_figureOpen = false;
+  m_figureStart = 0;
+  return TRUE;
+}
+
+BOOL CDC::EndPath() {
+  if (m_pathState != PathState::Open) return FALSE;
+  m_pathState = PathState::Closed;
+  m_figureOpen = false;
+  return TRUE;
+}
+
+BOOL CDC::AbortPath() {
+  m_pathPts.clear();
+  m_pathTypes.clear();
+  m_pathState = PathState::None;
+  m_figureOpen = false;
+  return TRUE;
+}
+
+BOOL CDC::CloseFigure() {
+  if (m_pathState != PathState::Open) return FALSE;
+  if (!m_pathTypes.empty() && m_pathTypes.back() != PT_MOVETO) m_pathTypes.back() |= PT_CLOSEFIGURE;
+  m_figureOpen = false;
+  return TRUE;
+}
+
+BOOL CDC::FlattenPath() {
+  if (m_pathState != PathState::Closed) return FALSE;
+  std::vector<POINT> pts;
+  std::vector<BYTE> types;
+  std::vector<DPOINT> tmp;
+  const size_t n = m_pathPts.size();
+  for (size_t i = 0; i < n; ++i) {
+    BYTE t = m_pathTypes[i];
+    if ((t & ~PT_CLOSEFIGURE) != PT_BEZIERTO || i + 2 >= n || pts.empty()) {
+      pts.push_back(m_pathPts[i]);
+      types.push_back(t);
+      continue;
+    }
+    const POINT& p0 = pts.back();
+    tmp.clear();
+    FlattenBezier(DPOINT{double(p0.x), double(p0.y)},
+                  DPOINT{double(m_pathPts[i].x), double(m_pathPts[i].y)},
+                  DPOINT{double(m_pathPts[i + 1].x), double(m_pathPts[i + 1].y)},
+                  DPOINT{double(m_pathPts[i + 2].x), double(m_pathPts[i + 2].y)},
+                  kFlattenTolerance, tmp);
+    const BYTE last = m_pathTypes[i + 2];
+    for (size_t k = 0; k < tmp.size(); ++k) {
+      bool end = k + 1 == tmp.size();
+      POINT q = Pt(tmp[k].x, tmp[k].y);
+      // Interior points that round onto their predecessor carry nothing.
+      if (!end && q.x == pts.back().x && q.y == pts.back().y) continue;
+      pts.push_back(q);
+      types.push_back(end && (last & PT_CLOSEFIGURE) ? PT_LINETO | PT_CLOSEFIGURE : PT_LINETO);
+    }
+    i += 2;
+  }
+  m_pathPts.swap(pts);
+  m_pathTypes.swap(types);
+  return TRUE;
+}
+
+int CDC::GetPath(POINT* pts, BYTE* types, int count) const {
+  if (m_pathState != PathState::Closed) return -1;
+  const int n = static_cast<int>(m_pathPts.size());
+  if (count == 0) return n;
+  if (count < n || !pts || !types) return -1;
+  std::copy(m_pathPts.begin(), m_pathPts.end(), pts);
+  std::copy(m_pathTypes.begin(), m_pathTypes.end(), types);
+  return n;
+}
+
+BOOL CDC::FillPath() {
+  if (m_pathState != PathState::Closed || !m_backend) return FALSE;
+  GdiDrawState st = DrawState();
+  if (!st.brushNull)
+    m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(),
+                                       static_cast<int>(m_pathPts.size())),
+                       true, false, st.brushColour, st);
+  AbortPath();
+  return TRUE;
+}
+
+BOOL CDC::StrokePath() {
+  if (m_pathState != PathState::Closed || !m_backend) return FALSE;
+  m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(),
+                                     static_cast<int>(m_pathPts.size())),
+                     false, true, 0, DrawState());
+  AbortPath();
+  return TRUE;
+}
+
+BOOL CDC::StrokeAndFillPath() {
+  if (m_pathState != PathState::Closed || !m_backend) return FALSE;
+  GdiDrawState st = DrawState();
+  m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(),
+                                     static_cast<int>(m_pathPts.size())),
+                     !st.brushNull, true, st.brushColour, st);
+  AbortPath();
+  return TRUE;
+}
+
+BOOL CDC::PathMoveTo(POINT p) {
+  if (!IsPathOpen()) return FALSE;
+  PathAdd(p, PT_MOVETO);
+  m_figureOpen = true;
+  m_cp = p;
+  return TRUE;
+}
+
+BOOL CDC::PathLineTo(POINT p) {
+  if (!IsPathOpen()) return FALSE;
+  if (!m_figureOpen) PathStartFigureAtCP();
+  PathAdd(p, PT_LINETO);
+  m_cp = p;
+  return TRUE;
+}
+
+BOOL CDC::PathBezierTo(POINT c1, POINT c2, POINT end) {
+  if (!IsPathOpen()) return FALSE;
+  if (!m_figureOpen) PathStartFigureAtCP();
+  PathAdd(c1, PT_BEZIERTO);
+  PathAdd(c2, PT_BEZIERTO);
+  PathAdd(end, PT_BEZIERTO);
+  m_cp = end;
+  return TRUE;
+}
+
+BOOL CDC::FillFigures(const POINT* pts, const BYTE* types, int count, COLORREF colour,
+                      int fillMode) {
+  if (!m_backend || !pts || !types || count <= 0 || !ValidTypes(types, count)) return FALSE;
+  if (fillMode != ALTERNATE && fillMode != WINDING) return FALSE;
+  GdiDrawState st = DrawState();
+  st.polyFillMode = fillMode;
+  m_backend->Figures(ToDeviceFigures(pts, types, count), true, false, colour & 0xFFFFFF, st);
+  return TRUE;
+}
+
+BOOL CDC::PolyDraw(const POINT* pts, const BYTE* types, int count) {
+  if (!pts || !types || count <= 0 || !ValidTypes(types, count)) return FALSE;
+  if (IsPathOpen()) {
+    for (int i = 0; i < count; ++i) {
+      BYTE t = types[i];
+      if (t == PT_MOVETO) {
+        PathAdd(pts[i], PT_MOVETO);
+        m_figureOpen = true;
+      } else {
+        if (!m_figureOpen) PathStartFigureAtCP();
+        PathAdd(pts[i], t);
+        if (t & PT_CLOSEFIGURE) m_figureOpen = false;
+      }
+      m_cp = pts[i];
+    }
+    return TRUE;
+  }
+  if (!m_backend) return FALSE;
+  // Drawn as lines from the current position.
+  std::vector<POINT> p;
+  std::vector<BYTE> t;
+  if (types[0] != PT_MOVETO) {
+    p.push_back(m_cp);
+    t.push_back(PT_MOVETO);
+  }
+  p.insert(p.end(), pts, pts + count);
+  t.insert(t.end(), types, types + count);
+  m_backend->Figures(ToDeviceFigures(p.data(), t.data(), static_cast<int>(p.size())), false, true,
+                     0, DrawState());
+  m_cp = pts[count - 1];
+  return TRUE;
+}
