@@ -116,6 +116,9 @@ class CObjectRenderer {
   void FillRhombicFrame(CDC* dc, const CDoubleRect& rect, double widthMm);
 
   // ---- Shapes: one copy in its logical rectangle ---------------------------------------------
+  // The band shapes append the copy's outer and inner boundary to the object's point vectors
+  // and count the copy. Filling uses a path of its own: no path may be open on dc (nor for the
+  // frame bands above).
   void DrawLine(CDC* dc, double left, double top, double right, double bottom, double angle,
                 COLORREF colour, BOOL fill, CDoubleRect* bounds);
   void DrawLineSimple(CDC* dc, double left, double top, double right, double bottom, COLORREF colour);

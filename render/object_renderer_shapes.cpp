@@ -1,12 +1,17 @@
 // Shape kinds and work-area frame bands: drawing one copy filled or outlined, recording its
 // boundary points for hit tests, and emitting its figures into an open path for outline output.
 //
-// Every band shape lies between an outer and an inner boundary. When the frame is wider than half
+// Every band shape lies between an outer and an inner boundary. A filled band is both boundaries
+// put into one path and filled under the alternate rule: the rasteriser then works in device
+// pixels, where building regions in logical units (over a thousand per millimetre in the
+// engraving mode) would cost a span row per logical unit.
+// When the frame is wider than half
 // the shape the inner boundary is empty or turned inside out; it is then dropped, so a filled band
 // gets no hole and a captured outline no inner figure, and the recorded inner points collapse onto
 // the centre (an empty region for the hit test).
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "model/drawobject.h"
@@ -66,22 +71,7 @@ void AppendRectBoundary(std::vector<CDoublePoint>& v, const RectBoundary& b, dou
   }
 }
 
-void MakeRectRegion(CRgn& rgn, const RectBoundary& b) {
-  const CRect r = ToRect(b);
-  switch (b.style) {
-    case CORNER_ROUND:
-      rgn.CreateRoundRectRgn(r.left, r.top, r.right, r.bottom, b.ellipseW, b.ellipseH);
-      break;
-    case CORNER_CUT:
-      rgn.CreatePolygonRgn(b.cut, 9, ALTERNATE);
-      break;
-    default:
-      rgn.CreateRectRgn(r.left, r.top, r.right, r.bottom);
-      break;
-  }
-}
-
-// Draws the boundary with the selected pen; inside an open path it becomes the figure itself.
+// Draws the boundary with the selected pen and brush; inside an open path it becomes the figure.
 void StrokeRectBoundary(CDC* dc, const RectBoundary& b) {
   const CRect r = ToRect(b);
   switch (b.style) {
@@ -97,18 +87,22 @@ void StrokeRectBoundary(CDC* dc, const RectBoundary& b) {
   }
 }
 
-// Fills the outer region minus the inner one (the whole outer region without an inner one).
-void FillBand(CDC* dc, CRgn& outer, CRgn* inner, COLORREF colour) {
+// Fills with a solid brush what the figures drawn by emit enclose under the alternate rule: the
+// outer boundary minus the inner one when emit draws both. The device context's path, brush,
+// fill mode and mix mode are as before afterwards. No path may be open on dc.
+void FillFigures(CDC* dc, COLORREF colour, const std::function<void()>& emit) {
   CBrush brush;
   brush.CreateSolidBrush(colour);
-  if (inner == nullptr) {
-    dc->FillRgn(&outer, &brush);
-  } else {
-    CRgn band;
-    band.CreateRectRgn(0, 0, 0, 0);
-    band.CombineRgn(&outer, inner, RGN_DIFF);
-    dc->FillRgn(&band, &brush);
-  }
+  CBrush* oldBrush = dc->SelectObject(&brush);
+  const int oldFill = dc->SetPolyFillMode(ALTERNATE);
+  const int oldRop = dc->SetROP2(R2_COPYPEN);
+  dc->BeginPath();
+  emit();
+  dc->EndPath();
+  dc->FillPath();
+  dc->SetROP2(oldRop);
+  dc->SetPolyFillMode(oldFill);
+  dc->SelectObject(oldBrush);
 }
 
 // Selects a hollow brush and a solid (or inside-frame) pen of width 1 for the lifetime of the
@@ -170,19 +164,11 @@ void DrawPolyBand(CDC* dc, CDrawObject* obj, const POINT* v, int n, bool innerVa
   }
   ++obj->m_nCapturedCount;
 
+  const int counts[2] = {n, n};
   if (fill) {
-    CRgn outer;
-    outer.CreatePolygonRgn(v, n, ALTERNATE);
-    if (innerValid) {
-      CRgn inner;
-      inner.CreatePolygonRgn(v + n, n, ALTERNATE);
-      FillBand(dc, outer, &inner, colour);
-    } else {
-      FillBand(dc, outer, nullptr, colour);
-    }
+    FillFigures(dc, colour, [&] { dc->PolyPolygon(v, counts, innerValid ? 2 : 1); });
   } else {
     OutlineTools tools(dc, colour, PS_SOLID);
-    const int counts[2] = {n, n};
     dc->PolyPolygon(v, counts, innerValid ? 2 : 1);
   }
 }
@@ -315,20 +301,27 @@ void CObjectRenderer::FillRectFrame(CDC* dc, const CDoubleRect& rect, double wid
   LengthToLogical(widthMm, f);
   LengthToLogical(radiusMm, r);
   const double il = rect.left + f[0], it = rect.top - f[1], ir = rect.right - f[0], ib = rect.bottom + f[1];
-  const CRect o = rect;
-  const CRect in(DoubleToInt(il), DoubleToInt(it), DoubleToInt(ir), DoubleToInt(ib));
-
-  CRgn outer, inner;
+  RectBoundary outer, inner;
+  outer.left = rect.left;
+  outer.top = rect.top;
+  outer.right = rect.right;
+  outer.bottom = rect.bottom;
+  inner.left = il;
+  inner.top = it;
+  inner.right = ir;
+  inner.bottom = ib;
+  inner.valid = IsRectValid(il, it, ir, ib);
   if (rounded) {
-    outer.CreateRoundRectRgn(o.left, o.top, o.right, o.bottom, DoubleToInt(2 * r[0]), DoubleToInt(2 * r[1]));
-    inner.CreateRoundRectRgn(in.left, in.top, in.right, in.bottom,
-                             DoubleToInt(std::max(0.0, 2 * r[0] - 2 * f[0])),
-                             DoubleToInt(std::max(0.0, 2 * r[1] - 2 * f[1])));
-  } else {
-    outer.CreateRectRgn(o.left, o.top, o.right, o.bottom);
-    inner.CreateRectRgn(in.left, in.top, in.right, in.bottom);
+    outer.style = inner.style = CORNER_ROUND;
+    outer.ellipseW = DoubleToInt(2 * r[0]);
+    outer.ellipseH = DoubleToInt(2 * r[1]);
+    inner.ellipseW = DoubleToInt(std::max(0.0, 2 * r[0] - 2 * f[0]));
+    inner.ellipseH = DoubleToInt(std::max(0.0, 2 * r[1] - 2 * f[1]));
   }
-  FillBand(dc, outer, IsRectValid(il, it, ir, ib) ? &inner : nullptr, 0);
+  FillFigures(dc, 0, [&] {
+    StrokeRectBoundary(dc, outer);
+    if (inner.valid) StrokeRectBoundary(dc, inner);
+  });
 }
 
 void CObjectRenderer::FillEllipseFrame(CDC* dc, const CDoubleRect& rect, double widthMm) {
@@ -336,28 +329,24 @@ void CObjectRenderer::FillEllipseFrame(CDC* dc, const CDoubleRect& rect, double 
   LengthToLogical(widthMm, f);
   const double il = rect.left + f[0], it = rect.top - f[1], ir = rect.right - f[0], ib = rect.bottom + f[1];
   const CRect o = rect;
-  CRgn outer, inner;
-  outer.CreateEllipticRgn(o.left, o.top, o.right, o.bottom);
-  inner.CreateEllipticRgn(DoubleToInt(il), DoubleToInt(it), DoubleToInt(ir), DoubleToInt(ib));
-  FillBand(dc, outer, IsRectValid(il, it, ir, ib) ? &inner : nullptr, 0);
+  FillFigures(dc, 0, [&] {
+    dc->Ellipse(o.left, o.top, o.right, o.bottom);
+    if (IsRectValid(il, it, ir, ib)) dc->Ellipse(DoubleToInt(il), DoubleToInt(it), DoubleToInt(ir), DoubleToInt(ib));
+  });
 }
 
 void CObjectRenderer::FillTriangleFrame(CDC* dc, const CDoubleRect& rect, double widthMm, BOOL inverted) {
   POINT v[6];
   CalcTriangleVertices(rect.left, rect.top, rect.right, rect.bottom, widthMm, inverted, v, FALSE);
-  CRgn outer, inner;
-  outer.CreatePolygonRgn(v, 3, ALTERNATE);
-  inner.CreatePolygonRgn(v + 3, 3, ALTERNATE);
-  FillBand(dc, outer, TriangleInnerValid(v, inverted != 0) ? &inner : nullptr, 0);
+  const int counts[2] = {3, 3};
+  FillFigures(dc, 0, [&] { dc->PolyPolygon(v, counts, TriangleInnerValid(v, inverted != 0) ? 2 : 1); });
 }
 
 void CObjectRenderer::FillRhombicFrame(CDC* dc, const CDoubleRect& rect, double widthMm) {
   POINT v[8];
   CalcRhombicVertices(rect.left, rect.top, rect.right, rect.bottom, widthMm, v, FALSE);
-  CRgn outer, inner;
-  outer.CreatePolygonRgn(v, 4, ALTERNATE);
-  inner.CreatePolygonRgn(v + 4, 4, ALTERNATE);
-  FillBand(dc, outer, RhombicInnerValid(v) ? &inner : nullptr, 0);
+  const int counts[2] = {4, 4};
+  FillFigures(dc, 0, [&] { dc->PolyPolygon(v, counts, RhombicInnerValid(v) ? 2 : 1); });
 }
 
 // ---- Line --------------------------------------------------------------------------------------
@@ -384,11 +373,7 @@ void CObjectRenderer::DrawLine(CDC* dc, double left, double top, double right, d
   POINT v[5];
   LineCorners(left, top, right, bottom, angle, v);
   if (fill) {
-    CRgn rgn;
-    rgn.CreatePolygonRgn(v, 4, ALTERNATE);
-    CBrush brush;
-    brush.CreateSolidBrush(colour);
-    dc->FillRgn(&rgn, &brush);
+    FillFigures(dc, colour, [&] { dc->Polygon(v, 4); });
   } else {
     CPen pen;
     pen.CreatePen(PS_SOLID, 5, colour);
@@ -484,10 +469,10 @@ void CObjectRenderer::DrawRectangle(CDC* dc, double left, double top, double rig
   ++obj->m_nCapturedCount;
 
   if (fill) {
-    CRgn outer, inner;
-    MakeRectRegion(outer, c.outer);
-    if (c.inner.valid) MakeRectRegion(inner, c.inner);
-    FillBand(dc, outer, c.inner.valid ? &inner : nullptr, colour);
+    FillFigures(dc, colour, [&] {
+      StrokeRectBoundary(dc, c.outer);
+      if (c.inner.valid) StrokeRectBoundary(dc, c.inner);
+    });
   } else {
     OutlineTools tools(dc, colour, PS_SOLID);
     StrokeRectBoundary(dc, c.outer);
@@ -531,10 +516,10 @@ void CObjectRenderer::DrawCircle(CDC* dc, double left, double top, double right,
   const CRect o(DoubleToInt(left), DoubleToInt(top), DoubleToInt(right), DoubleToInt(bottom));
   const CRect in(DoubleToInt(il), DoubleToInt(it), DoubleToInt(ir), DoubleToInt(ib));
   if (fill) {
-    CRgn outer, inner;
-    outer.CreateEllipticRgn(o.left, o.top, o.right, o.bottom);
-    if (innerValid) inner.CreateEllipticRgn(in.left, in.top, in.right, in.bottom);
-    FillBand(dc, outer, innerValid ? &inner : nullptr, colour);
+    FillFigures(dc, colour, [&] {
+      dc->Ellipse(o.left, o.top, o.right, o.bottom);
+      if (innerValid) dc->Ellipse(in.left, in.top, in.right, in.bottom);
+    });
   } else {
     OutlineTools tools(dc, colour, PS_INSIDEFRAME);
     dc->Ellipse(o.left, o.top, o.right, o.bottom);

@@ -639,3 +639,30 @@ void CDC::DrawFocusRect(const RECT* r) {
   if (!m_backend || !r) return;
   m_backend->DrawFocusRect(DeviceRect(r->left, r->top, r->right, r->bottom));
 }
+
+void CDC::InvertFrame(const RECT& logical, SIZE size) {
+  RECT r = DeviceRect(logical.left, logical.top, logical.right, logical.bottom);
+  SIZE e = size;
+  LPtoDP(&e);
+  int cx = std::clamp<int>(std::abs(e.cx), 0, (r.right - r.left + 1) / 2);
+  int cy = std::clamp<int>(std::abs(e.cy), 0, (r.bottom - r.top + 1) / 2);
+  if (cx == 0 || cy == 0) return;
+  GdiDrawState st = DrawState();
+  // Four strips that do not overlap, so every frame pixel is inverted once.
+  RECT strips[4] = {{r.left, r.top, r.right, r.top + cy},
+                    {r.left, r.bottom - cy, r.right, r.bottom},
+                    {r.left, r.top + cy, r.left + cx, r.bottom - cy},
+                    {r.right - cx, r.top + cy, r.right, r.bottom - cy}};
+  if (r.bottom - cy < r.top + cy) strips[1].top = r.top + cy;
+  for (const RECT& s : strips)
+    if (s.right > s.left && s.bottom > s.top) m_backend->PatBlt(s, DSTINVERT, st);
+}
+
+void CDC::DrawDragRect(const RECT* rect, SIZE size, const RECT* rectLast, SIZE sizeLast,
+                       CBrush* brush, CBrush* brushLast) {
+  (void)brush;
+  (void)brushLast;
+  if (!m_backend) return;
+  if (rectLast) InvertFrame(*rectLast, sizeLast);
+  if (rect) InvertFrame(*rect, size);
+}

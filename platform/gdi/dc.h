@@ -138,6 +138,10 @@ class CDC {
   BOOL FloodFill(int x, int y, COLORREF border);
   BOOL ExtFloodFill(int x, int y, COLORREF colour, UINT kind);
   void DrawFocusRect(const RECT* r);
+  // Inverts a frame of the given edge widths inside rect, after inverting the last one (when
+  // given) to take it away. The brushes are accepted for the callers' sake; frames are inverted.
+  void DrawDragRect(const RECT* rect, SIZE size, const RECT* rectLast, SIZE sizeLast,
+                    CBrush* brush = nullptr, CBrush* brushLast = nullptr);
 
   // --- paths ---------------------------------------------------------------------------------
   BOOL BeginPath();
@@ -174,6 +178,7 @@ class CDC {
   DPOINT ToDevice(POINT p) const { return LPtoDPExact(p.x, p.y); }
   bool UpPositive() const;  // the device y axis runs opposite to logical y
   void ReplaceSelected(CGdiObject** slot, CGdiObject* obj);
+  void InvertFrame(const RECT& logical, SIZE size);
 
   // path recorder
   void PathAdd(POINT p, BYTE type);
@@ -207,5 +212,4 @@ class CDC {
   std::vector<POINT> m_pathPts;
   std::vector<BYTE> m_pathTypes;
   bool m_figureOpen = false;   // a LineTo continues the last figure
-  size_t m_figureStart = 0;    // index of the open figure's move
 };
