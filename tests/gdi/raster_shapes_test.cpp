@@ -182,6 +182,25 @@ TEST(GdiRaster, ThinLinesLeaveOutTheirLastPixel) {
                                ".#......", "........"}));
 }
 
+TEST(GdiRaster, FarOffLinesAreClippedNotWalked) {
+  Canvas c(8, 8);
+  c.dc.MoveTo(-1000000000, -999999997);
+  c.dc.LineTo(1000000000, 1000000003);  // the diagonal y = x + 3
+  EXPECT_EQ(c.Picture(), Join({"........", "........", "........", "#.......", ".#......", "..#.....",
+                               "...#....", "....#..."}));
+}
+
+TEST(GdiRaster, DragRectFramesInvertAndTakeTheLastAway) {
+  Canvas c(8, 6);
+  CRect a(1, 1, 6, 5), b(2, 0, 8, 3);
+  c.dc.DrawDragRect(&a, CSize(1, 1), nullptr, CSize(1, 1));
+  EXPECT_EQ(c.Picture(), Join({"........", ".#####..", ".#...#..", ".#...#..", ".#####..", "........"}));
+  c.dc.DrawDragRect(&b, CSize(1, 1), &a, CSize(1, 1));
+  EXPECT_EQ(c.Picture(), Join({"..######", "..#....#", "..######", "........", "........", "........"}));
+  c.dc.DrawDragRect(nullptr, CSize(1, 1), &b, CSize(1, 1));
+  EXPECT_EQ(c.CountBlack(), 0);
+}
+
 TEST(GdiRaster, FivePixelLineHasRoundCaps) {
   Canvas c(16, 10);
   CPen pen(PS_SOLID, 5, RGB(0, 0, 0));
