@@ -2,6 +2,7 @@
 // strokes.
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "imaging/monoimagetool.h"
@@ -95,8 +96,10 @@ RECT CMonoImageTool::GetEditRect(const BYTE* block, const RECT* given) {
   RECT r;
   if (given) {
     r = *given;
-    r.right -= 1;
-    r.bottom -= 1;
+    // Right and bottom become inclusive; the most negative edge stays as it is (an empty
+    // rectangle either way).
+    if (r.right > INT32_MIN) r.right -= 1;
+    if (r.bottom > INT32_MIN) r.bottom -= 1;
   } else if (block) {
     r.left = 0;
     r.top = 0;

@@ -1,6 +1,6 @@
 // CMonoImageTool: the 1-bit image toolkit. It is made as a plain local object wherever it is
-// needed; apart from the outline export, which keeps its output file, every operation works only
-// on its arguments.
+// needed; apart from the outline export, which collects the text of its output file, every
+// operation works only on its arguments.
 //
 // Blocks are MonoBmpFile images (imaging/monobmp.h) given as a pointer and the number of bytes
 // the holder owns. Every operation checks the block against that size before it reads a row, so
@@ -61,8 +61,8 @@ class CMonoImageTool {
   }
 
   // Checks a block of `size` bytes and reports its geometry. Null unless the block is a 1-bit BMP
-  // in the canonical layout whose rows lie inside `size` (see IsCanonicalMonoBmp); otherwise the
-  // rows (block + 62), and into each output that is not null: width in whole bytes (width / 8),
+  // in the canonical layout whose rows lie inside `size` (see IsCanonicalMonoBmp); for such a
+  // block the rows (block + 62), and into each output that is not null: width in whole bytes (width / 8),
   // height, file size (62 + height x stride), stride, image size (height x stride).
   static BYTE* ParseMonoBmp(BYTE* block, size_t size, int* widthBytes, int* height, int* fileSize,
                             int* stride, int* imageSize);

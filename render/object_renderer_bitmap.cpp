@@ -39,8 +39,8 @@ int HimetricAxisToDots(double v, int p) {
   return (t % 10 > 4) ? DoubleToInt(d + 1) : DoubleToInt(d);
 }
 
+// The conversion does not depend on the mapping mode, which is left as the caller set it.
 void PixelsPerMetre(CDC* dc, int& px, int& py) {
-  dc->SetMapMode(MM_HIMETRIC);
   CSize metre(100000, 100000);
   dc->HIMETRICtoDP(&metre);
   px = metre.cx;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 
 #include "image_helpers.h"
@@ -172,11 +173,19 @@ TEST(InvertAndFill, SelectionOverTheEdgesChangesNothingOutside) {
   // is not tested.
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 13; ++x) EXPECT_EQ(Ink(img, x, y), x >= 9 && y >= 2 && (x == 9 || y == 2)) << x << "," << y;
-  // A rectangle wholly outside the image does nothing and is not a failure.
-  const RECT away = Rect(50, 50, 60, 60);
+  // A rectangle wholly outside the image, or empty, does nothing and is not a failure.
   std::vector<BYTE> kept = img;
-  EXPECT_EQ(CMonoImageTool::InvertImage(img.data(), img.size(), &away), 1);
+  for (RECT r : {Rect(50, 50, 60, 60), Rect(5, 1, 5, 4), Rect(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN),
+                 Rect(INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX), Rect(8, 3, 2, 1)}) {
+    EXPECT_EQ(CMonoImageTool::InvertImage(img.data(), img.size(), &r), 1);
+    EXPECT_EQ(CMonoImageTool::ThickenImage(img.data(), img.size(), INT32_MAX, INT32_MAX, &r).size(), 5u * 4);
+  }
   EXPECT_EQ(img, kept);
+  // Amounts far beyond the image are limited to it.
+  CMonoImageTool::ThickenImage(img.data(), img.size(), INT32_MAX, INT32_MAX, nullptr);
+  EXPECT_EQ(testimg::CountInk(img), 13 * 5);
+  CMonoImageTool::WidenBmp(kept.data(), kept.size(), INT32_MAX, INT32_MAX);
+  EXPECT_EQ(testimg::CountInk(kept), 13 * 5);
 }
 
 TEST(Widen, RowsAndColumns) {

@@ -138,6 +138,10 @@ TEST_F(Raster, FilledRectangleBandsWithEveryCornerStyle) {
     int style;
     double cx, cy;
   };
+  CPen pen(PS_SOLID, 3, RGB(1, 2, 3));
+  CPen* oldPen = page.dc()->SelectObject(&pen);
+  CBrush* brush = page.dc()->GetCurrentBrush();
+  page.dc()->SetPolyFillMode(WINDING);
   for (const Case c : {Case{0, -14, 14}, Case{1, 14, 14}, Case{2, 0, -12}}) {
     obj.m_nOuterCornerStyle = c.style;
     obj.m_nInnerCornerStyle = c.style;
@@ -162,6 +166,12 @@ TEST_F(Raster, FilledRectangleBandsWithEveryCornerStyle) {
     }
     EXPECT_EQ(Misplaced(inside, c.cx - w / 2, c.cy - h / 2, c.cx + w / 2, c.cy + h / 2), 0) << "style " << c.style;
   }
+  // The device context is left as it was.
+  EXPECT_EQ(page.dc()->GetPolyFillMode(), WINDING);
+  EXPECT_EQ(page.dc()->GetCurrentPen(), &pen);
+  EXPECT_EQ(page.dc()->GetCurrentBrush(), brush);
+  EXPECT_EQ(page.dc()->GetPath(nullptr, nullptr, 0), -1);
+  page.dc()->SelectObject(oldPen);
 }
 
 TEST_F(Raster, FilledEllipseTriangleRhombusPolygonAndLine) {
