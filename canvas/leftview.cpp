@@ -17,6 +17,8 @@ int CRenderDocAdapter::GetDpm() const { return m_pDoc ? m_pDoc->m_Settings.Drawi
 
 int CRenderDocAdapter::IsPaintMode() const { return m_pDoc ? m_pDoc->m_bPaintMode : 0; }
 
+int CRenderDocAdapter::GetV2004String() const { return m_pDoc ? m_pDoc->m_Settings.System.V2004String : 0; }
+
 // ---- Construction -------------------------------------------------------------------------------
 
 CLeftView::CLeftView(CKorvaneDoc* doc, QWidget* parent) : QWidget(parent) {

@@ -16,6 +16,7 @@
 #include "platform/ui/docview.h"
 #include "platform/wintypes.h"
 #include "render/object_renderer.h"
+#include "render/text_layout.h"
 
 class CKorvaneDoc;
 class CDrawObject;
@@ -32,7 +33,7 @@ class CBarcodeObject;
 
 // What the renderer reads of the document, taken from the document's settings each time the
 // renderer is bound.
-class CRenderDocAdapter : public IRenderDocument {
+class CRenderDocAdapter : public IRenderDocument, public ITextRenderSettings {
  public:
   explicit CRenderDocAdapter(CKorvaneDoc* doc) : m_pDoc(doc) {}
   virtual ~CRenderDocAdapter() = default;
@@ -41,6 +42,7 @@ class CRenderDocAdapter : public IRenderDocument {
   int GetDrawY() const override;
   int GetDpm() const override;
   int IsPaintMode() const override;
+  int GetV2004String() const override;
 
  private:
   CKorvaneDoc* m_pDoc;

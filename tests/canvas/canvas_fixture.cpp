@@ -111,11 +111,11 @@ InkImage FillCircles(const POINT* centres, const SIZE* radii, int count, int pag
   return FillEdges(edges, window.width, window.height);
 }
 
-long MismatchesAwayFromEdges(const InkImage& a, const InkImage& b) {
-  auto nearEdge = [](const InkImage& img, int x, int y) {
+long MismatchesAwayFromEdges(const InkImage& a, const InkImage& b, int reach) {
+  auto nearEdge = [reach](const InkImage& img, int x, int y) {
     const unsigned char v = img.At(x, y);
-    for (int dy = -1; dy <= 1; ++dy)
-      for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -reach; dy <= reach; ++dy)
+      for (int dx = -reach; dx <= reach; ++dx)
         if (img.At(x + dx, y + dy) != v) return true;
     return false;
   };

@@ -57,8 +57,8 @@ InkImage FillOutline(const POINT* points, const BYTE* types, int count, int page
 InkImage FillCircles(const POINT* centres, const SIZE* radii, int count, int pageWidth, int pageHeight,
                      const DotWindow& window);
 
-// Pixels where the two images differ although neither image has an edge within one dot.
-long MismatchesAwayFromEdges(const InkImage& a, const InkImage& b);
+// Pixels where the two images differ although neither image has an edge within `reach` dots.
+long MismatchesAwayFromEdges(const InkImage& a, const InkImage& b, int reach = 1);
 
 // A 1-bit image block of width x height with ink where fn(x, y) (y down from the top) is true.
 template <class Fn>

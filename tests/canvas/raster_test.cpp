@@ -105,12 +105,13 @@ TEST_F(EngravingRaster, TheRasterWritesFreshCommonPartsBackToTheEntries) {
 // For every kind the captured outline, filled even-odd, covers what the raster engraves.
 TEST_F(EngravingRaster, OutlineAndRasterAgreeForEveryKind) {
   const DotWindow window = CentreWindow(700);
-  auto check = [&](int index, const char* what, bool inked = true) {
+  auto check = [&](int index, const char* what, int reach = 1) {
     for (int k = 1; k < List().GetCount(); ++k) At<CDrawObject>(k)->m_bDeleted = (k != index);
     const InkImage raster = EngraveRaster(window);
     const InkImage outline = CapturedOutline(index, window);
-    EXPECT_EQ(MismatchesAwayFromEdges(raster, outline), 0) << what;
-    if (inked) EXPECT_GT(raster.Count(), 0) << what;
+    EXPECT_EQ(MismatchesAwayFromEdges(raster, outline, reach), 0) << what;
+    EXPECT_GT(raster.Count(), 0) << what;
+    EXPECT_GT(outline.Count(), raster.Count() * 3 / 4) << what;
   };
   check(AddShape(TYPE_LINE, 12, 1, 2, 3), "line");
   const int rect = AddShape(TYPE_RECTANGLE, 12, 7, -3, 2);
@@ -129,8 +130,10 @@ TEST_F(EngravingRaster, OutlineAndRasterAgreeForEveryKind) {
   At<CRhombicObject>(rh)->m_dEdgeSize = 1.2;
   check(rh, "rhombus frame");
   check(AddShape(TYPE_POLYGON, 12, 12, 3, 3), "polygon");
-  check(AddShape(TYPE_TEXT1, 12, 6, 0, 0), "straight text", false);
-  check(AddShape(TYPE_TEXT2, 14, 10, 0, 0), "arc text", false);
+  // A captured glyph takes the character height as its em height and so stands a little taller
+  // than the drawn one (by the font's internal leading): within 0.15 mm here.
+  check(AddShape(TYPE_TEXT1, 12, 6, 0, 0), "straight text", 6);
+  check(AddShape(TYPE_TEXT2, 14, 10, 0, 0), "arc text", 6);
   // Separate squares and a ring with a hole, at one pixel per dot.
   const auto image = MakeImage(200, 120, [](int x, int y) {
     if (x < 100) return (x / 20) % 2 == 0 && (y / 20) % 2 == 0;
