@@ -165,4 +165,23 @@ class CMonoImageTool {
   // The export in progress: set while the figures are collected for the ".hpg" file.
   int m_bExportOpen = 0;
   std::string m_exportText;
+
+  // Rendering objects into images
+ public:
+  // The whole design at the dots-per-millimetre setting, cut to the scanning area, written as a
+  // 1-bit BMP file. Nothing is written when the rows cannot be fetched.
+  static void SaveViewBitmap(class CLeftView* view, const CString& path);
+  // The design through the canvas view into a new block (black ink on white, 40000 pixels per
+  // metre), one pixel per machine unit: mode 0 the whole design cut to the scanning area or to
+  // clip (millimetres), mode 1 the seal image with flag, mode 2 the listed entries. Empty when
+  // nothing could be rendered; size (when given) gets the block's size.
+  static std::vector<BYTE> RenderToBmp(int mode, int flag, class CKorvaneDoc* doc, class CLeftView* view, int* size,
+                                       const class CDoubleRect* clip, const int* indexes, int count);
+  static std::vector<BYTE> RenderAreaToBmp(class CKorvaneDoc* doc, class CLeftView* view, int* size,
+                                           const class CDoubleRect* clip);
+  static std::vector<BYTE> RenderDrawingToBmp(class CKorvaneDoc* doc, class CLeftView* view, int* size, int flag);
+  static std::vector<BYTE> RenderObjectsToBmp(class CKorvaneDoc* doc, class CLeftView* view, int* size,
+                                              const int* indexes, int count);
+  // The rows of the bitmap selected in a rendering's device context as a block.
+  static std::vector<BYTE> RenderObjectBitmap(class CDC* dc, class CBitmap* bitmap, int width, int height);
 };

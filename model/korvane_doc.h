@@ -159,6 +159,21 @@ class CKorvaneDoc : public CDocument {
   void LoadDrawFieldPage();
   void StoreDrawFieldPage();
 
+  // Bitmap files and design images
+  // The design as a 1-bit BMP file at the dots-per-millimetre setting (save dialog first).
+  void ExportDesignBmp();
+  // Writes the design at zoom 1.0 to the ".bin" companion file and returns its path; the zoom
+  // stays at index 9.
+  CString RenderDesignToTemp();
+  // Traces the design (one pixel per machine unit) into a ".hpg" file beside the chosen path.
+  void ExportHpglFile();
+  // The traced outline of a bitmap object's own image: 1 filled, 0 nothing to trace.
+  int TraceBmpObject(const class CBmpObject* object, struct TracedOutline* outline);
+  // Loads another image into the current bitmap object (open dialog first).
+  void ChangeBmpImage();
+  // Which layers the engraving raster and the outline capture take (index = layer).
+  int m_bLayerEngrave[DOC_LAYER_COUNT] = {1, 1, 1, 1, 1, 1, 1, 1};
+
   // ---- state (read by the views, the pages, the files and the engines)
   int m_nLastAction = HINT_NEW_DOCUMENT_ACTION;
   CDrawObject* m_pCurrentObject = nullptr;  // owned by the list

@@ -1,0 +1,267 @@
+// CLeftView: the canvas view. It shows the design at the document's zoom (screen painting and
+// mouse editing live in their own files) and is the one object through which the rest of the
+// system renders the design for output: 1-bit page bitmaps for the raster engines and the image
+// toolkit, and outline points in machine units for the outline engines.
+//
+// Every rendering works on copies of the list entries made by the document and freed before the
+// next entry; no stored object is ever drawn. Output renderings and captures never depend on the
+// window: they bind the renderer to the fixed page of the settings at zoom factor 1.0.
+#pragma once
+
+#include <QWidget>
+
+#include "model/doc_seams.h"
+#include "model/geometry.h"
+#include "platform/gdi/gdi.h"
+#include "platform/ui/docview.h"
+#include "platform/wintypes.h"
+#include "render/object_renderer.h"
+#include "render/text_layout.h"
+
+class CKorvaneDoc;
+class CDrawObject;
+class CLineObject;
+class CRectangleObject;
+class CCircleObject;
+class CTriangleObject;
+class CRhombicObject;
+class CPolygonObject;
+class CText1Object;
+class CText2Object;
+class CBmpObject;
+class CBarcodeObject;
+
+// What the renderer reads of the document, taken from the document's settings each time the
+// renderer is bound.
+class CRenderDocAdapter : public IRenderDocument, public ITextRenderSettings {
+ public:
+  explicit CRenderDocAdapter(CKorvaneDoc* doc) : m_pDoc(doc) {}
+  virtual ~CRenderDocAdapter() = default;
+  double GetZoomFactor() const override;
+  int GetDrawX() const override;
+  int GetDrawY() const override;
+  int GetDpm() const override;
+  int IsPaintMode() const override;
+  int GetV2004String() const override;
+
+ private:
+  CKorvaneDoc* m_pDoc;
+};
+
+// The grid of copies of one object: copy size and spacing in millimetres, centred on the
+// position. Column by column from the left, each column from the bottom row up.
+struct CopyGrid {
+  double width = 0.0;
+  double height = 0.0;
+  int rows = 0;
+  int columns = 0;
+  double rowGap = 0.0;
+  double columnGap = 0.0;
+  double posX = 0.0;
+  double posY = 0.0;
+
+  // The centre of copy (column i, row j), millimetres.
+  double CentreX(int i) const;
+  double CentreY(int j) const;
+  // Bounds of every copy in millimetres (y up); the empty rectangle without rows or columns.
+  CDoubleRect Bounds() const;
+};
+
+class CLeftView : public QWidget, public CView, public IDocCanvasView {
+ public:
+  // Attaches itself to the document (which may be given later through AttachDocument).
+  explicit CLeftView(CKorvaneDoc* doc = nullptr, QWidget* parent = nullptr);
+  ~CLeftView() override;
+  CLeftView(const CLeftView&) = delete;
+  CLeftView& operator=(const CLeftView&) = delete;
+
+  void AttachDocument(CKorvaneDoc* doc);
+  CKorvaneDoc* GetDocument() const;
+  CObjectRenderer* GetRenderer() const { return m_pRenderer; }
+  // The renderer's initialised flag; 0 without a renderer.
+  int IsRendererReady() const;
+  // A sink for the view's trace lines.
+  static void Trace(const char* line);
+
+  // ---- CView
+  void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+  void SetFocus() override;
+
+  // ---- What the document calls (IDocCanvasView)
+  void InvalidateRect(const RECT& rect, BOOL erase) override;
+  void InvalidateObject(int index) override;
+  void InvalidateSelection() override;
+  BOOL CalcObject(CDrawObject* object, CDoubleRect& out) override;
+  BOOL GetTrackerIndex(int& index) override;
+
+  // ---- Grid of copies and bounds in millimetres
+  static CopyGrid GetCopyGrid(const CDrawObject* object);
+  void CalcLine(CLineObject* obj, CDoubleRect& out);
+  void CalcRectangle(CRectangleObject* obj, CDoubleRect& out);
+  void CalcCircle(CCircleObject* obj, CDoubleRect& out);
+  void CalcTriangle(CTriangleObject* obj, CDoubleRect& out);
+  void CalcRhombic(CRhombicObject* obj, CDoubleRect& out);
+  void CalcPolygon(CPolygonObject* obj, CDoubleRect& out);
+  void CalcText1(CText1Object* obj, CDoubleRect& out);
+  void CalcText2(CText2Object* obj, CDoubleRect& out);
+  void CalcBmp(CBmpObject* obj, CDoubleRect& out);
+
+  // ---- Drawing every copy (screen flag 1 on screen, 0 for print and bitmaps). The object's
+  // bounds receive the top-left of the first column's top copy and the bottom-right of the last
+  // column's bottom copy, in the current mode's logical units.
+  void DrawObject(CDC* pDC, CDrawObject* obj, BOOL screen);
+  void DrawLine(CDC* pDC, CLineObject* obj);
+  void DrawRectangle(CDC* pDC, CRectangleObject* obj, BOOL screen);
+  void DrawCircle(CDC* pDC, CCircleObject* obj, BOOL screen);
+  void DrawTriangle(CDC* pDC, CTriangleObject* obj, BOOL screen);
+  void DrawRhombic(CDC* pDC, CRhombicObject* obj, BOOL screen);
+  void DrawPolygon(CDC* pDC, CPolygonObject* obj, BOOL screen);
+  void DrawText1(CDC* pDC, CText1Object* obj);
+  void DrawText2(CDC* pDC, CText2Object* obj);
+  void DrawBmp(CDC* pDC, CBmpObject* obj);
+  void DrawBarcode(CDC* pDC, CBarcodeObject* obj);
+
+  // ---- Engraving every copy in black; the bounds of this object's copies go to bounds (left
+  // unchanged without rows or columns).
+  void EngraveObject(CDC* pDC, CDrawObject* obj, CDoubleRect* bounds);
+  void EngraveLine(CDC* pDC, CLineObject* obj, CDoubleRect* bounds);
+  void EngraveRectangle(CDC* pDC, CRectangleObject* obj, CDoubleRect* bounds);
+  void EngraveCircle(CDC* pDC, CCircleObject* obj, CDoubleRect* bounds);
+  void EngraveTriangle(CDC* pDC, CTriangleObject* obj, CDoubleRect* bounds);
+  void EngraveRhombic(CDC* pDC, CRhombicObject* obj, CDoubleRect* bounds);
+  void EngravePolygon(CDC* pDC, CPolygonObject* obj, CDoubleRect* bounds);
+  void EngraveText1(CDC* pDC, CText1Object* obj, CDoubleRect* bounds);
+  void EngraveText2(CDC* pDC, CText2Object* obj, CDoubleRect* bounds);
+  void EngraveBmp(CDC* pDC, CBmpObject* obj, CDoubleRect* bounds);
+  void EngraveBarcode(CDC* pDC, CBarcodeObject* obj, CDoubleRect* bounds);
+
+  // ---- Outline capture into the buffers (screen logical units; SetOutlineData converts).
+  // Each returns the point count (circles: the entry count), 0 when nothing was captured and
+  // -1 when no path could be read.
+  int GetLinePoints(CDC* pDC, CLineObject* obj);
+  int GetRectanglePoints(CDC* pDC, CRectangleObject* obj);
+  // Path flag 0: one centre and radius pair per copy, a second pair for the inner ring when the
+  // ring has a width. No other flag is used.
+  int GetCirclePoints(CDC* pDC, CCircleObject* obj, int pathFlag);
+  int GetTrianglePoints(CDC* pDC, CTriangleObject* obj);
+  int GetRhombicPoints(CDC* pDC, CRhombicObject* obj);
+  int GetPolygonPoints(CDC* pDC, CPolygonObject* obj);
+  int GetText1Points(CDC* pDC, CText1Object* obj);
+  int GetText2Points(CDC* pDC, CText2Object* obj);
+  // Machine units directly: every copy of the traced image, scaled to the object's size in
+  // millimetres and mirrored as it is drawn.
+  int GetBmpBmpPoints(CDC* pDC, CBmpObject* obj);
+
+  // ---- Outline capture for the engines (machine units relative to the page centre, y up)
+  // Kind code 0..9; TYPE_NONE (13) for a deleted entry or one on a layer not engraved;
+  // TYPE_UNKNOWN (20) for an index that names no entry.
+  int GetOutlineType(int index);
+  // The number of points (circles: centres) captured; -1 while the buffers are held (nothing
+  // changes), -2 for an index that names no entry, 0 when the entry is skipped or yields nothing.
+  int SetOutlineData(int index);
+  void ReleaseOutlinePoints();
+  // Screen logical units to machine units, in place.
+  void ConvertUnit(POINT* points, int count);
+  void ConvertUnit(SIZE* radii, int count);
+  void ConvertUnit(CDoubleRect* rect);
+  void StartOutlinePoints(CDC* pDC);
+  // Closes, flattens and reads the path into new buffers; the count, -1 when no path was ever
+  // opened. A path without points allocates nothing.
+  int GetOutlinePoints(CDC* pDC);
+
+  // The capture buffers: read in place by the engines, freed by ReleaseOutlinePoints.
+  int m_bPathOpen = 0;
+  POINT* m_pOutlinePoints = nullptr;
+  BYTE* m_pOutlineTypes = nullptr;
+  SIZE* m_pCircleRadii = nullptr;  // (rx, ry) per circle entry
+
+  // ---- Output bitmaps
+  // The engraving raster: the page at the dots-per-millimetre setting (mode 1). pDC gets a
+  // memory device context holding the page bitmap; both are the caller's (delete the device
+  // context first, then its bitmap with GetCurrentBitmap()). size gets the bitmap's width and
+  // height, bounds the union of the drawn objects in bitmap dots (y down), oldZoom the zoom
+  // index to give back through RestoreZoom; the view stays in mode 1 at zoom 1.0 until then.
+  // The entry count - 1, or 0 when an entry could not be copied.
+  int GetBitmapDC(CDC* pDC, int* size, CDoubleRect* bounds, int* oldZoom);
+  // Deletes a device context handed out by GetBitmapDC, then the bitmap selected in it.
+  static void ReleaseBitmapDC(CDC* pDC);
+  // The image-toolkit renderings. Each attaches a memory device context to pDC with pBitmap
+  // selected: a bitmap of exactly the scan rectangle's size holding that part of the page.
+  // size gets the page bitmap's size, scan the part in page dots (y down). Zoom and mode are as
+  // before on return. FALSE, with nothing attached, when there is nothing to hand back.
+  // The seal image: the inner texts cut to the inner-frame circle (frameFlag 1) or to the area
+  // shape (frameFlag 0), machine dots.
+  BOOL GetBitmapDC(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan, int frameFlag);
+  // The listed entries only, machine dots.
+  BOOL GetBitmapDC(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan, const int* indexes, int count);
+  // The whole design in machine dots, cut to the scanning area or to a clip in millimetres.
+  BOOL GetBitmapDC(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan, const CDoubleRect* clipMm);
+  // The whole design at the dots-per-millimetre setting, cut to the scanning area.
+  BOOL GetBitmapDC(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan);
+
+  int OnEngrave(CDC* pDC, CDoubleRect* bounds);
+  void OnBmpDraw(CDC* pDC, RECT* scan);
+  void OnBmpDraw(CDC* pDC, RECT* scan, const int* indexes, int count);
+  // The seal renderings; FALSE when there is no inner-frame circle (nothing drawn).
+  BOOL OnBmpDrawSealCircle(CDC* pDC, RECT* scan);
+  void OnBmpDrawSealArea(CDC* pDC, RECT* scan);
+  static int IsIndexListed(int index, const int* list, int count);
+
+  // ---- Areas in the current mode's logical units, or bitmap dots
+  void GetScanningArea(CDoubleRect* out);
+  int GetUchiwakuArea(CDoubleRect* out);
+  void GetField(CDoubleRect* out);
+  void GetScanningAreaBMP(CDoubleRect* out);
+  void GetScanningAreaBMPFix(CDoubleRect* out);
+  void GetFieldBMP(CDoubleRect* out);
+
+  void RestoreZoom(CKorvaneDoc* doc, int index);
+  int GetRenderMode() const;
+  int SetRenderMode(int mode);
+
+  // The cached mask rectangles (screen logical units), also written by the seal renderings.
+  RECT m_rcPageMask{};
+  RECT m_rcAreaMask{};
+
+ private:
+  // Binds the renderer to the fixed page (no client area) in the document's current zoom.
+  void BindForOutput(CDC* dc);
+  // Binds the renderer for the window's client area, as the screen uses it.
+  void BindForClient(CDC* dc);
+  // A device context of the screen's resolution for bindings and captures.
+  static void MakeWindowDC(CDC& dc);
+  // The frame band of the scanning area in the current mode.
+  void DrawAreaFrame(CDC* pDC);
+  // The area shape of `outlineIndex` inside rect (logical units), as a region.
+  void MakeAreaShapeRgn(CRgn& rgn, const RECT& rect, int outlineIndex);
+  // Fills white what lies inside rect but outside shape.
+  void WhiteOutside(CDC* pDC, const RECT& rect, CRgn& shape);
+  // Draws the straight texts of the seal's inner text in black.
+  BOOL DrawSealInnerTexts(CDC* pDC);
+  void WriteScanRect(RECT* scan);
+  // The common body of the toolkit renderings; draw returns FALSE when nothing is to be handed
+  // back.
+  template <class Draw>
+  BOOL RenderForToolkit(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan, int mode, Draw draw);
+  // The layer engrave flag of a layer (1 for a layer outside the table).
+  int IsLayerEngraved(int layer) const;
+  int IsLayerVisible(int layer) const;
+  // Runs fn(copyRect in logical units, column i, row j, copy number n) for every copy.
+  template <class Fn>
+  void ForEachCopy(const CopyGrid& grid, Fn fn) const;
+  // The common parts of Draw<Kind> and Engrave<Kind>.
+  template <class Fn>
+  void DrawCopies(CDrawObject* obj, Fn fn);
+  template <class Fn>
+  void EngraveCopies(CDrawObject* obj, CDoubleRect* bounds, Fn fn);
+  static void ClearCaptured(CDrawObject* obj);
+  static void SetRectangleCornerStyles(CRectangleObject* obj);
+  template <class Fn>
+  int CapturePath(CDC* pDC, CDrawObject* obj, Fn fn);
+  // Fills the point buffers from the renderer's glyph lists.
+  int TakeTextLists(std::vector<POINT>& points, std::vector<BYTE>& types, const std::vector<int>& counts);
+
+  CKorvaneDoc* m_pDoc = nullptr;
+  CRenderDocAdapter m_RenderDoc{nullptr};
+  CObjectRenderer* m_pRenderer = nullptr;
+};
