@@ -6,6 +6,7 @@
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "output/engrave_source.h"
+#include "output/leftview_engrave_source.h"
 #include "output/lpt_port.h"
 #include "platform/prompter.h"
 
@@ -34,6 +35,12 @@ int CEngraveEngine::Attach(CKorvaneDoc* doc, IEngraveSource* view) {
   m_pView = view;
   m_bAttached = 1;
   return 1;
+}
+
+int CEngraveEngine::Attach(CKorvaneDoc* doc, CLeftView* view) {
+  if (!doc || !view) return 0;
+  m_pViewSource = std::make_unique<CLeftViewEngraveSource>(view);
+  return Attach(doc, m_pViewSource.get());
 }
 
 int CEngraveEngine::RefuseStart(bool raster) {

@@ -9,7 +9,10 @@
 #include "output/engrave_progress_dialog.h"
 #include "platform/gdi/gdi.h"
 
+#include <memory>
+
 class CKorvaneDoc;
+class CLeftView;
 class IEngraveSource;
 class QWidget;
 
@@ -28,6 +31,8 @@ class CEngraveEngine : public IDocEngine {
 
   // 0 when either is null; else 1.
   int Attach(CKorvaneDoc* doc, IEngraveSource* view);
+  // The canvas view itself.
+  int Attach(CKorvaneDoc* doc, CLeftView* view);
   // The window the progress dialog disables while the job runs (the main window).
   void SetOwnerWindow(QWidget* owner) { m_pOwner = owner; }
   // Runs one whole job: -1 not attached, 0 cancelled, 1 done, START_REFUSED. oldZoom gets -1,
@@ -70,6 +75,7 @@ class CEngraveEngine : public IDocEngine {
   CBitmap* m_pRasterBitmap = nullptr;  // handed over by the canvas with the device context
   CEngraveJob m_Job;
   QWidget* m_pOwner = nullptr;
+  std::unique_ptr<IEngraveSource> m_pViewSource;  // made by the canvas-view Attach
 };
 
 // The fixed-field variant: the machine model decides the axes, and the job parks at the

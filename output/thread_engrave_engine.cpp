@@ -7,6 +7,7 @@
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "output/engrave_source.h"
+#include "output/leftview_engrave_source.h"
 #include "output/lpt_port.h"
 #include "platform/prompter.h"
 
@@ -28,6 +29,12 @@ int CThreadEngraveEngine::Attach(CKorvaneDoc* doc, IEngraveSource* view, IThread
   m_bStop.store(0);
   m_bAttached = 1;
   return 1;
+}
+
+int CThreadEngraveEngine::Attach(CKorvaneDoc* doc, CLeftView* view, IThreadEngraveHost* formView) {
+  if (!doc || !view) return 0;
+  m_pViewSource = std::make_unique<CLeftViewEngraveSource>(view);
+  return Attach(doc, m_pViewSource.get(), formView);
 }
 
 bool CThreadEngraveEngine::MayStart(bool raster) {

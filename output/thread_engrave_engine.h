@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/gdi/gdi.h"
 
 class CKorvaneDoc;
+class CLeftView;
 class IEngraveSource;
 class QObject;
 
@@ -46,6 +48,8 @@ class CThreadEngraveEngine : public IDocEngine {
 
   // 0 when the document or the view is null; else 1.
   int Attach(CKorvaneDoc* doc, IEngraveSource* view, IThreadEngraveHost* formView);
+  // The canvas view itself.
+  int Attach(CKorvaneDoc* doc, CLeftView* view, IThreadEngraveHost* formView);
   // Prepares the job and starts the worker; 1 at once while it runs. 0 when not attached, or
   // when the job is refused: another worker still holds the port, settings that cannot make
   // a job, or a port that cannot be opened (the operator is told).
@@ -102,6 +106,7 @@ class CThreadEngraveEngine : public IDocEngine {
   CEngraveJob m_Job;
   int m_nBitmapSize[2] = {0, 0};
   CDoubleRect m_rcBitmapBounds;
+  std::unique_ptr<IEngraveSource> m_pViewSource;  // made by the canvas-view Attach
   QObject* m_pContext = nullptr;  // lives on the user-interface thread; receives queued calls
 };
 

@@ -21,7 +21,8 @@ int RunNormal(CKorvaneDoc& doc, IEngraveSource& source, int* oldZoom = nullptr) 
 TEST_F(EngraveTest, NotAttachedSendsNothing) {
   CEngraveEngine engine;
   EXPECT_EQ(engine.Attach(nullptr, &source), 0);
-  EXPECT_EQ(engine.Attach(&doc, nullptr), 0);
+  EXPECT_EQ(engine.Attach(&doc, static_cast<IEngraveSource*>(nullptr)), 0);
+  EXPECT_EQ(engine.Attach(&doc, static_cast<CLeftView*>(nullptr)), 0);
   int zoom = 7;
   EXPECT_EQ(engine.Start(&zoom), -1);
   EXPECT_EQ(Take(), "");
