@@ -1,0 +1,169 @@
+// Engraving jobs into /dev/null through the real canvas view: a 200 x 200 mm raster job of dense
+// text at 20 dots per millimetre, and an outline job of 2,000 objects. Bytes per second are those
+// of the command stream; a parallel port carries about 150 KB/s.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "canvas/leftview.h"
+#include "model/korvane_doc.h"
+#include "model/objectlist.h"
+#include "model/textobject.h"
+#include "output/engrave_engine.h"
+#include "output/thread_engrave_engine.h"
+#include "platform/paths.h"
+
+namespace {
+
+struct Job {
+  Job() {
+    char tmpl[] = "/tmp/bench_engrave_XXXXXX";
+    dir = mkdtemp(tmpl);
+    paths::SetCompanionBase(dir + "/korvane");
+    doc = std::make_unique<CKorvaneDoc>();
+    doc->OnNewDocument();
+    view = std::make_unique<CLeftView>(doc.get());
+    CKorvaneSettings& s = doc->m_Settings;
+    s.DrawingData.HOME = 0;
+    s.DrawingField.FieldX = 220;
+    s.DrawingField.FieldY = 220;
+    s.DrawingArea.Width = 200;
+    s.DrawingArea.Height = 200;
+    s.DrawingArea.DPM = 20;
+    s.DrawingArea.Span = 0.05;
+  }
+  ~Job() {
+    view.reset();
+    doc.reset();
+    if (std::system(("rm -rf " + dir).c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", dir.c_str());
+  }
+
+  // Runs one job into the port that DRAVENTIS_LPT1 names; the size of the stream it sent.
+  size_t Measure() {
+    const std::string path = dir + "/stream.out";
+    setenv("DRAVENTIS_LPT1", path.c_str(), 1);
+    Run();
+    FILE* f = std::fopen(path.c_str(), "rb");
+    size_t size = 0;
+    if (f) {
+      std::fseek(f, 0, SEEK_END);
+      size = static_cast<size_t>(std::ftell(f));
+      std::fclose(f);
+    }
+    std::remove(path.c_str());
+    setenv("DRAVENTIS_LPT1", "/dev/null", 1);
+    return size;
+  }
+
+  void Run(bool threaded = false) {
+    int zoom = -1;
+    if (threaded) {
+      CThreadEngraveEngine engine;
+      engine.Attach(doc.get(), view.get(), nullptr);
+      engine.Start(&zoom);
+      engine.WaitForWorker();
+    } else {
+      CEngraveEngine engine;
+      engine.Attach(doc.get(), view.get());
+      engine.Start(&zoom);
+    }
+    view->RestoreZoom(doc.get(), zoom);
+    view->SetRenderMode(RENDER_SCREEN);
+  }
+
+  std::string dir;
+  std::unique_ptr<CKorvaneDoc> doc;
+  std::unique_ptr<CLeftView> view;
+};
+
+void DenseText(Job& job) {
+  CString text;
+  for (int line = 0; line < 25; ++line) {
+    if (line) text += "\r\n";
+    text += "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123";
+  }
+  auto* t = job.doc->GetObjectList()->AddText1(nullptr, TRUE, TRUE);
+  t->m_dWidth = 200;
+  t->m_dHeight = 200;
+  t->SetText(text);
+  t->m_dPosX = 0;
+  t->m_dPosY = 0;
+  t->m_nOutputMode = 2;
+  t->m_nRows = 1;
+  t->m_nColumns = 1;
+}
+
+void ManyObjects(Job& job, int count) {
+  CObjectList& list = *job.doc->GetObjectList();
+  for (int i = 0; i < count; ++i) {
+    const double x = -95 + (i % 50) * 3.8, y = -95 + (i / 50) * 4.75;
+    CDrawObject* o = nullptr;
+    switch (i % 3) {
+      case 0: {
+        auto* r = list.AddRectangle(nullptr, TRUE, TRUE);
+        r->m_dWidth = r->m_dHeight = 3;
+        r->m_nRows = r->m_nColumns = 1;
+        o = r;
+        break;
+      }
+      case 1: {
+        auto* c = list.AddCircle(nullptr, TRUE, TRUE);
+        c->m_dSizeX = c->m_dSizeY = 3;
+        c->m_nRows = c->m_nColumns = 1;
+        o = c;
+        break;
+      }
+      default: {
+        auto* t = list.AddTriangle(nullptr, TRUE, TRUE);
+        t->m_dWidth = t->m_dHeight = 3;
+        t->m_nRows = t->m_nColumns = 1;
+        o = t;
+        break;
+      }
+    }
+    o->m_dPosX = x;
+    o->m_dPosY = y;
+    o->m_nOutputMode = 2;
+  }
+}
+
+void BM_RasterDenseText(benchmark::State& state) {
+  Job job;
+  DenseText(job);
+  job.doc->m_Settings.DrawingArea.OutStyleIndex = 1;
+  job.doc->m_Settings.DrawingArea.ScanDirectionIndex = static_cast<int>(state.range(0));
+  const size_t bytes = job.Measure();
+  for (auto _ : state) job.Run(state.range(1) != 0);
+  state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
+  state.counters["stream_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_RasterDenseText)->Args({0, 0})->Args({1, 0})->Args({2, 0})->Args({0, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Outline2000Objects(benchmark::State& state) {
+  Job job;
+  ManyObjects(job, 2000);
+  job.doc->m_Settings.DrawingArea.OutStyleIndex = 0;
+  const size_t bytes = job.Measure();
+  for (auto _ : state) job.Run(state.range(0) != 0);
+  state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
+  state.counters["stream_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_Outline2000Objects)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
