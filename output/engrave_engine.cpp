@@ -75,7 +75,10 @@ int CEngraveEngine::Start(int* oldZoom) {
 
 // ---- commands -------------------------------------------------------------------------------
 
-void CEngraveEngine::SendSpeed() { SendScaledSpeed(1.0); }
+void CEngraveEngine::SendSpeed() {
+  CLptPort port;
+  m_Job.SendSpeed(port);
+}
 
 void CEngraveEngine::SendScaledSpeed(double factor) {
   CLptPort port;

@@ -161,6 +161,12 @@ int CEngraveJob::ColumnYFix(int y) const {
 
 // ---- commands -------------------------------------------------------------------------------
 
+void CEngraveJob::SendSpeed(CLptPort& port) const {
+  CString text;
+  text.Format("SP2;VS%d;", m_nSpeed);
+  port.SendCommand(text);
+}
+
 void CEngraveJob::SendScaledSpeed(CLptPort& port, double factor) const {
   int speed = Trunc(m_nSpeed * factor);
   if (speed < 1) speed = 1;

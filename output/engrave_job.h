@@ -78,6 +78,8 @@ struct CEngraveJob {
   int ColumnYFix(int y) const;
 
   // ---- end of job
+  // "SP2;VS%d;" with the speed.
+  void SendSpeed(CLptPort& port) const;
   // "SP2;VS%d;" with the speed times the factor, truncated, at least 1.
   void SendScaledSpeed(CLptPort& port, double factor) const;
   // The park point of the normal variant, machine units.

@@ -62,13 +62,12 @@ void CEngraveProgressDialog::OnInitDialog() {
 void CEngraveProgressDialog::SetRange(int lo, int hi) {
   m_nLower = lo;
   m_nUpper = hi;
-  // The bar holds 16-bit bounds.
-  m_pProgress->setRange(static_cast<short>(lo), static_cast<short>(hi));
+  m_pProgress->setRange(lo, hi);
 }
 
 void CEngraveProgressDialog::SetPos(int pos) {
   PumpMessages();
-  m_pProgress->setValue(static_cast<short>(pos));
+  m_pProgress->setValue(pos);
   int p = 100;  // an empty range has nothing left to do
   if (m_nUpper != m_nLower) {
     p = static_cast<int>((static_cast<long long>(pos) - m_nLower) * 100 / (static_cast<long long>(m_nUpper) - m_nLower));

@@ -188,7 +188,10 @@ void CThreadEngraveEngine::PostEngravingEnd() {
 
 // ---- worker ---------------------------------------------------------------------------------
 
-void CThreadEngraveEngine::SendSpeed() { SendScaledSpeed(1.0); }
+void CThreadEngraveEngine::SendSpeed() {
+  CLptPort port;
+  m_Job.SendSpeed(port);
+}
 
 void CThreadEngraveEngine::SendScaledSpeed(double factor) {
   CLptPort port;

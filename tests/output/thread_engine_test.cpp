@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "engrave_fixture.h"
@@ -185,8 +186,14 @@ TEST_F(EngraveTest, AWholeJobThroughAFifoReachesTheReaderComplete) {
   first.Attach(&doc, &source);
   int zoom = 0;
   ASSERT_EQ(first.Start(&zoom), 1);
+  // The regular file collected the whole job, from the speed to the park.
   const std::string expected = Take();
   ASSERT_GT(expected.size(), 10000u);
+  EXPECT_EQ(expected.rfind("SP2;VS8;\n", 0), 0u);
+  const std::string park = "SP2;VS4;\nPU2000,2000;PU2000,2000;";
+  ASSERT_GT(expected.size(), park.size());
+  EXPECT_EQ(expected.substr(expected.size() - park.size()), park);
+  EXPECT_EQ(std::count(expected.begin(), expected.end(), 'C'), 1);  // the circle
 
   const std::string fifo = dir.File("job.fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
