@@ -73,8 +73,11 @@ void CLeftView::GetScanningAreaBMP(CDoubleRect* out) {
 void CLeftView::GetScanningAreaBMPFix(CDoubleRect* out) {
   Trace("---------CLeftView::GetScanningAreaBMPFix\n");
   if (!out) return;
+  // Machine dots are measured from the machine mode's logical units, whatever mode is current.
+  const int mode = m_pRenderer->SetMode(RENDER_MACHINE);
   GetScanningArea(out);
   m_pRenderer->RectToMachineBitmap(*out);
+  m_pRenderer->SetMode(mode);
 }
 
 void CLeftView::GetFieldBMP(CDoubleRect* out) {

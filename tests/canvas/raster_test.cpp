@@ -286,3 +286,55 @@ TEST_F(ToolkitRendering, ChangingTheImageOfABitmapLoadsTheFileOrKeepsTheOldOne) 
 }
 
 }  // namespace
+
+namespace {
+
+using AreaQueries = CanvasTest;
+
+TEST_F(AreaQueries, ScanningAreaAndFieldInRasterAndMachineDots) {
+  doc->m_Settings.DrawingArea.DPM = 20;
+  doc->m_Settings.DrawingArea.OffsetX = 10;
+  doc->m_Settings.DrawingArea.OffsetY = -5;
+  doc->m_Settings.DrawingField.FieldX = 50;
+  doc->m_Settings.DrawingField.FieldY = 30;
+  CDC dc;
+  int size[2];
+  CDoubleRect bounds;
+  int oldZoom = 0;
+  view->GetBitmapDC(&dc, size, &bounds, &oldZoom);
+  EXPECT_EQ(size[0], 8400);
+  CDoubleRect area, fix, field;
+  view->GetScanningAreaBMP(&area);
+  view->GetScanningAreaBMPFix(&fix);
+  view->GetFieldBMP(&field);
+  EXPECT_DOUBLE_EQ(area.left, 4200 - 200);  // (10 - 20) mm right of the centre at 20 dots per mm
+  EXPECT_DOUBLE_EQ(area.top, 2400 - 300);   // 15 mm above the centre
+  EXPECT_DOUBLE_EQ(area.bottom, 2400 + 500);
+  // The fixed variant counts 40 dots per millimetre whatever the raster's setting.
+  EXPECT_DOUBLE_EQ(fix.left, 8400 - 400);
+  EXPECT_DOUBLE_EQ(fix.bottom, 4800 + 1000);
+  EXPECT_EQ(view->GetRenderMode(), RENDER_ENGRAVE);
+  EXPECT_DOUBLE_EQ(field.right - field.left, 1000);
+  EXPECT_DOUBLE_EQ(field.bottom - field.top, 600);
+  // In fixed-field mode the area stands on the centre.
+  doc->m_Settings.System.FixField = 1;
+  view->GetScanningAreaBMP(&area);
+  EXPECT_DOUBLE_EQ(area.left, 4200 - 400);
+  CLeftView::ReleaseBitmapDC(&dc);
+
+  // A negative zoom index changes nothing.
+  view->RestoreZoom(doc.get(), -1);
+  EXPECT_EQ(doc->m_Settings.System.ZoomStep, ZOOM_STEP_DEFAULT);
+  view->RestoreZoom(nullptr, 3);
+  EXPECT_EQ(doc->m_Settings.System.ZoomStep, ZOOM_STEP_DEFAULT);
+  view->RestoreZoom(doc.get(), oldZoom);
+}
+
+TEST_F(AreaQueries, TheViewOutlivesItsDocumentSafely) {
+  AddShape(TYPE_RECTANGLE, 10, 5);
+  doc.reset();
+  view.reset();
+  SUCCEED();
+}
+
+}  // namespace
