@@ -205,20 +205,34 @@ TEST_F(ToolkitRendering, TheSealImageWithoutAnInnerFrameCircleIsRefused) {
   EXPECT_EQ(dc.GetSafeHdc(), nullptr);
 }
 
-TEST_F(ToolkitRendering, TheSealImageIsCutToTheInnerFrameCircle) {
-  const int c = AddShape(TYPE_CIRCLE, 30, 30);
-  At<CDrawObject>(c)->m_nGroupId = 2;
-  const std::vector<BYTE> block = CMonoImageTool::RenderDrawingToBmp(doc.get(), view.get(), nullptr, 1);
-  ASSERT_FALSE(block.empty());
-  EXPECT_EQ(MonoBmpFile::Width(block.data()), 1600);
-  // The circle itself is no inner text: the image holds nothing.
-  EXPECT_EQ(InkOfBlock(block).Count(), 0);
-  RECT expected{8400 - 600, 4800 - 600, 8400 + 600, 4800 + 600};
-  CDoubleRect r;
-  view->SetRenderMode(RENDER_SCREEN);
-  ASSERT_EQ(view->GetUchiwakuArea(&r), 1);
-  (void)expected;
-  EXPECT_NEAR(r.right - r.left, 30 * 100 * doc->GetZoomFactor(), 1e-6);
+TEST_F(ToolkitRendering, TheSealImageHoldsTheInnerTextsCutToTheCircleOrTheAreaShape) {
+  const int circle = AddShape(TYPE_CIRCLE, 20, 20);
+  At<CDrawObject>(circle)->m_nGroupId = 2;
+  const int text = AddShape(TYPE_TEXT1, 36, 12);
+  At<CDrawObject>(text)->m_nGroupId = 4;
+  At<CText1Object>(text)->SetText("WWWW");
+  const int other = AddShape(TYPE_RECTANGLE, 38, 38);  // no seal part: never drawn here
+  (void)other;
+  auto inkOutside = [](const InkImage& ink, double radius) {
+    long n = 0;
+    for (int y = 0; y < ink.height; ++y)
+      for (int x = 0; x < ink.width; ++x) {
+        const double dx = x + 0.5 - ink.width / 2.0, dy = y + 0.5 - ink.height / 2.0;
+        if (ink.At(x, y) && dx * dx + dy * dy > radius * radius) ++n;
+      }
+    return n;
+  };
+  const InkImage inCircle = InkOfBlock(CMonoImageTool::RenderDrawingToBmp(doc.get(), view.get(), nullptr, 1));
+  ASSERT_EQ(inCircle.width, 1600);
+  EXPECT_GT(inCircle.Count(), 1000);
+  EXPECT_EQ(inkOutside(inCircle, 401), 0);
+
+  // The area shape (an ellipse filling the 40 mm area) lets the whole text through.
+  doc->m_Settings.DrawingArea.OutlineIndex = 1;
+  const InkImage inArea = InkOfBlock(CMonoImageTool::RenderDrawingToBmp(doc.get(), view.get(), nullptr, 0));
+  EXPECT_GT(inArea.Count(), inCircle.Count());
+  EXPECT_GT(inkOutside(inArea, 401), 0);
+  EXPECT_EQ(inkOutside(inArea, 801), 0);
 }
 
 TEST_F(ToolkitRendering, TheDesignIsSavedAsABmpFileAtTheRasterResolution) {
