@@ -211,8 +211,7 @@ TEST_F(ToolkitRendering, TheSealImageHoldsTheInnerTextsCutToTheCircleOrTheAreaSh
   const int text = AddShape(TYPE_TEXT1, 36, 12);
   At<CDrawObject>(text)->m_nGroupId = 4;
   At<CText1Object>(text)->SetText("WWWW");
-  const int other = AddShape(TYPE_RECTANGLE, 38, 38);  // no seal part: never drawn here
-  (void)other;
+  AddShape(TYPE_RECTANGLE, 38, 38);  // no seal part: never drawn here
   auto inkOutside = [](const InkImage& ink, double radius) {
     long n = 0;
     for (int y = 0; y < ink.height; ++y)
