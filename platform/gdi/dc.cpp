@@ -41,18 +41,21 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC) {
     ppmY = pDC->m_backend->PixelsPerMetreY();
   }
   m_backend = std::make_unique<CRasterBackend>(this, ppmX, ppmY);
+  RefreshPixels();
   return TRUE;
 }
 
 BOOL CDC::AttachBackend(std::unique_ptr<CDCBackend> backend) {
   if (m_backend || !backend) return FALSE;
   m_backend = std::move(backend);
+  RefreshPixels();
   return TRUE;
 }
 
 BOOL CDC::DeleteDC() {
   if (!m_backend) return FALSE;
   m_backend.reset();
+  RefreshPixels();
   AbortPath();
   return TRUE;
 }
@@ -236,7 +239,9 @@ CBrush* CDC::SelectObject(CBrush* brush) {
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap) {
   if (!m_backend || !bitmap) return nullptr;
-  return m_backend->SelectBitmap(bitmap);
+  CBitmap* old = m_backend->SelectBitmap(bitmap);
+  RefreshPixels();
+  return old;
 }
 
 CFont* CDC::SelectObject(CFont* font) {
@@ -266,6 +271,7 @@ void CDC::OnObjectDeleted(CGdiObject* obj) {
     m_brush->AttachToDC(this);
   }
   if (m_backend && m_backend->GetSelectedBitmap() == obj) m_backend->SelectBitmap(nullptr);
+  RefreshPixels();
 }
 
 int CDC::SetROP2(int mode) {
@@ -612,11 +618,8 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
   return m_backend->SetPixel(p.x, p.y, colour & 0xFFFFFF);
 }
 
-COLORREF CDC::GetPixel(int x, int y) const {
+COLORREF CDC::GetPixelMapped(int x, int y) const {
   if (!m_backend) return CLR_INVALID;
-  if (m_mapMode == MM_TEXT)
-    return m_backend->GetPixel(x - m_windowOrg.x + m_viewportOrg.x,
-                               y - m_windowOrg.y + m_viewportOrg.y);
   POINT p;
   p.x = x;
   p.y = y;
@@ -638,4 +641,31 @@ BOOL CDC::ExtFloodFill(int x, int y, COLORREF colour, UINT kind) {
 void CDC::DrawFocusRect(const RECT* r) {
   if (!m_backend || !r) return;
   m_backend->DrawFocusRect(DeviceRect(r->left, r->top, r->right, r->bottom));
+}
+
+void CDC::InvertFrame(const RECT& logical, SIZE size) {
+  RECT r = DeviceRect(logical.left, logical.top, logical.right, logical.bottom);
+  SIZE e = size;
+  LPtoDP(&e);
+  int cx = std::clamp<int>(std::abs(e.cx), 0, (r.right - r.left + 1) / 2);
+  int cy = std::clamp<int>(std::abs(e.cy), 0, (r.bottom - r.top + 1) / 2);
+  if (cx == 0 || cy == 0) return;
+  GdiDrawState st = DrawState();
+  // Four strips that do not overlap, so every frame pixel is inverted once.
+  RECT strips[4] = {{r.left, r.top, r.right, r.top + cy},
+                    {r.left, r.bottom - cy, r.right, r.bottom},
+                    {r.left, r.top + cy, r.left + cx, r.bottom - cy},
+                    {r.right - cx, r.top + cy, r.right, r.bottom - cy}};
+  if (r.bottom - cy < r.top + cy) strips[1].top = r.top + cy;
+  for (const RECT& s : strips)
+    if (s.right > s.left && s.bottom > s.top) m_backend->PatBlt(s, DSTINVERT, st);
+}
+
+void CDC::DrawDragRect(const RECT* rect, SIZE size, const RECT* rectLast, SIZE sizeLast,
+                       CBrush* brush, CBrush* brushLast) {
+  (void)brush;
+  (void)brushLast;
+  if (!m_backend) return;
+  if (rectLast) InvertFrame(*rectLast, sizeLast);
+  if (rect) InvertFrame(*rect, size);
 }

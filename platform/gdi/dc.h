@@ -26,6 +26,7 @@ class CDC {
   BOOL AttachBackend(std::unique_ptr<CDCBackend> backend);
   BOOL DeleteDC();
   HDC GetSafeHdc() const { return m_backend ? const_cast<CDC*>(this) : nullptr; }
+  static CDC* FromHandle(HDC h) { return h; }
   operator HDC() const { return GetSafeHdc(); }
   CDCBackend* GetBackend() const { return m_backend.get(); }
   int GetDeviceCaps(int index) const;
@@ -132,12 +133,22 @@ class CDC {
   COLORREF SetPixel(int x, int y, COLORREF colour);
   COLORREF SetPixel(POINT p, COLORREF colour) { return SetPixel(p.x, p.y, colour); }
   BOOL SetPixelV(int x, int y, COLORREF colour) { return SetPixel(x, y, colour) != CLR_INVALID; }
-  COLORREF GetPixel(int x, int y) const;
+  // Raster scans read every pixel through here, so the common case stays inline.
+  COLORREF GetPixel(int x, int y) const {
+    if (m_pixels && m_mapMode == MM_TEXT)
+      return m_pixels->PixelColour(x - m_windowOrg.x + m_viewportOrg.x,
+                                   y - m_windowOrg.y + m_viewportOrg.y);
+    return GetPixelMapped(x, y);
+  }
   COLORREF GetPixel(POINT p) const { return GetPixel(p.x, p.y); }
   // Fills with the brush the area round (x, y) that is bounded by `border`.
   BOOL FloodFill(int x, int y, COLORREF border);
   BOOL ExtFloodFill(int x, int y, COLORREF colour, UINT kind);
   void DrawFocusRect(const RECT* r);
+  // Inverts a frame of the given edge widths inside rect, after inverting the last one (when
+  // given) to take it away. The brushes are accepted for the callers' sake; frames are inverted.
+  void DrawDragRect(const RECT* rect, SIZE size, const RECT* rectLast, SIZE sizeLast,
+                    CBrush* brush = nullptr, CBrush* brushLast = nullptr);
 
   // --- paths ---------------------------------------------------------------------------------
   BOOL BeginPath();
@@ -174,6 +185,9 @@ class CDC {
   DPOINT ToDevice(POINT p) const { return LPtoDPExact(p.x, p.y); }
   bool UpPositive() const;  // the device y axis runs opposite to logical y
   void ReplaceSelected(CGdiObject** slot, CGdiObject* obj);
+  void InvertFrame(const RECT& logical, SIZE size);
+  COLORREF GetPixelMapped(int x, int y) const;
+  void RefreshPixels() { m_pixels = m_backend ? m_backend->GetSelectedBitmap() : nullptr; }
 
   // path recorder
   void PathAdd(POINT p, BYTE type);
@@ -188,6 +202,7 @@ class CDC {
                                  int y4) const;
 
   std::unique_ptr<CDCBackend> m_backend;
+  const CBitmap* m_pixels = nullptr;  // the raster back end's bitmap, for GetPixel
   int m_mapMode = MM_TEXT;
   CPoint m_windowOrg;
   CPoint m_viewportOrg;
@@ -207,5 +222,4 @@ class CDC {
   std::vector<POINT> m_pathPts;
   std::vector<BYTE> m_pathTypes;
   bool m_figureOpen = false;   // a LineTo continues the last figure
-  size_t m_figureStart = 0;    // index of the open figure's move
 };

@@ -69,7 +69,6 @@ bool ValidTypes(const BYTE* types, int count) {
 }  // namespace
 
 void CDC::PathAdd(POINT p, BYTE type) {
-  if (type == PT_MOVETO) m_figureStart = m_pathPts.size();
   m_pathPts.push_back(p);
   m_pathTypes.push_back(type);
 }
@@ -212,7 +211,6 @@ BOOL CDC::BeginPath() {
   m_pathTypes.clear();
   m_pathState = PathState::Open;
   m_figureOpen = false;
-  m_figureStart = 0;
   return TRUE;
 }
 

@@ -194,6 +194,15 @@ DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits) {
 
 // --- CRgn ---------------------------------------------------------------------------------
 
+namespace {
+
+// Shapes are built row by row; far more rows than any page has would only exhaust memory.
+bool BuildableHeight(long long y1, long long y2) {
+  return (y1 > y2 ? y1 - y2 : y2 - y1) <= (1LL << 24);
+}
+
+}  // namespace
+
 void CRgn::SetSpans(SpanRegion spans) {
   m_spans = std::move(spans);
   SetCreated(true);
@@ -211,6 +220,7 @@ BOOL CRgn::CreateRectRgnIndirect(const RECT* r) {
 }
 
 BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2) {
+  if (!BuildableHeight(y1, y2)) return FALSE;
   SetSpans(SpanRegion::EllipseInBox(x1, y1, x2, y2));
   return TRUE;
 }
@@ -220,6 +230,7 @@ BOOL CRgn::CreateEllipticRgnIndirect(const RECT* r) {
 }
 
 BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int cornerW, int cornerH) {
+  if (!BuildableHeight(y1, y2)) return FALSE;
   SetSpans(SpanRegion::RoundRect(x1, y1, x2, y2, cornerW, cornerH));
   return TRUE;
 }
@@ -233,13 +244,21 @@ BOOL CRgn::CreatePolyPolygonRgn(const POINT* pts, const INT* counts, int polyCou
   if (fillMode != ALTERNATE && fillMode != WINDING) return FALSE;
   std::vector<std::vector<gdi::FixPoint>> rings;
   const POINT* p = pts;
+  int ymin = 0, ymax = 0;
+  bool any = false;
   for (int i = 0; i < polyCount; ++i) {
     if (counts[i] < 0) return FALSE;
     std::vector<gdi::FixPoint> ring;
-    for (int k = 0; k < counts[i]; ++k) ring.push_back(gdi::ToFix(p[k].x, p[k].y));
+    for (int k = 0; k < counts[i]; ++k) {
+      ring.push_back(gdi::ToFix(p[k].x, p[k].y));
+      ymin = any ? std::min<int>(ymin, p[k].y) : p[k].y;
+      ymax = any ? std::max<int>(ymax, p[k].y) : p[k].y;
+      any = true;
+    }
     p += counts[i];
     rings.push_back(std::move(ring));
   }
+  if (!BuildableHeight(ymin, ymax)) return FALSE;
   SetSpans(SpanRegion::Polygon(rings, fillMode));
   return TRUE;
 }
@@ -319,7 +338,9 @@ int CRgn::GetRegionData(RGNDATA* data, int bytes) const {
   if (!IsCreated()) return 0;
   DWORD n = 0;
   for (const gdi::SpanBand& b : m_spans.bands) n += static_cast<DWORD>(b.count);
-  const int need = static_cast<int>(sizeof(RGNDATAHEADER) + 16 * n);
+  const long long needed = static_cast<long long>(sizeof(RGNDATAHEADER)) + 16LL * n;
+  if (needed > 2147483647LL) return 0;
+  const int need = static_cast<int>(needed);
   if (!data || bytes < need) return need;
   RGNDATAHEADER h;
   h.dwSize = sizeof(RGNDATAHEADER);

@@ -35,6 +35,39 @@ std::uint32_t Rop3(DWORD rop, std::uint32_t p, std::uint32_t s, std::uint32_t d,
   return r & mask;
 }
 
+// count bits of a 1-bit row from pixel `start`, moved so that pixel start is bit 7 of out[0].
+void ReadBits(const BYTE* row, int start, int count, std::vector<BYTE>& out) {
+  const int nbytes = (count + 7) / 8;
+  out.assign(static_cast<size_t>(nbytes) + 1, 0);
+  const int s = start & 7;
+  const BYTE* p = row + (start >> 3);
+  const int touched = (start + count + 7) / 8 - (start >> 3);
+  for (int k = 0; k < nbytes; ++k) {
+    unsigned v = static_cast<unsigned>(p[k]) << s;
+    if (s && k + 1 < touched) v |= p[k + 1] >> (8 - s);
+    out[static_cast<size_t>(k)] = static_cast<BYTE>(v);
+  }
+}
+
+// Combines count aligned source bits into a 1-bit row from pixel dx on, a byte at a time.
+void WriteBits(BYTE* row, int dx, const std::vector<BYTE>& src, int count, DWORD rop, BYTE pat) {
+  const int d = dx & 7;
+  const int first = dx >> 3, last = (dx + count - 1) >> 3;
+  for (int j = first; j <= last; ++j) {
+    const int k = j - first;  // source byte index after the shift
+    unsigned hiPart = k > 0 ? static_cast<unsigned>(src[static_cast<size_t>(k - 1)]) << (8 - d) : 0;
+    unsigned loPart = static_cast<unsigned>(src[static_cast<size_t>(k)]) >> d;
+    if (d == 0) hiPart = 0;
+    BYTE sb = static_cast<BYTE>(hiPart | loPart);
+    BYTE mask = 0xFF;
+    if (j == first) mask &= static_cast<BYTE>(0xFF >> d);
+    if (j == last) mask &= static_cast<BYTE>(0xFF << (7 - ((dx + count - 1) & 7)));
+    BYTE db = row[j];
+    BYTE r = static_cast<BYTE>(Rop3(rop, pat, sb, db, 0xFF));
+    row[j] = static_cast<BYTE>((db & ~mask) | (r & mask));
+  }
+}
+
 bool UsesSource(DWORD rop) {
   unsigned c = (rop >> 16) & 0xFF;
   return ((c >> 2) & 0x33) != (c & 0x33);
@@ -54,17 +87,22 @@ std::uint32_t NearestMono(COLORREF c) {
   return d1 < d0 ? 1u : 0u;
 }
 
-// Source positions for each destination position along one axis.
+// Source positions for the destination positions [first, last) along one axis of dn.
 struct AxisMap {
+  int first = 0;
   std::vector<int> from, to;  // [from, to) relative to the source start
+  int From(int i) const { return from[static_cast<size_t>(i - first)]; }
+  int To(int i) const { return to[static_cast<size_t>(i - first)]; }
 };
 
-AxisMap BuildAxis(int dn, int sn, int stretchMode, bool flip) {
+AxisMap BuildAxis(int dn, int sn, int stretchMode, bool flip, int first, int last) {
   AxisMap m;
-  m.from.resize(static_cast<size_t>(dn));
-  m.to.resize(static_cast<size_t>(dn));
+  m.first = first;
+  const size_t n = last > first ? static_cast<size_t>(last - first) : 0;
+  m.from.resize(n);
+  m.to.resize(n);
   bool combine = sn > dn && (stretchMode == BLACKONWHITE || stretchMode == WHITEONBLACK);
-  for (int i = 0; i < dn; ++i) {
+  for (int i = first; i < last; ++i) {
     std::int64_t a, b;
     if (combine) {
       a = std::int64_t(i) * sn / dn;
@@ -78,8 +116,8 @@ AxisMap BuildAxis(int dn, int sn, int stretchMode, bool flip) {
       a = fa;
       b = fb;
     }
-    m.from[static_cast<size_t>(i)] = static_cast<int>(a);
-    m.to[static_cast<size_t>(i)] = static_cast<int>(b);
+    m.from[static_cast<size_t>(i - first)] = static_cast<int>(a);
+    m.to[static_cast<size_t>(i - first)] = static_cast<int>(b);
   }
   return m;
 }
@@ -308,17 +346,33 @@ SpanRegion CRasterBackend::StrokeCoverage(const std::vector<DeviceFigure>& figur
             rows.Add(static_cast<int>(y), clampX(a.x), clampX(a.x + 1LL));
           continue;
         }
-        long long x = a.x, y = a.y;
-        long long dx = std::llabs(static_cast<long long>(b.x) - a.x);
-        long long dy = -std::llabs(static_cast<long long>(b.y) - a.y);
-        int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
-        long long err = dx + dy;
-        while (!(x == b.x && y == b.y)) {
-          if (y >= clip.top && y < clip.bottom && x >= clip.left && x < clip.right)
-            rows.Add(static_cast<int>(y), static_cast<int>(x), static_cast<int>(x + 1));
-          long long e2 = 2 * err;
-          if (e2 >= dy) { err += dy; x += sx; }
-          if (e2 <= dx) { err += dx; y += sy; }
+        // One pixel per step along the major axis, the minor coordinate rounded; only the
+        // steps inside the clip are visited, so far-off lines cost nothing.
+        const long long dx = static_cast<long long>(b.x) - a.x;
+        const long long dy = static_cast<long long>(b.y) - a.y;
+        const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+        const long long n = xMajor ? std::llabs(dx) : std::llabs(dy);
+        const long long major0 = xMajor ? a.x : a.y;
+        const int step = (xMajor ? dx : dy) > 0 ? 1 : -1;
+        const long long lo = xMajor ? clip.left : clip.top;
+        const long long hi = xMajor ? clip.right : clip.bottom;
+        long long i0 = 0, i1 = n;  // steps [i0, i1), the last pixel left out
+        if (step > 0) {
+          i0 = std::max(i0, lo - major0);
+          i1 = std::min(i1, hi - major0);
+        } else {
+          i0 = std::max(i0, major0 - (hi - 1));
+          i1 = std::min(i1, major0 - lo + 1);
+        }
+        const long long minor0 = xMajor ? a.y : a.x;
+        const long long dMinor = xMajor ? dy : dx;
+        for (long long i = i0; i < i1; ++i) {
+          long long num = 2 * i * dMinor + n;
+          long long q = num >= 0 ? num / (2 * n) : -((-num + 2 * n - 1) / (2 * n));
+          long long mj = major0 + i * step, mn = minor0 + q;
+          long long px = xMajor ? mj : mn, py = xMajor ? mn : mj;
+          if (py >= clip.top && py < clip.bottom && px >= clip.left && px < clip.right)
+            rows.Add(static_cast<int>(py), static_cast<int>(px), static_cast<int>(px + 1));
         }
       }
       continue;
@@ -539,22 +593,38 @@ BOOL CRasterBackend::StretchBlt(int x, int y, int w, int h, const CDCBackend& sr
     return ToPixel32(raw);
   };
   const SIZE ss = src.SurfaceSize();
-  AxisMap mx = BuildAxis(w, needSrc ? ws : 1, st.stretchMode, flipX);
-  AxisMap my = BuildAxis(h, needSrc ? hs : 1, st.stretchMode, flipY);
+  const auto* rsrc = dynamic_cast<const CRasterBackend*>(&src);
+  if (needSrc && rsrc && srcBpp == 1 && dstBpp == 1 && w == ws && h == hs && !flipX && !flipY &&
+      xs >= 0 && ys >= 0 && xs + ws <= ss.cx && ys + hs <= ss.cy) {
+    // One to one between monochrome bitmaps: whole bytes at a time.
+    int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
+    const BYTE pat = (p & 1) ? 0xFF : 0x00;
+    std::vector<BYTE> bitsRow;
+    for (int j = 0; j < h && i1 > i0; ++j) {
+      int dy = y + j;
+      if (dy < 0 || dy >= m_bitmap->Height()) continue;
+      ReadBits(rsrc->m_bitmap->Row(ys + j), xs + i0, i1 - i0, bitsRow);
+      WriteBits(m_bitmap->Row(dy), x + i0, bitsRow, i1 - i0, rop, pat);
+    }
+    return TRUE;
+  }
+  // Only the destination pixels on the bitmap are visited.
+  const int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
+  const int j0 = std::max(0, -y), j1 = std::min(h, m_bitmap->Height() - y);
+  if (i1 <= i0 || j1 <= j0) return TRUE;
+  AxisMap mx = BuildAxis(w, needSrc ? ws : 1, st.stretchMode, flipX, i0, i1);
+  AxisMap my = BuildAxis(h, needSrc ? hs : 1, st.stretchMode, flipY, j0, j1);
   const bool useAnd = st.stretchMode != WHITEONBLACK;
-  const int W = m_bitmap->Width(), H = m_bitmap->Height();
-  for (int j = 0; j < h; ++j) {
+  for (int j = j0; j < j1; ++j) {
     int dy = y + j;
-    if (dy < 0 || dy >= H) continue;
-    for (int i = 0; i < w; ++i) {
+    for (int i = i0; i < i1; ++i) {
       int dx = x + i;
-      if (dx < 0 || dx >= W) continue;
       std::uint32_t s = 0;
       if (needSrc) {
         bool first = true;
-        for (int sy = my.from[j]; sy < my.to[j]; ++sy) {
+        for (int sy = my.From(j); sy < my.To(j); ++sy) {
           int py = ys + sy;
-          for (int sx = mx.from[i]; sx < mx.to[i]; ++sx) {
+          for (int sx = mx.From(i); sx < mx.To(i); ++sx) {
             int px = xs + sx;
             std::uint32_t v = (px < 0 || py < 0 || px >= ss.cx || py >= ss.cy)
                                   ? convert(srcBpp == 1 ? 1 : 0xFFFFFF)
@@ -608,23 +678,43 @@ BOOL CRasterBackend::StretchDIBits(int x, int y, int w, int h, int xs, int ys, i
   };
   const std::uint32_t mask = m_bitmap->BitsPerPixel() == 1 ? 1u : 0xFFFFFFu;
   const std::uint32_t p = DeviceValue(st.brushColour);
-  AxisMap mx = BuildAxis(w, ws, st.stretchMode, flipX);
-  AxisMap my = BuildAxis(h, hs, st.stretchMode, flipY);
+  if (needSrc && bpp == 1 && mask == 1 && w == ws && h == hs && !flipX && !flipY && xs >= 0 &&
+      ys >= 0 && xs + ws <= dibW && ys + hs <= dibH) {
+    // One to one from a 1-bit DIB onto a monochrome bitmap: whole bytes at a time.
+    const std::uint32_t b0 = DeviceValue(palette[0]), b1 = DeviceValue(palette[1]);
+    int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
+    const BYTE pat = (p & 1) ? 0xFF : 0x00;
+    std::vector<BYTE> bitsRow;
+    for (int j = 0; j < h && i1 > i0; ++j) {
+      int dy = y + j;
+      if (dy < 0 || dy >= m_bitmap->Height()) continue;
+      int stored = bottomUp ? ys + hs - 1 - j : ys + j;
+      ReadBits(base + static_cast<size_t>(stored) * stride, xs + i0, i1 - i0, bitsRow);
+      for (BYTE& v : bitsRow) {
+        if (b0 == b1) v = b0 ? 0xFF : 0x00;
+        else if (b0 == 1) v = static_cast<BYTE>(~v);
+      }
+      WriteBits(m_bitmap->Row(dy), x + i0, bitsRow, i1 - i0, rop, pat);
+    }
+    return TRUE;
+  }
+  const int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
+  const int j0 = std::max(0, -y), j1 = std::min(h, m_bitmap->Height() - y);
+  if (i1 <= i0 || j1 <= j0) return TRUE;
+  AxisMap mx = BuildAxis(w, ws, st.stretchMode, flipX, i0, i1);
+  AxisMap my = BuildAxis(h, hs, st.stretchMode, flipY, j0, j1);
   const bool useAnd = st.stretchMode != WHITEONBLACK;
-  const int W = m_bitmap->Width(), H = m_bitmap->Height();
-  for (int j = 0; j < h; ++j) {
+  for (int j = j0; j < j1; ++j) {
     int dy = y + j;
-    if (dy < 0 || dy >= H) continue;
-    for (int i = 0; i < w; ++i) {
+    for (int i = i0; i < i1; ++i) {
       int dx = x + i;
-      if (dx < 0 || dx >= W) continue;
       std::uint32_t s = 0;
       if (needSrc) {
         bool first = true;
-        for (int k = my.from[j]; k < my.to[j]; ++k) {
+        for (int k = my.From(j); k < my.To(j); ++k) {
           // k counts rows from the top of the source rectangle.
           int stored = bottomUp ? ys + hs - 1 - k : ys + k;
-          for (int sx = mx.from[i]; sx < mx.to[i]; ++sx) {
+          for (int sx = mx.From(i); sx < mx.To(i); ++sx) {
             std::uint32_t v = DeviceValue(colourAt(xs + sx, stored));
             if (first) { s = v; first = false; }
             else s = useAnd ? (s & v) : (s | v);
@@ -690,15 +780,16 @@ BOOL CRasterBackend::FloodFill(int x, int y, COLORREF colour, UINT kind, COLORRE
 
 void CRasterBackend::DrawFocusRect(const RECT& r) {
   if (r.right <= r.left || r.bottom <= r.top) return;
-  gdi::RowSpans rows(r.top, r.bottom);
+  const int W = m_bitmap->Width(), H = m_bitmap->Height();
+  gdi::RowSpans rows(std::max(r.top, 0), std::min(r.bottom, H));
   auto dot = [&](int px, int py) {
-    if (((px + py) & 1) == 0) rows.Add(py, px, px + 1);
+    if (((px + py) & 1) == 0 && px >= 0 && px < W) rows.Add(py, px, px + 1);
   };
-  for (int px = r.left; px < r.right; ++px) {
+  for (int px = std::max(r.left, -1); px < std::min(r.right, W + 1); ++px) {
     dot(px, r.top);
     if (r.bottom - 1 > r.top) dot(px, r.bottom - 1);
   }
-  for (int py = r.top + 1; py < r.bottom - 1; ++py) {
+  for (int py = std::max(r.top + 1, -1); py < std::min(r.bottom - 1, H + 1); ++py) {
     dot(r.left, py);
     if (r.right - 1 > r.left) dot(r.right - 1, py);
   }

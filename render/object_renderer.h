@@ -1,0 +1,202 @@
+// CObjectRenderer: the geometry engine of the canvas. It turns object geometry in millimetres
+// (y up, origin at the page centre) into logical units of an MM_HIMETRIC device context in one of
+// three coordinate modes, converts back from device pixels, draws the shape and bitmap kinds and
+// the work-area frame bands, and emits shape outlines into an open path for outline output.
+#pragma once
+
+#include "model/geometry.h"
+#include "platform/wintypes.h"
+
+class CDC;
+class CDrawObject;
+class CRectangleObject;
+class CCircleObject;
+class CTriangleObject;
+class CRhombicObject;
+class CPolygonObject;
+class CBmpObject;
+
+enum RenderMode : int {
+  RENDER_SCREEN = 0,   // 1 mm = zoom x 100 logical units
+  RENDER_ENGRAVE = 1,  // 1 mm = the dots-per-millimetre setting in device dots
+  RENDER_MACHINE = 2,  // 1 mm = 40 device dots, one dot per machine unit
+};
+
+// What the renderer reads of the document each time it is bound. The document implements it.
+class IRenderDocument {
+ public:
+  // The zoom table's factor at the document's zoom index.
+  virtual double GetZoomFactor() const = 0;
+  // The unzoomed page in 0.01 mm (DrawX, DrawY).
+  virtual int GetDrawX() const = 0;
+  virtual int GetDrawY() const = 0;
+  // The drawing area's dots per millimetre (DPM).
+  virtual int GetDpm() const = 0;
+  // Non-zero while the paint editor runs in the canvas.
+  virtual int IsPaintMode() const = 0;
+
+ protected:
+  ~IRenderDocument() = default;
+};
+
+class CObjectRenderer {
+ public:
+  CObjectRenderer();
+  virtual ~CObjectRenderer();
+  CObjectRenderer(const CObjectRenderer&) = delete;
+  CObjectRenderer& operator=(const CObjectRenderer&) = delete;
+
+  // ---- Binding and modes -------------------------------------------------------------------
+  // Both return FALSE without a document, and also when the document's dots per millimetre is
+  // below 1: that value is refused (the last valid one, initially 40, stays in use) while the
+  // screen mode is bound as usual.
+  BOOL InitForClient(CDC* dc, IRenderDocument* doc, const CRect* client);
+  BOOL Init(CDC* dc, IRenderDocument* doc);
+  void CalcScales(CDC* dc);
+  int SetMode(int mode);
+  int GetMode() const { return m_nMode; }
+  void GrowExtent(int cx, int cy);
+  void SetCenter(CRect rect);
+  int SetScrollOffset(int bar, int pos);
+  int IsInitialised() const { return m_bInitialised; }
+  int GetDpm() const { return m_nDpm; }
+
+  // ---- Sizes and origins (ints, truncated) -------------------------------------------------
+  void GetExtent(int out[2]) const;
+  void GetBitmapSize(int out[2]) const;
+  void GetMachineBitmapSize(int out[2]) const;
+  void GetPageSize(int out[2]) const;
+  void GetPageBitmapSize(int out[2]) const;
+  void GetPageMachineBitmapSize(int out[2]) const;
+  void GetOrigin(int out[2]) const;
+  int ScaleByDpm(double mm) const;
+  void ScalePointByDpm(CDoublePoint& p) const;
+
+  // ---- Millimetres to logical units of the current mode -------------------------------------
+  void MmRectToLogical(double w, double h, double cx, double cy, CDoubleRect* out) const;
+  void MmEdgesToLogical(double left, double top, double right, double bottom, CDoubleRect* out) const;
+  void GetCenteredSquare(double side, CDoubleRect* out) const;
+  void GetCenteredRect(double w, double h, CDoubleRect* out) const;
+  void GetSquareRect(double side, double cx, double cy, CDoubleRect* out) const;
+  void LengthToLogical(double len, double out[2]) const;
+  void LengthToLogicalInt(double len, int out[2]) const;
+  void LengthToLogicalSize(double len, int out[2]) const;
+  void SizeToLogical(double w, double h, double out[2]) const;
+  double LengthToLogicalAxis(int axis, double len) const;
+
+  // ---- Device pixels to millimetres (these set MM_HIMETRIC) ----------------------------------
+  CDoublePoint* DeviceToMm(CDoublePoint* out, CDC* dc, int x, int y) const;
+  CDoubleSize* DeviceSizeToMm(CDoubleSize* out, CDC* dc, int dx, int dy) const;
+  CDoubleRect* DeviceRectToMm(CDoubleRect* out, CDC* dc, int x1, int y1, int x2, int y2) const;
+  CDoubleRect* DeviceRectToLogical(CDoubleRect* out, CDC* dc, const CRect* rect) const;
+
+  // ---- Logical units to device pixels (scroll not applied) ----------------------------------
+  POINT* LogicalToDevice(POINT* out, CDC* dc, double x, double y) const;
+  void LogicalRectToDevice(CDC* dc, const CDoubleRect& r, RECT* out) const;
+
+  // ---- Logical rectangles to bitmap pixels (rounded half away from zero, y down) -------------
+  void RectToBitmap(CDoubleRect& r) const;
+  void RectToMachineBitmap(CDoubleRect& r) const;
+
+  // ---- Screen logical units to machine units (0.025 mm, relative to the page centre, y up) ---
+  // Always with the screen scale and the screen-mode origin, whatever mode is current.
+  void PointsToMachineUnits(CDC* dc, POINT* pts, int count) const;
+  void LengthsToMachineUnits(CDC* dc, SIZE* sizes, int count) const;
+  void RectToMachineUnits(CDC* dc, CDoubleRect& r) const;
+
+  // ---- Geometry -----------------------------------------------------------------------------
+  static void UnionBounds(CDoubleRect& acc, const CDoubleRect& r, int notFirst);
+  static void RotatePoint(CDoublePoint* out, double cx, double cy, double px, double py, double degrees);
+  static double GetEllipseAngle(double cx, double cy, double rx, double ry, double degrees, CDoublePoint* out);
+
+  // ---- Work-area frame bands (black, current mode; rect in logical units, y up) -------------
+  void FillRectFrame(CDC* dc, const CDoubleRect& rect, double widthMm, double radiusMm, BOOL rounded);
+  void FillEllipseFrame(CDC* dc, const CDoubleRect& rect, double widthMm);
+  void FillTriangleFrame(CDC* dc, const CDoubleRect& rect, double widthMm, BOOL inverted);
+  void FillRhombicFrame(CDC* dc, const CDoubleRect& rect, double widthMm);
+
+  // ---- Shapes: one copy in its logical rectangle ---------------------------------------------
+  // The band shapes append the copy's outer and inner boundary to the object's point vectors
+  // and count the copy. Filling uses a path of its own: no path may be open on dc (nor for the
+  // frame bands above).
+  void DrawLine(CDC* dc, double left, double top, double right, double bottom, double angle,
+                COLORREF colour, BOOL fill, CDoubleRect* bounds);
+  void DrawLineSimple(CDC* dc, double left, double top, double right, double bottom, COLORREF colour);
+  void DrawRectangle(CDC* dc, double left, double top, double right, double bottom, CRectangleObject* obj,
+                     COLORREF colour, BOOL fill, CDoubleRect* bounds, BOOL screen);
+  void DrawCircle(CDC* dc, double left, double top, double right, double bottom, CCircleObject* obj,
+                  COLORREF colour, BOOL fill, CDoubleRect* bounds, BOOL screen);
+  void DrawTriangle(CDC* dc, double left, double top, double right, double bottom, CTriangleObject* obj,
+                    COLORREF colour, BOOL fill, CDoubleRect* bounds, BOOL screen);
+  void DrawRhombic(CDC* dc, double left, double top, double right, double bottom, CRhombicObject* obj,
+                   COLORREF colour, BOOL fill, CDoubleRect* bounds, BOOL screen);
+  void DrawPolygon(CDC* dc, double left, double top, double right, double bottom, CPolygonObject* obj,
+                   COLORREF colour, BOOL fill, CDoubleRect* bounds, BOOL screen);
+
+  // Outline capture: the copy's figures go into the path the caller has opened on dc.
+  void GetLinePoints(CDC* dc, double left, double top, double right, double bottom, double angle);
+  void GetRectanglePoints(CDC* dc, double left, double top, double right, double bottom, CRectangleObject* obj);
+  void GetCirclePoints(CDC* dc, double left, double top, double right, double bottom, CCircleObject* obj);
+  void GetTrianglePoints(CDC* dc, double left, double top, double right, double bottom, CTriangleObject* obj);
+  void GetRhombicPoints(CDC* dc, double left, double top, double right, double bottom, CRhombicObject* obj);
+  void GetPolygonPoints(CDC* dc, double left, double top, double right, double bottom, CPolygonObject* obj);
+
+  // Outline geometry; the first half of each array is the outer boundary, the second the inner.
+  // Cut lengths are clamped to half the side.
+  static void GetCutCornerPoints(double left, double top, double right, double bottom, double cutX,
+                                 double cutY, POINT out[9]);
+  void CalcTriangleVertices(double left, double top, double right, double bottom, double frameWidthMm,
+                            BOOL inverted, POINT out[6], BOOL screen) const;
+  void CalcRhombicVertices(double left, double top, double right, double bottom, double frameWidthMm,
+                           POINT out[8], BOOL screen) const;
+  void CalcPolygonVertices(double left, double top, double right, double bottom, double frameWidthMm, int n,
+                           POINT* out, BOOL screen) const;
+
+  // ---- Bitmaps and glyph bitmaps --------------------------------------------------------------
+  void DrawBmp(CDC* dc, double left, double top, double right, double bottom, CBmpObject* obj,
+               CDoubleRect* out, BOOL screen);
+  void HimetricToDots(int out[2], CDC* dc, double cx, double cy) const;
+  void PathToDots(RECT* dotBounds, CDC* dc, POINT* dots, const POINT* path, int count,
+                  CDoubleRect* pathBounds) const;
+  static void OffsetPoints(int out[2], POINT* pts, int count, int left, int top, int right, int bottom,
+                           int marginX, int marginY);
+  static void GetPointsBounds(const POINT* pts, int count, CDoubleRect* out, const double* margin);
+
+ private:
+  // The current mode's logical units per millimetre; false for a mode that is none of the three.
+  bool ModeScales(double& sx, double& sy) const;
+  void Bind(CDC* dc, IRenderDocument* doc, const CRect* client);
+  // Frame width (and a second length) in logical units, widened on the screen when thinner than
+  // one device pixel.
+  void FrameToLogical(double mm, BOOL screen, double& fx, double& fy) const;
+
+  IRenderDocument* m_pDoc = nullptr;
+  int m_bInitialised = 0;
+  double m_dScreenScale = 100.0;
+  double m_dEngraveScaleX = 0.0;
+  double m_dEngraveScaleY = 0.0;
+  double m_dMachineScaleX = 0.0;
+  double m_dMachineScaleY = 0.0;
+  double m_dExtentX = 0.0;
+  double m_dExtentY = 0.0;
+  double m_dPageX = 0.0;
+  double m_dPageY = 0.0;
+  double m_dEngraveExtentX = 0.0;
+  double m_dEngraveExtentY = 0.0;
+  double m_dMachineExtentX = 0.0;
+  double m_dMachineExtentY = 0.0;
+  double m_dOriginX = 0.0;
+  double m_dOriginY = 0.0;
+  double m_dScreenOriginX = 0.0;
+  double m_dScreenOriginY = 0.0;
+  double m_dEngraveOriginX = 0.0;
+  double m_dEngraveOriginY = 0.0;
+  double m_dMachineOriginX = 0.0;
+  double m_dMachineOriginY = 0.0;
+  int m_nMode = RENDER_SCREEN;
+  int m_nDpm = 40;
+  int m_nPixelX = 0;
+  int m_nPixelY = 0;
+  int m_nScrollX = 0;
+  int m_nScrollY = 0;
+};
