@@ -100,6 +100,9 @@ void TakeUnstored(CDrawObject& e, const CDrawObject& r, Format format) {
       const auto& b = static_cast<const CDrawingObject&>(r);
       a.m_pSetting->m_nScanAngle = b.m_pSetting->m_nScanAngle;
       if (format == Format::Text) {
+        // No frame width or corner radius in the text record.
+        a.m_pArea->m_dFrameWidth = b.m_pArea->m_dFrameWidth;
+        a.m_pArea->m_dCornerRadius = b.m_pArea->m_dCornerRadius;
         // Only the settings travel: the work-area record's common parts stay as they were.
         CDrawObject* ours[4] = {&a, a.m_pSetting.get(), a.m_pArea.get(), a.m_pField.get()};
         const CDrawObject* theirs[4] = {&b, b.m_pSetting.get(), b.m_pArea.get(), b.m_pField.get()};
