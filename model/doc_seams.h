@@ -1,0 +1,74 @@
+// What the document needs of its neighbours: the canvas view, the form view, the main frame, the
+// project-file services, the origin wizard and the engraving engine. Each neighbour implements
+// its interface (the two views alongside CView); the document reaches them only through these,
+// and does nothing where a neighbour is absent.
+#pragma once
+
+#include "model/geometry.h"
+#include "platform/cstring.h"
+#include "platform/prompter.h"
+#include "platform/wintypes.h"
+
+class CDrawObject;
+class CKorvaneDoc;
+
+// The canvas view (CLeftView).
+class IDocCanvasView {
+ public:
+  virtual ~IDocCanvasView() = default;
+  // Invalidates a rectangle of the canvas window (client coordinates).
+  virtual void InvalidateRect(const RECT& rect, BOOL erase) = 0;
+  // Invalidates the area one list entry covers on screen.
+  virtual void InvalidateObject(int index) = 0;
+  // Invalidates the areas of every selected entry.
+  virtual void InvalidateSelection() = 0;
+  // Bounds of all copies of an object in millimetres (y upward); FALSE for kinds it cannot measure.
+  virtual BOOL CalcObject(CDrawObject* object, CDoubleRect& out) = 0;
+  // FALSE when the canvas has no tracker; else the tracked list index (-1 for a multi-selection).
+  virtual BOOL GetTrackerIndex(int& index) = 0;
+};
+
+// The form view (CKorvaneView).
+class IDocFormView {
+ public:
+  virtual ~IDocFormView() = default;
+  // The mode caption above the property sheet.
+  virtual void SetModeCaption(const CString& text) = 0;
+};
+
+// The main frame (CMainFrame).
+class IDocMainFrame {
+ public:
+  virtual ~IDocMainFrame() = default;
+  // The zoom pane shows the factor at a zoom index.
+  virtual void UpdateZoomPane(int index) = 0;
+  // Shows the bars of a seal mode: 0 none, 1 personal seal, 2 corporate seal.
+  virtual void ShowSealModeBars(int mode) = 0;
+};
+
+// The project-file services.
+class IDocFileServices {
+ public:
+  virtual ~IDocFileServices() = default;
+  // Each writes the design to the path; on success it clears the modified flag and sets the
+  // document's title to the path. FALSE when nothing was saved.
+  virtual BOOL SaveMrkBinary(CKorvaneDoc& doc, const CString& path) = 0;
+  virtual BOOL SaveMrkText(CKorvaneDoc& doc, const CString& path) = 0;
+  // Before a file dialog: puts the registered folders into it; returns what RestorePlacesBar needs.
+  virtual int ApplyPlacesBar(FileDialogRequest& request) = 0;
+  virtual void RestorePlacesBar(int state) = 0;
+};
+
+// The engraving side: the fixed-field origin wizard.
+class IDocEngraveServices {
+ public:
+  virtual ~IDocEngraveServices() = default;
+  // Runs the fixed-field origin wizard for machine model 1 to 3 and stores what it set.
+  virtual void RunOriginWizardFix(CKorvaneDoc& doc, int model) = 0;
+};
+
+// The engraving engine of a running job; the document owns it and deletes it through this base.
+class IDocEngine {
+ public:
+  virtual ~IDocEngine() = default;
+};

@@ -1,0 +1,196 @@
+// The document: owner of the object list, the current object and the selection, the mirrors of
+// the settings file and every editing operation. Views and pages never keep pointers into it:
+// they take copies (CloneObject, CopyCurrentObject) and free them through FreeObject.
+#pragma once
+
+#include <vector>
+
+#include "files/settings.h"
+#include "model/doc_clipboard.h"
+#include "model/doc_hints.h"
+#include "model/doc_seams.h"
+#include "model/geometry.h"
+#include "model/kinds.h"
+#include "platform/archive.h"
+#include "platform/cstring.h"
+#include "platform/ui/docview.h"
+#include "platform/wintypes.h"
+
+class CDrawObject;
+class CObjectList;
+
+// Set by every operation that changes the design (and by choosing the current object); cleared
+// by saving and by the save prompt. Layer, mirror and layer-visibility changes leave it alone.
+extern int g_bModified;
+
+inline constexpr int DOC_LAYER_COUNT = 8;
+
+class CKorvaneDoc : public CDocument {
+ public:
+  CKorvaneDoc();
+  // Writes the settings file and the defaults archive while the object list still exists.
+  ~CKorvaneDoc() override;
+
+  // ---- neighbours (set by the application; each may stay null)
+  void SetMainFrame(IDocMainFrame* frame) { m_pMainFrame = frame; }
+  void SetFileServices(IDocFileServices* files) { m_pFileServices = files; }
+  void SetEngraveServices(IDocEngraveServices* engrave) { m_pEngraveServices = engrave; }
+
+  // ---- lifecycle and the defaults archive
+  BOOL OnNewDocument() override;
+  BOOL OnOpenDocument(const CString& path);
+  // Reads or writes the ten prototypes of the defaults archive. Loading throws CArchiveException
+  // on a damaged archive and then leaves every prototype as it was.
+  void Serialize(CArchive& ar);
+  void SaveDefaults();
+  void LoadDefaults();
+  void OnStartup();
+  void UpdateAll();
+  static void DebugTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+  // ---- settings, machine id, origin and project files
+  void CheckSettingsReset();
+  BOOL DeleteSettingsFiles();
+  void ReadMachineId();
+  void ReadSettings();
+  void WriteSettings();
+  void CheckFieldOrigin();
+  void RunOriginWizardFix(int model);
+  BOOL SaveMrkBinary(const CString& path);
+  BOOL SaveMrkText(const CString& path);
+  int ApplyPlacesBar(FileDialogRequest& request);
+  void RestorePlacesBar(int state);
+  void SetSealMode(int mode);
+  void SetFont(const CString& face, int sizeTenths);
+
+  // ---- views
+  IDocFormView* GetKorvaneView() const;
+  IDocCanvasView* GetLeftView() const;
+  void InvalidateLeftView(const RECT& rect);
+  void FocusView(int which);
+
+  // ---- objects, current object and selection
+  CObjectList* GetObjectList() const { return m_pObjectList; }
+  void SetObjectCommon(int index, const CDrawObject* object);
+  CDrawObject* CloneObject(int index) const;
+  CDrawObject* CopyCurrentObject() const;
+  static void FreeObject(CDrawObject* object);
+  int AddNewObject(int kind);
+  int SetCurrentObject(int index, BOOL notifyForm, BOOL notifyCanvas);
+  void SetMultiSelection(const int* flags, int length);
+  void SelectAddedObjects(const int* flags, int length);
+  int DeleteSelection();
+  void NudgeSelection(int direction);
+  void PasteObjects(const ObjectClipboardBlock& block, int pasteNumber);
+  void PasteObjectsAt(const ObjectClipboardBlock& block);
+  BOOL TakeRedrawAllFlag();
+  int GetSelectedCount() const;
+  int GetSelectedIndices(int* out, int capacity) const;
+  int GetVisibleCount() const;
+  BOOL GetListText(int n, CString& text) const;
+  int VisibleToIndex(int n) const;
+  int IndexToVisible(int index) const;
+  void UpdateMultiBounds();
+  void SetMultiRect(double sizeX, double sizeY, double posX, double posY);
+  BOOL GetObjectsCenter(const ObjectClipboardBlock& block, CDoublePoint& out) const;
+
+  // The selection flags: slot i stands for list index i + 1; the vector is kept as long as the
+  // object list. The canvas reads and writes them only through these.
+  const std::vector<int>& GetSelectionFlags() const { return m_vSelection; }
+  int GetSelectionLength() const { return static_cast<int>(m_vSelection.size()); }
+  void SetSelectionFlag(int slot, int value);
+  void ClearSelectionFlags();
+
+  // ---- move step and zoom
+  double CycleMoveStep(BOOL up);
+  double GetMoveStep() const;
+  int ResetZoom();
+  void SetZoom(int index);
+  double CycleZoom(BOOL up);
+  BOOL CanCycleZoom(BOOL up) const;
+  int ResetZoomQuiet();
+  int SetZoomQuiet(int index);
+  double GetZoomFactor() const;
+
+  // ---- layer, mirror, centring, font and output mode
+  void SetSelectionLayer(int layer);
+  void OnLayerDialog();
+  void MirrorSelection(BOOL toggleX, BOOL toggleY);
+  void CenterSelection(BOOL horizontal, BOOL vertical);
+  void OnFontCommand();
+  BOOL ChooseTextFont(int kind);
+  void OnOutputMode();
+
+  // ---- tracker and multi-selection
+  void MoveResizeObject(int code, int index, double dx, double dy, double dw, double dh);
+  void TransformSelection(int code, double scaleX, double scaleY, double moveX, double moveY,
+                          CDoublePoint oldTopLeft, CDoublePoint oldBottomRight, CDoublePoint newTopLeft,
+                          CDoublePoint newBottomRight);
+  void ApplyMultiChange(int which, double oldValue, double newValue);
+  void SetMultiBounds(double sizeX, double sizeY, double posX, double posY);
+  void SetMultiFlag(int value);
+  int GetKeepAspect(int index) const;
+
+  // ---- copies between the work-area object's children and the settings mirrors
+  void LoadSettingPages();
+  void LoadDrawDataPage();
+  void StoreDrawDataPage();
+  void LoadDrawDataFixPage();
+  void StoreDrawDataFixPage();
+  void LoadDrawAreaPage();
+  void StoreDrawAreaPage();
+  void LoadDrawAreaFixPage();
+  void StoreDrawAreaFixPage();
+  void LoadDrawFieldPage();
+  void StoreDrawFieldPage();
+
+  // ---- state (read by the views, the pages, the files and the engines)
+  int m_nLastAction = HINT_NEW_DOCUMENT_ACTION;
+  CDrawObject* m_pCurrentObject = nullptr;  // owned by the list
+  int m_nCurrentKind = TYPE_DRAWING;
+  int m_nCurrentIndex = 0;
+  int m_nSelectCount = 0;  // 1 one object, 0 the work area, the flags' length for several
+  int m_nLastDeletedIndex = 0;
+  int m_nPasteSize = 0;
+  CDoublePoint m_ptContext;  // where the last context menu opened (mm)
+  // Mirrors of the settings file (SYSTEM holds FontName, FontSize, MoveStep, ZoomStep, ModeSpan,
+  // FixField, FieldMachine, FieldOriginX/Y) and the machine model.
+  CKorvaneSettings m_Settings;
+  double m_dReplyDouble = 0.0;
+  int m_nReplyInt = 0;
+  int m_bRedrawAll = 0;
+  int m_bPaintMode = 0;
+  int m_nPaintSavedZoom = ZOOM_STEP_DEFAULT;
+  int m_bLayerVisible[DOC_LAYER_COUNT] = {1, 1, 1, 1, 1, 1, 1, 1};
+  int m_bMaskFlag = 0;
+  int m_bInnerMaskFlag = 0;
+  int m_nSealMode = 0;  // 0 normal, 1 personal seal, 2 corporate seal
+  IDocEngine* m_pEngine = nullptr;  // owned
+
+ private:
+  // Update-all-views aimed at one view: sent with the other view as sender.
+  void UpdateFormView(LPARAM hint);
+  void UpdateCanvasView(LPARAM hint);
+  void UpdateBothViews(LPARAM hint);
+  CView* FindFormView() const;
+  CView* FindCanvasView() const;
+
+  void ResetCurrentState();
+  void SyncSelectionLength();
+  void CopySelectionFlags(const int* flags, int length);
+  // The list indices the editing operations act on (the current object, or the flagged entries).
+  std::vector<int> SelectedIndices() const;
+  int ListCount() const;
+  void InvalidateSelectionArea();
+  // Duplicates the pastable entries of a block; returns the new list indices.
+  std::vector<int> DuplicateBlock(const ObjectClipboardBlock& block);
+  void SelectPasted(const std::vector<int>& pasted);
+  void CopyListDefaultsToSettings();
+  void CopySettingsToListDefaults();
+
+  CObjectList* m_pObjectList = nullptr;
+  std::vector<int> m_vSelection;
+  IDocMainFrame* m_pMainFrame = nullptr;
+  IDocFileServices* m_pFileServices = nullptr;
+  IDocEngraveServices* m_pEngraveServices = nullptr;
+};
