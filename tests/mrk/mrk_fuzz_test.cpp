@@ -142,10 +142,9 @@ TEST_F(MrkFuzzTest, MutatedBinaryFilesAreRefusedWithoutTouchingTheList) {
 TEST_F(MrkFuzzTest, MutatedBinaryFilesThroughTheReader) {
   const std::vector<BYTE> seed = CMrkBinaryFile::Serialize(source);
   std::mt19937 rng(77);
-  const std::string path = dir.File("fuzz.mrk");
   for (int i = 0; i < 200; ++i) {
     const std::vector<BYTE> bytes = Mutate(seed, rng, false);
-    ASSERT_TRUE(fileio::WriteAtomically(path, bytes.data(), bytes.size()));
+    const std::string path = dir.Write("fuzz" + std::to_string(i) + ".mrk", std::string(bytes.begin(), bytes.end()));
     CMrkBinaryFile reader(CMrkBinaryFile::modeRead, path.c_str());
     if (!reader.Read(&target)) {
       ASSERT_TRUE(mrktest::Snapshot(target) == before) << "mutation " << i;
