@@ -7,6 +7,7 @@
 // file has been read.
 #pragma once
 
+#include "model/doc_seams.h"
 #include "platform/cstring.h"
 #include "platform/wintypes.h"
 
@@ -23,3 +24,21 @@ BOOL MrkSaveBinary(CKorvaneDoc& doc, const CString& path);
 BOOL MrkSaveText(CKorvaneDoc& doc, const CString& path);
 // Item 0 becomes the current object and the settings pages are refreshed from it.
 void MrkOnDrawingDataLoaded(CKorvaneDoc& doc);
+
+// The document's file services with the two savers above; the places bar is left to `placesBar`
+// (none: file dialogs get no places).
+class CMrkFileServices : public IDocFileServices {
+ public:
+  explicit CMrkFileServices(IDocFileServices* placesBar = nullptr) : m_pPlacesBar(placesBar) {}
+  BOOL SaveMrkBinary(CKorvaneDoc& doc, const CString& path) override { return MrkSaveBinary(doc, path); }
+  BOOL SaveMrkText(CKorvaneDoc& doc, const CString& path) override { return MrkSaveText(doc, path); }
+  int ApplyPlacesBar(FileDialogRequest& request) override {
+    return m_pPlacesBar ? m_pPlacesBar->ApplyPlacesBar(request) : 0;
+  }
+  void RestorePlacesBar(int state) override {
+    if (m_pPlacesBar) m_pPlacesBar->RestorePlacesBar(state);
+  }
+
+ private:
+  IDocFileServices* m_pPlacesBar;
+};

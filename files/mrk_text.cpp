@@ -1,5 +1,6 @@
 #include "files/mrk_text.h"
 
+#include <filesystem>
 #include <string>
 
 #include "model/textutil.h"
@@ -238,7 +239,12 @@ int CMrkTextFile::Load(const CString& path) {
   if (m_nMode != modeRead) return 0;
   std::vector<BYTE> bytes;
   const std::string fsPath = fileio::ToFsPath(path);
-  if (!fileio::Exists(fsPath) || !fileio::ReadAll(fsPath, bytes)) return 0;
+  if (!fileio::Exists(fsPath)) return 0;
+  // Refused before it is read: a file this large is no project of ours.
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(fsPath, ec);
+  if (ec || size > kMaxFileSize) return 0;
+  if (!fileio::ReadAll(fsPath, bytes)) return 0;
   return LoadBytes(bytes);
 }
 

@@ -193,6 +193,9 @@ TEST_F(MrkDocTest, TextLoadAsksBeforeTakingTheWorkArea) {
 }
 
 TEST_F(MrkDocTest, SavingClearsTheModifiedFlagOnlyWhenTheFileWasWritten) {
+  // Through the document's own save operations.
+  CMrkFileServices services;
+  doc->SetFileServices(&services);
   doc->AddNewObject(TYPE_POLYGON);
   for (bool text : {false, true}) {
     g_bModified = 1;
@@ -200,11 +203,11 @@ TEST_F(MrkDocTest, SavingClearsTheModifiedFlagOnlyWhenTheFileWasWritten) {
     const std::string old = "old contents";
     ASSERT_TRUE(fileio::WriteAtomically(path, old.data(), old.size()));
     const CString missing = dir.File("no/such/folder/x.mrk").c_str();
-    EXPECT_FALSE(text ? MrkSaveText(*doc, missing) : MrkSaveBinary(*doc, missing));
+    EXPECT_FALSE(text ? doc->SaveMrkText(missing) : doc->SaveMrkBinary(missing));
     EXPECT_EQ(g_bModified, 1);
     EXPECT_EQ(TempDir::Read(path), old);
 
-    EXPECT_TRUE(text ? MrkSaveText(*doc, path.c_str()) : MrkSaveBinary(*doc, path.c_str()));
+    EXPECT_TRUE(text ? doc->SaveMrkText(path.c_str()) : doc->SaveMrkBinary(path.c_str()));
     EXPECT_EQ(g_bModified, 0);
     EXPECT_EQ(doc->GetTitle(), path.c_str());
     EXPECT_NE(TempDir::Read(path), old);
@@ -214,6 +217,7 @@ TEST_F(MrkDocTest, SavingClearsTheModifiedFlagOnlyWhenTheFileWasWritten) {
   ASSERT_EQ(MrkLoadText(*doc, dir.File("saved.txt.mrk").c_str(), TRUE), 1);
   EXPECT_EQ(List().GetCount(), 2);
   EXPECT_EQ(doc->m_nCurrentKind, TYPE_POLYGON);
+  doc->SetFileServices(nullptr);
 }
 
 // Answers every question with Cancel (or No).
