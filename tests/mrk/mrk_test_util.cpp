@@ -2,6 +2,9 @@
 
 namespace mrktest {
 
+// One field of the expected (a) and the actual (b) object.
+#define SAME(field) EXPECT_EQ(a.field, b.field) << #field
+
 namespace {
 
 void ExpectSameRecords(const std::vector<CTextCharRecord>& a, const std::vector<CTextCharRecord>& b) {
@@ -10,25 +13,11 @@ void ExpectSameRecords(const std::vector<CTextCharRecord>& a, const std::vector<
 }
 
 void ExpectSameCommon(const CDrawObject& a, const CDrawObject& b) {
-  EXPECT_EQ(a.m_nType, b.m_nType);
-  EXPECT_EQ(a.m_nByteSize, b.m_nByteSize);
-  EXPECT_EQ(a.m_bDeleted, b.m_bDeleted);
-  EXPECT_EQ(a.m_crColor, b.m_crColor);
-  EXPECT_EQ(a.m_rcBounds.left, b.m_rcBounds.left);
-  EXPECT_EQ(a.m_rcBounds.top, b.m_rcBounds.top);
-  EXPECT_EQ(a.m_rcBounds.right, b.m_rcBounds.right);
-  EXPECT_EQ(a.m_rcBounds.bottom, b.m_rcBounds.bottom);
-  EXPECT_EQ(a.m_nInnerCornerStyle, b.m_nInnerCornerStyle);
-  EXPECT_EQ(a.m_nOuterCornerStyle, b.m_nOuterCornerStyle);
-  EXPECT_EQ(a.m_nLayer, b.m_nLayer);
-  EXPECT_EQ(a.m_nOutputMode, b.m_nOutputMode);
-  EXPECT_EQ(a.m_dScanInterval, b.m_dScanInterval);
-  EXPECT_EQ(a.m_nFillDirection, b.m_nFillDirection);
-  EXPECT_EQ(a.m_bMirrorX, b.m_bMirrorX);
-  EXPECT_EQ(a.m_bMirrorY, b.m_bMirrorY);
-  EXPECT_EQ(a.m_dPosX, b.m_dPosX);
-  EXPECT_EQ(a.m_dPosY, b.m_dPosY);
-  EXPECT_EQ(a.m_nCapturedCount, b.m_nCapturedCount);
+  SAME(m_nType); SAME(m_nByteSize); SAME(m_bDeleted); SAME(m_crColor);
+  SAME(m_rcBounds.left); SAME(m_rcBounds.top); SAME(m_rcBounds.right); SAME(m_rcBounds.bottom);
+  SAME(m_nInnerCornerStyle); SAME(m_nOuterCornerStyle); SAME(m_nLayer); SAME(m_nOutputMode);
+  SAME(m_dScanInterval); SAME(m_nFillDirection); SAME(m_bMirrorX); SAME(m_bMirrorY);
+  SAME(m_dPosX); SAME(m_dPosY); SAME(m_nCapturedCount);
   ASSERT_EQ(a.m_vInnerPoints.size(), b.m_vInnerPoints.size());
   for (size_t i = 0; i < a.m_vInnerPoints.size(); ++i) EXPECT_TRUE(a.m_vInnerPoints[i] == b.m_vInnerPoints[i]);
   ASSERT_EQ(a.m_vOuterPoints.size(), b.m_vOuterPoints.size());
@@ -37,10 +26,7 @@ void ExpectSameCommon(const CDrawObject& a, const CDrawObject& b) {
 
 template <class T>
 void Grid(const T& a, const T& b) {
-  EXPECT_EQ(a.m_nRows, b.m_nRows);
-  EXPECT_EQ(a.m_nColumns, b.m_nColumns);
-  EXPECT_EQ(a.m_dRowGap, b.m_dRowGap);
-  EXPECT_EQ(a.m_dColumnGap, b.m_dColumnGap);
+  SAME(m_nRows); SAME(m_nColumns); SAME(m_dRowGap); SAME(m_dColumnGap);
 }
 
 }  // namespace
@@ -133,156 +119,100 @@ void ExpectSameObject(const CDrawObject& expected, const CDrawObject& actual) {
     case TYPE_LINE: {
       const auto& a = static_cast<const CLineObject&>(expected);
       const auto& b = static_cast<const CLineObject&>(actual);
-      EXPECT_EQ(a.m_dWidth, b.m_dWidth);
-      EXPECT_EQ(a.m_dHeight, b.m_dHeight);
-      EXPECT_EQ(a.m_dAngle, b.m_dAngle);
+      SAME(m_dWidth); SAME(m_dHeight); SAME(m_dAngle);
       Grid(a, b);
-      EXPECT_EQ(a.m_bKeepAspect, b.m_bKeepAspect);
+      SAME(m_bKeepAspect);
       break;
     }
     case TYPE_RECTANGLE: {
       const auto& a = static_cast<const CRectangleObject&>(expected);
       const auto& b = static_cast<const CRectangleObject&>(actual);
-      EXPECT_EQ(a.m_dWidth, b.m_dWidth);
-      EXPECT_EQ(a.m_dHeight, b.m_dHeight);
-      EXPECT_EQ(a.m_dEdgeSize, b.m_dEdgeSize);
-      EXPECT_EQ(a.m_dEdgeRadius, b.m_dEdgeRadius);
-      EXPECT_EQ(a.m_nEdgeStyle, b.m_nEdgeStyle);
+      SAME(m_dWidth); SAME(m_dHeight); SAME(m_dEdgeSize); SAME(m_dEdgeRadius);
+      SAME(m_nEdgeStyle);
       Grid(a, b);
-      EXPECT_EQ(a.m_bKeepAspect, b.m_bKeepAspect);
+      SAME(m_bKeepAspect);
       break;
     }
     case TYPE_CIRCLE: {
       const auto& a = static_cast<const CCircleObject&>(expected);
       const auto& b = static_cast<const CCircleObject&>(actual);
-      EXPECT_EQ(a.m_dSizeX, b.m_dSizeX);
-      EXPECT_EQ(a.m_dSizeY, b.m_dSizeY);
-      EXPECT_EQ(a.m_dEdgeSize, b.m_dEdgeSize);
+      SAME(m_dSizeX); SAME(m_dSizeY); SAME(m_dEdgeSize);
       Grid(a, b);
-      EXPECT_EQ(a.m_bKeepAspect, b.m_bKeepAspect);
+      SAME(m_bKeepAspect);
       break;
     }
     case TYPE_TRIANGLE: {
       const auto& a = static_cast<const CTriangleObject&>(expected);
       const auto& b = static_cast<const CTriangleObject&>(actual);
-      EXPECT_EQ(a.m_dWidth, b.m_dWidth);
-      EXPECT_EQ(a.m_dHeight, b.m_dHeight);
-      EXPECT_EQ(a.m_dEdgeSize, b.m_dEdgeSize);
-      EXPECT_EQ(a.m_nDirection, b.m_nDirection);
+      SAME(m_dWidth); SAME(m_dHeight); SAME(m_dEdgeSize); SAME(m_nDirection);
       Grid(a, b);
-      EXPECT_EQ(a.m_bKeepAspect, b.m_bKeepAspect);
+      SAME(m_bKeepAspect);
       break;
     }
     case TYPE_RHOMBIC: {
       const auto& a = static_cast<const CRhombicObject&>(expected);
       const auto& b = static_cast<const CRhombicObject&>(actual);
-      EXPECT_EQ(a.m_dWidth, b.m_dWidth);
-      EXPECT_EQ(a.m_dHeight, b.m_dHeight);
-      EXPECT_EQ(a.m_dEdgeSize, b.m_dEdgeSize);
+      SAME(m_dWidth); SAME(m_dHeight); SAME(m_dEdgeSize);
       Grid(a, b);
-      EXPECT_EQ(a.m_bKeepAspect, b.m_bKeepAspect);
+      SAME(m_bKeepAspect);
       break;
     }
     case TYPE_POLYGON: {
       const auto& a = static_cast<const CPolygonObject&>(expected);
       const auto& b = static_cast<const CPolygonObject&>(actual);
-      EXPECT_EQ(a.m_dSize, b.m_dSize);
-      EXPECT_EQ(a.m_dEdgeSize, b.m_dEdgeSize);
-      EXPECT_EQ(a.m_nEdges, b.m_nEdges);
+      SAME(m_dSize); SAME(m_dEdgeSize); SAME(m_nEdges);
       Grid(a, b);
       break;
     }
     case TYPE_TEXT1: {
       const auto& a = static_cast<const CText1Object&>(expected);
       const auto& b = static_cast<const CText1Object&>(actual);
-      EXPECT_EQ(a.m_dWidth, b.m_dWidth);
-      EXPECT_EQ(a.m_dHeight, b.m_dHeight);
-      EXPECT_EQ(a.m_dCharWidth, b.m_dCharWidth);
-      EXPECT_EQ(a.m_dCharHeight, b.m_dCharHeight);
-      EXPECT_EQ(a.m_dCharGap, b.m_dCharGap);
-      EXPECT_EQ(a.m_dAngle, b.m_dAngle);
-      EXPECT_EQ(a.m_dLineGap, b.m_dLineGap);
-      EXPECT_EQ(a.m_bVariable, b.m_bVariable);
-      EXPECT_EQ(a.m_strText, b.m_strText);
+      SAME(m_dWidth); SAME(m_dHeight); SAME(m_dCharWidth); SAME(m_dCharHeight);
+      SAME(m_dCharGap); SAME(m_dAngle); SAME(m_dLineGap); SAME(m_bVariable);
+      SAME(m_strText);
       Grid(a, b);
-      EXPECT_EQ(a.m_nWriteDirection, b.m_nWriteDirection);
-      EXPECT_EQ(a.m_nAlign, b.m_nAlign);
-      EXPECT_EQ(a.m_dLineWidthX, b.m_dLineWidthX);
-      EXPECT_EQ(a.m_dLineWidthY, b.m_dLineWidthY);
-      EXPECT_EQ(a.m_nWeight, b.m_nWeight);
-      EXPECT_EQ(a.m_bItalic, b.m_bItalic);
-      EXPECT_EQ(a.m_nCharSet, b.m_nCharSet);
-      EXPECT_EQ(a.m_strFaceName, b.m_strFaceName);
-      EXPECT_EQ(a.m_nFontExtra1, b.m_nFontExtra1);
-      EXPECT_EQ(a.m_nFontExtra2, b.m_nFontExtra2);
-      EXPECT_EQ(a.m_nFontSize, b.m_nFontSize);
-      EXPECT_EQ(a.m_bCountUp, b.m_bCountUp);
-      EXPECT_EQ(a.m_nCount, b.m_nCount);
-      EXPECT_EQ(a.m_nCountStart, b.m_nCountStart);
-      EXPECT_EQ(a.m_nCountDigits, b.m_nCountDigits);
-      EXPECT_EQ(a.m_bWidthDirection, b.m_bWidthDirection);
+      SAME(m_nWriteDirection); SAME(m_nAlign); SAME(m_dLineWidthX); SAME(m_dLineWidthY);
+      SAME(m_nWeight); SAME(m_bItalic); SAME(m_nCharSet); SAME(m_strFaceName);
+      SAME(m_nFontExtra1); SAME(m_nFontExtra2); SAME(m_nFontSize); SAME(m_bCountUp);
+      SAME(m_nCount); SAME(m_nCountStart); SAME(m_nCountDigits); SAME(m_bWidthDirection);
       ExpectSameRecords(a.m_vCharRecords, b.m_vCharRecords);
-      EXPECT_EQ(a.m_nReserved, b.m_nReserved);
-      EXPECT_EQ(a.m_bTextChanged, b.m_bTextChanged);
+      SAME(m_nReserved); SAME(m_bTextChanged);
       break;
     }
     case TYPE_TEXT2: {
       const auto& a = static_cast<const CText2Object&>(expected);
       const auto& b = static_cast<const CText2Object&>(actual);
-      EXPECT_EQ(a.m_dRadiusX, b.m_dRadiusX);
-      EXPECT_EQ(a.m_dRadiusY, b.m_dRadiusY);
-      EXPECT_EQ(a.m_dSpan, b.m_dSpan);
-      EXPECT_EQ(a.m_dAngle, b.m_dAngle);
-      EXPECT_EQ(a.m_dCharWidth, b.m_dCharWidth);
-      EXPECT_EQ(a.m_dCharHeight, b.m_dCharHeight);
-      EXPECT_EQ(a.m_strText, b.m_strText);
+      SAME(m_dRadiusX); SAME(m_dRadiusY); SAME(m_dSpan); SAME(m_dAngle);
+      SAME(m_dCharWidth); SAME(m_dCharHeight); SAME(m_strText);
       Grid(a, b);
-      EXPECT_EQ(a.m_nDirection, b.m_nDirection);
-      EXPECT_EQ(a.m_bKeepAspect, b.m_bKeepAspect);
-      EXPECT_EQ(a.m_dLineWidthX, b.m_dLineWidthX);
-      EXPECT_EQ(a.m_dLineWidthY, b.m_dLineWidthY);
-      EXPECT_EQ(a.m_nWeight, b.m_nWeight);
-      EXPECT_EQ(a.m_bItalic, b.m_bItalic);
-      EXPECT_EQ(a.m_nCharSet, b.m_nCharSet);
-      EXPECT_EQ(a.m_strFaceName, b.m_strFaceName);
-      EXPECT_EQ(a.m_nFontExtra1, b.m_nFontExtra1);
-      EXPECT_EQ(a.m_nFontExtra2, b.m_nFontExtra2);
-      EXPECT_EQ(a.m_nFontSize, b.m_nFontSize);
-      EXPECT_EQ(a.m_bWidthDirection, b.m_bWidthDirection);
+      SAME(m_nDirection); SAME(m_bKeepAspect); SAME(m_dLineWidthX); SAME(m_dLineWidthY);
+      SAME(m_nWeight); SAME(m_bItalic); SAME(m_nCharSet); SAME(m_strFaceName);
+      SAME(m_nFontExtra1); SAME(m_nFontExtra2); SAME(m_nFontSize); SAME(m_bWidthDirection);
       ExpectSameRecords(a.m_vCharRecords, b.m_vCharRecords);
-      EXPECT_EQ(a.m_nReserved, b.m_nReserved);
-      EXPECT_EQ(a.m_bTextChanged, b.m_bTextChanged);
+      SAME(m_nReserved); SAME(m_bTextChanged);
       break;
     }
     case TYPE_BMP: {
       const auto& a = static_cast<const CBmpObject&>(expected);
       const auto& b = static_cast<const CBmpObject&>(actual);
-      EXPECT_EQ(a.m_bLoaded, b.m_bLoaded);
+      SAME(m_bLoaded);
       EXPECT_TRUE(a.m_Image == b.m_Image);
       if (!b.m_Image.empty()) {
         EXPECT_EQ(b.m_pFileHeader, b.m_Image.data());
         EXPECT_EQ(b.m_pBits, b.m_Image.data() + 62);
       }
-      EXPECT_EQ(a.m_dWidth, b.m_dWidth);
-      EXPECT_EQ(a.m_dHeight, b.m_dHeight);
+      SAME(m_dWidth); SAME(m_dHeight);
       Grid(a, b);
-      EXPECT_EQ(a.m_bKeepAspect, b.m_bKeepAspect);
-      EXPECT_EQ(a.m_bInvert, b.m_bInvert);
-      EXPECT_EQ(a.m_strPath, b.m_strPath);
-      EXPECT_EQ(a.m_nStretchMode, b.m_nStretchMode);
-      EXPECT_EQ(a.m_nTone, b.m_nTone);
-      EXPECT_EQ(a.m_nGradation, b.m_nGradation);
+      SAME(m_bKeepAspect); SAME(m_bInvert); SAME(m_strPath); SAME(m_nStretchMode);
+      SAME(m_nTone); SAME(m_nGradation);
       break;
     }
     case TYPE_BARCODE: {
       const auto& a = static_cast<const CBarcodeObject&>(expected);
       const auto& b = static_cast<const CBarcodeObject&>(actual);
-      EXPECT_EQ(a.m_dSizeX, b.m_dSizeX);
-      EXPECT_EQ(a.m_dSizeY, b.m_dSizeY);
+      SAME(m_dSizeX); SAME(m_dSizeY);
       Grid(a, b);
-      EXPECT_EQ(a.m_strText, b.m_strText);
-      EXPECT_EQ(a.m_nLevel, b.m_nLevel);
-      EXPECT_EQ(a.m_nVersion, b.m_nVersion);
+      SAME(m_strText); SAME(m_nLevel); SAME(m_nVersion);
       break;
     }
     case TYPE_DRAWING: {
@@ -299,18 +229,9 @@ void ExpectSameObject(const CDrawObject& expected, const CDrawObject& actual) {
       const auto& a = static_cast<const CDrawingSettingObject&>(expected);
       const auto& b = static_cast<const CDrawingSettingObject&>(actual);
       EXPECT_STREQ(a.GetName(), b.GetName());
-      EXPECT_EQ(a.m_dEditArea, b.m_dEditArea);
-      EXPECT_EQ(a.m_dGridSize, b.m_dGridSize);
-      EXPECT_EQ(a.m_dScaleX, b.m_dScaleX);
-      EXPECT_EQ(a.m_dScaleY, b.m_dScaleY);
-      EXPECT_EQ(a.m_bSwapXY, b.m_bSwapXY);
-      EXPECT_EQ(a.m_bReverseX, b.m_bReverseX);
-      EXPECT_EQ(a.m_bReverseY, b.m_bReverseY);
-      EXPECT_EQ(a.m_bHomeAfter, b.m_bHomeAfter);
-      EXPECT_EQ(a.m_dHomeX, b.m_dHomeX);
-      EXPECT_EQ(a.m_dHomeY, b.m_dHomeY);
-      EXPECT_EQ(a.m_nScanAngle, b.m_nScanAngle);
-      EXPECT_EQ(a.m_nCurrentLayer, b.m_nCurrentLayer);
+      SAME(m_dEditArea); SAME(m_dGridSize); SAME(m_dScaleX); SAME(m_dScaleY);
+      SAME(m_bSwapXY); SAME(m_bReverseX); SAME(m_bReverseY); SAME(m_bHomeAfter);
+      SAME(m_dHomeX); SAME(m_dHomeY); SAME(m_nScanAngle); SAME(m_nCurrentLayer);
       for (int k = 0; k < LAYER_COUNT; ++k) EXPECT_EQ(a.m_Layers[k], b.m_Layers[k]) << "layer " << k;
       break;
     }
@@ -318,32 +239,24 @@ void ExpectSameObject(const CDrawObject& expected, const CDrawObject& actual) {
       const auto& a = static_cast<const CDrawingAreaObject&>(expected);
       const auto& b = static_cast<const CDrawingAreaObject&>(actual);
       EXPECT_STREQ(a.GetName(), b.GetName());
-      EXPECT_EQ(a.m_dWidth, b.m_dWidth);
-      EXPECT_EQ(a.m_dHeight, b.m_dHeight);
-      EXPECT_EQ(a.m_nResolution, b.m_nResolution);
-      EXPECT_EQ(a.m_dScanSpan, b.m_dScanSpan);
-      EXPECT_EQ(a.m_nOutlineStyle, b.m_nOutlineStyle);
-      EXPECT_EQ(a.m_nScanStyle, b.m_nScanStyle);
-      EXPECT_EQ(a.m_nScanDirection, b.m_nScanDirection);
-      EXPECT_EQ(a.m_nOutputStyle, b.m_nOutputStyle);
-      EXPECT_EQ(a.m_nConversionStyle, b.m_nConversionStyle);
-      EXPECT_EQ(a.m_dFrameWidth, b.m_dFrameWidth);
-      EXPECT_EQ(a.m_dCornerRadius, b.m_dCornerRadius);
+      SAME(m_dWidth); SAME(m_dHeight); SAME(m_nResolution); SAME(m_dScanSpan);
+      SAME(m_nOutlineStyle); SAME(m_nScanStyle); SAME(m_nScanDirection); SAME(m_nOutputStyle);
+      SAME(m_nConversionStyle); SAME(m_dFrameWidth); SAME(m_dCornerRadius);
       break;
     }
     case TYPE_DRAWING_FIELD: {
       const auto& a = static_cast<const CDrawingFieldObject&>(expected);
       const auto& b = static_cast<const CDrawingFieldObject&>(actual);
       EXPECT_STREQ(a.GetName(), b.GetName());
-      EXPECT_EQ(a.m_dFieldX, b.m_dFieldX);
-      EXPECT_EQ(a.m_dFieldY, b.m_dFieldY);
-      EXPECT_EQ(a.m_nPlotterPosition, b.m_nPlotterPosition);
+      SAME(m_dFieldX); SAME(m_dFieldY); SAME(m_nPlotterPosition);
       break;
     }
     default:
       ADD_FAILURE() << "no comparison for kind " << expected.m_nType;
   }
 }
+
+#undef SAME
 
 ListSnapshot Snapshot(const CObjectList& list) {
   ListSnapshot s;
