@@ -111,3 +111,9 @@ BOOL MrkSaveText(CKorvaneDoc& doc, const CString& path) {
   doc.SetTitle(path);
   return TRUE;
 }
+
+int CKorvaneDoc::LoadMrkBinary(const CString& path) { return MrkLoadBinary(*this, path); }
+
+int CKorvaneDoc::LoadMrkText(const CString& path) { return MrkLoadText(*this, path); }
+
+void CKorvaneDoc::OnDrawingDataLoaded() { MrkOnDrawingDataLoaded(*this); }
