@@ -276,8 +276,8 @@ void ReadCommon(CArchive& ar, CDrawObject& o, bool keepName) {
 }
 
 void ReadGrid(CArchive& ar, int& rows, int& columns, double& rowGap, double& columnGap) {
-  rows = ar.ReadInt();
-  columns = ar.ReadInt();
+  rows = ClampGridCount(ar.ReadInt());
+  columns = ClampGridCount(ar.ReadInt());
   ar >> rowGap >> columnGap;
 }
 
@@ -363,7 +363,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
     case TYPE_POLYGON: {
       auto& o = static_cast<CPolygonObject&>(object);
       ar >> o.m_dSize >> o.m_dEdgeSize;
-      o.m_nEdges = ar.ReadInt();
+      o.m_nEdges = ClampPolygonEdges(ar.ReadInt());
       ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
       break;
     }

@@ -178,6 +178,8 @@ std::vector<std::string> SplitTabs(const std::string& s) {
 void ReadGridAndPosition(const CFields& f, int& rows, int& columns, double& rowGap, double& columnGap, CDrawObject& o) {
   f.Get(1, rows);
   f.Get(2, columns);
+  rows = ClampGridCount(rows);
+  columns = ClampGridCount(columns);
   f.Get(3, rowGap);
   f.Get(4, columnGap);
   f.Get(5, o.m_dPosX);
@@ -383,6 +385,7 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
       ReadCommonRun(f, o, nullptr);
       f.Get(18, o.m_dEdgeSize);
       f.Get(19, o.m_nEdges);
+      o.m_nEdges = ClampPolygonEdges(o.m_nEdges);
       break;
     }
     case TYPE_BMP: {

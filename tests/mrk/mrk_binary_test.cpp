@@ -279,3 +279,27 @@ TEST_F(MrkBinaryTest, AFailedWriteReportsItAndLeavesNoFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Grid counts and polygon corners from a file are held to what the pages accept, so a forged
+// file cannot stall every redraw.
+TEST_F(MrkBinaryTest, HugeGridAndCornerCountsAreClamped) {
+  CPolygonObject* poly = source.AddPolygon(nullptr, TRUE, TRUE);
+  ASSERT_NE(poly, nullptr);
+  poly->m_nEdges = 2000000000;
+  poly->m_nRows = 2000000000;
+  poly->m_nColumns = -5;
+  const std::string path = dir.File("forged.mrk");
+  CMrkBinaryFile writer(CMrkBinaryFile::modeWrite, path.c_str());
+  ASSERT_EQ(writer.Write(&source), 1);
+  CDrawObject* last = ReadInto(target, path);
+  ASSERT_NE(last, nullptr);
+  ASSERT_EQ(last->m_nType, TYPE_POLYGON);
+  auto* read = static_cast<CPolygonObject*>(last);
+  EXPECT_EQ(read->m_nEdges, 999);
+  EXPECT_EQ(read->m_nRows, 9999);
+  EXPECT_EQ(read->m_nColumns, 0);
+}
+
+}  // namespace
