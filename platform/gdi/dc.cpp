@@ -137,8 +137,21 @@ void CDC::DPtoLP(POINT* pts, int count) const {
   }
 }
 
-void CDC::LPtoDP(RECT* r) const { LPtoDP(reinterpret_cast<POINT*>(r), 2); }
-void CDC::DPtoLP(RECT* r) const { DPtoLP(reinterpret_cast<POINT*>(r), 2); }
+void CDC::LPtoDP(RECT* r) const {
+  if (!r) return;
+  POINT p[2];
+  p[0].x = r->left; p[0].y = r->top; p[1].x = r->right; p[1].y = r->bottom;
+  LPtoDP(p, 2);
+  r->left = p[0].x; r->top = p[0].y; r->right = p[1].x; r->bottom = p[1].y;
+}
+
+void CDC::DPtoLP(RECT* r) const {
+  if (!r) return;
+  POINT p[2];
+  p[0].x = r->left; p[0].y = r->top; p[1].x = r->right; p[1].y = r->bottom;
+  DPtoLP(p, 2);
+  r->left = p[0].x; r->top = p[0].y; r->right = p[1].x; r->bottom = p[1].y;
+}
 
 void CDC::LPtoDP(SIZE* s) const {
   if (!s) return;

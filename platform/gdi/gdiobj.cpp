@@ -192,6 +192,35 @@ DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits) {
   return static_cast<DWORD>(done);
 }
 
+BOOL CBitmap::Attach(HBITMAP h) {
+  if (!h || h == this || !h->IsHeapHandle() || !h->IsCreated() || IsCreated() || h->m_pDC)
+    return FALSE;
+  m_width = h->m_width;
+  m_height = h->m_height;
+  m_bpp = h->m_bpp;
+  m_stride = h->m_stride;
+  m_bits.swap(h->m_bits);
+  SetCreated(true);
+  delete h;
+  return TRUE;
+}
+
+HBITMAP CBitmap::Detach() {
+  if (!IsCreated()) return nullptr;
+  if (m_pDC) m_pDC->OnObjectDeleted(this);
+  auto* h = new CBitmap;
+  h->m_width = m_width;
+  h->m_height = m_height;
+  h->m_bpp = m_bpp;
+  h->m_stride = m_stride;
+  h->m_bits.swap(m_bits);
+  h->SetCreated(true);
+  h->SetHeapHandle(true);
+  ReleaseContents();
+  SetCreated(false);
+  return h;
+}
+
 // --- CRgn ---------------------------------------------------------------------------------
 
 namespace {
@@ -382,4 +411,47 @@ CGdiObject* GetStockObject(int index) {
   }();
   if (index < WHITE_BRUSH || index > NULL_PEN) return nullptr;
   return objects[index];
+}
+
+// --- handle-style calls -------------------------------------------------------------------
+
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
+  auto* b = new CBitmap;
+  if (!b->CreateBitmap(width, height, planes, bitsPerPixel, bits)) {
+    delete b;
+    return nullptr;
+  }
+  b->SetHeapHandle(true);
+  return b;
+}
+
+BOOL DeleteObject(HGDIOBJ obj) {
+  if (!obj) return FALSE;
+  if (obj->IsHeapHandle()) {
+    delete obj;
+    return TRUE;
+  }
+  return obj->DeleteObject();
+}
+
+int GetObject(HGDIOBJ obj, int size, void* out) {
+  if (!obj || !out || !obj->IsCreated()) return 0;
+  if (auto* b = dynamic_cast<CBitmap*>(obj)) {
+    if (size < static_cast<int>(sizeof(BITMAP))) return 0;
+    return b->GetBitmap(static_cast<BITMAP*>(out));
+  }
+  if (auto* p = dynamic_cast<CPen*>(obj)) {
+    if (size < static_cast<int>(sizeof(LOGPEN))) return 0;
+    return p->GetLogPen(static_cast<LOGPEN*>(out));
+  }
+  if (auto* br = dynamic_cast<CBrush*>(obj)) {
+    if (size < static_cast<int>(sizeof(LOGBRUSH))) return 0;
+    return br->GetLogBrush(static_cast<LOGBRUSH*>(out));
+  }
+  return 0;
+}
+
+LONG GetBitmapBits(HBITMAP bitmap, LONG count, void* bits) {
+  if (!bitmap || count <= 0) return 0;
+  return static_cast<LONG>(bitmap->GetBitmapBits(static_cast<DWORD>(count), bits));
 }

@@ -171,6 +171,19 @@ TEST(GdiRaster, ThinLinesLeaveOutTheirLastPixel) {
   EXPECT_EQ(c.Picture(), Join({"............", ".##.........", "...##.......", ".....###....",
                                "........#...", "............"}));
   EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(9, 4));
+  // Geometric truth: one pixel per column from 1 to 8, each within half a pixel of the line.
+  Canvas l(60, 30);
+  l.dc.MoveTo(2, 3);
+  l.dc.LineTo(55, 25);
+  for (int x = 0; x < 60; ++x) {
+    int n = 0;
+    for (int y = 0; y < 30; ++y)
+      if (l.bmp.PixelColour(x, y) == 0) {
+        ++n;
+        EXPECT_LE(std::fabs(y - (3 + (x - 2) * 22.0 / 53)), 0.5) << x << "," << y;
+      }
+    EXPECT_EQ(n, x >= 2 && x < 55 ? 1 : 0) << x;
+  }
   // A closed polygon outline draws every vertex once: R2_XORPEN shows no double pixels.
   Canvas x(8, 8);
   x.dc.SetROP2(R2_XORPEN);
