@@ -60,7 +60,7 @@ TEST(GdiDib, NinetySevenByThreeIsBottomUpAndPadded) {
   row(0xFF, 0x80);
   row(0xFF, 0x00);  // the top row
   EXPECT_EQ(bits, want);
-  // Part of the rows, counted from the bottom.
+  // Some of the rows, counted from the bottom.
   std::vector<BYTE> one(16, 0xAA);
   EXPECT_EQ(GetDIBits(c.dc, c.bmp, 2, 5, one.data(), info.Info(), DIB_RGB_COLORS), 1);
   EXPECT_EQ(one, std::vector<BYTE>(want.begin() + 32, want.end()));
