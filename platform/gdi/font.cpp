@@ -1,0 +1,248 @@
+#include "platform/gdi/font.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "platform/cp932.h"
+#include "platform/gdi/font_engine.h"
+#include "platform/gdi/font_face.h"
+
+namespace fontengine {
+namespace {
+
+// Metrics are whole logical units, rounded half away from zero.
+int Round(double v) { return DoubleToInt(v < 0 ? v - 0.5 : v + 0.5); }
+
+// Slant of synthetic italic: x moves by this much per unit of height (about 12 degrees).
+constexpr double kSlant = 0.2126;
+
+// Default cell height when a LOGFONT gives none.
+constexpr double kDefaultCellHeight = 16;
+
+std::string FaceBytes(const LOGFONT& lf) {
+  size_t n = 0;
+  while (n < LF_FACESIZE - 1 && lf.lfFaceName[n] != '\0') ++n;
+  return std::string(lf.lfFaceName, n);
+}
+
+}  // namespace
+
+FontInstance::FontInstance(const LOGFONT& lf, std::shared_ptr<Face> face) : m_lf(lf), m_face(std::move(face)) {
+  m_lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+  m_dbcs = lf.lfCharSet == SHIFTJIS_CHARSET || lf.lfCharSet == DEFAULT_CHARSET;
+  const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<LONG>(lf.lfWeight, 1000);
+  m_bold = weight >= FW_SEMIBOLD && !m_face->IsBold();
+  m_italic = lf.lfItalic != 0 && !m_face->IsItalic();
+
+  const double upm = m_face->UnitsPerEm();
+  const double cell = m_face->WinAscent() + m_face->WinDescent();
+  if (lf.lfHeight > 0)
+    m_em = lf.lfHeight * upm / cell;
+  else if (lf.lfHeight < 0)
+    m_em = -static_cast<double>(lf.lfHeight);
+  else
+    m_em = kDefaultCellHeight * upm / cell;
+  m_scale = m_em / upm;
+  m_boldExtra = m_bold ? m_face->BoldStrength() : 0;
+  if (lf.lfWidth != 0) {
+    const double natural = m_face->AverageWidth() * m_scale;
+    m_sx = std::fabs(static_cast<double>(lf.lfWidth)) / natural;
+  }
+
+  TEXTMETRIC& tm = m_tm;
+  tm.tmAscent = Round(m_face->WinAscent() * m_scale);
+  tm.tmDescent = Round(m_face->WinDescent() * m_scale);
+  tm.tmHeight = tm.tmAscent + tm.tmDescent;
+  tm.tmInternalLeading = std::max(0, tm.tmHeight - Round(m_em));
+  tm.tmExternalLeading = Round(m_face->ExternalLeading() * m_scale);
+  tm.tmAveCharWidth = Round(m_face->AverageWidth() * m_scale * m_sx);
+  tm.tmMaxCharWidth = Round((m_face->MaxAdvance(m_dbcs) + m_boldExtra) * m_scale * m_sx);
+  tm.tmWeight = m_bold ? FW_BOLD : m_face->WeightClass();
+  tm.tmOverhang = 0;
+  tm.tmDigitizedAspectX = 96;
+  tm.tmDigitizedAspectY = 96;
+  tm.tmFirstChar = 0x20;
+  tm.tmLastChar = 0xFF;
+  tm.tmDefaultChar = m_dbcs ? 0x81 : 0x1F;
+  tm.tmBreakChar = 0x20;
+  tm.tmItalic = lf.lfItalic ? 1 : 0;
+  tm.tmUnderlined = lf.lfUnderline ? 1 : 0;
+  tm.tmStruckOut = lf.lfStrikeOut ? 1 : 0;
+  tm.tmPitchAndFamily = static_cast<BYTE>(TMPF_TRUETYPE | TMPF_VECTOR |
+                                          (m_face->IsFixedPitch() ? 0 : TMPF_FIXED_PITCH) |
+                                          (lf.lfPitchAndFamily & 0xF0));
+  tm.tmCharSet = m_dbcs ? SHIFTJIS_CHARSET : lf.lfCharSet;
+}
+
+QString FontInstance::FamilyName() const { return m_face->Family(); }
+
+std::vector<TextChar> FontInstance::Split(const char* bytes, int len) const {
+  std::vector<TextChar> chars;
+  if (!bytes || len <= 0) return chars;
+  chars.reserve(static_cast<size_t>(len));
+  for (int i = 0; i < len;) {
+    unsigned char b = static_cast<unsigned char>(bytes[i]);
+    TextChar c;
+    c.offset = i;
+    if (m_dbcs && cp932::IsLeadByte(b) && i + 1 < len && bytes[i + 1] != '\0') {
+      c.code = (static_cast<UINT>(b) << 8) | static_cast<unsigned char>(bytes[i + 1]);
+      c.length = 2;
+    } else {
+      c.code = b;
+      c.length = 1;
+    }
+    chars.push_back(c);
+    i += c.length;
+  }
+  return chars;
+}
+
+std::uint32_t FontInstance::GlyphOf(UINT code) const {
+  return m_face->GlyphOf(CodeToUnicode(code, m_dbcs || code > 0xFF));
+}
+
+double FontInstance::AdvanceOfGlyph(std::uint32_t glyph) const {
+  return (m_face->Advance(glyph) + m_boldExtra) * m_scale * m_sx;
+}
+
+const GlyphOutline& FontInstance::OutlineOfGlyph(std::uint32_t glyph) const {
+  return m_face->Outline(glyph, m_bold);
+}
+
+ABCFLOAT FontInstance::CharABCFloat(UINT code) const {
+  const std::uint32_t glyph = GlyphOf(code);
+  const double advance = AdvanceOfGlyph(glyph);
+  const GlyphOutline& g = OutlineOfGlyph(glyph);
+  ABCFLOAT abc;
+  if (g.empty) {
+    abc.abcfC = static_cast<float>(advance);
+    return abc;
+  }
+  double left = g.xMin * m_sx, right = g.xMax * m_sx;
+  if (m_italic) {
+    // The black box of the slanted outline itself.
+    GlyphOutline slanted = g;
+    for (size_t i = 0; i + 1 < slanted.xy.size(); i += 2)
+      slanted.xy[i] = static_cast<float>(slanted.xy[i] * m_sx + slanted.xy[i + 1] * kSlant);
+    ComputeBounds(slanted);
+    left = slanted.xMin;
+    right = slanted.xMax;
+  }
+  abc.abcfA = static_cast<float>(left * m_scale);
+  abc.abcfB = static_cast<float>((right - left) * m_scale);
+  abc.abcfC = static_cast<float>(advance - abc.abcfA - abc.abcfB);
+  return abc;
+}
+
+ABC FontInstance::CharABC(UINT code) const {
+  ABCFLOAT f = CharABCFloat(code);
+  const int advance = CharAdvance(code);
+  ABC abc;
+  if (f.abcfB <= 0) {
+    abc.abcC = advance;
+    return abc;
+  }
+  const int left = DoubleToInt(std::floor(f.abcfA));
+  const int right = DoubleToInt(std::ceil(static_cast<double>(f.abcfA) + f.abcfB));
+  abc.abcA = left;
+  abc.abcB = static_cast<UINT>(std::max(0, right - left));
+  abc.abcC = advance - abc.abcA - static_cast<int>(abc.abcB);
+  return abc;
+}
+
+int FontInstance::CharAdvance(UINT code) const { return Round(AdvanceOfGlyph(GlyphOf(code))); }
+
+SIZE FontInstance::TextExtent(const char* bytes, int len) const {
+  SIZE size;
+  size.cy = m_tm.tmHeight;
+  for (const TextChar& c : Split(bytes, len)) size.cx += CharAdvance(c.code);
+  return size;
+}
+
+void FontInstance::Outline(const char* bytes, int len, int x, int y, HAlign h, VAlign v, Orientation o,
+                           OutlineSink& sink) const {
+  const std::vector<TextChar> chars = Split(bytes, len);
+  std::vector<std::uint32_t> glyphs;
+  std::vector<int> advances;
+  glyphs.reserve(chars.size());
+  advances.reserve(chars.size());
+  long long extent = 0;
+  for (const TextChar& c : chars) {
+    glyphs.push_back(GlyphOf(c.code));
+    advances.push_back(Round(AdvanceOfGlyph(glyphs.back())));
+    extent += advances.back();
+  }
+  double pen = x;
+  if (h == HAlign::Right) pen = x - o.right * static_cast<double>(extent);
+  if (h == HAlign::Center) pen = x - o.right * static_cast<double>(extent) / 2;
+  double baseline = y;
+  if (v == VAlign::Top) baseline = y - o.up * m_tm.tmAscent;
+  if (v == VAlign::Bottom) baseline = y + o.up * m_tm.tmDescent;
+
+  const double kx = m_sx * m_scale * o.right;
+  const double ky = m_scale * o.up;
+  const double shear = m_italic ? kSlant * m_scale * o.right : 0;
+  for (size_t n = 0; n < glyphs.size(); ++n) {
+    const GlyphOutline& g = OutlineOfGlyph(glyphs[n]);
+    auto at = [&](size_t k) {
+      const double fx = g.xy[2 * k], fy = g.xy[2 * k + 1];
+      POINT p;
+      p.x = Round(pen + fx * kx + fy * shear);
+      p.y = Round(baseline + fy * ky);
+      return p;
+    };
+    size_t k = 0;
+    for (size_t i = 0; i < g.ops.size(); ++i) {
+      switch (g.ops[i]) {
+        case 0:
+          sink.MoveTo(at(k++));
+          break;
+        case 1:
+          sink.LineTo(at(k++));
+          break;
+        case 2:
+          sink.BezierTo(at(k), at(k + 1), at(k + 2));
+          k += 3;
+          i += 2;
+          break;
+        default:
+          sink.CloseFigure();
+          break;
+      }
+    }
+    pen += o.right * advances[n];
+  }
+}
+
+std::shared_ptr<const FontInstance> CreateFont(const LOGFONT& lf) {
+  const std::string faceBytes = FaceBytes(lf);
+  QString family = MapFaceName(faceBytes);
+  const bool mapped = !family.isEmpty();
+  if (!mapped) family = cp932::ToQString(faceBytes).trimmed();
+  const bool dbcs = lf.lfCharSet == SHIFTJIS_CHARSET || lf.lfCharSet == DEFAULT_CHARSET;
+  const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<LONG>(lf.lfWeight, 1000);
+  std::shared_ptr<Face> face = Face::Resolve(family, weight, lf.lfItalic != 0, dbcs && !mapped);
+  return std::make_shared<const FontInstance>(lf, std::move(face));
+}
+
+}  // namespace fontengine
+
+BOOL CFont::CreateFontIndirect(const LOGFONT* lf) {
+  if (!lf) return FALSE;
+  m_font = fontengine::CreateFont(*lf);
+  return TRUE;
+}
+
+int CFont::GetLogFont(LOGFONT* lf) const {
+  if (!m_font || !lf) return 0;
+  *lf = m_font->LogFont();
+  return static_cast<int>(sizeof(LOGFONT));
+}
+
+BOOL CFont::DeleteObject() {
+  if (!m_font) return FALSE;
+  m_font.reset();
+  return TRUE;
+}
