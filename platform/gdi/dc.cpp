@@ -41,18 +41,21 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC) {
     ppmY = pDC->m_backend->PixelsPerMetreY();
   }
   m_backend = std::make_unique<CRasterBackend>(this, ppmX, ppmY);
+  RefreshPixels();
   return TRUE;
 }
 
 BOOL CDC::AttachBackend(std::unique_ptr<CDCBackend> backend) {
   if (m_backend || !backend) return FALSE;
   m_backend = std::move(backend);
+  RefreshPixels();
   return TRUE;
 }
 
 BOOL CDC::DeleteDC() {
   if (!m_backend) return FALSE;
   m_backend.reset();
+  RefreshPixels();
   AbortPath();
   return TRUE;
 }
@@ -134,8 +137,21 @@ void CDC::DPtoLP(POINT* pts, int count) const {
   }
 }
 
-void CDC::LPtoDP(RECT* r) const { LPtoDP(reinterpret_cast<POINT*>(r), 2); }
-void CDC::DPtoLP(RECT* r) const { DPtoLP(reinterpret_cast<POINT*>(r), 2); }
+void CDC::LPtoDP(RECT* r) const {
+  if (!r) return;
+  POINT p[2];
+  p[0].x = r->left; p[0].y = r->top; p[1].x = r->right; p[1].y = r->bottom;
+  LPtoDP(p, 2);
+  r->left = p[0].x; r->top = p[0].y; r->right = p[1].x; r->bottom = p[1].y;
+}
+
+void CDC::DPtoLP(RECT* r) const {
+  if (!r) return;
+  POINT p[2];
+  p[0].x = r->left; p[0].y = r->top; p[1].x = r->right; p[1].y = r->bottom;
+  DPtoLP(p, 2);
+  r->left = p[0].x; r->top = p[0].y; r->right = p[1].x; r->bottom = p[1].y;
+}
 
 void CDC::LPtoDP(SIZE* s) const {
   if (!s) return;
@@ -236,7 +252,9 @@ CBrush* CDC::SelectObject(CBrush* brush) {
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap) {
   if (!m_backend || !bitmap) return nullptr;
-  return m_backend->SelectBitmap(bitmap);
+  CBitmap* old = m_backend->SelectBitmap(bitmap);
+  RefreshPixels();
+  return old;
 }
 
 CFont* CDC::SelectObject(CFont* font) {
@@ -266,6 +284,7 @@ void CDC::OnObjectDeleted(CGdiObject* obj) {
     m_brush->AttachToDC(this);
   }
   if (m_backend && m_backend->GetSelectedBitmap() == obj) m_backend->SelectBitmap(nullptr);
+  RefreshPixels();
 }
 
 int CDC::SetROP2(int mode) {
@@ -612,11 +631,8 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
   return m_backend->SetPixel(p.x, p.y, colour & 0xFFFFFF);
 }
 
-COLORREF CDC::GetPixel(int x, int y) const {
+COLORREF CDC::GetPixelMapped(int x, int y) const {
   if (!m_backend) return CLR_INVALID;
-  if (m_mapMode == MM_TEXT)
-    return m_backend->GetPixel(x - m_windowOrg.x + m_viewportOrg.x,
-                               y - m_windowOrg.y + m_viewportOrg.y);
   POINT p;
   p.x = x;
   p.y = y;

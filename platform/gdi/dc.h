@@ -26,6 +26,7 @@ class CDC {
   BOOL AttachBackend(std::unique_ptr<CDCBackend> backend);
   BOOL DeleteDC();
   HDC GetSafeHdc() const { return m_backend ? const_cast<CDC*>(this) : nullptr; }
+  static CDC* FromHandle(HDC h) { return h; }
   operator HDC() const { return GetSafeHdc(); }
   CDCBackend* GetBackend() const { return m_backend.get(); }
   int GetDeviceCaps(int index) const;
@@ -132,7 +133,13 @@ class CDC {
   COLORREF SetPixel(int x, int y, COLORREF colour);
   COLORREF SetPixel(POINT p, COLORREF colour) { return SetPixel(p.x, p.y, colour); }
   BOOL SetPixelV(int x, int y, COLORREF colour) { return SetPixel(x, y, colour) != CLR_INVALID; }
-  COLORREF GetPixel(int x, int y) const;
+  // Raster scans read every pixel through here, so the common case stays inline.
+  COLORREF GetPixel(int x, int y) const {
+    if (m_pixels && m_mapMode == MM_TEXT)
+      return m_pixels->PixelColour(x - m_windowOrg.x + m_viewportOrg.x,
+                                   y - m_windowOrg.y + m_viewportOrg.y);
+    return GetPixelMapped(x, y);
+  }
   COLORREF GetPixel(POINT p) const { return GetPixel(p.x, p.y); }
   // Fills with the brush the area round (x, y) that is bounded by `border`.
   BOOL FloodFill(int x, int y, COLORREF border);
@@ -179,6 +186,8 @@ class CDC {
   bool UpPositive() const;  // the device y axis runs opposite to logical y
   void ReplaceSelected(CGdiObject** slot, CGdiObject* obj);
   void InvertFrame(const RECT& logical, SIZE size);
+  COLORREF GetPixelMapped(int x, int y) const;
+  void RefreshPixels() { m_pixels = m_backend ? m_backend->GetSelectedBitmap() : nullptr; }
 
   // path recorder
   void PathAdd(POINT p, BYTE type);
@@ -193,6 +202,7 @@ class CDC {
                                  int y4) const;
 
   std::unique_ptr<CDCBackend> m_backend;
+  const CBitmap* m_pixels = nullptr;  // the raster back end's bitmap, for GetPixel
   int m_mapMode = MM_TEXT;
   CPoint m_windowOrg;
   CPoint m_viewportOrg;

@@ -94,7 +94,8 @@ class CDCBackend {
 
   // Size of the drawing surface in pixels.
   virtual SIZE SurfaceSize() const = 0;
-  // Pixel reads for blits from this device; false when it has no readable pixels.
+  // Pixel reads for blits from this device; false when it has no readable pixels. A back end
+  // that copies whole images may instead take the source's GetSelectedBitmap() rows directly.
   virtual bool CanGivePixels() const { return false; }
   // Raw pixel value for blits: a palette index (0 or 1) when BitsPerPixelForBlit is 1, else the
   // colour as a COLORREF.

@@ -192,7 +192,45 @@ DWORD CBitmap::SetBitmapBits(DWORD count, const void* bits) {
   return static_cast<DWORD>(done);
 }
 
+BOOL CBitmap::Attach(HBITMAP h) {
+  if (!h || h == this || !h->IsHeapHandle() || !h->IsCreated() || IsCreated() || h->m_pDC)
+    return FALSE;
+  m_width = h->m_width;
+  m_height = h->m_height;
+  m_bpp = h->m_bpp;
+  m_stride = h->m_stride;
+  m_bits.swap(h->m_bits);
+  SetCreated(true);
+  delete h;
+  return TRUE;
+}
+
+HBITMAP CBitmap::Detach() {
+  if (!IsCreated()) return nullptr;
+  if (m_pDC) m_pDC->OnObjectDeleted(this);
+  auto* h = new CBitmap;
+  h->m_width = m_width;
+  h->m_height = m_height;
+  h->m_bpp = m_bpp;
+  h->m_stride = m_stride;
+  h->m_bits.swap(m_bits);
+  h->SetCreated(true);
+  h->SetHeapHandle(true);
+  ReleaseContents();
+  SetCreated(false);
+  return h;
+}
+
 // --- CRgn ---------------------------------------------------------------------------------
+
+namespace {
+
+// Shapes are built row by row; far more rows than any page has would only exhaust memory.
+bool BuildableHeight(long long y1, long long y2) {
+  return (y1 > y2 ? y1 - y2 : y2 - y1) <= (1LL << 24);
+}
+
+}  // namespace
 
 void CRgn::SetSpans(SpanRegion spans) {
   m_spans = std::move(spans);
@@ -211,6 +249,7 @@ BOOL CRgn::CreateRectRgnIndirect(const RECT* r) {
 }
 
 BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2) {
+  if (!BuildableHeight(y1, y2)) return FALSE;
   SetSpans(SpanRegion::EllipseInBox(x1, y1, x2, y2));
   return TRUE;
 }
@@ -220,6 +259,7 @@ BOOL CRgn::CreateEllipticRgnIndirect(const RECT* r) {
 }
 
 BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int cornerW, int cornerH) {
+  if (!BuildableHeight(y1, y2)) return FALSE;
   SetSpans(SpanRegion::RoundRect(x1, y1, x2, y2, cornerW, cornerH));
   return TRUE;
 }
@@ -233,13 +273,21 @@ BOOL CRgn::CreatePolyPolygonRgn(const POINT* pts, const INT* counts, int polyCou
   if (fillMode != ALTERNATE && fillMode != WINDING) return FALSE;
   std::vector<std::vector<gdi::FixPoint>> rings;
   const POINT* p = pts;
+  int ymin = 0, ymax = 0;
+  bool any = false;
   for (int i = 0; i < polyCount; ++i) {
     if (counts[i] < 0) return FALSE;
     std::vector<gdi::FixPoint> ring;
-    for (int k = 0; k < counts[i]; ++k) ring.push_back(gdi::ToFix(p[k].x, p[k].y));
+    for (int k = 0; k < counts[i]; ++k) {
+      ring.push_back(gdi::ToFix(p[k].x, p[k].y));
+      ymin = any ? std::min<int>(ymin, p[k].y) : p[k].y;
+      ymax = any ? std::max<int>(ymax, p[k].y) : p[k].y;
+      any = true;
+    }
     p += counts[i];
     rings.push_back(std::move(ring));
   }
+  if (!BuildableHeight(ymin, ymax)) return FALSE;
   SetSpans(SpanRegion::Polygon(rings, fillMode));
   return TRUE;
 }
@@ -319,7 +367,9 @@ int CRgn::GetRegionData(RGNDATA* data, int bytes) const {
   if (!IsCreated()) return 0;
   DWORD n = 0;
   for (const gdi::SpanBand& b : m_spans.bands) n += static_cast<DWORD>(b.count);
-  const int need = static_cast<int>(sizeof(RGNDATAHEADER) + 16 * n);
+  const long long needed = static_cast<long long>(sizeof(RGNDATAHEADER)) + 16LL * n;
+  if (needed > 2147483647LL) return 0;
+  const int need = static_cast<int>(needed);
   if (!data || bytes < need) return need;
   RGNDATAHEADER h;
   h.dwSize = sizeof(RGNDATAHEADER);
@@ -361,4 +411,47 @@ CGdiObject* GetStockObject(int index) {
   }();
   if (index < WHITE_BRUSH || index > NULL_PEN) return nullptr;
   return objects[index];
+}
+
+// --- handle-style calls -------------------------------------------------------------------
+
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
+  auto* b = new CBitmap;
+  if (!b->CreateBitmap(width, height, planes, bitsPerPixel, bits)) {
+    delete b;
+    return nullptr;
+  }
+  b->SetHeapHandle(true);
+  return b;
+}
+
+BOOL DeleteObject(HGDIOBJ obj) {
+  if (!obj) return FALSE;
+  if (obj->IsHeapHandle()) {
+    delete obj;
+    return TRUE;
+  }
+  return obj->DeleteObject();
+}
+
+int GetObject(HGDIOBJ obj, int size, void* out) {
+  if (!obj || !out || !obj->IsCreated()) return 0;
+  if (auto* b = dynamic_cast<CBitmap*>(obj)) {
+    if (size < static_cast<int>(sizeof(BITMAP))) return 0;
+    return b->GetBitmap(static_cast<BITMAP*>(out));
+  }
+  if (auto* p = dynamic_cast<CPen*>(obj)) {
+    if (size < static_cast<int>(sizeof(LOGPEN))) return 0;
+    return p->GetLogPen(static_cast<LOGPEN*>(out));
+  }
+  if (auto* br = dynamic_cast<CBrush*>(obj)) {
+    if (size < static_cast<int>(sizeof(LOGBRUSH))) return 0;
+    return br->GetLogBrush(static_cast<LOGBRUSH*>(out));
+  }
+  return 0;
+}
+
+LONG GetBitmapBits(HBITMAP bitmap, LONG count, void* bits) {
+  if (!bitmap || count <= 0) return 0;
+  return static_cast<LONG>(bitmap->GetBitmapBits(static_cast<DWORD>(count), bits));
 }

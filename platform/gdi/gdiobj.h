@@ -27,6 +27,11 @@ class CGdiObject {
   void AttachToDC(CDC* dc);
   void DetachFromDC(CDC* dc);
 
+  // Objects made by the handle-returning free functions (CreateBitmap, ...) live on the heap
+  // until ::DeleteObject; objects of the caller's own are only emptied by it.
+  bool IsHeapHandle() const { return m_bHeapHandle; }
+  void SetHeapHandle(bool heap) { m_bHeapHandle = heap; }
+
  protected:
   virtual void ReleaseContents() {}
   void SetCreated(bool created) { m_bCreated = created; }
@@ -34,6 +39,7 @@ class CGdiObject {
 
  private:
   bool m_bCreated = false;
+  bool m_bHeapHandle = false;
   std::vector<CDC*> m_selectedIn;
 };
 
@@ -92,6 +98,11 @@ class CBitmap : public CGdiObject {
   DWORD SetBitmapBits(DWORD count, const void* bits);
   static CBitmap* FromHandle(HBITMAP h) { return h; }
   operator HBITMAP() const { return IsCreated() ? const_cast<CBitmap*>(this) : nullptr; }
+  // Takes over the pixels of a bitmap made by ::CreateBitmap (which is freed); FALSE for any
+  // other handle or when this one is in use.
+  BOOL Attach(HBITMAP h);
+  // Hands the pixels over to a new heap bitmap for ::DeleteObject; null when not created.
+  HBITMAP Detach();
 
   // Raster access for the back end and for tests.
   int Width() const { return m_width; }
@@ -102,7 +113,9 @@ class CBitmap : public CGdiObject {
   const BYTE* Row(int y) const { return m_bits.data() + static_cast<size_t>(y) * m_stride; }
   // The pixel as a colour; CLR_INVALID outside.
   COLORREF PixelColour(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return CLR_INVALID;
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(m_width) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(m_height))
+      return CLR_INVALID;
     const BYTE* row = Row(y);
     if (m_bpp == 1) return ((row[x >> 3] >> (7 - (x & 7))) & 1) ? 0xFFFFFF : 0x000000;
     std::uint32_t v;
@@ -167,3 +180,12 @@ class CRgn : public CGdiObject {
 
 // Stock objects live as long as the program.
 CGdiObject* GetStockObject(int index);
+
+// Handle-style calls. CreateBitmap returns a heap bitmap (null on failure) that belongs to the
+// caller until ::DeleteObject, which frees such objects and only empties the caller's own.
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+BOOL DeleteObject(HGDIOBJ obj);
+// BITMAP for bitmaps, LOGPEN for pens, LOGBRUSH for brushes; returns the bytes written, 0 when
+// the buffer is too small or the object is not created.
+int GetObject(HGDIOBJ obj, int size, void* out);
+LONG GetBitmapBits(HBITMAP bitmap, LONG count, void* bits);

@@ -87,17 +87,22 @@ std::uint32_t NearestMono(COLORREF c) {
   return d1 < d0 ? 1u : 0u;
 }
 
-// Source positions for each destination position along one axis.
+// Source positions for the destination positions [first, last) along one axis of dn.
 struct AxisMap {
+  int first = 0;
   std::vector<int> from, to;  // [from, to) relative to the source start
+  int From(int i) const { return from[static_cast<size_t>(i - first)]; }
+  int To(int i) const { return to[static_cast<size_t>(i - first)]; }
 };
 
-AxisMap BuildAxis(int dn, int sn, int stretchMode, bool flip) {
+AxisMap BuildAxis(int dn, int sn, int stretchMode, bool flip, int first, int last) {
   AxisMap m;
-  m.from.resize(static_cast<size_t>(dn));
-  m.to.resize(static_cast<size_t>(dn));
+  m.first = first;
+  const size_t n = last > first ? static_cast<size_t>(last - first) : 0;
+  m.from.resize(n);
+  m.to.resize(n);
   bool combine = sn > dn && (stretchMode == BLACKONWHITE || stretchMode == WHITEONBLACK);
-  for (int i = 0; i < dn; ++i) {
+  for (int i = first; i < last; ++i) {
     std::int64_t a, b;
     if (combine) {
       a = std::int64_t(i) * sn / dn;
@@ -111,8 +116,8 @@ AxisMap BuildAxis(int dn, int sn, int stretchMode, bool flip) {
       a = fa;
       b = fb;
     }
-    m.from[static_cast<size_t>(i)] = static_cast<int>(a);
-    m.to[static_cast<size_t>(i)] = static_cast<int>(b);
+    m.from[static_cast<size_t>(i - first)] = static_cast<int>(a);
+    m.to[static_cast<size_t>(i - first)] = static_cast<int>(b);
   }
   return m;
 }
@@ -603,22 +608,23 @@ BOOL CRasterBackend::StretchBlt(int x, int y, int w, int h, const CDCBackend& sr
     }
     return TRUE;
   }
-  AxisMap mx = BuildAxis(w, needSrc ? ws : 1, st.stretchMode, flipX);
-  AxisMap my = BuildAxis(h, needSrc ? hs : 1, st.stretchMode, flipY);
+  // Only the destination pixels on the bitmap are visited.
+  const int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
+  const int j0 = std::max(0, -y), j1 = std::min(h, m_bitmap->Height() - y);
+  if (i1 <= i0 || j1 <= j0) return TRUE;
+  AxisMap mx = BuildAxis(w, needSrc ? ws : 1, st.stretchMode, flipX, i0, i1);
+  AxisMap my = BuildAxis(h, needSrc ? hs : 1, st.stretchMode, flipY, j0, j1);
   const bool useAnd = st.stretchMode != WHITEONBLACK;
-  const int W = m_bitmap->Width(), H = m_bitmap->Height();
-  for (int j = 0; j < h; ++j) {
+  for (int j = j0; j < j1; ++j) {
     int dy = y + j;
-    if (dy < 0 || dy >= H) continue;
-    for (int i = 0; i < w; ++i) {
+    for (int i = i0; i < i1; ++i) {
       int dx = x + i;
-      if (dx < 0 || dx >= W) continue;
       std::uint32_t s = 0;
       if (needSrc) {
         bool first = true;
-        for (int sy = my.from[j]; sy < my.to[j]; ++sy) {
+        for (int sy = my.From(j); sy < my.To(j); ++sy) {
           int py = ys + sy;
-          for (int sx = mx.from[i]; sx < mx.to[i]; ++sx) {
+          for (int sx = mx.From(i); sx < mx.To(i); ++sx) {
             int px = xs + sx;
             std::uint32_t v = (px < 0 || py < 0 || px >= ss.cx || py >= ss.cy)
                                   ? convert(srcBpp == 1 ? 1 : 0xFFFFFF)
@@ -692,23 +698,23 @@ BOOL CRasterBackend::StretchDIBits(int x, int y, int w, int h, int xs, int ys, i
     }
     return TRUE;
   }
-  AxisMap mx = BuildAxis(w, ws, st.stretchMode, flipX);
-  AxisMap my = BuildAxis(h, hs, st.stretchMode, flipY);
+  const int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
+  const int j0 = std::max(0, -y), j1 = std::min(h, m_bitmap->Height() - y);
+  if (i1 <= i0 || j1 <= j0) return TRUE;
+  AxisMap mx = BuildAxis(w, ws, st.stretchMode, flipX, i0, i1);
+  AxisMap my = BuildAxis(h, hs, st.stretchMode, flipY, j0, j1);
   const bool useAnd = st.stretchMode != WHITEONBLACK;
-  const int W = m_bitmap->Width(), H = m_bitmap->Height();
-  for (int j = 0; j < h; ++j) {
+  for (int j = j0; j < j1; ++j) {
     int dy = y + j;
-    if (dy < 0 || dy >= H) continue;
-    for (int i = 0; i < w; ++i) {
+    for (int i = i0; i < i1; ++i) {
       int dx = x + i;
-      if (dx < 0 || dx >= W) continue;
       std::uint32_t s = 0;
       if (needSrc) {
         bool first = true;
-        for (int k = my.from[j]; k < my.to[j]; ++k) {
+        for (int k = my.From(j); k < my.To(j); ++k) {
           // k counts rows from the top of the source rectangle.
           int stored = bottomUp ? ys + hs - 1 - k : ys + k;
-          for (int sx = mx.from[i]; sx < mx.to[i]; ++sx) {
+          for (int sx = mx.From(i); sx < mx.To(i); ++sx) {
             std::uint32_t v = DeviceValue(colourAt(xs + sx, stored));
             if (first) { s = v; first = false; }
             else s = useAnd ? (s & v) : (s | v);
@@ -774,15 +780,16 @@ BOOL CRasterBackend::FloodFill(int x, int y, COLORREF colour, UINT kind, COLORRE
 
 void CRasterBackend::DrawFocusRect(const RECT& r) {
   if (r.right <= r.left || r.bottom <= r.top) return;
-  gdi::RowSpans rows(r.top, r.bottom);
+  const int W = m_bitmap->Width(), H = m_bitmap->Height();
+  gdi::RowSpans rows(std::max(r.top, 0), std::min(r.bottom, H));
   auto dot = [&](int px, int py) {
-    if (((px + py) & 1) == 0) rows.Add(py, px, px + 1);
+    if (((px + py) & 1) == 0 && px >= 0 && px < W) rows.Add(py, px, px + 1);
   };
-  for (int px = r.left; px < r.right; ++px) {
+  for (int px = std::max(r.left, -1); px < std::min(r.right, W + 1); ++px) {
     dot(px, r.top);
     if (r.bottom - 1 > r.top) dot(px, r.bottom - 1);
   }
-  for (int py = r.top + 1; py < r.bottom - 1; ++py) {
+  for (int py = std::max(r.top + 1, -1); py < std::min(r.bottom - 1, H + 1); ++py) {
     dot(r.left, py);
     if (r.right - 1 > r.left) dot(r.right - 1, py);
   }

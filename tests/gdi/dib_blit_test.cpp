@@ -60,7 +60,7 @@ TEST(GdiDib, NinetySevenByThreeIsBottomUpAndPadded) {
   row(0xFF, 0x80);
   row(0xFF, 0x00);  // the top row
   EXPECT_EQ(bits, want);
-  // Part of the rows, counted from the bottom.
+  // Some of the rows, counted from the bottom.
   std::vector<BYTE> one(16, 0xAA);
   EXPECT_EQ(GetDIBits(c.dc, c.bmp, 2, 5, one.data(), info.Info(), DIB_RGB_COLORS), 1);
   EXPECT_EQ(one, std::vector<BYTE>(want.begin() + 32, want.end()));
@@ -135,6 +135,19 @@ TEST(GdiDib, BitmapObjectDrawnInHimetricStaysUpright) {
   m.dc.StretchDIBits(0, -2646, 2646, 2646, 0, 0, 2, 2, bits, info.Info(), DIB_RGB_COLORS, SRCAND);
   EXPECT_EQ(m.bmp.PixelColour(0, 99), 0u);
   EXPECT_EQ(m.bmp.PixelColour(0, 0), 0xFFFFFFu);
+}
+
+TEST(GdiDib, HugeTargetsOnlyCostTheVisiblePixels) {
+  MonoInfo info(2, 2);
+  BYTE bits[8] = {0xC0, 0, 0, 0, 0x40, 0, 0, 0};  // top-left pixel black
+  Canvas c(10, 10);
+  EXPECT_EQ(c.dc.StretchDIBits(0, 0, 200000000, 200000000, 0, 0, 2, 2, bits, info.Info(),
+                               DIB_RGB_COLORS, SRCCOPY),
+            2);
+  EXPECT_EQ(c.CountBlack(), 100);
+  Canvas d(10, 10);
+  EXPECT_TRUE(d.dc.StretchBlt(-5, -5, 200000000, 200000000, &c.dc, 0, 0, 10, 10, NOTSRCCOPY));
+  EXPECT_EQ(d.CountBlack(), 0);
 }
 
 TEST(GdiDib, InkInTheLayerColourUnderSrcAnd) {
@@ -289,6 +302,43 @@ TEST(GdiBitmap, DeviceRowsAndCreation) {
   CBitmap compat;
   ASSERT_TRUE(compat.CreateCompatibleBitmap(&col.dc, 3, 3));
   EXPECT_EQ(compat.BitsPerPixel(), 32);
+}
+
+TEST(GdiBitmap, HandleStyleCalls) {
+  const BYTE rows[4] = {0x80, 0x00, 0x7F, 0xFF};  // 9 x 2, device rows of 2 bytes
+  HBITMAP h = CreateBitmap(9, 2, 1, 1, rows);
+  ASSERT_NE(h, nullptr);
+  BITMAP bm;
+  EXPECT_EQ(GetObject(h, sizeof bm, &bm), static_cast<int>(sizeof bm));
+  EXPECT_EQ(bm.bmWidthBytes, 2);
+  EXPECT_EQ(GetObject(h, 4, &bm), 0);
+  BYTE back[4] = {0};
+  EXPECT_EQ(GetBitmapBits(h, 4, back), 4);
+  EXPECT_EQ(0, std::memcmp(back, rows, 4));
+  // A caller's CBitmap takes the pixels over; the handle is gone.
+  CBitmap b;
+  ASSERT_TRUE(b.Attach(h));
+  EXPECT_EQ(b.PixelColour(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(b.PixelColour(0, 1), 0u);
+  EXPECT_EQ(b.PixelColour(1, 1), 0xFFFFFFu);
+  // And hands them on again.
+  HBITMAP d = b.Detach();
+  ASSERT_NE(d, nullptr);
+  EXPECT_FALSE(b.IsCreated());
+  EXPECT_EQ(d->PixelColour(0, 1), 0u);
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CBitmap* old = dc.SelectObject(d);
+  EXPECT_TRUE(DeleteObject(d));  // freed while selected: the DC lets go of it
+  EXPECT_EQ(dc.GetCurrentBitmap(), old);
+  EXPECT_EQ(CreateBitmap(0, 1, 1, 1, nullptr), nullptr);
+  // A pen of the caller's own is only emptied.
+  CPen pen(PS_SOLID, 2, RGB(1, 2, 3));
+  LOGPEN lp;
+  EXPECT_EQ(GetObject(&pen, sizeof lp, &lp), static_cast<int>(sizeof lp));
+  EXPECT_EQ(lp.lopnWidth.x, 2);
+  EXPECT_TRUE(DeleteObject(&pen));
+  EXPECT_FALSE(pen.IsCreated());
 }
 
 TEST(GdiBitmap, SelectionIsSafe) {

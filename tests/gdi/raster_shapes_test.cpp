@@ -171,6 +171,19 @@ TEST(GdiRaster, ThinLinesLeaveOutTheirLastPixel) {
   EXPECT_EQ(c.Picture(), Join({"............", ".##.........", "...##.......", ".....###....",
                                "........#...", "............"}));
   EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(9, 4));
+  // Geometric truth: one pixel per column from 1 to 8, each within half a pixel of the line.
+  Canvas l(60, 30);
+  l.dc.MoveTo(2, 3);
+  l.dc.LineTo(55, 25);
+  for (int x = 0; x < 60; ++x) {
+    int n = 0;
+    for (int y = 0; y < 30; ++y)
+      if (l.bmp.PixelColour(x, y) == 0) {
+        ++n;
+        EXPECT_LE(std::fabs(y - (3 + (x - 2) * 22.0 / 53)), 0.5) << x << "," << y;
+      }
+    EXPECT_EQ(n, x >= 2 && x < 55 ? 1 : 0) << x;
+  }
   // A closed polygon outline draws every vertex once: R2_XORPEN shows no double pixels.
   Canvas x(8, 8);
   x.dc.SetROP2(R2_XORPEN);
@@ -188,6 +201,23 @@ TEST(GdiRaster, FarOffLinesAreClippedNotWalked) {
   c.dc.LineTo(1000000000, 1000000003);  // the diagonal y = x + 3
   EXPECT_EQ(c.Picture(), Join({"........", "........", "........", "#.......", ".#......", "..#.....",
                                "...#....", "....#..."}));
+}
+
+TEST(GdiRaster, HugeShapesAreClippedToTheBitmap) {
+  Canvas c(10, 10);
+  c.dc.SelectStockObject(BLACK_BRUSH);
+  c.dc.Ellipse(-100000000, -100000000, 100000000, 100000000);
+  EXPECT_EQ(c.CountBlack(), 100);
+  c.dc.SelectStockObject(WHITE_BRUSH);
+  CRect far(-100000000, -100000000, 100000000, 100000000);
+  c.dc.DrawFocusRect(&far);
+  EXPECT_EQ(c.CountBlack(), 100);
+  // Regions are built row by row; absurd heights are refused instead of exhausting memory.
+  CRgn r;
+  EXPECT_FALSE(r.CreateEllipticRgn(0, 0, 10, 100000000));
+  POINT tall[3] = {P(0, 0), P(5, 100000000), P(9, 0)};
+  EXPECT_FALSE(r.CreatePolygonRgn(tall, 3, ALTERNATE));
+  EXPECT_TRUE(r.CreateEllipticRgn(0, 0, 10, 1000000));
 }
 
 TEST(GdiRaster, DragRectFramesInvertAndTakeTheLastAway) {
