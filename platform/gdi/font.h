@@ -2,7 +2,7 @@
 //
 // Every size is in the logical units of the device context the font is used on; the font itself
 // holds no device. Height > 0 is the cell height (ascent + descent), < 0 the em height, 0 a cell
-// of 16 units. The magnitude of the width is the average character width (0 = the face's own
+// of 16 device pixels on a device context. The magnitude of the width is the average character width (0 = the face's own
 // proportions); the glyphs are scaled horizontally to match it.
 //
 // Two metrics are defined here once:
@@ -12,6 +12,10 @@
 //                   (code page 932 for SHIFTJIS_CHARSET, code page 1252 otherwise), at the font's
 //                   scale, synthetic bold included. Glyphs outside the character set (say a face's
 //                   extra ligatures) do not count.
+//
+// Synthetic bold (a face without a bold of its own) thickens strokes by 1/24 em and widens every
+// advance by as much; synthetic italic slants by about 12 degrees. Escapement, orientation,
+// underline and strike-out are kept in the LOGFONT but not drawn.
 //
 // Character codes: for SHIFTJIS_CHARSET (and DEFAULT_CHARSET, whose code page here is 932) a code
 // is a single byte or lead x 256 + trail of code page 932; for every other character set a byte of

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/gdi/raster_backend.h"
 #include "platform/qt_prompter.h"
 
 namespace {
@@ -65,7 +66,8 @@ QImage DibToImage(const void* bits, const BITMAPINFO* bmi, COLORREF* palette0, C
   return img;
 }
 
-// Draws img's source rectangle into the signed destination rectangle (opposite signs mirror).
+// Draws the source rectangle of img into the signed destination rectangle; a source extent
+// whose sign differs from the destination's mirrors along that axis.
 void DrawImageStretched(QPainter& painter, const QImage& img, int x, int y, int w, int h, int xs,
                         int ys, int ws, int hs) {
   if (w == 0 || h == 0 || ws == 0 || hs == 0) return;
@@ -84,7 +86,11 @@ int DotsPerInchToPixelsPerMetre(int dpi) { return DoubleToInt(dpi * 10000.0 / 25
 CPainterBackend::CPainterBackend(QPainter& painter, int pixelsPerMetreX, int pixelsPerMetreY)
     : m_painter(painter), m_ppmX(pixelsPerMetreX), m_ppmY(pixelsPerMetreY) {
   QPaintEngine* engine = painter.paintEngine();
-  m_rasterOps = engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+  // Pixel devices (widgets, images) get the raster back end's exact coverage and raster
+  // operations; printers get outlines, which stay sharp at any resolution, and plain copies (a
+  // PDF engine claims raster operations but cannot draw them).
+  m_exact = engine && engine->type() == QPaintEngine::Raster;
+  m_rasterOps = m_exact && engine->hasFeature(QPaintEngine::RasterOpModes);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
@@ -139,11 +145,19 @@ bool CPainterBackend::ApplyRop2(int rop2) {
   return true;
 }
 
-bool CPainterBackend::ApplyBlitRop(DWORD rop) {
+bool CPainterBackend::ApplyBlitRop(DWORD rop, QImage& image) {
   ResetComposition();
   if (!m_rasterOps) {
-    // Ink on paper: an AND darkens, which multiplying does as well for black and white.
-    if (rop == SRCAND) m_painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    // Without raster operations (printers) an AND is drawn as ink over the paper: white, which
+    // an AND leaves unchanged, becomes transparent.
+    if (rop == SRCAND) {
+      image = image.convertToFormat(QImage::Format_ARGB32);
+      for (int y = 0; y < image.height(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+          if ((row[x] & 0xFFFFFF) == 0xFFFFFF) row[x] = 0;
+      }
+    }
     return true;
   }
   switch (rop) {
@@ -169,32 +183,84 @@ COLORREF Rop2Colour(int rop2, COLORREF c) {
 
 }  // namespace
 
+gdi::Clip CPainterBackend::SurfaceClip() const {
+  const SIZE s = SurfaceSize();
+  gdi::Clip c;
+  c.left = 0;
+  c.top = 0;
+  c.right = s.cx;
+  c.bottom = s.cy;
+  return c;
+}
+
+void CPainterBackend::PaintSpans(const gdi::SpanRegion& rgn, const QColor& colour) {
+  for (const gdi::SpanBand& band : rgn.bands) {
+    for (int i = 0; i < band.count; ++i) {
+      const int l = rgn.xs[band.first + 2 * i], r = rgn.xs[band.first + 2 * i + 1];
+      m_painter.fillRect(QRect(l, band.top, r - l, band.bottom - band.top), colour);
+    }
+  }
+}
+
+// Brush inside, pen over it, as the raster back end paints a shape.
+void CPainterBackend::PaintShape(const gdi::SpanRegion& area, const gdi::SpanRegion& penArea,
+                                 bool fill, bool pen, COLORREF fillColour, const GdiDrawState& st) {
+  m_painter.save();
+  if (ApplyRop2(st.rop2)) {
+    const QColor fc = ColorToQColor(Rop2Colour(st.rop2, fillColour));
+    if (fill) PaintSpans(pen && !penArea.IsEmpty() ? gdi::SpanRegion::Combine(area, penArea, RGN_DIFF) : area, fc);
+    if (pen) PaintSpans(penArea, ColorToQColor(Rop2Colour(st.rop2, st.penColour)));
+  }
+  m_painter.restore();
+}
+
+namespace {
+
+// The cells of a shape that have a 4-neighbour outside it: a 1-pixel pen's frame.
+gdi::SpanRegion Ring(const gdi::SpanRegion& area) {
+  gdi::SpanRegion inner = area;
+  for (int k = 0; k < 4; ++k) {
+    gdi::SpanRegion shifted = area;
+    shifted.Offset(k == 0 ? 1 : k == 1 ? -1 : 0, k == 2 ? 1 : k == 3 ? -1 : 0);
+    inner = gdi::SpanRegion::Combine(inner, shifted, RGN_AND);
+  }
+  return gdi::SpanRegion::Combine(area, inner, RGN_DIFF);
+}
+
+}  // namespace
+
 void CPainterBackend::Rectangle(const RECT& r, const GdiDrawState& st) {
   if (r.right <= r.left || r.bottom <= r.top) return;
+  const bool pen = !st.PenNull();
+  if (m_exact && (!pen || st.penWidth <= 1)) {
+    const gdi::Clip clip = SurfaceClip();
+    gdi::SpanRegion area;
+    area.SetRect(std::max(r.left, clip.left - 1), std::max(r.top, clip.top - 1),
+                 std::min(r.right, clip.right + 1), std::min(r.bottom, clip.bottom + 1));
+    gdi::SpanRegion penArea;
+    if (pen) {
+      gdi::SpanRegion inner;
+      if (r.right - r.left > 2 && r.bottom - r.top > 2)
+        inner.SetRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1);
+      penArea = gdi::SpanRegion::Combine(area, inner, RGN_DIFF);
+    }
+    PaintShape(area, penArea, !st.brushNull, pen, st.brushColour, st);
+    return;
+  }
   m_painter.save();
   if (ApplyRop2(st.rop2)) {
     const QRect box(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    const bool pen = !st.PenNull();
-    const int pw = pen ? std::max(1, st.penWidth) : 0;
     if (!st.brushNull) m_painter.fillRect(box, ColorToQColor(Rop2Colour(st.rop2, st.brushColour)));
     if (pen) {
-      QColor pc = ColorToQColor(Rop2Colour(st.rop2, st.penColour));
-      if (pw == 1 || st.penStyle == PS_INSIDEFRAME) {
-        // The frame lies on the rectangle's outermost pixels.
-        const int t = std::min({pw, box.width(), box.height()});
-        m_painter.fillRect(QRect(box.left(), box.top(), box.width(), t), pc);
-        m_painter.fillRect(QRect(box.left(), box.bottom() + 1 - t, box.width(), t), pc);
-        m_painter.fillRect(QRect(box.left(), box.top(), t, box.height()), pc);
-        m_painter.fillRect(QRect(box.right() + 1 - t, box.top(), t, box.height()), pc);
-      } else {
-        GdiDrawState s = st;
-        s.penColour = Rop2Colour(st.rop2, st.penColour);
-        QPen qpen = PenOf(s);
-        qpen.setJoinStyle(Qt::MiterJoin);
-        m_painter.setPen(qpen);
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawRect(QRectF(r.left + 0.5, r.top + 0.5, r.right - r.left - 1, r.bottom - r.top - 1));
-      }
+      GdiDrawState s = st;
+      s.penColour = Rop2Colour(st.rop2, st.penColour);
+      QPen qpen = PenOf(s);
+      qpen.setJoinStyle(Qt::MiterJoin);
+      m_painter.setPen(qpen);
+      m_painter.setBrush(Qt::NoBrush);
+      double d = st.penStyle == PS_INSIDEFRAME ? (st.penWidth - 1) / 2.0 : 0.0;
+      m_painter.drawRect(QRectF(r.left + 0.5 + d, r.top + 0.5 + d, r.right - r.left - 1 - 2 * d,
+                                r.bottom - r.top - 1 - 2 * d));
     }
   }
   m_painter.restore();
@@ -202,6 +268,14 @@ void CPainterBackend::Rectangle(const RECT& r, const GdiDrawState& st) {
 
 void CPainterBackend::Ellipse(const RECT& r, const GdiDrawState& st) {
   if (r.right <= r.left || r.bottom <= r.top) return;
+  const bool pen = !st.PenNull();
+  if (m_exact && (!pen || st.penWidth <= 1)) {
+    gdi::Clip wide = SurfaceClip();
+    wide.left -= 1; wide.top -= 1; wide.right += 1; wide.bottom += 1;
+    const gdi::SpanRegion area = gdi::SpanRegion::EllipseInBox(r.left, r.top, r.right, r.bottom, wide);
+    PaintShape(area, pen ? Ring(area) : gdi::SpanRegion(), !st.brushNull, pen, st.brushColour, st);
+    return;
+  }
   m_painter.save();
   if (ApplyRop2(st.rop2)) {
     if (!st.brushNull) {
@@ -209,15 +283,14 @@ void CPainterBackend::Ellipse(const RECT& r, const GdiDrawState& st) {
       path.addEllipse(QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top));
       m_painter.fillPath(path, ColorToQColor(Rop2Colour(st.rop2, st.brushColour)));
     }
-    if (!st.PenNull()) {
+    if (pen) {
       GdiDrawState s = st;
       s.penColour = Rop2Colour(st.rop2, st.penColour);
       m_painter.setPen(PenOf(s));
       m_painter.setBrush(Qt::NoBrush);
-      double inset = 0.5;
-      if (st.penStyle == PS_INSIDEFRAME && st.penWidth > 1) inset = st.penWidth / 2.0;
-      m_painter.drawEllipse(QRectF(r.left + inset, r.top + inset, r.right - r.left - 2 * inset,
-                                   r.bottom - r.top - 2 * inset));
+      double d = st.penStyle == PS_INSIDEFRAME ? (st.penWidth - 1) / 2.0 : 0.0;
+      m_painter.drawEllipse(QRectF(r.left + 0.5 + d, r.top + 0.5 + d, r.right - r.left - 1 - 2 * d,
+                                   r.bottom - r.top - 1 - 2 * d));
     }
   }
   m_painter.restore();
@@ -225,6 +298,15 @@ void CPainterBackend::Ellipse(const RECT& r, const GdiDrawState& st) {
 
 void CPainterBackend::RoundRect(const RECT& r, int cornerW, int cornerH, const GdiDrawState& st) {
   if (r.right <= r.left || r.bottom <= r.top) return;
+  const bool pen = !st.PenNull();
+  if (m_exact && (!pen || st.penWidth <= 1)) {
+    gdi::Clip wide = SurfaceClip();
+    wide.left -= 1; wide.top -= 1; wide.right += 1; wide.bottom += 1;
+    const gdi::SpanRegion area =
+        gdi::SpanRegion::RoundRect(r.left, r.top, r.right, r.bottom, cornerW, cornerH, wide);
+    PaintShape(area, pen ? Ring(area) : gdi::SpanRegion(), !st.brushNull, pen, st.brushColour, st);
+    return;
+  }
   const double rx = std::min(std::abs(cornerW), r.right - r.left) / 2.0;
   const double ry = std::min(std::abs(cornerH), r.bottom - r.top) / 2.0;
   m_painter.save();
@@ -234,7 +316,7 @@ void CPainterBackend::RoundRect(const RECT& r, int cornerW, int cornerH, const G
       path.addRoundedRect(QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top), rx, ry);
       m_painter.fillPath(path, ColorToQColor(Rop2Colour(st.rop2, st.brushColour)));
     }
-    if (!st.PenNull()) {
+    if (pen) {
       GdiDrawState s = st;
       s.penColour = Rop2Colour(st.rop2, st.penColour);
       m_painter.setPen(PenOf(s));
@@ -248,6 +330,26 @@ void CPainterBackend::RoundRect(const RECT& r, int cornerW, int cornerH, const G
 
 void CPainterBackend::Figures(const std::vector<DeviceFigure>& figures, bool fill, bool stroke,
                               COLORREF fillColour, const GdiDrawState& st) {
+  const bool pen = stroke && !st.PenNull();
+  if (m_exact) {
+    const gdi::Clip clip = SurfaceClip();
+    gdi::SpanRegion area;
+    if (fill) {
+      std::vector<std::vector<gdi::FixPoint>> rings;
+      rings.reserve(figures.size());
+      for (const DeviceFigure& f : figures) {
+        std::vector<gdi::FixPoint> ring;
+        ring.reserve(f.points.size());
+        for (const DPOINT& p : f.points) ring.push_back(gdi::ToFix(p.x, p.y));
+        rings.push_back(std::move(ring));
+      }
+      area = gdi::SpanRegion::Polygon(rings, st.polyFillMode, clip);
+    }
+    gdi::SpanRegion penArea;
+    if (pen) penArea = CRasterBackend::StrokeCoverage(figures, st.penWidth, clip);
+    PaintShape(area, penArea, fill, pen, fillColour, st);
+    return;
+  }
   m_painter.save();
   if (ApplyRop2(st.rop2)) {
     if (fill) {
@@ -261,7 +363,7 @@ void CPainterBackend::Figures(const std::vector<DeviceFigure>& figures, bool fil
       }
       m_painter.fillPath(path, ColorToQColor(Rop2Colour(st.rop2, fillColour)));
     }
-    if (stroke && !st.PenNull()) {
+    if (pen) {
       GdiDrawState s = st;
       s.penColour = Rop2Colour(st.rop2, st.penColour);
       m_painter.setPen(PenOf(s));
@@ -287,13 +389,7 @@ void CPainterBackend::Figures(const std::vector<DeviceFigure>& figures, bool fil
 void CPainterBackend::FillRegion(const gdi::SpanRegion& rgn, COLORREF colour) {
   m_painter.save();
   ResetComposition();
-  const QColor c = ColorToQColor(colour);
-  for (const gdi::SpanBand& band : rgn.bands) {
-    for (int i = 0; i < band.count; ++i) {
-      const int l = rgn.xs[band.first + 2 * i], r = rgn.xs[band.first + 2 * i + 1];
-      m_painter.fillRect(QRect(l, band.top, r - l, band.bottom - band.top), c);
-    }
-  }
+  PaintSpans(rgn, ColorToQColor(colour));
   m_painter.restore();
 }
 
@@ -347,8 +443,10 @@ BOOL CPainterBackend::StretchBlt(int x, int y, int w, int h, const CDCBackend& s
     }
   }
   m_painter.save();
-  ApplyBlitRop(rop);
-  DrawImageStretched(m_painter, img, x, y, w, h, 0, 0, ws < 0 ? -aw : aw, hs < 0 ? -ah : ah);
+  ApplyBlitRop(rop, img);
+  // The image already is the source rectangle; only the signs of the extents still count.
+  DrawImageStretched(m_painter, img, x, y, w, h, ws < 0 ? aw : 0, hs < 0 ? ah : 0, ws < 0 ? -aw : aw,
+                     hs < 0 ? -ah : ah);
   m_painter.restore();
   return TRUE;
 }
@@ -364,7 +462,7 @@ BOOL CPainterBackend::StretchDIBits(int x, int y, int w, int h, int xs, int ys, 
   int top = ys;
   if (bmi->bmiHeader.biHeight > 0) top = img.height() - ys - hs;
   m_painter.save();
-  ApplyBlitRop(rop);
+  ApplyBlitRop(rop, img);
   DrawImageStretched(m_painter, img, x, y, w, h, xs, top, ws, hs);
   m_painter.restore();
   return TRUE;

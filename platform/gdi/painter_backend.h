@@ -1,8 +1,10 @@
 // The painter back end: CDC drawing on a widget (inside its paint event) or a printer through
 // QPainter. Device units are the painter's device pixels; MM_HIMETRIC maps through the device's
 // own resolution (96 dpi for the screen, the printer's for a printer), so 1000 logical units
-// print 10 mm wide. Drawing is aliased, with the raster back end's geometry: fills cover the
-// pixels whose centres lie inside, 1-pixel strokes run through the pixels their points name.
+// print 10 mm wide. On pixel devices (widgets, images) fills and pens cover exactly the pixels
+// the raster back end covers (wide pens on ellipses and rounded rectangles excepted, which are
+// drawn as outlines); on printers every shape is drawn as an aliased outline at the printer's
+// resolution, with the same geometry.
 #pragma once
 
 #include <memory>
@@ -10,6 +12,8 @@
 #include "platform/gdi/dc.h"
 #include "platform/gdi/dc_backend.h"
 
+class QColor;
+class QImage;
 class QPainter;
 class QPaintDevice;
 class QPrinter;
@@ -46,13 +50,18 @@ class CPainterBackend : public CDCBackend {
   // Sets the painter's composition for a pen or brush raster operation; false when the
   // operation leaves the device unchanged.
   bool ApplyRop2(int rop2);
-  bool ApplyBlitRop(DWORD rop);
+  gdi::Clip SurfaceClip() const;
+  void PaintSpans(const gdi::SpanRegion& rgn, const QColor& colour);
+  void PaintShape(const gdi::SpanRegion& area, const gdi::SpanRegion& penArea, bool fill, bool pen,
+                  COLORREF fillColour, const GdiDrawState& st);
+  bool ApplyBlitRop(DWORD rop, QImage& image);
   void ResetComposition();
 
   QPainter& m_painter;
   int m_ppmX;
   int m_ppmY;
   bool m_rasterOps;
+  bool m_exact;
 };
 
 // A device context over a QPainter. Screen: 96 dots per inch whatever the monitor (the design's
