@@ -3,12 +3,12 @@
 //
 // Every band shape lies between an outer and an inner boundary. A filled band is both boundaries
 // put into one path and filled under the alternate rule: the rasteriser then works in device
-// pixels, where building regions in logical units (over a thousand per millimetre in the
-// engraving mode) would cost a span row per logical unit.
-// When the frame is wider than half
-// the shape the inner boundary is empty or turned inside out; it is then dropped, so a filled band
-// gets no hole and a captured outline no inner figure, and the recorded inner points collapse onto
-// the centre (an empty region for the hit test).
+// pixels, where regions built in logical units (over a thousand per millimetre in the engraving
+// mode) would cost a span row per logical unit.
+//
+// When the frame is wider than half the shape the inner boundary is empty or turned inside out;
+// it is then dropped, so a filled band gets no hole and a captured outline no inner figure, and
+// the recorded inner points collapse onto the centre (an empty region for the hit test).
 #include <algorithm>
 #include <cmath>
 #include <functional>

@@ -1,4 +1,4 @@
-// Shared pieces of the renderer tests: a document that answers the renderer's questions, a
+// What the renderer tests share: a document that answers the renderer's questions, a
 // memory page to draw on, and outline capture into machine units.
 #pragma once
 
