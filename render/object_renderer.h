@@ -199,4 +199,79 @@ class CObjectRenderer {
   int m_nPixelY = 0;
   int m_nScrollX = 0;
   int m_nScrollY = 0;
+
+  // Text layout, measuring and hit tests
+ public:
+  // (The text types are named with class-keys here so that this header needs no further
+  // includes; render/text_layout.h has the outline lists, model/textobject.h the text objects.)
+  // ---- Straight text: one copy in its logical rectangle --------------------------------------
+  void DrawText1(CDC* dc, IRenderDocument* doc, double left, double top, double right, double bottom,
+                 class CText1Object* obj, COLORREF colour, int fill, CDoubleRect* bounds);
+  // paint 0 builds the glyph paths and gathers the bounds without painting.
+  void LayoutText1(CDC* dc, IRenderDocument* doc, double left, double top, double right, double bottom,
+                   class CText1Object* obj, COLORREF colour, int fill, CDoubleRect* bounds, int paint);
+  // Outline capture: appends each glyph's flattened outline and its point count to the lists.
+  void GetText1Points(CDC* dc, IRenderDocument* doc, double left, double top, double right, double bottom,
+                      class CText1Object* obj, struct TextOutlineLists& lists);
+  // cx, cy: the copy centre; cell: left, top, right, bottom (y up); ch: one character of one or
+  // two bytes, NUL-terminated. The glyph routines return TRUE when the glyph gave bounds (a
+  // blank or an empty glyph gives none).
+  BOOL DrawText1Char(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch, COLORREF colour,
+                     int fill, int mirror, double angle, double thickX, double thickY, CDoubleRect* glyphBounds,
+                     int paint, int strokeEdge);
+  BOOL DrawGlyphPath(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch, COLORREF colour,
+                     int fill, int mirror, double angle, double thickX, double thickY, CDoubleRect* glyphBounds,
+                     int paint, int strokeEdge);
+  BOOL DrawGlyphBitmap(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch, COLORREF colour,
+                       int fill, int mirror, double angle, double thickX, double thickY, CDoubleRect* glyphBounds,
+                       int paint, int strokeEdge);
+  static void TransformText1Path(int mirror, double angle, POINT* pts, int count, int cellX, int cellY,
+                                 double copyX, double copyY);
+  int GetText1GlyphPoints(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch,
+                          struct TextOutlineLists& lists, int mirror, int angle, double thickX, double thickY);
+
+  // ---- Arc text: one copy in its logical rectangle --------------------------------------------
+  void DrawText2(CDC* dc, IRenderDocument* doc, double left, double top, double right, double bottom,
+                 class CText2Object* obj, COLORREF colour, int fill, CDoubleRect* bounds);
+  void LayoutText2(CDC* dc, IRenderDocument* doc, double left, double top, double right, double bottom,
+                   class CText2Object* obj, COLORREF colour, int fill, CDoubleRect* bounds, int paint);
+  void GetText2Points(CDC* dc, IRenderDocument* doc, double left, double top, double right, double bottom,
+                      class CText2Object* obj, struct TextOutlineLists& lists);
+  // box: the glyph box on the ellipse (left, top = the anchor; y up); offX, offY logical.
+  BOOL DrawText2Char(CDC* dc, double cx, double cy, const CDoubleRect& box, int a, double offX, double offY,
+                     const char* ch, COLORREF colour, int fill, int mirror, int angle, double recordAngle,
+                     int lower, double thickX, double thickY, CDoubleRect* glyphBounds, int paint, int strokeEdge);
+  BOOL DrawText2GlyphPath(CDC* dc, double cx, double cy, const CDoubleRect& box, int a, double offX, double offY,
+                          const char* ch, COLORREF colour, int fill, int mirror, int angle, double recordAngle,
+                          int lower, double thickX, double thickY, CDoubleRect* glyphBounds, int paint,
+                          int strokeEdge);
+  BOOL DrawText2GlyphBitmap(CDC* dc, double cx, double cy, const CDoubleRect& box, int a, double offX,
+                            double offY, const char* ch, COLORREF colour, int fill, int mirror, int angle,
+                            double recordAngle, int lower, double thickX, double thickY, CDoubleRect* glyphBounds,
+                            int paint, int strokeEdge);
+  // t shifts the glyph left, u lifts it; (ax, ay) is the anchor, (bx, by) the box centre.
+  static void TransformText2Path(int mirror, int angle, POINT* pts, int count, int ax, int ay, double offX,
+                                 double offY, double bx, double by, double copyX, double copyY,
+                                 double recordAngle, int t, int u);
+  int GetText2GlyphPoints(CDC* dc, double cx, double cy, const CDoubleRect& box, int a, double offX,
+                          double offY, const char* ch, int mirror, int angle, double recordAngle, int lower,
+                          double thickX, double thickY, struct TextOutlineLists& lists);
+
+  // ---- Bounds, hit and containment tests ------------------------------------------------------
+  // 1 with the client rectangle all copies cover; 0 for no object or a kind outside 0..9.
+  int UpdateObjectRect(CDC* dc, CDrawObject* obj, RECT* out);
+  // Device rectangle of the glyphs of all copies; empty without rows or columns.
+  void MeasureText1(CDC* dc, class CText1Object* obj, RECT* out);
+  void MeasureText2(CDC* dc, class CText2Object* obj, RECT* out);
+  BOOL HitTest(CDC* dc, int x, int y, CDrawObject* obj);
+  BOOL ConnotateTest(CDC* dc, int left, int top, int right, int bottom, CDrawObject* obj);
+  CDoublePoint* DeviceToMmLogical(CDoublePoint* out, CDC* dc, int x, int y, double* lx, double* ly);
+  // Packs the records of each line's characters, skipping the two positions of each line break;
+  // missing records read as zeros; stops at capacity.
+  static void FindCharLine(const class CString* lines, int lineCount, int capacity,
+                           struct CTextCharRecord* packed, const struct CTextCharRecord* records,
+                           int recordCount);
+  // Returns (first angle, last angle) in degrees as x and y; with a DC also draws the guide.
+  static CDoublePoint DrawArcGuide(CDC* dc, double left, double top, double right, double bottom, double rx,
+                                   double ry, double start, double span, BOOL lower);
 };

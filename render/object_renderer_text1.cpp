@@ -1,0 +1,260 @@
+// Straight text: lines of characters laid out in a copy's rectangle, each glyph built as a path,
+// placed, and painted as a path or through a thickened glyph image; the same layout measures and
+// captures outlines.
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "model/textobject.h"
+#include "model/textutil.h"
+#include "platform/gdi/font_text.h"
+#include "render/object_renderer.h"
+#include "render/text_layout.h"
+#include "render/text_layout_dc.h"
+
+namespace {
+
+// One placed character, handed to the drawing or the capturing step with its font selected.
+struct Text1Glyph {
+  RECT cell{};
+  int a = 0;
+  const char* ch = "";
+  double angle = 0;
+  double thickX = 0;
+  double thickY = 0;
+};
+
+// The layout shared by drawing, measuring and capture. capture selects the negative (em-height)
+// fonts of outline capture. emit(glyph) runs for every placed character.
+template <class Emit>
+void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, double right,
+                    double bottom, const CText1Object* obj, bool capture, Emit emit) {
+  CTextUtil util;
+  auto L0 = [&](double v) { return r.LengthToLogicalAxis(0, v); };
+  auto L1 = [&](double v) { return r.LengthToLogicalAxis(1, v); };
+
+  const double ox = (left + right) / 2;
+  const double oy = (top + bottom) / 2;
+  const int lineCount = util.GetLineCount(obj->m_strText);
+  std::vector<CString> lines(static_cast<size_t>(lineCount));
+  const int total = util.SplitLines(obj->m_strText, lines.data(), lineCount);
+  std::vector<CTextCharRecord> records(static_cast<size_t>(std::max(total, 0)));
+  CObjectRenderer::FindCharLine(lines.data(), lineCount, total, records.data(), obj->m_vCharRecords.data(),
+                                static_cast<int>(obj->m_vCharRecords.size()));
+
+  const int vertical = obj->m_nWriteDirection;
+  double size, step, pitch;
+  if (vertical == 1) {
+    size = L0(obj->m_dCharWidth);
+    step = L0(obj->m_dLineGap) + size;
+    pitch = L1(obj->m_dCharGap);
+  } else {
+    size = L1(obj->m_dCharHeight);
+    step = L1(obj->m_dLineGap) + size;
+    pitch = L0(obj->m_dCharGap);
+  }
+
+  LOGFONT base = textlayout::BaseFont(obj->m_nWeight, obj->m_nCharSet, obj->m_strFaceName);
+  const int h0 = DoubleToInt(L1(obj->m_dCharHeight));
+  const int w0 = DoubleToInt(L0(obj->m_dCharWidth));
+  base.lfHeight = capture ? -h0 : h0;
+  base.lfWidth = capture ? -w0 : w0;
+  double k = 0;
+  {
+    textlayout::SelectedFont font(dc, base);
+    TEXTMETRIC tm;
+    gditext::GetTextMetrics(*dc, &tm);
+    if (tm.tmMaxCharWidth != 0) k = static_cast<double>(w0) / tm.tmMaxCharWidth;
+  }
+  base.lfItalic = obj->m_bItalic != 0 ? 1 : 0;
+
+  const int mirror = (obj->m_bMirrorX ? 1 : 0) + (obj->m_bMirrorY ? 2 : 0);
+  for (int i = 0; i < lineCount; ++i) {
+    const CString& line = lines[i];
+    const int m = util.GetCharCount(line);
+    const int before = util.GetTotalCharCount(lines.data(), i);
+    if (m == 0) continue;
+    const CDoubleRect lineRect =
+        textlayout::LineRect(vertical, i, left, top, right, bottom, size, step);
+
+    std::vector<textlayout::CharMetrics> metrics(static_cast<size_t>(m));
+    std::vector<CString> chars(static_cast<size_t>(m));
+    std::vector<RECT> cells(static_cast<size_t>(m));
+    for (int j = 0; j < m; ++j) {
+      const CTextCharRecord& rec = records[before + j];
+      LOGFONT lf = base;
+      if (capture) {
+        lf.lfHeight = -DoubleToInt(h0 + L1(rec.dSizeY));
+        lf.lfWidth = -DoubleToInt((w0 + L0(rec.dSizeX)) * k);
+      } else {
+        lf.lfHeight = DoubleToInt(L1(rec.dSizeY) + h0);
+        lf.lfWidth = DoubleToInt((L0(rec.dSizeX) + w0) * k);
+      }
+      textlayout::SelectedFont font(dc, lf);
+      int at = j;
+      const int width = util.GetCharByteIndex(line, at);
+      chars[j] = line.Mid(at, width);
+      const UINT code = textlayout::CharCode(chars[j]);
+      ABCFLOAT abc;
+      gditext::GetCharABCWidthsFloat(*dc, code, code, &abc);
+      textlayout::CharMetrics& cm = metrics[j];
+      cm.a = abc.abcfA;
+      cm.b = abc.abcfB;
+      cm.c = abc.abcfC;
+      if (textlayout::IsBlankCode(code)) textlayout::HalveBlank(cm.a, cm.b, cm.c);
+      SIZE ext{};
+      gditext::GetTextExtentPoint32(*dc, chars[j].c_str(), chars[j].GetLength(), &ext);
+      cm.cx = ext.cx;
+      cm.cy = ext.cy;
+      cm.offsetX = L0(rec.dOffsetX);
+      cm.offsetY = L1(rec.dOffsetY);
+    }
+    // An alignment or writing direction the layout does not know leaves the line undrawn.
+    if (!textlayout::PlaceLineCells(obj->m_nAlign, vertical, lineRect, pitch, metrics.data(), m,
+                                    cells.data()))
+      continue;
+
+    for (int j = 0; j < m; ++j) {
+      const CTextCharRecord& rec = records[before + j];
+      LOGFONT lf = base;
+      const int hh = DoubleToInt(L1(obj->m_dCharHeight + rec.dSizeY));
+      const int ww = DoubleToInt(L0(obj->m_dCharWidth + rec.dSizeX) * k);
+      lf.lfHeight = capture ? -hh : hh;
+      lf.lfWidth = capture ? -ww : ww;
+      textlayout::SelectedFont font(dc, lf);
+      Text1Glyph g;
+      g.cell = cells[j];
+      if (obj->m_dAngle != 0)
+        g.cell = textlayout::TurnCell(g.cell, ox, oy, -obj->m_dAngle, CObjectRenderer::RotatePoint);
+      g.thickX = obj->m_dLineWidthX + rec.dFontWidthX;
+      g.thickY = obj->m_dLineWidthY + rec.dFontWidthY;
+      g.angle = -rec.dAngle - obj->m_dAngle;
+      g.a = DoubleToInt(metrics[j].a);
+      g.ch = chars[j].c_str();
+      emit(g, ox, oy, mirror);
+    }
+  }
+}
+
+// The centre of a cell as the glyph routines take it.
+void CellCentre(const RECT& cell, int& x, int& y) {
+  x = cell.left + std::abs(cell.right - cell.left) / 2;
+  y = cell.top - std::abs(cell.top - cell.bottom) / 2;
+}
+
+}  // namespace
+
+void CObjectRenderer::DrawText1(CDC* dc, IRenderDocument* doc, double left, double top, double right,
+                                double bottom, CText1Object* obj, COLORREF colour, int fill,
+                                CDoubleRect* bounds) {
+  LayoutText1(dc, doc, left, top, right, bottom, obj, colour, fill, bounds, 1);
+}
+
+void CObjectRenderer::LayoutText1(CDC* dc, IRenderDocument* doc, double left, double top, double right,
+                                  double bottom, CText1Object* obj, COLORREF colour, int fill,
+                                  CDoubleRect* bounds, int paint) {
+  if (dc == nullptr || obj == nullptr) return;
+  const int strokeEdge = textlayout::StrokeEdgeOf(doc);
+  textlayout::TextDcState state(dc, &colour);
+  int notFirst = 0;
+  RunText1Layout(*this, dc, left, top, right, bottom, obj, false,
+                 [&](const Text1Glyph& g, double ox, double oy, int mirror) {
+                   CDoubleRect glyph;
+                   if (!DrawText1Char(dc, ox, oy, g.cell, g.a, g.ch, colour, fill, mirror, g.angle, g.thickX,
+                                      g.thickY, &glyph, paint, strokeEdge))
+                     return;
+                   if (bounds != nullptr) {
+                     UnionBounds(*bounds, glyph, notFirst);
+                     notFirst = 1;
+                   }
+                 });
+}
+
+void CObjectRenderer::GetText1Points(CDC* dc, IRenderDocument* /*doc*/, double left, double top, double right,
+                                     double bottom, CText1Object* obj, TextOutlineLists& lists) {
+  if (dc == nullptr || obj == nullptr) return;
+  textlayout::TextDcState state(dc, nullptr);
+  RunText1Layout(*this, dc, left, top, right, bottom, obj, true,
+                 [&](const Text1Glyph& g, double ox, double oy, int mirror) {
+                   const int n = GetText1GlyphPoints(dc, ox, oy, g.cell, g.a, g.ch, lists, mirror,
+                                                     DoubleToInt(g.angle), g.thickX, g.thickY);
+                   lists.counts.push_back(n);
+                 });
+}
+
+BOOL CObjectRenderer::DrawText1Char(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch,
+                                    COLORREF colour, int fill, int mirror, double angle, double thickX,
+                                    double thickY, CDoubleRect* glyphBounds, int paint, int strokeEdge) {
+  if (ch == nullptr || textlayout::IsBlankChar(CString(ch))) return FALSE;
+  if (fill == 1 && (thickX != 0 || thickY != 0))
+    return DrawGlyphBitmap(dc, cx, cy, cell, a, ch, colour, fill, mirror, angle, thickX, thickY, glyphBounds,
+                           paint, strokeEdge);
+  return DrawGlyphPath(dc, cx, cy, cell, a, ch, colour, fill, mirror, angle, thickX, thickY, glyphBounds, paint,
+                       strokeEdge);
+}
+
+BOOL CObjectRenderer::DrawGlyphPath(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch,
+                                    COLORREF colour, int fill, int mirror, double angle, double /*thickX*/,
+                                    double /*thickY*/, CDoubleRect* glyphBounds, int paint, int strokeEdge) {
+  int ccx = 0, ccy = 0;
+  CellCentre(cell, ccx, ccy);
+  textlayout::GlyphTools tools(dc, colour);
+  std::vector<POINT> pts;
+  std::vector<BYTE> types;
+  if (!textlayout::CaptureGlyph(dc, cell.left - a, cell.top, ch, false, pts, types)) return FALSE;
+  const int n = static_cast<int>(pts.size());
+  TransformText1Path(mirror, angle, pts.data(), n, ccx, ccy, cx, cy);
+  if (paint == 1) textlayout::PaintGlyph(dc, pts, types, fill, strokeEdge);
+  GetPointsBounds(pts.data(), n, glyphBounds, nullptr);
+  return TRUE;
+}
+
+BOOL CObjectRenderer::DrawGlyphBitmap(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch,
+                                      COLORREF colour, int /*fill*/, int mirror, double angle, double thickX,
+                                      double thickY, CDoubleRect* glyphBounds, int paint, int strokeEdge) {
+  int ccx = 0, ccy = 0;
+  CellCentre(cell, ccx, ccy);
+  std::vector<POINT> pts;
+  std::vector<BYTE> types;
+  {
+    textlayout::GlyphTools tools(dc, colour);
+    if (!textlayout::CaptureGlyph(dc, cell.left - a, cell.top, ch, true, pts, types)) return FALSE;
+  }
+  TransformText1Path(mirror, angle, pts.data(), static_cast<int>(pts.size()), ccx, ccy, cx, cy);
+  textlayout::PaintThickenedGlyph(*this, dc, pts, types, colour, thickX, thickY, glyphBounds, paint, strokeEdge);
+  return TRUE;
+}
+
+void CObjectRenderer::TransformText1Path(int mirror, double angle, POINT* pts, int count, int cellX, int cellY,
+                                         double copyX, double copyY) {
+  if (mirror < 0 || mirror > 3 || pts == nullptr) return;
+  for (int i = 0; i < count; ++i) {
+    double x = pts[i].x;
+    double y = pts[i].y;
+    if (angle != 0) {
+      CDoublePoint p;
+      RotatePoint(&p, cellX, cellY, x, y, angle);
+      x = p.x;
+      y = p.y;
+    }
+    if (mirror & 1) x = 2 * copyX - x;
+    if (mirror & 2) y = 2 * copyY - y;
+    pts[i].x = DoubleToInt(x);
+    pts[i].y = DoubleToInt(y);
+  }
+}
+
+int CObjectRenderer::GetText1GlyphPoints(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch,
+                                         TextOutlineLists& lists, int mirror, int angle, double /*thickX*/,
+                                         double /*thickY*/) {
+  int ccx = 0, ccy = 0;
+  CellCentre(cell, ccx, ccy);
+  std::vector<POINT> pts;
+  std::vector<BYTE> types;
+  if (ch == nullptr || !textlayout::CaptureGlyph(dc, cell.left - a, cell.top, ch, true, pts, types)) return 0;
+  const int n = static_cast<int>(pts.size());
+  TransformText1Path(mirror, angle, pts.data(), n, ccx, ccy, cx, cy);
+  lists.points.insert(lists.points.end(), pts.begin(), pts.end());
+  lists.types.insert(lists.types.end(), types.begin(), types.end());
+  return n;
+}

@@ -1,0 +1,98 @@
+// The parts of the text layout that need no device: line rectangles, placing the character cells
+// of a line under its alignment, the places of arc text, packing the character records of a
+// multi-line text, and thickening the ink of a 1-bit glyph image.
+#pragma once
+
+#include <vector>
+
+#include "model/geometry.h"
+#include "model/textobject.h"
+#include "platform/cstring.h"
+#include "platform/wintypes.h"
+
+// The text settings the renderer reads of the document beyond IRenderDocument. The document
+// implements it alongside; a document without it draws filled text with its outline stroke.
+class ITextRenderSettings {
+ public:
+  // The "V2004String" setting: filled text without the one-pixel outline stroke.
+  virtual int GetV2004String() const = 0;
+
+ protected:
+  ~ITextRenderSettings() = default;
+};
+
+// The outline capture of text: the flattened glyph outlines of a copy, point by point with their
+// path point types, and for each character the number of its points.
+struct TextOutlineLists {
+  std::vector<POINT> points;
+  std::vector<BYTE> types;
+  std::vector<int> counts;
+};
+
+namespace textlayout {
+
+// What the cell placement needs of one character, in logical units of the current mode.
+struct CharMetrics {
+  float a = 0, b = 0, c = 0;    // ABC widths (a blank's already halved)
+  int cx = 0, cy = 0;           // text extent
+  double offsetX = 0;           // the record's offset X, logical
+  double offsetY = 0;           // the record's offset Y, logical
+};
+
+// The line (or, in vertical writing, column) rectangle i of a text box (left, top, right,
+// bottom; y up). size is the line height (column width), step the size plus the line gap.
+CDoubleRect LineRect(int vertical, int i, double left, double top, double right, double bottom,
+                     double size, double step);
+
+// A blank draws nothing and advances by half its font advance: the single-byte space and the
+// full-width space (0x8140).
+bool IsBlankCode(UINT code);
+bool IsBlankChar(const CString& ch);
+// A character of one or two bytes as a code: the byte, or lead x 256 + trail.
+UINT CharCode(const CString& ch);
+// The ABC widths of a blank replaced by its half advance.
+void HalveBlank(float& a, float& b, float& c);
+
+// Places the m cells (left, top, right, bottom; y up) of one line. Returns false, placing
+// nothing, when the alignment is not 0..3 or the vertical flag not 0/1: such a line is skipped.
+bool PlaceLineCells(int align, int vertical, const CDoubleRect& line, double pitch,
+                    const CharMetrics* chars, int m, RECT* cells);
+
+// Turns a cell about a centre (its own centre turned, the half sizes kept); rotate turns a
+// point, as the renderer does.
+template <class Rotate>
+RECT TurnCell(const RECT& cell, double cx, double cy, double degrees, Rotate rotate) {
+  const int hw = (cell.right - cell.left) / 2;
+  const int hh = (cell.bottom - cell.top) / 2;  // negative: y up
+  CDoublePoint p;
+  rotate(&p, cx, cy, cell.left + hw, cell.top + hh, degrees);
+  RECT r;
+  r.left = DoubleToInt(p.x - hw);
+  r.top = DoubleToInt(p.y - hh);
+  r.right = DoubleToInt(p.x + hw);
+  r.bottom = DoubleToInt(p.y + hh);
+  return r;
+}
+
+// The angles (degrees) of the first and the last place of arc text.
+struct ArcAngles {
+  double first = 0;
+  double last = 0;
+};
+ArcAngles ArcGuideAngles(double start, double span, int lower);
+// The step between neighbouring places: 0 for one character.
+double ArcStep(int n, double span, int lower);
+// The whole-degree parameter angle of place i.
+int ArcPlaceAngle(int i, double step, double first);
+
+// Packs the records of the characters of each line, skipping the two positions of every line
+// break. Records beyond the end of `records` read as zeros; packing stops at capacity.
+void PackCharRecords(const CString* lines, int lineCount, int capacity, CTextCharRecord* packed,
+                     const CTextCharRecord* records, int recordCount);
+
+// Thickens the ink (0 bits) of a 1-bit image whose rows are stored bottom-up with the given
+// stride: each ink pixel spreads over -(n/2) - (n odd) .. n/2 along its row for n = nx, then
+// along its column for n = ny (down the picture). An amount of 0 leaves that direction alone.
+void WidenMonoBits(BYTE* bits, int width, int height, int stride, int nx, int ny);
+
+}  // namespace textlayout
