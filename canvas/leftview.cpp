@@ -32,12 +32,12 @@ CLeftView::~CLeftView() {
   delete m_pRenderer;
   m_pRenderer = nullptr;
   ReleaseOutlinePoints();
-  if (m_pDoc) m_pDoc->RemoveView(this);
+  // The view base detaches from the document, if it is still there.
 }
 
 void CLeftView::AttachDocument(CKorvaneDoc* doc) {
-  if (m_pDoc == doc) return;
-  if (m_pDoc) m_pDoc->RemoveView(this);
+  if (m_pDoc == doc && CView::GetDocument() == doc) return;
+  if (CView::GetDocument()) CView::GetDocument()->RemoveView(this);
   m_pDoc = doc;
   m_RenderDoc = CRenderDocAdapter(doc);
   if (!doc) return;

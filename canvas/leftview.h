@@ -234,8 +234,8 @@ class CLeftView : public QWidget, public CView, public IDocCanvasView {
   void DrawAreaFrame(CDC* pDC);
   // The area shape of `outlineIndex` inside rect (logical units), as a region.
   void MakeAreaShapeRgn(CRgn& rgn, const RECT& rect, int outlineIndex);
-  // Fills white what lies inside rect but outside shape.
-  void WhiteOutside(CDC* pDC, const RECT& rect, CRgn& shape);
+  // Fills white what lies on the page outside the shape.
+  void WhiteOutside(CDC* pDC, CRgn& shape);
   // Draws the straight texts of the seal's inner text in black.
   BOOL DrawSealInnerTexts(CDC* pDC);
   void WriteScanRect(RECT* scan);

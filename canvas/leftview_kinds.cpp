@@ -374,7 +374,7 @@ int CLeftView::GetPolygonPoints(CDC* pDC, CPolygonObject* obj) {
   });
 }
 
-int CLeftView::GetCirclePoints(CDC* pDC, CCircleObject* obj, int pathFlag) {
+int CLeftView::GetCirclePoints(CDC*, CCircleObject* obj, int pathFlag) {
   Trace("---------CLeftView::GetCirclePoints\n");
   if (pathFlag != 0) return 0;  // only the centre-and-radius form is used
   const CopyGrid grid = GetCopyGrid(obj);
@@ -386,7 +386,6 @@ int CLeftView::GetCirclePoints(CDC* pDC, CCircleObject* obj, int pathFlag) {
   int edge[2] = {0, 0};
   if (perCopy == 2) m_pRenderer->LengthToLogicalInt(obj->m_dEdgeSize, edge);
   int k = 0;
-  (void)pDC;
   ForEachCopy(grid, [&](const CDoubleRect& r, int, int, int) {
     const POINT centre{DoubleToInt((r.right + r.left) / 2), DoubleToInt((r.bottom + r.top) / 2)};
     m_pOutlinePoints[k] = centre;

@@ -73,8 +73,11 @@ void CLeftView::GetScanningAreaBMP(CDoubleRect* out) {
 void CLeftView::GetScanningAreaBMPFix(CDoubleRect* out) {
   Trace("---------CLeftView::GetScanningAreaBMPFix\n");
   if (!out) return;
+  // Machine dots are measured from the machine mode's logical units, whatever mode is current.
+  const int mode = m_pRenderer->SetMode(RENDER_MACHINE);
   GetScanningArea(out);
   m_pRenderer->RectToMachineBitmap(*out);
+  m_pRenderer->SetMode(mode);
 }
 
 void CLeftView::GetFieldBMP(CDoubleRect* out) {
@@ -146,9 +149,13 @@ void CLeftView::MakeAreaShapeRgn(CRgn& rgn, const RECT& r, int outlineIndex) {
   }
 }
 
-void CLeftView::WhiteOutside(CDC* pDC, const RECT& rect, CRgn& shape) {
+void CLeftView::WhiteOutside(CDC* pDC, CRgn& shape) {
+  // Everything outside the shape goes white, not only the corners of the shape's rectangle: a
+  // text reaching past that rectangle must not show in the image.
+  int extent[2] = {0, 0};
+  m_pRenderer->GetExtent(extent);
   CRgn outside;
-  outside.CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom);
+  outside.CreateRectRgn(0, 0, extent[0], -extent[1]);
   outside.CombineRgn(&outside, &shape, RGN_DIFF);
   CBrush white(0xFFFFFF);
   pDC->FillRgn(&outside, &white);
@@ -310,7 +317,7 @@ BOOL CLeftView::OnBmpDrawSealCircle(CDC* pDC, RECT* scan) {
   m_rcAreaMask = r;
   CRgn ellipse;
   ellipse.CreateEllipticRgn(r.left, r.top, r.right, r.bottom);
-  WhiteOutside(pDC, r, ellipse);
+  WhiteOutside(pDC, ellipse);
   WriteScanRect(scan);
   return TRUE;
 }
@@ -325,7 +332,7 @@ void CLeftView::OnBmpDrawSealArea(CDC* pDC, RECT* scan) {
   m_rcAreaMask = r;
   CRgn shape;
   MakeAreaShapeRgn(shape, r, m_pDoc->m_Settings.DrawingArea.OutlineIndex);
-  WhiteOutside(pDC, r, shape);
+  WhiteOutside(pDC, shape);
   WriteScanRect(scan);
 }
 

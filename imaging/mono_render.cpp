@@ -1,23 +1,14 @@
 // Rendering the design, the seal image or listed objects into 1-bit BMP blocks through the canvas
 // view's bitmap renderings.
-#include <cstring>
-
 #include "canvas/leftview.h"
 #include "imaging/monobmp.h"
 #include "imaging/monoimagetool.h"
 #include "platform/gdi/gdi.h"
 
 std::vector<BYTE> CMonoImageTool::RenderObjectBitmap(CDC* dc, CBitmap* bitmap, int width, int height) {
-  if (!dc || !bitmap || width <= 0 || height <= 0) return {};
-  std::vector<BYTE> block = MonoBmpFile::Create(width, height);
-  if (block.empty()) return {};
-  // The info header and palette of the block describe the rows GetDIBits is to deliver.
-  if (GetDIBits(dc->GetSafeHdc(), bitmap, 0, static_cast<UINT>(height), GetBits(block.data()),
-                reinterpret_cast<BITMAPINFO*>(GetBitmapInfo(block.data())), DIB_RGB_COLORS) != height)
-    return {};
-  // GetDIBits writes its own palette and resolution; the block keeps black ink on white at one
-  // pixel per machine unit.
-  MonoBmpFile::WriteHeader(block.data(), width, height);
+  std::vector<BYTE> block = BuildMonoBmp(dc, bitmap, width, height, nullptr, RGB(0, 0, 0));
+  // Black ink on white at one pixel per machine unit, whatever the read wrote into the header.
+  if (!block.empty()) MonoBmpFile::WriteHeader(block.data(), width, height);
   return block;
 }
 

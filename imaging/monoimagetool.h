@@ -166,6 +166,24 @@ class CMonoImageTool {
   int m_bExportOpen = 0;
   std::string m_exportText;
 
+  // Builders over device contexts
+ public:
+  // A block of width x height from a 1-bit bitmap, its rows read through `dc`; palette entry 0
+  // becomes `ink`. A bitmap of another size is taken from its bottom-left corner, with background
+  // where it does not reach. `size` (may be null) receives the block's length, 0 on failure.
+  // Empty without a DC or bitmap, or when the rows cannot be read.
+  static std::vector<BYTE> BuildMonoBmp(class CDC* dc, class CBitmap* bitmap, int width, int height,
+                                        int* size, COLORREF ink);
+  // A black and white block of a 1-bit device bitmap, its top device row stored last. Empty for
+  // a null, empty or colour bitmap.
+  static std::vector<BYTE> BmpFromBitmap(const class CBitmap* bitmap);
+  // A new 1-bit device bitmap of the rectangle's size from the bitmap selected into `dc`; the
+  // caller owns it and deletes it. Only the size is used: the caller selects a bitmap of exactly
+  // that size, and a different one is taken from its bottom-left corner, with background where
+  // it does not reach. Null without a selected bitmap, for an empty or inverted rectangle, or when
+  // the rows cannot be read.
+  static class CBitmap* CopyRectToMonoBitmap(class CDC* dc, const RECT& rect);
+
   // Rendering objects into images
  public:
   // The whole design at the dots-per-millimetre setting, cut to the scanning area, written as a

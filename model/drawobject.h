@@ -38,6 +38,11 @@ inline constexpr int OBJECT_NAME_SIZE = 32;
 // double-byte character.
 int FitToCharBoundary(const char* text, int maxBytes);
 
+// Limits on counts taken from a file: a grid larger than any page accepts, or a polygon with
+// millions of corners, would stall every redraw, so readers clamp them to what the pages allow.
+inline int ClampGridCount(int n) { return n < 0 ? 0 : (n > 9999 ? 9999 : n); }
+inline int ClampPolygonEdges(int n) { return n < 3 ? 3 : (n > 999 ? 999 : n); }
+
 class CDrawObject {
  public:
   CDrawObject() = default;

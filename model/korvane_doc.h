@@ -58,6 +58,9 @@ class CKorvaneDoc : public CDocument {
   void RunOriginWizardFix(int model);
   BOOL SaveMrkBinary(const CString& path);
   BOOL SaveMrkText(const CString& path);
+  int LoadMrkBinary(const CString& path);
+  int LoadMrkText(const CString& path);
+  void OnDrawingDataLoaded();
   int ApplyPlacesBar(FileDialogRequest& request);
   void RestorePlacesBar(int state);
   void SetSealMode(int mode);

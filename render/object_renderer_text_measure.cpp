@@ -23,8 +23,7 @@ struct Grid {
 };
 
 template <class T>
-bool Take(const CDrawObject* obj, double w, double h, Grid& g, const T* typed) {
-  (void)obj;
+bool Take(double w, double h, Grid& g, const T* typed) {
   g.width = w;
   g.height = h;
   g.rows = typed->m_nRows;
@@ -38,35 +37,35 @@ bool Take(const CDrawObject* obj, double w, double h, Grid& g, const T* typed) {
 bool GridOf(const CDrawObject* obj, Grid& g) {
   switch (obj->m_nType) {
     case TYPE_LINE:
-      if (auto* o = dynamic_cast<const CLineObject*>(obj)) return Take(obj, o->m_dWidth, o->m_dHeight, g, o);
+      if (auto* o = dynamic_cast<const CLineObject*>(obj)) return Take(o->m_dWidth, o->m_dHeight, g, o);
       return false;
     case TYPE_RECTANGLE:
-      if (auto* o = dynamic_cast<const CRectangleObject*>(obj)) return Take(obj, o->m_dWidth, o->m_dHeight, g, o);
+      if (auto* o = dynamic_cast<const CRectangleObject*>(obj)) return Take(o->m_dWidth, o->m_dHeight, g, o);
       return false;
     case TYPE_CIRCLE:
-      if (auto* o = dynamic_cast<const CCircleObject*>(obj)) return Take(obj, o->m_dSizeX, o->m_dSizeY, g, o);
+      if (auto* o = dynamic_cast<const CCircleObject*>(obj)) return Take(o->m_dSizeX, o->m_dSizeY, g, o);
       return false;
     case TYPE_TRIANGLE:
-      if (auto* o = dynamic_cast<const CTriangleObject*>(obj)) return Take(obj, o->m_dWidth, o->m_dHeight, g, o);
+      if (auto* o = dynamic_cast<const CTriangleObject*>(obj)) return Take(o->m_dWidth, o->m_dHeight, g, o);
       return false;
     case TYPE_RHOMBIC:
-      if (auto* o = dynamic_cast<const CRhombicObject*>(obj)) return Take(obj, o->m_dWidth, o->m_dHeight, g, o);
+      if (auto* o = dynamic_cast<const CRhombicObject*>(obj)) return Take(o->m_dWidth, o->m_dHeight, g, o);
       return false;
     case TYPE_POLYGON:
-      if (auto* o = dynamic_cast<const CPolygonObject*>(obj)) return Take(obj, o->m_dSize, o->m_dSize, g, o);
+      if (auto* o = dynamic_cast<const CPolygonObject*>(obj)) return Take(o->m_dSize, o->m_dSize, g, o);
       return false;
     case TYPE_TEXT1:
-      if (auto* o = dynamic_cast<const CText1Object*>(obj)) return Take(obj, o->m_dWidth, o->m_dHeight, g, o);
+      if (auto* o = dynamic_cast<const CText1Object*>(obj)) return Take(o->m_dWidth, o->m_dHeight, g, o);
       return false;
     case TYPE_TEXT2:
       if (auto* o = dynamic_cast<const CText2Object*>(obj))
-        return Take(obj, 2 * o->m_dRadiusX, 2 * o->m_dRadiusY, g, o);
+        return Take(2 * o->m_dRadiusX, 2 * o->m_dRadiusY, g, o);
       return false;
     case TYPE_BMP:
-      if (auto* o = dynamic_cast<const CBmpObject*>(obj)) return Take(obj, o->m_dWidth, o->m_dHeight, g, o);
+      if (auto* o = dynamic_cast<const CBmpObject*>(obj)) return Take(o->m_dWidth, o->m_dHeight, g, o);
       return false;
     case TYPE_BARCODE:
-      if (auto* o = dynamic_cast<const CBarcodeObject*>(obj)) return Take(obj, o->m_dSizeX, o->m_dSizeY, g, o);
+      if (auto* o = dynamic_cast<const CBarcodeObject*>(obj)) return Take(o->m_dSizeX, o->m_dSizeY, g, o);
       return false;
     default:
       return false;
@@ -194,7 +193,7 @@ void CObjectRenderer::MeasureText1(CDC* dc, CText1Object* obj, RECT* out) {
   *out = RECT{};
   if (obj == nullptr) return;
   Grid g;
-  Take(obj, obj->m_dWidth, obj->m_dHeight, g, obj);
+  Take(obj->m_dWidth, obj->m_dHeight, g, obj);
   MeasureCopies(*this, dc, obj, g, out, [&](CDC* mem, const CDoubleRect& c, CDoubleRect* glyphs) {
     LayoutText1(mem, nullptr, c.left, c.top, c.right, c.bottom, obj, obj->m_crColor, obj->m_nOutputMode == 2,
                 glyphs, 0);
@@ -206,7 +205,7 @@ void CObjectRenderer::MeasureText2(CDC* dc, CText2Object* obj, RECT* out) {
   *out = RECT{};
   if (obj == nullptr) return;
   Grid g;
-  Take(obj, 2 * obj->m_dRadiusX, 2 * obj->m_dRadiusY, g, obj);
+  Take(2 * obj->m_dRadiusX, 2 * obj->m_dRadiusY, g, obj);
   MeasureCopies(*this, dc, obj, g, out, [&](CDC* mem, const CDoubleRect& c, CDoubleRect* glyphs) {
     LayoutText2(mem, nullptr, c.left, c.top, c.right, c.bottom, obj, obj->m_crColor, obj->m_nOutputMode == 2,
                 glyphs, 0);

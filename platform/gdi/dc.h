@@ -7,6 +7,7 @@
 
 #include "platform/gdi/dc_backend.h"
 #include "platform/gdi/gdi_types.h"
+#include "platform/gdi/font_text.h"
 #include "platform/gdi/gdiobj.h"
 
 class CFont;
@@ -78,6 +79,20 @@ class CDC {
   CBrush* GetCurrentBrush() const { return m_brush; }
   CBitmap* GetCurrentBitmap() const;
   CFont* GetCurrentFont() const { return m_font; }
+
+  // Text through the selected font (the stock system font when none is selected).
+  BOOL TextOut(int x, int y, const char* s, int n) { return gditext::TextOut(*this, x, y, s, n); }
+  BOOL TextOut(int x, int y, const CString& s) { return gditext::TextOut(*this, x, y, s); }
+  BOOL GetTextMetrics(TEXTMETRIC* tm) const { return gditext::GetTextMetrics(*this, tm); }
+  BOOL GetCharABCWidths(UINT f, UINT l, ABC* a) const { return gditext::GetCharABCWidths(*this, f, l, a); }
+  BOOL GetCharABCWidthsFloat(UINT f, UINT l, ABCFLOAT* a) const {
+    return gditext::GetCharABCWidthsFloat(*this, f, l, a);
+  }
+  BOOL GetTextExtentPoint32(const char* s, int n, SIZE* sz) const {
+    return gditext::GetTextExtentPoint32(*this, s, n, sz);
+  }
+  CSize GetTextExtent(const char* s, int n) const { return gditext::GetTextExtent(*this, s, n); }
+  CSize GetTextExtent(const CString& s) const { return gditext::GetTextExtent(*this, s); }
 
   int SetROP2(int mode);
   int GetROP2() const { return m_rop2; }

@@ -113,7 +113,9 @@ class CBitmap : public CGdiObject {
   const BYTE* Row(int y) const { return m_bits.data() + static_cast<size_t>(y) * m_stride; }
   // The pixel as a colour; CLR_INVALID outside.
   COLORREF PixelColour(int x, int y) const {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return CLR_INVALID;
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(m_width) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(m_height))
+      return CLR_INVALID;
     const BYTE* row = Row(y);
     if (m_bpp == 1) return ((row[x >> 3] >> (7 - (x & 7))) & 1) ? 0xFFFFFF : 0x000000;
     std::uint32_t v;

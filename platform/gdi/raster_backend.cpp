@@ -310,7 +310,21 @@ void CRasterBackend::PaintRegion(const SpanRegion& rgn, std::uint32_t value, int
 
 SpanRegion CRasterBackend::StrokeCoverage(const std::vector<DeviceFigure>& figures, int width,
                                           const Clip& clip) {
-  gdi::RowSpans rows(clip.top, clip.bottom);
+  // Rows only where the figures are: strokes are often short lines on a tall page.
+  double ymin = 0, ymax = 0;
+  bool any = false;
+  for (const DeviceFigure& f : figures)
+    for (const DPOINT& d : f.points) {
+      ymin = any ? std::min(ymin, d.y) : d.y;
+      ymax = any ? std::max(ymax, d.y) : d.y;
+      any = true;
+    }
+  if (!any) return SpanRegion();
+  const double reach = width / 2.0 + 2;
+  const int top = std::max(clip.top, gdi::FirstCellAtOrAfter(ymin - reach));
+  const int bottom = std::min(clip.bottom, gdi::FirstCellAtOrAfter(ymax + reach));
+  if (bottom <= top) return SpanRegion();
+  gdi::RowSpans rows(top, bottom);
   auto clampX = [&](long long v) {
     return static_cast<int>(std::clamp<long long>(v, clip.left, clip.right));
   };

@@ -205,20 +205,33 @@ TEST_F(ToolkitRendering, TheSealImageWithoutAnInnerFrameCircleIsRefused) {
   EXPECT_EQ(dc.GetSafeHdc(), nullptr);
 }
 
-TEST_F(ToolkitRendering, TheSealImageIsCutToTheInnerFrameCircle) {
-  const int c = AddShape(TYPE_CIRCLE, 30, 30);
-  At<CDrawObject>(c)->m_nGroupId = 2;
-  const std::vector<BYTE> block = CMonoImageTool::RenderDrawingToBmp(doc.get(), view.get(), nullptr, 1);
-  ASSERT_FALSE(block.empty());
-  EXPECT_EQ(MonoBmpFile::Width(block.data()), 1600);
-  // The circle itself is no inner text: the image holds nothing.
-  EXPECT_EQ(InkOfBlock(block).Count(), 0);
-  RECT expected{8400 - 600, 4800 - 600, 8400 + 600, 4800 + 600};
-  CDoubleRect r;
-  view->SetRenderMode(RENDER_SCREEN);
-  ASSERT_EQ(view->GetUchiwakuArea(&r), 1);
-  (void)expected;
-  EXPECT_NEAR(r.right - r.left, 30 * 100 * doc->GetZoomFactor(), 1e-6);
+TEST_F(ToolkitRendering, TheSealImageHoldsTheInnerTextsCutToTheCircleOrTheAreaShape) {
+  const int circle = AddShape(TYPE_CIRCLE, 20, 20);
+  At<CDrawObject>(circle)->m_nGroupId = 2;
+  const int text = AddShape(TYPE_TEXT1, 36, 12);
+  At<CDrawObject>(text)->m_nGroupId = 4;
+  At<CText1Object>(text)->SetText("WWWW");
+  AddShape(TYPE_RECTANGLE, 38, 38);  // no seal part: never drawn here
+  auto inkOutside = [](const InkImage& ink, double radius) {
+    long n = 0;
+    for (int y = 0; y < ink.height; ++y)
+      for (int x = 0; x < ink.width; ++x) {
+        const double dx = x + 0.5 - ink.width / 2.0, dy = y + 0.5 - ink.height / 2.0;
+        if (ink.At(x, y) && dx * dx + dy * dy > radius * radius) ++n;
+      }
+    return n;
+  };
+  const InkImage inCircle = InkOfBlock(CMonoImageTool::RenderDrawingToBmp(doc.get(), view.get(), nullptr, 1));
+  ASSERT_EQ(inCircle.width, 1600);
+  EXPECT_GT(inCircle.Count(), 1000);
+  EXPECT_EQ(inkOutside(inCircle, 401), 0);
+
+  // The area shape (an ellipse filling the 40 mm area) lets the whole text through.
+  doc->m_Settings.DrawingArea.OutlineIndex = 1;
+  const InkImage inArea = InkOfBlock(CMonoImageTool::RenderDrawingToBmp(doc.get(), view.get(), nullptr, 0));
+  EXPECT_GT(inArea.Count(), inCircle.Count());
+  EXPECT_GT(inkOutside(inArea, 401), 0);
+  EXPECT_EQ(inkOutside(inArea, 801), 0);
 }
 
 TEST_F(ToolkitRendering, TheDesignIsSavedAsABmpFileAtTheRasterResolution) {
@@ -283,6 +296,58 @@ TEST_F(ToolkitRendering, ChangingTheImageOfABitmapLoadsTheFileOrKeepsTheOldOne) 
   prompter.ExpectFile(CString(junk)).ExpectMessage(IDOK);
   doc->ChangeBmpImage();
   EXPECT_EQ(MonoBmpFile::Width(At<CBmpObject>(b)->GetImage()), 80);
+}
+
+}  // namespace
+
+namespace {
+
+using AreaQueries = CanvasTest;
+
+TEST_F(AreaQueries, ScanningAreaAndFieldInRasterAndMachineDots) {
+  doc->m_Settings.DrawingArea.DPM = 20;
+  doc->m_Settings.DrawingArea.OffsetX = 10;
+  doc->m_Settings.DrawingArea.OffsetY = -5;
+  doc->m_Settings.DrawingField.FieldX = 50;
+  doc->m_Settings.DrawingField.FieldY = 30;
+  CDC dc;
+  int size[2];
+  CDoubleRect bounds;
+  int oldZoom = 0;
+  view->GetBitmapDC(&dc, size, &bounds, &oldZoom);
+  EXPECT_EQ(size[0], 8400);
+  CDoubleRect area, fix, field;
+  view->GetScanningAreaBMP(&area);
+  view->GetScanningAreaBMPFix(&fix);
+  view->GetFieldBMP(&field);
+  EXPECT_DOUBLE_EQ(area.left, 4200 - 200);  // (10 - 20) mm right of the centre at 20 dots per mm
+  EXPECT_DOUBLE_EQ(area.top, 2400 - 300);   // 15 mm above the centre
+  EXPECT_DOUBLE_EQ(area.bottom, 2400 + 500);
+  // The fixed variant counts 40 dots per millimetre whatever the raster's setting.
+  EXPECT_DOUBLE_EQ(fix.left, 8400 - 400);
+  EXPECT_DOUBLE_EQ(fix.bottom, 4800 + 1000);
+  EXPECT_EQ(view->GetRenderMode(), RENDER_ENGRAVE);
+  EXPECT_DOUBLE_EQ(field.right - field.left, 1000);
+  EXPECT_DOUBLE_EQ(field.bottom - field.top, 600);
+  // In fixed-field mode the area stands on the centre.
+  doc->m_Settings.System.FixField = 1;
+  view->GetScanningAreaBMP(&area);
+  EXPECT_DOUBLE_EQ(area.left, 4200 - 400);
+  CLeftView::ReleaseBitmapDC(&dc);
+
+  // A negative zoom index changes nothing.
+  view->RestoreZoom(doc.get(), -1);
+  EXPECT_EQ(doc->m_Settings.System.ZoomStep, ZOOM_STEP_DEFAULT);
+  view->RestoreZoom(nullptr, 3);
+  EXPECT_EQ(doc->m_Settings.System.ZoomStep, ZOOM_STEP_DEFAULT);
+  view->RestoreZoom(doc.get(), oldZoom);
+}
+
+TEST_F(AreaQueries, TheViewOutlivesItsDocumentSafely) {
+  AddShape(TYPE_RECTANGLE, 10, 5);
+  doc.reset();
+  view.reset();
+  SUCCEED();
 }
 
 }  // namespace

@@ -88,6 +88,23 @@ TEST(GdiMapping, DeviceCapsOfMemoryDc) {
   EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 10);
 }
 
+TEST(GdiMapping, PageFillInHimetricCoversThePixelRectangle) {
+  // The page bitmap is cleared from (0, 0) to (extent, -extent) in 0.01 mm, y up.
+  gditest::Canvas c(110, 110);
+  c.dc.PatBlt(0, 0, 110, 110, BLACKNESS);
+  c.dc.SetMapMode(MM_HIMETRIC);
+  CRect page(0, 0, 2646, -2646);  // 100.02 pixels
+  c.dc.FillSolidRect(&page, RGB(255, 255, 255));
+  EXPECT_EQ(c.CountBlack(), 110 * 110 - 100 * 100);
+  EXPECT_EQ(c.bmp.PixelColour(99, 99), 0xFFFFFFu);
+  EXPECT_EQ(c.bmp.PixelColour(100, 99), 0u);
+  // Logical reads and writes go through the same mapping.
+  EXPECT_EQ(c.dc.GetPixel(1323, -1323), 0xFFFFFFu);
+  EXPECT_EQ(c.dc.SetPixel(1323, -1323, 0), 0u);
+  EXPECT_EQ(c.bmp.PixelColour(50, 50), 0u);
+  EXPECT_EQ(c.dc.GetPixel(0, 100), CLR_INVALID);  // four pixels above the page
+}
+
 TEST(GdiPath, RectangleFigureInBothAxisDirections) {
   CDC dc;
   dc.CreateCompatibleDC(nullptr);

@@ -157,3 +157,20 @@ TEST(Prompter, WithoutOneInstalledNothingIsConfirmed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Files, ReadAllRefusesAFifoWithoutBlocking) {
+  TempDir dir;
+  std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::vector<std::uint8_t> bytes{1};
+  EXPECT_FALSE(fileio::ReadAll(fifo, bytes));
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_FALSE(fileio::ReadAll(dir.File("missing"), bytes));
+  std::string p = dir.Write("f", "abc");
+  ASSERT_TRUE(fileio::ReadAll(p, bytes));
+  EXPECT_EQ(bytes, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
+}
+
+}  // namespace

@@ -15,9 +15,9 @@ TEST(TextPicture, StraightAndArcTextForALookByEye) {
   const char* dir = std::getenv("KORVANE_TEXT_PNG_DIR");
   if (dir == nullptr) GTEST_SKIP() << "set KORVANE_TEXT_PNG_DIR to write the pictures";
   FakeDocument doc;
-  doc.drawX = 8000;
+  doc.drawX = 11000;
   doc.drawY = 6000;
-  Page page(3200, 2400, 32);
+  Page page(4400, 2400, 32);
   CObjectRenderer r;
   r.Init(page.dc(), &doc);
   r.SetMode(RENDER_ENGRAVE);
@@ -61,10 +61,33 @@ TEST(TextPicture, StraightAndArcTextForALookByEye) {
   t3.m_dSpan = 120;
   t3.m_dCharWidth = 4;
   t3.m_dCharHeight = 5;
-  r.MmRectToLogical(40, 40, 20, -10, &rc);
+  r.MmRectToLogical(40, 40, 14, -8, &rc);
   r.DrawText2(page.dc(), &doc, rc.left, rc.top, rc.right, rc.bottom, &t3, RGB(255, 0, 0), 0, nullptr);
   CObjectRenderer::DrawArcGuide(page.dc(), rc.left, rc.top, rc.right, rc.bottom, r.LengthToLogicalAxis(0, 20),
                                 r.LengthToLogicalAxis(1, 20), 0, 120, TRUE);
+
+  // Vertical writing in two columns, and a turned line with a thickened Latin part.
+  CText1Object t4;
+  PlainText1(t4, "縦書き\r\nAB字", 8, 30);
+  t4.m_nWriteDirection = 1;
+  t4.m_nAlign = 0;
+  t4.m_dCharWidth = 3;
+  t4.m_dCharHeight = 4;
+  t4.m_nCharSet = 128;
+  t4.m_strFaceName = CString::FromUtf8("ＭＳ ゴシック");
+  r.MmRectToLogical(t4.m_dWidth, t4.m_dHeight, 44, 10, &rc);
+  r.DrawText1(page.dc(), &doc, rc.left, rc.top, rc.right, rc.bottom, &t4, RGB(0, 128, 0), 1, nullptr);
+  CText1Object t5;
+  PlainText1(t5, "TURN 回転", 22, 5);
+  t5.m_dCharWidth = 3;
+  t5.m_dCharHeight = 4;
+  t5.m_dAngle = 30;
+  t5.m_nAlign = 3;
+  t5.m_dLineWidthX = t5.m_dLineWidthY = 0.1;
+  t5.m_nCharSet = 128;
+  t5.m_strFaceName = CString::FromUtf8("ＭＳ 明朝");
+  r.MmRectToLogical(t5.m_dWidth, t5.m_dHeight, 44, -16, &rc);
+  r.DrawText1(page.dc(), &doc, rc.left, rc.top, rc.right, rc.bottom, &t5, RGB(128, 0, 128), 1, nullptr);
 
   const std::string path = std::string(dir) + "/text_render.png";
   EXPECT_TRUE(page.SavePng(path.c_str()));

@@ -1,0 +1,41 @@
+// A project file read completely before anything of it reaches the document: the records in
+// file order, each a finished object of its kind. Only when the whole file was read does Commit
+// put the records into the object list, so a damaged file leaves the design as it was.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "model/objectlist.h"
+
+class CMrkDesign {
+ public:
+  // Records in file order. A CDrawingObject stands for drawing data: it overwrites the list's
+  // work-area object and its three children when committed.
+  std::vector<std::unique_ptr<CDrawObject>> m_Records;
+
+  bool IsEmpty() const { return m_Records.empty(); }
+  bool HasDrawingData() const;
+
+  // Puts every record into the list in file order: drawing data into item 0, every other object
+  // appended under a fresh name from the list's counters (the names read are not kept). Returns
+  // the last object put into the list (item 0 when drawing data came last), null when there
+  // were no records. `drawingLoaded` (optional) tells whether item 0 was overwritten. The design
+  // is left empty.
+  CDrawObject* Commit(CObjectList& list, BOOL* drawingLoaded = nullptr);
+};
+
+// A new object of a drawable kind (0 to 9) made from the list's prototype as the add operation
+// of the kind makes it, not inserted and not named; null for other kinds.
+std::unique_ptr<CDrawObject> MrkNewObjectOfKind(CObjectList& list, int kind);
+
+// A new bitmap object as the project readers start it: reset settings, group 0, the kind's
+// output defaults; not named and not appended.
+std::unique_ptr<CBmpObject> MrkNewBmpObject(CObjectList& list);
+
+// A deep copy of a work-area object, children and common parts included.
+std::unique_ptr<CDrawingObject> MrkCloneDrawing(const CDrawingObject& source);
+
+// Overwrites the work-area object and its children (common parts, names and settings) with a
+// read copy, keeping the children themselves, so pointers to them stay valid.
+void MrkApplyDrawing(CDrawingObject& target, const CDrawingObject& source);

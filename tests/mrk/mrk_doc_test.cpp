@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "files/mrk_binary.h"
+#include "files/mrk_doc.h"
+#include "files/mrk_text.h"
+#include "model/korvane_doc.h"
+#include "mrk_test_util.h"
+#include "platform/archive.h"
+#include "scripted_prompter.h"
+#include "temp_dir.h"
+
+namespace {
+
+using Hints = std::vector<std::pair<std::string, LPARAM>>;
+
+class LogView : public CView {
+ public:
+  LogView(std::string name, Hints& log) : m_name(std::move(name)), m_log(log) {}
+  void OnUpdate(CView*, LPARAM hint, CObject*) override { m_log.emplace_back(m_name, hint); }
+
+ private:
+  std::string m_name;
+  Hints& m_log;
+};
+
+class FormView : public LogView, public IDocFormView {
+ public:
+  explicit FormView(Hints& log) : LogView("form", log) {}
+  void SetModeCaption(const CString&) override {}
+};
+
+class CanvasView : public LogView, public IDocCanvasView {
+ public:
+  explicit CanvasView(Hints& log) : LogView("canvas", log) {}
+  void InvalidateRect(const RECT&, BOOL) override {}
+  void InvalidateObject(int) override {}
+  void InvalidateSelection() override {}
+  BOOL CalcObject(CDrawObject*, CDoubleRect&) override { return FALSE; }
+  BOOL GetTrackerIndex(int&) override { return FALSE; }
+};
+
+class MrkDocTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_bModified = 0;
+    doc = std::make_unique<CKorvaneDoc>();
+    ASSERT_TRUE(doc->OnNewDocument());
+    doc->AddView(&form);
+    doc->AddView(&canvas);
+    const std::vector<BYTE> image = mrktest::SmallImage();
+    bmpPath = dir.File("logo.bmp");
+    ASSERT_TRUE(fileio::WriteAtomically(bmpPath, image.data(), image.size()));
+  }
+  void TearDown() override {
+    doc.reset();
+    g_bModified = 0;
+  }
+  CObjectList& List() { return *doc->GetObjectList(); }
+  // A saved design of every kind, written by another document's list.
+  std::string SaveEveryKind(bool text) {
+    CObjectList other;
+    other.Initialize();
+    mrktest::BuildEveryKind(other, bmpPath);
+    const std::string path = dir.File(text ? "every.txt.mrk" : "every.mrk");
+    std::vector<BYTE> bytes;
+    if (text) {
+      CMrkTextFile file(CMrkTextFile::modeWrite);
+      file.FormatList(other);
+      bytes = file.GetBytes();
+    } else {
+      bytes = CMrkBinaryFile::Serialize(other);
+    }
+    EXPECT_TRUE(fileio::WriteAtomically(path, bytes.data(), bytes.size()));
+    return path;
+  }
+  struct State {
+    mrktest::ListSnapshot list;
+    const CDrawObject* current;
+    int kind, index, lastAction;
+    std::string title;
+    bool operator==(const State&) const = default;
+  };
+  State Capture() {
+    return {mrktest::Snapshot(List()), doc->m_pCurrentObject, doc->m_nCurrentKind, doc->m_nCurrentIndex,
+            doc->m_nLastAction, doc->GetTitle().str()};
+  }
+
+  TempDir dir;
+  std::string bmpPath;
+  ScriptedPrompter prompter;
+  Hints hints;
+  FormView form{hints};
+  CanvasView canvas{hints};
+  std::unique_ptr<CKorvaneDoc> doc;
+};
+
+TEST_F(MrkDocTest, BinaryLoadAddsTheObjectsAndTakesTheWorkArea) {
+  const std::string path = SaveEveryKind(false);
+  doc->AddNewObject(TYPE_LINE);
+  hints.clear();
+  ASSERT_EQ(MrkLoadBinary(*doc, path.c_str()), 1);
+  ASSERT_EQ(List().GetCount(), 12);
+  EXPECT_EQ(doc->m_pCurrentObject, List().GetObject(11));
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_BARCODE);
+  EXPECT_EQ(doc->m_nCurrentIndex, 11);
+  EXPECT_EQ(doc->m_nLastAction, HINT_OBJECTS_ADDED);
+  EXPECT_EQ(doc->GetTitle(), path.c_str());
+  EXPECT_EQ(List().GetDrawingObject()->m_pArea->m_nOutlineStyle, 5);
+  // Drawing data: 10021 to the canvas, 10015 to the form; then the kind and 10015 to both.
+  const Hints expected = {{"canvas", HINT_DRAWING_DATA_LOADED}, {"form", HINT_REDRAW_ALL}, {"form", TYPE_BARCODE},
+                          {"canvas", TYPE_BARCODE}, {"form", HINT_REDRAW_ALL}, {"canvas", HINT_REDRAW_ALL}};
+  EXPECT_EQ(hints, expected);
+  EXPECT_EQ(doc->GetSelectionLength(), List().GetCount());
+
+  // Replacing: the design is cleared first, then the file's objects come in.
+  g_bModified = 0;
+  ASSERT_EQ(MrkLoadBinary(*doc, path.c_str(), TRUE), 1);
+  EXPECT_EQ(List().GetCount(), 11);
+  EXPECT_STREQ(List().GetObject(1)->GetName(), "line1");
+}
+
+TEST_F(MrkDocTest, AWorkAreaOnlyFileMakesTheWorkAreaCurrent) {
+  CObjectList other;
+  other.Initialize();
+  other.GetDrawingObject()->m_pField->m_dFieldX = 77.0;
+  const std::vector<BYTE> bytes = CMrkBinaryFile::Serialize(other);
+  const std::string path = dir.File("area.mrk");
+  ASSERT_TRUE(fileio::WriteAtomically(path, bytes.data(), bytes.size()));
+  doc->AddNewObject(TYPE_CIRCLE);
+  ASSERT_EQ(MrkLoadBinary(*doc, path.c_str()), 1);
+  EXPECT_EQ(List().GetDrawingObject()->m_pField->m_dFieldX, 77.0);
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_DRAWING);
+  EXPECT_EQ(doc->m_nCurrentIndex, 0);
+  EXPECT_EQ(doc->m_pCurrentObject, List().GetObject(0));
+  EXPECT_EQ(doc->GetTitle(), "");
+}
+
+TEST_F(MrkDocTest, ADamagedFileLeavesTheDesignAsItWas) {
+  doc->AddNewObject(TYPE_LINE);
+  doc->AddNewObject(TYPE_TEXT1);
+  g_bModified = 1;
+  const State before = Capture();
+
+  // Binary: cut short; neither a load nor a replacing load changes anything, and no question
+  // is asked (the save prompt of a new document would be one).
+  std::vector<BYTE> bytes;
+  ASSERT_TRUE(fileio::ReadAll(SaveEveryKind(false), bytes));
+  bytes.resize(bytes.size() - 5);
+  const std::string cut = dir.File("cut.mrk");
+  ASSERT_TRUE(fileio::WriteAtomically(cut, bytes.data(), bytes.size()));
+  EXPECT_EQ(MrkLoadBinary(*doc, cut.c_str()), 0);
+  EXPECT_EQ(MrkLoadBinary(*doc, cut.c_str(), TRUE), 0);
+  EXPECT_EQ(MrkLoadBinary(*doc, dir.File("missing.mrk").c_str()), 0);
+  EXPECT_TRUE(Capture() == before);
+
+  // Text: a file whose last record cannot be taken is refused with the message.
+  const std::string bad = dir.File("bad.mrk");
+  const std::string text = "1,1,1\r\n5,1,1\r\n";
+  ASSERT_TRUE(fileio::WriteAtomically(bad, text.data(), text.size()));
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("ファイルの読み込みに失敗しました").c_str());
+  EXPECT_EQ(MrkLoadText(*doc, bad.c_str(), TRUE), 0);
+  EXPECT_EQ(prompter.Log().back().flags, MB_OK | MB_ICONERROR);
+  EXPECT_EQ(MrkLoadText(*doc, dir.File("missing.mrk").c_str()), 0);
+  EXPECT_TRUE(Capture() == before);
+  EXPECT_EQ(g_bModified, 1);
+  prompter.VerifyAllUsed();
+}
+
+TEST_F(MrkDocTest, TextLoadAsksBeforeTakingTheWorkArea) {
+  const std::string path = SaveEveryKind(true);
+  CDrawingSettingObject& setting = *List().GetDrawingObject()->m_pSetting;
+
+  prompter.ExpectMessage(IDNO, CString::FromUtf8("Drawingデータを上書きしますか?").c_str());
+  ASSERT_EQ(MrkLoadText(*doc, path.c_str()), 1);
+  EXPECT_EQ(setting.m_dEditArea, 100.0);
+  EXPECT_EQ(List().GetCount(), 10);  // nine objects: the barcode is not in the file
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_BMP);
+  EXPECT_EQ(doc->m_nCurrentIndex, 9);
+  EXPECT_EQ(doc->GetTitle(), path.c_str());
+
+  prompter.ExpectMessage(IDYES, CString::FromUtf8("Drawingデータを上書きしますか?").c_str());
+  ASSERT_EQ(MrkLoadText(*doc, path.c_str()), 1);
+  EXPECT_EQ(setting.m_dEditArea, 150.0);
+  EXPECT_EQ(&setting, List().GetDrawingObject()->m_pSetting.get());
+  EXPECT_EQ(List().GetCount(), 19);
+  prompter.VerifyAllUsed();
+}
+
+TEST_F(MrkDocTest, SavingClearsTheModifiedFlagOnlyWhenTheFileWasWritten) {
+  // Through the document's own save operations.
+  CMrkFileServices services;
+  doc->SetFileServices(&services);
+  doc->AddNewObject(TYPE_POLYGON);
+  for (bool text : {false, true}) {
+    g_bModified = 1;
+    const std::string path = dir.File(text ? "saved.txt.mrk" : "saved.mrk");
+    const std::string old = "old contents";
+    ASSERT_TRUE(fileio::WriteAtomically(path, old.data(), old.size()));
+    const CString missing = dir.File("no/such/folder/x.mrk").c_str();
+    EXPECT_FALSE(text ? doc->SaveMrkText(missing) : doc->SaveMrkBinary(missing));
+    EXPECT_EQ(g_bModified, 1);
+    EXPECT_EQ(TempDir::Read(path), old);
+
+    EXPECT_TRUE(text ? doc->SaveMrkText(path.c_str()) : doc->SaveMrkBinary(path.c_str()));
+    EXPECT_EQ(g_bModified, 0);
+    EXPECT_EQ(doc->GetTitle(), path.c_str());
+    EXPECT_NE(TempDir::Read(path), old);
+  }
+  // What was saved loads back.
+  prompter.ExpectMessage(IDYES);
+  ASSERT_EQ(MrkLoadText(*doc, dir.File("saved.txt.mrk").c_str(), TRUE), 1);
+  EXPECT_EQ(List().GetCount(), 2);
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_POLYGON);
+  doc->SetFileServices(nullptr);
+}
+
+// Answers every question with Cancel (or No).
+class CancellingPrompter : public IPrompter {
+ public:
+  CancellingPrompter() : m_previous(SetPrompter(this)) {}
+  ~CancellingPrompter() override { SetPrompter(m_previous); }
+  int MessageBox(const CString&, const CString&, UINT) override { return IDNO; }
+  bool FileDialog(const FileDialogRequest&, std::vector<CString>&) override { return false; }
+  bool ChooseColor(COLORREF&) override { return false; }
+  bool BrowseFolder(const CString&, CString&) override { return false; }
+
+ private:
+  IPrompter* m_previous;
+};
+
+TEST_F(MrkDocTest, RefusedMutatedFilesNeverChangeTheDocument) {
+  std::vector<BYTE> seeds[2];
+  ASSERT_TRUE(fileio::ReadAll(SaveEveryKind(false), seeds[0]));
+  ASSERT_TRUE(fileio::ReadAll(SaveEveryKind(true), seeds[1]));
+  CancellingPrompter cancel;
+  doc->AddNewObject(TYPE_RHOMBIC);
+  std::mt19937 rng(99);
+  int refused = 0;
+  for (int i = 0; i < 1000; ++i) {
+    const bool text = i % 2;
+    std::vector<BYTE> bytes = seeds[text];
+    for (int k = 0, n = 1 + rng() % 4; k < n; ++k) {
+      const size_t at = rng() % bytes.size();
+      if (rng() % 4 == 0) {
+        bytes.resize(at + 1);
+      } else {
+        bytes[at] ^= static_cast<BYTE>(1u << (rng() % 8));
+      }
+    }
+    // A new file each time: rewriting one file would flush it to disk on every close.
+    const std::string path = dir.Write("mutated" + std::to_string(i) + ".mrk", std::string(bytes.begin(), bytes.end()));
+    const State before = Capture();
+    const int loaded = text ? MrkLoadText(*doc, path.c_str(), TRUE) : MrkLoadBinary(*doc, path.c_str(), TRUE);
+    if (loaded == 0) {
+      ++refused;
+      ASSERT_TRUE(Capture() == before) << "mutation " << i;
+    }
+  }
+  EXPECT_GT(refused, 0);
+}
+
+}  // namespace
