@@ -89,10 +89,7 @@ void CText1Object::CopySettings(const CText1Object* s) {
   m_dLineGap = s->m_dLineGap;
   m_bVariable = s->m_bVariable;
   m_strText = s->m_strText;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_nWriteDirection = s->m_nWriteDirection;
   m_nAlign = s->m_nAlign;
   CopyFont(*this, *s);
@@ -142,10 +139,7 @@ void CText2Object::CopySettings(const CText2Object* s) {
   m_dCharWidth = s->m_dCharWidth;
   m_dCharHeight = s->m_dCharHeight;
   m_strText = s->m_strText;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_nDirection = s->m_nDirection;
   m_bKeepAspect = s->m_bKeepAspect;
   CopyFont(*this, *s);
