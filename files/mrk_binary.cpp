@@ -50,6 +50,19 @@ void WriteCharRecords(CArchive& ar, const std::vector<CTextCharRecord>& records)
   }
 }
 
+// The font part, laid out alike in both text kinds.
+template <class Text>
+void WriteFontPart(CArchive& ar, const Text& o) {
+  ar << o.m_dLineWidthX << o.m_dLineWidthY;
+  WriteInt(ar, o.m_nWeight);
+  WriteInt(ar, o.m_bItalic);
+  WriteInt(ar, o.m_nCharSet);
+  ar << o.m_strFaceName;
+  WriteInt(ar, o.m_nFontExtra1);
+  WriteInt(ar, o.m_nFontExtra2);
+  WriteInt(ar, o.m_nFontSize);
+}
+
 void WriteKindPart(CArchive& ar, const CDrawObject& object);
 
 void WriteRecord(CArchive& ar, const CDrawObject& o) {
@@ -113,14 +126,7 @@ void WriteKindPart(CArchive& ar, const CDrawObject& object) {
       WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
       WriteInt(ar, o.m_nWriteDirection);
       WriteInt(ar, o.m_nAlign);
-      ar << o.m_dLineWidthX << o.m_dLineWidthY;
-      WriteInt(ar, o.m_nWeight);
-      WriteInt(ar, o.m_bItalic);
-      WriteInt(ar, o.m_nCharSet);
-      ar << o.m_strFaceName;
-      WriteInt(ar, o.m_nFontExtra1);
-      WriteInt(ar, o.m_nFontExtra2);
-      WriteInt(ar, o.m_nFontSize);
+      WriteFontPart(ar, o);
       WriteInt(ar, o.m_bCountUp);
       WriteInt(ar, o.m_nCount);
       WriteInt(ar, o.m_nCountStart);
@@ -137,14 +143,7 @@ void WriteKindPart(CArchive& ar, const CDrawObject& object) {
       WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
       WriteInt(ar, o.m_nDirection);
       WriteInt(ar, o.m_bKeepAspect);
-      ar << o.m_dLineWidthX << o.m_dLineWidthY;
-      WriteInt(ar, o.m_nWeight);
-      WriteInt(ar, o.m_bItalic);
-      WriteInt(ar, o.m_nCharSet);
-      ar << o.m_strFaceName;
-      WriteInt(ar, o.m_nFontExtra1);
-      WriteInt(ar, o.m_nFontExtra2);
-      WriteInt(ar, o.m_nFontSize);
+      WriteFontPart(ar, o);
       WriteInt(ar, o.m_bWidthDirection);
       WriteCharRecords(ar, o.m_vCharRecords);
       WriteInt(ar, o.m_bTextChanged);
@@ -290,10 +289,18 @@ void ReadCharRecords(CArchive& ar, std::vector<CTextCharRecord>& records) {
   }
 }
 
-CString ReadFaceName(CArchive& ar) {
+template <class Text>
+void ReadFontPart(CArchive& ar, Text& o) {
+  ar >> o.m_dLineWidthX >> o.m_dLineWidthY;
+  o.m_nWeight = ar.ReadInt();
+  o.m_bItalic = ar.ReadInt();
+  o.m_nCharSet = ar.ReadInt();
   CString face;
   ar >> face;
-  return face;
+  o.SetFaceName(face);
+  o.m_nFontExtra1 = ar.ReadInt();
+  o.m_nFontExtra2 = ar.ReadInt();
+  o.m_nFontSize = ar.ReadInt();
 }
 
 void ReadBmpImage(CArchive& ar, CBmpObject& o) {
@@ -376,14 +383,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
       ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
       o.m_nWriteDirection = ar.ReadInt();
       o.m_nAlign = ar.ReadInt();
-      ar >> o.m_dLineWidthX >> o.m_dLineWidthY;
-      o.m_nWeight = ar.ReadInt();
-      o.m_bItalic = ar.ReadInt();
-      o.m_nCharSet = ar.ReadInt();
-      o.SetFaceName(ReadFaceName(ar));
-      o.m_nFontExtra1 = ar.ReadInt();
-      o.m_nFontExtra2 = ar.ReadInt();
-      o.m_nFontSize = ar.ReadInt();
+      ReadFontPart(ar, o);
       o.m_bCountUp = ar.ReadInt();
       o.m_nCount = ar.ReadInt();
       o.m_nCountStart = ar.ReadInt();
@@ -400,14 +400,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
       ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
       o.m_nDirection = ar.ReadInt();
       o.m_bKeepAspect = ar.ReadInt();
-      ar >> o.m_dLineWidthX >> o.m_dLineWidthY;
-      o.m_nWeight = ar.ReadInt();
-      o.m_bItalic = ar.ReadInt();
-      o.m_nCharSet = ar.ReadInt();
-      o.SetFaceName(ReadFaceName(ar));
-      o.m_nFontExtra1 = ar.ReadInt();
-      o.m_nFontExtra2 = ar.ReadInt();
-      o.m_nFontSize = ar.ReadInt();
+      ReadFontPart(ar, o);
       o.m_bWidthDirection = ar.ReadInt();
       ReadCharRecords(ar, o.m_vCharRecords);
       o.m_bTextChanged = ar.ReadInt();

@@ -11,6 +11,23 @@
 
 namespace {
 
+// The pieces of s between separators; the piece after the last separator always counts, even
+// when empty.
+std::vector<std::string> SplitAt(const std::string& s, const std::string& separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t at = s.find(separator, start);
+    if (at == std::string::npos) {
+      parts.push_back(s.substr(start));
+      break;
+    }
+    parts.push_back(s.substr(start, at - start));
+    start = at + separator.size();
+  }
+  return parts;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Writing
 
@@ -89,22 +106,6 @@ std::string FormatCharValues(const CTextCharRecord& r, bool lastWithoutComma) {
   return s;
 }
 
-// Splits a straight text at its CR LF pairs.
-std::vector<std::string> SplitTextLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (;;) {
-    const size_t at = text.find("\r\n", start);
-    if (at == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, at - start));
-    start = at + 2;
-  }
-  return lines;
-}
-
 // Width in bytes of the character at p.
 int CharWidth(const std::string& s, size_t p) {
   if (cp932::IsLeadByte(static_cast<unsigned char>(s[p])) && p + 1 < s.size()) return 2;
@@ -116,20 +117,8 @@ int CharWidth(const std::string& s, size_t p) {
 
 class CFields {
  public:
-  explicit CFields(const CString& header) {
-    const std::string& line = header.str();
-    size_t start = 0;
-    for (;;) {
-      const size_t comma = line.find(',', start);
-      if (comma == std::string::npos) {
-        // The reader adds a comma at the end of the line: the last field always counts.
-        m_f.push_back(line.substr(start));
-        break;
-      }
-      m_f.push_back(line.substr(start, comma - start));
-      start = comma + 1;
-    }
-  }
+  // The reader adds a comma at the end of the line: the last field always counts.
+  explicit CFields(const CString& header) : m_f(SplitAt(header.str(), ",")) {}
   // Fields after the kind code.
   int Count() const { return static_cast<int>(m_f.size()) - 1; }
   bool Has(int i) const { return i >= 1 && i <= Count(); }
@@ -159,21 +148,6 @@ class CFields {
  private:
   std::vector<std::string> m_f;
 };
-
-std::vector<std::string> SplitTabs(const std::string& s) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (;;) {
-    const size_t tab = s.find('\t', start);
-    if (tab == std::string::npos) {
-      parts.push_back(s.substr(start));
-      break;
-    }
-    parts.push_back(s.substr(start, tab - start));
-    start = tab + 1;
-  }
-  return parts;
-}
 
 void ReadGridAndPosition(const CFields& f, int& rows, int& columns, double& rowGap, double& columnGap, CDrawObject& o) {
   f.Get(1, rows);
@@ -215,21 +189,6 @@ CTextCharRecord RecordFromValues(const std::vector<std::string>& values, size_t 
   r.dFontWidthX = v[5];
   r.dFontWidthY = v[6];
   return r;
-}
-
-std::vector<std::string> SplitCommas(const std::string& s) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (;;) {
-    const size_t comma = s.find(',', start);
-    if (comma == std::string::npos) {
-      parts.push_back(s.substr(start));
-      break;
-    }
-    parts.push_back(s.substr(start, comma - start));
-    start = comma + 1;
-  }
-  return parts;
 }
 
 }  // namespace
@@ -419,7 +378,7 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
       f.Get(26, o.m_nCharSet);
       if (!f.Has(27)) break;
 
-      const std::vector<std::string> parts = SplitTabs(f.Text(27));
+      const std::vector<std::string> parts = SplitAt(f.Text(27), "\t");
       o.SetFaceName(parts[0].c_str());
       const std::string joined = parts.size() > 1 ? parts[1] : std::string();
       if (parts.size() > 2) o.m_dLineGap = numfmt::Atof(parts[2]);
@@ -465,7 +424,7 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
           continue;
         }
         if (next < record.continuation.size()) {
-          const std::vector<std::string> values = SplitCommas(m_Lines[record.continuation[next]].str());
+          const std::vector<std::string> values = SplitAt(m_Lines[record.continuation[next]].str(), ",");
           o.m_vCharRecords.push_back(RecordFromValues(values, 0));
           ++next;
         } else {
@@ -493,7 +452,7 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
       f.Get(27, o.m_nCharSet);
       if (!f.Has(28)) break;
 
-      const std::vector<std::string> parts = SplitTabs(f.Text(28));
+      const std::vector<std::string> parts = SplitAt(f.Text(28), "\t");
       o.SetFaceName(parts[0].c_str());
       o.m_strText = CString(parts.size() > 1 ? parts[1] : std::string());
       if (parts.size() > 2) o.m_bWidthDirection = numfmt::Atoi(parts[2]) == 1 ? 1 : 0;
@@ -748,7 +707,7 @@ int CMrkTextFile::FormatObject(const CDrawObject* object) {
       b.Flag(o.m_bItalic);
       b.I(o.m_nCharSet);
 
-      std::vector<std::string> lines = SplitTextLines(o.m_strText.str());
+      std::vector<std::string> lines = SplitAt(o.m_strText.str(), "\r\n");
       std::string joined;
       for (std::string& line : lines) {
         line = Sanitize(line, false);

@@ -165,10 +165,7 @@ void CBmpObject::CopyBitmapFields(const CBmpObject* s) {
   m_dPosY = s->m_dPosY;
   m_dWidth = s->m_dWidth;
   m_dHeight = s->m_dHeight;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_bKeepAspect = s->m_bKeepAspect;
   m_bInvert = s->m_bInvert;
   m_nStretchMode = s->m_nStretchMode;

@@ -88,10 +88,7 @@ void CLineObject::CopySettings(const CLineObject* s) {
   m_dWidth = s->m_dWidth;
   m_dHeight = s->m_dHeight;
   m_dAngle = s->m_dAngle;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_bKeepAspect = s->m_bKeepAspect;
 }
 
@@ -115,10 +112,7 @@ void CRectangleObject::CopySettings(const CRectangleObject* s) {
   m_dEdgeSize = s->m_dEdgeSize;
   m_dEdgeRadius = s->m_dEdgeRadius;
   m_nEdgeStyle = s->m_nEdgeStyle;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_bKeepAspect = s->m_bKeepAspect;
 }
 
@@ -138,10 +132,7 @@ void CCircleObject::CopySettings(const CCircleObject* s) {
   m_dSizeX = s->m_dSizeX;
   m_dSizeY = s->m_dSizeY;
   m_dEdgeSize = s->m_dEdgeSize;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_bKeepAspect = s->m_bKeepAspect;
 }
 
@@ -163,10 +154,7 @@ void CTriangleObject::CopySettings(const CTriangleObject* s) {
   m_dHeight = s->m_dHeight;
   m_dEdgeSize = s->m_dEdgeSize;
   m_nDirection = s->m_nDirection;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_bKeepAspect = s->m_bKeepAspect;
 }
 
@@ -186,10 +174,7 @@ void CRhombicObject::CopySettings(const CRhombicObject* s) {
   m_dWidth = s->m_dWidth;
   m_dHeight = s->m_dHeight;
   m_dEdgeSize = s->m_dEdgeSize;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_bKeepAspect = s->m_bKeepAspect;
 }
 
@@ -209,10 +194,7 @@ void CPolygonObject::CopySettings(const CPolygonObject* s) {
   m_dSize = s->m_dSize;
   m_dEdgeSize = s->m_dEdgeSize;
   m_nEdges = s->m_nEdges;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
 }
 
 CBarcodeObject::CBarcodeObject(const CBarcodeObject* source) {
@@ -238,10 +220,7 @@ void CBarcodeObject::CopySettings(const CBarcodeObject* s) {
   m_dPosY = s->m_dPosY;
   m_dSizeX = s->m_dSizeX;
   m_dSizeY = s->m_dSizeY;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_strText = s->m_strText;
   m_nLevel = s->m_nLevel;
   m_nVersion = s->m_nVersion;

@@ -43,6 +43,16 @@ int FitToCharBoundary(const char* text, int maxBytes);
 inline int ClampGridCount(int n) { return n < 0 ? 0 : (n > 9999 ? 9999 : n); }
 inline int ClampPolygonEdges(int n) { return n < 3 ? 3 : (n > 999 ? 999 : n); }
 
+// Copies the grid of copies (row and column counts and their gaps) between two objects of one
+// kind; every kind that repeats itself names these fields alike.
+template <class Kind>
+void CopyGridSettings(Kind& to, const Kind& from) {
+  to.m_nRows = from.m_nRows;
+  to.m_nColumns = from.m_nColumns;
+  to.m_dRowGap = from.m_dRowGap;
+  to.m_dColumnGap = from.m_dColumnGap;
+}
+
 class CDrawObject {
  public:
   CDrawObject() = default;

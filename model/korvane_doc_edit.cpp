@@ -390,198 +390,158 @@ namespace {
 
 CDrawingObject* WorkArea(CObjectList* list) { return list ? list->GetDrawingObject() : nullptr; }
 
-}  // namespace
-
-void CKorvaneDoc::LoadDrawDataPage() {
-  CDrawingObject* area = WorkArea(m_pObjectList);
-  if (!area || !area->m_pSetting) return;
-  const CDrawingSettingObject& c = *area->m_pSetting;
-  CSettingsDrawingData& m = m_Settings.DrawingData;
-  m.Area = c.m_dEditArea;
-  m.GridSize = c.m_dGridSize;
-  m.ScaleX = c.m_dScaleX;
-  m.ScaleY = c.m_dScaleY;
-  m.ChangeXY = c.m_bSwapXY;
-  m.ChangeX = c.m_bReverseX;
-  m.ChangeY = c.m_bReverseY;
-  m.HOME = c.m_bHomeAfter;
-  m.HomeX = c.m_dHomeX;
-  m.HomeY = c.m_dHomeY;
-  m.ScanAngle = c.m_nScanAngle;
-  m.LayerIndex = c.m_nCurrentLayer;
-  for (int i = 0; i < LAYER_COUNT; ++i) {
-    m.Layer[i].TIMES = c.m_Layers[i].nCount;
-    m.Layer[i].POWER = c.m_Layers[i].nPower;
-    m.Layer[i].SPEED = c.m_Layers[i].nSpeed;
-    m.Layer[i].STABLE = c.m_Layers[i].bConstant;
+// Moves a value between a settings mirror and the work area: into the mirror when loading a
+// page, out of it when storing. Load and store of a page share one field list, so the two
+// directions cannot drift apart.
+struct MirrorTransfer {
+  bool toMirror;
+  template <class T>
+  void operator()(T& mirror, T& model) const {
+    if (toMirror) {
+      mirror = model;
+    } else {
+      model = mirror;
+    }
   }
-}
+};
 
-void CKorvaneDoc::StoreDrawDataPage() {
-  CDrawingObject* area = WorkArea(m_pObjectList);
-  if (!area || !area->m_pSetting) return;
-  CDrawingSettingObject& c = *area->m_pSetting;
-  const CSettingsDrawingData& m = m_Settings.DrawingData;
-  c.m_dEditArea = m.Area;
-  c.m_dGridSize = m.GridSize;
-  c.m_dScaleX = m.ScaleX;
-  c.m_dScaleY = m.ScaleY;
-  c.m_bSwapXY = m.ChangeXY;
-  c.m_bReverseX = m.ChangeX;
-  c.m_bReverseY = m.ChangeY;
-  c.m_bHomeAfter = m.HOME;
-  c.m_dHomeX = m.HomeX;
-  c.m_dHomeY = m.HomeY;
-  c.m_nScanAngle = m.ScanAngle;
-  c.m_nCurrentLayer = m.LayerIndex;
+void TransferDrawData(MirrorTransfer x, CSettingsDrawingData& m, CDrawingSettingObject& c) {
+  x(m.Area, c.m_dEditArea);
+  x(m.GridSize, c.m_dGridSize);
+  x(m.ScaleX, c.m_dScaleX);
+  x(m.ScaleY, c.m_dScaleY);
+  x(m.ChangeXY, c.m_bSwapXY);
+  x(m.ChangeX, c.m_bReverseX);
+  x(m.ChangeY, c.m_bReverseY);
+  x(m.HOME, c.m_bHomeAfter);
+  x(m.HomeX, c.m_dHomeX);
+  x(m.HomeY, c.m_dHomeY);
+  x(m.ScanAngle, c.m_nScanAngle);
+  x(m.LayerIndex, c.m_nCurrentLayer);
   for (int i = 0; i < LAYER_COUNT; ++i) {
-    c.m_Layers[i].nCount = m.Layer[i].TIMES;
-    c.m_Layers[i].nPower = m.Layer[i].POWER;
-    c.m_Layers[i].nSpeed = m.Layer[i].SPEED;
-    c.m_Layers[i].bConstant = m.Layer[i].STABLE;
+    x(m.Layer[i].TIMES, c.m_Layers[i].nCount);
+    x(m.Layer[i].POWER, c.m_Layers[i].nPower);
+    x(m.Layer[i].SPEED, c.m_Layers[i].nSpeed);
+    x(m.Layer[i].STABLE, c.m_Layers[i].bConstant);
   }
 }
 
 // The fixed-field data page shows the drawing settings without layers and axis swaps (but with
 // layer 0's speed) and the scanning area's resolution, span and scan styles.
+void TransferDrawDataFix(MirrorTransfer x, CSettingsDrawingData& m, CSettingsDrawingArea& n,
+                         CDrawingSettingObject& c, CDrawingAreaObject& a) {
+  x(m.Area, c.m_dEditArea);
+  x(m.GridSize, c.m_dGridSize);
+  x(m.ScaleX, c.m_dScaleX);
+  x(m.ScaleY, c.m_dScaleY);
+  x(m.HomeX, c.m_dHomeX);
+  x(m.HomeY, c.m_dHomeY);
+  x(m.HOME, c.m_bHomeAfter);
+  x(m.ScanAngle, c.m_nScanAngle);
+  x(m.Layer[0].SPEED, c.m_Layers[0].nSpeed);
+  x(n.DPM, a.m_nResolution);
+  x(n.Span, a.m_dScanSpan);
+  x(n.ScanStyleIndex, a.m_nScanStyle);
+  x(n.ScanDirectionIndex, a.m_nScanDirection);
+  x(n.OutStyleIndex, a.m_nOutputStyle);
+}
+
+void TransferDrawArea(MirrorTransfer x, CSettingsDrawingArea& n, CDrawingAreaObject& a) {
+  x(n.OffsetX, a.m_dPosX);
+  x(n.OffsetY, a.m_dPosY);
+  x(n.Width, a.m_dWidth);
+  x(n.Height, a.m_dHeight);
+  x(n.DPM, a.m_nResolution);
+  x(n.Span, a.m_dScanSpan);
+  x(n.OutlineIndex, a.m_nOutlineStyle);
+  x(n.ScanStyleIndex, a.m_nScanStyle);
+  x(n.ScanDirectionIndex, a.m_nScanDirection);
+  x(n.OutStyleIndex, a.m_nOutputStyle);
+  x(n.FileIndex, a.m_nConversionStyle);
+  x(n.FrameSize, a.m_dFrameWidth);
+  x(n.RoundSize, a.m_dCornerRadius);
+}
+
+// The fixed-field scanning-area page shows the area's place, size, frame, corner and shape, and
+// the anchor (the field's plotter position).
+void TransferDrawAreaFix(MirrorTransfer x, CSettingsDrawingArea& n, CSettingsDrawingField& m,
+                         CDrawingAreaObject& a, CDrawingFieldObject& f) {
+  x(n.OffsetX, a.m_dPosX);
+  x(n.OffsetY, a.m_dPosY);
+  x(n.Width, a.m_dWidth);
+  x(n.Height, a.m_dHeight);
+  x(n.FrameSize, a.m_dFrameWidth);
+  x(n.RoundSize, a.m_dCornerRadius);
+  x(n.OutlineIndex, a.m_nOutlineStyle);
+  x(m.PlotIndex, f.m_nPlotterPosition);
+}
+
+void TransferDrawField(MirrorTransfer x, CSettingsDrawingField& m, CDrawingFieldObject& f) {
+  x(m.FieldX, f.m_dFieldX);
+  x(m.FieldY, f.m_dFieldY);
+  x(m.OffsetX, f.m_dPosX);
+  x(m.OffsetY, f.m_dPosY);
+  x(m.PlotIndex, f.m_nPlotterPosition);
+}
+
+}  // namespace
+
+void CKorvaneDoc::LoadDrawDataPage() {
+  CDrawingObject* area = WorkArea(m_pObjectList);
+  if (!area || !area->m_pSetting) return;
+  TransferDrawData({true}, m_Settings.DrawingData, *area->m_pSetting);
+}
+
+void CKorvaneDoc::StoreDrawDataPage() {
+  CDrawingObject* area = WorkArea(m_pObjectList);
+  if (!area || !area->m_pSetting) return;
+  TransferDrawData({false}, m_Settings.DrawingData, *area->m_pSetting);
+}
+
 void CKorvaneDoc::LoadDrawDataFixPage() {
   CDrawingObject* area = WorkArea(m_pObjectList);
   if (!area || !area->m_pSetting || !area->m_pArea) return;
-  const CDrawingSettingObject& c = *area->m_pSetting;
-  const CDrawingAreaObject& a = *area->m_pArea;
-  CSettingsDrawingData& m = m_Settings.DrawingData;
-  CSettingsDrawingArea& n = m_Settings.DrawingArea;
-  m.Area = c.m_dEditArea;
-  m.GridSize = c.m_dGridSize;
-  m.ScaleX = c.m_dScaleX;
-  m.ScaleY = c.m_dScaleY;
-  m.HomeX = c.m_dHomeX;
-  m.HomeY = c.m_dHomeY;
-  m.HOME = c.m_bHomeAfter;
-  m.ScanAngle = c.m_nScanAngle;
-  m.Layer[0].SPEED = c.m_Layers[0].nSpeed;
-  n.DPM = a.m_nResolution;
-  n.Span = a.m_dScanSpan;
-  n.ScanStyleIndex = a.m_nScanStyle;
-  n.ScanDirectionIndex = a.m_nScanDirection;
-  n.OutStyleIndex = a.m_nOutputStyle;
+  TransferDrawDataFix({true}, m_Settings.DrawingData, m_Settings.DrawingArea, *area->m_pSetting, *area->m_pArea);
 }
 
 void CKorvaneDoc::StoreDrawDataFixPage() {
   CDrawingObject* area = WorkArea(m_pObjectList);
   if (!area || !area->m_pSetting || !area->m_pArea) return;
-  CDrawingSettingObject& c = *area->m_pSetting;
-  CDrawingAreaObject& a = *area->m_pArea;
-  const CSettingsDrawingData& m = m_Settings.DrawingData;
-  const CSettingsDrawingArea& n = m_Settings.DrawingArea;
-  c.m_dEditArea = m.Area;
-  c.m_dGridSize = m.GridSize;
-  c.m_dScaleX = m.ScaleX;
-  c.m_dScaleY = m.ScaleY;
-  c.m_dHomeX = m.HomeX;
-  c.m_dHomeY = m.HomeY;
-  c.m_bHomeAfter = m.HOME;
-  c.m_nScanAngle = m.ScanAngle;
-  c.m_Layers[0].nSpeed = m.Layer[0].SPEED;
-  a.m_nResolution = n.DPM;
-  a.m_dScanSpan = n.Span;
-  a.m_nScanStyle = n.ScanStyleIndex;
-  a.m_nScanDirection = n.ScanDirectionIndex;
-  a.m_nOutputStyle = n.OutStyleIndex;
+  TransferDrawDataFix({false}, m_Settings.DrawingData, m_Settings.DrawingArea, *area->m_pSetting, *area->m_pArea);
 }
 
 void CKorvaneDoc::LoadDrawAreaPage() {
   CDrawingObject* area = WorkArea(m_pObjectList);
   if (!area || !area->m_pArea) return;
-  const CDrawingAreaObject& a = *area->m_pArea;
-  CSettingsDrawingArea& n = m_Settings.DrawingArea;
-  n.OffsetX = a.m_dPosX;
-  n.OffsetY = a.m_dPosY;
-  n.Width = a.m_dWidth;
-  n.Height = a.m_dHeight;
-  n.DPM = a.m_nResolution;
-  n.Span = a.m_dScanSpan;
-  n.OutlineIndex = a.m_nOutlineStyle;
-  n.ScanStyleIndex = a.m_nScanStyle;
-  n.ScanDirectionIndex = a.m_nScanDirection;
-  n.OutStyleIndex = a.m_nOutputStyle;
-  n.FileIndex = a.m_nConversionStyle;
-  n.FrameSize = a.m_dFrameWidth;
-  n.RoundSize = a.m_dCornerRadius;
+  TransferDrawArea({true}, m_Settings.DrawingArea, *area->m_pArea);
 }
 
 void CKorvaneDoc::StoreDrawAreaPage() {
   CDrawingObject* area = WorkArea(m_pObjectList);
   if (!area || !area->m_pArea) return;
-  CDrawingAreaObject& a = *area->m_pArea;
-  const CSettingsDrawingArea& n = m_Settings.DrawingArea;
-  a.m_dPosX = n.OffsetX;
-  a.m_dPosY = n.OffsetY;
-  a.m_dWidth = n.Width;
-  a.m_dHeight = n.Height;
-  a.m_nResolution = n.DPM;
-  a.m_dScanSpan = n.Span;
-  a.m_nOutlineStyle = n.OutlineIndex;
-  a.m_nScanStyle = n.ScanStyleIndex;
-  a.m_nScanDirection = n.ScanDirectionIndex;
-  a.m_nOutputStyle = n.OutStyleIndex;
-  a.m_nConversionStyle = n.FileIndex;
-  a.m_dFrameWidth = n.FrameSize;
-  a.m_dCornerRadius = n.RoundSize;
+  TransferDrawArea({false}, m_Settings.DrawingArea, *area->m_pArea);
 }
 
-// The fixed-field scanning-area page shows the area's place, size, frame, corner and shape, and
-// the anchor (the field's plotter position).
 void CKorvaneDoc::LoadDrawAreaFixPage() {
   CDrawingObject* area = WorkArea(m_pObjectList);
   if (!area || !area->m_pArea || !area->m_pField) return;
-  const CDrawingAreaObject& a = *area->m_pArea;
-  CSettingsDrawingArea& n = m_Settings.DrawingArea;
-  n.OffsetX = a.m_dPosX;
-  n.OffsetY = a.m_dPosY;
-  n.Width = a.m_dWidth;
-  n.Height = a.m_dHeight;
-  n.FrameSize = a.m_dFrameWidth;
-  n.RoundSize = a.m_dCornerRadius;
-  n.OutlineIndex = a.m_nOutlineStyle;
-  m_Settings.DrawingField.PlotIndex = area->m_pField->m_nPlotterPosition;
+  TransferDrawAreaFix({true}, m_Settings.DrawingArea, m_Settings.DrawingField, *area->m_pArea, *area->m_pField);
 }
 
 void CKorvaneDoc::StoreDrawAreaFixPage() {
   CDrawingObject* area = WorkArea(m_pObjectList);
   if (!area || !area->m_pArea || !area->m_pField) return;
-  CDrawingAreaObject& a = *area->m_pArea;
-  const CSettingsDrawingArea& n = m_Settings.DrawingArea;
-  a.m_dPosX = n.OffsetX;
-  a.m_dPosY = n.OffsetY;
-  a.m_dWidth = n.Width;
-  a.m_dHeight = n.Height;
-  a.m_dFrameWidth = n.FrameSize;
-  a.m_dCornerRadius = n.RoundSize;
-  a.m_nOutlineStyle = n.OutlineIndex;
-  area->m_pField->m_nPlotterPosition = m_Settings.DrawingField.PlotIndex;
+  TransferDrawAreaFix({false}, m_Settings.DrawingArea, m_Settings.DrawingField, *area->m_pArea, *area->m_pField);
 }
 
 void CKorvaneDoc::LoadDrawFieldPage() {
   CDrawingObject* area = WorkArea(m_pObjectList);
   if (!area || !area->m_pField) return;
-  const CDrawingFieldObject& f = *area->m_pField;
-  CSettingsDrawingField& m = m_Settings.DrawingField;
-  m.FieldX = f.m_dFieldX;
-  m.FieldY = f.m_dFieldY;
-  m.OffsetX = f.m_dPosX;
-  m.OffsetY = f.m_dPosY;
-  m.PlotIndex = f.m_nPlotterPosition;
+  TransferDrawField({true}, m_Settings.DrawingField, *area->m_pField);
 }
 
 void CKorvaneDoc::StoreDrawFieldPage() {
   CDrawingObject* area = WorkArea(m_pObjectList);
   if (!area || !area->m_pField) return;
-  CDrawingFieldObject& f = *area->m_pField;
-  const CSettingsDrawingField& m = m_Settings.DrawingField;
-  f.m_dFieldX = m.FieldX;
-  f.m_dFieldY = m.FieldY;
-  f.m_dPosX = m.OffsetX;
-  f.m_dPosY = m.OffsetY;
-  f.m_nPlotterPosition = m.PlotIndex;
+  TransferDrawField({false}, m_Settings.DrawingField, *area->m_pField);
 }

@@ -17,6 +17,30 @@ int ReplaceText(CString& stored, std::vector<CTextCharRecord>& records, int& cha
   return count;
 }
 
+// The font fields, named and meant alike in both kinds. The two further font ints and the
+// font size are left alone by the defaults.
+template <class Text>
+void SetDefaultFont(Text& o) {
+  o.m_dLineWidthX = o.m_dLineWidthY = 0.0;
+  o.m_nWeight = 400;
+  o.m_bItalic = 0;
+  o.m_nCharSet = 0;
+  o.m_strFaceName = "Arial";
+}
+
+template <class Text>
+void CopyFont(Text& to, const Text& from) {
+  to.m_dLineWidthX = from.m_dLineWidthX;
+  to.m_dLineWidthY = from.m_dLineWidthY;
+  to.m_nWeight = from.m_nWeight;
+  to.m_bItalic = from.m_bItalic;
+  to.m_nCharSet = from.m_nCharSet;
+  to.m_strFaceName = from.m_strFaceName;
+  to.m_nFontExtra1 = from.m_nFontExtra1;
+  to.m_nFontExtra2 = from.m_nFontExtra2;
+  to.m_nFontSize = from.m_nFontSize;
+}
+
 CString FitFace(const char* face) {
   return CString(face, FitToCharBoundary(face, TEXT_FACE_NAME_MAX));
 }
@@ -43,11 +67,7 @@ void CText1Object::SetDefaults() {
   m_dRowGap = m_dColumnGap = 1.0;
   m_nWriteDirection = 0;
   m_nAlign = 3;
-  m_dLineWidthX = m_dLineWidthY = 0.0;
-  m_nWeight = 400;
-  m_bItalic = 0;
-  m_nCharSet = 0;
-  m_strFaceName = "Arial";
+  SetDefaultFont(*this);
   m_bCountUp = 0;
   m_nCount = 0;
   m_nCountStart = 0;
@@ -69,21 +89,10 @@ void CText1Object::CopySettings(const CText1Object* s) {
   m_dLineGap = s->m_dLineGap;
   m_bVariable = s->m_bVariable;
   m_strText = s->m_strText;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_nWriteDirection = s->m_nWriteDirection;
   m_nAlign = s->m_nAlign;
-  m_dLineWidthX = s->m_dLineWidthX;
-  m_dLineWidthY = s->m_dLineWidthY;
-  m_nWeight = s->m_nWeight;
-  m_bItalic = s->m_bItalic;
-  m_nCharSet = s->m_nCharSet;
-  m_strFaceName = s->m_strFaceName;
-  m_nFontExtra1 = s->m_nFontExtra1;
-  m_nFontExtra2 = s->m_nFontExtra2;
-  m_nFontSize = s->m_nFontSize;
+  CopyFont(*this, *s);
   m_bCountUp = s->m_bCountUp;
   m_nCount = s->m_nCount;
   m_nCountStart = s->m_nCountStart;
@@ -114,11 +123,7 @@ void CText2Object::SetDefaults() {
   m_dRowGap = m_dColumnGap = 1.0;
   m_nDirection = 0;
   m_bKeepAspect = 0;
-  m_dLineWidthX = m_dLineWidthY = 0.0;
-  m_nWeight = 400;
-  m_bItalic = 0;
-  m_nCharSet = 0;
-  m_strFaceName = "Arial";
+  SetDefaultFont(*this);
   m_bWidthDirection = 0;
   m_vCharRecords.assign(sizeof(kDefaultText) - 1, CTextCharRecord());
 }
@@ -134,21 +139,10 @@ void CText2Object::CopySettings(const CText2Object* s) {
   m_dCharWidth = s->m_dCharWidth;
   m_dCharHeight = s->m_dCharHeight;
   m_strText = s->m_strText;
-  m_nRows = s->m_nRows;
-  m_nColumns = s->m_nColumns;
-  m_dRowGap = s->m_dRowGap;
-  m_dColumnGap = s->m_dColumnGap;
+  CopyGridSettings(*this, *s);
   m_nDirection = s->m_nDirection;
   m_bKeepAspect = s->m_bKeepAspect;
-  m_dLineWidthX = s->m_dLineWidthX;
-  m_dLineWidthY = s->m_dLineWidthY;
-  m_nWeight = s->m_nWeight;
-  m_bItalic = s->m_bItalic;
-  m_nCharSet = s->m_nCharSet;
-  m_strFaceName = s->m_strFaceName;
-  m_nFontExtra1 = s->m_nFontExtra1;
-  m_nFontExtra2 = s->m_nFontExtra2;
-  m_nFontSize = s->m_nFontSize;
+  CopyFont(*this, *s);
   m_bWidthDirection = s->m_bWidthDirection;
   m_vCharRecords = s->m_vCharRecords;
   m_nReserved = s->m_nReserved;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "memory_page.h"
 #include "platform/gdi/gdi.h"
 #include "render/object_renderer.h"
 
@@ -25,28 +26,8 @@ class FakeDocument : public IRenderDocument {
   int IsPaintMode() const override { return paint; }
 };
 
-// A memory device context with a white bitmap selected (1 or 32 bits per pixel).
-class Page {
- public:
-  Page(int width, int height, int bitsPerPixel = 1);
-  ~Page();
-  Page(const Page&) = delete;
-  Page& operator=(const Page&) = delete;
-
-  CDC* dc() { return &m_dc; }
-  int width() const { return m_width; }
-  int height() const { return m_height; }
-  bool IsInk(int x, int y);           // not white
-  COLORREF Pixel(int x, int y);
-  long long InkCount();
-
- private:
-  CDC m_dc;
-  CBitmap m_bitmap;
-  CBitmap* m_old = nullptr;
-  int m_width;
-  int m_height;
-};
+// The page the renderer tests draw on.
+using Page = MemoryPage;
 
 struct Figure {
   std::vector<POINT> points;

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "memory_page.h"
 #include "model/textobject.h"
 #include "platform/gdi/gdi.h"
 #include "render/object_renderer.h"
@@ -28,30 +29,8 @@ class FakeDocument : public IRenderDocument, public ITextRenderSettings {
   int GetV2004String() const override { return v2004; }
 };
 
-// A white memory page of the whole design in MM_HIMETRIC (1 or 32 bits per pixel).
-class Page {
- public:
-  Page(int width, int height, int bitsPerPixel = 1);
-  ~Page();
-  Page(const Page&) = delete;
-  Page& operator=(const Page&) = delete;
-
-  CDC* dc() { return &m_dc; }
-  CBitmap& bitmap() { return m_bitmap; }
-  int width() const { return m_width; }
-  int height() const { return m_height; }
-  bool IsInk(int x, int y) const { return m_bitmap.PixelColour(x, y) != 0xFFFFFF; }
-  long long InkCount() const;
-  // Saves a 32-bit page as a PNG file.
-  bool SavePng(const char* path) const;
-
- private:
-  CDC m_dc;
-  CBitmap m_bitmap;
-  CBitmap* m_old = nullptr;
-  int m_width;
-  int m_height;
-};
+// The page the text tests draw on.
+using Page = MemoryPage;
 
 // A straight text with the given text (UTF-8) in Liberation-metric Arial, one copy.
 void PlainText1(CText1Object& obj, const char* utf8, double width, double height);
