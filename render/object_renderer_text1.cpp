@@ -24,11 +24,12 @@ struct Text1Glyph {
   double thickY = 0;
 };
 
-// The layout shared by drawing, measuring and capture. capture selects the negative (em-height)
-// fonts of outline capture. emit(glyph) runs for every placed character.
+// The layout shared by drawing, measuring and capture. Capture takes the very fonts the drawing
+// takes, so a captured outline lies where the drawn glyph does. emit(glyph) runs for every placed
+// character.
 template <class Emit>
 void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, double right,
-                    double bottom, const CText1Object* obj, bool capture, Emit emit) {
+                    double bottom, const CText1Object* obj, Emit emit) {
   CTextUtil util;
   auto L0 = [&](double v) { return r.LengthToLogicalAxis(0, v); };
   auto L1 = [&](double v) { return r.LengthToLogicalAxis(1, v); };
@@ -57,8 +58,8 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
   LOGFONT base = textlayout::BaseFont(obj->m_nWeight, obj->m_nCharSet, obj->m_strFaceName);
   const int h0 = DoubleToInt(L1(obj->m_dCharHeight));
   const int w0 = DoubleToInt(L0(obj->m_dCharWidth));
-  base.lfHeight = capture ? -h0 : h0;
-  base.lfWidth = capture ? -w0 : w0;
+  base.lfHeight = h0;
+  base.lfWidth = w0;
   double k = 0;
   {
     textlayout::SelectedFont font(dc, base);
@@ -83,13 +84,8 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
     for (int j = 0; j < m; ++j) {
       const CTextCharRecord& rec = records[before + j];
       LOGFONT lf = base;
-      if (capture) {
-        lf.lfHeight = -DoubleToInt(h0 + L1(rec.dSizeY));
-        lf.lfWidth = -DoubleToInt((w0 + L0(rec.dSizeX)) * k);
-      } else {
-        lf.lfHeight = DoubleToInt(L1(rec.dSizeY) + h0);
-        lf.lfWidth = DoubleToInt((L0(rec.dSizeX) + w0) * k);
-      }
+      lf.lfHeight = DoubleToInt(L1(rec.dSizeY) + h0);
+      lf.lfWidth = DoubleToInt((L0(rec.dSizeX) + w0) * k);
       textlayout::SelectedFont font(dc, lf);
       int at = j;
       const int width = util.GetCharByteIndex(line, at);
@@ -117,10 +113,8 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
     for (int j = 0; j < m; ++j) {
       const CTextCharRecord& rec = records[before + j];
       LOGFONT lf = base;
-      const int hh = DoubleToInt(L1(obj->m_dCharHeight + rec.dSizeY));
-      const int ww = DoubleToInt(L0(obj->m_dCharWidth + rec.dSizeX) * k);
-      lf.lfHeight = capture ? -hh : hh;
-      lf.lfWidth = capture ? -ww : ww;
+      lf.lfHeight = DoubleToInt(L1(obj->m_dCharHeight + rec.dSizeY));
+      lf.lfWidth = DoubleToInt(L0(obj->m_dCharWidth + rec.dSizeX) * k);
       textlayout::SelectedFont font(dc, lf);
       Text1Glyph g;
       g.cell = cells[j];
@@ -157,7 +151,7 @@ void CObjectRenderer::LayoutText1(CDC* dc, IRenderDocument* doc, double left, do
   const int strokeEdge = textlayout::StrokeEdgeOf(doc);
   textlayout::TextDcState state(dc, &colour);
   int notFirst = 0;
-  RunText1Layout(*this, dc, left, top, right, bottom, obj, false,
+  RunText1Layout(*this, dc, left, top, right, bottom, obj,
                  [&](const Text1Glyph& g, double ox, double oy, int mirror) {
                    CDoubleRect glyph;
                    if (!DrawText1Char(dc, ox, oy, g.cell, g.a, g.ch, colour, fill, mirror, g.angle, g.thickX,
@@ -174,7 +168,7 @@ void CObjectRenderer::GetText1Points(CDC* dc, IRenderDocument* /*doc*/, double l
                                      double bottom, CText1Object* obj, TextOutlineLists& lists) {
   if (dc == nullptr || obj == nullptr) return;
   textlayout::TextDcState state(dc, nullptr);
-  RunText1Layout(*this, dc, left, top, right, bottom, obj, true,
+  RunText1Layout(*this, dc, left, top, right, bottom, obj,
                  [&](const Text1Glyph& g, double ox, double oy, int mirror) {
                    const int n = GetText1GlyphPoints(dc, ox, oy, g.cell, g.a, g.ch, lists, mirror,
                                                      DoubleToInt(g.angle), g.thickX, g.thickY);

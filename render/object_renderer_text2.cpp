@@ -25,9 +25,11 @@ struct Text2Glyph {
   double thickY = 0;
 };
 
+// The layout shared by drawing, measuring and capture; capture takes the very fonts the drawing
+// takes, so a captured outline lies where the drawn glyph does.
 template <class Emit>
 void RunText2Layout(const CObjectRenderer& r, CDC* dc, double left, double top, double right,
-                    double bottom, const CText2Object* obj, bool capture, Emit emit) {
+                    double bottom, const CText2Object* obj, Emit emit) {
   CTextUtil util;
   auto L0 = [&](double v) { return r.LengthToLogicalAxis(0, v); };
   auto L1 = [&](double v) { return r.LengthToLogicalAxis(1, v); };
@@ -61,13 +63,8 @@ void RunText2Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
   for (int i = 0; i < n; ++i) {
     const CTextCharRecord rec = obj->GetCharRecord(i);
     LOGFONT lf = base;
-    if (capture) {
-      lf.lfHeight = DoubleToInt(-(L1(obj->m_dCharHeight) + L1(rec.dSizeY)));
-      lf.lfWidth = DoubleToInt(-(L0(obj->m_dCharWidth) + L0(rec.dSizeX)) * k);
-    } else {
-      lf.lfHeight = DoubleToInt(h0 - L1(rec.dSizeY));
-      lf.lfWidth = DoubleToInt((w0 - L0(rec.dSizeX)) * k);
-    }
+    lf.lfHeight = DoubleToInt(h0 - L1(rec.dSizeY));
+    lf.lfWidth = DoubleToInt((w0 - L0(rec.dSizeX)) * k);
     textlayout::SelectedFont font(dc, lf);
 
     int at = i;
@@ -129,7 +126,7 @@ void CObjectRenderer::LayoutText2(CDC* dc, IRenderDocument* doc, double left, do
   const int strokeEdge = textlayout::StrokeEdgeOf(doc);
   textlayout::TextDcState state(dc, &colour);
   int notFirst = 0;
-  RunText2Layout(*this, dc, left, top, right, bottom, obj, false,
+  RunText2Layout(*this, dc, left, top, right, bottom, obj,
                  [&](const Text2Glyph& g, double ox, double oy, int mirror, int lower) {
                    CDoubleRect glyph;
                    if (!DrawText2Char(dc, ox, oy, g.box, g.a, g.offX, g.offY, g.ch, colour, fill, mirror, g.angle,
@@ -146,7 +143,7 @@ void CObjectRenderer::GetText2Points(CDC* dc, IRenderDocument* /*doc*/, double l
                                      double bottom, CText2Object* obj, TextOutlineLists& lists) {
   if (dc == nullptr || obj == nullptr) return;
   textlayout::TextDcState state(dc, nullptr);
-  RunText2Layout(*this, dc, left, top, right, bottom, obj, true,
+  RunText2Layout(*this, dc, left, top, right, bottom, obj,
                  [&](const Text2Glyph& g, double ox, double oy, int mirror, int lower) {
                    const int n = GetText2GlyphPoints(dc, ox, oy, g.box, g.a, g.offX, g.offY, g.ch, mirror, g.angle,
                                                      g.recordAngle, lower, g.thickX, g.thickY, lists);

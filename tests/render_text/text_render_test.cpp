@@ -88,54 +88,59 @@ long long Unmatched(const Page& a, const Page& b) {
   return n;
 }
 
-TEST_F(TextRender, CapturedOutlineCoversTheDrawnGlyphs) {
-  // The drawn glyphs take their cell height from the character height, the captured ones their em
-  // height; the captured object is given the drawn glyphs' em height so that both are the same
-  // shapes, and its box is moved so that its line is centred where the drawn one is.
-  doc.v2004 = 1;  // filled without the outline stroke: the raster is the glyphs' interior
-  CText1Object drawn;
-  PlainText1(drawn, "Ag 刻あ", 40, 12);
-  Japanese(drawn);
-  drawn.m_dCharWidth = 6;
-  drawn.m_dCharHeight = 10;
-  drawn.m_vCharRecords[3].dAngle = 12;
-  drawn.m_bMirrorX = 1;
-
-  TEXTMETRIC tm;
-  {
-    LOGFONT lf;
-    lf.lfHeight = -10000;
-    lf.lfCharSet = 128;
-    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", drawn.m_strFaceName.c_str());
-    CFont font;
-    font.CreateFontIndirect(&lf);
-    CFont* old = page.dc()->SelectObject(&font);
-    gditext::GetTextMetrics(*page.dc(), &tm);
-    page.dc()->SelectObject(old);
-  }
-  CText1Object captured;
-  PlainText1(captured, "Ag 刻あ", 40, 12);
-  captured.CopySettings(&drawn);
-  captured.m_bMirrorX = 1;
-  captured.m_dCharHeight = drawn.m_dCharHeight * 10000.0 / tm.tmHeight;
-
-  const CDoubleRect rc = Copy(40, 12, 0, 0);
-  r.DrawText1(page.dc(), &doc, rc.left, rc.top, rc.right, rc.bottom, &drawn, 0, 1, nullptr);
-  const double shift = (r.LengthToLogicalAxis(1, drawn.m_dCharHeight) - r.LengthToLogicalAxis(1, captured.m_dCharHeight)) / 2;
-  CDoubleRect rc2 = rc;
-  rc2.top -= shift;
-  rc2.bottom -= shift;
-  const TextOutlineLists lists = Capture1(captured, rc2);
-  ASSERT_EQ(lists.counts.size(), 5u);
-  EXPECT_EQ(lists.counts[2], 0);  // the space
-  Page filled(2400, 1600);
+// Fills a capture and holds it against the drawn page: the same glyphs, within a dot per edge.
+void ExpectSameGlyphs(const Page& page, const TextOutlineLists& lists) {
+  Page filled(page.width(), page.height());
   FillOutline(filled, lists);
-
   const long long ink = page.InkCount();
   EXPECT_GT(ink, 20000);
   EXPECT_NEAR(static_cast<double>(filled.InkCount()), static_cast<double>(ink), ink * 0.03);
   EXPECT_EQ(Unmatched(page, filled), 0);
   EXPECT_EQ(Unmatched(filled, page), 0);
+}
+
+TEST_F(TextRender, CapturedOutlineCoversTheDrawnGlyphs) {
+  // The outline engraved is the glyph the screen and the raster show: same fonts, same places.
+  doc.v2004 = 1;  // filled without the outline stroke: the raster is the glyphs' interior
+  CText1Object obj;
+  PlainText1(obj, "Ag 刻あ", 40, 12);
+  Japanese(obj);
+  obj.m_dCharWidth = 6;
+  obj.m_dCharHeight = 10;
+  obj.m_vCharRecords[3].dAngle = 12;
+  obj.m_vCharRecords[4].dSizeX = 0.7;
+  obj.m_vCharRecords[4].dSizeY = 1.3;
+  obj.m_bMirrorX = 1;
+
+  const CDoubleRect rc = Copy(40, 12, 0, 0);
+  r.DrawText1(page.dc(), &doc, rc.left, rc.top, rc.right, rc.bottom, &obj, 0, 1, nullptr);
+  const TextOutlineLists lists = Capture1(obj, rc);
+  ASSERT_EQ(lists.counts.size(), 5u);
+  EXPECT_EQ(lists.counts[2], 0);  // the space
+  ExpectSameGlyphs(page, lists);
+}
+
+TEST_F(TextRender, CapturedArcOutlineCoversTheDrawnGlyphs) {
+  doc.v2004 = 1;
+  CText2Object obj;
+  PlainText2(obj, "Ag 刻あ12");
+  obj.m_nCharSet = 128;
+  obj.m_strFaceName = CString::FromUtf8("ＭＳ 明朝");
+  obj.m_dRadiusX = 18;
+  obj.m_dRadiusY = 16;
+  obj.m_dCharWidth = 6.3;
+  obj.m_dCharHeight = 8.7;
+  obj.m_vCharRecords[1].dSizeX = 0.45;
+  obj.m_vCharRecords[1].dSizeY = 1.35;
+  obj.m_vCharRecords[4].dAngle = 20;
+  obj.m_bMirrorY = 1;
+
+  const CDoubleRect rc = Copy(36, 32, 0, 0);
+  r.DrawText2(page.dc(), &doc, rc.left, rc.top, rc.right, rc.bottom, &obj, 0, 1, nullptr);
+  const TextOutlineLists lists = Capture2(obj, rc);
+  ASSERT_EQ(lists.counts.size(), 7u);
+  EXPECT_EQ(lists.counts[2], 0);  // the space
+  ExpectSameGlyphs(page, lists);
 }
 
 TEST_F(TextRender, LinesOfDifferentLengthsFollowTheAlignment) {
