@@ -25,6 +25,7 @@ CEngraveProgressDialog::CEngraveProgressDialog(int captionId) : m_nCaptionId(cap
   m_pPercent = new QLabel(QString::fromUtf8(" 0 %"), this);
   m_pPercent->setObjectName(QString::number(IDC_PERCENT));
   m_pCancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this);
+  m_pCancel->setObjectName(QString::number(IDCANCEL));
   auto* row = new QHBoxLayout;
   row->addWidget(m_pPercent);
   row->addStretch();

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QWidget>
@@ -24,6 +25,16 @@ TEST(ProgressDialog, ShowsThePercentageOfTheRange) {
   dlg.SetRange(0, 0);
   dlg.SetPos(0);
   EXPECT_EQ(dlg.GetPercentText(), "100%");
+}
+
+TEST(ProgressDialog, ControlsCarryTheirIds) {
+  CEngraveProgressDialog dlg;
+  auto* bar = dlg.findChild<QProgressBar*>("1003");
+  auto* percent = dlg.findChild<QLabel*>("1004");
+  auto* cancel = dlg.findChild<QPushButton*>("2");
+  ASSERT_TRUE(bar && percent && cancel);
+  EXPECT_EQ(percent->text(), QString::fromUtf8(" 0 %"));
+  EXPECT_EQ(cancel->text(), QString::fromUtf8("ｷｬﾝｾﾙ"));
 }
 
 TEST(ProgressDialog, CancelIsReportedOnceAndEscCountsAsCancel) {
