@@ -137,15 +137,42 @@ BOOL CLeftView::CalcObject(CDrawObject* object, CDoubleRect& out) {
   }
 }
 
-void CLeftView::CalcLine(CLineObject* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
-void CLeftView::CalcRectangle(CRectangleObject* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
-void CLeftView::CalcCircle(CCircleObject* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
-void CLeftView::CalcTriangle(CTriangleObject* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
-void CLeftView::CalcRhombic(CRhombicObject* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
-void CLeftView::CalcPolygon(CPolygonObject* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
-void CLeftView::CalcText1(CText1Object* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
-void CLeftView::CalcText2(CText2Object* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
-void CLeftView::CalcBmp(CBmpObject* obj, CDoubleRect& out) { out = GetCopyGrid(obj).Bounds(); }
+void CLeftView::CalcLine(CLineObject* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcLine\n");
+  out = GetCopyGrid(obj).Bounds();
+}
+void CLeftView::CalcRectangle(CRectangleObject* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcRectangle\n");
+  out = GetCopyGrid(obj).Bounds();
+}
+void CLeftView::CalcCircle(CCircleObject* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcCircle\n");
+  out = GetCopyGrid(obj).Bounds();
+}
+void CLeftView::CalcTriangle(CTriangleObject* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcTriangle\n");
+  out = GetCopyGrid(obj).Bounds();
+}
+void CLeftView::CalcRhombic(CRhombicObject* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcRhombic\n");
+  out = GetCopyGrid(obj).Bounds();
+}
+void CLeftView::CalcPolygon(CPolygonObject* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcPolygon\n");
+  out = GetCopyGrid(obj).Bounds();
+}
+void CLeftView::CalcText1(CText1Object* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcText1\n");
+  out = GetCopyGrid(obj).Bounds();
+}
+void CLeftView::CalcText2(CText2Object* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcText2\n");
+  out = GetCopyGrid(obj).Bounds();
+}
+void CLeftView::CalcBmp(CBmpObject* obj, CDoubleRect& out) {
+  Trace("---------CLeftView::CalcBmp\n");
+  out = GetCopyGrid(obj).Bounds();
+}
 
 // ---- Common steps ---------------------------------------------------------------------------------
 

@@ -244,6 +244,7 @@ void CLeftView::ReleaseBitmapDC(CDC* pDC) {
 // ---- The image toolkit's renderings ------------------------------------------------------------
 
 int CLeftView::IsIndexListed(int index, const int* list, int count) {
+  Trace("---------CLeftView::IsIndexListed\n");
   if (!list) return 0;
   for (int k = 0; k < count; ++k) {
     if (list[k] == index) return 1;
