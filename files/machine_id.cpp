@@ -4,6 +4,10 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 
+namespace {
+constexpr int kIdBufferSize = 1000;
+}  // namespace
+
 std::string MachineIdFilePath() { return paths::CompanionFile(".inf"); }
 
 int MachineModelFromId(const CString& id) {
@@ -23,5 +27,8 @@ void ReadMachineId(CKorvaneSettings& settings, const std::string& path) {
   settings.MachineModel = 0;
   CProfileFile file;
   if (!file.Load(path)) return;
-  settings.MachineModel = MachineModelFromId(file.GetString("Draventis", "id", ""));
+  CString id = file.GetString("Draventis", "id", "");
+  // The id is read as into a 1000-byte buffer: a longer value is cut to 999 bytes.
+  if (id.GetLength() > kIdBufferSize - 1) id = id.Left(kIdBufferSize - 1);
+  settings.MachineModel = MachineModelFromId(id);
 }

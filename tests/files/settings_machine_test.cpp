@@ -35,6 +35,10 @@ TEST(MachineId, LastTwoCharactersSelectTheModel) {
   EXPECT_EQ(ModelFromFile(dir, "[Draventis]\r\nid=   \r\n"), 0);
   EXPECT_EQ(ModelFromFile(dir, "[Other]\r\nid=K2\r\n"), 0);
   EXPECT_EQ(ModelFromFile(dir, J("[Draventis]\r\nid=機種K3\r\n").str()), 3);
+  // The id is read into a 1000-byte buffer: the model is named by the last two of 999 bytes.
+  EXPECT_EQ(ModelFromFile(dir, "[Draventis]\r\nid=" + std::string(997, 'x') + "K2\r\n"), 2);
+  EXPECT_EQ(ModelFromFile(dir, "[Draventis]\r\nid=" + std::string(998, 'x') + "K2\r\n"), 0);
+  EXPECT_EQ(ModelFromFile(dir, "[Draventis]\r\nid=" + std::string(997, 'x') + "K1 K2\r\n"), 1);
 
   TempDir none;
   CKorvaneSettings s;
