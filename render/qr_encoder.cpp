@@ -166,13 +166,13 @@ CQrEncoder::~CQrEncoder() { DeleteSymbol(); }
 void CQrEncoder::DeleteSymbol() {
   if (!m_pDC) return;
   m_pDC->SelectObject(m_pOldBitmap);
-  m_pDC->DeleteDC();
-  delete m_pDC;
-  m_pDC = nullptr;
   m_pOldBitmap = nullptr;
   if (m_pBitmap) m_pBitmap->DeleteObject();
   delete m_pBitmap;
   m_pBitmap = nullptr;
+  m_pDC->DeleteDC();
+  delete m_pDC;
+  m_pDC = nullptr;
 }
 
 int CQrEncoder::Encode(int level, CString text) { return CreateSymbolBitmap(level, 0, 1, -1, text); }

@@ -184,7 +184,7 @@ TEST(StraightTextCells, TurningACellKeepsItsHalfSizes) {
   EXPECT_NEAR(r.bottom, -110, 1);
 }
 
-TEST(ArcTextPlaces, DefaultTextRunsFrom220To240DegreesClockwise) {
+TEST(ArcTextPlaces, DefaultTextRunsFrom220ToMinus40DegreesClockwise) {
   const textlayout::ArcAngles a = textlayout::ArcGuideAngles(0, 260, 0);
   EXPECT_EQ(a.first, 220);
   EXPECT_EQ(a.last, -40);
