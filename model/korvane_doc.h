@@ -133,6 +133,7 @@ class CKorvaneDoc : public CDocument {
   // ---- layer, mirror, centring, font and output mode
   void SetSelectionLayer(int layer);
   void OnLayerDialog();
+  void OnColorBox();
   void MirrorSelection(BOOL toggleX, BOOL toggleY);
   void CenterSelection(BOOL horizontal, BOOL vertical);
   void OnFontCommand();

@@ -116,6 +116,14 @@ void CKorvaneDoc::OnLayerDialog() {
   SetSelectionLayer(data.layer);
 }
 
+// The colour box offers the eight layer colours: the chosen swatch is the layer.
+void CKorvaneDoc::OnColorBox() {
+  if (!m_pObjectList || SelectedIndices().empty()) return;
+  ColorBoxDialogData data;
+  if (!ModalDialogs().ColorBoxDialog(data)) return;
+  SetSelectionLayer(data.color);
+}
+
 void CKorvaneDoc::MirrorSelection(BOOL toggleX, BOOL toggleY) {
   if (!m_pObjectList) return;
   const std::vector<int> indices = SelectedIndices();

@@ -11,6 +11,8 @@ bool IModalDialogs::SaveFileDialog(const FileDialogRequest& request, CString& pa
   return true;
 }
 
+bool IModalDialogs::ColorBoxDialog(ColorBoxDialogData&) { return false; }
+
 namespace {
 
 class CancellingDialogs : public IModalDialogs {

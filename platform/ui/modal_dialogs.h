@@ -20,6 +20,11 @@ struct OutputModeDialogData {
   CString scanInterval;
 };
 
+// The colour box: eight swatches, one per layer; the chosen index after OK, -1 before.
+struct ColorBoxDialogData {
+  int color = -1;
+};
+
 // The font dialog (screen fonts, scalable only).
 struct FontDialogData {
   CString faceName;
@@ -36,6 +41,8 @@ class IModalDialogs {
   virtual bool LayerDialog(LayerDialogData& data) = 0;
   virtual bool OutputModeDialog(OutputModeDialogData& data) = 0;
   virtual bool FontDialog(FontDialogData& data) = 0;
+  // The default cancels, for services that do not offer the colour box.
+  virtual bool ColorBoxDialog(ColorBoxDialogData& data);
   // A save dialog that also tells which filter (1-based) the operator chose. The default
   // asks the prompter and reports filter 1.
   virtual bool SaveFileDialog(const FileDialogRequest& request, CString& path, int& filterIndex);

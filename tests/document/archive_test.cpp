@@ -91,6 +91,24 @@ TEST_F(DefaultsArchive, EveryFieldOfEveryPrototypeSurvivesARoundTrip) {
   EXPECT_EQ(Proto<CLineObject>(next, TYPE_LINE).m_dWidth, 33.0);
 }
 
+TEST_F(DefaultsArchive, EndsWithTheBarcodeTextAndThenTheBitmapWithItsPathLast) {
+  ChangeEveryPrototype(*doc);
+  const std::vector<std::uint8_t> bytes = ArchiveBytes(*doc);
+  const std::string path = "/tmp/a.bmp";
+  // Bitmap: 4 doubles, 2 ints, 2 doubles, keep-aspect, invert (64 bytes), then the path.
+  const size_t bitmap = bytes.size() - (1 + path.size()) - 64;
+  ASSERT_GT(bitmap, 6u);
+  EXPECT_EQ(std::string(bytes.end() - static_cast<long>(path.size()), bytes.end()), path);
+  EXPECT_EQ(bytes[bytes.size() - path.size() - 1], path.size());
+  const unsigned char invertOn[4] = {1, 0, 0, 0};
+  EXPECT_EQ(0, std::memcmp(&bytes[bitmap + 60], invertOn, 4));
+  const unsigned char width5[8] = {0, 0, 0, 0, 0, 0, 0x14, 0x40};  // 5.0
+  EXPECT_EQ(0, std::memcmp(&bytes[bitmap + 16], width5, 8));
+  // The barcode's text closes the barcode, right before the bitmap.
+  EXPECT_EQ(std::string(bytes.begin() + static_cast<long>(bitmap) - 6, bytes.begin() + static_cast<long>(bitmap)),
+            std::string("\x05HELLO"));
+}
+
 TEST_F(DefaultsArchive, ATruncatedArchiveLeavesEveryPrototypeAsItWas) {
   const std::vector<std::uint8_t> defaults = ArchiveBytes(*doc);
   ChangeEveryPrototype(*doc);

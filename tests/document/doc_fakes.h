@@ -119,7 +119,7 @@ class ScriptedDialogs : public IModalDialogs {
   ScriptedDialogs() { m_previous = SetModalDialogs(this); }
   ~ScriptedDialogs() override {
     SetModalDialogs(m_previous);
-    EXPECT_TRUE(layers.empty() && outputModes.empty() && fonts.empty() && saves.empty())
+    EXPECT_TRUE(layers.empty() && colorBoxes.empty() && outputModes.empty() && fonts.empty() && saves.empty())
         << "scripted dialog answers never asked for";
   }
   struct Save {
@@ -127,14 +127,19 @@ class ScriptedDialogs : public IModalDialogs {
     int filter = 1;
   };
   std::deque<std::pair<bool, LayerDialogData>> layers;
+  std::deque<std::pair<bool, ColorBoxDialogData>> colorBoxes;
   std::deque<std::pair<bool, OutputModeDialogData>> outputModes;
   std::deque<std::pair<bool, FontDialogData>> fonts;
   std::deque<Save> saves;
   LayerDialogData shownLayer;
+  ColorBoxDialogData shownColorBox;
   OutputModeDialogData shownOutputMode;
   FontDialogData shownFont;
 
   bool LayerDialog(LayerDialogData& data) override { return Answer(layers, data, shownLayer, "layer"); }
+  bool ColorBoxDialog(ColorBoxDialogData& data) override {
+    return Answer(colorBoxes, data, shownColorBox, "colour box");
+  }
   bool OutputModeDialog(OutputModeDialogData& data) override {
     return Answer(outputModes, data, shownOutputMode, "output-mode");
   }

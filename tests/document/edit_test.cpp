@@ -100,6 +100,30 @@ TEST_F(LayerAndMirror, TheLayerDialogStartsAtTheCommonLayerOrMinusOne) {
   EXPECT_TRUE(Records().empty());
 }
 
+TEST_F(LayerAndMirror, TheColourBoxSwatchIsTheLayerOfTheSelection) {
+  Add({TYPE_LINE, TYPE_CIRCLE});
+  List().SetObjectLayer(1, 5);
+  SelectMany({1, 2});
+  g_bModified = 0;
+  dialogs.colorBoxes.push_back({true, ColorBoxDialogData{2}});
+  doc->OnColorBox();
+  EXPECT_EQ(dialogs.shownColorBox.color, -1);
+  EXPECT_EQ(List().GetObjectLayer(1), 2);
+  EXPECT_EQ(List().GetObjectLayer(2), 2);
+  EXPECT_EQ(List().GetObject(1)->m_crColor, 0x00FF00u);
+  EXPECT_EQ(g_bModified, 0);
+  EXPECT_EQ(Records(), (Records_{R{"form", HINT_LAYER_CHANGED, HINT_SELECTION_CHANGED, TYPE_MULTI, -1},
+                                 R{"canvas", HINT_LAYER_CHANGED, HINT_SELECTION_CHANGED, TYPE_MULTI, -1}}));
+  // Cancelled, or closed with no swatch chosen: nothing changes.
+  dialogs.colorBoxes.push_back({false, ColorBoxDialogData{4}});
+  dialogs.colorBoxes.push_back({true, ColorBoxDialogData{-1}});
+  log.Clear();
+  doc->OnColorBox();
+  doc->OnColorBox();
+  EXPECT_EQ(List().GetObjectLayer(1), 2);
+  EXPECT_TRUE(Records().empty());
+}
+
 TEST_F(LayerAndMirror, NothingSelectedMeansNothingHappens) {
   Add({TYPE_LINE});
   doc->SetCurrentObject(-2, FALSE, FALSE);
@@ -107,6 +131,7 @@ TEST_F(LayerAndMirror, NothingSelectedMeansNothingHappens) {
   doc->SetSelectionLayer(4);
   doc->MirrorSelection(TRUE, TRUE);
   doc->OnLayerDialog();  // no dialog either
+  doc->OnColorBox();
   doc->CenterSelection(TRUE, TRUE);
   EXPECT_TRUE(Records().empty());
   EXPECT_EQ(List().GetObjectLayer(1), 0);

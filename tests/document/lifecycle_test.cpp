@@ -100,9 +100,11 @@ class NewDocument : public DocumentTest {
 };
 
 TEST_F(NewDocument, YesSavesInTheChosenFormatAndThenResets) {
-  prompter.ExpectMessage(IDYES);
+  prompter.ExpectMessage(IDYES, CString::FromUtf8("データを保存しますか？").c_str());
   dialogs.saves.push_back({"/tmp/a.mrk", 1});
   EXPECT_TRUE(doc->OnNewDocument());
+  ASSERT_EQ(prompter.Log().size(), 1u);
+  EXPECT_EQ(prompter.Log().front().flags, static_cast<UINT>(MB_YESNOCANCEL));
   EXPECT_EQ(files.saves, std::vector<std::string>{"binary:/tmp/a.mrk"});
   EXPECT_EQ(files.restored, std::vector<int>{1});  // the places bar is put back
   ExpectDesignReset();
