@@ -5,6 +5,7 @@
 
 #include "platform/wintypes.h"
 
+class CDoublePoint;
 class CDoubleRect;
 
 class CDoubleSize {
@@ -26,6 +27,8 @@ class CDoubleSize {
   CDoubleSize operator+(const CDoubleSize& s) const { return CDoubleSize(cx + s.cx, cy + s.cy); }
   CDoubleSize operator-(const CDoubleSize& s) const { return CDoubleSize(cx - s.cx, cy - s.cy); }
   CDoubleSize operator-() const { return CDoubleSize(-cx, -cy); }
+  inline CDoublePoint operator+(const CDoublePoint& p) const;
+  inline CDoublePoint operator-(const CDoublePoint& p) const;
   inline CDoubleRect operator+(const CDoubleRect& r) const;
   inline CDoubleRect operator-(const CDoubleRect& r) const;
 };
@@ -111,6 +114,8 @@ class CDoubleRect {
 static_assert(sizeof(CDoubleRect) == 4 * sizeof(double), "CDoubleRect must stay four packed doubles");
 static_assert(sizeof(CDoublePoint) == 2 * sizeof(double), "CDoublePoint must stay two packed doubles");
 
+inline CDoublePoint CDoubleSize::operator+(const CDoublePoint& p) const { return CDoublePoint(cx + p.x, cy + p.y); }
+inline CDoublePoint CDoubleSize::operator-(const CDoublePoint& p) const { return CDoublePoint(cx - p.x, cy - p.y); }
 inline CDoubleRect CDoubleSize::operator+(const CDoubleRect& r) const { return r + *this; }
 inline CDoubleRect CDoubleSize::operator-(const CDoubleRect& r) const { return r - *this; }
 inline CDoubleRect CDoublePoint::operator+(const CDoubleRect& r) const { return r + *this; }

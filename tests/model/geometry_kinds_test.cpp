@@ -47,6 +47,9 @@ TEST(Geometry, PackedConstructorAndArithmetic) {
   CDoublePoint a(1, 2), b(4, 6);
   EXPECT_EQ(b - a, CDoubleSize(3, 4));
   EXPECT_EQ(a + CDoubleSize(1, 1), CDoublePoint(2, 3));
+  // A size with a point gives a point, as with the integer types.
+  EXPECT_EQ(CDoubleSize(1, 1) + a, CDoublePoint(2, 3));
+  EXPECT_EQ(CDoubleSize(5, 5) - a, CDoublePoint(4, 3));
   CDoubleRect r(CDoublePoint(1, 1), CDoubleSize(2, 3));
   EXPECT_EQ(r, CDoubleRect(1, 1, 3, 4));
   EXPECT_EQ(r.CenterPoint(), CDoublePoint(2, 2.5));
