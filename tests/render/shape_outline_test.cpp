@@ -230,6 +230,35 @@ TEST(ShapeGeometry, PolygonsStandOnAVertexOrAFlatEdge) {
   EXPECT_GT(t[4].y, 100);
 }
 
+TEST(ShapeGeometry, RhombusInsetFollowsItsDiagonalAngleAndThinTriangleFramesWidenOnScreen) {
+  FakeDocument doc;
+  Page page{16, 16};
+  CObjectRenderer r;
+  r.Init(page.dc(), &doc);
+  // A flat rhombus: the inset is 2 x frame along the diagonal's angle (cos and sin of
+  // atan2(10, 20)), not an offset of its edges.
+  POINT v[8];
+  r.CalcRhombicVertices(0, 1000, 2000, 0, 1, v, FALSE);
+  const std::vector<Pt> expected{{1000, 1000}, {0, 500}, {1000, 0}, {2000, 500},
+                                 {1000, 910}, {178, 500}, {1000, 89}, {1821, 500}};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ((Pt{v[i].x, v[i].y}), expected[i]) << i;
+
+  // At zoom 0.1 a 0.01 mm frame is a tenth of a logical unit: on the screen every inset of the
+  // triangle becomes one pixel plus one unit, for the engraving it keeps its true size.
+  doc.zoom = 0.1;
+  r.Init(page.dc(), &doc);
+  const int grown = MulDiv(1, 100000, 3780) + 1;
+  POINT t[6];
+  r.CalcTriangleVertices(0, 1000, 2000, 0, 0.01, FALSE, t, TRUE);
+  EXPECT_EQ((Pt{t[3].x, t[3].y}), (Pt{grown, grown}));
+  EXPECT_EQ((Pt{t[4].x, t[4].y}), (Pt{1000, 1000 - grown}));
+  EXPECT_EQ((Pt{t[5].x, t[5].y}), (Pt{2000 - grown, grown}));
+  r.CalcTriangleVertices(0, 1000, 2000, 0, 0.01, FALSE, t, FALSE);
+  EXPECT_EQ((Pt{t[3].x, t[3].y}), (Pt{0, 0}));
+  EXPECT_EQ((Pt{t[4].x, t[4].y}), (Pt{1000, 999}));
+  EXPECT_EQ((Pt{t[5].x, t[5].y}), (Pt{1999, 0}));
+}
+
 // ---- Recorded boundary points -------------------------------------------------------------------
 
 class RecordedPoints : public ShapeOutline {};
