@@ -248,13 +248,14 @@ void ReadPoints(CArchive& ar, std::vector<CDoublePoint>& points) {
 }
 
 // Reads the common part. The name is kept only where `keepName` says (the work-area record and
-// its children); the byte-size value stays the kind's own.
+// its children).
 void ReadCommon(CArchive& ar, CDrawObject& o, bool keepName) {
   CString name;
   ar >> name;
   if (keepName) o.SetName(name);
-  ar.ReadInt();  // byte-size value
-  ar.ReadInt();  // deleted flag: a written object is never deleted
+  o.m_nByteSize = ar.ReadInt();
+  // A written object is never deleted; a set flag would hide the work area from every later save.
+  ar.ReadInt();
   std::uint32_t colour;
   ar >> colour;
   o.m_crColor = colour;

@@ -237,6 +237,28 @@ TEST_F(MrkBinaryTest, ADamagedFileIsRefusedWholeAndLeavesTheListAlone) {
   }
 }
 
+TEST_F(MrkBinaryTest, TheStoredByteSizeValueTravelsWithTheObject) {
+  CLineObject* line = source.AddLine(nullptr, TRUE, TRUE);
+  ASSERT_NE(line, nullptr);
+  std::vector<BYTE> bytes = CMrkBinaryFile::Serialize(source);
+  const size_t lineRecord = Find(bytes, std::string("\x00\x00\x00\x00\x05line1", 9));
+  ASSERT_NE(lineRecord, std::string::npos);
+  const int areaValue = 1234;
+  const int lineValue = 4321;
+  ASSERT_EQ(bytes[44], 240);  // the work area's value follows its kind and its name "drawing"
+  std::memcpy(bytes.data() + 44, &areaValue, 4);
+  ASSERT_EQ(bytes[lineRecord + 10], 24);  // 280
+  std::memcpy(bytes.data() + lineRecord + 10, &lineValue, 4);
+
+  CMrkDesign design;
+  ASSERT_TRUE(CMrkBinaryFile::ParseBytes(bytes, target, design));
+  CDrawObject* read = design.Commit(target);
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->m_nByteSize, lineValue);
+  EXPECT_EQ(target.GetDrawingObject()->m_nByteSize, areaValue);
+  EXPECT_EQ(CMrkBinaryFile::Serialize(target), bytes);
+}
+
 TEST_F(MrkBinaryTest, ALongWorkAreaNameIsCutAtACharacterBoundary) {
   std::vector<BYTE> bytes = CMrkBinaryFile::Serialize(source);
   ASSERT_EQ(bytes[36], 7);  // "drawing"
