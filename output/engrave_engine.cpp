@@ -153,23 +153,19 @@ int OutlineLoop(CKorvaneDoc* doc, IEngraveSource* view, Cancelled cancelled, Pro
 
 }  // namespace
 
-int CEngraveEngine::EngraveOutline() {
-  CDoubleRect field;
-  m_pView->GetField(&field);
-  m_pView->ConvertUnit(&field);
-  m_Job.SetOutlineOrigin(field);
-  SendSpeed();
-  const int done = OutlineLoop(
+template <class PlacePoint, class PlaceCircle>
+int CEngraveEngine::RunOutline(PlacePoint placePoint, PlaceCircle placeCircle) {
+  return OutlineLoop(
       m_pDoc, m_pView, [this] { return IsCancelled(); },
       [this](int pos, int n) {
         if (pos == kNoProgress) m_dlgProgress.SetRange(0, n);
         else m_dlgProgress.SetPos(pos);
       },
-      [this](int kind, std::vector<POINT>& pts, std::vector<SIZE>& radii) {
+      [&](int kind, std::vector<POINT>& pts, std::vector<SIZE>& radii) {
         if (kind == 2) {
-          for (size_t k = 0; k < pts.size(); ++k) m_Job.TransformCircle(pts[k], radii[k]);
+          for (size_t k = 0; k < pts.size(); ++k) placeCircle(pts[k], radii[k]);
         } else {
-          for (POINT& p : pts) p = m_Job.TransformPoint(p);
+          for (POINT& p : pts) placePoint(p);
         }
       },
       [this](int kind, const std::vector<POINT>& pts, const std::vector<BYTE>& types,
@@ -181,6 +177,16 @@ int CEngraveEngine::EngraveOutline() {
           SendOutlinePoints(port, pts.data(), types.data(), static_cast<int>(pts.size()));
         }
       });
+}
+
+int CEngraveEngine::EngraveOutline() {
+  CDoubleRect field;
+  m_pView->GetField(&field);
+  m_pView->ConvertUnit(&field);
+  m_Job.SetOutlineOrigin(field);
+  SendSpeed();
+  const int done = RunOutline([this](POINT& p) { p = m_Job.TransformPoint(p); },
+                              [this](POINT& c, SIZE& r) { m_Job.TransformCircle(c, r); });
   if (!done) return 0;
   EndJob();
   return 1;
@@ -271,28 +277,8 @@ void CEngraveEngineFix::DrawToFix(int x, int y) { PenDownAt(m_Job.ToMachineFix(x
 
 int CEngraveEngineFix::EngraveOutlineFix() {
   SendSpeed();
-  const int done = OutlineLoop(
-      m_pDoc, m_pView, [this] { return IsCancelled(); },
-      [this](int pos, int n) {
-        if (pos == kNoProgress) m_dlgProgress.SetRange(0, n);
-        else m_dlgProgress.SetPos(pos);
-      },
-      [this](int kind, std::vector<POINT>& pts, std::vector<SIZE>& radii) {
-        if (kind == 2) {
-          for (size_t k = 0; k < pts.size(); ++k) m_Job.TransformCircleFix(pts[k], radii[k]);
-        } else {
-          for (POINT& p : pts) p = m_Job.TransformPointFix(p);
-        }
-      },
-      [this](int kind, const std::vector<POINT>& pts, const std::vector<BYTE>& types,
-             const std::vector<SIZE>& radii) {
-        if (kind == 2) {
-          for (size_t k = 0; k < pts.size(); ++k) SendCircle(pts[k], radii[k]);
-        } else {
-          CLptPort port;
-          SendOutlinePoints(port, pts.data(), types.data(), static_cast<int>(pts.size()));
-        }
-      });
+  const int done = RunOutline([this](POINT& p) { p = m_Job.TransformPointFix(p); },
+                              [this](POINT& c, SIZE& r) { m_Job.TransformCircleFix(c, r); });
   if (!done) return 0;
   EndJobFix();
   return 1;

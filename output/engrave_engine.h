@@ -59,6 +59,10 @@ class CEngraveEngine : public IDocEngine {
   // Makes the progress dialog and clears a pending Cancel.
   void OpenProgress();
   int EngraveOutline();
+  // The object loop of an outline job, shared by both variants: `placePoint` and `placeCircle`
+  // put one captured point or circle (centre and radii) on the machine, in place.
+  template <class PlacePoint, class PlaceCircle>
+  int RunOutline(PlacePoint placePoint, PlaceCircle placeCircle);
   int EngraveRaster(int* oldZoom);
   // Renders the raster and builds the scan region; false when nothing can be scanned.
   bool PrepareRaster(int* oldZoom);
