@@ -90,9 +90,5 @@ int ArcPlaceAngle(int i, double step, double first);
 void PackCharRecords(const CString* lines, int lineCount, int capacity, CTextCharRecord* packed,
                      const CTextCharRecord* records, int recordCount);
 
-// Thickens the ink (0 bits) of a 1-bit image whose rows are stored bottom-up with the given
-// stride: each ink pixel spreads over -(n/2) - (n odd) .. n/2 along its row for n = nx, then
-// along its column for n = ny (down the picture). An amount of 0 leaves that direction alone.
-void WidenMonoBits(BYTE* bits, int width, int height, int stride, int nx, int ny);
 
 }  // namespace textlayout

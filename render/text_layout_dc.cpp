@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "imaging/monobmp.h"
+#include "imaging/monoimagetool.h"
 #include "model/drawobject.h"
 #include "platform/gdi/dib.h"
 #include "platform/gdi/font_text.h"
@@ -112,18 +113,6 @@ namespace {
 
 // The 1-bit image of a glyph bitmap, its pixels read back from the device, with palette entry 0
 // (ink) in the glyph's colour. Empty when it cannot be built.
-std::vector<BYTE> BuildGlyphImage(CDC* mem, CBitmap* bmp, int w, int h, COLORREF colour) {
-  std::vector<BYTE> image = MonoBmpFile::Create(w, h, colour);
-  if (image.empty()) return image;
-  auto* bmi = reinterpret_cast<BITMAPINFO*>(image.data() + MonoBmpFile::kFileHeaderSize);
-  if (GetDIBits(mem, bmp, 0, static_cast<UINT>(h), image.data() + MonoBmpFile::kHeaderSize, bmi,
-                DIB_RGB_COLORS) != h)
-    return {};
-  // Reading the pixels wrote the black and white palette over the ink entry.
-  MonoBmpFile::WriteHeader(image.data(), w, h, colour);
-  return image;
-}
-
 }  // namespace
 
 void PaintThickenedGlyph(const CObjectRenderer& r, CDC* dc, std::vector<POINT>& pts,
@@ -184,14 +173,13 @@ void PaintThickenedGlyph(const CObjectRenderer& r, CDC* dc, std::vector<POINT>& 
     else
       mem.FillPath();
     tools.Release();
-    image = BuildGlyphImage(&mem, &bmp, w, h, colour);
+    image = CMonoImageTool::BuildMonoBmp(&mem, &bmp, w, h, nullptr, colour);
     mem.SelectObject(oldBmp);
   }
   if (image.empty()) return;
 
-  const int stride = ((w + 31) / 32) * 4;
-  BYTE* bits = image.data() + MonoBmpFile::kHeaderSize;
-  WidenMonoBits(bits, w, h, stride, m[0], m[1]);
+  BYTE* bits = CMonoImageTool::WidenBmp(image.data(), image.size(), m[0], m[1]);
+  if (!bits) return;
   const auto* bmi = reinterpret_cast<const BITMAPINFO*>(image.data() + MonoBmpFile::kFileHeaderSize);
   dc->SetMapMode(MM_TEXT);
   dc->StretchDIBits(db.left - m[0], db.top - m[1], w, h, 0, 0, w, h, bits, bmi, DIB_RGB_COLORS, SRCAND);
