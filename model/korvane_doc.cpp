@@ -243,13 +243,28 @@ void CKorvaneDoc::RestorePlacesBar(int state) {
 void CKorvaneDoc::SetSealMode(int mode) {
   const bool changed = (mode != m_nSealMode);
   m_nSealMode = mode;
-  for (int& visible : m_bLayerVisible) visible = 1;
+  IDocFormView* form = GetKorvaneView();
+  if (!form) return;
+  int visible[DOC_LAYER_COUNT] = {1, 1, 1, 1, 1, 1, 1, 1};
+  // A fresh seal starts unmasked: its mask layers are hidden.
+  if (mode == 1) {
+    visible[2] = 0;
+  } else if (mode == 2) {
+    visible[4] = 0;
+    visible[5] = 0;
+  }
+  bool repaint = m_bMaskFlag || m_bInnerMaskFlag;
+  for (int i = 0; i < DOC_LAYER_COUNT; ++i) {
+    repaint = repaint || m_bLayerVisible[i] != visible[i];
+    m_bLayerVisible[i] = visible[i];
+  }
   m_bMaskFlag = 0;
   m_bInnerMaskFlag = 0;
-  if (IDocFormView* form = GetKorvaneView()) {
-    const char* caption = mode == 1 ? "実印作成中" : mode == 2 ? "法人印作成中" : "";
-    form->SetModeCaption(CString::FromUtf8(caption));
-  }
+  // One repaint once the layers are as they stay, and none when nothing shown changed (the
+  // new-document step calls this before its save prompt).
+  if (repaint) UpdateBothViews(HINT_REDRAW_ALL);
+  const char* caption = mode == 1 ? "実印作成中" : mode == 2 ? "法人印作成中" : "";
+  form->SetModeCaption(CString::FromUtf8(caption));
   if (changed && m_pMainFrame) m_pMainFrame->ShowSealModeBars(mode);
 }
 

@@ -16,8 +16,10 @@
 #include "platform/ui/docview.h"
 #include "platform/wintypes.h"
 
+class CBmpObject;
 class CDrawObject;
 class CObjectList;
+struct ImageClipShape;
 
 // Set by every operation that changes the design (and by choosing the current object); cleared
 // by saving and by the save prompt. Layer, mirror and layer-visibility changes leave it alone.
@@ -196,7 +198,8 @@ class CKorvaneDoc : public CDocument {
   int m_bPaintMode = 0;
   int m_nPaintSavedZoom = ZOOM_STEP_DEFAULT;
   int m_bLayerVisible[DOC_LAYER_COUNT] = {1, 1, 1, 1, 1, 1, 1, 1};
-  int m_bMaskFlag = 0;
+  // Mask flag 0 is the settings file's MASK Use: one value, so the switch is saved as it stands.
+  int& m_bMaskFlag = m_Settings.Mask.Use;
   int m_bInnerMaskFlag = 0;
   int m_nSealMode = 0;  // 0 normal, 1 personal seal, 2 corporate seal
   IDocEngine* m_pEngine = nullptr;  // owned
@@ -227,4 +230,46 @@ class CKorvaneDoc : public CDocument {
   IDocMainFrame* m_pMainFrame = nullptr;
   IDocFileServices* m_pFileServices = nullptr;
   IDocEngraveServices* m_pEngraveServices = nullptr;
+
+  // ---- seal design (seal/)
+ public:
+  // The seal-kind dialog, then the builder of the chosen kind; Cancel: normal mode.
+  void CreateNewSeal();
+  void BuildPersonalSeal();
+  void BuildCorporateSeal();
+  // Lays out lines of text as one straight text per character (face: null for the personal
+  // seal's font).
+  void LayoutPersonalSealText(const CString* lines, int count);
+  void LayoutSealText(const CString* lines, int count, double width, double height, int style, int layer,
+                      int colorIndex, const char* face = nullptr);
+  void AddSealTextObject(const CString& character, double width, double height, double x, double y, int layer,
+                         int colorIndex, const char* face = nullptr);
+  // Masks and the seal-bar commands.
+  void ChooseMaskColor();
+  void ToggleSealMask();
+  void SetMaskOrder(int order);
+  void SetMaskFlag(int which, int value);
+  void SealCommandStub(int n);
+  // The first live circle of part 2 (the inner frame): its size and position (mm); 0 without one.
+  int FindSealFrameCircle(double* sizeX, double* sizeY, double* posX, double* posY);
+  // The clip of an inner-text image (flag 1: the inner frame, 0: the scanning area) in image
+  // pixels.
+  void SetInnerImageClip(int frameFlag, ImageClipShape* clip);
+  void ConvertInnerTextToImage(int frameFlag);
+  void ConvertRingTextToImage();
+  // Turns a seal-design program's data folder into a new design.
+  void ImportSealFolder();
+
+  // The corporate seal's ring text: kept while the program runs, never saved.
+  CString m_strRingText;
+
+ private:
+  // Scale 1 and angle 0, then the scanning area of a seal (mm), in the work area and its mirrors.
+  void SetSealDrawingArea(double width, double height, int shape, double frame, const double* radius);
+  // A seal-part object just added: the part's common fields, then its hint to the form view.
+  void FinishSealPart(CDrawObject* object, int part, int layer, const char* utf8Name, LPARAM hint);
+  // Makes the last added entry current through the selection operation, keeping the last action.
+  void SelectLastSealObject(int lastAction);
+  // A text converted into an image: the bitmap takes the part's place; views told.
+  void FinishSealImage(CBmpObject* image, int part, int layer, const char* utf8Name);
 };

@@ -13,6 +13,10 @@ bool IModalDialogs::SaveFileDialog(const FileDialogRequest& request, CString& pa
 
 bool IModalDialogs::ColorBoxDialog(ColorBoxDialogData&) { return false; }
 
+bool IModalDialogs::SealKindDialog(SealKindDialogData&) { return false; }
+bool IModalDialogs::PersonalSealDialog(PersonalSealDialogData&) { return false; }
+bool IModalDialogs::CorporateSealDialog(CorporateSealDialogData&) { return false; }
+
 namespace {
 
 class CancellingDialogs : public IModalDialogs {

@@ -4,6 +4,8 @@
 // dialog is cancelled, so nothing can block.
 #pragma once
 
+#include <vector>
+
 #include "platform/cstring.h"
 #include "platform/prompter.h"
 #include "platform/wintypes.h"
@@ -46,9 +48,58 @@ class IModalDialogs {
   // A save dialog that also tells which filter (1-based) the operator chose. The default
   // asks the prompter and reports filter 1.
   virtual bool SaveFileDialog(const FileDialogRequest& request, CString& path, int& filterIndex);
+  // The three seal dialogs; the defaults cancel.
+  virtual bool SealKindDialog(struct SealKindDialogData& data);
+  virtual bool PersonalSealDialog(struct PersonalSealDialogData& data);
+  virtual bool CorporateSealDialog(struct CorporateSealDialogData& data);
 };
 
 // The service in force; never null (a cancelling one stands in until one is installed).
 IModalDialogs& ModalDialogs();
 // Installs a service and returns the previous one (nullptr restores the cancelling default).
 IModalDialogs* SetModalDialogs(IModalDialogs* dialogs);
+
+// The seal-kind dialog: 0 personal seal, 1 corporate seal; -1 while no radio is chosen (taken as
+// cancel).
+struct SealKindDialogData {
+  int kind = -1;
+};
+
+inline constexpr int SEAL_FONT_HISTORY = 10;
+
+// The personal-seal dialog. The document fills every field but lines; on OK the dialog leaves
+// the values as the operator set them, the chosen face first in fontHist, and its text split into
+// lines (one string per line of the text edit, code page 932).
+struct PersonalSealDialogData {
+  double width = 0.0;   // mm
+  double height = 0.0;
+  double round = 0.0;   // corner radius, square shape only
+  double frame = 0.0;   // frame width
+  CString font;         // the face chosen last
+  int style = 0;        // engraving style 0 to 6
+  int shape = 0;        // 0 round, 1 oval, 2 square
+  CString fontHist[SEAL_FONT_HISTORY];
+  std::vector<CString> lines;
+};
+
+// The corporate-seal dialog. The two font lists and the two histories are the document's own
+// lists, edited in place: the document takes the font lists back whatever the answer (a face
+// chosen before Cancel stays chosen), the histories and the rest only on OK. ringText starts
+// empty.
+struct CorporateSealDialogData {
+  CString sotoFont[SEAL_FONT_HISTORY];     // ring-text fonts, entry 0 the one in use
+  std::vector<CString> uchiText;           // inner-text history, newest first
+  CString uchiFont[SEAL_FONT_HISTORY];     // inner-text fonts
+  std::vector<CString> uchiImageFile;      // inner-image files, newest first
+  int style = 0;
+  int tenmaru = 0;     // top dot
+  int uchiwaku = 0;    // inner frame
+  int uchiImage = 0;   // inner text as an image
+  int sameFont = 0;    // inner text in the ring-text font
+  double width = 0.0;  // mm
+  double height = 0.0;
+  double kaibunSize = 0.0;  // ring-text height, percent of the radius
+  double sotoSize = 0.0;    // outer frame width
+  double uchiSize = 0.0;    // inner frame width
+  CString ringText;
+};
