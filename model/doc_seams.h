@@ -34,6 +34,21 @@ class IDocFormView {
   virtual ~IDocFormView() = default;
   // The mode caption above the property sheet.
   virtual void SetModeCaption(const CString& text) = 0;
+  // Rewrites the selected line of the object list with the current object's text.
+  virtual void RefreshSelectedLine() {}
+  // The property sheet's active page index.
+  virtual int GetActivePageIndex() { return 0; }
+  // The fitted paint zoom (tenths) as a percentage.
+  virtual void ShowZoomPercent(double zoom) { (void)zoom; }
+  // In image editing: selects a paint tool on the image-edit page.
+  virtual void ForwardToImageEditPage(int code) { (void)code; }
+  // In image editing: the image-edit page's thicken amounts; 0 otherwise or when cancelled.
+  virtual int QueryImageEditPage(int& x, int& y, int& same) {
+    (void)x, (void)y, (void)same;
+    return 0;
+  }
+  // Hides the progress bar and the abort button at the end of a threaded job.
+  virtual void HideProgress() {}
 };
 
 // The main frame (CMainFrame).

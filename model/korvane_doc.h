@@ -272,4 +272,15 @@ class CKorvaneDoc : public CDocument {
   void SelectLastSealObject(int lastAction);
   // A text converted into an image: the bitmap takes the part's place; views told.
   void FinishSealImage(CBmpObject* image, int part, int layer, const char* utf8Name);
+ public:
+  // ---- property setters by control id (the pages' controls): 1 accepted, 0 refused or
+  // unknown; a refused value leaves the kept one in m_dReplyDouble / m_nReplyInt. The row names
+  // the layer record (drawing settings) or the character record (character pages).
+  int SetPropertyDouble(int id, double value, int row);
+  int SetDoubleProperty(int id, double value) { return SetPropertyDouble(id, value, 0); }
+  int SetPropertyInt(int id, int value, int row);
+  int SetIntProperty(int id, int value) { return SetPropertyInt(id, value, 0); }
+  int SetPropertyCheck(int id, int value, int row);
+  int SetCheckProperty(int id, int value) { return SetPropertyCheck(id, value, 0); }
+  int SetObjectText(int id, const CString& text);
 };
