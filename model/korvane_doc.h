@@ -227,4 +227,7 @@ class CKorvaneDoc : public CDocument {
   IDocMainFrame* m_pMainFrame = nullptr;
   IDocFileServices* m_pFileServices = nullptr;
   IDocEngraveServices* m_pEngraveServices = nullptr;
+ public:
+  // The form view's print commands: flag 1 the canvas's print, 0 its print preview.
+  void PrintOrPreview(int flag);
 };
