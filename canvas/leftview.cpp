@@ -4,6 +4,9 @@
 
 #include "model/doc_hints.h"
 #include "model/korvane_doc.h"
+#include "canvas/guide_line_text.h"
+#include "canvas/object_tracker.h"
+#include "imaging/paint_editor.h"
 
 // ---- What the renderer reads of the document ----------------------------------------------------
 
@@ -21,18 +24,38 @@ int CRenderDocAdapter::GetV2004String() const { return m_pDoc ? m_pDoc->m_Settin
 
 // ---- Construction -------------------------------------------------------------------------------
 
-CLeftView::CLeftView(CKorvaneDoc* doc, QWidget* parent) : QWidget(parent) {
+CLeftView::CLeftView(CKorvaneDoc* doc, QWidget* parent) : CScrollView(parent) {
   Trace("---------CLeftView::CLeftView\n");
   m_pRenderer = new CObjectRenderer();
+  m_pPaintEditor = new CPaintEditor();
+  m_pGuideLineText = new CGuideLineText();
+  PreCreateWindow();
   AttachDocument(doc);
 }
 
 CLeftView::~CLeftView() {
   Trace("---------CLeftView::~CLeftView\n");
+  OnDestroy();
+  delete m_pTracker;
+  m_pTracker = nullptr;
+  delete m_pBandTracker;
+  m_pBandTracker = nullptr;
+  delete m_pPaintEditor;
+  m_pPaintEditor = nullptr;
+  delete m_pGuideLineText;
+  m_pGuideLineText = nullptr;
   delete m_pRenderer;
   m_pRenderer = nullptr;
+  delete[] m_pConnotation;
+  m_pConnotation = nullptr;
   ReleaseOutlinePoints();
   // The view base detaches from the document, if it is still there.
+}
+
+BOOL CLeftView::PreCreateWindow() {
+  Trace("---------CLeftView::PreCreateWindow\n");
+  if (m_pPaintEditor) m_pPaintEditor->Attach(this);
+  return TRUE;
 }
 
 void CLeftView::AttachDocument(CKorvaneDoc* doc) {
@@ -53,34 +76,18 @@ int CLeftView::IsRendererReady() const { return m_pRenderer ? m_pRenderer->IsIni
 
 void CLeftView::Trace(const char*) {}
 
-void CLeftView::OnUpdate(CView*, LPARAM, CObject*) {
-  Trace("---------CLeftView::OnUpdate\n");
-  update();
-}
-
 void CLeftView::SetFocus() { QWidget::setFocus(); }
 
 // ---- The document's seams -------------------------------------------------------------------------
 
-void CLeftView::InvalidateRect(const RECT& rect, BOOL) {
+void CLeftView::InvalidateRect(const RECT& rect, BOOL erase) {
   Trace("---------CLeftView::InvalidateRect\n");
-  update(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
-}
-
-void CLeftView::InvalidateObject(int) {
-  Trace("---------CLeftView::InvalidateObject\n");
-  update();
-}
-
-void CLeftView::InvalidateSelection() {
-  Trace("---------CLeftView::InvalidateSelection\n");
-  update();
+  CScrollView::InvalidateRect(&rect, erase);
 }
 
 BOOL CLeftView::GetTrackerIndex(int& index) {
-  // The selection tracker comes with mouse editing; until then nothing is tracked.
-  index = 0;
-  return FALSE;
+  index = GetTrackObject();
+  return index == -2 ? FALSE : TRUE;
 }
 
 // ---- Renderer binding, zoom and mode ----------------------------------------------------------
@@ -98,7 +105,8 @@ void CLeftView::BindForOutput(CDC* dc) {
 
 void CLeftView::BindForClient(CDC* dc) {
   if (!m_pRenderer || !m_pDoc) return;
-  const CRect client(0, 0, width(), height());
+  CRect client;
+  GetClientRect(&client);
   m_pRenderer->InitForClient(dc, &m_RenderDoc, &client);
 }
 

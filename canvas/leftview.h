@@ -8,12 +8,14 @@
 // window: they bind the renderer to the fixed page of the settings at zoom factor 1.0.
 #pragma once
 
-#include <QWidget>
+#include <QPrinter>
+#include <memory>
 
 #include "model/doc_seams.h"
 #include "model/geometry.h"
 #include "platform/gdi/gdi.h"
 #include "platform/ui/docview.h"
+#include "platform/ui/scrollview.h"
 #include "platform/wintypes.h"
 #include "render/object_renderer.h"
 #include "render/text_layout.h"
@@ -30,6 +32,18 @@ class CText1Object;
 class CText2Object;
 class CBmpObject;
 class CBarcodeObject;
+class CObjectTracker;
+class CPaintEditor;
+class CGuideLineText;
+struct ImageClipShape;
+
+// The ring clip of a seal image (millimetres until scaled).
+struct RingClipShape {
+  double dOuterWidth = 0.0;
+  double dOuterHeight = 0.0;
+  double dInnerWidth = 0.0;
+  double dInnerHeight = 0.0;
+};
 
 // What the renderer reads of the document, taken from the document's settings each time the
 // renderer is bound.
@@ -67,7 +81,7 @@ struct CopyGrid {
   CDoubleRect Bounds() const;
 };
 
-class CLeftView : public QWidget, public CView, public IDocCanvasView {
+class CLeftView : public CScrollView, public IDocCanvasView {
  public:
   // Attaches itself to the document (which may be given later through AttachDocument).
   explicit CLeftView(CKorvaneDoc* doc = nullptr, QWidget* parent = nullptr);
@@ -86,6 +100,72 @@ class CLeftView : public QWidget, public CView, public IDocCanvasView {
   // ---- CView
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
   void SetFocus() override;
+
+  // ---- Window and painting (screen side)
+  using CScrollView::InvalidateRect;
+  BOOL PreCreateWindow();
+  void OnInitialUpdate() override;
+  void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override;
+  void OnDraw(CDC* pDC) override;
+  BOOL OnEraseBkgnd(CDC* pDC) override;
+  void OnDrawDraw(CDC* pDC);
+  void OnDrawPaint(CDC* pDC);
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnHScroll(UINT code, UINT pos, void* scrollBar) override;
+  void OnVScroll(UINT code, UINT pos, void* scrollBar) override;
+  void OnSize(UINT type, int cx, int cy) override;
+  void OnDestroy() override;
+  LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Scroll sizes from the zoomed page and the window (hints 10010 and 10019).
+  void SetScrollSizesForZoom();
+
+  // ---- Commands: 57607 print, 57609 preview, 57608 print without the dialog; 32853-32857 the
+  // guide-line text. FALSE for an id the view does not handle.
+  BOOL OnCommand(UINT id);
+  void OnFilePrintCommand();
+  void OnFilePrintPreviewCommand();
+  void FilePrint() override;
+  void FilePrintPreview() override;
+  void OnChoosefont();
+  void OnOutline();
+  void OnShowguides();
+  void OnQuicktest();
+  void OnArctest();
+
+  // ---- Tracker management
+  void InitTracker(int index, RECT rect, BOOL redraw);
+  void ResizeTracker(BOOL redraw);
+  void DeleteTracker(BOOL redraw);
+  int GetTrackObject() const;
+  void ChangeTracker(int index);
+  void InvalidateSelectedObjects();
+  LRESULT OnTrackerAdjustRect(WPARAM wParam, LPARAM lParam);
+  LRESULT OnTrackerChangedRect(WPARAM wParam, LPARAM lParam);
+  LRESULT OnTrackerDrawRect(WPARAM wParam, LPARAM lParam);
+  CObjectTracker* GetTracker() const { return m_pTracker; }
+  // The change code of a drag from old to new (both normalised first); out: width change,
+  // height change, x shift, y shift in device pixels.
+  static int GetRectChange(RECT oldRect, RECT newRect, int out[4]);
+  // The same codes for a multi-selection: scale factors and shifts.
+  static int GetRectChange(RECT oldRect, RECT newRect, double scale[2], double shift[2]);
+
+  // ---- Paint mode
+  BOOL BeginImageEditView(CKorvaneDoc* doc, CBmpObject* object);
+  void EndImageEditView(CKorvaneDoc* doc);
+  double SetImageEditZoom(int zoom);
+  CPaintEditor* GetPaintEditor() const { return m_pPaintEditor; }
+  // Replaces the editor (tests); the view owns the new one.
+  void SetPaintEditor(CPaintEditor* editor);
+
+  // ---- Small services
+  void GetCurrentFont(LOGFONT* out);
+  void RotatePoint(int out[2], int cx, int cy, int x, int y, int degrees);
+  void ScaleByZoom(ImageClipShape* shape);
+  void ScaleByZoom(RingClipShape* shape);
+  CGuideLineText* GetGuideLineText() const { return m_pGuideLineText; }
 
   // ---- What the document calls (IDocCanvasView)
   void InvalidateRect(const RECT& rect, BOOL erase) override;
@@ -261,7 +341,37 @@ class CLeftView : public QWidget, public CView, public IDocCanvasView {
   // Fills the point buffers from the renderer's glyph lists.
   int TakeTextLists(std::vector<POINT>& points, std::vector<BYTE>& types, const std::vector<int>& counts);
 
+  // The printer of the run; the view's own one until the application's is wired in.
+  QPrinter& Printer();
+  QPrinter& PrinterForPrinting() override { return Printer(); }
+  // A window DC for bindings: the surface's resolution, MM_HIMETRIC.
+  void BindForScreen();
+  void AreaOutline(CDC* pDC);
+  void FillMask(CDC* pDC);
+  // The device rectangle of all copies of an entry (client pixels); FALSE without one.
+  BOOL ObjectDeviceRect(int index, RECT* out);
+
   CKorvaneDoc* m_pDoc = nullptr;
   CRenderDocAdapter m_RenderDoc{nullptr};
+
+ public:
+  // Members of the screen side, in the view's order.
+  CPaintEditor* m_pPaintEditor = nullptr;
+  CRect m_rcPrint;
   CObjectRenderer* m_pRenderer = nullptr;
+  CObjectTracker* m_pTracker = nullptr;
+  CObjectTracker* m_pBandTracker = nullptr;
+  CGuideLineText* m_pGuideLineText = nullptr;
+  int m_nBandState = 0;
+  int m_bDragging = 0;
+  CRect m_rcBand;
+  int* m_pConnotation = nullptr;
+  int m_nConnotationSize = 0;
+  int m_bPrinting = 0;
+  int m_bSkipTrackerDraw = 0;
+  int m_nMaskKind = 0;
+  int m_bMaskUnder = 0;
+
+ private:
+  std::unique_ptr<QPrinter> m_pPrinter;
 };

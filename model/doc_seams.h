@@ -26,6 +26,9 @@ class IDocCanvasView {
   virtual BOOL CalcObject(CDrawObject* object, CDoubleRect& out) = 0;
   // FALSE when the canvas has no tracker; else the tracked list index (-1 for a multi-selection).
   virtual BOOL GetTrackerIndex(int& index) = 0;
+  // The canvas's print and print-preview commands.
+  virtual void FilePrint() {}
+  virtual void FilePrintPreview() {}
 };
 
 // The form view (CKorvaneView).

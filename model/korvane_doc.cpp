@@ -308,3 +308,13 @@ void CKorvaneDoc::FocusView(int which) {
   CView* view = which == 1 ? FindFormView() : which == 0 ? FindCanvasView() : nullptr;
   if (view) view->SetFocus();
 }
+
+void CKorvaneDoc::PrintOrPreview(int flag) {
+  IDocCanvasView* canvas = GetLeftView();
+  if (!canvas) return;
+  if (flag) {
+    canvas->FilePrint();
+  } else {
+    canvas->FilePrintPreview();
+  }
+}

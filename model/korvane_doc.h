@@ -283,4 +283,7 @@ class CKorvaneDoc : public CDocument {
   int SetPropertyCheck(int id, int value, int row);
   int SetCheckProperty(int id, int value) { return SetPropertyCheck(id, value, 0); }
   int SetObjectText(int id, const CString& text);
+ public:
+  // The form view's print commands: flag 1 the canvas's print, 0 its print preview.
+  void PrintOrPreview(int flag);
 };

@@ -33,3 +33,7 @@ IPrompter& Prompter() {
 IPrompter* SetPrompter(IPrompter* prompter) { return g_prompter.exchange(prompter); }
 
 int AfxMessageBox(const CString& text, UINT flags) { return Prompter().MessageBox(text, "Draventis", flags); }
+
+bool IPrompter::PrintDialog(QPrinter&) { return false; }
+
+bool IPrompter::PrintPreview(QPrinter&, std::function<void(QPrinter&)>) { return false; }

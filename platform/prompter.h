@@ -2,11 +2,14 @@
 // Qt dialogs, tests install a scripted one, so no test ever blocks on a dialog.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/cstring.h"
 #include "platform/wintypes.h"
+
+class QPrinter;
 
 struct FileDialogRequest {
   bool save = false;           // save dialog (else open)
@@ -29,6 +32,11 @@ class IPrompter {
   virtual bool ChooseColor(COLORREF& colour) = 0;
   // Folder choice; false when cancelled.
   virtual bool BrowseFolder(const CString& title, CString& folder) = 0;
+  // The print dialog on the run's printer; false when cancelled (the default cancels).
+  virtual bool PrintDialog(QPrinter& printer);
+  // The print preview: paint is called for every repaint of the preview; false when it could
+  // not be shown (the default shows nothing).
+  virtual bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint);
 };
 
 // The prompter in force; never null (a refusing one stands in until one is installed).

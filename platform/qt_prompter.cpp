@@ -1,5 +1,9 @@
 #include "platform/qt_prompter.h"
 
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -80,5 +84,20 @@ bool CQtPrompter::BrowseFolder(const CString& title, CString& folder) {
                                                   QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
   if (dir.isEmpty()) return false;
   folder = CString::FromQString(dir);
+  return true;
+}
+
+bool CQtPrompter::PrintDialog(QPrinter& printer) {
+  QPrintDialog dialog(&printer, m_parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool CQtPrompter::PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) {
+  QPrintPreviewDialog dialog(&printer, m_parent);
+  // Every repaint of the preview runs the whole print sequence again.
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&paint](QPrinter* p) {
+    if (p && paint) paint(*p);
+  });
+  dialog.exec();
   return true;
 }

@@ -19,6 +19,8 @@ class CQtPrompter : public IPrompter {
   bool FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) override;
   bool ChooseColor(COLORREF& colour) override;
   bool BrowseFolder(const CString& title, CString& folder) override;
+  bool PrintDialog(QPrinter& printer) override;
+  bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) override;
 
  private:
   QWidget* m_parent;

@@ -651,6 +651,21 @@ BOOL CDC::ExtFloodFill(int x, int y, COLORREF colour, UINT kind) {
   return m_backend->FloodFill(p.x, p.y, colour & 0xFFFFFF, kind, m_brush->Colour());
 }
 
+int CDC::GetClipBox(RECT* r) const {
+  if (!r) return 0;
+  *r = RECT{};
+  if (!m_backend) return NULLREGION;
+  const RECT box = m_backend->ClipBox();
+  if (box.right <= box.left || box.bottom <= box.top) return NULLREGION;
+  POINT pts[2] = {{box.left, box.top}, {box.right, box.bottom}};
+  DPtoLP(pts, 2);
+  r->left = pts[0].x;
+  r->top = pts[0].y;
+  r->right = pts[1].x;
+  r->bottom = pts[1].y;
+  return SIMPLEREGION;
+}
+
 void CDC::DrawFocusRect(const RECT* r) {
   if (!m_backend || !r) return;
   m_backend->DrawFocusRect(DeviceRect(r->left, r->top, r->right, r->bottom));

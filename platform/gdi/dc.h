@@ -133,6 +133,13 @@ class CDC {
     return Arc(r->left, r->top, r->right, r->bottom, start.x, start.y, end.x, end.y);
   }
   BOOL PolyDraw(const POINT* pts, const BYTE* types, int count);
+  // Bezier segments from the current position: each three points are two controls and an end
+  // point, which becomes the current position. count must be a multiple of 3.
+  BOOL PolyBezierTo(const POINT* pts, int count);
+  // AD_COUNTERCLOCKWISE (the default) or AD_CLOCKWISE: the direction Arc turns, on the device,
+  // from its start radial to its end radial; drawn and in paths alike. Returns the previous one.
+  int SetArcDirection(int direction);
+  int GetArcDirection() const { return m_arcDirection; }
 
   // --- fills, blits and pixels ---------------------------------------------------------------
   void FillRect(const RECT* r, CBrush* brush);
@@ -160,6 +167,9 @@ class CDC {
   BOOL FloodFill(int x, int y, COLORREF border);
   BOOL ExtFloodFill(int x, int y, COLORREF colour, UINT kind);
   void DrawFocusRect(const RECT* r);
+  // The bounding box of what drawing can reach (the device's clip, else its whole surface), in
+  // logical units; the region kind as GetClipBox answers it (SIMPLEREGION, NULLREGION).
+  int GetClipBox(RECT* r) const;
   // Inverts a frame of the given edge widths inside rect, after inverting the last one (when
   // given) to take it away. The brushes are accepted for the callers' sake; frames are inverted.
   void DrawDragRect(const RECT* rect, SIZE size, const RECT* rectLast, SIZE sizeLast,
@@ -232,6 +242,7 @@ class CDC {
   COLORREF m_bkColour = 0xFFFFFF;
   UINT m_textAlign = TA_LEFT | TA_TOP;
   CPoint m_cp;
+  int m_arcDirection = AD_COUNTERCLOCKWISE;
 
   PathState m_pathState = PathState::None;
   std::vector<POINT> m_pathPts;

@@ -94,6 +94,11 @@ class CDCBackend {
 
   // Size of the drawing surface in pixels.
   virtual SIZE SurfaceSize() const = 0;
+  // The pixels drawing can reach: the whole surface unless the device is clipped.
+  virtual RECT ClipBox() const {
+    const SIZE s = SurfaceSize();
+    return RECT{0, 0, s.cx, s.cy};
+  }
   // Pixel reads for blits from this device; false when it has no readable pixels. A back end
   // that copies whole images may instead take the source's GetSelectedBitmap() rows directly.
   virtual bool CanGivePixels() const { return false; }

@@ -1,6 +1,7 @@
 // The path recorder of CDC: figures in logical integer units, flattening, fill and stroke.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/gdi/dc.h"
 
@@ -143,8 +144,13 @@ std::vector<DPOINT> CDC::ArcBeziers(int x1, int y1, int x2, int y2, int x3, int 
   auto param = [&](double px, double py) { return std::atan2(s * (py - cy) * a, (px - cx) * b); };
   double t0 = param(x3, y3), t1 = param(x4, y4);
   double sweep = t1 - t0;
-  while (sweep <= 1e-12) sweep += 2 * kPi;
-  int n = std::max(1, static_cast<int>(std::ceil(sweep / (kPi / 2) - 1e-9)));
+  if (m_arcDirection == AD_CLOCKWISE) {
+    // The same parameter turned the other way: a negative sweep.
+    while (sweep >= -1e-12) sweep -= 2 * kPi;
+  } else {
+    while (sweep <= 1e-12) sweep += 2 * kPi;
+  }
+  int n = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / (kPi / 2) - 1e-9)));
   double step = sweep / n;
   double k = 4.0 / 3.0 * std::tan(step / 4);
   auto at = [&](double t) { return DPOINT{cx + a * std::cos(t), cy + s * b * std::sin(t)}; };
@@ -378,5 +384,52 @@ BOOL CDC::PolyDraw(const POINT* pts, const BYTE* types, int count) {
   m_backend->Figures(ToDeviceFigures(p.data(), t.data(), static_cast<int>(p.size())), false, true,
                      0, DrawState());
   m_cp = pts[count - 1];
+  return TRUE;
+}
+
+BOOL CDC::PolyBezierTo(const POINT* pts, int count) {
+  if (!pts || count <= 0 || count % 3 != 0) return FALSE;
+  if (IsPathOpen()) {
+    if (!m_figureOpen) PathStartFigureAtCP();
+    for (int i = 0; i < count; ++i) PathAdd(pts[i], PT_BEZIERTO);
+    m_cp = pts[count - 1];
+    return TRUE;
+  }
+  if (!m_backend) return FALSE;
+  std::vector<POINT> p{m_cp};
+  std::vector<BYTE> t{PT_MOVETO};
+  p.insert(p.end(), pts, pts + count);
+  t.insert(t.end(), static_cast<size_t>(count), PT_BEZIERTO);
+  m_backend->Figures(ToDeviceFigures(p.data(), t.data(), static_cast<int>(p.size())), false, true, 0, DrawState());
+  m_cp = pts[count - 1];
+  return TRUE;
+}
+
+int CDC::SetArcDirection(int direction) {
+  if (direction != AD_COUNTERCLOCKWISE && direction != AD_CLOCKWISE) return 0;
+  const int previous = m_arcDirection;
+  m_arcDirection = direction;
+  return previous;
+}
+
+BOOL LineDDA(int x1, int y1, int x2, int y2, LINEDDAPROC proc, void* data) {
+  if (!proc) return FALSE;
+  // The steps of a 1-pixel line: one point per step along the major axis, the minor coordinate
+  // rounded, the end point left out (as LineTo leaves out its last pixel).
+  const long long dx = static_cast<long long>(x2) - x1;
+  const long long dy = static_cast<long long>(y2) - y1;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const long long n = xMajor ? std::llabs(dx) : std::llabs(dy);
+  if (n == 0) return TRUE;
+  const int step = (xMajor ? dx : dy) > 0 ? 1 : -1;
+  const long long major0 = xMajor ? x1 : y1;
+  const long long minor0 = xMajor ? y1 : x1;
+  const long long dMinor = xMajor ? dy : dx;
+  for (long long i = 0; i < n; ++i) {
+    const long long num = 2 * i * dMinor + n;
+    const long long q = num >= 0 ? num / (2 * n) : -((-num + 2 * n - 1) / (2 * n));
+    const long long mj = major0 + i * step, mn = minor0 + q;
+    proc(static_cast<int>(xMajor ? mj : mn), static_cast<int>(xMajor ? mn : mj), data);
+  }
   return TRUE;
 }

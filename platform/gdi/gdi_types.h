@@ -115,6 +115,15 @@ constexpr BYTE PT_LINETO = 2;
 constexpr BYTE PT_BEZIERTO = 4;
 constexpr BYTE PT_MOVETO = 6;
 
+// Arc directions.
+constexpr int AD_COUNTERCLOCKWISE = 1;
+constexpr int AD_CLOCKWISE = 2;
+
+// LineDDA: calls proc(x, y, data) for every point of the line from (x1, y1) to (x2, y2) as a
+// 1-pixel pen draws it, leaving out the end point.
+using LINEDDAPROC = void (*)(int x, int y, void* data);
+BOOL LineDDA(int x1, int y1, int x2, int y2, LINEDDAPROC proc, void* data);
+
 // Regions.
 constexpr int ERROR = 0;
 constexpr int NULLREGION = 1;

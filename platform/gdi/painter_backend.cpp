@@ -469,9 +469,19 @@ BOOL CPainterBackend::StretchDIBits(int x, int y, int w, int h, int xs, int ys, 
 }
 
 COLORREF CPainterBackend::GetPixel(int x, int y) const {
-  (void)x;
-  (void)y;
-  return CLR_INVALID;
+  // Only an image gives its pixels back (a window surface); widgets and printers do not.
+  auto* image = dynamic_cast<QImage*>(m_painter.device());
+  if (!image || !image->valid(x, y)) return CLR_INVALID;
+  const QRgb c = image->pixel(x, y);
+  return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+RECT CPainterBackend::ClipBox() const {
+  const SIZE s = SurfaceSize();
+  QRect box(0, 0, s.cx, s.cy);
+  if (m_painter.hasClipping()) box &= m_painter.clipBoundingRect().toAlignedRect();
+  if (box.isEmpty()) return RECT{};
+  return RECT{box.left(), box.top(), box.right() + 1, box.bottom() + 1};
 }
 
 COLORREF CPainterBackend::SetPixel(int x, int y, COLORREF colour) {
@@ -510,6 +520,12 @@ CPainterDC::CPainterDC(QPainter& painter, QWidget* widget) {
   (void)widget;
   AttachBackend(std::make_unique<CPainterBackend>(painter, SCREEN_PIXELS_PER_METRE,
                                                   SCREEN_PIXELS_PER_METRE));
+}
+
+CPainterDC::CPainterDC(QPainter& painter, QImage* image) {
+  const int ppmX = image && image->dotsPerMeterX() > 0 ? image->dotsPerMeterX() : SCREEN_PIXELS_PER_METRE;
+  const int ppmY = image && image->dotsPerMeterY() > 0 ? image->dotsPerMeterY() : SCREEN_PIXELS_PER_METRE;
+  AttachBackend(std::make_unique<CPainterBackend>(painter, ppmX, ppmY));
 }
 
 CPainterDC::CPainterDC(QPainter& painter, QPrinter* printer) {

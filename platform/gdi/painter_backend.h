@@ -45,6 +45,7 @@ class CPainterBackend : public CDCBackend {
   BOOL FloodFill(int x, int y, COLORREF colour, UINT kind, COLORREF fillColour) override;
   void DrawFocusRect(const RECT& r) override;
   SIZE SurfaceSize() const override;
+  RECT ClipBox() const override;
 
  private:
   // Sets the painter's composition for a pen or brush raster operation; false when the
@@ -70,6 +71,8 @@ class CPainterDC : public CDC {
  public:
   // On a widget, inside its paint event.
   CPainterDC(QPainter& painter, QWidget* widget);
+  // On an image (a window surface) at the image's dots per metre.
+  CPainterDC(QPainter& painter, QImage* image);
   // On a printer (or a PDF printer) at its resolution.
   CPainterDC(QPainter& painter, QPrinter* printer);
 };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QPrinter>
+#include <QTemporaryFile>
+
 ScriptedPrompter::ScriptedPrompter() { m_previous = SetPrompter(this); }
 
 ScriptedPrompter::~ScriptedPrompter() {
@@ -90,5 +93,50 @@ bool ScriptedPrompter::BrowseFolder(const CString& title, CString& folder) {
   Answer a;
   if (!Next("folder", title, a) || a.path.IsEmpty()) return false;
   folder = a.path;
+  return true;
+}
+
+ScriptedPrompter& ScriptedPrompter::ExpectPrint(bool ok, const CString& pdfPath) {
+  Answer a;
+  a.kind = "print";
+  a.ok = ok;
+  a.path = pdfPath;
+  m_answers.push_back(a);
+  return *this;
+}
+
+ScriptedPrompter& ScriptedPrompter::ExpectPreview(int repaints) {
+  Answer a;
+  a.kind = "preview";
+  a.repaints = repaints;
+  m_answers.push_back(a);
+  return *this;
+}
+
+bool ScriptedPrompter::PrintDialog(QPrinter& printer) {
+  m_log.push_back(Asked{"print", CString(), 0});
+  Answer a;
+  if (!Next("print", CString("print dialog"), a)) return false;
+  if (a.ok && !a.path.IsEmpty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(a.path.ToUtf8()));
+  }
+  return a.ok;
+}
+
+bool ScriptedPrompter::PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) {
+  m_log.push_back(Asked{"preview", CString(), 0});
+  Answer a;
+  if (!Next("preview", CString("print preview"), a)) return false;
+  // A preview paints on its own printer of the same page; a PDF file stands in for its pages.
+  for (int i = 0; i < a.repaints; ++i) {
+    QTemporaryFile file;
+    file.open();
+    QPrinter preview(QPrinter::HighResolution);
+    preview.setPageLayout(printer.pageLayout());
+    preview.setOutputFormat(QPrinter::PdfFormat);
+    preview.setOutputFileName(file.fileName());
+    if (paint) paint(preview);
+  }
   return true;
 }

@@ -35,6 +35,13 @@ class ScriptedPrompter : public IPrompter {
   bool FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) override;
   bool ChooseColor(COLORREF& colour) override;
   bool BrowseFolder(const CString& title, CString& folder) override;
+  // The next print dialog: ok, and the printer then writes a PDF file at pdfPath (empty: keep
+  // the printer's output as it is).
+  ScriptedPrompter& ExpectPrint(bool ok, const CString& pdfPath = CString());
+  // The next print preview calls its paint that many times, each on a PDF printer.
+  ScriptedPrompter& ExpectPreview(int repaints);
+  bool PrintDialog(QPrinter& printer) override;
+  bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) override;
 
  private:
   struct Answer {
@@ -44,6 +51,7 @@ class ScriptedPrompter : public IPrompter {
     bool ok = false;
     COLORREF colour = 0;
     CString path;
+    int repaints = 0;
   };
   bool Next(const char* kind, const CString& text, Answer& out);
 
