@@ -1,0 +1,284 @@
+#include "pages/page_helper.h"
+
+#include "model/doc_hints.h"
+#include "model/korvane_doc.h"
+#include "model/textobject.h"
+#include "platform/cp932.h"
+#include "platform/numfmt.h"
+
+namespace {
+IPageFormHost* g_pFormHost = nullptr;
+}
+
+void CPageHelper::SetFormHost(IPageFormHost* host) { g_pFormHost = host; }
+IPageFormHost* CPageHelper::GetFormHost() { return g_pFormHost; }
+
+CKorvaneDoc* CPageHelper::GetDocument() const { return g_pFormHost ? g_pFormHost->GetPageDocument() : nullptr; }
+
+void CPageHelper::SetTypePage(int kind, int index) {
+  if (g_pFormHost) g_pFormHost->SetRememberedPage(kind, index);
+}
+
+int CPageHelper::GetTypePage(int kind) const { return g_pFormHost ? g_pFormHost->GetRememberedPage(kind) : 0; }
+
+void CPageHelper::SetEditInt(int id, int value) {
+  if (m_pControls) m_pControls->SetDlgItemText(id, numfmt::Format(" %d", value));
+}
+
+void CPageHelper::SetEditDouble(int id, double value, int decimals) {
+  if (!m_pControls) return;
+  const std::string format = numfmt::Format(" %%.%df", decimals);
+  m_pControls->SetDlgItemText(id, numfmt::Format(format.c_str(), value));
+}
+
+double CPageHelper::GetEditDouble(int id) const {
+  return m_pControls ? numfmt::Atof(m_pControls->GetDlgItemText(id).str()) : 0.0;
+}
+
+void CPageHelper::SwapEditTexts(int a, int b) {
+  if (!m_pControls) return;
+  const CString ta = m_pControls->GetDlgItemText(a), tb = m_pControls->GetDlgItemText(b);
+  m_pControls->SetDlgItemText(a, tb);
+  m_pControls->SetDlgItemText(b, ta);
+}
+
+void CPageHelper::InitSpin(int spin) { InitSpinRange(spin, -99999, 99999); }
+
+void CPageHelper::InitSpinRange(int spin, int min, int max) {
+  if (!m_pControls) return;
+  m_pControls->SetBase(spin, 10);
+  m_pControls->SetRange32(spin, min, max);
+  m_pControls->SetPos32(spin, 0);
+}
+
+void CPageHelper::StepEdit(int spin, int edit, const NMUPDOWN& nm, int decimals, BOOL useStep) {
+  Step(spin, edit, nm, decimals, useStep, false, 0, 0);
+}
+
+void CPageHelper::StepEditClamped(int spin, int edit, const NMUPDOWN& nm, int decimals, BOOL useStep, double min,
+                                  double max) {
+  Step(spin, edit, nm, decimals, useStep, true, min, max);
+}
+
+void CPageHelper::Step(int spin, int edit, const NMUPDOWN& nm, int decimals, BOOL useStep, bool clamp, double min,
+                       double max) {
+  if (!m_pControls) return;
+  double value = GetEditDouble(edit);
+  if (useStep) {
+    CKorvaneDoc* doc = GetDocument();
+    value += nm.iDelta * (doc ? doc->GetMoveStep() : g_MoveStepTable[0]);
+  } else {
+    value += nm.iDelta;
+  }
+  if (clamp) {
+    if (value < min) value = min;
+    if (value > max) value = max;
+  }
+  const std::string format = numfmt::Format(" %%.%df", decimals);
+  const CString text = numfmt::Format(format.c_str(), value);
+  m_pControls->SetPos32(spin, 0);
+  // The edit's EN_CHANGE pushes the value as if it had been typed.
+  m_pControls->SetDlgItemText(edit, text);
+}
+
+void CPageHelper::WriteBack(int edit, const CString& text) {
+  // A kept value the setter would refuse again (read from a file, or accepted under another
+  // mode) must not be pushed back: that would recurse without end.
+  const int was = m_bUpdating;
+  m_bUpdating = 1;
+  m_pControls->SetDlgItemText(edit, text);
+  m_bUpdating = was;
+}
+
+void CPageHelper::ApplyEditDouble(int edit, int index) {
+  CKorvaneDoc* doc = GetDocument();
+  if (m_bUpdating || !m_pControls || !doc) return;
+  const double value = numfmt::Atof(m_pControls->GetDlgItemText(edit).str());
+  if (!doc->SetPropertyDouble(m_pControls->GetDlgCtrlID(edit), value, index))
+    WriteBack(edit, numfmt::Format(" %.3f", doc->m_dReplyDouble));
+}
+
+void CPageHelper::ApplyEditInt(int edit) {
+  CKorvaneDoc* doc = GetDocument();
+  if (m_bUpdating || !m_pControls || !doc) return;
+  const int value = numfmt::Atoi(m_pControls->GetDlgItemText(edit).str());
+  if (!doc->SetIntProperty(m_pControls->GetDlgCtrlID(edit), value))
+    WriteBack(edit, numfmt::Format(" %d", doc->m_nReplyInt));
+}
+
+void CPageHelper::ApplyEditIntIndexed(int edit, int index) {
+  CKorvaneDoc* doc = GetDocument();
+  if (m_bUpdating || !m_pControls || !doc) return;
+  const int value = numfmt::Atoi(m_pControls->GetDlgItemText(edit).str());
+  if (!doc->SetPropertyInt(m_pControls->GetDlgCtrlID(edit), value, index))
+    WriteBack(edit, numfmt::Format(" %d", doc->m_nReplyInt));
+}
+
+void CPageHelper::ApplyEditText(int edit) {
+  CKorvaneDoc* doc = GetDocument();
+  if (m_bUpdating || !m_pControls || !doc) return;
+  doc->SetObjectText(m_pControls->GetDlgCtrlID(edit), m_pControls->GetDlgItemText(edit));
+}
+
+int CPageHelper::ApplyCheck(int id) {
+  CKorvaneDoc* doc = GetDocument();
+  if (!m_pControls) return 0;
+  const int state = m_pControls->GetCheck(id);
+  if (doc) doc->SetCheckProperty(m_pControls->GetDlgCtrlID(id), state);
+  return state;
+}
+
+int CPageHelper::ApplyCheckIndexed(int id, int index) {
+  CKorvaneDoc* doc = GetDocument();
+  if (!m_pControls) return 0;
+  const int state = m_pControls->GetCheck(id);
+  if (doc) doc->SetPropertyCheck(m_pControls->GetDlgCtrlID(id), state, index);
+  return state;
+}
+
+void CPageHelper::ApplyValue(int id, int value) {
+  if (CKorvaneDoc* doc = GetDocument()) doc->SetIntProperty(id, value);
+}
+
+void CPageHelper::KeepAspect(double oldValue, int changed, int partner, int decimals) {
+  if (m_bAspect) return;
+  m_bAspect = 1;
+  const double now = GetEditDouble(changed);
+  double other = GetEditDouble(partner);
+  other = oldValue != 0.0 ? other * now / oldValue : now;
+  if ((now < 0) != (other < 0)) other = -other;
+  SetEditDouble(partner, other, decimals);
+  m_bAspect = 0;
+}
+
+void CPageHelper::FillCharList(int list, const CString& text) {
+  if (!m_pControls) return;
+  m_pControls->ResetContent(list);
+  const std::string& s = text.str();
+  for (size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (cp932::IsLeadByte(c) && i + 1 < s.size()) {
+      m_pControls->AddString(list, CString(s.substr(i, 2)));
+      i += 2;
+    } else {
+      if (c != '\r' && c != '\n') m_pControls->AddString(list, CString(s.substr(i, 1)));
+      ++i;
+    }
+  }
+  m_pControls->SetCurSel(list, 0);
+}
+
+int CPageHelper::CharRowToRecordIndex(int n) const {
+  if (m_bUpdating) return -1;
+  CKorvaneDoc* doc = GetDocument();
+  CDrawObject* copy = doc ? doc->CopyCurrentObject() : nullptr;
+  if (!copy) return -1;
+  std::string s;
+  if (copy->m_nType == TYPE_TEXT1) s = static_cast<CText1Object*>(copy)->m_strText.str();
+  if (copy->m_nType == TYPE_TEXT2) s = static_cast<CText2Object*>(copy)->m_strText.str();
+  CKorvaneDoc::FreeObject(copy);
+  int row = 0, record = 0;
+  for (size_t i = 0; i < s.size();) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (cp932::IsLeadByte(c)) {
+      if (row == n) return record;
+      i += 2, ++row, ++record;
+    } else if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+      i += 2, record += 2;
+    } else {
+      if (row == n) return record;
+      ++i, ++row, ++record;
+    }
+  }
+  return -1;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+CKorvanePage::CKorvanePage(const DlgTemplate* tpl, int kind, int pageIndex)
+    : CPropertyPage(tpl), m_nKind(kind), m_nPageIndex(pageIndex) {}
+
+const PageBinding* CKorvanePage::FindBinding(int id) const {
+  int count = 0;
+  const PageBinding* b = Bindings(count);
+  for (int i = 0; i < count; ++i)
+    if (b[i].id == id) return &b[i];
+  return nullptr;
+}
+
+int CKorvanePage::FillFromDocument(bool checkKind) {
+  m_bUpdating = 1;
+  CKorvaneDoc* doc = GetDocument();
+  CDrawObject* copy = doc ? doc->CopyCurrentObject() : nullptr;
+  if (!copy) {
+    m_bUpdating = 0;
+    return 0;
+  }
+  if (checkKind && copy->m_nType != m_nKind) {
+    CKorvaneDoc::FreeObject(copy);
+    m_bUpdating = 0;
+    return 0;
+  }
+  Fill(copy);
+  CKorvaneDoc::FreeObject(copy);
+  m_bUpdating = 0;
+  return 1;
+}
+
+BOOL CKorvanePage::OnInitDialog() {
+  CPropertyPage::OnInitDialog();
+  m_pControls = Host();
+  int count = 0;
+  const PageBinding* b = Bindings(count);
+  for (int i = 0; i < count; ++i)
+    if (b[i].spin) InitSpin(b[i].spin);
+  if (m_bInitialized) return TRUE;
+  if (!FillFromDocument(false)) return FALSE;
+  m_bInitialized = 1;
+  return TRUE;
+}
+
+BOOL CKorvanePage::OnSetActive() {
+  const BOOL result = CPropertyPage::OnSetActive();
+  m_pControls = Host();
+  RefreshPage();
+  SetTypePage(m_nKind, m_nPageIndex);
+  return result;
+}
+
+int CKorvanePage::RefreshPage() {
+  m_pControls = Host();
+  return FillFromDocument(true);
+}
+
+BOOL CKorvanePage::OnCommand(int id, int code) {
+  m_pControls = Host();
+  const PageBinding* b = FindBinding(id);
+  if (!b) return FALSE;
+  switch (b->kind) {
+    case BIND_EDIT_DOUBLE: if (code == EN_CHANGE) ApplyEditDouble(id, Row()); break;
+    case BIND_EDIT_INT: if (code == EN_CHANGE) ApplyEditInt(id); break;
+    case BIND_EDIT_INT_INDEXED: if (code == EN_CHANGE) ApplyEditIntIndexed(id, Row()); break;
+    case BIND_EDIT_TEXT: if (code == EN_CHANGE) ApplyEditText(id); break;
+    case BIND_CHECK: if (code == BN_CLICKED) ApplyCheck(id); break;
+    case BIND_CHECK_INDEXED: if (code == BN_CLICKED) ApplyCheckIndexed(id, Row()); break;
+    case BIND_RADIO: if (code == BN_CLICKED) ApplyValue(id, b->value); break;
+    case BIND_COMBO:
+      if (code == CBN_SELCHANGE && m_pControls) ApplyValue(id, m_pControls->GetCurSel(id) + b->value);
+      break;
+  }
+  AfterChange(id, code);
+  return TRUE;
+}
+
+BOOL CKorvanePage::OnNotify(int id, NMUPDOWN& nm) {
+  m_pControls = Host();
+  int count = 0;
+  const PageBinding* b = Bindings(count);
+  for (int i = 0; i < count; ++i) {
+    if (b[i].spin != id) continue;
+    StepEdit(id, b[i].id, nm, b[i].decimals, b[i].useStep);
+    break;
+  }
+  return CPropertyPage::OnNotify(id, nm);
+}
