@@ -29,6 +29,8 @@ class IDocCanvasView {
   // The canvas's print and print-preview commands.
   virtual void FilePrint() {}
   virtual void FilePrintPreview() {}
+  // Whether the renderer can draw yet (a project named at start waits for it).
+  virtual int IsRendererReady() const { return 1; }
 };
 
 // The form view (CKorvaneView).
@@ -62,6 +64,25 @@ class IDocMainFrame {
   virtual void UpdateZoomPane(int index) = 0;
   // Shows the bars of a seal mode: 0 none, 1 personal seal, 2 corporate seal.
   virtual void ShowSealModeBars(int mode) = 0;
+  // Pane 1 := "ZOOM = %.2f" with the factor.
+  virtual void ShowZoomPane(double factor) { (void)factor; }
+  // Pane 2 := "STEP = %.3f" with the move step in mm.
+  virtual void ShowStepPane(double step) { (void)step; }
+  // Gives the keyboard focus back to the canvas view.
+  virtual void FocusCanvasView() {}
+};
+
+// The recent-file list of the application (16 entries, the newest first).
+class IDocRecentFiles {
+ public:
+  virtual ~IDocRecentFiles() = default;
+  // Puts the path first in the list (moving it up when it is there already).
+  virtual void Add(const CString& path) = 0;
+  // Entry n (1-based); empty when there is none.
+  virtual CString GetRecentFileName(int n) const {
+    (void)n;
+    return CString();
+  }
 };
 
 // The project-file services.
