@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QtGlobal>
+#include <QString>
+
 #include <deque>
 #include <memory>
 #include <string>
@@ -106,9 +109,22 @@ class CmdDialogs : public IModalDialogs {
   IModalDialogs* m_previous = nullptr;
 };
 
+// Qt warnings fail the test, but for the offscreen platform's own notes.
+inline std::vector<std::string>& QtWarnings() {
+  static std::vector<std::string> warnings;
+  return warnings;
+}
+inline void CollectQtWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtDebugMsg || type == QtInfoMsg) return;
+  if (text.contains("propagateSizeHints") || text.contains("XDG_RUNTIME_DIR")) return;
+  QtWarnings().push_back(text.toStdString());
+}
+
 class CommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    QtWarnings().clear();
+    m_previousHandler = qInstallMessageHandler(CollectQtWarnings);
     g_bModified = 0;
     recent = std::make_unique<CRecentFileList>(QString::fromStdString(dir.File("recent.ini")));
     doc = std::make_unique<CKorvaneDoc>();
@@ -127,7 +143,10 @@ class CommandsTest : public ::testing::Test {
     delete commands;
     doc.reset();
     g_bModified = 0;
+    qInstallMessageHandler(m_previousHandler);
+    EXPECT_TRUE(QtWarnings().empty()) << QtWarnings().front();
   }
+  QtMessageHandler m_previousHandler = nullptr;
   CObjectList& List() { return *doc->GetObjectList(); }
   // Adds objects of the kinds; each at its own place so copies can be told apart.
   void Add(std::initializer_list<int> kinds) {
