@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QSplitter>
 #include <QUrl>
 
 int CQtPrompter::MessageBox(const CString& text, const CString& caption, UINT flags) {
@@ -72,6 +73,8 @@ bool RunQtFileDialog(QWidget* parent, const FileDialogRequest& given, std::vecto
     QList<QUrl> urls;
     for (const CString& place : request.places) urls << QUrl::fromLocalFile(place.ToQString());
     dlg.setSidebarUrls(urls);
+    // Wide enough that the operator can read the folder names.
+    if (auto* splitter = dlg.findChild<QSplitter*>(QStringLiteral("splitter"))) splitter->setSizes({200, 560});
   }
   dlg.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   if (request.save) {
