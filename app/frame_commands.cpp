@@ -23,6 +23,7 @@ namespace {
 // Command ids of the menus, bars and keys.
 constexpr UINT ID_FILE_NEW = 57600;
 constexpr UINT ID_FILE_OPEN = 57601;
+constexpr UINT ID_FILE_SAVE = 57603;  // Ctrl+S
 constexpr UINT ID_FILE_PRINT = 57607;
 constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
 constexpr UINT ID_FILE_MRU_FILE1 = 57616;  // to 57631
@@ -192,6 +193,8 @@ void CFrameCommands::Register() {
   t.Add(ID_FILE_OPEN, [this] { OnFileOpen(); }, noPaint);
   t.Add(ID_FILE_INSERT, [this] { OnFileInsert(); }, noPaint);
   t.Add(ID_FILE_SAVE_MRK, [this] { OnFileSaveMrk(); });
+  // Ctrl+S is the menu's save: the framework's own save would store only the per-kind defaults.
+  t.Add(ID_FILE_SAVE, [this] { OnFileSaveMrk(); });
   t.Add(ID_FILE_SAVE_AS_MRK, [this] { OnFileSaveAs(); });
   t.Add(ID_FILE_SAVE_AS_NAMED, [this] { OnFileSaveAsNamed(); }, noPaint);
   for (int n = 1; n <= NumberedCount(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 15); ++n) {

@@ -187,6 +187,16 @@ TEST_F(PlacesTest, TheRealFileDialogShowsThePlacesAndBothSaveFormats) {
   ASSERT_EQ(paths.size(), 1u);
   EXPECT_EQ(paths[0], (target + ".mrk").c_str());
 
+  // A dialog whose caller gave no places (a bitmap object's open dialog) gets them as well.
+  FileDialogRequest plain;
+  plain.filter = CString::FromUtf8("ビットマップ (*.bmp)|*.bmp|");
+  QList<QUrl> plainSidebar;
+  RunDialog(plain, paths, filter, [&](QFileDialog& dialog) {
+    plainSidebar = dialog.sidebarUrls();
+    QMetaObject::invokeMethod(&dialog, "reject");
+  });
+  EXPECT_EQ(plainSidebar, sidebar);
+
   // Through the program's dialogs and the Save As command: the second filter writes text.
   CQtModalDialogs qt;
   IModalDialogs* scripted = SetModalDialogs(&qt);

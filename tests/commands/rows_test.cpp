@@ -41,6 +41,23 @@ TEST_F(RowsTest, DrawingAndEditingRowsCallTheirOperation) {
   EXPECT_DOUBLE_EQ(frame.zoom[0], doc->GetZoomFactor());
 }
 
+TEST_F(RowsTest, EveryWiredCommandHasItsRun) {
+  std::vector<UINT> wired = {32794, 33040, 32806, 32809, 32810, 32784, 32785, 32824, 32825, 32835, 32827, 32828,
+                             32829, 32848, 32832, 32796, 32925, 32926, 32935, 33014, 33016, 33033, 33032, 32893,
+                             32890, 33003, 33004, 32897, 57600, 57601, 57603, 32899, 32851, 32852, 32885, 57635,
+                             57634, 57637, 57632, 32875, 32876, 32877, 32878};
+  for (UINT id = 32786; id <= 32793; ++id) wired.push_back(id);
+  for (UINT id = 32881; id <= 32884; ++id) wired.push_back(id);
+  for (UINT id = 32927; id <= 32934; ++id) wired.push_back(id);
+  for (UINT id = 32951; id <= 32958; ++id) wired.push_back(id);
+  for (UINT id = 33027; id <= 33030; ++id) wired.push_back(id);
+  for (UINT id = 57616; id <= 57631; ++id) wired.push_back(id);
+  for (UINT id : wired) EXPECT_TRUE(table.HasRun(id)) << id;
+  // The framework's undo has nothing behind it.
+  EXPECT_FALSE(table.HasRun(57643));
+  EXPECT_FALSE(Enabled(57643));
+}
+
 TEST_F(RowsTest, ZoomStopsAtBothEndsOfTheTable) {
   doc->SetZoom(ZOOM_STEP_COUNT - 1);
   EXPECT_FALSE(Enabled(32809));
