@@ -71,15 +71,19 @@ int CFakeControlHost::CountNotified(int id, int code) const {
 
 // ---- the operator ------------------------------------------------------------------------------
 
-void CFakeControlHost::Type(int id, const CString& text) {
+void CFakeControlHost::Type(int id, const CString& text) { TypeCodePoints(id, ToCodePoints(text)); }
+
+void CFakeControlHost::TypeUtf8(int id, const char* utf8) {
+  std::u32string text;
+  for (char32_t c : QString::fromUtf8(utf8 ? utf8 : "").toUcs4()) text.push_back(c);
+  TypeCodePoints(id, text);
+}
+
+void CFakeControlHost::TypeCodePoints(int id, const std::u32string& text) {
   Control* c = Find(id);
   if (!c || !IsEdit(c->kind) || !c->enabled) return;
-  if (!c->text.empty()) {
-    c->text.clear();
-    Command(id, EN_CHANGE);
-  }
-  for (char32_t ch : ToCodePoints(text)) {
-    c = Find(id);  // the owner may have rewritten the edit in the meantime
+  for (char32_t ch : text) {
+    c = Find(id);
     c->text.push_back(ch);
     Command(id, EN_CHANGE);
   }

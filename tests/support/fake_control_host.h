@@ -17,9 +17,10 @@ class CFakeControlHost : public IControlHost {
   ~CFakeControlHost() override;
 
   // ---- what the operator does
-  // Types the text one character at a time after clearing the edit (each change notifies).
+  // Types the text at the end of the edit, one character at a time (each change notifies).
   void Type(int id, const CString& text);
-  void TypeUtf8(int id, const char* utf8) { Type(id, CString::FromUtf8(utf8)); }
+  // The same with any Unicode text, as a keyboard can enter what code page 932 lacks.
+  void TypeUtf8(int id, const char* utf8);
   // Replaces the whole text in one typed change (a paste over a selection): one notification.
   void Paste(int id, const CString& text);
   // A click: check boxes toggle, radios check themselves and clear their group, buttons click.
@@ -94,6 +95,7 @@ class CFakeControlHost : public IControlHost {
  private:
   Control* Find(int id);
   void Command(int id, int code);
+  void TypeCodePoints(int id, const std::u32string& text);
 
   std::map<int, Control> m_controls;
   IControlOwner* m_pOwner = nullptr;
