@@ -145,9 +145,9 @@ TEST_F(FileCommandsTest, OnlyFilesThatBeginAsAProjectAreOpened) {
 }
 
 TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
-  const std::string a = WriteProject("A.MRK");
-  const std::string b = WriteProject("b.mrk");
-  const std::string c = WriteProject("c.mrk");
+  const std::string a = WriteProject("A.MRK", 1);
+  const std::string b = WriteProject("b.mrk", 2);
+  const std::string c = WriteProject("c.mrk", 3);
   ASSERT_EQ(::symlink(b.c_str(), dir.File("link-to-b").c_str()), 0);
   dir.Write("notes.txt", "D,not a project");
   ASSERT_EQ(::symlink(dir.File("notes.txt").c_str(), dir.File("link-to-txt").c_str()), 0);
@@ -159,7 +159,10 @@ TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
                 QUrl::fromLocalFile(QString::fromStdString(dir.File("notes.txt"))),
                 QUrl::fromLocalFile(QString::fromStdString(c))});
   commands->OnDropFiles(drop);
-  EXPECT_EQ(List().GetCount(), 1 + 3 * 3);  // a, b (through the link) and c, each inserted
+  // a, b (through the link) and c, each inserted, in the order dropped.
+  std::string kinds;
+  for (int i = 1; i < List().GetCount(); ++i) kinds += std::to_string(List().GetObject(i)->m_nType);
+  EXPECT_EQ(kinds, "298" "2298" "22298");
   EXPECT_EQ(recent->GetCount(), 0);
   EXPECT_EQ(doc->GetTitle(), a.c_str());  // the first insert into an empty, untitled design
 
@@ -168,7 +171,7 @@ TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
   QMimeData accent;
   accent.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.Path()) + QString::fromUtf8("/caf\u00e9.mrk"))});
   commands->OnDropFiles(accent);
-  EXPECT_EQ(List().GetCount(), 10);
+  EXPECT_EQ(List().GetCount(), 13);
 
   // The command line: quoted, and only once the renderer can draw.
   g_bModified = 0;
@@ -178,10 +181,10 @@ TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
   EXPECT_EQ(List().GetCount(), 1);
   canvas.ready = 1;
   doc->OpenFromCommandLine(("\"" + c + "\"").c_str());
-  EXPECT_EQ(List().GetCount(), 4);
+  EXPECT_EQ(List().GetCount(), 6);
   EXPECT_EQ(recent->GetRecentFileName(1), c.c_str());
   doc->OpenFromCommandLine(dir.File("link-to-txt").c_str());
-  EXPECT_EQ(List().GetCount(), 4);
+  EXPECT_EQ(List().GetCount(), 6);
   prompter.VerifyAllUsed();
 }
 
