@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -24,6 +25,24 @@ namespace {
 int NumberedCount(UINT first, UINT last) { return static_cast<int>(last - first + 1); }
 
 bool FileExists(const CString& path) { return QFileInfo(path.ToQString()).isFile(); }
+
+// The menus carry only the first recent entry; the others follow it wherever it stands.
+void AddRecentEntriesAfter(QAction* first, CCommandTable& table) {
+  for (QObject* owner : first->associatedObjects()) {
+    auto* menu = qobject_cast<QMenu*>(owner);
+    if (!menu) continue;
+    QAction* previous = first;
+    for (UINT id = ID_FILE_MRU_FILE1 + 1; id <= ID_FILE_MRU_FILE16; ++id) {
+      QAction* entry = table.Action(id);
+      if (!menu->actions().contains(entry)) {
+        const QList<QAction*> actions = menu->actions();
+        const qsizetype at = actions.indexOf(previous);
+        menu->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, entry);
+      }
+      previous = entry;
+    }
+  }
+}
 
 }  // namespace
 
@@ -138,6 +157,7 @@ void CFrameCommands::Register() {
       IDocRecentFiles* recent = doc->GetRecentFiles();
       const CString path = recent ? recent->GetRecentFileName(n) : CString();
       QAction* action = m_Table.FindAction(id);
+      if (n == 1 && action) AddRecentEntriesAfter(action, m_Table);
       if (path.IsEmpty()) {
         // An empty list shows one disabled placeholder.
         ui.Enable(FALSE);

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "app/frame_commands.h"
-#include "app/recent_files.h"
 #include "fake_object_clipboard.h"
 #include "files/mrk_open_save.h"
 #include "model/korvane_doc.h"
@@ -59,6 +58,26 @@ class CmdMainFrame : public IDocMainFrame {
   void FocusCanvasView() override { ++focus; }
   std::vector<double> zoom, steps;
   int focus = 0;
+};
+
+// The application's recent-file list as the document sees it: 16 entries, newest first.
+class FakeRecentFiles : public IDocRecentFiles {
+ public:
+  void Add(const CString& path) override {
+    for (auto it = paths.begin(); it != paths.end(); ++it) {
+      if (*it == path) {
+        paths.erase(it);
+        break;
+      }
+    }
+    paths.insert(paths.begin(), path);
+    if (paths.size() > 16) paths.resize(16);
+  }
+  CString GetRecentFileName(int n) const override {
+    return n >= 1 && n <= GetCount() ? paths[static_cast<size_t>(n - 1)] : CString();
+  }
+  int GetCount() const { return static_cast<int>(paths.size()); }
+  std::vector<CString> paths;
 };
 
 // The save dialog and the places dialog, scripted.
@@ -126,7 +145,7 @@ class CommandsTest : public ::testing::Test {
     QtWarnings().clear();
     m_previousHandler = qInstallMessageHandler(CollectQtWarnings);
     g_bModified = 0;
-    recent = std::make_unique<CRecentFileList>(QString::fromStdString(dir.File("recent.ini")));
+    recent = std::make_unique<FakeRecentFiles>();
     doc = std::make_unique<CKorvaneDoc>();
     files = std::make_unique<CMrkProjectFiles>(*doc);
     doc->SetMainFrame(&frame);
@@ -171,7 +190,7 @@ class CommandsTest : public ::testing::Test {
   CmdCanvasView canvas;
   CmdFormView form;
   CFakeObjectClipboard clipboard;
-  std::unique_ptr<CRecentFileList> recent;
+  std::unique_ptr<FakeRecentFiles> recent;
   std::unique_ptr<CKorvaneDoc> doc;
   std::unique_ptr<CMrkProjectFiles> files;
   CCommandTable table;

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -11,6 +12,7 @@
 #include "model/bmpobject.h"
 #include "model/drawobject.h"
 #include "platform/archive.h"
+#include "platform/ui/menu_template.h"
 
 namespace {
 
@@ -203,19 +205,9 @@ TEST_F(FileCommandsTest, AVeryLongPathOpens) {
   EXPECT_EQ(List().GetCount(), 4);
 }
 
-TEST_F(FileCommandsTest, RecentFilesKeepSixteenMoveUpAndSurviveARestart) {
+TEST_F(FileCommandsTest, RecentEntriesShowTheirPathsAndReopen) {
   for (int i = 1; i <= 17; ++i) recent->Add(dir.File("p" + std::to_string(i) + ".mrk").c_str());
-  EXPECT_EQ(recent->GetCount(), 16);
-  EXPECT_EQ(recent->GetRecentFileName(1), dir.File("p17.mrk").c_str());
-  EXPECT_EQ(recent->GetRecentFileName(16), dir.File("p2.mrk").c_str());
   recent->Add(dir.File("p5.mrk").c_str());
-  EXPECT_EQ(recent->GetRecentFileName(1), dir.File("p5.mrk").c_str());
-  EXPECT_EQ(recent->GetCount(), 16);
-  {
-    CRecentFileList again(QString::fromStdString(dir.File("recent.ini")));
-    ASSERT_EQ(again.GetCount(), 16);
-    for (int n = 1; n <= 16; ++n) EXPECT_EQ(again.GetRecentFileName(n), recent->GetRecentFileName(n));
-  }
   // The menu entries show the paths; a missing file says so and stays in the list.
   table.Action(ID_MRU1);
   table.Action(ID_MRU1 + 15);
@@ -235,15 +227,28 @@ TEST_F(FileCommandsTest, RecentFilesKeepSixteenMoveUpAndSurviveARestart) {
 }
 
 TEST_F(FileCommandsTest, AnEmptyRecentListShowsOneDisabledPlaceholder) {
-  CRecentFileList empty(QString::fromStdString(dir.File("none.ini")));
+  FakeRecentFiles empty;
   doc->SetRecentFiles(&empty);
+  QMenu menu;
+  table.FillMenu(&menu, MenuTemplate{0, "", {{57601, "open", {}}, {57616, "recent", {}}, {0, "", {}}, {57665, "exit", {}}}});
   QAction* first = table.Action(ID_MRU1);
   QAction* second = table.Action(ID_MRU1 + 1);
   table.UpdateAll();
   EXPECT_EQ(first->text(), QString::fromUtf8("最近使ったﾌｧｲﾙ"));
   EXPECT_FALSE(first->isEnabled());
   EXPECT_FALSE(second->isVisible());
+  // The other fifteen entries stand after the first one, before the separator.
+  const QList<QAction*> actions = menu.actions();
+  ASSERT_EQ(actions.size(), 19);
+  for (int n = 0; n < 16; ++n) EXPECT_EQ(actions[1 + n], table.FindAction(57616 + n)) << n;
+  EXPECT_TRUE(actions[17]->isSeparator());
+  recent->Add(dir.File("one.mrk").c_str());
+  recent->Add(dir.File("two.mrk").c_str());
   doc->SetRecentFiles(recent.get());
+  table.UpdateAll();
+  EXPECT_TRUE(table.FindAction(57617)->isVisible());
+  EXPECT_TRUE(table.FindAction(57617)->isEnabled());
+  EXPECT_FALSE(table.FindAction(57618)->isVisible());
 }
 
 TEST_F(FileCommandsTest, NewAskToSaveAndImageEditingTurnsTheFileEntriesOff) {
