@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QtGlobal>
 #include <QString>
 
@@ -127,6 +132,26 @@ class CmdDialogs : public IModalDialogs {
  private:
   IModalDialogs* m_previous = nullptr;
 };
+
+// Runs `act` on the modal dialog once one is up (polling, so that a slow start cannot leave a
+// dialog waiting for the operator); after five seconds without one, every open dialog is closed
+// and the test fails.
+inline void WhenModal(std::function<void(QWidget*)> act, int triesLeft = 100) {
+  QTimer::singleShot(triesLeft == 100 ? 0 : 50, [act = std::move(act), triesLeft]() mutable {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      act(modal);
+      return;
+    }
+    if (triesLeft > 0) {
+      WhenModal(std::move(act), triesLeft - 1);
+      return;
+    }
+    ADD_FAILURE() << "no modal dialog came up";
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
+    }
+  });
+}
 
 // Qt warnings fail the test, but for the offscreen platform's own notes.
 inline std::vector<std::string>& QtWarnings() {

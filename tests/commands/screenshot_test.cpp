@@ -50,9 +50,7 @@ TEST_F(ScreenshotTest, OpenAndSaveDialogs) {
 
   CQtPrompter qt;
   IPrompter* scripted = SetPrompter(&qt);
-  QTimer::singleShot(300, [&] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog) return;
+  WhenModal([&](QWidget* dialog) {
     dialog->resize(760, 460);
     Settle();
     EXPECT_TRUE(dialog->grab().save(Shot("open_places.png")));
@@ -62,9 +60,7 @@ TEST_F(ScreenshotTest, OpenAndSaveDialogs) {
 
   CQtModalDialogs dialogs;
   IModalDialogs* previous = SetModalDialogs(&dialogs);
-  QTimer::singleShot(300, [&] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog) return;
+  WhenModal([&](QWidget* dialog) {
     dialog->resize(760, 460);
     dialog->move(0, 0);
     if (auto* combo = dialog->findChild<QComboBox*>("fileTypeCombo")) combo->showPopup();
@@ -85,9 +81,7 @@ TEST_F(ScreenshotTest, PlacesBarRegistrationDialog) {
   doc->m_Settings.System.PlacesbarHistory = 1;
   doc->m_Settings.System.PlacesFolder[0] = CString::FromUtf8("/home/operator/作業フォルダ");
   doc->m_Settings.System.PlacesFolder[1] = "/home/operator/jobs-2026";
-  QTimer::singleShot(300, [&] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    if (!dialog) return;
+  WhenModal([&](QWidget* dialog) {
     Settle();
     EXPECT_TRUE(dialog->grab().save(Shot("places_dialog.png")));
     QMetaObject::invokeMethod(dialog, "reject");
