@@ -167,6 +167,17 @@ TEST(Screenshots, ContactSheetAndSplash) {
   p.end();
   EXPECT_TRUE(sheet.save(QString(dir) + "/bar_images.png"));
   EXPECT_TRUE(res::SplashPicture().save(QString(dir) + "/splash.png"));
+  QImage icons(2 * (16 + 32 + 48 + 128) + 9 * 8, 128 + 16, QImage::Format_ARGB32);
+  icons.fill(QColor(239, 239, 239));
+  QPainter ip(&icons);
+  int ix = 8;
+  for (const QIcon& icon : {res::ProgramIcon(), res::DocumentIcon()})
+    for (int s : {16, 32, 48, 128}) {
+      ip.drawPixmap(ix, 8, icon.pixmap(s, s));
+      ix += s + 8;
+    }
+  ip.end();
+  EXPECT_TRUE(icons.save(QString(dir) + "/icons.png"));
   // Real-size bars on a bar-coloured strip, as the operator sees them.
   QImage strip(5 * 0 + 34 * 18 + 8, 5 * 20 + 8, QImage::Format_ARGB32);
   strip.fill(QColor(239, 239, 239));
