@@ -226,8 +226,10 @@ QImage Step(bool larger) {
 // Each seal button shows the seal with its own part in its layer colour and the other parts in
 // light grey; `strong` is the part (layer) of the button, -1 for none.
 
+const QRgb kOtherPart = qRgb(150, 150, 150);
+
 QColor PartColor(int layer, int strong) {
-  return layer == strong ? LayerColor(layer) : QColor(150, 150, 150);
+  return layer == strong ? LayerColor(layer) : QColor(kOtherPart);
 }
 
 void PersonalSeal(QPainter& p, int strong) {
@@ -296,13 +298,15 @@ QImage Stamp(bool doubleRing) {
 }
 
 // The look of a button for a hidden layer: the visible image greyed, with a stroke through it.
+// The button's own part turns dark grey and the other parts of a seal light grey, so the part
+// that is hidden still stands out.
 QImage Hidden(const QImage& visible) {
   QImage image = visible.convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       const QRgb px = image.pixel(x, y);
       if (qAlpha(px) == 0) continue;
-      const int g = 110 + qGray(px) * 120 / 255;
+      const int g = (px | 0xFF000000u) == kOtherPart ? 185 : 60 + qGray(px) * 170 / 255;
       image.setPixel(x, y, qRgba(g, g, g, qAlpha(px)));
     }
   QPainter p(&image);

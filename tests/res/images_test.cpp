@@ -100,6 +100,21 @@ TEST(BarImages, LayerButtonsWearTheLayerColour) {
   }
 }
 
+TEST(BarImages, HiddenLooksOfTheSealBarsAreGrey) {
+  for (UINT bitmap : {IDB_PERSONAL_SEAL_HIDDEN, IDB_CORPORATE_SEAL_HIDDEN})
+    for (int i = 0; i < res::ExtraImageCount(bitmap); ++i) {
+      SCOPED_TRACE(i);
+      const QImage hidden = res::ExtraImage(bitmap, i);
+      for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 16; ++x) {
+          const QRgb px = hidden.pixel(x, y);
+          if (!qAlpha(px)) continue;
+          EXPECT_EQ(qRed(px), qGreen(px));
+          EXPECT_EQ(qGreen(px), qBlue(px));
+        }
+    }
+}
+
 TEST(Splash, SizeAndContent) {
   const QImage splash = res::SplashPicture();
   EXPECT_EQ(splash.size(), QSize(403, 252));
