@@ -43,6 +43,9 @@ class CKorvaneView : public QWidget,
   // list and gives the mode caption its font.
   void OnInitialUpdate();
 
+  // The form's natural size: dialog 101's template.
+  QSize sizeHint() const override;
+
   // ---- CView
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
   void SetFocus() override;
