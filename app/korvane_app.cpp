@@ -13,7 +13,9 @@
 #include <QTextEdit>
 
 #include "app/about_dialog.h"
+#include "app/korvane_view.h"
 #include "app/main_frame.h"
+#include "app/shell_res.h"
 #include "app/recent_file_list.h"
 #include "app/startup_splash.h"
 #include "canvas/leftview.h"
@@ -23,9 +25,6 @@
 #include "platform/qt_prompter.h"
 
 namespace {
-
-constexpr UINT kCmdAppAbout = 57664;
-constexpr UINT kCmdFilePrintSetup = 57606;
 
 const QString kOrganisation = QStringLiteral("Vexor Co.,Ltd");
 const QString kApplication = QStringLiteral("Draventis");
@@ -142,12 +141,13 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
     SetPrompter(m_pPrompter.get());
   }
   CCommandTable& commands = m_pFrame->Commands();
-  commands.Add(kCmdAppAbout, [this] { OnAppAbout(); });
-  commands.Add(kCmdFilePrintSetup, [this] { OnFilePrintSetup(); });
+  commands.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
+  commands.Add(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
   if (!m_pFrame->Create()) return FALSE;
   if (CLeftView* canvas = m_pFrame->GetLeftView()) canvas->SetPrinter(&GetPrinter());
   if (!m_pDoc->OnNewDocument()) return FALSE;
   if (CLeftView* canvas = m_pFrame->GetLeftView()) canvas->OnInitialUpdate();
+  if (CKorvaneView* form = m_pFrame->GetFormView()) form->OnInitialUpdate();
 
   // 10-12. Drops, the window, the open request, the start-up hook.
   m_pFrame->setAcceptDrops(true);

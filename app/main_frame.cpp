@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/korvane_view.h"
 #include "app/shell_res.h"
 #include "app/startup_splash.h"
 #include "canvas/leftview.h"
@@ -23,19 +24,6 @@
 #include "platform/ui/qt_timer_host.h"
 
 namespace {
-
-constexpr UINT kCmdAppExit = 57665;
-constexpr UINT kCmdViewToolbar = 59392;
-constexpr UINT kCmdViewObjectBar = 32880;
-constexpr UINT kCmdViewLayerBar = 32950;
-constexpr UINT kCmdViewStatusBar = 59393;
-constexpr UINT kCmdNextPane = 57680;
-constexpr UINT kCmdPrevPane = 57681;
-constexpr UINT kCmdEngraveThread = 32898;
-constexpr UINT kCmdImageSelection = 32904;
-
-constexpr UINT kMenuMain = 149;
-constexpr UINT kMenuContext = 155;
 
 // The object clipboard of an earlier run names objects of a design that no longer exists.
 constexpr const char* kObjectClipboardMime = "application/x-draventis";
@@ -58,8 +46,8 @@ void CollectMenuTexts(const MenuTemplate& menu, std::map<UINT, QString>& out) {
 const std::map<UINT, QString>& MenuTexts() {
   static const std::map<UINT, QString> texts = [] {
     std::map<UINT, QString> t;
-    CollectMenuTexts(res::Menu(kMenuMain), t);
-    CollectMenuTexts(res::Menu(kMenuContext), t);
+    CollectMenuTexts(res::Menu(IDR_MAINFRAME), t);
+    CollectMenuTexts(res::Menu(IDR_CONTEXT_MENU), t);
     return t;
   }();
   return texts;
@@ -134,11 +122,7 @@ BOOL CMainFrame::OnCreateClient() {
   m_pSplitter->setObjectName(QStringLiteral("59648"));
   m_pSplitter->setChildrenCollapsible(false);
   m_pLeftView = new CLeftView(m_pDoc, m_pSplitter);
-  // Placeholder for the form view (CKorvaneView) until it is part of the build; the
-  // splitter's second pane.
-  m_pFormView = new QWidget(m_pSplitter);
-  m_pFormView->setObjectName(QStringLiteral("FormViewPlaceholder"));
-  m_pFormView->setFocusPolicy(Qt::StrongFocus);
+  m_pFormView = new CKorvaneView(m_pDoc, m_pSplitter);
   m_pSplitter->addWidget(m_pLeftView);
   m_pSplitter->addWidget(m_pFormView);
   m_pSplitter->setStretchFactor(0, 0);
@@ -182,29 +166,29 @@ void CMainFrame::OnImageChanged(UINT id, QAction* action, int image) {
 
 void CMainFrame::RegisterOwnCommands() {
   CCommandTable& t = *m_pCommands;
-  t.Add(kCmdAppExit, [this] { close(); });
+  t.Add(ID_APP_EXIT, [this] { close(); });
   struct BarRow {
     UINT command;
     UINT bar;
   };
-  for (BarRow row : {BarRow{kCmdViewToolbar, FRAME_BAR_MAIN}, BarRow{kCmdViewObjectBar, FRAME_BAR_OBJECT},
-                     BarRow{kCmdViewLayerBar, FRAME_BAR_LAYER}}) {
+  for (BarRow row : {BarRow{ID_VIEW_TOOLBAR, FRAME_BAR_MAIN}, BarRow{ID_VIEW_OBJECT_BAR, FRAME_BAR_OBJECT},
+                     BarRow{ID_VIEW_LAYER_BAR, FRAME_BAR_LAYER}}) {
     t.Add(row.command, [this, bar = row.bar] { ToggleBar(bar); },
           [this, bar = row.bar](CCmdUI& ui) {
             QToolBar* b = Bar(bar);
             ui.SetCheck(b && !b->isHidden() ? 1 : 0);
           });
   }
-  t.Add(kCmdViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
+  t.Add(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
         [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isHidden() ? 0 : 1); });
-  t.Add(kCmdNextPane, [this] { CyclePane(true); });
-  t.Add(kCmdPrevPane, [this] { CyclePane(false); });
+  t.Add(ID_NEXT_PANE, [this] { CyclePane(true); });
+  t.Add(ID_PREV_PANE, [this] { CyclePane(false); });
   // The command rows of the menus and bars: RegisterFrameCommands(*m_pCommands, context) once
   // the frame commands are part of the build.
 }
 
 void CMainFrame::BuildMenuBar() {
-  const MenuTemplate& menu = res::Menu(kMenuMain);
+  const MenuTemplate& menu = res::Menu(IDR_MAINFRAME);
   QMenuBar* bar = menuBar();
   for (const MenuTemplate& popup : menu.items) {
     if (!popup.IsPopup()) continue;
@@ -373,11 +357,11 @@ void CMainFrame::ShowMenuBar(int flag) { menuBar()->setVisible(flag != 0); }
 
 void CMainFrame::ToggleEngraveThreadButton(int flag) {
   // At once; the next update pass decides by the command's rule.
-  if (QAction* action = m_pCommands->FindAction(kCmdEngraveThread)) action->setEnabled(flag == 0);
+  if (QAction* action = m_pCommands->FindAction(ID_ENGRAVE_THREAD)) action->setEnabled(flag == 0);
 }
 
 void CMainFrame::ToggleImageSelectionButton(int flag) {
-  QAction* action = m_pCommands->Action(kCmdImageSelection);
+  QAction* action = m_pCommands->Action(ID_SELECTION_TO_IMAGE);
   if (!action->isCheckable()) action->setCheckable(true);
   const bool blocked = action->blockSignals(true);
   action->setChecked(flag != 0);

@@ -16,6 +16,7 @@
 #include "platform/wintypes.h"
 
 class CKorvaneDoc;
+class CKorvaneView;
 class CLeftView;
 class ITimerHost;
 class QLabel;
@@ -43,7 +44,7 @@ class CMainFrame : public QMainWindow, public IDocMainFrame {
   CCommandTable& Commands() { return *m_pCommands; }
   CKorvaneDoc* GetDocument() const { return m_pDoc; }
   CLeftView* GetLeftView() const { return m_pLeftView; }
-  QWidget* GetFormView() const { return m_pFormView; }
+  CKorvaneView* GetFormView() const { return m_pFormView; }
   QSplitter* GetSplitter() const { return m_pSplitter; }
   // A bar by window id (null for another id).
   QToolBar* Bar(UINT windowId) const;
@@ -128,7 +129,7 @@ class CMainFrame : public QMainWindow, public IDocMainFrame {
   // Which bar's extra pictures stand for a command's hidden-layer look.
   std::map<UINT, UINT> m_extraBitmapOf;
   CLeftView* m_pLeftView = nullptr;
-  QWidget* m_pFormView = nullptr;
+  CKorvaneView* m_pFormView = nullptr;
   bool m_bClosing = false;
   bool m_bCreated = false;
 };
