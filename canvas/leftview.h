@@ -90,6 +90,8 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   CLeftView& operator=(const CLeftView&) = delete;
 
   void AttachDocument(CKorvaneDoc* doc);
+  // The run's one printer (the application's); null: the view's own one.
+  void SetPrinter(QPrinter* printer) { m_pAppPrinter = printer; }
   CKorvaneDoc* GetDocument() const;
   CObjectRenderer* GetRenderer() const { return m_pRenderer; }
   // The renderer's initialised flag; 0 without a renderer.
@@ -343,7 +345,7 @@ class CLeftView : public CScrollView, public IDocCanvasView {
 
   // The printer of the run; the view's own one until the application's is wired in.
   QPrinter& Printer();
-  QPrinter& PrinterForPrinting() override { return Printer(); }
+  QPrinter& PrinterForPrinting() override { return m_pAppPrinter ? *m_pAppPrinter : Printer(); }
   // A window DC for bindings: the surface's resolution, MM_HIMETRIC.
   void BindForScreen();
   void AreaOutline(CDC* pDC);
@@ -374,4 +376,5 @@ class CLeftView : public CScrollView, public IDocCanvasView {
 
  private:
   std::unique_ptr<QPrinter> m_pPrinter;
+  QPrinter* m_pAppPrinter = nullptr;
 };

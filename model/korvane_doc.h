@@ -286,4 +286,17 @@ class CKorvaneDoc : public CDocument {
  public:
   // The form view's print commands: flag 1 the canvas's print, 0 its print preview.
   void PrintOrPreview(int flag);
+ public:
+  // ---- application shell
+  // Before the design is dropped (new document, end of the program): a modified design with a
+  // drawable object asks whether to save it. TRUE to go on (saved, or the answer No); FALSE for
+  // Cancel in the question or the save dialog, or a failed save: the design stays as it was.
+  BOOL SaveModified();
+  // The title, also shown by the main frame.
+  void SetTitle(const CString& title) override;
+  IDocMainFrame* GetMainFrame() const { return m_pMainFrame; }
+  // A project path from the command line or a drop: quotes removed; a ".mrk" name, or the
+  // target of a symbolic link to one; else empty.
+  static CString NormalizeOpenPath(const CString& path);
+  static CString ResolveShortcut(const CString& path);
 };

@@ -37,3 +37,5 @@ int AfxMessageBox(const CString& text, UINT flags) { return Prompter().MessageBo
 bool IPrompter::PrintDialog(QPrinter&) { return false; }
 
 bool IPrompter::PrintPreview(QPrinter&, std::function<void(QPrinter&)>) { return false; }
+
+bool IPrompter::PrinterSetup(QPrinter&) { return false; }

@@ -37,6 +37,8 @@ class IPrompter {
   // The print preview: paint is called for every repaint of the preview; false when it could
   // not be shown (the default shows nothing).
   virtual bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint);
+  // The page setup on the run's printer; false when cancelled (the default cancels).
+  virtual bool PrinterSetup(QPrinter& printer);
 };
 
 // The prompter in force; never null (a refusing one stands in until one is installed).

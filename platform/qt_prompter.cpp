@@ -1,5 +1,6 @@
 #include "platform/qt_prompter.h"
 
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -100,4 +101,9 @@ bool CQtPrompter::PrintPreview(QPrinter& printer, std::function<void(QPrinter&)>
   });
   dialog.exec();
   return true;
+}
+
+bool CQtPrompter::PrinterSetup(QPrinter& printer) {
+  QPageSetupDialog dialog(&printer, m_parent);
+  return dialog.exec() == QDialog::Accepted;
 }

@@ -21,6 +21,7 @@ class CQtPrompter : public IPrompter {
   bool BrowseFolder(const CString& title, CString& folder) override;
   bool PrintDialog(QPrinter& printer) override;
   bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) override;
+  bool PrinterSetup(QPrinter& printer) override;
 
  private:
   QWidget* m_parent;

@@ -140,3 +140,20 @@ bool ScriptedPrompter::PrintPreview(QPrinter& printer, std::function<void(QPrint
   }
   return true;
 }
+
+ScriptedPrompter& ScriptedPrompter::ExpectPrinterSetup(bool ok, bool landscape) {
+  Answer a;
+  a.kind = "printer setup";
+  a.ok = ok;
+  a.repaints = landscape ? 1 : 0;
+  m_answers.push_back(a);
+  return *this;
+}
+
+bool ScriptedPrompter::PrinterSetup(QPrinter& printer) {
+  m_log.push_back(Asked{"printer setup", CString(), 0});
+  Answer a;
+  if (!Next("printer setup", CString("printer setup"), a)) return false;
+  if (a.ok && a.repaints) printer.setPageOrientation(QPageLayout::Landscape);
+  return a.ok;
+}

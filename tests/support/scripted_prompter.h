@@ -42,6 +42,10 @@ class ScriptedPrompter : public IPrompter {
   ScriptedPrompter& ExpectPreview(int repaints);
   bool PrintDialog(QPrinter& printer) override;
   bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) override;
+  // The next page setup: ok, and then the printer's page orientation becomes landscape when
+  // `landscape` is set.
+  ScriptedPrompter& ExpectPrinterSetup(bool ok, bool landscape = false);
+  bool PrinterSetup(QPrinter& printer) override;
 
  private:
   struct Answer {
