@@ -550,11 +550,6 @@ LRESULT CLeftView::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT CLeftView::OnTrackerAdjustRect(WPARAM, LPARAM) {
-  Trace("---------CLeftView::OnTrackerAdjustRect\n");
-  return 0;
-}
-
 LRESULT CLeftView::OnTrackerChangedRect(WPARAM, LPARAM) {
   Trace("---------CLeftView::OnTrackerChangedRect\n");
   return 0;
@@ -577,7 +572,9 @@ LRESULT CLeftView::OnTrackerDrawRect(WPARAM wParam, LPARAM lParam) {
     int out[4] = {0, 0, 0, 0};
     const int code = GetRectChange(o, r, out);
     // A tracked rectangle without width or height has no aspect to keep.
-    if (ow != 0 && oh != 0) {
+    if (ow == 0 || oh == 0) {
+      m_pTracker->SetOverrideRect(nullptr);
+    } else {
       if ((code == 1 || code == 3) && single) {
         const double nh = r.bottom - r.top, nw = ow * nh / oh, d = (ow - nw) / 2;
         r.left = DoubleToInt(r.left + d);
@@ -591,8 +588,8 @@ LRESULT CLeftView::OnTrackerDrawRect(WPARAM wParam, LPARAM lParam) {
       } else if (code == 7 || code == 8) {
         r.right = DoubleToInt(r.left + ow * (r.bottom - r.top) / oh);
       }
+      m_pTracker->SetOverrideRect(&r);
     }
-    m_pTracker->SetOverrideRect(&r);
   } else {
     m_pTracker->SetOverrideRect(nullptr);
   }

@@ -62,6 +62,8 @@ class IDocMainFrame {
   virtual void UpdateZoomPane(int index) = 0;
   // Shows the bars of a seal mode: 0 none, 1 personal seal, 2 corporate seal.
   virtual void ShowSealModeBars(int mode) = 0;
+  // The image-selection button ("選択範囲をイメージ化"): 1 pressed, 0 released.
+  virtual void ToggleImageSelectionButton(int flag) { (void)flag; }
 };
 
 // The project-file services.
