@@ -330,18 +330,14 @@ void CScrollView::OnKeyDown(UINT, UINT, UINT) {}
 void CScrollView::OnTrackEnded(BOOL) {}
 
 void CScrollView::BeginTracking(CRectTracker* tracker) {
+  // The press that starts a drag already holds the mouse for the viewport until its release,
+  // and the view has the focus for Esc; while the drag runs every press and key is its own.
   m_pTracking = tracker;
-  if (isVisible()) {
-    viewport()->grabMouse();
-    grabKeyboard();
-  }
 }
 
 void CScrollView::EndTracking(CRectTracker* tracker, BOOL result, BOOL rest) {
   if (!tracker || tracker != m_pTracking) return;
   m_pTracking = nullptr;
-  if (QWidget::mouseGrabber() == viewport()) viewport()->releaseMouse();
-  if (QWidget::keyboardGrabber() == this) releaseKeyboard();
   if (rest) OnTrackEnded(result);
 }
 

@@ -94,7 +94,7 @@ class CScrollView : public QAbstractScrollArea, public CView {
   virtual void OnKeyDown(UINT key, UINT repeat, UINT flags);
 
   // A tracker drag driven by this window's own mouse and key events (CRectTracker::Track):
-  // the mouse and the keyboard are grabbed until it ends. OnTrackEnded runs once it ended by
+  // every mouse event and Esc belong to it until it ends. OnTrackEnded runs once it ended by
   // release (TRUE when the rectangle changed) or Esc (FALSE); not when the tracker goes away.
   void BeginTracking(CRectTracker* tracker);
   // Ends the drag of the tracker (no-op for another one); rest: run OnTrackEnded.
