@@ -656,10 +656,7 @@ void CLeftView::ChangeTracker(int index) {
   }
   if (index != -2 || !m_pDoc->GetObjectList()) return;
   // Objects just added: flag the last N entries and make them the multi-selection.
-  const int n = m_pDoc->GetObjectList()->GetCount();
-  delete[] m_pConnotation;
-  m_nConnotationSize = std::max(0, n - 1);
-  m_pConnotation = new int[static_cast<size_t>(m_nConnotationSize) + 1]();
+  const int n = MakeConnotation(m_pDoc);
   const int added = m_pDoc->m_nPasteSize;
   for (int i = std::max(1, n - added); i < n; ++i) m_pConnotation[i - 1] = 1;
   const CMultiObject* multi = m_pDoc->GetObjectList()->GetMultiObject();
@@ -673,7 +670,7 @@ void CLeftView::ChangeTracker(int index) {
   CDoublePoint a, b;
   m_pRenderer->DeviceToMm(&a, &dc, tl.x - sx, tl.y - sy);
   m_pRenderer->DeviceToMm(&b, &dc, br.x - sx, br.y - sy);
-  m_pDoc->SelectAddedObjects(m_pConnotation, m_nConnotationSize);
+  m_pDoc->SelectAddedObjects(m_pConnotation, n);
   m_pDoc->SetMultiBounds(b.x - a.x, a.y - b.y, (a.x + b.x) / 2, (a.y + b.y) / 2);
   Invalidate(TRUE);
 }

@@ -12,6 +12,11 @@
 #include "canvas/object_tracker.h"
 #include "canvas_fixture.h"
 #include "imaging/paint_editor.h"
+#include "platform/qt_prompter.h"
+
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -419,6 +424,47 @@ TEST_F(CanvasMouse, InPaintModeEveryEventGoesToTheEditorAndNothingIsSelected) {
   EXPECT_EQ(doc->m_nCurrentKind, TYPE_DRAWING);
   EXPECT_TRUE(frame.positions.empty());
   prompter.VerifyAllUsed();
+}
+
+TEST_F(CanvasMouse, Screenshots) {
+  const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
+  if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+  const int a = AddShape(TYPE_RECTANGLE, 30, 20, -30, 15);
+  const int b = AddShape(TYPE_CIRCLE, 25, 25, 30, 15);
+  AddShape(TYPE_TRIANGLE, 25, 20, -30, -25);
+  const int t = AddShape(TYPE_TEXT1, 50, 12, 25, -25);
+  At<CText1Object>(t)->SetText("ABC");
+  List().SetObjectLayer(b, 1);
+  Repaint(9);
+  auto shot = [&](const char* name) {
+    QApplication::processEvents();
+    EXPECT_TRUE(view->grab().save(QString(out) + "/" + name));
+  };
+  Click(OnBand(ClientRectOf(a)));
+  view->UpdateWindow();
+  shot("mouse_selected.png");
+  const QPoint handle(TrackerRect().right + 4, TrackerRect().bottom + 4);
+  Press(handle);
+  Move(handle + QPoint(30, 20));
+  shot("mouse_drag.png");
+  Release(handle + QPoint(30, 20));
+  view->UpdateWindow();
+  const CRect ra = ClientRectOf(a), rb = ClientRectOf(b);
+  Press(QPoint(ra.left - 15, ra.top - 15));
+  Move(QPoint(rb.right + 15, rb.bottom + 15));
+  shot("mouse_band.png");
+  Release(QPoint(rb.right + 15, rb.bottom + 15));
+  view->UpdateWindow();
+  shot("mouse_multi.png");
+  // The real menu, grabbed from the screen and closed.
+  CQtPrompter qt(view.get());
+  IPrompter* previous = SetPrompter(&qt);
+  QTimer::singleShot(400, [&] {
+    QApplication::primaryScreen()->grabWindow(0).save(QString(out) + "/mouse_menu.png");
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+  });
+  Press(Centre(ClientRectOf(a)), Qt::RightButton);
+  SetPrompter(previous);
 }
 
 // ---- The tracker without the mouse ----------------------------------------------------------------
