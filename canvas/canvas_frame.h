@@ -9,8 +9,6 @@
 #include "platform/numfmt.h"
 #include "platform/wintypes.h"
 
-struct MenuTemplate;
-
 class ICanvasFrame {
  public:
   virtual ~ICanvasFrame() = default;
@@ -20,8 +18,6 @@ class ICanvasFrame {
   virtual BOOL IsCommandEnabled(UINT id) { (void)id; return TRUE; }
   // Runs the command chosen from the context menu.
   virtual void OnCommand(UINT id) { (void)id; }
-  // A menu resource (155: the canvas's context menu, its root items the sub-menus); null: none.
-  virtual const MenuTemplate* GetContextMenu(UINT menuId) { (void)menuId; return nullptr; }
 };
 
 // The first pane's text for a cursor position: 41 blanks, then "x=%.3f y=%.3f".

@@ -14,10 +14,10 @@
 #include "model/objectlist.h"
 #include "platform/prompter.h"
 #include "platform/ui/menu_template.h"
+#include "res/menus.h"
+#include "res/resource.h"
 
 namespace {
-
-constexpr UINT kContextMenuId = 155;
 
 enum CursorSlot { kSizeAll = 0, kSizeNesw = 1, kSizeNs = 2, kSizeNwse = 3, kSizeWe = 4 };
 
@@ -344,15 +344,14 @@ void CLeftView::OnContextMenu(CPoint point) {
   m_pRenderer->DeviceToMm(&mm, &dc, point.x, point.y);
   m_pDoc->m_ptContext = mm;
   if (!m_pFrame) return;
-  const MenuTemplate* menu = m_pFrame->GetContextMenu(kContextMenuId);
-  if (!menu) return;
+  const MenuTemplate& menu = res::Menu(IDR_CONTEXT_MENU);
   const size_t sub = m_pDoc->m_nCurrentKind == TYPE_BMP ? 1 : 0;
-  if (sub >= menu->items.size()) return;
+  if (sub >= menu.items.size()) return;
   if (isVisible()) activateWindow();
   const QPoint screen = viewport()->mapToGlobal(QPoint(point.x, point.y));
   ICanvasFrame* frame = m_pFrame;
   const UINT chosen =
-      Prompter().PopupMenu(menu->items[sub], screen, [frame](UINT id) { return frame->IsCommandEnabled(id) != FALSE; });
+      Prompter().PopupMenu(menu.items[sub], screen, [frame](UINT id) { return frame->IsCommandEnabled(id) != FALSE; });
   if (chosen != 0 && frame->IsCommandEnabled(chosen)) frame->OnCommand(chosen);
 }
 

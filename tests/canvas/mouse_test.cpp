@@ -23,30 +23,12 @@ namespace {
 constexpr UINT kEditImage = 32905;
 constexpr UINT kDelete = 32878;
 
-MenuTemplate Item(UINT id, const char* text) { return MenuTemplate{id, text, {}}; }
-
-// Menu 155 as the main frame gives it: sub-menu 0 for objects, 1 for bitmaps.
-MenuTemplate ContextMenu155() {
-  MenuTemplate layers{0, "レイヤー変更", {}};
-  const char* names[8] = {"0 : 黒", "1 : 赤", "2 : 緑", "3 : 青", "4 : 紫", "5 : 茶", "6 : 濃緑", "7 : 紺"};
-  for (UINT i = 0; i < 8; ++i) layers.items.push_back(Item(32951 + i, names[i]));
-  MenuTemplate sub0{0, "コンテキストメニュー 1",
-                    {Item(32875, "切り取り"), Item(32876, "コピー"), Item(32877, "貼り付け"), Item(kDelete, "削除"),
-                     MenuTemplate{}, layers}};
-  MenuTemplate sub1{0, "画像用",
-                    {Item(32875, "切り取り"), Item(32876, "コピー"), Item(32877, "貼り付け"), Item(kDelete, "削除"),
-                     MenuTemplate{}, Item(kEditImage, "画像の編集"), layers}};
-  return MenuTemplate{155, "", {sub0, sub1}};
-}
-
 class FakeCanvasFrame : public ICanvasFrame {
  public:
   void ShowCursorPosMm(double x, double y) override { positions.emplace_back(x, y); }
   BOOL IsCommandEnabled(UINT id) override { return disabled.count(id) ? FALSE : TRUE; }
   void OnCommand(UINT id) override { commands.push_back(id); }
-  const MenuTemplate* GetContextMenu(UINT id) override { return id == 155 ? &menu : nullptr; }
 
-  MenuTemplate menu = ContextMenu155();
   std::set<UINT> disabled;
   std::vector<std::pair<double, double>> positions;
   std::vector<UINT> commands;
