@@ -13,6 +13,7 @@
 #include "canvas_fixture.h"
 #include "imaging/paint_editor.h"
 #include "platform/qt_prompter.h"
+#include "platform/ui/modal_dialogs.h"
 
 #include <QMenu>
 #include <QScreen>
@@ -248,6 +249,31 @@ TEST_F(CanvasMouse, AMoveBackToTheStartOrEscapeLeavesObjectAndTrackerAlone) {
   EXPECT_EQ(At<CRectangleObject>(a)->m_dPosY, y0);
 }
 
+TEST_F(CanvasMouse, ATrackerReplacedDuringItsDragEndsTheDragAsCancelled) {
+  const int a = AddShape(TYPE_RECTANGLE, 30, 20, -30, 0);
+  const int b = AddShape(TYPE_RECTANGLE, 30, 20, 30, 0);
+  Repaint(9);
+  const QPoint p = OnBand(ClientRectOf(a));
+  const double x0 = At<CRectangleObject>(a)->m_dPosX;
+  Press(p);
+  Move(p + QPoint(20, 0));
+  // An update from elsewhere puts the tracker on another object while the button is down.
+  view->ChangeTracker(b);
+  EXPECT_EQ(view->TrackingTracker(), nullptr);
+  Move(p + QPoint(30, 0));
+  Release(p + QPoint(30, 0));
+  EXPECT_EQ(At<CRectangleObject>(a)->m_dPosX, x0);
+  EXPECT_EQ(view->GetTrackObject(), b);
+  EXPECT_NE(doc->m_nCurrentIndex, a);
+  // The same with the tracker deleted.
+  Click(OnBand(ClientRectOf(b)));
+  Press(OnBand(ClientRectOf(b)));
+  view->DeleteTracker(FALSE);
+  Move(p + QPoint(5, 5));
+  Release(p + QPoint(5, 5));
+  EXPECT_EQ(view->GetTrackObject(), -2);
+}
+
 TEST_F(CanvasMouse, LeavingOrEscapeDuringABandErasesItAndSelectsNothing) {
   const int a = AddShape(TYPE_RECTANGLE, 20, 10, 0, 0);
   Repaint(9);
@@ -406,6 +432,38 @@ TEST_F(CanvasMouse, InPaintModeEveryEventGoesToTheEditorAndNothingIsSelected) {
   EXPECT_EQ(doc->m_nCurrentKind, TYPE_DRAWING);
   EXPECT_TRUE(frame.positions.empty());
   prompter.VerifyAllUsed();
+}
+
+// Answers the font dialog with a bold weight and remembers the face it was opened with.
+class BoldFontDialogs : public IModalDialogs {
+ public:
+  BoldFontDialogs() { m_previous = SetModalDialogs(this); }
+  ~BoldFontDialogs() override { SetModalDialogs(m_previous); }
+  bool LayerDialog(LayerDialogData&) override { return false; }
+  bool OutputModeDialog(OutputModeDialogData&) override { return false; }
+  bool FontDialog(FontDialogData& data) override {
+    ++opened;
+    data.weight = 700;
+    return true;
+  }
+  int opened = 0;
+
+ private:
+  IModalDialogs* m_previous = nullptr;
+};
+
+TEST_F(CanvasMouse, TheFontCommandChangesTheTextTheTrackerStandsOn) {
+  const int first = AddShape(TYPE_TEXT1, 30, 10, -30, 0);
+  const int second = AddShape(TYPE_TEXT1, 30, 10, 30, 0);
+  Repaint(9);
+  Click(Centre(ClientRectOf(second)));
+  ASSERT_EQ(view->GetTrackObject(), second);
+  const int weight = At<CText1Object>(first)->m_nWeight;
+  BoldFontDialogs dialogs;
+  doc->OnFontCommand();
+  EXPECT_EQ(dialogs.opened, 1);
+  EXPECT_EQ(At<CText1Object>(second)->m_nWeight, 700);
+  EXPECT_EQ(At<CText1Object>(first)->m_nWeight, weight);
 }
 
 TEST_F(CanvasMouse, Screenshots) {
