@@ -35,6 +35,7 @@ class CBarcodeObject;
 class CObjectTracker;
 class CPaintEditor;
 class CGuideLineText;
+class ICanvasFrame;
 struct ImageClipShape;
 
 // The ring clip of a seal image (millimetres until scaled).
@@ -136,6 +137,38 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void OnShowguides();
   void OnQuicktest();
   void OnArctest();
+
+  // ---- Mouse editing
+  // Loads the five sizing cursors (run from the constructor).
+  BOOL Create();
+  // The main frame's services (cursor pane, context-menu commands); may stay null.
+  void SetCanvasFrame(ICanvasFrame* frame) { m_pFrame = frame; }
+  void SetFrame(ICanvasFrame* frame) { SetCanvasFrame(frame); }
+  ICanvasFrame* GetCanvasFrame() const { return m_pFrame; }
+  void OnLButtonDown(UINT flags, CPoint point) override;
+  void OnLButtonUp(UINT flags, CPoint point) override;
+  void OnLButtonDblClk(UINT flags, CPoint point) override;
+  void OnRButtonDown(UINT flags, CPoint point) override;
+  void OnRButtonUp(UINT flags, CPoint point) override;
+  void OnMouseMove(UINT flags, CPoint point) override;
+  void OnNcMouseMove(UINT hitTest, CPoint point) override;
+  void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+  void OnTrackEnded(BOOL result) override;
+  // Press handling: the left form may drag the tracker or start a band; the right form only
+  // selects.
+  void CheckPointL(CPoint point);
+  void CheckPointL(CPoint point, BOOL rightForm);
+  // The first entry hit at the client point (deleted and hidden-layer entries skipped); out gets
+  // its stored bounds as a document device rectangle. -1 for none or when a copy fails.
+  int HitTest(CDC* dc, CKorvaneDoc* doc, RECT* out, int x, int y);
+  int MakeConnotation(CKorvaneDoc* doc);
+  // Flags the entries inside the band (client pixels) and unites their stored bounds.
+  int ConnotateTest(CDC* dc, CKorvaneDoc* doc, RECT band, int count, CDoubleRect* bounds);
+  void StartDrag(int x, int y);
+  void MoveDrag(int x, int y);
+  void EndDrag();
+  void OnContextMenu(CPoint point);
+  void SetTrackerCursor(CPoint point);
 
   // ---- Tracker management
   void InitTracker(int index, RECT rect, BOOL redraw);
@@ -373,6 +406,13 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   int m_bSkipTrackerDraw = 0;
   int m_nMaskKind = 0;
   int m_bMaskUnder = 0;
+  CPoint m_ptBandStart;
+  // The entry a press selected while its drag runs; selected when the drag ends.
+  int m_nTrackSelect = 0;
+  ICanvasFrame* m_pFrame = nullptr;
+  // IDC_SIZEALL, IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE, IDC_SIZEWE.
+  Qt::CursorShape m_hCursors[5] = {Qt::ArrowCursor, Qt::ArrowCursor, Qt::ArrowCursor, Qt::ArrowCursor,
+                                   Qt::ArrowCursor};
 
  private:
   std::unique_ptr<QPrinter> m_pPrinter;

@@ -203,6 +203,15 @@ class CKorvaneDoc : public CDocument {
   int m_bInnerMaskFlag = 0;
   int m_nSealMode = 0;  // 0 normal, 1 personal seal, 2 corporate seal
   IDocEngine* m_pEngine = nullptr;  // owned
+  // Set while the area capture waits for its band on the canvas.
+  int m_bAreaCapture = 0;
+
+  // ---- area capture (the canvas's band becomes a bitmap object)
+  // Starts the capture: the canvas drops its selection and the next band is the area.
+  void DropSelection();
+  // Ends the capture; with a rectangle (millimetres, y up, corners in any order) the area's
+  // image becomes a new bitmap object, the current one. NULL only cancels.
+  void SelectionToImage(const CDoubleRect* mmRect);
 
  private:
   // Update-all-views aimed at one view: sent with the other view as sender.

@@ -22,6 +22,7 @@ class CQtPrompter : public IPrompter {
   bool PrintDialog(QPrinter& printer) override;
   bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) override;
   bool PrinterSetup(QPrinter& printer) override;
+  UINT PopupMenu(const MenuTemplate& menu, QPoint screenPos, std::function<bool(UINT)> enabled) override;
 
  private:
   QWidget* m_parent;

@@ -318,7 +318,9 @@ TEST_F(CanvasScreen, Screenshot) {
   AddShape(TYPE_TRIANGLE, 25, 20, -30, -25);
   AddShape(TYPE_TEXT1, 40, 10, 25, -25);
   const int r = AddShape(TYPE_RHOMBIC, 15, 15, 0, 0);
-  List().GetObject(r)->m_nLayer = 1;
+  List().SetObjectLayer(r, 1);
+  const int c = AddShape(TYPE_CIRCLE, 12, 12, 0, -30);
+  List().SetObjectLayer(c, 3);
   Repaint(3);
   view->ChangeTracker(1);
   view->Invalidate(TRUE);
