@@ -308,4 +308,29 @@ class CKorvaneDoc : public CDocument {
   // target of a symbolic link to one; else empty.
   static CString NormalizeOpenPath(const CString& path);
   static CString ResolveShortcut(const CString& path);
+
+  // ---- layer visibility (no modified flag; hint 10015 to both views; layers outside 0 to 7
+  // are ignored)
+ public:
+  void ToggleLayerVisible(int layer);
+  void SetLayerVisible(int layer, int visible);
+  void SetAllLayersVisible(int visible);
+
+  // ---- project open (every way of opening ends in OpenMrkFile) and the places bar
+  // 1 replace the design, 0 insert into it; non-zero when loaded.
+  int OpenMrkFile(const CString& path, int replace);
+  int LoadMrkBinaryFile(const CString& path, int replace);
+  int LoadMrkTextFile(const CString& path, int replace);
+  void OpenFromCommandLine(const CString& request);
+  int OpenMrkPath(const CString& path, int replace);
+  int PromptOpenMrkFile(int replace);
+  void OpenDroppedFiles(const std::vector<CString>& paths);
+  // The registration dialog of the places-bar folders.
+  void EditPlacesBar();
+  // The application's recent-file list (may stay null).
+  void SetRecentFiles(IDocRecentFiles* recent) { m_pRecentFiles = recent; }
+  IDocRecentFiles* GetRecentFiles() const { return m_pRecentFiles; }
+
+ private:
+  IDocRecentFiles* m_pRecentFiles = nullptr;
 };

@@ -21,7 +21,16 @@ struct FileDialogRequest {
   CString initialPath;         // file name or folder to start from
   bool multiSelect = false;
   bool overwritePrompt = true; // save dialogs ask before replacing a file
+  bool usePlaces = false;      // the dialog's side bar shows `places` instead of its own
+  std::vector<CString> places; // folders, top to bottom
 };
+
+// The places of every file dialog whose caller did not give them (the frame installs the
+// document's places bar here, so the drawing objects' bitmap dialogs get them too).
+using FileDialogPlacesHook = std::function<void(FileDialogRequest&)>;
+void SetFileDialogPlacesHook(FileDialogPlacesHook hook);
+// Applies the hook to a request that has no places of its own.
+void ApplyFileDialogPlacesHook(FileDialogRequest& request);
 
 class IPrompter {
  public:

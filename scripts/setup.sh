@@ -7,6 +7,7 @@ pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2 fontconfig
       locales zbar-tools python3 python3-pil xvfb xauth)
+pkgs+=(desktop-file-utils shared-mime-info)
 
 missing=()
 for p in "${pkgs[@]}"; do
