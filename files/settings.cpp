@@ -77,6 +77,10 @@ class SectionWriter {
     CString v(value);
     v.Replace('\r', ' ');
     v.Replace('\n', ' ');
+    // Written as it will read back (blanks at either end are dropped by the reader, and only
+    // what fits its buffer is kept), so a second write gives the same file.
+    v.Trim(" \t");
+    v = CString(v.c_str(), FittingLength(v.c_str(), v.GetLength(), kValueBufferSize - 1));
     m_file.SetString(m_section, key, v.c_str());
   }
   void Int(const char* key, int value) {
