@@ -483,7 +483,7 @@ void ReadKindPart(CFileIn& ar, CDrawObject& object) {
     case TYPE_DRAWING_AREA: {
       auto& o = static_cast<CDrawingAreaObject&>(object);
       ar >> o.m_dWidth >> o.m_dHeight;
-      o.m_nResolution = ar.ReadInt();
+      o.m_nResolution = ClampDotsPerMm(ar.ReadInt());
       ar >> o.m_dScanSpan;
       o.m_nOutlineStyle = ar.ReadInt();
       o.m_nScanStyle = ar.ReadInt();

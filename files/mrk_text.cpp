@@ -500,6 +500,7 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
       f.Get(46, a.m_dWidth);
       f.Get(47, a.m_dHeight);
       f.Get(48, a.m_nResolution);
+      a.m_nResolution = ClampDotsPerMm(a.m_nResolution);
       f.Get(49, a.m_dScanSpan);
       f.Get(50, a.m_nOutlineStyle);
       f.Get(51, a.m_nScanStyle);

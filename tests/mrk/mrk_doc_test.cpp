@@ -323,3 +323,32 @@ TEST_F(MrkDocTest, RefusedMutatedFilesNeverChangeTheDocument) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MrkDocTest, ATextTooLargeToOpenAgainIsNotSaved) {
+  // An arc text of 1,250,000 characters formats to about 71 MB: more than the reader takes.
+  CText2Object* arc = List().AddText2(nullptr, TRUE, TRUE);
+  arc->SetText(CString(std::string(1250000, 'A')));
+  const std::string path = dir.File("huge.mrk");
+  const std::string old = "old contents";
+  ASSERT_TRUE(fileio::WriteAtomically(path, old.data(), old.size()));
+  g_bModified = 1;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("ファイルが大きすぎるため保存できません").c_str());
+  EXPECT_FALSE(MrkSaveText(*doc, path.c_str()));
+  prompter.VerifyAllUsed();
+  EXPECT_NE(prompter.Log().back().text.Find(path.c_str()), -1);
+  EXPECT_EQ(TempDir::Read(path), old);
+  EXPECT_EQ(g_bModified, 1);
+
+  // Below the limit it saves and opens again, whatever its size.
+  arc->SetText(CString(std::string(100000, 'B')));
+  ASSERT_TRUE(MrkSaveText(*doc, path.c_str()));
+  prompter.ExpectMessage(IDNO);
+  ASSERT_EQ(MrkLoadText(*doc, path.c_str()), 1);
+  ASSERT_EQ(List().GetObject(List().GetCount() - 1)->m_nType, TYPE_TEXT2);
+  EXPECT_EQ(static_cast<CText2Object*>(List().GetObject(List().GetCount() - 1))->m_strText.GetLength(), 100000);
+  prompter.VerifyAllUsed();
+}
+
+}  // namespace
