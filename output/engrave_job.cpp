@@ -236,14 +236,14 @@ void SendOutlinePoints(CLptPort& port, const POINT* points, const BYTE* types, i
     const POINT p = points[i];
     const BYTE type = types[i];
     // A move always opens a figure, so a closing point never reaches back into an earlier one.
-    if (newFigure || type == 6) {
+    if (newFigure || type == PT_MOVETO) {
       start = p;
       newFigure = false;
     }
     switch (type) {
-      case 6: port.PenUp(p.x, p.y); break;
-      case 2: port.PenDown(p.x, p.y); break;
-      case 3:
+      case PT_MOVETO: port.PenUp(p.x, p.y); break;
+      case PT_LINETO: port.PenDown(p.x, p.y); break;
+      case PT_LINETO | PT_CLOSEFIGURE:
         port.PenDown(p.x, p.y);
         port.PenDown(start.x, start.y);
         newFigure = true;
