@@ -39,7 +39,8 @@ void CEngraveJob::CopySettings(const CKorvaneDoc& doc) {
   m_bSwap = s.DrawingData.ChangeXY;
   m_bMirrorX = s.DrawingData.ChangeX;
   m_bMirrorY = s.DrawingData.ChangeY;
-  // A DPM below 1 never reaches a raster job (RasterSettingsValid); outline jobs do not use it.
+  // A DPM below 1 never reaches a raster job (the checks before a job refuse it); outline jobs
+  // do not use it.
   m_dDotFactor = m_nDpm != 0 ? kUnitsPerMm / m_nDpm : kUnitsPerMm;
   m_dKx = m_dDotFactor * m_dScaleX;
   m_dKy = m_dDotFactor * m_dScaleY;

@@ -18,7 +18,8 @@ class CLptPort {
   CLptPort() = default;
   CLptPort(const CLptPort&) = delete;
   CLptPort& operator=(const CLptPort&) = delete;
-  // Closes the console stream when it is open.
+  // Ends a job that is still open (its gathered commands are written) and closes the console
+  // stream when it is open.
   virtual ~CLptPort();
 
   // ---- per-command way: each call opens, writes and closes the port, or goes through the
