@@ -10,6 +10,7 @@
 
 #include <QPrinter>
 #include <memory>
+#include <vector>
 
 #include "model/doc_seams.h"
 #include "model/geometry.h"
@@ -286,9 +287,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
 
   // The capture buffers: read in place by the engines, freed by ReleaseOutlinePoints.
   int m_bPathOpen = 0;
-  POINT* m_pOutlinePoints = nullptr;
-  BYTE* m_pOutlineTypes = nullptr;
-  SIZE* m_pCircleRadii = nullptr;  // (rx, ry) per circle entry
+  std::vector<POINT> m_pOutlinePoints;
+  std::vector<BYTE> m_pOutlineTypes;
+  std::vector<SIZE> m_pCircleRadii;  // (rx, ry) per circle entry
 
   // ---- Output bitmaps
   // The engraving raster: the page at the dots-per-millimetre setting (mode 1). pDC gets a

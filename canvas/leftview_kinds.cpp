@@ -408,8 +408,8 @@ int CLeftView::GetCirclePoints(CDC*, CCircleObject* obj, int pathFlag) {
   if (grid.rows <= 0 || grid.columns <= 0) return 0;
   const int perCopy = (obj->m_dEdgeSize != 0) ? 2 : 1;
   const int count = grid.rows * grid.columns * perCopy;
-  m_pOutlinePoints = new POINT[count];
-  m_pCircleRadii = new SIZE[count];
+  m_pOutlinePoints.assign(static_cast<size_t>(count), POINT{});
+  m_pCircleRadii.assign(static_cast<size_t>(count), SIZE{});
   int edge[2] = {0, 0};
   if (perCopy == 2) m_pRenderer->LengthToLogicalInt(obj->m_dEdgeSize, edge);
   int k = 0;

@@ -296,10 +296,10 @@ InkImage CanvasTest::CapturedOutline(int index, const DotWindow& window) {
   const int h = doc->m_Settings.System.DrawY * 40 / 100;
   const int n = view->SetOutlineData(index);
   InkImage img;
-  if (n > 0 && view->m_pCircleRadii)
-    img = FillCircles(view->m_pOutlinePoints, view->m_pCircleRadii, n, w, h, window);
+  if (n > 0 && !view->m_pCircleRadii.empty())
+    img = FillCircles(view->m_pOutlinePoints.data(), view->m_pCircleRadii.data(), n, w, h, window);
   else if (n > 0)
-    img = FillOutline(view->m_pOutlinePoints, view->m_pOutlineTypes, n, w, h, window);
+    img = FillOutline(view->m_pOutlinePoints.data(), view->m_pOutlineTypes.data(), n, w, h, window);
   else
     img = FillOutline(nullptr, nullptr, 0, w, h, window);
   view->ReleaseOutlinePoints();

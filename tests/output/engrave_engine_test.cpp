@@ -101,12 +101,21 @@ TEST_F(EngraveTest, RasterWithSpanZeroSendsNothingAndReportsDone) {
 TEST_F(EngraveTest, RasterSettingsThatCannotMakeAJobAreRefused) {
   source.AddSquare(0, 0, 5);
   S().DrawingArea.OutStyleIndex = 1;
+  // Each refusal names the setting to change, once.
   S().DrawingArea.Span = -0.1;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("走査間隔").c_str());
   EXPECT_EQ(RunNormal(doc, source), CEngraveEngine::START_REFUSED);
+  prompter.VerifyAllUsed();
   S().DrawingArea.Span = 0.05;
   S().DrawingArea.DPM = 0;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("解像度").c_str());
   EXPECT_EQ(RunNormal(doc, source), CEngraveEngine::START_REFUSED);
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(prompter.Log().size(), 2u);
   EXPECT_EQ(Take(), "");
+  // An outline job does not use the resolution.
+  S().DrawingArea.OutStyleIndex = 0;
+  EXPECT_EQ(RunNormal(doc, source), 1);
 }
 
 TEST_F(EngraveTest, APortThatCannotBeOpenedStopsTheJobWithAMessage) {
