@@ -129,7 +129,7 @@ int OutlineLoop(CKorvaneDoc* doc, IEngraveSource* view, Cancelled cancelled, Pro
     if (cancelled()) return 0;
     progress(i, n);
     const int kind = view->GetOutlineType(i);
-    if (kind < 0 || kind > 8) continue;
+    if (kind < 0 || kind > TYPE_BARCODE) continue;
     const int count = view->SetOutlineData(i);
     if (count > 0 && view->OutlinePoints()) {
       points.assign(view->OutlinePoints(), view->OutlinePoints() + count);

@@ -110,7 +110,7 @@ void CThreadEngraveEngine::CaptureOutlines() {
   const int n = list ? list->GetCount() : 0;
   for (int i = 1; i < n; ++i) {
     const int kind = m_pView->GetOutlineType(i);
-    if (kind < 0 || kind > 8) continue;
+    if (kind < 0 || kind > TYPE_BARCODE) continue;
     const int count = m_pView->SetOutlineData(i);
     if (count <= 0 || !m_pView->OutlinePoints()) {
       m_pView->ReleaseOutlinePoints();
