@@ -27,7 +27,10 @@ constexpr int kRepeatMs = 60;
 
 CUpDownState::CUpDownState() : m_vAccel{{0, 1}, {2, 5}, {5, 20}}, m_clock(SteadyMs) {}
 
-void CUpDownState::SetPos32(int pos) { m_nPos = Clamp(pos); }
+void CUpDownState::SetPos32(int pos) {
+  m_nPos = Clamp(pos);
+  if (m_bNotifying) m_bRepositioned = true;
+}
 
 void CUpDownState::SetAccel(const std::vector<UDACCEL>& accel) {
   if (!accel.empty()) m_vAccel = accel;
@@ -51,9 +54,13 @@ void CUpDownState::Step(int direction, int increment) {
   nm.hdr.code = UDN_DELTAPOS;
   nm.iPos = m_nPos;
   nm.iDelta = direction >= 0 ? increment : -increment;
-  if (m_notify && m_notify(nm)) return;
-  // The owner may have moved the position from inside the notification (the pages reset it
-  // to 0); the step applies to the position as it is now.
+  m_bNotifying = true;
+  m_bRepositioned = false;
+  const BOOL refused = m_notify ? m_notify(nm) : FALSE;
+  m_bNotifying = false;
+  // An owner that set the position from inside the notification (the pages put it back to 0
+  // after every step) keeps the position it set.
+  if (refused || m_bRepositioned) return;
   m_nPos = Clamp(static_cast<long long>(m_nPos) + nm.iDelta);
 }
 

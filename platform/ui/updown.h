@@ -1,9 +1,11 @@
 // The up-down control. Each step notifies UDN_DELTAPOS with the position and the signed step
 // (up positive) before the position moves, also at the ends of the range; then the position
-// moves and is clamped into the range. Held down, the control repeats with the increment of the
+// moves and is clamped into the range, unless the owner set the position itself while it was
+// notified. Held down, the control repeats with the increment of the
 // last acceleration entry whose seconds have passed.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -59,6 +61,8 @@ class CUpDownState {
   Clock m_clock;
   int m_nHeld = 0;
   long long m_llPressedAt = 0;
+  bool m_bNotifying = false;
+  bool m_bRepositioned = false;
 };
 
 // The widget: two arrow buttons stacked, up above down.
@@ -89,5 +93,5 @@ class CSpinButtonCtrl : public QWidget {
  private:
   CUpDownState m_state;
   QTimer* m_pTimer = nullptr;
-  QWidget* m_pBuddy = nullptr;
+  QPointer<QWidget> m_pBuddy;  // a sibling, possibly deleted before this control
 };
