@@ -246,3 +246,7 @@ class CPageText2Char : public CCharPage {
   // Character i of the text without line breaks has record i.
   int RecordOfRow(int row) const override { return row; }
 };
+
+// Enters every object page into the property sheet's page table (once is enough; again
+// replaces the same rows).
+void RegisterObjectPages();
