@@ -15,7 +15,10 @@ struct BarcodeSymbol {
   int ok = 0;     // 0: no symbol holds the text at the level
   int side = 0;   // pixels of the image: modules plus the quiet zone on both sides
   CBmpObject image;  // the symbol, one pixel per module, ink = dark module
-  int traced = 0;    // 0 not yet, 1 traced, -1 nothing to trace
+  // The traced contours of the symbol drawn at `tracedScale` pixels per module (0: not yet);
+  // traced is 1 when there are points, -1 when nothing could be traced.
+  int tracedScale = 0;
+  int traced = 0;
   TracedOutline outline;
 };
 

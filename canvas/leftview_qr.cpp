@@ -142,14 +142,53 @@ void CLeftView::EngraveBarcode(CDC* pDC, CBarcodeObject* obj, CDoubleRect* bound
   });
 }
 
+namespace {
+
+// The symbol at `scale` pixels per module, widened with white to whole bytes: the tracer leaves
+// the pixels of a partial last byte alone, and follows the border pixels themselves, so modules of
+// one pixel would lose a module and half a module per side.
+std::vector<BYTE> ScaledSymbol(const BarcodeSymbol& symbol, int scale) {
+  const BYTE* src = symbol.image.GetImage();
+  const int n = symbol.side;
+  const int srcStride = static_cast<int>(MonoBmpFile::Stride(n));
+  const int side = n * scale;
+  const int width = (side + 7) / 8 * 8;
+  std::vector<BYTE> block = MonoBmpFile::Create(width, side);
+  const int stride = static_cast<int>(MonoBmpFile::Stride(width));
+  for (int y = 0; y < side; ++y) {
+    const int sy = y / scale;
+    const BYTE* srow = src + MonoBmpFile::kHeaderSize + static_cast<size_t>(n - 1 - sy) * srcStride;
+    BYTE* row = block.data() + MonoBmpFile::kHeaderSize + static_cast<size_t>(side - 1 - y) * stride;
+    for (int x = 0; x < side; ++x) {
+      const int sx = x / scale;
+      if (!(srow[sx / 8] & (0x80 >> (sx % 8)))) row[x / 8] &= static_cast<BYTE>(~(0x80 >> (x % 8)));
+    }
+  }
+  return block;
+}
+
+}  // namespace
+
 int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
   Trace("---------CLeftView::GetBarcodePoints\n");
   BarcodeSymbol* symbol = GetBarcodeSymbol(obj);
   if (!symbol || !m_pDoc) return 0;
   const CopyGrid grid = GetCopyGrid(obj);
   if (grid.rows <= 0 || grid.columns <= 0) return 0;
-  if (symbol->traced == 0)
-    symbol->traced = m_pDoc->TraceBmpObject(&symbol->image, &symbol->outline) && symbol->outline.count > 0 ? 1 : -1;
+  const int n = symbol->side;
+  // About one traced pixel per machine unit, as a bitmap at 40 dots per millimetre.
+  const double unitsPerModule = SymbolSide(obj) * 40.0 / n;
+  const int maxScale = std::max(1, 4096 / n);
+  const int scale = std::clamp(static_cast<int>(std::lround(unitsPerModule)), 1, maxScale);
+  if (symbol->tracedScale != scale) {
+    CBmpObject scaled;
+    symbol->outline = TracedOutline{};
+    symbol->traced = scaled.SetImage(ScaledSymbol(*symbol, scale)) &&
+                             m_pDoc->TraceBmpObject(&scaled, &symbol->outline) && symbol->outline.count > 0
+                         ? 1
+                         : -1;
+    symbol->tracedScale = scale;
+  }
   if (symbol->traced < 0) return 0;
   const TracedOutline& outline = symbol->outline;
   const int traced = static_cast<int>(outline.points.size());
@@ -157,9 +196,9 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
   if (traced <= 0 || total > 0x7FFFFFFF) return 0;
 
   // As the raster puts each copy: the symbol square about the copy's centre, 40 units per mm.
-  const int n = symbol->side;
-  const double scale = SymbolSide(obj) * 40.0 / n;
-  const int half = n / 2;
+  // A traced point stands for its border pixel, whose middle is taken.
+  const int side = n * scale;
+  const double perPixel = unitsPerModule / scale;
   m_pOutlinePoints = new POINT[total];
   m_pOutlineTypes = new BYTE[total];
   int k = 0;
@@ -168,10 +207,10 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
       const int px = DoubleToInt(grid.CentreX(i) * 40.0);
       const int py = DoubleToInt(grid.CentreY(j) * 40.0);
       for (const TracePoint& p : outline.points) {
-        const int x = obj->m_bMirrorX ? n - p.x : p.x;
-        const int y = obj->m_bMirrorY ? n - p.y : p.y;
-        m_pOutlinePoints[k].x = px + TruncUnits((x - half) * scale);
-        m_pOutlinePoints[k].y = py + TruncUnits((half - y) * scale);
+        const int x = obj->m_bMirrorX ? side - 1 - p.x : p.x;
+        const int y = obj->m_bMirrorY ? side - 1 - p.y : p.y;
+        m_pOutlinePoints[k].x = px + TruncUnits((x + 0.5 - side / 2.0) * perPixel);
+        m_pOutlinePoints[k].y = py + TruncUnits((side / 2.0 - y - 0.5) * perPixel);
         m_pOutlineTypes[k] = p.type;
         ++k;
       }
