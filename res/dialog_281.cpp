@@ -30,8 +30,8 @@ const DlgControl kControls[] = {
     {1450, CTL_STATIC, "文字列", 8, 76, 60, 8, CS_NONE, 0},
     {1451, CTL_EDIT, "", 8, 86, 160, 12, CS_NONE, 0},
     {1325, CTL_PUSH, "確定", 172, 85, 40, 14, CS_NONE, 0},
-    {1646, CTL_COMBO, "", 8, 106, 70, 60, CS_NONE, 0},
-    {1647, CTL_COMBO, "", 90, 106, 70, 60, CS_HIDDEN, 0},
+    {1646, CTL_COMBO, "", 8, 106, 70, 13, CS_NONE, 0},
+    {1647, CTL_COMBO, "", 90, 106, 70, 13, CS_HIDDEN, 0},
 };
 
 }  // namespace
