@@ -37,6 +37,8 @@ class CObjectTracker;
 class CPaintEditor;
 class CGuideLineText;
 class ICanvasFrame;
+class CBarcodeSymbolCache;
+struct BarcodeSymbol;
 struct ImageClipShape;
 
 // The ring clip of a seal image (millimetres until scaled).
@@ -221,6 +223,7 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void CalcText1(CText1Object* obj, CDoubleRect& out);
   void CalcText2(CText2Object* obj, CDoubleRect& out);
   void CalcBmp(CBmpObject* obj, CDoubleRect& out);
+  void CalcBarcode(CBarcodeObject* obj, CDoubleRect& out);
 
   // ---- Drawing every copy (screen flag 1 on screen, 0 for print and bitmaps). The object's
   // bounds receive the top-left of the first column's top copy and the bottom-right of the last
@@ -267,6 +270,10 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // Machine units directly: every copy of the traced image, scaled to the object's size in
   // millimetres and mirrored as it is drawn.
   int GetBmpBmpPoints(CDC* pDC, CBmpObject* obj);
+  // The traced contours of the dark modules of every copy's symbol, machine units, as a bitmap.
+  int GetBarcodePoints(CDC* pDC, CBarcodeObject* obj);
+  // How many symbols were encoded so far (a repaint encodes none).
+  int GetBarcodeEncodeCount() const;
 
   // ---- Outline capture for the engines (machine units relative to the page centre, y up)
   // Kind code 0..9; TYPE_NONE (13) for a deleted entry or one on a layer not engraved;
@@ -418,4 +425,7 @@ class CLeftView : public CScrollView, public IDocCanvasView {
  private:
   std::unique_ptr<QPrinter> m_pPrinter;
   QPrinter* m_pAppPrinter = nullptr;
+  // The symbol of a barcode object set up for drawing; null when no symbol holds its text.
+  BarcodeSymbol* GetBarcodeSymbol(const CBarcodeObject* obj);
+  std::shared_ptr<CBarcodeSymbolCache> m_pBarcodeSymbols;
 };

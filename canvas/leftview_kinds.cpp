@@ -133,6 +133,7 @@ BOOL CLeftView::CalcObject(CDrawObject* object, CDoubleRect& out) {
     case TYPE_TEXT1: CalcText1(static_cast<CText1Object*>(object), out); return TRUE;
     case TYPE_TEXT2: CalcText2(static_cast<CText2Object*>(object), out); return TRUE;
     case TYPE_BMP: CalcBmp(static_cast<CBmpObject*>(object), out); return TRUE;
+    case TYPE_BARCODE: CalcBarcode(static_cast<CBarcodeObject*>(object), out); return TRUE;
     default: return FALSE;
   }
 }
@@ -278,7 +279,6 @@ void CLeftView::DrawBmp(CDC* pDC, CBmpObject* obj) {
   });
 }
 
-void CLeftView::DrawBarcode(CDC*, CBarcodeObject*) { Trace("---------CLeftView::DrawBarcode\n"); }
 
 // ---- Engraving ------------------------------------------------------------------------------------
 
@@ -354,7 +354,6 @@ void CLeftView::EngraveBmp(CDC* pDC, CBmpObject* obj, CDoubleRect* bounds) {
   });
 }
 
-void CLeftView::EngraveBarcode(CDC*, CBarcodeObject*, CDoubleRect*) { Trace("---------CLeftView::EngraveBarcode\n"); }
 
 // ---- Outline capture through a path ----------------------------------------------------------------
 

@@ -194,6 +194,7 @@ int CLeftView::SetOutlineData(int index) {
       ConvertUnit(m_pCircleRadii.data(), n);
       break;
     case TYPE_BMP: n = GetBmpBmpPoints(&window, static_cast<CBmpObject*>(copy)); break;
+    case TYPE_BARCODE: n = GetBarcodePoints(&window, static_cast<CBarcodeObject*>(copy)); break;
     default: break;
   }
   if (copy->m_nType <= TYPE_TEXT2 && copy->m_nType != TYPE_CIRCLE) ConvertUnit(m_pOutlinePoints.data(), n);

@@ -333,4 +333,11 @@ class CKorvaneDoc : public CDocument {
 
  private:
   IDocRecentFiles* m_pRecentFiles = nullptr;
+
+  // ---- object pages
+  // Arms the main window's timer 3 (100 ms), which then enters image editing.
+  void StartPaintTimer();
+  // The barcode object's text (control 1451): refused when empty or when no symbol holds it at
+  // the object's level; 1 accepted.
+  int SetBarcodeText(const CString& text);
 };

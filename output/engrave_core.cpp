@@ -96,7 +96,7 @@ void CEngraveCore::PrepareOutline(IEngraveSource& view) {
 
 bool CEngraveCore::Capture(IEngraveSource& view, int index, CapturedOutline& record) const {
   const int kind = view.GetOutlineType(index);
-  if (kind < 0 || kind > TYPE_BMP) return false;  // barcodes, entries not engraved, bad indices
+  if (kind < 0 || kind > TYPE_BARCODE) return false;  // entries not engraved, bad indices
   const int count = view.SetOutlineData(index);
   const POINT* points = view.OutlinePoints();
   const bool captured = count > 0 && points;

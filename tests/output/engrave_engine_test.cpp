@@ -69,10 +69,10 @@ TEST_F(EngraveTest, OutlineFiguresCloseOnTheirOwnStart) {
             "SP2;VS4;\npu;\n");
 }
 
-TEST_F(EngraveTest, BarcodesAndEntriesNotToEngraveAreLeftOut) {
+TEST_F(EngraveTest, PlotsAndEntriesNotToEngraveAreLeftOut) {
   const int a = source.AddSquare(0, 0, 1);
   const int b = source.AddSquare(0, 0, 1);
-  source.SetOutlineKind(a, TYPE_BARCODE);
+  source.SetOutlineKind(a, TYPE_PLT);
   source.SetOutlineKind(b, TYPE_NONE);
   EXPECT_EQ(RunNormal(doc, source), 1);
   EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\npu;\n");
