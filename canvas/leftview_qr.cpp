@@ -199,8 +199,8 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
   // A traced point stands for its border pixel, whose middle is taken.
   const int side = n * scale;
   const double perPixel = unitsPerModule / scale;
-  m_pOutlinePoints = new POINT[total];
-  m_pOutlineTypes = new BYTE[total];
+  m_pOutlinePoints.assign(static_cast<size_t>(total), POINT{});
+  m_pOutlineTypes.assign(static_cast<size_t>(total), BYTE{0});
   int k = 0;
   for (int i = 0; i < grid.columns; ++i) {
     for (int j = 0; j < grid.rows; ++j) {

@@ -334,6 +334,7 @@ class CKorvaneDoc : public CDocument {
  private:
   IDocRecentFiles* m_pRecentFiles = nullptr;
 
+ public:
   // ---- object pages
   // Arms the main window's timer 3 (100 ms), which then enters image editing.
   void StartPaintTimer();
