@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <thread>
 
@@ -222,6 +224,27 @@ TEST_F(FormViewTest, ATextChangeRewritesTheSelectedLine) {
   C().SetCurSel(IDC_OBJECT_LIST, -1);
   ASSERT_TRUE(doc->SetObjectText(1326, CString("AGAIN")));
   EXPECT_NE(Lines()[1].find("( AGAIN )"), std::string::npos);
+  EXPECT_EQ(Sel(), 1);
+}
+
+TEST_F(FormViewTest, TypingIntoAPageReachesTheObjectAndItsListLine) {
+  Add({TYPE_TEXT1});
+  SetText(1, "AB");
+  StartView();
+  view->show();
+  Select(1);
+  view->Sheet().SetActivePage(0);
+  auto* host = dynamic_cast<CQtControlHost*>(Page(TYPE_TEXT1, 0)->Host());
+  ASSERT_TRUE(host);
+  auto* edit = qobject_cast<QPlainTextEdit*>(host->GetControlWidget(1326));
+  ASSERT_TRUE(edit);
+  edit->moveCursor(QTextCursor::End);
+  canvas.invalidations = 0;
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_C, Qt::NoModifier, QStringLiteral("C"));
+  QCoreApplication::sendEvent(edit, &key);
+  EXPECT_EQ(static_cast<CText1Object*>(List().GetObject(1))->m_strText, "ABC");
+  EXPECT_EQ(canvas.invalidations, 1);  // one setter call
+  EXPECT_NE(Lines()[1].find("( ABC )"), std::string::npos) << Lines()[1];
   EXPECT_EQ(Sel(), 1);
 }
 
