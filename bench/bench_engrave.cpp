@@ -146,7 +146,8 @@ void BM_RasterDenseText(benchmark::State& state) {
 BENCHMARK(BM_RasterDenseText)->Args({0, 0})->Args({1, 0})->Args({2, 0})->Args({0, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The rows job into a regular file, as a machine link that collects the stream would take it;
-// the file is emptied before every job. Normal engine (0) and threaded engine (1).
+// the file is emptied before every job. Normal engine (0) and threaded engine (1). With the port
+// held open for the job this should stay above 20 MB/s, ten times what an EPP port carries.
 void BM_RasterDenseTextToFile(benchmark::State& state) {
   Job job;
   DenseText(job);
