@@ -62,8 +62,8 @@ class IDocMainFrame {
   virtual void UpdateZoomPane(int index) = 0;
   // Shows the bars of a seal mode: 0 none, 1 personal seal, 2 corporate seal.
   virtual void ShowSealModeBars(int mode) = 0;
-  // Arms the main window's timer of an id for a number of milliseconds.
-  virtual void SetFrameTimer(UINT id, UINT elapse) { (void)id, (void)elapse; }
+  // Any frame timer (one-shot): 2 engraving end, 3 enter and 4 leave image editing.
+  virtual void SetFrameTimer(UINT id, UINT ms) { (void)id, (void)ms; }
 };
 
 // The project-file services.
