@@ -3,6 +3,8 @@
 // drawn in the layer colour on screen, black into the output bitmaps, traced for outline output.
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
+#include <vector>
 
 #include "canvas/barcode_symbols.h"
 #include "canvas/leftview.h"
@@ -167,6 +169,17 @@ std::vector<BYTE> ScaledSymbol(const BarcodeSymbol& symbol, int scale) {
   return block;
 }
 
+// The view's capture buffers, whether they are plain arrays or vectors.
+template <class Buffer, class T>
+void StoreBuffer(Buffer& buffer, std::vector<T>&& values) {
+  if constexpr (std::is_pointer_v<Buffer>) {
+    buffer = new T[values.size()];
+    std::copy(values.begin(), values.end(), buffer);
+  } else {
+    buffer = std::move(values);
+  }
+}
+
 }  // namespace
 
 int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
@@ -199,9 +212,9 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
   // A traced point stands for its border pixel, whose middle is taken.
   const int side = n * scale;
   const double perPixel = unitsPerModule / scale;
-  m_pOutlinePoints.assign(static_cast<size_t>(total), POINT{});
-  m_pOutlineTypes.assign(static_cast<size_t>(total), BYTE{0});
-  int k = 0;
+  std::vector<POINT> points(static_cast<size_t>(total));
+  std::vector<BYTE> types(static_cast<size_t>(total));
+  size_t k = 0;
   for (int i = 0; i < grid.columns; ++i) {
     for (int j = 0; j < grid.rows; ++j) {
       const int px = DoubleToInt(grid.CentreX(i) * 40.0);
@@ -209,12 +222,14 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
       for (const TracePoint& p : outline.points) {
         const int x = obj->m_bMirrorX ? side - 1 - p.x : p.x;
         const int y = obj->m_bMirrorY ? side - 1 - p.y : p.y;
-        m_pOutlinePoints[k].x = px + TruncUnits((x + 0.5 - side / 2.0) * perPixel);
-        m_pOutlinePoints[k].y = py + TruncUnits((side / 2.0 - y - 0.5) * perPixel);
-        m_pOutlineTypes[k] = p.type;
+        points[k].x = px + TruncUnits((x + 0.5 - side / 2.0) * perPixel);
+        points[k].y = py + TruncUnits((side / 2.0 - y - 0.5) * perPixel);
+        types[k] = p.type;
         ++k;
       }
     }
   }
+  StoreBuffer(m_pOutlinePoints, std::move(points));
+  StoreBuffer(m_pOutlineTypes, std::move(types));
   return static_cast<int>(total);
 }

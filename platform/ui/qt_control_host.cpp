@@ -145,6 +145,8 @@ CQtControlHost::CQtControlHost(const DlgTemplate& tpl, QWidget* parent) : QObjec
         case CTL_LIST: {
           auto* l = new QListWidget(parent);
           l->setSelectionMode(QAbstractItemView::SingleSelection);
+          // Rows of one line each: the view need not measure every row it is given.
+          l->setUniformItemSizes(true);
           connect(l, &QListWidget::currentRowChanged, this, [this, id](int) {
             if (!m_nSilent) Command(id, LBN_SELCHANGE);
           });

@@ -1,11 +1,16 @@
 // The object pages in the real form view and its sheet, on the Qt host: the form view refreshes
 // the text pages after an engraving job (hint 10018) and after drawing data were loaded (10021).
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <string>
 #include <vector>
 
 #include "app/korvane_view.h"
 #include "pages_fixture.h"
+#include "platform/ui/qt_control_host.h"
+#include "platform/ui/updown.h"
+#include "res/dialog_135.h"
 #include "res/dialog_139.h"
 #include "res/dialog_141.h"
 
@@ -89,6 +94,37 @@ TEST_F(FormPages, EveryKindShowsItsPagesAndTheMultiLineTextKeepsItsLineBreaks) {
   EXPECT_EQ(c->GetDlgItemText(dlg139::IDC_TEXT).str(), "AB\r\nC");
   c->SetDlgItemText(dlg139::IDC_TEXT, CString("X\r\nY\r\nZ"));
   EXPECT_EQ(c->GetDlgItemText(dlg139::IDC_TEXT).str(), "X\r\nY\r\nZ");
+}
+
+TEST_F(FormPages, KeysTypedIntoTheQtEditAndSpinClicksReachTheObject) {
+  const int i = Add(TYPE_RECTANGLE);
+  view->ShowCurrentTypePages(i, TRUE);
+  auto* host = dynamic_cast<CQtControlHost*>(PageHost(TYPE_RECTANGLE, 0));
+  ASSERT_NE(host, nullptr);
+  auto* edit = qobject_cast<QLineEdit*>(host->GetControlWidget(dlg135::IDC_SIZE_X));
+  ASSERT_NE(edit, nullptr);
+  edit->selectAll();
+  for (const char* key : {"3", "5", ".", "5"}) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(key));
+    QApplication::sendEvent(edit, &press);
+  }
+  EXPECT_EQ(edit->text().toStdString(), "35.5");
+  EXPECT_DOUBLE_EQ(At<CRectangleObject>(i)->m_dWidth, 35.5);
+  // A refused value comes back at once.
+  edit->selectAll();
+  QKeyEvent minus(QEvent::KeyPress, Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-"));
+  QApplication::sendEvent(edit, &minus);
+  QKeyEvent one(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+  QApplication::sendEvent(edit, &one);
+  EXPECT_DOUBLE_EQ(At<CRectangleObject>(i)->m_dWidth, 0.0);  // "-" reads as 0, accepted
+  EXPECT_EQ(edit->text().toStdString(), " 0.000");
+  CSpinButtonCtrl* spin = host->GetSpin(dlg135::IDC_SPIN_ROWS);
+  ASSERT_NE(spin, nullptr);
+  const int rows = At<CRectangleObject>(i)->m_nRows;
+  spin->State().Press(1);
+  spin->State().Release();
+  EXPECT_EQ(At<CRectangleObject>(i)->m_nRows, rows + 1);
+  EXPECT_EQ(host->GetDlgItemText(dlg135::IDC_ROWS).str(), " " + std::to_string(rows + 1));
 }
 
 }  // namespace

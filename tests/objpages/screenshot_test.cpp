@@ -20,6 +20,9 @@ class Screenshots : public PagesTest {
     PagesTest::SetUp();
     RegisterObjectPages();
   }
+  void TearDown() override {
+    if (out) PagesTest::TearDown();
+  }
   void Save(QWidget& w, const char* name) {
     QApplication::processEvents();
     EXPECT_TRUE(w.grab().save(QString(out) + "/" + name + ".png"));
