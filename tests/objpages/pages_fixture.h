@@ -81,7 +81,7 @@ class PagesTest : public ::testing::Test {
   }
   std::string Text(CPageTestHost& host, int id) { return host.GetDlgItemText(id).str(); }
   // Setter calls so far (every setter call starts by invalidating the selection).
-  int SetterCalls() const { return canvas.selectionInvalidations; }
+  int SetterCalls() const { return canvas.invalidations; }
 
   TempDir dir;
   ScriptedPrompter prompter;
