@@ -7,6 +7,8 @@ pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2 fontconfig
       locales zbar-tools python3 python3-pil xvfb xauth)
+# pdftoppm: the canvas print test measures the printed page with it.
+pkgs+=(poppler-utils)
 
 missing=()
 for p in "${pkgs[@]}"; do
