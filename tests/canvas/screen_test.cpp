@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -80,11 +79,10 @@ TEST_F(CanvasScreen, PageSquareAndGridLinesAndNoGridWhenOffOrTooFine) {
   Repaint(ZOOM_STEP_DEFAULT);
   EXPECT_EQ(CountPixels(kGrey), 0);
 
-  // A step of a quarter logical unit once never ended; now it draws no grid at once.
+  // A step of a quarter logical unit once never ended (the test would hang); now it draws no
+  // grid.
   doc->m_Settings.DrawingData.GridSize = 0.025;
-  const auto start = std::chrono::steady_clock::now();
   Repaint(0);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   EXPECT_EQ(CountPixels(kGrey), 0);
 }
 
