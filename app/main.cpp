@@ -1,17 +1,15 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QStringList>
 
-#include "platform/qt_prompter.h"
+#include "app/korvane_app.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMainWindow frame;
-  frame.setWindowTitle("Draventis");
-  CQtPrompter prompter(&frame);
-  SetPrompter(&prompter);
-  frame.resize(1024, 720);
-  frame.show();
-  int rc = app.exec();
-  SetPrompter(nullptr);
-  return rc;
+  // Qt has taken its own options out; the rest is the program's command line.
+  QStringList args = QApplication::arguments();
+  if (!args.isEmpty()) args.removeFirst();
+  CKorvaneApp theApp;
+  if (!theApp.InitInstance(args)) return theApp.ExitInstance();
+  QApplication::exec();
+  return theApp.ExitInstance();
 }

@@ -64,12 +64,33 @@ class IDocMainFrame {
   virtual void UpdateZoomPane(int index) = 0;
   // Shows the bars of a seal mode: 0 none, 1 personal seal, 2 corporate seal.
   virtual void ShowSealModeBars(int mode) = 0;
-  // Pane 1 := "ZOOM = %.2f" with the factor.
+  // Status pane 0: the cursor position in millimetres (canvas) or image pixels (paint editor).
+  virtual void ShowCursorPosMm(double x, double y) { (void)x, (void)y; }
+  virtual void ShowCursorPosPixels(int x, int y) { (void)x, (void)y; }
+  virtual void ClearMessagePane() {}
+  // Status pane 1 with a zoom factor.
   virtual void ShowZoomPane(double factor) { (void)factor; }
-  // Pane 2 := "STEP = %.3f" with the move step in mm.
+  // Status pane 2 with a move step (mm).
   virtual void ShowStepPane(double step) { (void)step; }
-  // Gives the keyboard focus back to the canvas view.
+  // The main, object and layer bars together (entering and leaving image editing).
+  virtual void ShowEditBars(int flag) { (void)flag; }
+  // The template's menu bar (not 0) or none.
+  virtual void ShowMenuBar(int flag) { (void)flag; }
+  // Flag 1 disables, 0 enables the threaded-engraving button until the next update pass.
+  virtual void ToggleEngraveThreadButton(int flag) { (void)flag; }
+  // Flag 1 presses, 0 releases the image-selection button.
+  virtual void ToggleImageSelectionButton(int flag) { (void)flag; }
+  // Frame timer 2: the end of a threaded engraving job.
+  virtual void SetEngraveEndTimer(UINT ms) { (void)ms; }
+  // Any frame timer (one-shot): 2 engraving end, 3 enter and 4 leave image editing.
+  virtual void SetFrameTimer(UINT id, UINT ms) { (void)id, (void)ms; }
+  // The port-monitor window, while one is open.
+  virtual void AppendPortMonitorText(const CString& text) { (void)text; }
+  virtual void OnPortMonitorClosed() {}
+  // Keyboard focus back to the canvas view.
   virtual void FocusCanvasView() {}
+  // The window title follows the document's title ("" for none).
+  virtual void UpdateFrameTitle(const CString& title) { (void)title; }
 };
 
 // The recent-file list of the application (16 entries, the newest first).

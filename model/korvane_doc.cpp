@@ -38,34 +38,7 @@ BOOL CKorvaneDoc::OnNewDocument() {
 
   if (m_pObjectList) {
     SetSealMode(0);
-    if (m_pObjectList->GetDrawableCount() > 0 && g_bModified) {
-      const int answer = Prompter().MessageBox(CString::FromUtf8("データを保存しますか？"),
-                                               CString::FromUtf8("確認"), MB_YESNOCANCEL);
-      if (answer == IDYES) {
-        SetTitle("");
-        FileDialogRequest request;
-        request.save = true;
-        request.defaultExt = "mrk";
-        request.filter = CString::FromUtf8("mrkファイル (*.mrk)|*.mrk|mrkファイル (*.mrk v2004 形式)|*.mrk||");
-        request.overwritePrompt = true;
-        const int places = ApplyPlacesBar(request);
-        CString path;
-        int filter = 1;
-        const bool chosen = ModalDialogs().SaveFileDialog(request, path, filter);
-        RestorePlacesBar(places);
-        if (!chosen) return FALSE;
-        // The design is dropped only once it is safely on disk; a failed save keeps it, and
-        // the modified flag with it.
-        const BOOL saved = (filter == 2) ? SaveMrkText(path) : SaveMrkBinary(path);
-        if (!saved) return FALSE;
-        g_bModified = 0;
-      } else if (answer == IDNO) {
-        g_bModified = 0;
-      } else {
-        return FALSE;
-      }
-      SetTitle("");
-    }
+    if (!SaveModified()) return FALSE;
     // A clipboard block names objects of this design by index: it must not outlive it.
     ui::EmptySystemClipboard();
     m_pObjectList->RemoveAllButDrawing();

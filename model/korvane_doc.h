@@ -203,6 +203,15 @@ class CKorvaneDoc : public CDocument {
   int m_bInnerMaskFlag = 0;
   int m_nSealMode = 0;  // 0 normal, 1 personal seal, 2 corporate seal
   IDocEngine* m_pEngine = nullptr;  // owned
+  // Set while the area capture waits for its band on the canvas.
+  int m_bAreaCapture = 0;
+
+  // ---- area capture (the canvas's band becomes a bitmap object)
+  // Starts the capture: the canvas drops its selection and the next band is the area.
+  void DropSelection();
+  // Ends the capture; with a rectangle (millimetres, y up, corners in any order) the area's
+  // image becomes a new bitmap object, the current one. NULL only cancels.
+  void SelectionToImage(const CDoubleRect* mmRect);
 
  private:
   // Update-all-views aimed at one view: sent with the other view as sender.
@@ -286,6 +295,19 @@ class CKorvaneDoc : public CDocument {
  public:
   // The form view's print commands: flag 1 the canvas's print, 0 its print preview.
   void PrintOrPreview(int flag);
+ public:
+  // ---- application shell
+  // Before the design is dropped (new document, end of the program): a modified design with a
+  // drawable object asks whether to save it. TRUE to go on (saved, or the answer No); FALSE for
+  // Cancel in the question or the save dialog, or a failed save: the design stays as it was.
+  BOOL SaveModified();
+  // The title, also shown by the main frame.
+  void SetTitle(const CString& title) override;
+  IDocMainFrame* GetMainFrame() const { return m_pMainFrame; }
+  // A project path from the command line or a drop: quotes removed; a ".mrk" name, or the
+  // target of a symbolic link to one; else empty.
+  static CString NormalizeOpenPath(const CString& path);
+  static CString ResolveShortcut(const CString& path);
 
   // ---- layer visibility (no modified flag; hint 10015 to both views; layers outside 0 to 7
   // are ignored)
@@ -308,8 +330,15 @@ class CKorvaneDoc : public CDocument {
   // The application's recent-file list (may stay null).
   void SetRecentFiles(IDocRecentFiles* recent) { m_pRecentFiles = recent; }
   IDocRecentFiles* GetRecentFiles() const { return m_pRecentFiles; }
-  IDocMainFrame* GetMainFrame() const { return m_pMainFrame; }
 
  private:
   IDocRecentFiles* m_pRecentFiles = nullptr;
+
+ public:
+  // ---- object pages
+  // Arms the main window's timer 3 (100 ms), which then enters image editing.
+  void StartPaintTimer();
+  // The barcode object's text (control 1451): refused when empty or when no symbol holds it at
+  // the object's level; 1 accepted.
+  int SetBarcodeText(const CString& text);
 };

@@ -10,6 +10,8 @@
 #include "platform/wintypes.h"
 
 class QPrinter;
+class QPoint;
+struct MenuTemplate;
 
 struct FileDialogRequest {
   bool save = false;           // save dialog (else open)
@@ -46,6 +48,12 @@ class IPrompter {
   // The print preview: paint is called for every repaint of the preview; false when it could
   // not be shown (the default shows nothing).
   virtual bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint);
+  // The page setup on the run's printer; false when cancelled (the default cancels).
+  virtual bool PrinterSetup(QPrinter& printer);
+  // A context menu (a popup's items) at a screen position; the chosen command id, 0 for none
+  // (the default chooses nothing). enabled, when given, tells which command items are offered.
+  virtual UINT PopupMenu(const MenuTemplate& menu, QPoint screenPos,
+                         std::function<bool(UINT)> enabled = std::function<bool(UINT)>());
 };
 
 // The prompter in force; never null (a refusing one stands in until one is installed).

@@ -1,5 +1,9 @@
 #include "platform/qt_prompter.h"
 
+#include <QPageSetupDialog>
+#include "platform/ui/menu_template.h"
+
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -132,4 +136,35 @@ bool CQtPrompter::PrintPreview(QPrinter& printer, std::function<void(QPrinter&)>
   });
   dialog.exec();
   return true;
+}
+
+bool CQtPrompter::PrinterSetup(QPrinter& printer) {
+  QPageSetupDialog dialog(&printer, m_parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+namespace {
+
+void FillMenu(QMenu& qmenu, const MenuTemplate& menu, const std::function<bool(UINT)>& enabled) {
+  for (const MenuTemplate& item : menu.items) {
+    if (item.IsSeparator()) {
+      qmenu.addSeparator();
+    } else if (item.IsPopup()) {
+      QMenu* sub = qmenu.addMenu(QString::fromStdString(item.text));
+      FillMenu(*sub, item, enabled);
+    } else {
+      QAction* action = qmenu.addAction(QString::fromStdString(item.text));
+      action->setData(item.id);
+      action->setEnabled(!enabled || enabled(item.id));
+    }
+  }
+}
+
+}  // namespace
+
+UINT CQtPrompter::PopupMenu(const MenuTemplate& menu, QPoint screenPos, std::function<bool(UINT)> enabled) {
+  QMenu qmenu(m_parent);
+  FillMenu(qmenu, menu, enabled);
+  QAction* chosen = qmenu.exec(screenPos);
+  return chosen ? chosen->data().toUInt() : 0;
 }

@@ -26,6 +26,8 @@ class CQtPrompter : public IPrompter {
   bool BrowseFolder(const CString& title, CString& folder) override;
   bool PrintDialog(QPrinter& printer) override;
   bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) override;
+  bool PrinterSetup(QPrinter& printer) override;
+  UINT PopupMenu(const MenuTemplate& menu, QPoint screenPos, std::function<bool(UINT)> enabled) override;
 
  private:
   QWidget* m_parent;

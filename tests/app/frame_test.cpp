@@ -1,0 +1,338 @@
+// The main frame: bars and their layout, status panes, timers, the clipboard at start, sizes,
+// and commands that are disabled.
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/korvane_view.h"
+#include "app/main_frame.h"
+#include "app/shell_res.h"
+#include "app_fixture.h"
+#include "canvas/leftview.h"
+#include "files/settings_fixed_field.h"
+#include "model/korvane_doc.h"
+#include "platform/numfmt.h"
+
+namespace {
+
+const UINT kBarIds[] = {FRAME_BAR_MAIN, FRAME_BAR_OBJECT, FRAME_BAR_LAYER, FRAME_BAR_PERSONAL_SEAL,
+                        FRAME_BAR_CORPORATE_SEAL};
+
+std::vector<UINT> ButtonsOf(QToolBar* bar, CCommandTable& commands) {
+  std::vector<UINT> ids;
+  for (QAction* action : bar->actions()) {
+    if (action->isSeparator()) {
+      ids.push_back(0);
+      continue;
+    }
+    UINT found = 0;
+    for (UINT id : commands.Ids())
+      if (commands.FindAction(id) == action) found = id;
+    ids.push_back(found);
+  }
+  return ids;
+}
+
+bool Shown(QToolBar* bar) { return bar && !bar->isHidden(); }
+
+void ActivateFrame(CMainFrame& frame) {
+  frame.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+}
+
+}  // namespace
+
+TEST_F(AppTest, BarsHaveTheirIdsTitlesButtonsAndFirstLayout) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  ASSERT_EQ(res::Toolbars().size(), 5u);
+  int index = 0;
+  for (const res::ToolbarSpec& spec : res::Toolbars()) {
+    EXPECT_EQ(spec.windowId, kBarIds[index++]);
+    QToolBar* bar = frame.Bar(spec.windowId);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->objectName(), QString::number(spec.windowId));
+    EXPECT_EQ(bar->windowTitle(), QString::fromUtf8(spec.title));
+    EXPECT_EQ(bar->iconSize(), QSize(16, 15));
+    EXPECT_EQ(ButtonsOf(bar, frame.Commands()), spec.buttons) << spec.title;
+  }
+  EXPECT_EQ(frame.Bar(FRAME_BAR_MAIN)->windowTitle(), QString::fromUtf8("ツールバー"));
+  EXPECT_EQ(frame.toolBarArea(frame.Bar(FRAME_BAR_MAIN)), Qt::TopToolBarArea);
+  EXPECT_EQ(frame.toolBarArea(frame.Bar(FRAME_BAR_OBJECT)), Qt::TopToolBarArea);
+  EXPECT_EQ(frame.toolBarArea(frame.Bar(FRAME_BAR_PERSONAL_SEAL)), Qt::TopToolBarArea);
+  EXPECT_EQ(frame.toolBarArea(frame.Bar(FRAME_BAR_CORPORATE_SEAL)), Qt::TopToolBarArea);
+  EXPECT_EQ(frame.toolBarArea(frame.Bar(FRAME_BAR_LAYER)), Qt::BottomToolBarArea);
+  EXPECT_TRUE(Shown(frame.Bar(FRAME_BAR_MAIN)));
+  EXPECT_TRUE(Shown(frame.Bar(FRAME_BAR_OBJECT)));
+  EXPECT_TRUE(Shown(frame.Bar(FRAME_BAR_LAYER)));
+  EXPECT_FALSE(Shown(frame.Bar(FRAME_BAR_PERSONAL_SEAL)));
+  EXPECT_FALSE(Shown(frame.Bar(FRAME_BAR_CORPORATE_SEAL)));
+  // The bar entries are checked while their bar is visible.
+  frame.Commands().UpdateAll();
+  EXPECT_TRUE(frame.Commands().Action(59392)->isChecked());
+  ASSERT_TRUE(frame.Commands().Execute(32880));
+  EXPECT_FALSE(Shown(frame.Bar(FRAME_BAR_OBJECT)));
+  EXPECT_FALSE(frame.Commands().Action(32880)->isChecked());
+  ASSERT_TRUE(frame.Commands().Execute(59393));
+  EXPECT_TRUE(frame.statusBar()->isHidden());
+  EXPECT_FALSE(frame.Commands().Action(59393)->isChecked());
+}
+
+TEST_F(AppTest, BarLayoutIsKeptBetweenRunsButSealBarsStartHidden) {
+  ASSERT_TRUE(Start());
+  Frame().addToolBar(Qt::LeftToolBarArea, Frame().Bar(FRAME_BAR_OBJECT));
+  Frame().ShowSealModeBars(1);
+  Frame().statusBar()->hide();
+  ASSERT_TRUE(Frame().close());
+  Stop();
+
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  EXPECT_EQ(frame.toolBarArea(frame.Bar(FRAME_BAR_OBJECT)), Qt::LeftToolBarArea);
+  EXPECT_TRUE(Shown(frame.Bar(FRAME_BAR_LAYER)));
+  EXPECT_FALSE(Shown(frame.Bar(FRAME_BAR_PERSONAL_SEAL)));
+  EXPECT_FALSE(Shown(frame.Bar(FRAME_BAR_CORPORATE_SEAL)));
+  EXPECT_TRUE(frame.statusBar()->isHidden());
+  Stop();
+
+  // An unreadable layout is ignored.
+  {
+    QSettings settings(QStringLiteral("Vexor Co.,Ltd"), QStringLiteral("Draventis"));
+    settings.setValue(QStringLiteral("bar/State"), QByteArray("no layout at all"));
+    settings.setValue(QStringLiteral("bar/StatusBar"), true);
+  }
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(Frame().toolBarArea(Frame().Bar(FRAME_BAR_OBJECT)), Qt::TopToolBarArea);
+  EXPECT_EQ(Frame().toolBarArea(Frame().Bar(FRAME_BAR_LAYER)), Qt::BottomToolBarArea);
+  EXPECT_FALSE(Frame().statusBar()->isHidden());
+}
+
+TEST_F(AppTest, StatusPanesAfterTimerZero) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  EXPECT_TRUE(timers.IsRunning(0));
+  EXPECT_EQ(timers.Interval(0), 1000u);
+  ASSERT_TRUE(timers.FireTimer(0));
+  EXPECT_FALSE(timers.IsRunning(0));  // once
+  EXPECT_EQ(frame.PaneText(2), QStringLiteral("STEP = 0.200"));
+  EXPECT_EQ(frame.PaneText(1), QStringLiteral("ZOOM = 0.40"));
+  EXPECT_EQ(frame.PaneText(3), QStringLiteral("Field Unfixed"));
+
+  // The panes are at least as wide as their pattern texts; a longer field text is not cut.
+  const QFontMetrics metrics(frame.PaneLabel(1)->font());
+  EXPECT_GE(frame.PaneLabel(1)->minimumWidth(), metrics.horizontalAdvance(QStringLiteral("ZOOM =         ")));
+  EXPECT_GE(frame.PaneLabel(3)->minimumWidth(), metrics.horizontalAdvance(QString(64, ' ')));
+
+  CKorvaneSettings& settings = Doc().m_Settings;
+  ApplyFixedFieldModel(settings, 1, 120, -40);
+  const CDoubleSize size = GetFixedFieldSize(settings);
+  const QString expected = QString::fromStdString(
+      numfmt::Format("K1  Pos: 120 X -40    Size: %.3f X %.3f", size.cx, size.cy));
+  frame.SetFrameTimer(0, 1000);
+  ASSERT_TRUE(timers.FireTimer(0));
+  EXPECT_EQ(frame.PaneText(3), expected);
+  EXPECT_GE(frame.PaneLabel(3)->sizeHint().width(),
+            QFontMetrics(frame.PaneLabel(3)->font()).horizontalAdvance(expected));
+
+  // Under a locale with a decimal comma the panes keep the point.
+  const std::string old = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+    frame.SetFrameTimer(0, 1000);
+    ASSERT_TRUE(timers.FireTimer(0));
+    EXPECT_EQ(frame.PaneText(3), expected);
+    EXPECT_EQ(frame.PaneText(2), QStringLiteral("STEP = 0.200"));
+    frame.ShowCursorPosMm(1.5, -2.25);
+    EXPECT_EQ(frame.PaneText(0), QString(41, ' ') + QStringLiteral("x=1.500 y=-2.250"));
+    std::setlocale(LC_ALL, old.c_str());
+  }
+
+  settings.System.FieldMachine = 7;  // another model leaves the pane as it is
+  frame.SetFrameTimer(0, 1000);
+  ASSERT_TRUE(timers.FireTimer(0));
+  EXPECT_EQ(frame.PaneText(3), expected);
+
+  frame.ShowCursorPosMm(1.5, -2.25);
+  EXPECT_EQ(frame.PaneText(0), QString(41, ' ') + QStringLiteral("x=1.500 y=-2.250"));
+  frame.ShowCursorPosPixels(12, -3);
+  EXPECT_EQ(frame.PaneText(0), QString(41, ' ') + QStringLiteral("x=12  y=-3"));
+  frame.ClearMessagePane();
+  EXPECT_TRUE(frame.PaneText(0).isEmpty());
+  frame.UpdateZoomPane(9);
+  EXPECT_EQ(frame.PaneText(1), QStringLiteral("ZOOM = 1.00"));
+}
+
+TEST_F(AppTest, SealModesShowTheirBars) {
+  ASSERT_TRUE(Start());
+  CMainFrame& f = Frame();
+  auto state = [&f] {
+    return std::vector<bool>{Shown(f.Bar(FRAME_BAR_LAYER)), Shown(f.Bar(FRAME_BAR_PERSONAL_SEAL)),
+                             Shown(f.Bar(FRAME_BAR_CORPORATE_SEAL))};
+  };
+  f.ShowSealModeBars(1);
+  EXPECT_EQ(state(), (std::vector<bool>{false, true, false}));
+  f.ShowSealModeBars(2);
+  EXPECT_EQ(state(), (std::vector<bool>{false, false, true}));
+  f.ShowSealModeBars(5);
+  EXPECT_EQ(state(), (std::vector<bool>{false, false, true}));
+  f.ShowSealModeBars(0);
+  EXPECT_EQ(state(), (std::vector<bool>{true, false, false}));
+  f.ShowEditBars(0);
+  EXPECT_FALSE(Shown(f.Bar(FRAME_BAR_MAIN)) || Shown(f.Bar(FRAME_BAR_OBJECT)) || Shown(f.Bar(FRAME_BAR_LAYER)));
+  f.ShowEditBars(1);
+  EXPECT_TRUE(Shown(f.Bar(FRAME_BAR_MAIN)) && Shown(f.Bar(FRAME_BAR_OBJECT)) && Shown(f.Bar(FRAME_BAR_LAYER)));
+}
+
+TEST_F(AppTest, KeysReachCommandsWithTheMenuBarHiddenButNeverADisabledOne) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  CCommandTable& commands = frame.Commands();
+  int runs = 0;
+  bool enabled = true;
+  commands.Add(57600, [&runs] { ++runs; }, [&enabled](CCmdUI& ui) { ui.Enable(enabled); });
+  QAction* action = commands.Action(57600);
+  if (!action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_N))) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  commands.UpdateAll();
+  frame.ShowMenuBar(0);
+  EXPECT_TRUE(frame.menuBar()->isHidden());
+  ActivateFrame(frame);
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(runs, 1);
+
+  enabled = false;
+  EXPECT_FALSE(commands.Execute(57600));
+  enabled = true;
+  commands.UpdateAll();
+  enabled = false;  // the rule changed since the last pass: the key still must not run it
+  action->trigger();  // its menu entry or button
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(runs, 1);
+
+  // Undo has no handler: present, disabled, nothing happens.
+  EXPECT_FALSE(commands.Execute(57643));
+  EXPECT_FALSE(commands.Action(57643)->isEnabled());
+  frame.ShowMenuBar(1);
+  EXPECT_FALSE(frame.menuBar()->isHidden());
+}
+
+TEST_F(AppTest, TextFieldInTheFormViewKeepsItsEditingKeys) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  int deletes = 0;
+  frame.Commands().Add(57632, [&deletes] { ++deletes; });
+  QAction* del = frame.Commands().Action(57632);
+  if (!del->shortcuts().contains(QKeySequence(Qt::Key_Delete))) del->setShortcut(QKeySequence(Qt::Key_Delete));
+  frame.Commands().UpdateAll();
+  ActivateFrame(frame);
+  // A text field in the form view, as the property pages have them.
+  auto* edit = new QLineEdit(QStringLiteral("abc"), frame.GetFormView());
+  edit->show();
+  const QString before = edit->text();
+  edit->setFocus();
+  edit->setCursorPosition(0);
+  QTest::keyClick(edit, Qt::Key_Delete);
+  EXPECT_EQ(edit->text(), before.mid(1));
+  QTest::keyClick(edit, Qt::Key_D, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Right);
+  EXPECT_EQ(edit->cursorPosition(), 1);
+  EXPECT_EQ(deletes, 0);
+  // Outside a text field the key is the command's.
+  frame.GetLeftView()->setFocus();
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_Delete);
+  EXPECT_EQ(deletes, 1);
+}
+
+TEST_F(AppTest, FrameTimersArmAndCallTheirHooksOnce) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  EXPECT_FALSE(timers.IsRunning(1));  // port-debug mode only
+  int ended = 0;
+  frame.SetTimerHook(2, [&ended] { ++ended; });
+  frame.SetEngraveEndTimer(3000);
+  EXPECT_TRUE(timers.IsRunning(2));
+  EXPECT_EQ(timers.Interval(2), 3000u);
+  ASSERT_TRUE(timers.FireTimer(2));
+  EXPECT_EQ(ended, 1);
+  EXPECT_FALSE(timers.FireTimer(2));
+  // Without a hook a timer only stops.
+  frame.SetFrameTimer(3, 100);
+  ASSERT_TRUE(timers.FireTimer(3));
+  EXPECT_FALSE(timers.IsRunning(3));
+}
+
+TEST_F(AppTest, SizesOfFrameAndCanvasInBothModes) {
+  ASSERT_TRUE(Start());
+  QApplication::processEvents();
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  // 600 pixels where the form view still has its minimum beside it.
+  QSplitter* splitter = Frame().GetSplitter();
+  QWidget* form = Frame().GetFormView();
+  const int room = splitter->width() - splitter->handleWidth() -
+                   std::max(form->minimumWidth(), form->minimumSizeHint().width());
+  EXPECT_EQ(Frame().GetLeftView()->width(), std::min(600, room));
+  EXPECT_TRUE(Frame().isMaximized());
+  EXPECT_FALSE(Frame().GetSplitter()->childrenCollapsible());
+  Stop();
+
+  ASSERT_TRUE(Start({QStringLiteral("port_debug")}));
+  QApplication::processEvents();
+  EXPECT_TRUE(app->IsPortDebugMode());
+  EXPECT_FALSE(Frame().isMaximized());
+  EXPECT_EQ(Frame().size(), QSize(screen.width() / 2, screen.height() / 2));
+  EXPECT_EQ(Frame().pos(), QPoint(0, 0));
+  EXPECT_EQ(Frame().GetLeftView()->width(), 100);
+  EXPECT_TRUE(timers.IsRunning(1));
+  EXPECT_EQ(timers.Interval(1), 1500u);
+  int consoles = 0;
+  Frame().SetTimerHook(1, [&consoles] { ++consoles; });
+  ASSERT_TRUE(timers.FireTimer(1));
+  EXPECT_EQ(consoles, 1);
+}
+
+TEST_F(AppTest, StartRemovesAnObjectClipboardBlockButKeepsText) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  auto* data = new QMimeData;
+  data->setData(QStringLiteral("application/x-draventis"), QByteArray(12, '\0'));
+  clipboard->setMimeData(data);
+  ASSERT_TRUE(Start());
+  const QMimeData* left = clipboard->mimeData();
+  EXPECT_TRUE(!left || !left->hasFormat(QStringLiteral("application/x-draventis")));
+  Stop();
+
+  clipboard->setText(QStringLiteral("keep me"));
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(clipboard->text(), QStringLiteral("keep me"));
+}
+
+TEST_F(AppTest, TitleFollowsTheDocument) {
+  ASSERT_TRUE(Start());
+  Doc().SetTitle("/home/op/a.mrk");
+  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("/home/op/a.mrk - Draventis"));
+  Doc().SetTitle("");
+  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Draventis"));
+}
+
+TEST_F(AppTest, ButtonStatesSetAtOnce) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  QAction* thread = frame.Commands().Action(32898);
+  frame.ToggleEngraveThreadButton(1);
+  EXPECT_FALSE(thread->isEnabled());
+  frame.ToggleImageSelectionButton(1);
+  EXPECT_TRUE(frame.Commands().Action(32904)->isChecked());
+  frame.ToggleImageSelectionButton(0);
+  EXPECT_FALSE(frame.Commands().Action(32904)->isChecked());
+}
