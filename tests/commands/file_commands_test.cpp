@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "app/recent_files.h"
 #include "commands_fixture.h"
 #include "files/mrk_binary.h"
 #include "imaging/monobmp.h"
@@ -265,6 +266,28 @@ TEST_F(FileCommandsTest, NewAskToSaveAndImageEditingTurnsTheFileEntriesOff) {
   EXPECT_EQ(List().GetCount(), 1);
   doc->m_bPaintMode = 0;
   prompter.VerifyAllUsed();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RecentFileList, KeepsSixteenMovesReopenedUpAndSurvivesARestart) {
+  TempDir dir;
+  const QString ini = QString::fromStdString(dir.File("recent.ini"));
+  CRecentFileList recent(ini);
+  for (int i = 1; i <= 17; ++i) recent.Add(dir.File("p" + std::to_string(i) + ".mrk").c_str());
+  EXPECT_EQ(recent.GetCount(), 16);
+  EXPECT_EQ(recent.GetRecentFileName(1), dir.File("p17.mrk").c_str());
+  EXPECT_EQ(recent.GetRecentFileName(16), dir.File("p2.mrk").c_str());  // p1 dropped out
+  EXPECT_EQ(recent.GetRecentFileName(17), "");
+  recent.Add(dir.File("p5.mrk").c_str());
+  EXPECT_EQ(recent.GetRecentFileName(1), dir.File("p5.mrk").c_str());
+  EXPECT_EQ(recent.GetRecentFileName(2), dir.File("p17.mrk").c_str());
+  EXPECT_EQ(recent.GetCount(), 16);
+  CRecentFileList again(ini);
+  ASSERT_EQ(again.GetCount(), 16);
+  for (int n = 1; n <= 16; ++n) EXPECT_EQ(again.GetRecentFileName(n), recent.GetRecentFileName(n)) << n;
 }
 
 }  // namespace
