@@ -1,5 +1,5 @@
 // A binary project file loaded into a document with its canvas view, then every object's outline
-// captured and rendered into the engraving raster, as the engines do.
+// captured and the design rendered into the engraving raster, as the engines do.
 #include "canvas/leftview.h"
 #include "files/mrk_doc.h"
 #include "fuzz/fuzz_support.h"
@@ -31,14 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int count = view.SetOutlineData(i);
     fuzz::Check(count <= 0 || view.m_pOutlinePoints != nullptr, "points come with a buffer");
     view.ReleaseOutlinePoints();
-
-    CDC dc;
-    CBitmap bitmap;
-    int pageSize[2] = {0, 0};
-    RECT part{0, 0, 0, 0};
-    view.GetBitmapDC(&dc, &bitmap, pageSize, &part, &i, 1);
-    dc.DeleteDC();
-    bitmap.DeleteObject();
   }
   // The engraving raster of the whole design at the file's resolution.
   CDC page;

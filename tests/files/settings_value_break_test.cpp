@@ -47,3 +47,19 @@ TEST(SettingsValueBreaks, AValueWithALoneCrIsStableAfterOneWrite) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every raster is sized by the resolution: a settings file cannot make it larger than the page
+// accepts.
+TEST(SettingsValueBreaks, TheResolutionIsKeptToWhatThePageAccepts) {
+  TempDir dir;
+  const std::string path = dir.File("settings.dat");
+  const std::string text = "[DRAWING_AREA]\r\nDPM=2147483647\r\n";
+  ASSERT_TRUE(fileio::WriteAtomically(path, text.data(), text.size()));
+  CKorvaneSettings s;
+  ReadSettings(s, path);
+  EXPECT_EQ(s.DrawingArea.DPM, 100);
+}
+
+}  // namespace
