@@ -76,13 +76,15 @@ class SectionWriter {
 
   void Text(const char* key, const CString& value) {
     // A line break inside a value would start a new line of the file and break the keys after it.
-    CString v(value);
+    // The file takes a value up to its first NUL byte.
+    CString v(value.c_str());
     v.Replace('\r', ' ');
     v.Replace('\n', ' ');
     // Written as it will read back (blanks at either end are dropped by the reader, and only
     // what fits its buffer is kept), so a second write gives the same file.
     v.Trim(" \t");
     v = CString(v.c_str(), FittingLength(v.c_str(), v.GetLength(), kValueBufferSize - 1));
+    v.TrimRight(" \t");  // the cut may end on a blank
     m_file.SetString(m_section, key, v.c_str());
   }
   void Int(const char* key, int value) {

@@ -21,7 +21,11 @@ TEST(SettingsValueBreaks, AValueWithALoneCrIsStableAfterOneWrite) {
   TempDir dir;
   const std::string path = dir.File("settings.dat");
   const std::string long1200(1200, 'x');
-  const std::string values[] = {"\rabc", "abc\r", "a\rb", "\r", "\r\r x \r", "a\nb\r", long1200};
+  // Found by fuzzing: a long value whose cut to the reader's buffer ends on a blank.
+  const std::string cutOnBlank = std::string(998, 'y') + " z";
+  // And one whose CR comes right before a NUL byte, which ends what the file takes.
+  const std::string beforeNul = std::string("a\r\0\0b", 5);
+  const std::string values[] = {"\rabc", "abc\r", "a\rb", "\r", "\r\r x \r", "a\nb\r", long1200, cutOnBlank, beforeNul};
   for (const std::string& v : values) {
     SCOPED_TRACE(testing::PrintToString(v));
     CKorvaneSettings s;
