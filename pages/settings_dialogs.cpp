@@ -21,6 +21,12 @@ void CheckOfEight(IControlHost* c, int first, int n) {
 }
 
 // The swatch statics of a dialog: layer n's colour for control first + n.
+// The host asks the owner for a static's colours when it is invalidated.
+void PaintSwatches(IControlHost* c, int first) {
+  if (c)
+    for (int i = 0; i < 8; ++i) c->Invalidate(first + i);
+}
+
 BOOL SwatchColour(int id, int first, COLORREF& back) {
   if (id < first || id >= first + 8) return FALSE;
   back = LAYER_COLORS[id - first];
@@ -36,6 +42,7 @@ CLayerDlg::CLayerDlg(QWidget* parent) : CDialog(&g_Dialog231, parent) {}
 BOOL CLayerDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   CheckOfEight(Host(), dlg231::IDC_LAYER_FIRST, m_nLayer);
+  PaintSwatches(Host(), dlg231::IDC_SWATCH_FIRST);
   return TRUE;
 }
 
@@ -60,6 +67,7 @@ BOOL CEngraveLayerDlg::OnInitDialog() {
   if (IControlHost* c = Host())
     for (int i = 0; i < 8; ++i) c->SetCheck(IDC_LAYER_FIRST + i, m_nLayer[i] != 0);
   CheckUsedLayers();
+  PaintSwatches(Host(), IDC_SWATCH_FIRST);
   return TRUE;
 }
 
@@ -178,6 +186,7 @@ CColorBoxDialog::CColorBoxDialog(QWidget* parent) : CDialog(&g_DialogColorBox, p
 BOOL CColorBoxDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   CheckOfEight(Host(), dlgColorBox::IDC_COLOR_FIRST, m_nColor);
+  PaintSwatches(Host(), dlgColorBox::IDC_SWATCH_FIRST);
   return TRUE;
 }
 
