@@ -192,7 +192,8 @@ void CPageDrawField::OnOutlineTest() {
   CLptPort port;
   SendSpeed(port);
   const int shape = doc->m_Settings.DrawingArea.OutlineIndex;
-  if (SendShapeOutline(port, shape)) {
+  // The rounded rectangle belongs to the fixed field; this page has no outline for it.
+  if (shape != 5 && SendShapeOutline(port, shape)) {
     MoveToCurrentAnchor();
     return;
   }
