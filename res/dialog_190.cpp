@@ -21,7 +21,7 @@ const DlgControl kControls[] = {
     {1062, CTL_STATIC, "R", 6, 85, 46, 8, CS_NONE, 0},
     {1067, CTL_EDIT, "", 54, 83, 40, 12, CS_NONE, 0},
     {1064, CTL_UPDOWN, "", 94, 83, 9, 12, CS_NONE, 1067},
-    {1528, CTL_COMBO, "", 6, 100, 97, 80, CS_NONE, 0},
+    {1528, CTL_COMBO, "", 6, 100, 97, 13, CS_NONE, 0},
     {1610, CTL_CHECK, "数値設定の変更で移動する", 6, 118, 130, 10, CS_NONE, 0},
     {1415, CTL_OWNERDRAW, "", 112, 8, 103, 88, CS_NONE, 0},
     {30200, CTL_GROUP, "", 6, 132, 132, 50, CS_NONE, 0},

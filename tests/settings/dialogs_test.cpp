@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QTimer>
+#include <cstdlib>
 #include <functional>
 
 #include "app/qt_modal_dialogs.h"
@@ -136,6 +137,13 @@ class ShownDialogs : public ::testing::Test {
     ASSERT_NE(b, nullptr) << id;
     b->click();
   }
+  // A picture for the developer (only with KORVANE_SCREENSHOT_DIR set).
+  static void Shot(QDialog& d, const char* name) {
+    const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
+    if (!out) return;
+    QApplication::processEvents();
+    EXPECT_TRUE(d.grab().save(QString(out) + "/" + name + ".png"));
+  }
   static QWidget* Control(QDialog& d, int id) { return d.findChild<QWidget*>(QString::number(id)); }
   static QRgb SwatchPixel(QDialog& d, int id) {
     QWidget* w = Control(d, id);
@@ -154,6 +162,7 @@ TEST_F(ShownDialogs, LayerDialogRoundTripWithColouredSwatches) {
   QRgb swatch1 = 0, swatch7 = 0;
   bool checked = false;
   WhenShown([&](QDialog& d) {
+    Shot(d, "dialog_layer");
     swatch1 = SwatchPixel(d, 1592);
     swatch7 = SwatchPixel(d, 1598);
     checked = static_cast<QAbstractButton*>(Control(d, 1585))->isChecked();
@@ -181,6 +190,7 @@ TEST_F(ShownDialogs, EngraveLayerOutputModeAndColourBoxRoundTrips) {
   QRgb usedSwatch = 0, unusedSwatch = 0;
   bool hidden = false;
   WhenShown([&](QDialog& d) {
+    Shot(d, "dialog_engrave_layer");
     usedSwatch = SwatchPixel(d, 1594);
     hidden = !Control(d, 1592)->isVisible();
     unusedSwatch = SwatchPixel(d, 1592);
@@ -200,6 +210,7 @@ TEST_F(ShownDialogs, EngraveLayerOutputModeAndColourBoxRoundTrips) {
   mode.fillDirection = 0;
   mode.scanInterval = " 0.050";
   WhenShown([&](QDialog& d) {
+    Shot(d, "dialog_output_mode");
     auto* edit = qobject_cast<QLineEdit*>(Control(d, 1476));
     ASSERT_NE(edit, nullptr);
     edit->setText("abc");
@@ -218,6 +229,7 @@ TEST_F(ShownDialogs, EngraveLayerOutputModeAndColourBoxRoundTrips) {
 
   ColorBoxDialogData colour;
   WhenShown([&](QDialog& d) {
+    Shot(d, "dialog_color_box");
     Click(d, 1589);
     Click(d, IDOK);
   });

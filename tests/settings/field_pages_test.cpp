@@ -291,13 +291,25 @@ TEST_F(FixedAreaPage, PreviewDrawsTheAreaAndTheTurnedDot) {
   EXPECT_NE(page.Pixel(119, 59), 0x000000u);
   EXPECT_EQ(CountColour(page, 0x00FF00), 0);  // white first, everywhere
   EXPECT_GT(CountColour(page, 0x0000FF), 100);
-  // The rounded rectangle and the ellipse at an angle go through the flattened path.
+  // The rounded rectangle and the ellipse at an angle go through the flattened path; their
+  // edge middles (untouched by the corners) lie on the turned outline.
+  auto redNear = [&](double px, double py) {
+    const int x = static_cast<int>(std::lround(80 + (px - 80) * std::cos(t) - (py - 40) * std::sin(t)));
+    const int y = static_cast<int>(std::lround(40 + (px - 80) * std::sin(t) + (py - 40) * std::cos(t)));
+    for (int j = -1; j <= 1; ++j)
+      for (int i = -1; i <= 1; ++i)
+        if (page.Pixel(x + i, y + j) == 0x0000FFu) return true;
+    return false;
+  };
   for (int shape : {1, 5}) {
     a.OutlineIndex = shape;
     a.RoundSize = 4;
     page.dc()->FillSolidRect(0, 0, 200, 100, 0xFFFFFF);
     d.page.DrawPreview(*page.dc(), CRect(0, 0, 200, 100));
     EXPECT_GT(CountColour(page, 0x0000FF), 100) << shape;
+    EXPECT_TRUE(redNear(80, 20)) << shape;
+    EXPECT_TRUE(redNear(120, 40)) << shape;
+    EXPECT_TRUE(redNear(40, 40)) << shape;
   }
 }
 

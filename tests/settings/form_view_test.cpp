@@ -24,6 +24,8 @@ class SettingsForm : public SettingsTest {
     RegisterSettingsPages();
     if (fixed) {
       ApplyFixedFieldModel(doc->m_Settings, 3, 2000, 2000);
+      doc->m_Settings.DrawingField.FieldX = 100;
+      doc->m_Settings.DrawingField.FieldY = 60;
       CSettingsDrawingArea& a = doc->m_Settings.DrawingArea;
       a.OffsetX = 10, a.OffsetY = 8, a.Width = 30, a.Height = 20, a.OutlineIndex = 5, a.RoundSize = 4;
       doc->m_Settings.DrawingData.ScanAngle = 30;
