@@ -341,4 +341,13 @@ class CKorvaneDoc : public CDocument {
   // The barcode object's text (control 1451): refused when empty or when no symbol holds it at
   // the object's level; 1 accepted.
   int SetBarcodeText(const CString& text);
+
+ public:
+  // ---- settings pages
+  // Whether an engraving job runs: an engine is current, or a worker still holds the port
+  // (a stopped worker may still be sending after its engine is gone). Head moves wait for it.
+  BOOL IsEngravingBusy() const;
+  // The fixed-field page moves the head with every change of the area's place or size; not
+  // stored.
+  int m_bMoveOnChange = 0;
 };
