@@ -54,6 +54,8 @@ class IModalDialogs {
   virtual bool CorporateSealDialog(struct CorporateSealDialogData& data);
   // The places-bar registration dialog; the default cancels.
   virtual bool PlacesBarDialog(struct PlacesBarDialogData& data);
+  // The engrave-layer dialog; the default cancels.
+  virtual bool EngraveLayerDialog(struct EngraveLayerDialogData& data);
 };
 
 // The service in force; never null (a cancelling one stands in until one is installed).
@@ -110,4 +112,12 @@ struct CorporateSealDialogData {
 struct PlacesBarDialogData {
   CString folders[5];
   int useHistory = 0;
+};
+
+// The engrave-layer dialog: which of the used layers a job engraves. used and shown are the
+// caller's flags (index = layer); check is the state of the eight layer boxes after OK.
+struct EngraveLayerDialogData {
+  int used[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+  int shown[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+  int check[8] = {0, 0, 0, 0, 0, 0, 0, 0};
 };
