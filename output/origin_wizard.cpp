@@ -1,6 +1,8 @@
 #include "output/origin_wizard.h"
 
 #include <QAbstractButton>
+#include <QColor>
+#include <QPalette>
 #include <QVBoxLayout>
 
 #include "model/korvane_doc.h"
@@ -24,7 +26,6 @@ constexpr int IDC_LINE3 = 1509;
 
 constexpr COLORREF kBlue = 0xFF0000;  // 0x00BBGGRR
 constexpr COLORREF kRed = 0x0000FF;
-constexpr COLORREF kFace = 0xF0F0F0;
 
 constexpr int kJogMax = 99999;
 
@@ -103,6 +104,9 @@ void COriginPage::SetBlue(std::initializer_list<int> ids) { m_vBlue.insert(m_vBl
 void COriginPage::SetRed(std::initializer_list<int> ids) { m_vRed.insert(m_vRed.end(), ids); }
 
 BOOL COriginPage::OnCtlColor(int id, COLORREF& text, COLORREF& back) {
+  // The page's own face behind the coloured texts.
+  const QColor face = palette().color(QPalette::Window);
+  const COLORREF kFace = static_cast<COLORREF>(face.red() | (face.green() << 8) | (face.blue() << 16));
   for (int b : m_vBlue)
     if (b == id) {
       text = kBlue;
