@@ -19,6 +19,7 @@
 class CBmpObject;
 class CDrawObject;
 class CObjectList;
+class QWidget;
 struct ImageClipShape;
 
 // Set by every operation that changes the design (and by choosing the current object); cleared
@@ -350,4 +351,28 @@ class CKorvaneDoc : public CDocument {
   // The fixed-field page moves the head with every change of the area's place or size; not
   // stored.
   int m_bMoveOnChange = 0;
+  // ---- engraving (the frame's start commands, the form view's abort, the frame's timer 2)
+  // The layer choice before a job: 1 to go on, 0 to give up.
+  int ChooseEngraveLayers();
+  // Command 32808: a whole job on this thread; the old zoom index the job reported (-1 none).
+  int StartEngraving();
+  // Command 32898: starts the threaded job (the frame disabled its button first).
+  int StartThreadEngraving();
+  // After a finished normal job: every counting straight text moves on by one.
+  void AdvanceCounterTexts();
+  // Ends the threaded job; while its worker still runs the job stays and the end is retried.
+  void EndEngraving();
+  // The worker's end (delivered on this thread): the end timer is armed for 3000 ms.
+  void ScheduleEngravingEnd();
+  // The abort button: the worker is asked to stop, the end timer armed for 3000 ms.
+  void AbortEngraving();
+  // Timer 2 of the main frame.
+  void OnEngraveEndTimer();
+  // Command 32888 and the unfixing path of 32890: the field-origin wizard.
+  void RunOriginWizard();
+
+  int m_bEngraveRunning = 0;     // 1 while a threaded job is under way
+  int m_bEngraveFixVariant = 0;  // 1 when the current threaded engine is the fixed-field one
+  QWidget* m_pEngraveMainWindow = nullptr;  // kept while a threaded job runs
+  int m_bNormalEngraving = 0;    // 1 while the normal engine runs on the stack
 };
