@@ -235,6 +235,8 @@ double CPaintEditor::SetZoom(int zoom, SIZE* canvas) {
     if (client.Height() > m_nCanvasH) m_nCanvasH = client.Height() + m_szMargin.cy;
   } else {
     m_bZoomed = 0;
+    // The fitted canvas is the client area: nothing to scroll.
+    m_ptScroll = CPoint(0, 0);
     m_szMargin = CSize(5, 5);
     m_nCanvasW = client.Width();
     m_nCanvasH = client.Height();

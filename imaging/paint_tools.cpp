@@ -287,7 +287,9 @@ void CPaintEditor::FinishTool(const PaintPoint& pt) {
 }
 
 void CPaintEditor::FinishBand() {
+  // The release ends the band: the other button is free again at once.
   m_bBand = 0;
+  m_bLeftStroke = m_bRightStroke = 0;
   CRect band = m_rcBand;
   // The band's size in image pixels from the press point.
   const int w = static_cast<int>((band.right - band.left) * 10.0 / m_dZoom);

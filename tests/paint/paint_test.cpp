@@ -196,7 +196,7 @@ TEST_F(PaintTest, FitZoomCanvasWidthRightEdgeAndTinyPanes) {
   PaintPoint pt;
   ASSERT_TRUE(Editor().ViewToImage(405, 100, pt));
   EXPECT_EQ(pt.x, 100);
-  EXPECT_EQ(frame.pane, "x=100  y=50");
+  EXPECT_EQ(frame.pane, "x=100  y=23");
   EXPECT_FALSE(Editor().ViewToImage(2, 2, pt));
   EXPECT_EQ(pt.x, -1);
   EXPECT_TRUE(frame.pane.empty());
@@ -207,7 +207,10 @@ TEST_F(PaintTest, FitZoomCanvasWidthRightEdgeAndTinyPanes) {
   QApplication::processEvents();
   AddCurrentBitmap(White(300, 40));
   ASSERT_EQ(doc->BeginPaintMode(), 1);
-  EXPECT_EQ(Editor().GetCanvasSize().cx, 900);
+  CRect client;
+  view->GetClientRect(&client);
+  ASSERT_GT(client.Width(), 500);
+  EXPECT_EQ(Editor().GetCanvasSize().cx, client.Width() + 100);
 
   // Panes of no room still give a positive zoom.
   for (int side : {0, 8}) {
@@ -251,7 +254,7 @@ TEST_F(PaintTest, GridBytesAtEachZoomAndNoneBelowOrAtOddFits) {
 }
 
 TEST_F(PaintTest, ScrollWiderThanTheClientRepaintsEverything) {
-  BeginAt400(MakeImage(300, 200, [](int x, int) { return x % 2 == 0; }));
+  BeginAt400(MakeImage(600, 200, [](int x, int) { return x % 2 == 0; }));
   view->UpdateWindow();
   view->ScrollToPosition(POINT{80 + 1000, 80});
   view->UpdateWindow();
@@ -289,10 +292,11 @@ TEST_F(PaintTest, SquareTipSizesAndShapes) {
   doc->SetPaintShape(0);
   doc->SetPaintSize(3);
   Drag(Qt::LeftButton, At(10, 10), At(20, 10));
-  // Swept squares of half-size 1 cover the row above and below.
+  // Swept squares of half-size 1: (x - 1, y - 1) to (x + 1, y + 1), right and bottom open.
   EXPECT_TRUE(InkAt(Current(), 15, 9));
-  EXPECT_TRUE(InkAt(Current(), 15, 11));
-  EXPECT_FALSE(InkAt(Current(), 15, 13));
+  EXPECT_TRUE(InkAt(Current(), 15, 10));
+  EXPECT_FALSE(InkAt(Current(), 15, 11));
+  EXPECT_FALSE(InkAt(Current(), 15, 8));
   // A line of length 0 and a circle of radius 0 still end in a snapshot.
   doc->SetPaintTool(8);
   int before = Editor().GetSnapshotCount();
@@ -327,11 +331,12 @@ TEST_F(PaintTest, PolygonRightStartedClosesWithLeftAndFillsOrOutlines) {
   EXPECT_TRUE(InkAt(Current(), 50, 50));
   // Unfilled: the closed outline (first vertex repeated), the inside untouched.
   doc->SetPaintFillMode(0);
-  Click(Qt::LeftButton, At(5, 40));
+  Move(At(5, 39));  // the closing click's stroke ends here
+  Click(Qt::RightButton, At(5, 40));
   Move(At(6, 41));
-  Click(Qt::LeftButton, At(25, 40));
+  Click(Qt::RightButton, At(25, 40));
   Move(At(24, 41));
-  Click(Qt::RightButton, At(25, 58));
+  Click(Qt::LeftButton, At(25, 58));
   EXPECT_FALSE(InkAt(Current(), 5, 40));  // white outline on the black image
   EXPECT_FALSE(InkAt(Current(), 15, 49));  // the closing edge back to the first vertex
   EXPECT_TRUE(InkAt(Current(), 20, 45));
@@ -375,7 +380,7 @@ TEST_F(PaintTest, WhitePaletteImageKeepsItsSenseThroughWriteBack) {
   ASSERT_TRUE(InkAt(object->m_Image, 2, 2));
   ASSERT_EQ(doc->BeginPaintMode(), 1);
   doc->SetPaintTool(0);
-  Click(Qt::LeftButton, At(20, 8));
+  Drag(Qt::LeftButton, At(20, 8), At(22, 8));
   doc->EndPaintMode();
   EXPECT_TRUE(InkAt(object->m_Image, 2, 2));
   EXPECT_FALSE(InkAt(object->m_Image, 12, 2));
@@ -465,13 +470,18 @@ TEST_F(PaintTest, PasteFloatsWithoutCoveringInkMergesOnPressOutsideAndUndoDrops)
   ASSERT_TRUE(picture.CreateBitmap(8, 8, 1, 1, nullptr));  // all black
   for (int y = 0; y < 8; ++y) picture.Row(y)[0] = 0x0F;     // left half black, right half white
   Editor().m_ptContext = CPoint(Editor().GetMargin().cx + 8 * 4, Editor().GetMargin().cy + 8 * 4);
+  doc->PaintInvert();
+  doc->PaintInvert();
   ASSERT_TRUE(doc->PaintPaste(&picture));
   EXPECT_EQ(form.forwarded.back(), 18);
   EXPECT_EQ(Editor().m_nTool, 20);
   EXPECT_EQ(doc->SetPaintTool(18), 20);
   // Undo drops the floating picture unmerged.
+  const int snapshots = Editor().GetSnapshotCount();
   doc->PaintUndoRedo(0);
   EXPECT_EQ(Editor().m_nTool, 18);
+  EXPECT_EQ(Editor().GetSnapshotCount(), snapshots);
+  doc->PaintUndoRedo(1);
   ASSERT_TRUE(doc->PaintPaste(&picture));
   // A press outside merges it; the image's line under the white half stays.
   const int before = Editor().GetSnapshotCount();
