@@ -375,4 +375,46 @@ class CKorvaneDoc : public CDocument {
   int m_bEngraveFixVariant = 0;  // 1 when the current threaded engine is the fixed-field one
   QWidget* m_pEngraveMainWindow = nullptr;  // kept while a threaded job runs
   int m_bNormalEngraving = 0;    // 1 while the normal engine runs on the stack
+  // ---- paint mode (image editing of a bitmap object in the canvas)
+  // Arms the main window's timer 4 (100 ms), which then leaves image editing.
+  void StartPaintEndTimer();
+  // Enters paint mode on the current bitmap object: 1 entered, 0 nothing done or refused.
+  int BeginPaintMode();
+  void EndPaintMode();
+  // Zoom in tenths (0 fits): the zoom the editor applied; 0 for a repeat of the current one.
+  double SetPaintZoom(int zoom);
+  void ShowPaintZoom(double zoom);
+  void RestoreZoom();
+  BOOL IsEditableBmp() const;
+  void RedrawPaint();
+  // Opens the whole design, rendered into a 1-bit image, in the paint editor.
+  void EditDesignAsImage();
+  // A bitmap object of an image in memory, not in the list (the caller owns it); null when the
+  // image is not usable.
+  CBmpObject* MakeBmpObjectFromImage(std::vector<BYTE> image);
+  // Forwarders to the canvas's paint editor.
+  void OnPaintThicken();
+  void PaintThicken(int x, int y, int same);
+  void PaintOutline();
+  void PaintInvert();
+  void PaintFill(int white);
+  int SetPaintTool(int code);
+  int GetPaintTool() const;
+  int SetPaintSize(int size);
+  int SetPaintShape(int shape);
+  int SetPaintFillMode(int fill);
+  void SetPaintGrid(int on);
+  void PaintUndoRedo(int redo);
+  BOOL CanPaintUndoRedo(int redo) const;
+  class CBitmap* PaintCopyCut(int copy);
+  BOOL PaintPaste(class CBitmap* bitmap);
+  void SelectPaintTool(int code);
+  void SavePaintImage();
+  // The whole scanning area's image becomes a new bitmap object, the current one.
+  void ScanAreaToImage();
+  class CPaintEditor* GetPaintEditor() const;
+
+  int m_nPaintZoom = 100;
+  // The object EditDesignAsImage edits (outside the list; freed at the end of the edit).
+  CBmpObject* m_pPaintDesignObject = nullptr;
 };
