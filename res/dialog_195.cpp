@@ -19,7 +19,7 @@ const DlgControl kControls[] = {
     {1568, CTL_EDIT, "", 50, 72, 36, 12, CS_RIGHT, 0},
     {1569, CTL_UPDOWN, "", 86, 72, 9, 12, CS_NONE, 1568},
     {1571, CTL_STATIC, "形状", 8, 92, 40, 8, CS_NONE, 0},
-    {1577, CTL_COMBO, "", 50, 90, 45, 40, CS_NONE, 0},
+    {1577, CTL_COMBO, "", 50, 90, 45, 12, CS_NONE, 0},
     {1572, CTL_STATIC, "塗りつぶし", 8, 110, 40, 8, CS_NONE, 0},
     {1578, CTL_CHECK, "", 50, 109, 12, 10, CS_NONE, 0},
     {1547, CTL_PUSH, "線幅変更", 110, 72, 70, 14, CS_NONE, 0},

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
+#include <QWidget>
+#include <cstdlib>
 
 #include "canvas/leftview.h"
 #include "imaging/dib_image.h"
@@ -766,6 +768,34 @@ TEST_F(PageTest, ThickenDialogAmountsReachTheImage) {
   controls->Click(dlg195::IDC_THICKEN);
   EXPECT_EQ(Current(), before);
   CThickenImageDialog::SetRunner({});
+}
+
+// For a look by eye: 800 % with the grid, a selection and a floating paste; the tool page.
+TEST_F(PaintTest, Screenshots) {
+  const char* out = std::getenv("KORVANE_SHOT_DIR");
+  if (!out) GTEST_SKIP() << "set KORVANE_SHOT_DIR to write the pictures";
+  AddCurrentBitmap(MakeImage(60, 40, [](int x, int y) { return (x - 20) * (x - 20) + (y - 20) * (y - 20) < 150; }));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  doc->SetPaintZoom(80);
+  doc->SetPaintGrid(1);
+  view->ScrollToPosition(POINT{60, 60});
+  Drag(Qt::LeftButton, At(2, 2), At(10, 8));
+  CBitmap picture;
+  ASSERT_TRUE(picture.CreateBitmap(6, 6, 1, 1, nullptr));
+  for (int y = 0; y < 6; ++y) picture.Row(y)[0] = y % 2 ? 0x54 : 0xA8;
+  Editor().m_ptContext = CPoint(Editor().GetMargin().cx + 8 * 14, Editor().GetMargin().cy + 8 * 3);
+  Editor().DropSelection();
+  ASSERT_TRUE(doc->PaintPaste(&picture));
+  view->UpdateWindow();
+  view->SurfaceImage().save(QString::fromUtf8(out) + "/paint_800_grid_float.png");
+  QWidget parent;
+  parent.resize(400, 520);
+  CPageImageEdit page;
+  QWidget* w = page.CreatePageWindow(&parent);
+  page.Activate();
+  parent.show();
+  QApplication::processEvents();
+  w->grab().save(QString::fromUtf8(out) + "/paint_page.png");
 }
 
 }  // namespace
