@@ -8,6 +8,7 @@
 #include "files/places_bar.h"
 #include "pages/settings_dialogs.h"
 #include "platform/qt_prompter.h"
+#include "seal/seal_dialogs.h"
 
 bool CQtModalDialogs::FontDialog(FontDialogData& data) {
   QFont initial(data.faceName.ToQString());
@@ -82,5 +83,33 @@ bool CQtModalDialogs::EngraveLayerDialog(EngraveLayerDialogData& data) {
   for (int i = 0; i < 8; ++i) dialog.m_nLayer[i] = data.checks[i];
   if (dialog.DoModal() != IDOK) return false;
   for (int i = 0; i < 8; ++i) data.checks[i] = dialog.m_nLayer[i];
+  return true;
+}
+
+bool CQtModalDialogs::SealKindDialog(SealKindDialogData& data) {
+  CSealKindDialog dialog(m_pParent);
+  dialog.m_nKind = data.kind;
+  if (dialog.DoModal() != IDOK) return false;
+  data.kind = dialog.m_nKind;
+  return true;
+}
+
+bool CQtModalDialogs::PersonalSealDialog(PersonalSealDialogData& data) {
+  CPersonalSealDialog dialog(data, m_pParent);
+  if (dialog.DoModal() != IDOK) return false;
+  data = dialog.m_Data;
+  return true;
+}
+
+bool CQtModalDialogs::CorporateSealDialog(CorporateSealDialogData& data) {
+  CCorporateSealDialog dialog(data, m_pParent);
+  const int result = dialog.DoModal();
+  // The font lists change in place, whatever the answer.
+  for (int i = 0; i < SEAL_FONT_HISTORY; ++i) {
+    data.sotoFont[i] = dialog.m_Data.sotoFont[i];
+    data.uchiFont[i] = dialog.m_Data.uchiFont[i];
+  }
+  if (result != IDOK) return false;
+  data = dialog.m_Data;
   return true;
 }

@@ -20,6 +20,10 @@ class CQtModalDialogs : public IModalDialogs {
   // The save dialog that tells which of its filters was chosen.
   bool SaveFileDialog(const FileDialogRequest& request, CString& path, int& filterIndex) override;
   bool PlacesBarDialog(PlacesBarDialogData& data) override;
+  // The seal dialogs (seal/seal_dialogs.h).
+  bool SealKindDialog(SealKindDialogData& data) override;
+  bool PersonalSealDialog(PersonalSealDialogData& data) override;
+  bool CorporateSealDialog(CorporateSealDialogData& data) override;
 
  private:
   QWidget* m_pParent;
