@@ -55,6 +55,27 @@ const std::map<UINT, QString>& MenuTexts() {
 
 }  // namespace
 
+// Runs the update pass once the document's update has finished: a change of the document may
+// enable or disable any command.
+class CFrameUpdateWatcher : public CView {
+ public:
+  explicit CFrameUpdateWatcher(CCommandTable* table) : m_pTable(table) {}
+  void OnUpdate(CView*, LPARAM, CObject*) override {
+    if (*m_pPending) return;
+    *m_pPending = true;
+    QMetaObject::invokeMethod(
+        m_pTable, [table = m_pTable, pending = m_pPending] {
+          *pending = false;
+          table->UpdateAll();
+        },
+        Qt::QueuedConnection);
+  }
+
+ private:
+  CCommandTable* m_pTable;
+  std::shared_ptr<bool> m_pPending = std::make_shared<bool>(false);
+};
+
 CMainFrame::CMainFrame(CKorvaneDoc* doc, bool portDebug, ITimerHost* timers, QWidget* parent)
     : QMainWindow(parent), m_pDoc(doc), m_bPortDebug(portDebug) {
   m_pCommands = new CCommandTable(this);
@@ -69,8 +90,9 @@ CMainFrame::CMainFrame(CKorvaneDoc* doc, bool portDebug, ITimerHost* timers, QWi
 
 CMainFrame::~CMainFrame() {
   OnDestroy();
+  m_pUpdateWatcher.reset();
   m_pTimers->SetHandler({});
-  if (m_pDoc && m_pDoc->GetMainFrame() == this) m_pDoc->SetMainFrame(nullptr);
+  if (m_pDoc) m_pDoc->SetMainFrame(nullptr);
 }
 
 BOOL CMainFrame::Create() {
@@ -130,6 +152,10 @@ BOOL CMainFrame::OnCreateClient() {
   const int left = m_bPortDebug ? 100 : 600;
   m_pSplitter->setSizes({left, std::max(100, width() - left)});
   setCentralWidget(m_pSplitter);
+  if (m_pDoc) {
+    m_pUpdateWatcher = std::make_unique<CFrameUpdateWatcher>(m_pCommands);
+    m_pDoc->AddView(m_pUpdateWatcher.get());
+  }
 
   if (QClipboard* clipboard = QGuiApplication::clipboard()) {
     const QMimeData* data = clipboard->mimeData();
@@ -395,6 +421,15 @@ void CMainFrame::FocusCanvasView() {
 void CMainFrame::UpdateFrameTitle(const CString& title) {
   const QString name = QStringLiteral("Draventis");
   setWindowTitle(title.IsEmpty() ? name : title.ToQString() + QStringLiteral(" - ") + name);
+}
+
+BOOL CMainFrame::IsCommandEnabled(UINT id) { return m_pCommands->Update(id).m_bEnabled ? TRUE : FALSE; }
+
+void CMainFrame::OnCommand(UINT id) { m_pCommands->Execute(id); }
+
+const MenuTemplate* CMainFrame::GetContextMenu(UINT menuId) {
+  const MenuTemplate& menu = res::Menu(menuId);
+  return menu.items.empty() ? nullptr : &menu;
 }
 
 // ---- timers ---------------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "platform/ui/command_table.h"
 #include "platform/wintypes.h"
 
+class CFrameUpdateWatcher;
 class CKorvaneDoc;
 class CKorvaneView;
 class CLeftView;
@@ -22,6 +23,7 @@ class ITimerHost;
 class QLabel;
 class QSplitter;
 class QToolBar;
+struct MenuTemplate;
 
 // Window ids of the bars and the status bar.
 inline constexpr UINT FRAME_BAR_MAIN = 59392;
@@ -85,6 +87,12 @@ class CMainFrame : public QMainWindow, public IDocMainFrame {
   void FocusCanvasView() override;
   void UpdateFrameTitle(const CString& title) override;
 
+  // What the canvas view asks of the frame for its context menu: a command's update rule, the
+  // chosen command, and the menu resource.
+  BOOL IsCommandEnabled(UINT id);
+  void OnCommand(UINT id);
+  const MenuTemplate* GetContextMenu(UINT menuId);
+
   // Frame timer `id` fired.
   void OnTimer(UINT id);
   // The close request (also from 57665): the save question, then the bar layout. False when the
@@ -130,6 +138,7 @@ class CMainFrame : public QMainWindow, public IDocMainFrame {
   std::map<UINT, UINT> m_extraBitmapOf;
   CLeftView* m_pLeftView = nullptr;
   CKorvaneView* m_pFormView = nullptr;
+  std::unique_ptr<CFrameUpdateWatcher> m_pUpdateWatcher;
   bool m_bClosing = false;
   bool m_bCreated = false;
 };

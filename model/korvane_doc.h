@@ -294,7 +294,6 @@ class CKorvaneDoc : public CDocument {
   BOOL SaveModified();
   // The title, also shown by the main frame.
   void SetTitle(const CString& title) override;
-  IDocMainFrame* GetMainFrame() const { return m_pMainFrame; }
   // A project path from the command line or a drop: quotes removed; a ".mrk" name, or the
   // target of a symbolic link to one; else empty.
   static CString NormalizeOpenPath(const CString& path);
