@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -335,4 +336,20 @@ TEST_F(AppTest, ButtonStatesSetAtOnce) {
   EXPECT_TRUE(frame.Commands().Action(32904)->isChecked());
   frame.ToggleImageSelectionButton(0);
   EXPECT_FALSE(frame.Commands().Action(32904)->isChecked());
+}
+
+TEST_F(AppTest, PortMonitorGetsTheSentTextsUntilItClosesAndGoesWithTheFrame) {
+  ASSERT_TRUE(Start());
+  std::vector<std::string> shown;
+  Frame().AppendPortMonitorText("before");  // none open: nothing
+  QPointer<QWidget> monitor = new QWidget;
+  Frame().SetPortMonitor(monitor, [&shown](const CString& text) { shown.push_back(text.str()); });
+  Frame().AppendPortMonitorText("SP2;VS8;");
+  Frame().OnPortMonitorClosed();
+  Frame().AppendPortMonitorText("after");
+  EXPECT_EQ(shown, (std::vector<std::string>{"SP2;VS8;"}));
+  EXPECT_FALSE(monitor.isNull());
+  Frame().SetPortMonitor(monitor, [](const CString&) {});
+  Stop();
+  EXPECT_TRUE(monitor.isNull());  // deleted with the frame
 }
