@@ -353,3 +353,17 @@ TEST_F(AppTest, PortMonitorGetsTheSentTextsUntilItClosesAndGoesWithTheFrame) {
   Stop();
   EXPECT_TRUE(monitor.isNull());  // deleted with the frame
 }
+
+TEST_F(AppTest, F6AndShiftF6MoveTheFocusToTheOtherPane) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  frame.Commands().UpdateAll();
+  ActivateFrame(frame);
+  frame.GetLeftView()->setFocus();
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_F6);
+  QWidget* focus = QApplication::focusWidget();
+  EXPECT_TRUE(focus == frame.GetFormView() || frame.GetFormView()->isAncestorOf(focus));
+  QTest::keyClick(focus, Qt::Key_F6, Qt::ShiftModifier);
+  focus = QApplication::focusWidget();
+  EXPECT_TRUE(focus == frame.GetLeftView() || frame.GetLeftView()->isAncestorOf(focus));
+}
