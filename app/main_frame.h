@@ -1,6 +1,8 @@
 // CMainFrame: the application's only top-level window. A splitter with the canvas view and the
 // form view, five tool bars, the four-pane status bar, the frame timers 0 to 4, the port-monitor
-// window it keeps, and the services the document, the canvas and the paint editor call on it.
+// window it keeps, and the services the document, the canvas and the paint editor call on it
+// (IsCommandEnabled, OnCommand, GetContextMenu and ShowCursorPosMm are what the canvas view's
+// frame interface asks for).
 #pragma once
 
 #include <functional>
