@@ -16,7 +16,7 @@
 #include "app/korvane_view.h"
 #include "app/main_frame.h"
 #include "app/shell_res.h"
-#include "app/recent_file_list.h"
+#include "app/recent_files.h"
 #include "app/startup_splash.h"
 #include "canvas/leftview.h"
 #include "files/mrk_doc.h"
@@ -119,8 +119,7 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
 
   // 2-5. The splash flag, the application key and the recent-file list.
   CStartupSplash::EnableSplash(m_options.splash);
-  m_pRecentFiles = std::make_unique<CRecentFileList>(kOrganisation, kApplication, 16);
-  m_pRecentFiles->ReadList();
+  m_pRecentFiles = std::make_unique<CRecentFileList>();
 
   // 6, 8. The command line: port-debug mode and the project to open.
   ParseCommandLine(args, m_strOpenRequest, m_bPortDebug);
@@ -184,8 +183,7 @@ int CKorvaneApp::ExitInstance() {
 }
 
 CString CKorvaneApp::GetRecentFileName(int n) const {
-  if (!m_pRecentFiles || n < 1 || n > m_pRecentFiles->GetSize()) return CString();
-  return (*m_pRecentFiles)[n - 1];
+  return m_pRecentFiles ? m_pRecentFiles->GetRecentFileName(n) : CString();
 }
 
 void CKorvaneApp::AddToRecentFileList(const CString& path) {

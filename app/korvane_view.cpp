@@ -58,6 +58,8 @@ void CKorvaneView::AttachDocument(CKorvaneDoc* doc) {
   if (doc) doc->AddView(this);
 }
 
+QSize CKorvaneView::sizeHint() const { return CQtControlHost::TemplateSize(Dialog101()); }
+
 IControlHost* CKorvaneView::Controls() const { return m_pHost.get(); }
 
 void CKorvaneView::SetFocus() { m_pHost->SetFocus(IDC_OBJECT_LIST); }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/doc_seams.h"
+#include "model/kinds.h"
 #include "output/thread_engrave_engine.h"
 #include "pages/korvane_property_sheet.h"
 #include "pages/page_helper.h"
@@ -42,6 +43,9 @@ class CKorvaneView : public QWidget,
   // Hides the progress and image-edit controls, builds the sheet and every page, fills the
   // list and gives the mode caption its font.
   void OnInitialUpdate();
+
+  // The form's natural size: dialog 101's template.
+  QSize sizeHint() const override;
 
   // ---- CView
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
@@ -102,7 +106,7 @@ class CKorvaneView : public QWidget,
   CKorvanePropertySheet m_Sheet;
   // One object of each page class, by kind; the image-edit page is built anew each time.
   std::map<int, std::vector<std::unique_ptr<CKorvanePage>>> m_Pages;
-  int m_nPageKind = 13;  // no kind shown yet
+  int m_nPageKind = TYPE_NONE;  // no kind shown yet
   BOOL m_bPagesCreated = FALSE;
   BOOL m_bFieldFixedPages = FALSE;  // which drawing pages were built
   int m_nRememberedPage[3] = {0, 0, 0};  // kinds 14, 6 and 7

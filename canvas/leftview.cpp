@@ -30,6 +30,7 @@ CLeftView::CLeftView(CKorvaneDoc* doc, QWidget* parent) : CScrollView(parent) {
   m_pPaintEditor = new CPaintEditor();
   m_pGuideLineText = new CGuideLineText();
   PreCreateWindow();
+  Create();
   AttachDocument(doc);
 }
 

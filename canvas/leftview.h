@@ -10,6 +10,7 @@
 
 #include <QPrinter>
 #include <memory>
+#include <vector>
 
 #include "model/doc_seams.h"
 #include "model/geometry.h"
@@ -35,6 +36,9 @@ class CBarcodeObject;
 class CObjectTracker;
 class CPaintEditor;
 class CGuideLineText;
+class ICanvasFrame;
+class CBarcodeSymbolCache;
+struct BarcodeSymbol;
 struct ImageClipShape;
 
 // The ring clip of a seal image (millimetres until scaled).
@@ -137,6 +141,38 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void OnQuicktest();
   void OnArctest();
 
+  // ---- Mouse editing
+  // Loads the five sizing cursors (run from the constructor).
+  BOOL Create();
+  // The main frame's services (cursor pane, context-menu commands); may stay null.
+  void SetCanvasFrame(ICanvasFrame* frame) { m_pFrame = frame; }
+  void SetFrame(ICanvasFrame* frame) { SetCanvasFrame(frame); }
+  ICanvasFrame* GetCanvasFrame() const { return m_pFrame; }
+  void OnLButtonDown(UINT flags, CPoint point) override;
+  void OnLButtonUp(UINT flags, CPoint point) override;
+  void OnLButtonDblClk(UINT flags, CPoint point) override;
+  void OnRButtonDown(UINT flags, CPoint point) override;
+  void OnRButtonUp(UINT flags, CPoint point) override;
+  void OnMouseMove(UINT flags, CPoint point) override;
+  void OnNcMouseMove(UINT hitTest, CPoint point) override;
+  void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+  void OnTrackEnded(BOOL result) override;
+  // Press handling: the left form may drag the tracker or start a band; the right form only
+  // selects.
+  void CheckPointL(CPoint point);
+  void CheckPointL(CPoint point, BOOL rightForm);
+  // The first entry hit at the client point (deleted and hidden-layer entries skipped); out gets
+  // its stored bounds as a document device rectangle. -1 for none or when a copy fails.
+  int HitTest(CDC* dc, CKorvaneDoc* doc, RECT* out, int x, int y);
+  int MakeConnotation(CKorvaneDoc* doc);
+  // Flags the entries inside the band (client pixels) and unites their stored bounds.
+  int ConnotateTest(CDC* dc, CKorvaneDoc* doc, RECT band, int count, CDoubleRect* bounds);
+  void StartDrag(int x, int y);
+  void MoveDrag(int x, int y);
+  void EndDrag();
+  void OnContextMenu(CPoint point);
+  void SetTrackerCursor(CPoint point);
+
   // ---- Tracker management
   void InitTracker(int index, RECT rect, BOOL redraw);
   void ResizeTracker(BOOL redraw);
@@ -187,6 +223,7 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void CalcText1(CText1Object* obj, CDoubleRect& out);
   void CalcText2(CText2Object* obj, CDoubleRect& out);
   void CalcBmp(CBmpObject* obj, CDoubleRect& out);
+  void CalcBarcode(CBarcodeObject* obj, CDoubleRect& out);
 
   // ---- Drawing every copy (screen flag 1 on screen, 0 for print and bitmaps). The object's
   // bounds receive the top-left of the first column's top copy and the bottom-right of the last
@@ -233,6 +270,10 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // Machine units directly: every copy of the traced image, scaled to the object's size in
   // millimetres and mirrored as it is drawn.
   int GetBmpBmpPoints(CDC* pDC, CBmpObject* obj);
+  // The traced contours of the dark modules of every copy's symbol, machine units, as a bitmap.
+  int GetBarcodePoints(CDC* pDC, CBarcodeObject* obj);
+  // How many symbols were encoded so far (a repaint encodes none).
+  int GetBarcodeEncodeCount() const;
 
   // ---- Outline capture for the engines (machine units relative to the page centre, y up)
   // Kind code 0..9; TYPE_NONE (13) for a deleted entry or one on a layer not engraved;
@@ -253,9 +294,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
 
   // The capture buffers: read in place by the engines, freed by ReleaseOutlinePoints.
   int m_bPathOpen = 0;
-  POINT* m_pOutlinePoints = nullptr;
-  BYTE* m_pOutlineTypes = nullptr;
-  SIZE* m_pCircleRadii = nullptr;  // (rx, ry) per circle entry
+  std::vector<POINT> m_pOutlinePoints;
+  std::vector<BYTE> m_pOutlineTypes;
+  std::vector<SIZE> m_pCircleRadii;  // (rx, ry) per circle entry
 
   // ---- Output bitmaps
   // The engraving raster: the page at the dots-per-millimetre setting (mode 1). pDC gets a
@@ -373,8 +414,18 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   int m_bSkipTrackerDraw = 0;
   int m_nMaskKind = 0;
   int m_bMaskUnder = 0;
+  CPoint m_ptBandStart;
+  // The entry a press selected while its drag runs; selected when the drag ends.
+  int m_nTrackSelect = 0;
+  ICanvasFrame* m_pFrame = nullptr;
+  // IDC_SIZEALL, IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE, IDC_SIZEWE.
+  Qt::CursorShape m_hCursors[5] = {Qt::ArrowCursor, Qt::ArrowCursor, Qt::ArrowCursor, Qt::ArrowCursor,
+                                   Qt::ArrowCursor};
 
  private:
   std::unique_ptr<QPrinter> m_pPrinter;
   QPrinter* m_pAppPrinter = nullptr;
+  // The symbol of a barcode object set up for drawing; null when no symbol holds its text.
+  BarcodeSymbol* GetBarcodeSymbol(const CBarcodeObject* obj);
+  std::shared_ptr<CBarcodeSymbolCache> m_pBarcodeSymbols;
 };

@@ -133,6 +133,7 @@ BOOL CLeftView::CalcObject(CDrawObject* object, CDoubleRect& out) {
     case TYPE_TEXT1: CalcText1(static_cast<CText1Object*>(object), out); return TRUE;
     case TYPE_TEXT2: CalcText2(static_cast<CText2Object*>(object), out); return TRUE;
     case TYPE_BMP: CalcBmp(static_cast<CBmpObject*>(object), out); return TRUE;
+    case TYPE_BARCODE: CalcBarcode(static_cast<CBarcodeObject*>(object), out); return TRUE;
     default: return FALSE;
   }
 }
@@ -278,7 +279,6 @@ void CLeftView::DrawBmp(CDC* pDC, CBmpObject* obj) {
   });
 }
 
-void CLeftView::DrawBarcode(CDC*, CBarcodeObject*) { Trace("---------CLeftView::DrawBarcode\n"); }
 
 // ---- Engraving ------------------------------------------------------------------------------------
 
@@ -354,7 +354,6 @@ void CLeftView::EngraveBmp(CDC* pDC, CBmpObject* obj, CDoubleRect* bounds) {
   });
 }
 
-void CLeftView::EngraveBarcode(CDC*, CBarcodeObject*, CDoubleRect*) { Trace("---------CLeftView::EngraveBarcode\n"); }
 
 // ---- Outline capture through a path ----------------------------------------------------------------
 
@@ -408,8 +407,8 @@ int CLeftView::GetCirclePoints(CDC*, CCircleObject* obj, int pathFlag) {
   if (grid.rows <= 0 || grid.columns <= 0) return 0;
   const int perCopy = (obj->m_dEdgeSize != 0) ? 2 : 1;
   const int count = grid.rows * grid.columns * perCopy;
-  m_pOutlinePoints = new POINT[count];
-  m_pCircleRadii = new SIZE[count];
+  m_pOutlinePoints.assign(static_cast<size_t>(count), POINT{});
+  m_pCircleRadii.assign(static_cast<size_t>(count), SIZE{});
   int edge[2] = {0, 0};
   if (perCopy == 2) m_pRenderer->LengthToLogicalInt(obj->m_dEdgeSize, edge);
   int k = 0;

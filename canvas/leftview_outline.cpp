@@ -1,6 +1,8 @@
 // Outline capture for the outline engines: one list entry at a time into the view's buffers, in
 // machine units relative to the page centre, y up.
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "canvas/leftview.h"
 #include "imaging/monobmp.h"
@@ -8,16 +10,143 @@
 #include "model/bmpobject.h"
 #include "model/drawobject.h"
 #include "model/korvane_doc.h"
+#include "model/machine_units.h"
 #include "model/textobject.h"
 
 namespace {
 
-// Truncation toward zero that does not lose a whole unit to a product such as 50 x 0.9999999
-// whose exact value is an integer.
-int TruncUnits(double v) {
-  const double nearest = std::round(v);
-  if (std::fabs(v - nearest) < 1e-6) return DoubleToInt(nearest);
-  return DoubleToInt(v);
+constexpr double kUnitsPerMm = MACHINE_UNITS_PER_MM;
+
+// Rounds to the nearest unit, so that a point on a pixel edge lands where the raster puts that
+// edge; a product such as 50 x 0.9999999 whose exact value is an integer stays that integer.
+int RoundUnits(double v) { return DoubleToInt(std::floor(v + 0.5 + 1e-9)); }
+
+// Whether an image pixel (x to the right, y downward from the top row) is ink as the tracer
+// sees it: a 0 bit. Pixels outside the image are background.
+class InkTest {
+ public:
+  InkTest(const BYTE* image, size_t size) {
+    int height = 0;
+    m_pRows = CMonoImageTool::ParseMonoBmp(image, size, nullptr, &height, nullptr, &m_nStride, nullptr);
+    m_nHeight = height;
+    m_nWidth = m_pRows ? static_cast<int>(MonoBmpFile::Width(image)) : 0;
+  }
+  bool operator()(int x, int y) const {
+    if (!m_pRows || x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight) return false;
+    const BYTE b = m_pRows[static_cast<size_t>(m_nHeight - 1 - y) * m_nStride + x / 8];
+    return (b & (0x80 >> (x % 8))) == 0;
+  }
+
+ private:
+  const BYTE* m_pRows = nullptr;
+  int m_nWidth = 0;
+  int m_nHeight = 0;
+  int m_nStride = 0;
+};
+
+// A point of the outline in pixel-edge coordinates: pixel (x, y) covers [x, x + 1] x [y, y + 1].
+struct EdgePoint {
+  double x;
+  double y;
+  BYTE type;
+};
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+// The four corners of a pixel as offsets from its centre, clockwise on the screen (y down):
+// top left, top right, bottom right, bottom left.
+constexpr int kCornerX[4] = {-1, 1, 1, -1};
+constexpr int kCornerY[4] = {-1, -1, 1, 1};
+
+int CornerIndex(int sx, int sy) {
+  for (int c = 0; c < 4; ++c)
+    if (kCornerX[c] == sx && kCornerY[c] == sy) return c;
+  return 0;
+}
+
+// The tracer follows the border pixels through their centres, so its figures lie half a pixel
+// inside the ink on every side. Each figure is moved out onto the pixel edges: every edge of the
+// figure is shifted by the pixel corner that lies farthest out along its outward normal (along
+// the edge as well where the edge runs along an axis), outer corners go round the pixel and inner
+// corners meet where the two shifted edges cross. The figure is closed on its first point.
+void EdgeFigure(std::vector<POINT> v, const InkTest& ink, std::vector<EdgePoint>& out) {
+  v.erase(std::unique(v.begin(), v.end(), [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; }), v.end());
+  while (v.size() > 1 && v.back().x == v.front().x && v.back().y == v.front().y) v.pop_back();
+  if (v.empty()) return;
+  const size_t first = out.size();
+  if (v.size() == 1) {
+    for (int c = 0; c < 4; ++c)
+      out.push_back({v[0].x + (kCornerX[c] + 1) / 2.0, v[0].y + (kCornerY[c] + 1) / 2.0, PT_LINETO});
+  } else {
+    const size_t m = v.size();
+    auto dir = [&](size_t i) {
+      const POINT a = v[i % m], b = v[(i + 1) % m];
+      return POINT{b.x - a.x, b.y - a.y};
+    };
+    // Outward is the side of the background: on the left of the walk for an outer border, on the
+    // right around a hole.
+    int vote = 0;
+    for (size_t i = 0; i < m; ++i) {
+      const POINT d = dir(i);
+      const int sx = Sign(d.x), sy = Sign(d.y);
+      const bool leftInk = ink(v[i].x + sy, v[i].y - sx);
+      const bool rightInk = ink(v[i].x - sy, v[i].y + sx);
+      vote += static_cast<int>(rightInk) - static_cast<int>(leftInk);
+    }
+    const int side = vote >= 0 ? 1 : -1;
+    auto corner = [&](size_t i, bool atEnd) {
+      const POINT d = dir(i);
+      const int nx = side * d.y, ny = -side * d.x;
+      const int along = atEnd ? 1 : -1;
+      return CornerIndex(nx ? Sign(nx) : along * Sign(d.x), ny ? Sign(ny) : along * Sign(d.y));
+    };
+    auto at = [&](POINT p, int c) { return EdgePoint{p.x + 0.5 + kCornerX[c] * 0.5, p.y + 0.5 + kCornerY[c] * 0.5, PT_LINETO}; };
+    for (size_t i = 0; i < m; ++i) {
+      // The join at v[i] between the edge that ends there and the edge that starts there.
+      const size_t prev = (i + m - 1) % m;
+      const POINT d0 = dir(prev), d1 = dir(i);
+      const int c0 = corner(prev, true), c1 = corner(i, false);
+      const long long cross = static_cast<long long>(d0.x) * d1.y - static_cast<long long>(d0.y) * d1.x;
+      const long long dot = static_cast<long long>(d0.x) * d1.x + static_cast<long long>(d0.y) * d1.y;
+      if (c0 == c1) {
+        out.push_back(at(v[i], c0));
+      } else if (cross * side > 0 || (cross == 0 && dot < 0)) {
+        const int step = side > 0 ? 1 : 3;
+        for (int c = c0;; c = (c + step) % 4) {
+          out.push_back(at(v[i], c));
+          if (c == c1) break;
+        }
+      } else if (cross != 0) {
+        const EdgePoint p = at(v[i], c0), q = at(v[i], c1);
+        const double t = ((q.x - p.x) * d1.y - (q.y - p.y) * d1.x) / static_cast<double>(cross);
+        EdgePoint x{p.x + t * d0.x, p.y + t * d0.y, PT_LINETO};
+        // A very sharp inner corner would reach far out; its middle is close enough.
+        if (std::fabs(x.x - (v[i].x + 0.5)) > 1.5 || std::fabs(x.y - (v[i].y + 0.5)) > 1.5)
+          x = EdgePoint{(p.x + q.x) / 2, (p.y + q.y) / 2, PT_LINETO};
+        out.push_back(x);
+      }
+      // Straight on: the shifted edge goes on through.
+    }
+  }
+  if (out.size() == first) return;
+  out[first].type = PT_MOVETO;
+  EdgePoint close = out[first];
+  close.type = PT_LINETO;
+  out.push_back(close);
+}
+
+std::vector<EdgePoint> PixelEdgeOutline(const TracedOutline& outline, const InkTest& ink) {
+  std::vector<EdgePoint> out;
+  std::vector<POINT> figure;
+  for (const TracePoint& p : outline.points) {
+    if (p.type == TRACE_MOVETO && !figure.empty()) {
+      EdgeFigure(figure, ink, out);
+      figure.clear();
+    }
+    figure.push_back(POINT{p.x, p.y});
+  }
+  EdgeFigure(figure, ink, out);
+  return out;
 }
 
 }  // namespace
@@ -34,7 +163,7 @@ int CLeftView::GetOutlineType(int index) {
 
 int CLeftView::SetOutlineData(int index) {
   Trace("---------CLeftView::SetOutlineData\n");
-  if (m_pOutlinePoints || m_pOutlineTypes || m_pCircleRadii) return -1;
+  if (!m_pOutlinePoints.empty() || !m_pOutlineTypes.empty() || !m_pCircleRadii.empty()) return -1;
   if (!m_pDoc) return -2;
   CDrawObject* copy = m_pDoc->CloneObject(index);
   if (!copy) return -2;
@@ -61,13 +190,14 @@ int CLeftView::SetOutlineData(int index) {
     case TYPE_TEXT2: n = GetText2Points(&window, static_cast<CText2Object*>(copy)); break;
     case TYPE_CIRCLE:
       n = GetCirclePoints(&window, static_cast<CCircleObject*>(copy), 0);
-      ConvertUnit(m_pOutlinePoints, n);
-      ConvertUnit(m_pCircleRadii, n);
+      ConvertUnit(m_pOutlinePoints.data(), n);
+      ConvertUnit(m_pCircleRadii.data(), n);
       break;
     case TYPE_BMP: n = GetBmpBmpPoints(&window, static_cast<CBmpObject*>(copy)); break;
+    case TYPE_BARCODE: n = GetBarcodePoints(&window, static_cast<CBarcodeObject*>(copy)); break;
     default: break;
   }
-  if (copy->m_nType <= TYPE_TEXT2 && copy->m_nType != TYPE_CIRCLE) ConvertUnit(m_pOutlinePoints, n);
+  if (copy->m_nType <= TYPE_TEXT2 && copy->m_nType != TYPE_CIRCLE) ConvertUnit(m_pOutlinePoints.data(), n);
 
   m_pDoc->SetZoomQuiet(oldZoom);
   BindForClient(&window);
@@ -78,12 +208,10 @@ int CLeftView::SetOutlineData(int index) {
 
 void CLeftView::ReleaseOutlinePoints() {
   Trace("---------CLeftView::ReleaseOutlinePoints\n");
-  delete[] m_pOutlinePoints;
-  m_pOutlinePoints = nullptr;
-  delete[] m_pOutlineTypes;
-  m_pOutlineTypes = nullptr;
-  delete[] m_pCircleRadii;
-  m_pCircleRadii = nullptr;
+  // Emptied and given back, so that a view keeps no memory of its largest capture.
+  std::vector<POINT>().swap(m_pOutlinePoints);
+  std::vector<BYTE>().swap(m_pOutlineTypes);
+  std::vector<SIZE>().swap(m_pCircleRadii);
 }
 
 void CLeftView::ConvertUnit(POINT* points, int count) {
@@ -125,9 +253,9 @@ int CLeftView::GetOutlinePoints(CDC* pDC) {
   const int n = pDC->GetPath(nullptr, nullptr, 0);
   // An empty path holds nothing worth a buffer.
   if (n <= 0) return n < 0 ? -1 : 0;
-  m_pOutlinePoints = new POINT[n];
-  m_pOutlineTypes = new BYTE[n];
-  const int got = pDC->GetPath(m_pOutlinePoints, m_pOutlineTypes, n);
+  m_pOutlinePoints.assign(static_cast<size_t>(n), POINT{});
+  m_pOutlineTypes.assign(static_cast<size_t>(n), BYTE{0});
+  const int got = pDC->GetPath(m_pOutlinePoints.data(), m_pOutlineTypes.data(), n);
   if (got != n) {
     ReleaseOutlinePoints();
     return -1;
@@ -147,28 +275,26 @@ int CLeftView::GetBmpBmpPoints(CDC*, CBmpObject* obj) {
 
   TracedOutline outline;
   if (!m_pDoc->TraceBmpObject(obj, &outline) || outline.count <= 0) return 0;
-  const int traced = static_cast<int>(outline.points.size());
-  const long long total = static_cast<long long>(traced) * grid.rows * grid.columns;
-  if (traced <= 0 || total > 0x7FFFFFFF) return 0;
+  const std::vector<EdgePoint> edges = PixelEdgeOutline(outline, InkTest(image, obj->GetImageLength()));
+  const long long total = static_cast<long long>(edges.size()) * grid.rows * grid.columns;
+  if (edges.empty() || total > 0x7FFFFFFF) return 0;
 
   // Each copy stands where its raster rendering puts it: the image stretched to the object's
-  // size in millimetres (40 units per millimetre) and mirrored as it is drawn.
-  const double scaleX = obj->m_dWidth * 40.0 / imageW;
-  const double scaleY = obj->m_dHeight * 40.0 / imageH;
-  const int hw = imageW / 2;
-  const int hh = imageH / 2;
-  m_pOutlinePoints = new POINT[total];
-  m_pOutlineTypes = new BYTE[total];
-  int k = 0;
+  // size in millimetres and mirrored as it is drawn.
+  const double scaleX = obj->m_dWidth * kUnitsPerMm / imageW;
+  const double scaleY = obj->m_dHeight * kUnitsPerMm / imageH;
+  m_pOutlinePoints.resize(static_cast<size_t>(total));
+  m_pOutlineTypes.resize(static_cast<size_t>(total));
+  size_t k = 0;
   for (int i = 0; i < grid.columns; ++i) {
     for (int j = 0; j < grid.rows; ++j) {
-      const int px = DoubleToInt(grid.CentreX(i) * 40.0);
-      const int py = DoubleToInt(grid.CentreY(j) * 40.0);
-      for (const TracePoint& p : outline.points) {
-        const int x = obj->m_bMirrorX ? imageW - p.x : p.x;
-        const int y = obj->m_bMirrorY ? imageH - p.y : p.y;
-        m_pOutlinePoints[k].x = px + TruncUnits((x - hw) * scaleX);
-        m_pOutlinePoints[k].y = py + TruncUnits((hh - y) * scaleY);
+      const int px = DoubleToInt(grid.CentreX(i) * kUnitsPerMm);
+      const int py = DoubleToInt(grid.CentreY(j) * kUnitsPerMm);
+      for (const EdgePoint& p : edges) {
+        const double x = obj->m_bMirrorX ? imageW - p.x : p.x;
+        const double y = obj->m_bMirrorY ? imageH - p.y : p.y;
+        m_pOutlinePoints[k].x = px + RoundUnits((x - imageW / 2.0) * scaleX);
+        m_pOutlinePoints[k].y = py + RoundUnits((imageH / 2.0 - y) * scaleY);
         m_pOutlineTypes[k] = p.type;
         ++k;
       }

@@ -181,8 +181,8 @@ int CLeftView::OnEngrave(CDC* pDC, CDoubleRect* bounds) {
       continue;
     }
     const CopyGrid grid = GetCopyGrid(copy);
-    // A kind that draws nothing (the barcode, an object without copies) adds no rectangle.
-    const bool draws = copy->m_nType <= TYPE_BMP && grid.rows > 0 && grid.columns > 0;
+    // A kind that draws nothing (an object without copies) adds no rectangle.
+    const bool draws = copy->m_nType <= TYPE_BARCODE && grid.rows > 0 && grid.columns > 0;
     CDoubleRect r;
     EngraveObject(pDC, copy, &r);
     m_pDoc->SetObjectCommon(i, copy);

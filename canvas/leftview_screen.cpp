@@ -550,11 +550,6 @@ LRESULT CLeftView::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT CLeftView::OnTrackerAdjustRect(WPARAM, LPARAM) {
-  Trace("---------CLeftView::OnTrackerAdjustRect\n");
-  return 0;
-}
-
 LRESULT CLeftView::OnTrackerChangedRect(WPARAM, LPARAM) {
   Trace("---------CLeftView::OnTrackerChangedRect\n");
   return 0;
@@ -577,7 +572,9 @@ LRESULT CLeftView::OnTrackerDrawRect(WPARAM wParam, LPARAM lParam) {
     int out[4] = {0, 0, 0, 0};
     const int code = GetRectChange(o, r, out);
     // A tracked rectangle without width or height has no aspect to keep.
-    if (ow != 0 && oh != 0) {
+    if (ow == 0 || oh == 0) {
+      m_pTracker->SetOverrideRect(nullptr);
+    } else {
       if ((code == 1 || code == 3) && single) {
         const double nh = r.bottom - r.top, nw = ow * nh / oh, d = (ow - nw) / 2;
         r.left = DoubleToInt(r.left + d);
@@ -591,8 +588,8 @@ LRESULT CLeftView::OnTrackerDrawRect(WPARAM wParam, LPARAM lParam) {
       } else if (code == 7 || code == 8) {
         r.right = DoubleToInt(r.left + ow * (r.bottom - r.top) / oh);
       }
+      m_pTracker->SetOverrideRect(&r);
     }
-    m_pTracker->SetOverrideRect(&r);
   } else {
     m_pTracker->SetOverrideRect(nullptr);
   }
@@ -659,10 +656,7 @@ void CLeftView::ChangeTracker(int index) {
   }
   if (index != -2 || !m_pDoc->GetObjectList()) return;
   // Objects just added: flag the last N entries and make them the multi-selection.
-  const int n = m_pDoc->GetObjectList()->GetCount();
-  delete[] m_pConnotation;
-  m_nConnotationSize = std::max(0, n - 1);
-  m_pConnotation = new int[static_cast<size_t>(m_nConnotationSize) + 1]();
+  const int n = MakeConnotation(m_pDoc);
   const int added = m_pDoc->m_nPasteSize;
   for (int i = std::max(1, n - added); i < n; ++i) m_pConnotation[i - 1] = 1;
   const CMultiObject* multi = m_pDoc->GetObjectList()->GetMultiObject();
@@ -676,7 +670,7 @@ void CLeftView::ChangeTracker(int index) {
   CDoublePoint a, b;
   m_pRenderer->DeviceToMm(&a, &dc, tl.x - sx, tl.y - sy);
   m_pRenderer->DeviceToMm(&b, &dc, br.x - sx, br.y - sy);
-  m_pDoc->SelectAddedObjects(m_pConnotation, m_nConnotationSize);
+  m_pDoc->SelectAddedObjects(m_pConnotation, n);
   m_pDoc->SetMultiBounds(b.x - a.x, a.y - b.y, (a.x + b.x) / 2, (a.y + b.y) / 2);
   Invalidate(TRUE);
 }

@@ -54,12 +54,8 @@ int CLeftView::TakeTextLists(std::vector<POINT>& points, std::vector<BYTE>& type
   // The per-glyph counts must describe the lists; anything else is not handed on.
   if (total <= 0 || total > static_cast<long long>(points.size()) || total > static_cast<long long>(types.size()))
     return 0;
-  m_pOutlinePoints = new POINT[total];
-  m_pOutlineTypes = new BYTE[total];
-  for (long long k = 0; k < total; ++k) {
-    m_pOutlinePoints[k] = points[static_cast<size_t>(k)];
-    m_pOutlineTypes[k] = types[static_cast<size_t>(k)];
-  }
+  m_pOutlinePoints.assign(points.begin(), points.begin() + total);
+  m_pOutlineTypes.assign(types.begin(), types.begin() + total);
   return static_cast<int>(total);
 }
 

@@ -63,7 +63,6 @@ void CObjectTracker::AdjustRect(int handle, RECT* rect) {
   if (!m_hOwner) return;
   RECT* reported = m_bOverride ? &m_rcOverride : rect;
   m_hOwner->SendMessage(WM_TRACKER_ADJUSTRECT, static_cast<WPARAM>(handle), reinterpret_cast<LPARAM>(reported));
-  if (m_bOverride && rect) *rect = m_rcOverride;
 }
 
 void CObjectTracker::OnChangedRect(const CRect& rectOld) {

@@ -1,5 +1,6 @@
 #include "files/mrk_binary.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "imaging/monobmp.h"
@@ -231,16 +232,42 @@ bool HasRecordFormat(const CDrawObject& o) {
 // Reading. Everything throws CArchiveException on a short or inconsistent file; the caller
 // catches it and refuses the whole file.
 
+// The archive as the reader sees it: a double that is not finite (NaN, infinity) reads as 0,
+// the default of every field, so nothing downstream ever computes with one.
+class CFileIn {
+ public:
+  explicit CFileIn(CArchive& ar) : m_ar(ar) {}
+  CFileIn& operator>>(double& v) {
+    m_ar >> v;
+    if (!std::isfinite(v)) v = 0.0;
+    return *this;
+  }
+  CFileIn& operator>>(std::uint32_t& v) {
+    m_ar >> v;
+    return *this;
+  }
+  CFileIn& operator>>(CString& v) {
+    m_ar >> v;
+    return *this;
+  }
+  int ReadInt() { return m_ar.ReadInt(); }
+  void Read(void* data, size_t size) { m_ar.Read(data, size); }
+  size_t CheckCount(std::int64_t count, size_t elementSize) const { return m_ar.CheckCount(count, elementSize); }
+
+ private:
+  CArchive& m_ar;
+};
+
 [[noreturn]] void Refuse(const char* why) { throw CArchiveException(why); }
 
-int ReadLayer(CArchive& ar) {
+int ReadLayer(CFileIn& ar) {
   const int layer = ar.ReadInt();
   // The layer indexes the layer tables everywhere; a file cannot be trusted with it.
   if (layer < 0 || layer >= LAYER_COUNT) Refuse("layer out of range");
   return layer;
 }
 
-void ReadPoints(CArchive& ar, std::vector<CDoublePoint>& points) {
+void ReadPoints(CFileIn& ar, std::vector<CDoublePoint>& points) {
   const size_t n = ar.CheckCount(ar.ReadInt(), 16);
   points.clear();
   points.resize(n);
@@ -249,7 +276,7 @@ void ReadPoints(CArchive& ar, std::vector<CDoublePoint>& points) {
 
 // Reads the common part. The name is kept only where `keepName` says (the work-area record and
 // its children).
-void ReadCommon(CArchive& ar, CDrawObject& o, bool keepName) {
+void ReadCommon(CFileIn& ar, CDrawObject& o, bool keepName) {
   CString name;
   ar >> name;
   if (keepName) o.SetName(name);
@@ -275,13 +302,14 @@ void ReadCommon(CArchive& ar, CDrawObject& o, bool keepName) {
   o.m_bDeleted = 0;
 }
 
-void ReadGrid(CArchive& ar, int& rows, int& columns, double& rowGap, double& columnGap) {
+// Counts are clamped to what the kind's property page accepts.
+void ReadGrid(CFileIn& ar, int& rows, int& columns, double& rowGap, double& columnGap, int kind) {
   rows = ClampGridCount(ar.ReadInt());
-  columns = ClampGridCount(ar.ReadInt());
+  columns = ClampGridColumns(kind, ar.ReadInt());
   ar >> rowGap >> columnGap;
 }
 
-void ReadCharRecords(CArchive& ar, std::vector<CTextCharRecord>& records) {
+void ReadCharRecords(CFileIn& ar, std::vector<CTextCharRecord>& records) {
   const size_t n = ar.CheckCount(ar.ReadInt(), sizeof(CTextCharRecord));
   records.clear();
   records.resize(n);
@@ -291,7 +319,7 @@ void ReadCharRecords(CArchive& ar, std::vector<CTextCharRecord>& records) {
 }
 
 template <class Text>
-void ReadFontPart(CArchive& ar, Text& o) {
+void ReadFontPart(CFileIn& ar, Text& o) {
   ar >> o.m_dLineWidthX >> o.m_dLineWidthY;
   o.m_nWeight = ar.ReadInt();
   o.m_bItalic = ar.ReadInt();
@@ -304,7 +332,7 @@ void ReadFontPart(CArchive& ar, Text& o) {
   o.m_nFontSize = ar.ReadInt();
 }
 
-void ReadBmpImage(CArchive& ar, CBmpObject& o) {
+void ReadBmpImage(CFileIn& ar, CBmpObject& o) {
   const size_t n = ar.CheckCount(ar.ReadInt(), 1);
   o.m_Image.clear();
   if (n == 0) return;
@@ -321,20 +349,20 @@ void ReadBmpImage(CArchive& ar, CBmpObject& o) {
   o.m_Image = std::move(canonical);
 }
 
-void ReadKindPart(CArchive& ar, CDrawObject& object);
+void ReadKindPart(CFileIn& ar, CDrawObject& object);
 
-void ReadNestedRecord(CArchive& ar, CDrawObject& child) {
+void ReadNestedRecord(CFileIn& ar, CDrawObject& child) {
   ar.ReadInt();  // the nested kind: its place in the record says what it is
   ReadCommon(ar, child, true);
   ReadKindPart(ar, child);
 }
 
-void ReadKindPart(CArchive& ar, CDrawObject& object) {
+void ReadKindPart(CFileIn& ar, CDrawObject& object) {
   switch (object.m_nType) {
     case TYPE_LINE: {
       auto& o = static_cast<CLineObject&>(object);
       ar >> o.m_dPosX >> o.m_dPosY >> o.m_dWidth >> o.m_dHeight >> o.m_dAngle;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_bKeepAspect = ar.ReadInt();
       break;
     }
@@ -342,14 +370,14 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
       auto& o = static_cast<CRectangleObject&>(object);
       ar >> o.m_dWidth >> o.m_dHeight >> o.m_dEdgeSize >> o.m_dEdgeRadius;
       o.m_nEdgeStyle = ar.ReadInt();
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_bKeepAspect = ar.ReadInt();
       break;
     }
     case TYPE_CIRCLE: {
       auto& o = static_cast<CCircleObject&>(object);
       ar >> o.m_dSizeX >> o.m_dSizeY >> o.m_dEdgeSize;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_bKeepAspect = ar.ReadInt();
       break;
     }
@@ -357,14 +385,14 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
       auto& o = static_cast<CTriangleObject&>(object);
       ar >> o.m_dWidth >> o.m_dHeight >> o.m_dEdgeSize;
       o.m_nDirection = ar.ReadInt();
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_bKeepAspect = ar.ReadInt();
       break;
     }
     case TYPE_RHOMBIC: {
       auto& o = static_cast<CRhombicObject&>(object);
       ar >> o.m_dWidth >> o.m_dHeight >> o.m_dEdgeSize;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_bKeepAspect = ar.ReadInt();
       break;
     }
@@ -372,7 +400,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
       auto& o = static_cast<CPolygonObject&>(object);
       ar >> o.m_dSize >> o.m_dEdgeSize;
       o.m_nEdges = ClampPolygonEdges(ar.ReadInt());
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       break;
     }
     case TYPE_TEXT1: {
@@ -381,7 +409,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
           o.m_dLineGap;
       o.m_bVariable = ar.ReadInt();
       ar >> o.m_strText;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_nWriteDirection = ar.ReadInt();
       o.m_nAlign = ar.ReadInt();
       ReadFontPart(ar, o);
@@ -398,7 +426,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
       auto& o = static_cast<CText2Object&>(object);
       ar >> o.m_dRadiusX >> o.m_dRadiusY >> o.m_dSpan >> o.m_dAngle >> o.m_dCharWidth >> o.m_dCharHeight;
       ar >> o.m_strText;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_nDirection = ar.ReadInt();
       o.m_bKeepAspect = ar.ReadInt();
       ReadFontPart(ar, o);
@@ -412,7 +440,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
       ar.ReadInt();  // loaded flag: follows from the image
       ReadBmpImage(ar, o);
       ar >> o.m_dWidth >> o.m_dHeight;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_bKeepAspect = ar.ReadInt();
       o.m_bInvert = ar.ReadInt();
       ar >> o.m_strPath;
@@ -422,7 +450,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
     case TYPE_BARCODE: {
       auto& o = static_cast<CBarcodeObject&>(object);
       ar >> o.m_dSizeX >> o.m_dSizeY;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
+      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
       o.m_nLevel = ar.ReadInt();
       o.m_nVersion = ar.ReadInt();
       ar >> o.m_strText;
@@ -455,7 +483,7 @@ void ReadKindPart(CArchive& ar, CDrawObject& object) {
     case TYPE_DRAWING_AREA: {
       auto& o = static_cast<CDrawingAreaObject&>(object);
       ar >> o.m_dWidth >> o.m_dHeight;
-      o.m_nResolution = ar.ReadInt();
+      o.m_nResolution = ClampDotsPerMm(ar.ReadInt());
       ar >> o.m_dScanSpan;
       o.m_nOutlineStyle = ar.ReadInt();
       o.m_nScanStyle = ar.ReadInt();
@@ -603,7 +631,8 @@ bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& lis
   if (!HeaderMatches(bytes)) return false;
   CMrkDesign parsed;
   try {
-    CArchive ar(bytes.data() + MRK_BINARY_HEADER_LENGTH, bytes.size() - MRK_BINARY_HEADER_LENGTH);
+    CArchive archive(bytes.data() + MRK_BINARY_HEADER_LENGTH, bytes.size() - MRK_BINARY_HEADER_LENGTH);
+    CFileIn ar(archive);
     for (;;) {
       const int kind = ar.ReadInt();
       if (kind == TYPE_ENDMARK) break;

@@ -76,18 +76,22 @@ int MrkLoadText(CKorvaneDoc& doc, const CString& path, BOOL replace) {
                       CString::FromUtf8("確認"), MB_YESNO) == IDYES;
   }
   CMrkDesign design;
-  const int lastKind = file.ParseDesign(*list, withDrawing, design);
-  if (lastKind == TYPE_UNKNOWN) {
+  int skipped = 0;
+  const int lastKind = file.ParseDesign(*list, withDrawing, design, &skipped);
+  // What could be read is kept wherever the unreadable records stood; nothing read leaves the
+  // design alone.
+  if (!design.IsEmpty()) {
+    if (replace) doc.OnNewDocument();
+    BOOL drawingLoaded = FALSE;
+    CDrawObject* last = design.Commit(*list, &drawingLoaded);
+    if (drawingLoaded) MrkOnDrawingDataLoaded(doc);
+    // A declined drawing record that came last: its objects are in, nothing more is said.
+    if (lastKind != TYPE_DRAWING && last && last->m_nType != TYPE_DRAWING) ObjectsLoaded(doc, last, path);
+  }
+  if (skipped > 0 || file.GetRecordCount() == 0) {
     Prompter().MessageBox(CString::FromUtf8("ファイルの読み込みに失敗しました"), CString::FromUtf8("ファイルリードエラー"),
                           MB_OK | MB_ICONERROR);
-    return 0;
   }
-  if (replace) doc.OnNewDocument();
-  BOOL drawingLoaded = FALSE;
-  CDrawObject* last = design.Commit(*list, &drawingLoaded);
-  if (drawingLoaded) MrkOnDrawingDataLoaded(doc);
-  // A declined drawing record that came last: its objects are in, nothing more is said.
-  if (lastKind != TYPE_DRAWING && last && last->m_nType != TYPE_DRAWING) ObjectsLoaded(doc, last, path);
   return 1;
 }
 
@@ -106,6 +110,12 @@ BOOL MrkSaveText(CKorvaneDoc& doc, const CString& path) {
   if (!list) return FALSE;
   CMrkTextFile file(CMrkTextFile::modeWrite);
   file.FormatList(*list);
+  if (!file.FitsSizeLimit()) {
+    // The reader would refuse such a file: better not to write what cannot be opened again.
+    Prompter().MessageBox(path + CString::FromUtf8("\nファイルが大きすぎるため保存できません。"),
+                          CString::FromUtf8("MRKファイルの保存"), MB_OK | MB_ICONERROR);
+    return FALSE;
+  }
   if (!file.Save(path)) return FALSE;
   g_bModified = 0;
   doc.SetTitle(path);

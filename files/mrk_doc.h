@@ -2,9 +2,9 @@
 // and saving the design in either format. Each is the body of the document operation of the same
 // name (CKorvaneDoc::LoadMrkBinary, LoadMrkText, SaveMrkBinary, SaveMrkText, OnDrawingDataLoaded).
 //
-// A file is read completely before anything of it reaches the design; a damaged file leaves the
-// design exactly as it was. With `replace` the design is cleared (OnNewDocument) only once the
-// file has been read.
+// A file is read completely before anything of it reaches the design; a damaged binary file, or
+// a text file of which nothing can be taken, leaves the design exactly as it was. With `replace`
+// the design is cleared (OnNewDocument) only once the file has been read.
 #pragma once
 
 #include "model/doc_seams.h"
@@ -15,8 +15,9 @@ class CKorvaneDoc;
 
 // 1 loaded; 0 when the file could not be read or is not a complete binary project file.
 int MrkLoadBinary(CKorvaneDoc& doc, const CString& path, BOOL replace = FALSE);
-// 1 loaded; 0 when the file could not be read, or (after the message "ファイルの読み込みに失敗しました")
-// when nothing of it could be taken.
+// 1 when the file was read: every record that can be taken is loaded, the others are skipped
+// wherever they stand, and the message "ファイルの読み込みに失敗しました" is shown once when a record was
+// skipped (or the file holds none). 0 when the file could not be read.
 int MrkLoadText(CKorvaneDoc& doc, const CString& path, BOOL replace = FALSE);
 // 1 written: the modified flag is cleared and the title becomes the path. 0 when the file could
 // not be written: the old file and the modified flag stay as they were.

@@ -153,7 +153,7 @@ void ReadGridAndPosition(const CFields& f, int& rows, int& columns, double& rowG
   f.Get(1, rows);
   f.Get(2, columns);
   rows = ClampGridCount(rows);
-  columns = ClampGridCount(columns);
+  columns = ClampGridColumns(o.m_nType, columns);
   f.Get(3, rowGap);
   f.Get(4, columnGap);
   f.Get(5, o.m_dPosX);
@@ -500,6 +500,7 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
       f.Get(46, a.m_dWidth);
       f.Get(47, a.m_dHeight);
       f.Get(48, a.m_nResolution);
+      a.m_nResolution = ClampDotsPerMm(a.m_nResolution);
       f.Get(49, a.m_dScanSpan);
       f.Get(50, a.m_nOutlineStyle);
       f.Get(51, a.m_nScanStyle);
@@ -519,8 +520,9 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
   }
 }
 
-int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& design) const {
+int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& design, int* skipped) const {
   design.m_Records.clear();
+  if (skipped) *skipped = 0;
   int lastKind = TYPE_UNKNOWN;
   int bitmaps = 0;
   for (int n = 0; n < GetRecordCount(); ++n) {
@@ -574,7 +576,11 @@ int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& d
         kind = TYPE_UNKNOWN;
       }
     }
-    lastKind = kind;
+    if (kind == TYPE_UNKNOWN) {
+      if (skipped) ++*skipped;
+    } else {
+      lastKind = kind;
+    }
   }
   return lastKind;
 }
@@ -840,9 +846,14 @@ void CMrkTextFile::FormatList(const CObjectList& list) {
   }
 }
 
-std::vector<BYTE> CMrkTextFile::GetBytes() const {
+size_t CMrkTextFile::GetByteSize() const {
   size_t total = 0;
   for (const CString& line : m_Lines) total += line.str().size() + 2;
+  return total;
+}
+
+std::vector<BYTE> CMrkTextFile::GetBytes() const {
+  const size_t total = GetByteSize();
   std::vector<BYTE> bytes;
   bytes.reserve(total);
   for (const CString& line : m_Lines) {
@@ -854,7 +865,7 @@ std::vector<BYTE> CMrkTextFile::GetBytes() const {
 }
 
 int CMrkTextFile::Save(const CString& path) {
-  if (m_nMode != modeWrite) return 0;
+  if (m_nMode != modeWrite || !FitsSizeLimit()) return 0;
   const std::vector<BYTE> bytes = GetBytes();
   return fileio::WriteAtomically(fileio::ToFsPath(path), bytes.data(), bytes.size()) ? 1 : 0;
 }

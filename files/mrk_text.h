@@ -13,7 +13,8 @@
 class CMrkTextFile {
  public:
   enum { modeRead = 1, modeWrite = 2 };
-  // A larger file is refused rather than held in memory.
+  // The one size limit of the format: a larger file is refused by Load rather than held in
+  // memory, and Save refuses to write one, so whatever is saved opens again.
   static constexpr size_t kMaxFileSize = 64u * 1024u * 1024u;
 
   explicit CMrkTextFile(int mode) : m_nMode(mode) {}
@@ -36,9 +37,10 @@ class CMrkTextFile {
   // Reads every record into `design` as the loader takes them: kinds 0 to 8 as objects made
   // from the list's prototypes (a bitmap only when its image loads from the stored path, or, for
   // an empty path, from the file the operator picks), drawing data only with `withDrawing`;
-  // other records are skipped. The list is not changed. Returns the kind of the last record,
-  // TYPE_UNKNOWN when there is none or the last one could not be taken.
-  int ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& design) const;
+  // other records are skipped wherever they stand, and counted in `skipped` (optional). The list
+  // is not changed. Returns the kind of the last record that was not skipped (drawing data also
+  // when declined), TYPE_UNKNOWN when every record was skipped or there is none.
+  int ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& design, int* skipped = nullptr) const;
 
   // Appends the object's lines; the number of lines then held. -1 for a deleted object; kinds
   // without a record append nothing. Null clears the lines and gives 0.
@@ -46,8 +48,12 @@ class CMrkTextFile {
   // Formats every live object of the list from item 0.
   void FormatList(const CObjectList& list);
   // Writes the lines, each ended by CR LF, through a temporary file that replaces the old one
-  // only when everything was written. 0 in the wrong mode or on a failed write, else 1.
+  // only when everything was written. 0 in the wrong mode, when the file would pass
+  // kMaxFileSize (nothing is written) or on a failed write, else 1.
   int Save(const CString& path);
+  // The number of bytes Save would write.
+  size_t GetByteSize() const;
+  bool FitsSizeLimit() const { return GetByteSize() <= kMaxFileSize; }
   // The bytes Save writes.
   std::vector<BYTE> GetBytes() const;
 

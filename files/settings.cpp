@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "model/drawingobject.h"
 #include "model/kinds.h"
 #include "platform/archive.h"
 #include "platform/cp932.h"
@@ -77,6 +78,10 @@ class SectionWriter {
     CString v(value);
     v.Replace('\r', ' ');
     v.Replace('\n', ' ');
+    // Written as it will read back (blanks at either end are dropped by the reader, and only
+    // what fits its buffer is kept), so a second write gives the same file.
+    v.Trim(" \t");
+    v = CString(v.c_str(), FittingLength(v.c_str(), v.GetLength(), kValueBufferSize - 1));
     m_file.SetString(m_section, key, v.c_str());
   }
   void Int(const char* key, int value) {
@@ -186,8 +191,7 @@ void ReadDrawingArea(const CProfileFile& file, CSettingsDrawingArea& a) {
   a.Width = r.Length("Width", 40.0);
   a.Height = r.Length("Height", 40.0);
   // The resolution divides and sizes bitmaps; the span steps the scan.
-  a.DPM = r.Int("DPM", 40);
-  if (a.DPM < 1) a.DPM = 1;
+  a.DPM = ClampDotsPerMm(r.Int("DPM", 40));
   a.Span = r.Length("Span", 0.025);
   if (a.Span < 0.0) a.Span = 0.0;
   a.OutlineIndex = r.Int("OutlineIndex", 0);

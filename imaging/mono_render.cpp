@@ -4,6 +4,7 @@
 #include "imaging/monobmp.h"
 #include "imaging/monoimagetool.h"
 #include "platform/gdi/gdi.h"
+#include "render/object_renderer.h"
 
 std::vector<BYTE> CMonoImageTool::RenderObjectBitmap(CDC* dc, CBitmap* bitmap, int width, int height) {
   std::vector<BYTE> block = BuildMonoBmp(dc, bitmap, width, height, nullptr, RGB(0, 0, 0));
@@ -51,17 +52,25 @@ std::vector<BYTE> CMonoImageTool::RenderObjectsToBmp(CKorvaneDoc* doc, CLeftView
   return RenderToBmp(2, 0, doc, view, size, nullptr, indexes, count);
 }
 
-void CMonoImageTool::SaveViewBitmap(CLeftView* view, const CString& path) {
-  if (!view) return;
+int CMonoImageTool::SaveViewBitmap(CLeftView* view, const CString& path) {
+  if (!view) return 0;
   CDC dc;
   CBitmap bitmap;
   int pageSize[2] = {0, 0};
   RECT part{0, 0, 0, 0};
+  int result = 0;
   if (view->GetBitmapDC(&dc, &bitmap, pageSize, &part)) {
-    const std::vector<BYTE> block =
+    std::vector<BYTE> block =
         RenderObjectBitmap(&dc, &bitmap, part.right - part.left, part.bottom - part.top);
-    if (!block.empty()) WriteBmpFile(path, block.data(), block.size());
+    if (!block.empty()) {
+      // The picture is at the raster resolution: its header says so, so that it reads back at
+      // its true size.
+      const int dpm = view->GetRenderer() ? view->GetRenderer()->GetDpm() : 0;
+      if (dpm > 0) MonoBmpFile::SetPixelsPerMetre(block.data(), dpm * 1000);
+      result = WriteBmpFile(path, block.data(), block.size()) ? 1 : -1;
+    }
   }
   dc.DeleteDC();
   bitmap.DeleteObject();
+  return result;
 }

@@ -50,6 +50,11 @@ struct MonoBmpFile {
   static LONG Width(const BYTE* block) { return ReadI32(block, kOffWidth); }
   static LONG Height(const BYTE* block) { return ReadI32(block, kOffHeight); }
   static LONG XPelsPerMeter(const BYTE* block) { return ReadI32(block, kOffXPelsPerMeter); }
+  // Both resolutions of a header.
+  static void SetPixelsPerMetre(BYTE* block, int ppm) {
+    WriteU32(block, kOffXPelsPerMeter, static_cast<std::uint32_t>(ppm));
+    WriteU32(block, kOffYPelsPerMeter, static_cast<std::uint32_t>(ppm));
+  }
   static LONG YPelsPerMeter(const BYTE* block) { return ReadI32(block, kOffYPelsPerMeter); }
   // Palette entry 0 or 1 as a COLORREF.
   static COLORREF PaletteColour(const BYTE* block, int entry);

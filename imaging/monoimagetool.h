@@ -187,8 +187,9 @@ class CMonoImageTool {
   // Rendering objects into images
  public:
   // The whole design at the dots-per-millimetre setting, cut to the scanning area, written as a
-  // 1-bit BMP file. Nothing is written when the rows cannot be fetched.
-  static void SaveViewBitmap(class CLeftView* view, const CString& path);
+  // 1-bit BMP file whose header gives that resolution (dpm x 1000 pixels per metre). 1 written;
+  // 0 when nothing could be rendered (nothing written); -1 when the file could not be written.
+  static int SaveViewBitmap(class CLeftView* view, const CString& path);
   // The design through the canvas view into a new block (black ink on white, 40000 pixels per
   // metre), one pixel per machine unit: mode 0 the whole design cut to the scanning area or to
   // clip (millimetres), mode 1 the seal image with flag, mode 2 the listed entries. Empty when

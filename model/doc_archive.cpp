@@ -1,5 +1,6 @@
 #include "model/doc_archive.h"
 
+#include <cmath>
 #include <memory>
 
 #include "model/bmpobject.h"
@@ -36,7 +37,11 @@ class Writer {
 class Reader {
  public:
   explicit Reader(CArchive& ar) : m_ar(ar) {}
-  void d(double& v) { m_ar >> v; }
+  // A value that is not finite reads as 0, the field's default.
+  void d(double& v) {
+    m_ar >> v;
+    if (!std::isfinite(v)) v = 0.0;
+  }
   void i(int& v) {
     std::int32_t x;
     m_ar >> x;
@@ -151,6 +156,34 @@ void Prototype(IO& io, int kind, CDrawObject* object) {
   }
 }
 
+// Counts as the kind's property page accepts them.
+template <class Kind>
+void ClampCounts(Kind& o) {
+  o.m_nRows = ClampGridCount(o.m_nRows);
+  o.m_nColumns = ClampGridColumns(o.m_nType, o.m_nColumns);
+}
+
+void ClampCounts(int kind, CDrawObject* object) {
+  switch (kind) {
+    case TYPE_LINE: ClampCounts(*static_cast<CLineObject*>(object)); break;
+    case TYPE_RECTANGLE: ClampCounts(*static_cast<CRectangleObject*>(object)); break;
+    case TYPE_CIRCLE: ClampCounts(*static_cast<CCircleObject*>(object)); break;
+    case TYPE_TRIANGLE: ClampCounts(*static_cast<CTriangleObject*>(object)); break;
+    case TYPE_RHOMBIC: ClampCounts(*static_cast<CRhombicObject*>(object)); break;
+    case TYPE_POLYGON: {
+      auto& o = *static_cast<CPolygonObject*>(object);
+      ClampCounts(o);
+      o.m_nEdges = ClampPolygonEdges(o.m_nEdges);
+      break;
+    }
+    case TYPE_TEXT1: ClampCounts(*static_cast<CText1Object*>(object)); break;
+    case TYPE_TEXT2: ClampCounts(*static_cast<CText2Object*>(object)); break;
+    case TYPE_BARCODE: ClampCounts(*static_cast<CBarcodeObject*>(object)); break;
+    case TYPE_BMP: ClampCounts(*static_cast<CBmpObject*>(object)); break;
+    default: break;
+  }
+}
+
 bool AllPresent(CDrawObject* const prototypes[ARCHIVE_PROTOTYPE_COUNT]) {
   for (int kind = 0; kind < ARCHIVE_PROTOTYPE_COUNT; ++kind) {
     if (!prototypes[kind] || prototypes[kind]->m_nType != kind) return false;
@@ -173,6 +206,7 @@ void LoadPrototypes(CArchive& ar, CDrawObject* const prototypes[ARCHIVE_PROTOTYP
   for (int kind : kArchiveOrder) {
     staging[kind].reset(NewObjectOfKind(kind));
     Prototype(reader, kind, staging[kind].get());
+    ClampCounts(kind, staging[kind].get());
   }
   // The whole archive was read: move the values over, the same fields in the same order.
   CArchive transfer;

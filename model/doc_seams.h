@@ -29,6 +29,8 @@ class IDocCanvasView {
   // The canvas's print and print-preview commands.
   virtual void FilePrint() {}
   virtual void FilePrintPreview() {}
+  // Whether the renderer can draw yet (a project named at start waits for it).
+  virtual int IsRendererReady() const { return 1; }
 };
 
 // The form view (CKorvaneView).
@@ -89,6 +91,19 @@ class IDocMainFrame {
   virtual void FocusCanvasView() {}
   // The window title follows the document's title ("" for none).
   virtual void UpdateFrameTitle(const CString& title) { (void)title; }
+};
+
+// The recent-file list of the application (16 entries, the newest first).
+class IDocRecentFiles {
+ public:
+  virtual ~IDocRecentFiles() = default;
+  // Puts the path first in the list (moving it up when it is there already).
+  virtual void Add(const CString& path) = 0;
+  // Entry n (1-based); empty when there is none.
+  virtual CString GetRecentFileName(int n) const {
+    (void)n;
+    return CString();
+  }
 };
 
 // The project-file services.

@@ -40,6 +40,10 @@ class CDrawingSettingObject : public CDrawObject {
 };
 
 // The scanning area; its position is the area's offset.
+// The raster resolution in dots per millimetre as the scanning-area page accepts it: every
+// raster is sized by it, so a value from a file is kept to this range.
+inline int ClampDotsPerMm(int dpm) { return dpm < 1 ? 1 : (dpm > 100 ? 100 : dpm); }
+
 class CDrawingAreaObject : public CDrawObject {
  public:
   void SetDefaults() override;

@@ -40,7 +40,12 @@ int FitToCharBoundary(const char* text, int maxBytes);
 
 // Limits on counts taken from a file: a grid larger than any page accepts, or a polygon with
 // millions of corners, would stall every redraw, so readers clamp them to what the pages allow.
-inline int ClampGridCount(int n) { return n < 0 ? 0 : (n > 9999 ? 9999 : n); }
+inline int ClampGridCount(int n) { return n < 0 ? 0 : (n > 999 ? 999 : n); }
+// Columns: the triangle's page takes up to 9999, every other kind's the same as rows.
+inline int ClampGridColumns(int kind, int n) {
+  if (kind == TYPE_TRIANGLE) return n < 0 ? 0 : (n > 9999 ? 9999 : n);
+  return ClampGridCount(n);
+}
 inline int ClampPolygonEdges(int n) { return n < 3 ? 3 : (n > 999 ? 999 : n); }
 
 // Copies the grid of copies (row and column counts and their gaps) between two objects of one

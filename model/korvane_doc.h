@@ -203,6 +203,15 @@ class CKorvaneDoc : public CDocument {
   int m_bInnerMaskFlag = 0;
   int m_nSealMode = 0;  // 0 normal, 1 personal seal, 2 corporate seal
   IDocEngine* m_pEngine = nullptr;  // owned
+  // Set while the area capture waits for its band on the canvas.
+  int m_bAreaCapture = 0;
+
+  // ---- area capture (the canvas's band becomes a bitmap object)
+  // Starts the capture: the canvas drops its selection and the next band is the area.
+  void DropSelection();
+  // Ends the capture; with a rectangle (millimetres, y up, corners in any order) the area's
+  // image becomes a new bitmap object, the current one. NULL only cancels.
+  void SelectionToImage(const CDoubleRect* mmRect);
 
  private:
   // Update-all-views aimed at one view: sent with the other view as sender.
@@ -298,4 +307,37 @@ class CKorvaneDoc : public CDocument {
   // target of a symbolic link to one; else empty.
   static CString NormalizeOpenPath(const CString& path);
   static CString ResolveShortcut(const CString& path);
+
+  // ---- layer visibility (no modified flag; hint 10015 to both views; layers outside 0 to 7
+  // are ignored)
+ public:
+  void ToggleLayerVisible(int layer);
+  void SetLayerVisible(int layer, int visible);
+  void SetAllLayersVisible(int visible);
+
+  // ---- project open (every way of opening ends in OpenMrkFile) and the places bar
+  // 1 replace the design, 0 insert into it; non-zero when loaded.
+  int OpenMrkFile(const CString& path, int replace);
+  int LoadMrkBinaryFile(const CString& path, int replace);
+  int LoadMrkTextFile(const CString& path, int replace);
+  void OpenFromCommandLine(const CString& request);
+  int OpenMrkPath(const CString& path, int replace);
+  int PromptOpenMrkFile(int replace);
+  void OpenDroppedFiles(const std::vector<CString>& paths);
+  // The registration dialog of the places-bar folders.
+  void EditPlacesBar();
+  // The application's recent-file list (may stay null).
+  void SetRecentFiles(IDocRecentFiles* recent) { m_pRecentFiles = recent; }
+  IDocRecentFiles* GetRecentFiles() const { return m_pRecentFiles; }
+
+ private:
+  IDocRecentFiles* m_pRecentFiles = nullptr;
+
+ public:
+  // ---- object pages
+  // Arms the main window's timer 3 (100 ms), which then enters image editing.
+  void StartPaintTimer();
+  // The barcode object's text (control 1451): refused when empty or when no symbol holds it at
+  // the object's level; 1 accepted.
+  int SetBarcodeText(const CString& text);
 };

@@ -1,6 +1,10 @@
 // The document's file operations on images: the design exported as a 1-bit BMP file, written to
 // the temporary image file of the paint editor or traced into a ".hpg" file; the traced outline
 // of a bitmap object; another image for a bitmap object.
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "canvas/leftview.h"
 #include "imaging/monoimagetool.h"
 #include "model/bmpobject.h"
@@ -23,6 +27,30 @@ FileDialogRequest BitmapFileRequest(bool save) {
   return request;
 }
 
+// Where the trace export writes: the chosen path with ".hpg" for its extension.
+CString HpgPathOf(const CString& path) {
+  const int slash = path.ReverseFind('/');
+  const int dot = path.ReverseFind('.');
+  return (dot > slash ? path.Left(dot) : path) + ".hpg";
+}
+
+// Tells the operator that an export could not be written, naming the file and why.
+void ReportUnwritten(const CString& path) {
+  namespace fs = std::filesystem;
+  const fs::path target(fileio::ToFsPath(path));
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code ec;
+  const char* reason = "ファイルを書き込めません。";
+  if (!fs::is_directory(folder, ec)) {
+    reason = "保存先のフォルダが見つかりません。";
+  } else if (::access(folder.c_str(), W_OK) != 0 || (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0)) {
+    reason = "保存先に書き込む権限がありません。";
+  }
+  Prompter().MessageBox(path + CString::FromUtf8("\nファイルを保存できませんでした。\n") + CString::FromUtf8(reason),
+                        CString::FromUtf8("ファイルライトエラー"), MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
 
 void CKorvaneDoc::ExportDesignBmp() {
@@ -33,13 +61,13 @@ void CKorvaneDoc::ExportDesignBmp() {
   const bool chosen = ModalDialogs().SaveFileDialog(request, path, filter);
   RestorePlacesBar(places);
   if (!chosen) return;
-  CMonoImageTool::SaveViewBitmap(dynamic_cast<CLeftView*>(GetLeftView()), path);
+  if (CMonoImageTool::SaveViewBitmap(dynamic_cast<CLeftView*>(GetLeftView()), path) < 0) ReportUnwritten(path);
 }
 
 CString CKorvaneDoc::RenderDesignToTemp() {
   const CString path(paths::CompanionFile(".bin"));
   ResetZoom();
-  CMonoImageTool::SaveViewBitmap(dynamic_cast<CLeftView*>(GetLeftView()), path);
+  if (CMonoImageTool::SaveViewBitmap(dynamic_cast<CLeftView*>(GetLeftView()), path) < 0) ReportUnwritten(path);
   return path;
 }
 
@@ -58,7 +86,7 @@ void CKorvaneDoc::ExportHpglFile() {
   if (block.empty()) return;
   CMonoImageTool tool;
   TracedOutline outline;
-  tool.ExportHpgl(block.data(), block.size(), &outline, path);
+  if (tool.ExportHpgl(block.data(), block.size(), &outline, path) < 0) ReportUnwritten(HpgPathOf(path));
 }
 
 int CKorvaneDoc::TraceBmpObject(const CBmpObject* object, TracedOutline* outline) {

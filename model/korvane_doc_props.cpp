@@ -491,6 +491,8 @@ int CKorvaneDoc::SetObjectText(int id, const CString& text) {
   if (kind == TYPE_TEXT1 && id == 1326) {
     static_cast<CText1Object*>(m_pCurrentObject)->SetText(text);
     if (auto* p = static_cast<CText1Object*>(m_pObjectList->GetPrototype(kind))) p->SetText(text);
+  } else if (kind == TYPE_BARCODE && id == 1451) {
+    return SetBarcodeText(text);
   } else if (kind == TYPE_TEXT2 && id == 1389) {
     static_cast<CText2Object*>(m_pCurrentObject)->SetText(text);
     if (auto* p = static_cast<CText2Object*>(m_pObjectList->GetPrototype(kind))) p->SetText(text);

@@ -7,12 +7,15 @@
 
 #include "model/drawingobject.h"
 #include "model/korvane_doc.h"
+#include "model/machine_units.h"
 #include "model/objectlist.h"
 #include "model/textutil.h"
 #include "output/lpt_port.h"
 #include "platform/cstring.h"
 
 namespace {
+
+constexpr double kUnitsPerMm = MACHINE_UNITS_PER_MM;
 
 int Trunc(double v) { return DoubleToInt(v); }
 
@@ -36,8 +39,9 @@ void CEngraveJob::CopySettings(const CKorvaneDoc& doc) {
   m_bSwap = s.DrawingData.ChangeXY;
   m_bMirrorX = s.DrawingData.ChangeX;
   m_bMirrorY = s.DrawingData.ChangeY;
-  // A DPM below 1 never reaches a raster job (RasterSettingsValid); outline jobs do not use it.
-  m_dDotFactor = m_nDpm != 0 ? 40.0 / m_nDpm : 40.0;
+  // A DPM below 1 never reaches a raster job (the checks before a job refuse it); outline jobs
+  // do not use it.
+  m_dDotFactor = m_nDpm != 0 ? kUnitsPerMm / m_nDpm : kUnitsPerMm;
   m_dKx = m_dDotFactor * m_dScaleX;
   m_dKy = m_dDotFactor * m_dScaleY;
   m_nAreaShape = s.DrawingArea.OutlineIndex;
@@ -58,10 +62,10 @@ void CEngraveJob::CopySettings(const CKorvaneDoc& doc) {
   m_dHomeY = s.DrawingData.HomeY;
   m_nFieldOriginX = s.System.FieldOriginX;
   m_nFieldOriginY = s.System.FieldOriginY;
-  m_nAreaW = Trunc(s.DrawingArea.Width * 40.0);
-  m_nAreaH = Trunc(s.DrawingArea.Height * 40.0);
-  m_nAreaAX = Trunc(s.DrawingArea.OffsetX * 40.0);
-  m_nAreaAY = Trunc(s.DrawingArea.OffsetY * 40.0);
+  m_nAreaW = Trunc(s.DrawingArea.Width * kUnitsPerMm);
+  m_nAreaH = Trunc(s.DrawingArea.Height * kUnitsPerMm);
+  m_nAreaAX = Trunc(s.DrawingArea.OffsetX * kUnitsPerMm);
+  m_nAreaAY = Trunc(s.DrawingArea.OffsetY * kUnitsPerMm);
   m_bHasPark = doc.GetAreaAnchor3(m_ptPark);
 }
 
@@ -72,8 +76,8 @@ void CEngraveJob::SetOutlineOrigin(const CDoubleRect& f) {
   m_bRasterUnits = false;
   m_nHalfWidth = Trunc((f.left + f.right) / 2 - f.left);
   m_nHalfHeight = Trunc(-((f.bottom + f.top) / 2 - f.top));
-  m_dOffsetX = 40.0 * m_dFieldOffsetX - 40.0 * m_dAreaOffsetX + m_nHalfWidth;
-  m_dOffsetY = 40.0 * m_dFieldOffsetY - 40.0 * m_dAreaOffsetY + m_nHalfHeight;
+  m_dOffsetX = kUnitsPerMm * m_dFieldOffsetX - kUnitsPerMm * m_dAreaOffsetX + m_nHalfWidth;
+  m_dOffsetY = kUnitsPerMm * m_dFieldOffsetY - kUnitsPerMm * m_dAreaOffsetY + m_nHalfHeight;
 }
 
 POINT CEngraveJob::TransformPoint(POINT p) const {
@@ -184,7 +188,7 @@ POINT CEngraveJob::ParkPoint() const {
     halfW *= m_dDotFactor;
     halfH *= m_dDotFactor;
   }
-  return POINT{Trunc((halfW + m_dHomeX * 40.0) * m_dScaleX), Trunc((halfH + m_dHomeY * 40.0) * m_dScaleY)};
+  return POINT{Trunc((halfW + m_dHomeX * kUnitsPerMm) * m_dScaleX), Trunc((halfH + m_dHomeY * kUnitsPerMm) * m_dScaleY)};
 }
 
 void CEngraveJob::SendEndJob(CLptPort& port) const {
@@ -233,14 +237,14 @@ void SendOutlinePoints(CLptPort& port, const POINT* points, const BYTE* types, i
     const POINT p = points[i];
     const BYTE type = types[i];
     // A move always opens a figure, so a closing point never reaches back into an earlier one.
-    if (newFigure || type == 6) {
+    if (newFigure || type == PT_MOVETO) {
       start = p;
       newFigure = false;
     }
     switch (type) {
-      case 6: port.PenUp(p.x, p.y); break;
-      case 2: port.PenDown(p.x, p.y); break;
-      case 3:
+      case PT_MOVETO: port.PenUp(p.x, p.y); break;
+      case PT_LINETO: port.PenDown(p.x, p.y); break;
+      case PT_LINETO | PT_CLOSEFIGURE:
         port.PenDown(p.x, p.y);
         port.PenDown(start.x, start.y);
         newFigure = true;

@@ -25,7 +25,7 @@ struct CEngraveJob {
   int m_bSwap = 0;
   int m_bMirrorX = 0;
   int m_bMirrorY = 0;
-  double m_dDotFactor = 1.0;  // 40 / DPM
+  double m_dDotFactor = 1.0;  // machine units per dot: MACHINE_UNITS_PER_MM / DPM
   double m_dKx = 1.0;
   double m_dKy = 1.0;
   int m_nAreaShape = 0;
@@ -59,8 +59,6 @@ struct CEngraveJob {
 
   // Copies every setting of the normal and the fixed-field variant.
   void CopySettings(const CKorvaneDoc& doc);
-  // Whether a raster job may start: DPM of at least 1 and a Span that is not negative.
-  bool RasterSettingsValid() const { return m_nDpm >= 1 && m_dSpan >= 0.0; }
 
   // ---- outline mode (points in machine units relative to the page centre, y up)
   void SetOutlineOrigin(const CDoubleRect& fieldMachine);

@@ -4,9 +4,9 @@
 
 int CLeftViewEngraveSource::GetOutlineType(int index) { return m_pView->GetOutlineType(index); }
 int CLeftViewEngraveSource::SetOutlineData(int index) { return m_pView->SetOutlineData(index); }
-const POINT* CLeftViewEngraveSource::OutlinePoints() const { return m_pView->m_pOutlinePoints; }
-const BYTE* CLeftViewEngraveSource::OutlineTypes() const { return m_pView->m_pOutlineTypes; }
-const SIZE* CLeftViewEngraveSource::CircleRadii() const { return m_pView->m_pCircleRadii; }
+const POINT* CLeftViewEngraveSource::OutlinePoints() const { return m_pView->m_pOutlinePoints.data(); }
+const BYTE* CLeftViewEngraveSource::OutlineTypes() const { return m_pView->m_pOutlineTypes.data(); }
+const SIZE* CLeftViewEngraveSource::CircleRadii() const { return m_pView->m_pCircleRadii.data(); }
 void CLeftViewEngraveSource::ReleaseOutlinePoints() { m_pView->ReleaseOutlinePoints(); }
 void CLeftViewEngraveSource::GetField(CDoubleRect* out) { m_pView->GetField(out); }
 void CLeftViewEngraveSource::GetScanningArea(CDoubleRect* out) { m_pView->GetScanningArea(out); }

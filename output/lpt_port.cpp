@@ -1,5 +1,6 @@
 #include "output/lpt_port.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -33,7 +34,10 @@ size_t FormatPair(char* buf, size_t size, const char* prefix, int x, int y, cons
 
 }  // namespace
 
-CLptPort::~CLptPort() { Close(); }
+CLptPort::~CLptPort() {
+  CloseJob();
+  Close();
+}
 
 std::string CLptPort::PortPath(const char* portName) {
   const std::string name = portName ? portName : "";
@@ -65,23 +69,91 @@ int CLptPort::OpenPort() {
   return fd;
 }
 
-void CLptPort::WriteAll(int fd, const char* data, size_t length) {
-  while (length > 0) {
-    const ssize_t n = ::write(fd, data, length);
+size_t CLptPort::WriteAll(int fd, const char* data, size_t length) {
+  size_t done = 0;
+  while (done < length) {
+    const ssize_t n = ::write(fd, data + done, length - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return;  // dropped, as every failed port write is
+      return done;
     }
-    data += n;
-    length -= static_cast<size_t>(n);
+    if (n == 0) {  // a device that takes nothing would never end the loop
+      errno = EIO;
+      return done;
+    }
+    done += static_cast<size_t>(n);
   }
+  return done;
+}
+
+void CLptPort::CountLost(int count, int error) {
+  if (count <= 0) return;
+  m_nLost += count;
+  m_nLostError = error;
 }
 
 void CLptPort::SendBytes(const char* data, size_t length) {
+  if (m_nJobPort >= 0) {
+    m_JobBuffer.append(data, length);
+    m_CommandEnds.push_back(m_JobBuffer.size());
+    if (m_JobBuffer.size() >= kJobWriteSize) FlushJob();
+    return;
+  }
   const int fd = OpenPort();
-  if (fd < 0) return;
-  WriteAll(fd, data, length);
+  if (fd < 0) {
+    CountLost(1, errno);
+    return;
+  }
+  if (WriteAll(fd, data, length) < length) CountLost(1, errno);
   ::close(fd);
+}
+
+void CLptPort::FlushJob() {
+  if (m_JobBuffer.empty()) return;
+  const size_t written = WriteAll(m_nJobPort, m_JobBuffer.data(), m_JobBuffer.size());
+  if (written < m_JobBuffer.size()) {
+    const int error = errno;
+    // Commands that end within what was written reached the port whole; the rest did not.
+    const auto whole = std::upper_bound(m_CommandEnds.begin(), m_CommandEnds.end(), written);
+    CountLost(static_cast<int>(m_CommandEnds.end() - whole), error);
+  }
+  m_JobBuffer.clear();
+  m_CommandEnds.clear();
+}
+
+BOOL CLptPort::OpenJob(CString* reason) {
+  if (m_nJobPort >= 0) return TRUE;
+  const int fd = OpenPort();
+  if (fd < 0) {
+    if (reason) *reason = OpenFailure(errno);
+    return FALSE;
+  }
+  m_nJobPort = fd;
+  m_JobBuffer.reserve(kJobWriteSize + 64);
+  return TRUE;
+}
+
+int CLptPort::CloseJob() {
+  if (m_nJobPort < 0) return m_nLost;
+  FlushJob();
+  ::close(m_nJobPort);
+  m_nJobPort = -1;
+  return m_nLost;
+}
+
+CString CLptPort::OpenFailure(int error) {
+  char buf[256];
+  const char* text = strerror_r(error, buf, sizeof buf);
+  return CString::FromUtf8("ポート LPT1 (" + PortPath("LPT1") + ") を開けません\n" + text);
+}
+
+CString CLptPort::LostMessage() const {
+  if (m_nLost <= 0) return CString();
+  char buf[256];
+  const char* text = strerror_r(m_nLostError, buf, sizeof buf);
+  return CString::FromUtf8("ポート LPT1 (" + PortPath("LPT1") + ") へ " + std::to_string(m_nLost) +
+                           " 個のコマンドを送れませんでした\n" + text +
+                           "\n彫刻データは最後まで機械に届いていません");
 }
 
 BOOL CLptPort::CheckPort(CString* reason) {
@@ -90,12 +162,7 @@ BOOL CLptPort::CheckPort(CString* reason) {
     ::close(fd);
     return TRUE;
   }
-  const int err = errno;
-  if (reason) {
-    char buf[256];
-    const char* text = strerror_r(err, buf, sizeof buf);
-    *reason = CString::FromUtf8("ポート LPT1 (" + PortPath("LPT1") + ") を開けません\n" + text);
-  }
+  if (reason) *reason = OpenFailure(errno);
   return FALSE;
 }
 
@@ -137,8 +204,12 @@ int CLptPort::Send(char* buffer, int length, int mode) {
   if (mode == 2) {
     buffer[length] = ';';
     if (m_nPortStream < 0) m_nPortStream = OpenPort();
-    if (m_nPortStream < 0) return -3;
-    WriteAll(m_nPortStream, buffer, static_cast<size_t>(length) + 1);
+    if (m_nPortStream < 0) {
+      CountLost(1, errno);
+      return -3;
+    }
+    if (WriteAll(m_nPortStream, buffer, static_cast<size_t>(length) + 1) < static_cast<size_t>(length) + 1)
+      CountLost(1, errno);
     return 0;
   }
   return -3;

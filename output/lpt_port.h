@@ -1,11 +1,14 @@
 // The port writer: every command for the marking machine passes through here. The port "LPT1"
-// is /dev/lp0, or the device or file that DRAVENTIS_LPT1 names ("LPT2" is /dev/lp1). Each
-// command of the per-command way opens the port, writes and closes it again; a command that
-// cannot be written is dropped. A regular file is appended to (so it collects a whole job) and
-// a FIFO is opened without blocking; SIGPIPE is ignored once the port is first used.
+// is /dev/lp0, or the device or file that DRAVENTIS_LPT1 names ("LPT2" is /dev/lp1). A single
+// command opens the port, writes and closes it again. A job opens the port once (OpenJob) and
+// keeps it until CloseJob, so that a reader at the far end of a FIFO sees one stream and no end
+// of file between two commands. A command that cannot be written whole is dropped and counted.
+// A regular file is appended to and a FIFO is opened without blocking; SIGPIPE is ignored once
+// the port is first used.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/cstring.h"
 #include "platform/wintypes.h"
@@ -15,10 +18,12 @@ class CLptPort {
   CLptPort() = default;
   CLptPort(const CLptPort&) = delete;
   CLptPort& operator=(const CLptPort&) = delete;
-  // Closes the console stream when it is open.
+  // Ends a job that is still open (its gathered commands are written) and closes the console
+  // stream when it is open.
   virtual ~CLptPort();
 
-  // ---- per-command way: each call opens, writes and closes the port
+  // ---- per-command way: each call opens, writes and closes the port, or goes through the
+  // job's open port while a job holds it
   // Trailing CR and LF removed, a ';' added when missing, then written with a line feed.
   // An empty text sends nothing.
   void SendCommand(CString text);
@@ -37,6 +42,18 @@ class CLptPort {
   // Closes the console stream.
   void Close();
 
+  // ---- job way
+  // Opens "LPT1" for a whole job; FALSE when it cannot be opened (reason gets the message for
+  // the operator). The job's commands are gathered into writes of a few kilobytes.
+  BOOL OpenJob(CString* reason = nullptr);
+  // Writes what is gathered and closes the port; the number of commands the job lost.
+  int CloseJob();
+  BOOL IsJobOpen() const { return m_nJobPort >= 0; }
+  // Commands that could not be written whole (a failed open, a write error, a short write)
+  // since the object was made, and the operator's message about them ("" when none was lost).
+  int LostCommands() const { return m_nLost; }
+  CString LostMessage() const;
+
   // The device or file behind a port name ("LPT1", "LPT2").
   static std::string PortPath(const char* portName = "LPT1");
   // Whether "LPT1" can be opened now; when it cannot, reason gets a message for the operator
@@ -44,9 +61,23 @@ class CLptPort {
   static BOOL CheckPort(CString* reason);
 
  private:
+  // What a job gathers before it writes.
+  static constexpr size_t kJobWriteSize = 8192;
+
   static int OpenPort();
-  static void WriteAll(int fd, const char* data, size_t length);
-  static void SendBytes(const char* data, size_t length);
+  static CString OpenFailure(int error);
+  // Writes all bytes; the number written before an error (errno then holds it).
+  static size_t WriteAll(int fd, const char* data, size_t length);
+  // One whole command.
+  void SendBytes(const char* data, size_t length);
+  // Writes the job's gathered commands and counts those not written whole.
+  void FlushJob();
+  void CountLost(int count, int error);
 
   int m_nPortStream = -1;  // the console stream, -1 until mode 2 opens it
+  int m_nJobPort = -1;     // the job's port, -1 outside a job
+  std::string m_JobBuffer;           // gathered commands of the job
+  std::vector<size_t> m_CommandEnds;  // where each gathered command ends in the buffer
+  int m_nLost = 0;
+  int m_nLostError = 0;  // errno of the last lost command
 };

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/doc_seams.h"
-#include "output/engrave_job.h"
+#include "output/engrave_core.h"
 #include "platform/gdi/gdi.h"
 
 class CKorvaneDoc;
@@ -29,22 +29,16 @@ class IThreadEngraveHost {
   virtual void ScheduleEngravingEnd() = 0;
 };
 
-// One captured object, in machine units.
-struct CapturedOutline {
-  int kind = 0;  // 2 circle, else the outline kind 0 to 8
-  int n = 0;
-  std::vector<POINT> points;  // circles: the centres
-  std::vector<BYTE> types;    // empty for circles
-  std::vector<SIZE> radii;    // circles only
-};
-
-class CThreadEngraveEngine : public IDocEngine {
+class CThreadEngraveEngine : public IDocEngine, public CEngraveCore {
  public:
+  // The worker's exit code when the job ran but commands did not reach the port whole (the
+  // operator is told on the user-interface thread). Besides 0 full job, 1 empty raster job and
+  // -1 stopped.
+  static constexpr int EXIT_PORT_FAILED = -2;
+
   CThreadEngraveEngine();
   // Stops and waits for a worker that still runs, so the engine is never freed under it.
   ~CThreadEngraveEngine() override;
-  CThreadEngraveEngine(const CThreadEngraveEngine&) = delete;
-  CThreadEngraveEngine& operator=(const CThreadEngraveEngine&) = delete;
 
   // 0 when the document or the view is null; else 1.
   int Attach(CKorvaneDoc* doc, IEngraveSource* view, IThreadEngraveHost* formView);
@@ -62,34 +56,28 @@ class CThreadEngraveEngine : public IDocEngine {
   void RequestStop() { m_bStop.store(1); }
   // Whether a worker was started and has not ended yet.
   bool IsWorkerRunning() const { return m_bWorkerStarted && !m_bWorkerDone.load(); }
-  // 0 full job, 1 empty raster job, -1 stopped; valid once the worker has ended.
+  // 0 full job, 1 empty raster job, -1 stopped, EXIT_PORT_FAILED; valid once the worker has ended.
   int GetExitCode() const { return m_nExitCode.load(); }
   // Waits for the worker to end (tests and the benchmark).
   void WaitForWorker();
 
-  const std::vector<CapturedOutline*>& GetCapturedOutlines() const { return m_Outlines; }
-  const CEngraveJob& GetJob() const { return m_Job; }
+  const std::vector<CapturedOutline>& GetCapturedOutlines() const { return m_Outlines; }
 
  protected:
+  // Either variant: the checks, the preparation on this thread, the worker.
+  int StartJobThread(bool fixed, int* oldZoom);
   int StartOutlineThread();
   int StartRasterThread(int* oldZoom);
   void CaptureOutlines();
-  void FreeOutlines();
   int OutlineThreadProc();
   int RasterThreadProc();
-  void SendSpeed();
-  void SendScaledSpeed(double factor);
-  void SendCircle(POINT centre, SIZE radii);
-  void EndJob();
-  // The refusals before anything is sent; true when the job may start.
-  bool MayStart(bool raster);
   int StartWorker(int (CThreadEngraveEngine::*proc)());
   // Queued to the user-interface thread; dropped when the engine is gone by then.
   void PostShowProgress(int lo, int hi);
   void PostProgressPos(int pos);
   void PostEngravingEnd();
+  void PostPortFailure(const CString& message);
 
-  bool m_bFix = false;
   int m_nMachine = 0;
   CKorvaneDoc* m_pDoc = nullptr;
   IEngraveSource* m_pView = nullptr;
@@ -100,12 +88,9 @@ class CThreadEngraveEngine : public IDocEngine {
   std::atomic<int> m_nExitCode{0};
   CDC m_dcEngine;
   const CBitmap* m_pRasterBitmap = nullptr;
-  std::vector<CapturedOutline*> m_Outlines;
+  std::vector<CapturedOutline> m_Outlines;
   int m_bAttached = 0;
   std::atomic<int> m_bStop{0};
-  CEngraveJob m_Job;
-  int m_nBitmapSize[2] = {0, 0};
-  CDoubleRect m_rcBitmapBounds;
   std::unique_ptr<IEngraveSource> m_pViewSource;  // made by the canvas-view Attach
   QObject* m_pContext = nullptr;  // lives on the user-interface thread; receives queued calls
 };

@@ -36,7 +36,11 @@ CKorvanePropertySheet::CKorvanePropertySheet() {
 
 CKorvanePropertySheet::~CKorvanePropertySheet() = default;
 
-BOOL CKorvanePropertySheet::ActivateTypePage(int kind) { return SetActivePage(GetTypePage(kind)); }
+BOOL CKorvanePropertySheet::ActivateTypePage(int kind) {
+  if (SetActivePage(GetTypePage(kind))) return TRUE;
+  // A remembered page the sheet does not hold (fewer pages registered): the first one.
+  return SetActivePage(0);
+}
 
 void CKorvanePropertySheet::RegisterPage(int kind, int pageIndex, PageFactory factory, int fieldMode) {
   if (kind == TYPE_DRAWING && fieldMode == PAGE_FIELD_ANY) fieldMode = PAGE_FIELD_FREE;

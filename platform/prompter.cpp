@@ -1,5 +1,6 @@
 #include "platform/prompter.h"
 
+#include <QPoint>
 #include <atomic>
 
 namespace {
@@ -39,3 +40,4 @@ bool IPrompter::PrintDialog(QPrinter&) { return false; }
 bool IPrompter::PrintPreview(QPrinter&, std::function<void(QPrinter&)>) { return false; }
 
 bool IPrompter::PrinterSetup(QPrinter&) { return false; }
+UINT IPrompter::PopupMenu(const MenuTemplate&, QPoint, std::function<bool(UINT)>) { return 0; }

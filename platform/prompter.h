@@ -10,6 +10,8 @@
 #include "platform/wintypes.h"
 
 class QPrinter;
+class QPoint;
+struct MenuTemplate;
 
 struct FileDialogRequest {
   bool save = false;           // save dialog (else open)
@@ -19,7 +21,16 @@ struct FileDialogRequest {
   CString initialPath;         // file name or folder to start from
   bool multiSelect = false;
   bool overwritePrompt = true; // save dialogs ask before replacing a file
+  bool usePlaces = false;      // the dialog's side bar shows `places` instead of its own
+  std::vector<CString> places; // folders, top to bottom
 };
+
+// The places of every file dialog whose caller did not give them (the frame installs the
+// document's places bar here, so the drawing objects' bitmap dialogs get them too).
+using FileDialogPlacesHook = std::function<void(FileDialogRequest&)>;
+void SetFileDialogPlacesHook(FileDialogPlacesHook hook);
+// Applies the hook to a request that has no places of its own.
+void ApplyFileDialogPlacesHook(FileDialogRequest& request);
 
 class IPrompter {
  public:
@@ -39,6 +50,10 @@ class IPrompter {
   virtual bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint);
   // The page setup on the run's printer; false when cancelled (the default cancels).
   virtual bool PrinterSetup(QPrinter& printer);
+  // A context menu (a popup's items) at a screen position; the chosen command id, 0 for none
+  // (the default chooses nothing). enabled, when given, tells which command items are offered.
+  virtual UINT PopupMenu(const MenuTemplate& menu, QPoint screenPos,
+                         std::function<bool(UINT)> enabled = std::function<bool(UINT)>());
 };
 
 // The prompter in force; never null (a refusing one stands in until one is installed).

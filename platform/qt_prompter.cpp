@@ -1,6 +1,9 @@
 #include "platform/qt_prompter.h"
 
 #include <QPageSetupDialog>
+#include "platform/ui/menu_template.h"
+
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -9,6 +12,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <QSplitter>
+#include <QUrl>
 
 int CQtPrompter::MessageBox(const CString& text, const CString& caption, UINT flags) {
   QMessageBox box(m_parent);
@@ -42,24 +47,39 @@ int CQtPrompter::MessageBox(const CString& text, const CString& caption, UINT fl
 }
 
 namespace {
-// "Name (*.a)|*.a|All (*.*)|*.*||" -> "Name (*.a);;All (*.*)" (patterns of the second field).
-QString QtFilter(const CString& filter) {
+// "Name (*.a)|*.a|All (*.*)|*.*||" -> "Name (*.a);;All (*.*)". A description keeps its own words
+// whole (two filters may differ only after the parenthesis); the patterns of the second field
+// are appended unless the description already ends with them.
+QStringList QtFilters(const CString& filter) {
   QStringList parts = filter.ToQString().split('|');
   QStringList out;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     if (parts[i].isEmpty()) break;
     QString patterns = parts[i + 1];
     patterns.replace(';', ' ');
-    out << parts[i].section('(', 0, 0).trimmed() + " (" + patterns + ")";
+    const QString name = parts[i].trimmed();
+    const QString tail = " (" + patterns + ")";
+    out << (name.endsWith(tail) ? name : name + tail);
   }
-  return out.join(";;");
+  return out;
 }
 }  // namespace
 
-bool CQtPrompter::FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) {
+bool RunQtFileDialog(QWidget* parent, const FileDialogRequest& given, std::vector<CString>& paths, int* filterIndex) {
   paths.clear();
-  QFileDialog dlg(m_parent, request.title.ToQString(), request.initialPath.ToQString(), QtFilter(request.filter));
+  FileDialogRequest request = given;
+  ApplyFileDialogPlacesHook(request);
+  const QStringList filters = QtFilters(request.filter);
+  QFileDialog dlg(parent, request.title.ToQString(), request.initialPath.ToQString());
   dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+  if (!filters.isEmpty()) dlg.setNameFilters(filters);
+  if (request.usePlaces) {
+    QList<QUrl> urls;
+    for (const CString& place : request.places) urls << QUrl::fromLocalFile(place.ToQString());
+    dlg.setSidebarUrls(urls);
+    // Wide enough that the operator can read the folder names.
+    if (auto* splitter = dlg.findChild<QSplitter*>(QStringLiteral("splitter"))) splitter->setSizes({200, 560});
+  }
   dlg.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   if (request.save) {
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -69,8 +89,23 @@ bool CQtPrompter::FileDialog(const FileDialogRequest& request, std::vector<CStri
   }
   if (!request.defaultExt.IsEmpty()) dlg.setDefaultSuffix(request.defaultExt.ToQString());
   if (dlg.exec() != QDialog::Accepted) return false;
-  for (const QString& f : dlg.selectedFiles()) paths.push_back(CString::FromQString(f));
+  for (const QString& f : dlg.selectedFiles()) {
+    // A name the code page cannot hold could be neither opened nor written as shown.
+    const CString path = CString::FromQString(f);
+    if (path.ToQString() != f) {
+      Prompter().MessageBox(CString::FromUtf8("ファイル名に使用できない文字が含まれています"), CString::FromUtf8("Draventis"),
+                            MB_OK | MB_ICONEXCLAMATION);
+      paths.clear();
+      return false;
+    }
+    paths.push_back(path);
+  }
+  if (filterIndex) *filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
   return !paths.empty();
+}
+
+bool CQtPrompter::FileDialog(const FileDialogRequest& request, std::vector<CString>& paths) {
+  return RunQtFileDialog(m_parent, request, paths, nullptr);
 }
 
 bool CQtPrompter::ChooseColor(COLORREF& colour) {
@@ -106,4 +141,30 @@ bool CQtPrompter::PrintPreview(QPrinter& printer, std::function<void(QPrinter&)>
 bool CQtPrompter::PrinterSetup(QPrinter& printer) {
   QPageSetupDialog dialog(&printer, m_parent);
   return dialog.exec() == QDialog::Accepted;
+}
+
+namespace {
+
+void FillMenu(QMenu& qmenu, const MenuTemplate& menu, const std::function<bool(UINT)>& enabled) {
+  for (const MenuTemplate& item : menu.items) {
+    if (item.IsSeparator()) {
+      qmenu.addSeparator();
+    } else if (item.IsPopup()) {
+      QMenu* sub = qmenu.addMenu(QString::fromStdString(item.text));
+      FillMenu(*sub, item, enabled);
+    } else {
+      QAction* action = qmenu.addAction(QString::fromStdString(item.text));
+      action->setData(item.id);
+      action->setEnabled(!enabled || enabled(item.id));
+    }
+  }
+}
+
+}  // namespace
+
+UINT CQtPrompter::PopupMenu(const MenuTemplate& menu, QPoint screenPos, std::function<bool(UINT)> enabled) {
+  QMenu qmenu(m_parent);
+  FillMenu(qmenu, menu, enabled);
+  QAction* chosen = qmenu.exec(screenPos);
+  return chosen ? chosen->data().toUInt() : 0;
 }

@@ -11,6 +11,11 @@ class QWidget;
 inline QColor ColorToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 inline COLORREF QColorToColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 
+// The file dialog (non-native QFileDialog) of a request: its filters, its places as the side bar,
+// and, when asked, which filter (1-based) the operator chose. False when cancelled.
+bool RunQtFileDialog(QWidget* parent, const FileDialogRequest& request, std::vector<CString>& paths,
+                     int* filterIndex);
+
 class CQtPrompter : public IPrompter {
  public:
   explicit CQtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -22,6 +27,7 @@ class CQtPrompter : public IPrompter {
   bool PrintDialog(QPrinter& printer) override;
   bool PrintPreview(QPrinter& printer, std::function<void(QPrinter&)> paint) override;
   bool PrinterSetup(QPrinter& printer) override;
+  UINT PopupMenu(const MenuTemplate& menu, QPoint screenPos, std::function<bool(UINT)> enabled) override;
 
  private:
   QWidget* m_parent;

@@ -132,8 +132,8 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
 
 // The centre of a cell as the glyph routines take it.
 void CellCentre(const RECT& cell, int& x, int& y) {
-  x = cell.left + std::abs(cell.right - cell.left) / 2;
-  y = cell.top - std::abs(cell.top - cell.bottom) / 2;
+  x = sat::Add(cell.left, sat::HalfSpan(cell.right, cell.left));
+  y = sat::Sub(cell.top, sat::HalfSpan(cell.top, cell.bottom));
 }
 
 }  // namespace
@@ -195,7 +195,7 @@ BOOL CObjectRenderer::DrawGlyphPath(CDC* dc, double cx, double cy, const RECT& c
   textlayout::GlyphTools tools(dc, colour);
   std::vector<POINT> pts;
   std::vector<BYTE> types;
-  if (!textlayout::CaptureGlyph(dc, cell.left - a, cell.top, ch, false, pts, types)) return FALSE;
+  if (!textlayout::CaptureGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, false, pts, types)) return FALSE;
   const int n = static_cast<int>(pts.size());
   TransformText1Path(mirror, angle, pts.data(), n, ccx, ccy, cx, cy);
   if (paint == 1) textlayout::PaintGlyph(dc, pts, types, fill, strokeEdge);
@@ -212,7 +212,7 @@ BOOL CObjectRenderer::DrawGlyphBitmap(CDC* dc, double cx, double cy, const RECT&
   std::vector<BYTE> types;
   {
     textlayout::GlyphTools tools(dc, colour);
-    if (!textlayout::CaptureGlyph(dc, cell.left - a, cell.top, ch, true, pts, types)) return FALSE;
+    if (!textlayout::CaptureGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, true, pts, types)) return FALSE;
   }
   TransformText1Path(mirror, angle, pts.data(), static_cast<int>(pts.size()), ccx, ccy, cx, cy);
   textlayout::PaintThickenedGlyph(*this, dc, pts, types, colour, thickX, thickY, glyphBounds, paint, strokeEdge);
@@ -245,7 +245,7 @@ int CObjectRenderer::GetText1GlyphPoints(CDC* dc, double cx, double cy, const RE
   CellCentre(cell, ccx, ccy);
   std::vector<POINT> pts;
   std::vector<BYTE> types;
-  if (ch == nullptr || !textlayout::CaptureGlyph(dc, cell.left - a, cell.top, ch, true, pts, types)) return 0;
+  if (ch == nullptr || !textlayout::CaptureGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, true, pts, types)) return 0;
   const int n = static_cast<int>(pts.size());
   TransformText1Path(mirror, angle, pts.data(), n, ccx, ccy, cx, cy);
   lists.points.insert(lists.points.end(), pts.begin(), pts.end());

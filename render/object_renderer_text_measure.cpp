@@ -236,7 +236,8 @@ BOOL CObjectRenderer::HitTest(CDC* dc, int x, int y, CDrawObject* obj) {
     case TYPE_LINE:
     case TYPE_TEXT1:
     case TYPE_TEXT2:
-    case TYPE_BMP: {
+    case TYPE_BMP:
+    case TYPE_BARCODE: {
       Grid g;
       if (!GridOf(obj, g)) return FALSE;
       // Micrometres, in 64 bits so that no grid can overflow the arithmetic.

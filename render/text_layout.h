@@ -9,6 +9,7 @@
 #include "model/textobject.h"
 #include "platform/cstring.h"
 #include "platform/wintypes.h"
+#include "render/saturate.h"
 
 // The text settings the renderer reads of the document beyond IRenderDocument. The document
 // implements it alongside; a document without it draws filled text with its outline stroke.
@@ -62,10 +63,10 @@ bool PlaceLineCells(int align, int vertical, const CDoubleRect& line, double pit
 // point, as the renderer does.
 template <class Rotate>
 RECT TurnCell(const RECT& cell, double cx, double cy, double degrees, Rotate rotate) {
-  const int hw = (cell.right - cell.left) / 2;
-  const int hh = (cell.bottom - cell.top) / 2;  // negative: y up
+  const int hw = sat::Clamp((static_cast<std::int64_t>(cell.right) - cell.left) / 2);
+  const int hh = sat::Clamp((static_cast<std::int64_t>(cell.bottom) - cell.top) / 2);  // negative: y up
   CDoublePoint p;
-  rotate(&p, cx, cy, cell.left + hw, cell.top + hh, degrees);
+  rotate(&p, cx, cy, sat::Add(cell.left, hw), sat::Add(cell.top, hh), degrees);
   RECT r;
   r.left = DoubleToInt(p.x - hw);
   r.top = DoubleToInt(p.y - hh);

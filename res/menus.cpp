@@ -1,6 +1,10 @@
 #include "res/menus.h"
 
+#include <map>
+#include <string>
+
 #include "res/resource.h"
+#include "res/strings.h"
 
 namespace res {
 namespace {
@@ -151,6 +155,33 @@ const MenuTemplate& Menu(UINT menuId) {
   if (menuId == IDR_MAINFRAME) return kMain;
   if (menuId == IDR_CONTEXT_MENU) return kContext;
   return kNone;
+}
+
+namespace {
+void CollectTexts(const MenuTemplate& menu, std::map<UINT, std::string>& texts) {
+  for (const MenuTemplate& item : menu.items) {
+    if (item.IsPopup())
+      CollectTexts(item, texts);
+    else if (item.id != 0)
+      texts.emplace(item.id, item.text);  // the first entry of an id wins
+  }
+}
+}  // namespace
+
+const char* MenuText(UINT id) {
+  static const std::map<UINT, std::string> kTexts = [] {
+    std::map<UINT, std::string> texts;
+    CollectTexts(Menu(IDR_MAINFRAME), texts);
+    CollectTexts(Menu(IDR_CONTEXT_MENU), texts);
+    return texts;
+  }();
+  auto it = kTexts.find(id);
+  return it == kTexts.end() ? "" : it->second.c_str();
+}
+
+const char* ActionText(UINT id) {
+  const char* text = MenuText(id);
+  return *text ? text : CommandText(id);
 }
 
 const std::vector<Accel>& Accelerators() {

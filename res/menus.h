@@ -22,6 +22,11 @@ struct Accel {
 // Accelerator table 149.
 const std::vector<Accel>& Accelerators();
 
+// The text of a command's entry in menu 149 or, failing that, 155 ("" when no menu carries it).
+const char* MenuText(UINT id);
+// The text for a command's action: its menu text, else its text from res/strings.h.
+const char* ActionText(UINT id);
+
 // Every command id of the menus, the context menus, the bars and the accelerators, ascending
 // (also declared in res/toolbars.h).
 std::vector<UINT> AllCommandIds();

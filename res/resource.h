@@ -7,7 +7,7 @@
 
 // ---- Resources ----------------------------------------------------------------------------------
 constexpr UINT IDD_ABOUTBOX = 100;          // About box
-constexpr UINT IDD_KORVANE_FORM = 101;      // form view
+// The form view's dialog 101 and its controls: res/dialog_101.h.
 constexpr UINT IDR_MAINFRAME = 149;         // main menu, accelerators, icon, title, main tool bar
 constexpr UINT IDR_CONTEXT_MENU = 155;      // canvas and paint-editor context menus
 constexpr UINT IDR_OBJECT_BAR = 166;        // object tool bar
@@ -19,7 +19,7 @@ constexpr UINT IDR_PERSONAL_SEAL_BAR = 269; // personal-seal tool bar
 constexpr UINT IDR_CORPORATE_SEAL_BAR = 271;// corporate-seal tool bar
 constexpr UINT IDB_PERSONAL_SEAL_HIDDEN = 273;   // 4 images of the personal-seal buttons, hidden
 constexpr UINT IDB_CORPORATE_SEAL_HIDDEN = 279;  // 6 images of the corporate-seal buttons, hidden
-constexpr UINT IDR_DOCUMENT_ICON = 150;     // icon of a project file
+constexpr UINT IDR_DOCUMENT_ICON = 150;     // icon of a project file (our own number)
 
 // ---- Window ids -----------------------------------------------------------------------------------
 constexpr UINT IDW_MAIN_TOOLBAR = 59392;

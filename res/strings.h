@@ -57,6 +57,14 @@ inline constexpr const char kAboutLinkFace[] = "ＭＳ ゴシック";
 inline constexpr int kAboutLinkHeight = 14;
 inline constexpr COLORREF kAboutLinkColor = 0xFF0000;
 inline constexpr const char kMailtoPrefix[] = "mailto:";
+// The maker's particulars shown in the About box (fictional).
+inline constexpr const char kAboutVersion[] = "Version 1.0.0";
+inline constexpr const char kAboutPostcode[] = "〒100-0000";
+inline constexpr const char kAboutAddress[] = "東京都千代田区見本町1-2-3";
+inline constexpr const char kAboutPhone[] = "TEL 03-0000-0000";
+inline constexpr const char kAboutFax[] = "FAX 03-0000-0001";
+inline constexpr const char kAboutHomePage[] = "https://www.example.com/";
+inline constexpr const char kAboutMail[] = "info@example.com";
 
 // Questions and notices of the main frame's commands.
 inline constexpr const char kConfirmCaption[] = "確認";

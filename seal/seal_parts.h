@@ -2,6 +2,8 @@
 // seal bars can hide, mask and convert a part by its layer and the conversions find its objects.
 #pragma once
 
+#include "model/machine_units.h"
+
 inline constexpr int SEAL_PART_NONE = 0;
 inline constexpr int SEAL_PART_OUTER_FRAME = 1;
 inline constexpr int SEAL_PART_INNER_FRAME = 2;
@@ -22,4 +24,4 @@ inline constexpr int SEAL_LAYER_INNER_FRAME = 2;
 inline constexpr int SEAL_LAYER_INNER_TEXT = 3;
 
 // Seal images are rendered at one pixel per machine unit.
-inline constexpr double SEAL_IMAGE_DOTS_PER_MM = 40.0;
+inline constexpr double SEAL_IMAGE_DOTS_PER_MM = MACHINE_UNITS_PER_MM;

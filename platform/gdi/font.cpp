@@ -15,6 +15,13 @@ namespace {
 // Metrics are whole logical units, rounded half away from zero.
 int Round(double v) { return DoubleToInt(v < 0 ? v - 0.5 : v + 0.5); }
 
+// Sums of metrics of a font of any size: saturated at the int range instead of overflowing.
+int Saturate(long long v) {
+  if (v > 2147483647LL) return 2147483647;
+  if (v < -2147483648LL) return -2147483647 - 1;
+  return static_cast<int>(v);
+}
+
 // Slant of synthetic italic: x moves by this much per unit of height (about 12 degrees).
 constexpr double kSlant = 0.2126;
 
@@ -54,8 +61,8 @@ FontInstance::FontInstance(const LOGFONT& lf, std::shared_ptr<Face> face) : m_lf
   TEXTMETRIC& tm = m_tm;
   tm.tmAscent = Round(m_face->WinAscent() * m_scale);
   tm.tmDescent = Round(m_face->WinDescent() * m_scale);
-  tm.tmHeight = tm.tmAscent + tm.tmDescent;
-  tm.tmInternalLeading = std::max(0, tm.tmHeight - Round(m_em));
+  tm.tmHeight = Saturate(static_cast<long long>(tm.tmAscent) + tm.tmDescent);
+  tm.tmInternalLeading = std::max(0, Saturate(static_cast<long long>(tm.tmHeight) - Round(m_em)));
   tm.tmExternalLeading = Round(m_face->ExternalLeading() * m_scale);
   tm.tmAveCharWidth = Round(m_face->AverageWidth() * m_scale * m_sx);
   tm.tmMaxCharWidth = Round((m_face->MaxAdvance(m_dbcs) + m_boldExtra) * m_scale * m_sx);
@@ -147,8 +154,8 @@ ABC FontInstance::CharABC(UINT code) const {
   const int left = DoubleToInt(std::floor(f.abcfA));
   const int right = DoubleToInt(std::ceil(static_cast<double>(f.abcfA) + f.abcfB));
   abc.abcA = left;
-  abc.abcB = static_cast<UINT>(std::max(0, right - left));
-  abc.abcC = advance - abc.abcA - static_cast<int>(abc.abcB);
+  abc.abcB = static_cast<UINT>(std::max(0, Saturate(static_cast<long long>(right) - left)));
+  abc.abcC = Saturate(static_cast<long long>(advance) - abc.abcA - static_cast<long long>(abc.abcB));
   return abc;
 }
 
@@ -157,7 +164,9 @@ int FontInstance::CharAdvance(UINT code) const { return Round(AdvanceOfGlyph(Gly
 SIZE FontInstance::TextExtent(const char* bytes, int len) const {
   SIZE size;
   size.cy = m_tm.tmHeight;
-  for (const TextChar& c : Split(bytes, len)) size.cx += CharAdvance(c.code);
+  long long cx = 0;
+  for (const TextChar& c : Split(bytes, len)) cx += CharAdvance(c.code);
+  size.cx = Saturate(cx);
   return size;
 }
 
@@ -178,8 +187,8 @@ void FontInstance::Outline(const char* bytes, int len, int x, int y, HAlign h, V
   if (h == HAlign::Right) pen = x - o.right * static_cast<double>(extent);
   if (h == HAlign::Center) pen = x - o.right * static_cast<double>(extent) / 2;
   double baseline = y;
-  if (v == VAlign::Top) baseline = y - o.up * m_tm.tmAscent;
-  if (v == VAlign::Bottom) baseline = y + o.up * m_tm.tmDescent;
+  if (v == VAlign::Top) baseline = y - o.up * static_cast<double>(m_tm.tmAscent);
+  if (v == VAlign::Bottom) baseline = y + o.up * static_cast<double>(m_tm.tmDescent);
 
   const double kx = m_sx * m_scale * o.right;
   const double ky = m_scale * o.up;

@@ -26,6 +26,8 @@ inline constexpr int LB_ERR = -1;
 inline constexpr int CB_ERR = -1;
 inline constexpr int BST_UNCHECKED = 0;
 inline constexpr int BST_CHECKED = 1;
+// A trackbar released after a drag; sent through OnNotify with the trackbar's id.
+inline constexpr int NM_RELEASEDCAPTURE = -16;
 
 struct NMHDR {
   void* hwndFrom = nullptr;
@@ -60,6 +62,7 @@ enum ControlKind : int {
   CTL_PROGRESS,
   CTL_UPDOWN,
   CTL_OWNERDRAW,  // a frame its owner paints
+  CTL_SLIDER,     // a trackbar (TBM_)
 };
 
 // Control styles of a template row.
@@ -161,6 +164,21 @@ class IControlHost {
   virtual CRect GetClientRect(int id) const = 0;
   // A static's font: pixel height, bold, face name (CP932; mapped to an installed face).
   virtual void SetFont(int id, int pixelHeight, BOOL bold, const CString& face) = 0;
+
+  // Edits: EM_SETREADONLY.
+  virtual void SetReadOnly(int id, BOOL readOnly) { (void)id, (void)readOnly; }
+  virtual BOOL IsReadOnly(int id) const {
+    (void)id;
+    return FALSE;
+  }
+  // Trackbars (TBM_); silent.
+  virtual void SetSliderRange(int id, int min, int max) { (void)id, (void)min, (void)max; }
+  virtual void SetSliderPos(int id, int pos) { (void)id, (void)pos; }
+  virtual int GetSliderPos(int id) const {
+    (void)id;
+    return 0;
+  }
+  virtual void SetSliderTicFreq(int id, int freq) { (void)id, (void)freq; }
 };
 
 // The template row of an id, or null.

@@ -16,6 +16,7 @@ bool IModalDialogs::ColorBoxDialog(ColorBoxDialogData&) { return false; }
 bool IModalDialogs::SealKindDialog(SealKindDialogData&) { return false; }
 bool IModalDialogs::PersonalSealDialog(PersonalSealDialogData&) { return false; }
 bool IModalDialogs::CorporateSealDialog(CorporateSealDialogData&) { return false; }
+bool IModalDialogs::PlacesBarDialog(PlacesBarDialogData&) { return false; }
 
 namespace {
 

@@ -52,6 +52,8 @@ class IModalDialogs {
   virtual bool SealKindDialog(struct SealKindDialogData& data);
   virtual bool PersonalSealDialog(struct PersonalSealDialogData& data);
   virtual bool CorporateSealDialog(struct CorporateSealDialogData& data);
+  // The places-bar registration dialog; the default cancels.
+  virtual bool PlacesBarDialog(struct PlacesBarDialogData& data);
 };
 
 // The service in force; never null (a cancelling one stands in until one is installed).
@@ -102,4 +104,10 @@ struct CorporateSealDialogData {
   double sotoSize = 0.0;    // outer frame width
   double uchiSize = 0.0;    // inner frame width
   CString ringText;
+};
+
+// The places-bar registration dialog: five folders (empty = unused) and the history switch.
+struct PlacesBarDialogData {
+  CString folders[5];
+  int useHistory = 0;
 };

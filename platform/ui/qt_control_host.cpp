@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 
 #include "platform/gdi/font_engine.h"
 #include "platform/gdi/painter_backend.h"
@@ -98,6 +99,8 @@ CQtControlHost::CQtControlHost(const DlgTemplate& tpl, QWidget* parent) : QObjec
           auto* e = new QPlainTextEdit(parent);
           e->setPlainText(Q(c.text));
           e->setReadOnly(c.style & CS_READONLY);
+          // Lines end only where the operator or the text breaks them.
+          e->setLineWrapMode(QPlainTextEdit::NoWrap);
           connect(e, &QPlainTextEdit::textChanged, this, [this, id] {
             if (!m_nSilent) Command(id, EN_CHANGE);
           });
@@ -142,6 +145,8 @@ CQtControlHost::CQtControlHost(const DlgTemplate& tpl, QWidget* parent) : QObjec
         case CTL_LIST: {
           auto* l = new QListWidget(parent);
           l->setSelectionMode(QAbstractItemView::SingleSelection);
+          // Rows of one line each: the view need not measure every row it is given.
+          l->setUniformItemSizes(true);
           connect(l, &QListWidget::currentRowChanged, this, [this, id](int) {
             if (!m_nSilent) Command(id, LBN_SELCHANGE);
           });
@@ -174,6 +179,18 @@ CQtControlHost::CQtControlHost(const DlgTemplate& tpl, QWidget* parent) : QObjec
         case CTL_OWNERDRAW:
           w = new OwnerDrawFrame(parent, id, &m_pOwner);
           break;
+        case CTL_SLIDER: {
+          auto* t = new QSlider(Qt::Horizontal, parent);
+          t->setTickPosition(QSlider::TicksBelow);
+          connect(t, &QSlider::sliderReleased, this, [this, id] {
+            NMUPDOWN nm;
+            nm.hdr.idFrom = id;
+            nm.hdr.code = NM_RELEASEDCAPTURE;
+            if (m_pOwner) m_pOwner->OnNotify(id, nm);
+          });
+          w = t;
+          break;
+        }
       }
       w->setFont(DialogFont());
       w->setGeometry(DluToPixels(c.x, c.y, c.cx, c.cy));
@@ -245,7 +262,8 @@ void CQtControlHost::SetDlgItemText(int id, const CString& text) {
       break;
     case CTL_EDIT_MULTILINE:
       ++m_nSilent;
-      static_cast<QPlainTextEdit*>(w)->setPlainText(q);
+      // The model's lines end with CR LF; the widget keeps "\n" alone.
+      static_cast<QPlainTextEdit*>(w)->setPlainText(QString(q).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
       --m_nSilent;
       Command(id, EN_CHANGE);
       break;
@@ -475,4 +493,38 @@ void CQtControlHost::ApplyColors(int id) {
   pal.setColor(QPalette::WindowText, ColorToQColor(text));
   pal.setColor(QPalette::Window, ColorToQColor(back));
   it->second.widget->setPalette(pal);
+}
+
+void CQtControlHost::SetReadOnly(int id, BOOL readOnly) {
+  QWidget* w = GetControlWidget(id);
+  if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(readOnly);
+  if (auto* e = qobject_cast<QPlainTextEdit*>(w)) e->setReadOnly(readOnly);
+}
+
+BOOL CQtControlHost::IsReadOnly(int id) const {
+  QWidget* w = GetControlWidget(id);
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->isReadOnly();
+  if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return e->isReadOnly();
+  return FALSE;
+}
+
+void CQtControlHost::SetSliderRange(int id, int min, int max) {
+  if (const Control* c = Find(id, CTL_SLIDER)) static_cast<QSlider*>(c->widget)->setRange(min, max);
+}
+
+void CQtControlHost::SetSliderPos(int id, int pos) {
+  if (const Control* c = Find(id, CTL_SLIDER)) {
+    ++m_nSilent;
+    static_cast<QSlider*>(c->widget)->setValue(pos);
+    --m_nSilent;
+  }
+}
+
+int CQtControlHost::GetSliderPos(int id) const {
+  const Control* c = Find(id, CTL_SLIDER);
+  return c ? static_cast<QSlider*>(c->widget)->value() : 0;
+}
+
+void CQtControlHost::SetSliderTicFreq(int id, int freq) {
+  if (const Control* c = Find(id, CTL_SLIDER)) static_cast<QSlider*>(c->widget)->setTickInterval(freq);
 }

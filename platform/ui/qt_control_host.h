@@ -63,6 +63,12 @@ class CQtControlHost : public QObject, public IControlHost {
   void Invalidate(int id) override;
   CRect GetClientRect(int id) const override;
   void SetFont(int id, int pixelHeight, BOOL bold, const CString& face) override;
+  void SetReadOnly(int id, BOOL readOnly) override;
+  BOOL IsReadOnly(int id) const override;
+  void SetSliderRange(int id, int min, int max) override;
+  void SetSliderPos(int id, int pos) override;
+  int GetSliderPos(int id) const override;
+  void SetSliderTicFreq(int id, int freq) override;
 
  private:
   struct Control {

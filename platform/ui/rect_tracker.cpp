@@ -4,9 +4,15 @@
 #include <cstdlib>
 
 #include "platform/gdi/dc.h"
+#include "platform/ui/scrollview.h"
 
 CRectTracker::CRectTracker(const RECT* rect, UINT style) : m_nStyle(style) {
   if (rect) m_rect = *rect;
+}
+
+CRectTracker::~CRectTracker() {
+  *m_pAlive = false;
+  if (m_pTrackView) m_pTrackView->EndTracking(this, FALSE, FALSE);
 }
 
 int CRectTracker::GetHandleSize(const RECT*) const { return m_nHandleSize; }
@@ -15,9 +21,10 @@ UINT CRectTracker::GetHandleMask() const {
   UINT mask = 0x0F;  // corners always
   CRect r(m_rect);
   r.NormalizeRect();
-  const int size = m_nHandleSize * 2;
-  if (r.Width() > size) mask |= 0x50;   // top and bottom middles
-  if (r.Height() > size) mask |= 0xA0;  // right and left middles
+  // An edge handle needs room for itself between the two corner handles and a handle's gap.
+  const int size = m_nHandleSize * 3;
+  if (r.Width() >= size) mask |= 0x50;   // top and bottom middles
+  if (r.Height() >= size) mask |= 0xA0;  // right and left middles
   return mask;
 }
 
@@ -117,3 +124,110 @@ void CRectTracker::AdjustRect(int, RECT* rect) {
 }
 
 void CRectTracker::OnChangedRect(const CRect&) {}
+
+// ---- Dragging ---------------------------------------------------------------------------------------
+
+BOOL CRectTracker::Track(CScrollView* view, POINT point, BOOL allowInvert, CScrollView*) {
+  if (!view || m_pTrackView) return FALSE;
+  const int handle = HitTest(point);
+  if (handle < 0) return FALSE;
+  m_nTrackHandle = handle;
+  m_rectSave = m_rect;
+  m_rectDrawn = m_rect;
+  m_ptStart = point;
+  m_bAllowInvert = allowInvert;
+  m_bDrawn = FALSE;
+  m_bFinalAdjust = FALSE;
+  m_pTrackView = view;
+  view->BeginTracking(this);
+  return TRUE;
+}
+
+CRect CRectTracker::ProposedRect(POINT point) const {
+  CRect r(m_rectSave);
+  const int dx = point.x - m_ptStart.x, dy = point.y - m_ptStart.y;
+  const bool left = m_nTrackHandle == hitTopLeft || m_nTrackHandle == hitBottomLeft || m_nTrackHandle == hitLeft;
+  const bool right = m_nTrackHandle == hitTopRight || m_nTrackHandle == hitBottomRight || m_nTrackHandle == hitRight;
+  const bool top = m_nTrackHandle == hitTopLeft || m_nTrackHandle == hitTopRight || m_nTrackHandle == hitTop;
+  const bool bottom =
+      m_nTrackHandle == hitBottomLeft || m_nTrackHandle == hitBottomRight || m_nTrackHandle == hitBottom;
+  if (m_nTrackHandle == hitMiddle) {
+    r.OffsetRect(dx, dy);
+    return r;
+  }
+  if (left) r.left += dx;
+  if (right) r.right += dx;
+  if (top) r.top += dy;
+  if (bottom) r.bottom += dy;
+  if (!m_bAllowInvert) {
+    // The dragged edge stops at the opposite one.
+    if (left) r.left = std::min(r.left, r.right);
+    if (right) r.right = std::max(r.right, r.left);
+    if (top) r.top = std::min(r.top, r.bottom);
+    if (bottom) r.bottom = std::max(r.bottom, r.top);
+  }
+  return r;
+}
+
+void CRectTracker::TrackMove(POINT point) {
+  CScrollView* view = m_pTrackView;
+  if (!view) return;
+  const std::shared_ptr<bool> alive = m_pAlive;
+  const CRect old(m_rect);
+  CRect proposal = ProposedRect(point);
+  AdjustRect(m_nTrackHandle, &proposal);
+  if (!*alive || !m_pTrackView) return;
+  m_rect = proposal;
+  if (m_rect == old && m_bDrawn) return;
+  if (m_rect == m_rectSave && !m_bDrawn) return;
+  std::unique_ptr<CDC> dc = view->GetDC();
+  if (m_bDrawn) DrawTrackerRect(&m_rectDrawn, dc.get());
+  if (!*alive) return;
+  m_rectDrawn = m_rect;
+  m_bDrawn = TRUE;
+  DrawTrackerRect(&m_rectDrawn, dc.get());
+}
+
+void CRectTracker::TrackRelease(POINT point) {
+  CScrollView* view = m_pTrackView;
+  if (!view) return;
+  const std::shared_ptr<bool> alive = m_pAlive;
+  CRect proposal = ProposedRect(point);
+  const CRect before(m_rectSave);
+  m_rect = proposal;
+  m_bFinalAdjust = TRUE;
+  AdjustRect(m_nTrackHandle, &m_rect);
+  if (!*alive) return;
+  m_bFinalAdjust = FALSE;
+  if (!m_pTrackView) return;
+  if (m_bDrawn) {
+    std::unique_ptr<CDC> dc = view->GetDC();
+    DrawTrackerRect(&m_rectDrawn, dc.get());
+    if (!*alive) return;
+    m_bDrawn = FALSE;
+  }
+  if (proposal != before) OnChangedRect(before);
+  if (!*alive) return;
+  m_pTrackView = nullptr;
+  view->EndTracking(this, TRUE, TRUE);
+}
+
+void CRectTracker::TrackCancel() {
+  CScrollView* view = m_pTrackView;
+  if (!view) return;
+  const std::shared_ptr<bool> alive = m_pAlive;
+  if (m_bDrawn) {
+    std::unique_ptr<CDC> dc = view->GetDC();
+    DrawTrackerRect(&m_rectDrawn, dc.get());
+    if (!*alive) return;
+    m_bDrawn = FALSE;
+  }
+  m_rect = m_rectSave;
+  m_pTrackView = nullptr;
+  view->EndTracking(this, FALSE, TRUE);
+}
+
+void CRectTracker::DetachTracking() {
+  m_pTrackView = nullptr;
+  m_bDrawn = FALSE;
+}

@@ -1,11 +1,18 @@
 // CRectTracker: a rectangle with a frame and eight sizing handles, drawn on a view and hit-tested
-// by handle. The drag loop (Track) comes with mouse editing; the three notifications are
-// virtual so that a derived tracker can report them to its window.
+// by handle, and dragged by the mouse (Track). The three notifications are virtual so that a
+// derived tracker can report them to its window.
+//
+// A drag runs on the view's own mouse and key events, without a loop of its own: Track starts
+// it, the view hands it every move, the release and Esc, and tells itself (OnTrackEnded) when
+// it is over, so the caller's work after Track goes there.
 #pragma once
+
+#include <memory>
 
 #include "platform/wintypes.h"
 
 class CDC;
+class CScrollView;
 
 class CRectTracker {
  public:
@@ -32,7 +39,25 @@ class CRectTracker {
 
   CRectTracker() = default;
   CRectTracker(const RECT* rect, UINT style);
-  virtual ~CRectTracker() = default;
+  // A tracker that goes away during its drag ends the drag as cancelled.
+  virtual ~CRectTracker();
+  CRectTracker(const CRectTracker&) = delete;
+  CRectTracker& operator=(const CRectTracker&) = delete;
+
+  // Starts a drag of the handle under point (client pixels): FALSE at once when point hits
+  // nothing, else TRUE with the view's mouse and keyboard grabbed. clip is not used.
+  BOOL Track(CScrollView* view, POINT point, BOOL allowInvert = FALSE, CScrollView* clip = nullptr);
+  BOOL IsTracking() const { return m_pTrackView != nullptr; }
+  // The handle being dragged, -1 when not tracking.
+  int GetTrackHandle() const { return m_pTrackView ? m_nTrackHandle : -1; }
+  // TRUE during the one AdjustRect that follows the button's release.
+  BOOL IsFinalAdjust() const { return m_bFinalAdjust; }
+  // The view's events during a drag.
+  void TrackMove(POINT point);
+  void TrackRelease(POINT point);
+  void TrackCancel();
+  // The view goes away: the drag ends without any more calls.
+  void DetachTracking();
 
   // A 1-pixel frame (dotted or solid) and, with a resize style, eight solid handles (outside the
   // rectangle with resizeOutside), in client pixels whatever the DC's mapping.
@@ -55,4 +80,19 @@ class CRectTracker {
   UINT m_nStyle = 0;
   int m_nHandleSize = 8;
   CSize m_sizeMin{1, 1};
+
+ private:
+  // The rectangle the pointer proposes: the dragged handle's edges follow it.
+  CRect ProposedRect(POINT point) const;
+
+  CScrollView* m_pTrackView = nullptr;
+  int m_nTrackHandle = -1;
+  CRect m_rectSave;
+  CRect m_rectDrawn;
+  CPoint m_ptStart;
+  BOOL m_bAllowInvert = FALSE;
+  BOOL m_bDrawn = FALSE;
+  BOOL m_bFinalAdjust = FALSE;
+  // Cleared when the tracker is destroyed, so that a drag step can tell it went away under it.
+  std::shared_ptr<bool> m_pAlive = std::make_shared<bool>(true);
 };

@@ -1,5 +1,8 @@
 #include "platform/ui/scrollview.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -10,6 +13,7 @@
 
 #include "platform/gdi/painter_backend.h"
 #include "platform/prompter.h"
+#include "platform/ui/rect_tracker.h"
 
 const SIZE CScrollView::sizeDefault{0, 0};
 
@@ -39,10 +43,14 @@ CScrollView::CScrollView(QWidget* parent) : QAbstractScrollArea(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  // Moves without a button reach OnMouseMove (cursor position, handle cursors).
+  viewport()->setMouseTracking(true);
   m_surface.Resize(viewport()->width(), viewport()->height());
 }
 
-CScrollView::~CScrollView() = default;
+CScrollView::~CScrollView() {
+  if (m_pTracking) m_pTracking->DetachTracking();
+}
 
 // ---- Scroll sizes and positions ------------------------------------------------------------
 
@@ -288,4 +296,118 @@ void CScrollView::OnFilePrintDirect() {
 void CScrollView::OnFilePrintPreview() {
   QPrinter& printer = PrinterForPrinting();
   Prompter().PrintPreview(printer, [this](QPrinter& p) { PrintSequence(p, TRUE, FALSE); });
+}
+
+// ---- Mouse and keys -------------------------------------------------------------------------------
+
+UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  UINT flags = 0;
+  if (buttons & Qt::LeftButton) flags |= MK_LBUTTON;
+  if (buttons & Qt::RightButton) flags |= MK_RBUTTON;
+  if (buttons & Qt::MiddleButton) flags |= MK_MBUTTON;
+  if (modifiers & Qt::ShiftModifier) flags |= MK_SHIFT;
+  if (modifiers & Qt::ControlModifier) flags |= MK_CONTROL;
+  return flags;
+}
+
+namespace {
+
+CPoint ClientPoint(const QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  return CPoint(p.x(), p.y());
+}
+
+}  // namespace
+
+void CScrollView::OnLButtonDown(UINT, CPoint) {}
+void CScrollView::OnLButtonUp(UINT, CPoint) {}
+void CScrollView::OnLButtonDblClk(UINT, CPoint) {}
+void CScrollView::OnRButtonDown(UINT, CPoint) {}
+void CScrollView::OnRButtonUp(UINT, CPoint) {}
+void CScrollView::OnMouseMove(UINT, CPoint) {}
+void CScrollView::OnNcMouseMove(UINT, CPoint) {}
+void CScrollView::OnKeyDown(UINT, UINT, UINT) {}
+void CScrollView::OnTrackEnded(BOOL) {}
+
+void CScrollView::BeginTracking(CRectTracker* tracker) {
+  // The press that starts a drag already holds the mouse for the viewport until its release,
+  // and the view has the focus for Esc; while the drag runs every press and key is its own.
+  m_pTracking = tracker;
+}
+
+void CScrollView::EndTracking(CRectTracker* tracker, BOOL result, BOOL rest) {
+  if (!tracker || tracker != m_pTracking) return;
+  m_pTracking = nullptr;
+  if (rest) OnTrackEnded(result);
+}
+
+void CScrollView::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (m_pTracking) return;  // the drag owns the mouse until its button comes up
+  const UINT flags = MouseKeyFlags(event->buttons(), event->modifiers());
+  if (event->button() == Qt::LeftButton) OnLButtonDown(flags, ClientPoint(event));
+  else if (event->button() == Qt::RightButton) OnRButtonDown(flags, ClientPoint(event));
+}
+
+void CScrollView::mouseDoubleClickEvent(QMouseEvent* event) {
+  event->accept();
+  if (m_pTracking) return;
+  const UINT flags = MouseKeyFlags(event->buttons(), event->modifiers());
+  if (event->button() == Qt::LeftButton) OnLButtonDblClk(flags, ClientPoint(event));
+  else if (event->button() == Qt::RightButton) OnRButtonDown(flags, ClientPoint(event));
+}
+
+void CScrollView::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  const UINT flags = MouseKeyFlags(event->buttons(), event->modifiers());
+  if (m_pTracking) {
+    if (event->button() == Qt::LeftButton) m_pTracking->TrackRelease(ClientPoint(event));
+    return;
+  }
+  if (event->button() == Qt::LeftButton) OnLButtonUp(flags, ClientPoint(event));
+  else if (event->button() == Qt::RightButton) OnRButtonUp(flags, ClientPoint(event));
+}
+
+void CScrollView::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+  const CPoint point = ClientPoint(event);
+  if (m_pTracking) {
+    m_pTracking->TrackMove(point);
+    return;
+  }
+  RECT client;
+  GetClientRect(&client);
+  if (!CRect(client).PtInRect(point)) {
+    // Qt keeps sending moves to the pressed window outside it: that is the pointer leaving.
+    OnNcMouseMove(0, point);
+    return;
+  }
+  OnMouseMove(MouseKeyFlags(event->buttons(), event->modifiers()), point);
+}
+
+bool CScrollView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Leave && !m_pTracking) OnNcMouseMove(0, CPoint(-1, -1));
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void CScrollView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    if (m_pTracking) {
+      m_pTracking->TrackCancel();
+      return;
+    }
+    OnKeyDown(VK_ESCAPE, 1, 0);
+    return;
+  }
+  if (m_pTracking) {
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CScrollView::contextMenuEvent(QContextMenuEvent* event) {
+  // The menu opens from the right press alone.
+  event->accept();
 }

@@ -14,6 +14,7 @@
 #include "platform/wintypes.h"
 
 class QPrinter;
+class CRectTracker;
 
 using WPARAM = std::uintptr_t;
 using LRESULT = std::intptr_t;
@@ -23,6 +24,13 @@ constexpr int SB_VERT = 1;
 constexpr int SB_BOTH = 3;
 constexpr UINT SB_THUMBPOSITION = 4;
 constexpr UINT SIZE_RESTORED = 0;
+// Key flags of the mouse messages.
+constexpr UINT MK_LBUTTON = 0x0001;
+constexpr UINT MK_RBUTTON = 0x0002;
+constexpr UINT MK_SHIFT = 0x0004;
+constexpr UINT MK_CONTROL = 0x0008;
+constexpr UINT MK_MBUTTON = 0x0010;
+constexpr UINT VK_ESCAPE = 0x1B;
 
 // A device context on a window's surface, outside any paint (GetDC). It draws at once.
 class CSurfaceDC;
@@ -73,6 +81,27 @@ class CScrollView : public QAbstractScrollArea, public CView {
   // Private messages to the window; the base answers 0.
   virtual LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+  // Mouse and keys, client points. A move outside the client area (the button held, or the
+  // pointer leaving) arrives as OnNcMouseMove; a double click does not press a second time;
+  // the context-menu event is swallowed.
+  virtual void OnLButtonDown(UINT flags, CPoint point);
+  virtual void OnLButtonUp(UINT flags, CPoint point);
+  virtual void OnLButtonDblClk(UINT flags, CPoint point);
+  virtual void OnRButtonDown(UINT flags, CPoint point);
+  virtual void OnRButtonUp(UINT flags, CPoint point);
+  virtual void OnMouseMove(UINT flags, CPoint point);
+  virtual void OnNcMouseMove(UINT hitTest, CPoint point);
+  virtual void OnKeyDown(UINT key, UINT repeat, UINT flags);
+
+  // A tracker drag driven by this window's own mouse and key events (CRectTracker::Track):
+  // every mouse event and Esc belong to it until it ends. OnTrackEnded runs once it ended by
+  // release (TRUE when the rectangle changed) or Esc (FALSE); not when the tracker goes away.
+  void BeginTracking(CRectTracker* tracker);
+  // Ends the drag of the tracker (no-op for another one); rest: run OnTrackEnded.
+  void EndTracking(CRectTracker* tracker, BOOL result, BOOL rest);
+  CRectTracker* TrackingTracker() const { return m_pTracking; }
+  virtual void OnTrackEnded(BOOL result);
+
   // Printing: one page at 1:1, through the prompter's print and preview dialogs.
   virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
   BOOL DoPreparePrinting(CPrintInfo* pInfo);
@@ -93,6 +122,13 @@ class CScrollView : public QAbstractScrollArea, public CView {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
   void UpdateBars();
@@ -109,4 +145,8 @@ class CScrollView : public QAbstractScrollArea, public CView {
   bool m_bUpdateQueued = false;
   bool m_bPainting = false;
   std::unique_ptr<QPrinter> m_pOwnPrinter;
+  CRectTracker* m_pTracking = nullptr;
 };
+
+// The key flags of a Qt mouse event as MK_* bits.
+UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);

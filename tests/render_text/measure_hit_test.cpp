@@ -97,7 +97,8 @@ TEST_F(MeasureHit, GridObjectsAreHitAnywhereInTheirGrid) {
   CBarcodeObject barcode;
   barcode.SetDefaults();
   barcode.m_nType = TYPE_BARCODE;
-  EXPECT_FALSE(Hit(0, 0, barcode));
+  EXPECT_TRUE(Hit(19, 4, barcode));  // 40 x 10 about the origin, like a bitmap
+  EXPECT_FALSE(Hit(0, 6, barcode));
 }
 
 TEST_F(MeasureHit, OutlineShapesAreHitOnTheirRingOnly) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 
@@ -128,6 +129,28 @@ TEST(MainMenu, NoTextCarriesAShortcutOrIsEmpty) {
   };
   check(res::Menu(IDR_MAINFRAME));
   check(res::Menu(IDR_CONTEXT_MENU));
+}
+
+// One action serves every entry of an id, so an id must read the same wherever it stands.
+TEST(MainMenu, AnIdReadsTheSameInEveryMenu) {
+  std::map<UINT, std::set<std::string>> texts;
+  std::function<void(const MenuTemplate&)> walk = [&](const MenuTemplate& m) {
+    for (const MenuTemplate& item : m.items) {
+      if (item.IsPopup())
+        walk(item);
+      else if (item.id)
+        texts[item.id].insert(item.text);
+    }
+  };
+  walk(res::Menu(IDR_MAINFRAME));
+  walk(res::Menu(IDR_CONTEXT_MENU));
+  for (const auto& [id, set] : texts) {
+    EXPECT_EQ(set.size(), 1u) << id;
+    EXPECT_EQ(res::MenuText(id), *set.begin());
+    EXPECT_EQ(res::ActionText(id), *set.begin());
+  }
+  EXPECT_STREQ(res::MenuText(ID_ZOOM_IN), "");
+  EXPECT_STRNE(res::ActionText(ID_ZOOM_IN), "");
 }
 
 TEST(ContextMenu, FourSubMenus) {

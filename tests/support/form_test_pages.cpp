@@ -44,7 +44,9 @@ const DlgControl kDrawing[] = {{1031, CTL_EDIT, "", 10, 10, 50, 12}, {1081, CTL_
 
 #define COUNT(a) static_cast<int>(sizeof(a) / sizeof(a[0]))
 
-void FillRectangle(CTestPage& p, CDrawObject* o) {
+}  // namespace
+
+void FillRectanglePage(CTestPage& p, CDrawObject* o) {
   auto* r = static_cast<CRectangleObject*>(o);
   p.SetEditDouble(1183, r->m_dWidth, 3);
   p.SetEditDouble(1186, r->m_dHeight, 3);
@@ -52,6 +54,8 @@ void FillRectangle(CTestPage& p, CDrawObject* o) {
   p.C()->SetCheck(1205, r->m_bKeepAspect ? 1 : 0);
   p.C()->CheckRadioButton(1207, r->m_nEdgeStyle == 0 ? 1207 : r->m_nEdgeStyle == 1 ? 1209 : 1211);
 }
+
+namespace {
 
 void FillTextString(CTestPage& p, CDrawObject* o) {
   auto* t = static_cast<CText1Object*>(o);
@@ -70,7 +74,7 @@ std::unique_ptr<CKorvanePage> MakeRectangle() {
                                                               {1207, BIND_RADIO, 0, 3, TRUE, 0},
                                                               {1209, BIND_RADIO, 0, 3, TRUE, 1},
                                                               {1211, BIND_RADIO, 0, 3, TRUE, 2}},
-                                     FillRectangle);
+                                     FillRectanglePage);
 }
 
 std::unique_ptr<CKorvanePage> MakeText(int kind, int index) {

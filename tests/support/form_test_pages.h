@@ -23,12 +23,17 @@ class CTestPage : public CKorvanePage {
   int m_nAddingSeen = 0;  // fills or activations seen while the adding flag was set
 
   BOOL OnSetActive() override;
+  // Runs after every handled notification (the keep-aspect coupling of a test, say).
+  std::function<void(CTestPage&, int id, int code)> m_after;
   // Exposed for the tests of the helper's operations.
   using CPageHelper::m_pControls;
 
  protected:
   const PageBinding* Bindings(int& count) const override;
   void Fill(CDrawObject* copy) override;
+  void AfterChange(int id, int code) override {
+    if (m_after) m_after(*this, id, code);
+  }
 
  private:
   std::vector<PageBinding> m_vBindings;
@@ -47,6 +52,9 @@ class CTestImageEditPage : public CTestPage, public IImageEditPage {
   std::vector<int> m_vTools;
   static int s_nBuilt;
 };
+
+// Fills the rectangle page's controls from a rectangle.
+void FillRectanglePage(CTestPage& page, CDrawObject* rectangle);
 
 // Rectangle page ids: width 1183 (spin 1184), height 1186 (spin 1187), rows 1195 (spin 1196),
 // keep-aspect 1205, corner radios 1207/1209/1211.
@@ -71,9 +79,9 @@ class CountingCanvas : public CView, public IDocCanvasView {
   void OnUpdate(CView*, LPARAM hint, CObject*) override { hints.push_back(static_cast<int>(hint)); }
   void SetFocus() override { ++focusCount; }
   void InvalidateRect(const RECT&, BOOL) override {}
-  void InvalidateObject(int) override {}
-  // Every setter starts with this, accepted or not.
-  void InvalidateSelection() override { ++selectionInvalidations; }
+  // Every setter starts with one of these, accepted or not.
+  void InvalidateObject(int) override { ++invalidations; }
+  void InvalidateSelection() override { ++invalidations; }
   BOOL CalcObject(CDrawObject*, CDoubleRect&) override { return FALSE; }
   BOOL GetTrackerIndex(int& index) override {
     index = -1;
@@ -81,5 +89,5 @@ class CountingCanvas : public CView, public IDocCanvasView {
   }
   std::vector<int> hints;
   int focusCount = 0;
-  int selectionInvalidations = 0;
+  int invalidations = 0;
 };

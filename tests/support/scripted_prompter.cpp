@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPrinter>
+#include <algorithm>
 #include <QTemporaryFile>
 
 ScriptedPrompter::ScriptedPrompter() { m_previous = SetPrompter(this); }
@@ -150,6 +151,14 @@ ScriptedPrompter& ScriptedPrompter::ExpectPrinterSetup(bool ok, bool landscape) 
   return *this;
 }
 
+ScriptedPrompter& ScriptedPrompter::ExpectMenu(UINT id) {
+  Answer a;
+  a.kind = "menu";
+  a.id = static_cast<int>(id);
+  m_answers.push_back(a);
+  return *this;
+}
+
 bool ScriptedPrompter::PrinterSetup(QPrinter& printer) {
   m_log.push_back(Asked{"printer setup", CString(), 0});
   Answer a;
@@ -157,3 +166,34 @@ bool ScriptedPrompter::PrinterSetup(QPrinter& printer) {
   if (a.ok && a.repaints) printer.setPageOrientation(QPageLayout::Landscape);
   return a.ok;
 }
+
+namespace {
+
+void EnabledIds(const MenuTemplate& menu, const std::function<bool(UINT)>& enabled, std::vector<UINT>& out) {
+  for (const MenuTemplate& item : menu.items) {
+    if (item.IsPopup()) EnabledIds(item, enabled, out);
+    else if (!item.IsSeparator() && (!enabled || enabled(item.id))) out.push_back(item.id);
+  }
+}
+
+}  // namespace
+
+UINT ScriptedPrompter::PopupMenu(const MenuTemplate& menu, QPoint screenPos, std::function<bool(UINT)> enabled) {
+  m_log.push_back(Asked{"menu", CString(menu.text.c_str()), 0});
+  m_lastMenu = menu;
+  m_lastMenuX = screenPos.x();
+  m_lastMenuY = screenPos.y();
+  m_lastEnabled.clear();
+  EnabledIds(menu, enabled, m_lastEnabled);
+  Answer a;
+  if (!Next("menu", CString("context menu"), a)) return 0;
+  const UINT id = static_cast<UINT>(a.id);
+  if (id == 0) return 0;
+  if (std::find(m_lastEnabled.begin(), m_lastEnabled.end(), id) == m_lastEnabled.end()) {
+    ADD_FAILURE() << "menu item " << id << " is not offered enabled";
+    return 0;
+  }
+  return id;
+}
+
+QPoint ScriptedPrompter::LastMenuPos() const { return QPoint(m_lastMenuX, m_lastMenuY); }

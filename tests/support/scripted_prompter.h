@@ -2,11 +2,13 @@
 // the test and is answered "cancel".
 #pragma once
 
+#include <QPoint>
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "platform/prompter.h"
+#include "platform/ui/menu_template.h"
 
 class ScriptedPrompter : public IPrompter {
  public:
@@ -46,6 +48,14 @@ class ScriptedPrompter : public IPrompter {
   // `landscape` is set.
   ScriptedPrompter& ExpectPrinterSetup(bool ok, bool landscape = false);
   bool PrinterSetup(QPrinter& printer) override;
+  // The next context menu chooses id (0: closed without a choice); an id that the menu does not
+  // offer enabled fails the test and chooses nothing.
+  ScriptedPrompter& ExpectMenu(UINT id);
+  UINT PopupMenu(const MenuTemplate& menu, QPoint screenPos, std::function<bool(UINT)> enabled) override;
+  // The last menu shown, where, and which of its command ids were enabled.
+  const MenuTemplate& LastMenu() const { return m_lastMenu; }
+  QPoint LastMenuPos() const;
+  const std::vector<UINT>& LastMenuEnabled() const { return m_lastEnabled; }
 
  private:
   struct Answer {
@@ -59,6 +69,10 @@ class ScriptedPrompter : public IPrompter {
   };
   bool Next(const char* kind, const CString& text, Answer& out);
 
+  MenuTemplate m_lastMenu;
+  int m_lastMenuX = 0;
+  int m_lastMenuY = 0;
+  std::vector<UINT> m_lastEnabled;
   std::deque<Answer> m_answers;
   std::vector<Asked> m_log;
   IPrompter* m_previous = nullptr;

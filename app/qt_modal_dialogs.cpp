@@ -1,0 +1,47 @@
+#include "app/qt_modal_dialogs.h"
+
+#include <cmath>
+
+#include <QFont>
+#include <QFontDialog>
+
+#include "files/places_bar.h"
+#include "platform/qt_prompter.h"
+
+bool CQtModalDialogs::FontDialog(FontDialogData& data) {
+  QFont initial(data.faceName.ToQString());
+  if (data.pointSizeTenths > 0) initial.setPointSizeF(data.pointSizeTenths / 10.0);
+  initial.setItalic(data.italic != 0);
+  initial.setWeight(data.weight >= 700 ? QFont::Bold : QFont::Normal);
+  QFontDialog dialog(initial, m_pParent);
+  dialog.setOption(QFontDialog::DontUseNativeDialog, true);
+  dialog.setOption(QFontDialog::ScalableFonts, true);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QFont font = dialog.selectedFont();
+  data.faceName = CString::FromQString(font.family());
+  data.italic = font.italic() ? 1 : 0;
+  data.weight = font.weight() >= QFont::Bold ? 700 : 400;
+  data.pointSizeTenths = static_cast<int>(std::lround(font.pointSizeF() * 10.0));
+  // Every face the system lays out is a Japanese-capable one.
+  data.charSet = 128;
+  return true;
+}
+
+bool CQtModalDialogs::SaveFileDialog(const FileDialogRequest& request, CString& path, int& filterIndex) {
+  std::vector<CString> paths;
+  int chosen = 1;
+  if (!RunQtFileDialog(m_pParent, request, paths, &chosen) || paths.empty() || paths.front().IsEmpty()) return false;
+  path = paths.front();
+  filterIndex = chosen > 0 ? chosen : 1;
+  return true;
+}
+
+bool CQtModalDialogs::PlacesBarDialog(PlacesBarDialogData& data) {
+  CPlacesBarDialog dialog(m_pParent);
+  for (int i = 0; i < 5; ++i) dialog.m_strFolder[i] = data.folders[i];
+  dialog.m_bUseHistory = data.useHistory;
+  if (dialog.DoModal() != IDOK) return false;
+  for (int i = 0; i < 5; ++i) data.folders[i] = dialog.m_strFolder[i];
+  data.useHistory = dialog.m_bUseHistory;
+  return true;
+}

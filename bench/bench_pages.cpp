@@ -1,0 +1,149 @@
+// The object pages and the barcode drawing: one spin step of the rectangle page through the
+// setter and the views with 500 objects, 50 barcodes of version 10 in 2 x 2 copies painted on
+// screen after the first paint, and the character list of a 5000-character text with the
+// mapping of its last row.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "canvas/leftview.h"
+#include "model/drawobject.h"
+#include "model/korvane_doc.h"
+#include "model/objectlist.h"
+#include "model/textobject.h"
+#include "pages/object_pages.h"
+#include "platform/paths.h"
+#include "res/dialog_135.h"
+#include "res/dialog_140.h"
+
+namespace {
+
+class BenchFormHost : public IPageFormHost {
+ public:
+  CKorvaneDoc* doc = nullptr;
+  CKorvaneDoc* GetPageDocument() override { return doc; }
+  int GetRememberedPage(int) override { return 0; }
+  void SetRememberedPage(int, int) override {}
+};
+
+struct Session {
+  std::string folder;
+  std::unique_ptr<CKorvaneDoc> doc;
+  std::unique_ptr<CLeftView> view;
+  BenchFormHost form;
+  QWidget parent;
+
+  Session() {
+    folder = (std::filesystem::temp_directory_path() / "korvane-bench-pages").string();
+    std::filesystem::create_directories(folder);
+    paths::SetCompanionBase(folder + "/korvane");
+    doc = std::make_unique<CKorvaneDoc>();
+    doc->OnNewDocument();
+    view = std::make_unique<CLeftView>(doc.get());
+    form.doc = doc.get();
+    CPageHelper::SetFormHost(&form);
+  }
+  ~Session() {
+    CPageHelper::SetFormHost(nullptr);
+    view.reset();
+    doc.reset();
+    paths::SetCompanionBase("");
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+  }
+};
+
+void BM_RectanglePageSpinStep(benchmark::State& state) {
+  Session s;
+  CObjectList& list = *s.doc->GetObjectList();
+  for (int k = 0; k < 500; ++k) {
+    auto* r = list.AddRectangle(nullptr, TRUE, TRUE);
+    r->m_dPosX = -200 + (k % 25) * 16;
+    r->m_dPosY = -110 + (k / 25) * 11;
+    r->m_dWidth = 10;
+    r->m_dHeight = 8;
+    r->m_nRows = r->m_nColumns = 1;
+  }
+  s.doc->SetCurrentObject(250, TRUE, TRUE);
+  CPageRectangle page;
+  page.CreatePageWindow(&s.parent);
+  page.Activate();
+  NMUPDOWN nm;
+  nm.hdr.code = UDN_DELTAPOS;
+  int direction = 1;
+  for (auto _ : state) {
+    nm.iDelta = direction;
+    direction = -direction;
+    page.OnNotify(dlg135::IDC_SPIN_SIZE_X, nm);
+  }
+}
+BENCHMARK(BM_RectanglePageSpinStep)->Unit(benchmark::kMicrosecond);
+
+void BM_FiftyBarcodesOnScreen(benchmark::State& state) {
+  Session s;
+  CObjectList& list = *s.doc->GetObjectList();
+  for (int k = 0; k < 50; ++k) {
+    auto* b = list.AddBarcode(nullptr, TRUE, TRUE);
+    b->m_strText = CString(("LOT " + std::to_string(100000 + k) + " BENCH").c_str());
+    b->m_nVersion = 10;
+    b->m_nLevel = 1;
+    b->m_dSizeX = b->m_dSizeY = 15;
+    b->m_nRows = b->m_nColumns = 2;
+    b->m_dPosX = -180 + (k % 10) * 36;
+    b->m_dPosY = -90 + (k / 10) * 36;
+  }
+  s.view->resize(900, 700);
+  s.view->show();
+  QApplication::processEvents();
+  s.doc->SetZoomQuiet(4);  // 0.5: the whole page in the window
+  s.view->SetScrollSizesForZoom();
+  s.view->Invalidate(TRUE);
+  s.view->UpdateWindow();  // the first paint encodes the symbols
+  for (auto _ : state) {
+    s.view->Invalidate(TRUE);
+    s.view->UpdateWindow();
+  }
+  state.counters["encoded"] = s.view->GetBarcodeEncodeCount();
+}
+BENCHMARK(BM_FiftyBarcodesOnScreen)->Unit(benchmark::kMillisecond);
+
+void BM_CharListOf5000Characters(benchmark::State& state) {
+  Session s;
+  CText1Object* t = s.doc->GetObjectList()->AddText1(nullptr, TRUE, TRUE);
+  std::string text;
+  for (int k = 0; k < 5000; ++k) {
+    if (k % 50 == 49) text += "\r\n";
+    else if (k % 3 == 0) text += "\x8A\xBF";  // a double-byte character
+    else text += static_cast<char>('A' + k % 26);
+  }
+  t->SetText(CString(text));
+  s.doc->SetCurrentObject(s.doc->GetObjectList()->GetCount() - 1, TRUE, TRUE);
+  CPageText1Char page;
+  page.CreatePageWindow(&s.parent);
+  page.Activate();
+  const CString string(text);
+  int last = 0;
+  for (auto _ : state) {
+    page.FillCharList(dlg140::IDC_CHAR_LIST, string);
+    last = page.RecordOfRow(page.Host()->GetCount(dlg140::IDC_CHAR_LIST) - 1);
+    benchmark::DoNotOptimize(last);
+  }
+  state.counters["last_record"] = last;
+}
+BENCHMARK(BM_CharListOf5000Characters)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,128 @@
+// Writes the seed corpora of the fuzz targets with the project's own writers:
+//   make_fuzz_seeds <corpus folder>
+// gives <corpus folder>/<target>/seed_*.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/machine_id.h"
+#include "files/mrk_binary.h"
+#include "files/mrk_text.h"
+#include "files/settings.h"
+#include "fuzz/fuzz_support.h"
+#include "imaging/monobmp.h"
+#include "model/bmpobject.h"
+#include "model/doc_archive.h"
+#include "model/doc_clipboard.h"
+#include "model/objectlist.h"
+#include "model/textobject.h"
+
+namespace {
+
+std::filesystem::path g_root;
+
+void Put(const char* target, const char* name, const std::vector<BYTE>& bytes) {
+  const auto dir = g_root / target;
+  std::filesystem::create_directories(dir);
+  if (!fileio::WriteAtomically((dir / name).string(), bytes.data(), bytes.size())) fuzz::Fail("seed not written");
+}
+
+void Put(const char* target, const char* name, const std::string& text) {
+  Put(target, name, std::vector<BYTE>(text.begin(), text.end()));
+}
+
+std::vector<BYTE> SmallImage() {
+  std::vector<BYTE> img = MonoBmpFile::Create(24, 10);
+  const int64_t stride = MonoBmpFile::Stride(24);
+  for (int y = 2; y < 8; ++y) img[MonoBmpFile::kHeaderSize + y * stride] = 0x0F;
+  return img;
+}
+
+// One object of every kind, each with a grid of two copies and a few values off their defaults.
+void BuildDesign(CObjectList& list) {
+  CLineObject* line = list.AddLine(nullptr, TRUE, TRUE);
+  line->m_dWidth = 12;
+  line->m_nRows = 2;
+  CRectangleObject* rect = list.AddRectangle(nullptr, TRUE, TRUE);
+  rect->m_nEdgeStyle = 1;
+  rect->m_dEdgeRadius = 2;
+  list.AddCircle(nullptr, TRUE, TRUE)->m_nColumns = 2;
+  list.AddTriangle(nullptr, TRUE, TRUE)->m_nDirection = 1;
+  list.AddRhombic(nullptr, TRUE, TRUE);
+  list.AddPolygon(nullptr, TRUE, TRUE)->m_nEdges = 7;
+  CText1Object* t1 = list.AddText1(nullptr, TRUE, TRUE);
+  t1->SetText(CString("AB\r\n\x82\xA0" "C"));
+  t1->m_vCharRecords[0].dSizeX = 0.5;
+  t1->m_bCountUp = 1;
+  CText2Object* t2 = list.AddText2(nullptr, TRUE, TRUE);
+  t2->SetText(CString("XYZ"));
+  t2->m_vCharRecords[1].dOffsetY = -1;
+  CBmpObject* bmp = list.AddBmpFromImage(SmallImage());
+  bmp->m_strPath = "seed.bmp";
+  list.AddBarcode(nullptr, TRUE, TRUE)->m_strText = "SEED";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_fuzz_seeds <corpus folder>\n");
+    return 2;
+  }
+  g_root = argv[1];
+  fuzz::Init();
+
+  CObjectList design;
+  design.Initialize();
+  BuildDesign(design);
+  CObjectList empty;
+  empty.Initialize();
+  const std::vector<BYTE> binary = CMrkBinaryFile::Serialize(design);
+  for (const char* target : {"fuzz_mrk_binary", "fuzz_render"}) {
+    Put(target, "seed_design", binary);
+    Put(target, "seed_work_area", CMrkBinaryFile::Serialize(empty));
+  }
+
+  CMrkTextFile text(CMrkTextFile::modeWrite);
+  text.FormatList(design);
+  Put("fuzz_mrk_text", "seed_design", text.GetBytes());
+
+  Put("fuzz_bmp_file", "seed_image", SmallImage());
+
+  const std::string settingsPath = (g_root / "settings.tmp").string();
+  CKorvaneSettings settings;
+  settings.System.PlacesFolder[0] = "/home/operator/designs";
+  if (!WriteSettings(settings, settingsPath)) fuzz::Fail("settings not written");
+  std::vector<BYTE> bytes;
+  if (!fileio::ReadAll(settingsPath, bytes)) fuzz::Fail("settings not read");
+  std::filesystem::remove(settingsPath);
+  Put("fuzz_settings", "seed_settings", bytes);
+
+  Put("fuzz_machine_id", "seed_k2", std::string("[Draventis]\r\nid=ABC-K2\r\n"));
+
+  CDrawObject* prototypes[ARCHIVE_PROTOTYPE_COUNT];
+  for (int kind = 0; kind < ARCHIVE_PROTOTYPE_COUNT; ++kind) prototypes[kind] = design.GetPrototype(kind);
+  CArchive archive;
+  StorePrototypes(archive, prototypes);
+  Put("fuzz_defaults_archive", "seed_prototypes", archive.Buffer());
+
+  ObjectClipboardBlock block;
+  block.nOperation = CLIPBOARD_COPY;
+  block.indices = {1, 3};
+  Put("fuzz_clipboard", "seed_copy", block.ToBytes());
+  block.nOperation = CLIPBOARD_CUT;
+  block.indices = {2};
+  Put("fuzz_clipboard", "seed_cut", block.ToBytes());
+
+  CArchive mixed;
+  mixed << static_cast<std::int32_t>(3) << 1.5 << CString("text") << static_cast<std::uint16_t>(7);
+  std::vector<BYTE> plan = {4, 0, 4, 5, 2};
+  plan.insert(plan.end(), mixed.Buffer().begin(), mixed.Buffer().end());
+  Put("fuzz_archive", "seed_reads", plan);
+
+  const std::vector<BYTE> image = MonoBmpFile::Create(200, 40);
+  Put("fuzz_rle", "seed_coded", CMrkBinaryFile::Compress(image.data(), image.size()));
+  Put("fuzz_rle", "seed_raw", SmallImage());
+  return 0;
+}

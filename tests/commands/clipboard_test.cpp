@@ -1,0 +1,148 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include "commands_fixture.h"
+#include "model/doc_clipboard.h"
+#include "imaging/monobmp.h"
+#include "model/drawobject.h"
+
+namespace {
+
+std::vector<std::uint8_t> Block(std::initializer_list<std::int32_t> ints) {
+  std::vector<std::uint8_t> out;
+  for (std::int32_t v : ints) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i)));
+  }
+  return out;
+}
+
+class ClipboardTest : public CommandsTest {};
+
+TEST_F(ClipboardTest, CopyAndCutPutExactlyTheSelectedIndicesOnTheClipboard) {
+  Add({TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_RHOMBIC});
+  SelectMany({2, 5});
+  ASSERT_TRUE(table.Execute(57634));
+  EXPECT_EQ(clipboard.data, Block({1, 2, 2, 5}));
+  EXPECT_EQ(clipboard.data.size(), 16u);
+  EXPECT_EQ(frame.focus, 1);
+
+  SelectOne(3);
+  ASSERT_TRUE(table.Execute(32875));  // the context menu's cut
+  EXPECT_EQ(clipboard.data, Block({0, 1, 3}));
+  EXPECT_EQ(List().GetObject(3)->m_bDeleted, 1);
+  EXPECT_EQ(List().GetObject(2)->m_bDeleted, 0);
+}
+
+TEST_F(ClipboardTest, ARefusingClipboardLeavesTheCutObjectsInPlace) {
+  Add({TYPE_LINE, TYPE_CIRCLE});
+  SelectMany({1, 2});
+  clipboard.refuse = true;
+  table.Execute(57635);
+  EXPECT_EQ(clipboard.sets, 1);
+  EXPECT_EQ(List().GetObject(1)->m_bDeleted, 0);
+  EXPECT_EQ(List().GetObject(2)->m_bDeleted, 0);
+  EXPECT_EQ(g_bModified, 1);  // the selection set it; the cut itself did nothing
+  g_bModified = 0;
+  table.Execute(57632);  // delete still works without the clipboard
+  EXPECT_EQ(List().GetObject(1)->m_bDeleted, 1);
+}
+
+TEST_F(ClipboardTest, PastesStepFurtherEachTimeAndACutPasteLandsWhereTheObjectWas) {
+  Add({TYPE_LINE, TYPE_CIRCLE});
+  SelectOne(2);
+  const double x = List().GetObject(2)->m_dPosX, y = List().GetObject(2)->m_dPosY;
+  table.Execute(57634);
+  for (int n = 1; n <= 3; ++n) {
+    ASSERT_TRUE(table.Execute(57637));
+    EXPECT_EQ(commands->GetPasteCounter(), n);
+    const CDrawObject* copy = List().GetObject(List().GetCount() - 1);
+    EXPECT_DOUBLE_EQ(copy->m_dPosX, x + 2.0 * n);
+    EXPECT_DOUBLE_EQ(copy->m_dPosY, y - 2.0 * n);
+  }
+  EXPECT_EQ(List().GetCount(), 6);
+
+  SelectOne(2);
+  table.Execute(57635);
+  EXPECT_EQ(commands->GetPasteCounter(), 0);
+  table.Execute(57637);
+  const CDrawObject* back = List().GetObject(List().GetCount() - 1);
+  EXPECT_DOUBLE_EQ(back->m_dPosX, x);
+  EXPECT_DOUBLE_EQ(back->m_dPosY, y);
+  EXPECT_EQ(back->m_bDeleted, 0);
+}
+
+TEST_F(ClipboardTest, ContextPastePutsTheCopyAtTheContextPoint) {
+  Add({TYPE_RECTANGLE});
+  SelectOne(1);
+  table.Execute(32876);
+  doc->m_ptContext = CDoublePoint(-12.5, 7.25);
+  ASSERT_TRUE(table.Execute(32877));
+  const CDrawObject* copy = List().GetObject(2);
+  EXPECT_DOUBLE_EQ(copy->m_dPosX, -12.5);
+  EXPECT_DOUBLE_EQ(copy->m_dPosY, 7.25);
+  EXPECT_EQ(commands->GetPasteCounter(), 1);
+}
+
+TEST_F(ClipboardTest, BlocksThatThisDocumentCannotHaveWrittenPasteNothing) {
+  Add({TYPE_LINE, TYPE_CIRCLE, TYPE_TRIANGLE});
+  const std::vector<std::vector<std::uint8_t>> bad = {
+      {1, 0, 0},                                   // short
+      Block({1, 1, 2, 3}),                         // more bytes than the count says
+      Block({1, -1, 2}),                           // negative count
+      Block({1, 0}),                               // nothing listed
+      Block({1, 1, 0}),                            // the work area
+      Block({1, 1, 4}),                            // past the end
+      Block({1, 2, 3, 2}),                         // descending
+      Block({1, 2, 2, 2}),                         // repeated
+      Block({7, 1, 2}),                            // unknown operation
+  };
+  for (const auto& bytes : bad) {
+    clipboard.has = true;
+    clipboard.data = bytes;
+    table.Execute(57637);
+    table.Execute(32877);
+    EXPECT_EQ(List().GetCount(), 4);
+    EXPECT_FALSE(commands->CanPaste());
+  }
+  clipboard.data = Block({1, 2, 1, 3});
+  EXPECT_TRUE(commands->CanPaste());
+  table.Execute(57637);
+  EXPECT_EQ(List().GetCount(), 6);
+}
+
+TEST_F(ClipboardTest, ImageEditingTurnsTheClipboardDeleteAndNudgesOff) {
+  List().AddBmpFromImage(MonoBmpFile::Create(16, 16));
+  SelectOne(1);
+  table.Execute(57634);
+  doc->m_bPaintMode = 1;
+  for (UINT id : {57635u, 57634u, 57637u, 57632u, 32875u, 32876u, 32877u, 32878u, 32881u, 32882u, 32883u, 32884u}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+  EXPECT_FALSE(table.Execute(57632));
+  EXPECT_FALSE(table.Execute(57637));
+  EXPECT_EQ(List().GetObject(1)->m_bDeleted, 0);
+  EXPECT_EQ(List().GetCount(), 2);
+  doc->m_bPaintMode = 0;
+  EXPECT_TRUE(Enabled(57632));
+  EXPECT_TRUE(Enabled(57637));
+}
+
+TEST(SystemObjectClipboard, TheBlockTravelsUnderTheProgramsOwnType) {
+  CQtObjectClipboard clipboard;
+  const std::vector<std::uint8_t> bytes = Block({1, 2, 2, 5});
+  ASSERT_TRUE(clipboard.SetData(bytes));
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(mime, nullptr);
+  EXPECT_TRUE(mime->hasFormat("application/x-draventis"));
+  std::vector<std::uint8_t> back;
+  ASSERT_TRUE(clipboard.GetData(back));
+  EXPECT_EQ(back, bytes);
+  // Another program's text is not ours, and clearing leaves it alone.
+  QGuiApplication::clipboard()->setText("hello");
+  EXPECT_FALSE(clipboard.HasData());
+  clipboard.ClearOwnData();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "hello");
+}
+
+}  // namespace
