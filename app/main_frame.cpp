@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/frame_commands.h"
 #include "app/korvane_view.h"
 #include "app/shell_res.h"
 #include "app/startup_splash.h"
@@ -152,6 +153,8 @@ BOOL CMainFrame::OnCreateClient() {
   const int left = m_bPortDebug ? 100 : 600;
   m_pSplitter->setSizes({left, std::max(100, width() - left)});
   setCentralWidget(m_pSplitter);
+  m_pLeftView->SetCanvasFrame(this);
+  RegisterFrameCommands(*m_pCommands, CommandContext{m_pDoc, this, this, m_pLeftView, m_pFormView});
   if (m_pDoc) {
     m_pUpdateWatcher = std::make_unique<CFrameUpdateWatcher>(m_pCommands);
     m_pDoc->AddView(m_pUpdateWatcher.get());
@@ -209,8 +212,6 @@ void CMainFrame::RegisterOwnCommands() {
         [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isHidden() ? 0 : 1); });
   t.Add(ID_NEXT_PANE, [this] { CyclePane(true); });
   t.Add(ID_PREV_PANE, [this] { CyclePane(false); });
-  // The command rows of the menus and bars: RegisterFrameCommands(*m_pCommands, context) once
-  // the frame commands are part of the build.
 }
 
 void CMainFrame::BuildMenuBar() {
@@ -426,11 +427,6 @@ void CMainFrame::UpdateFrameTitle(const CString& title) {
 BOOL CMainFrame::IsCommandEnabled(UINT id) { return m_pCommands->Update(id).m_bEnabled ? TRUE : FALSE; }
 
 void CMainFrame::OnCommand(UINT id) { m_pCommands->Execute(id); }
-
-const MenuTemplate* CMainFrame::GetContextMenu(UINT menuId) {
-  const MenuTemplate& menu = res::Menu(menuId);
-  return menu.items.empty() ? nullptr : &menu;
-}
 
 // ---- timers ---------------------------------------------------------------------------------
 

@@ -1,8 +1,7 @@
 // CMainFrame: the application's only top-level window. A splitter with the canvas view and the
 // form view, five tool bars, the four-pane status bar, the frame timers 0 to 4, the port-monitor
 // window it keeps, and the services the document, the canvas and the paint editor call on it
-// (IsCommandEnabled, OnCommand, GetContextMenu and ShowCursorPosMm are what the canvas view's
-// frame interface asks for).
+// (and its canvas-frame side: the cursor pane and the context menu's commands).
 #pragma once
 
 #include <functional>
@@ -12,6 +11,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "canvas/canvas_frame.h"
 #include "model/doc_seams.h"
 #include "platform/cstring.h"
 #include "platform/ui/command_table.h"
@@ -35,7 +35,7 @@ inline constexpr UINT FRAME_BAR_PERSONAL_SEAL = 61464;
 inline constexpr UINT FRAME_BAR_CORPORATE_SEAL = 61465;
 inline constexpr UINT FRAME_STATUS_BAR = 59393;
 
-class CMainFrame : public QMainWindow, public IDocMainFrame {
+class CMainFrame : public QMainWindow, public IDocMainFrame, public ICanvasFrame {
   Q_OBJECT
  public:
   // `timers` null: the frame runs its own QTimers.
@@ -89,11 +89,9 @@ class CMainFrame : public QMainWindow, public IDocMainFrame {
   void FocusCanvasView() override;
   void UpdateFrameTitle(const CString& title) override;
 
-  // What the canvas view asks of the frame for its context menu: a command's update rule, the
-  // chosen command, and the menu resource.
-  BOOL IsCommandEnabled(UINT id);
-  void OnCommand(UINT id);
-  const MenuTemplate* GetContextMenu(UINT menuId);
+  // ---- ICanvasFrame: a context-menu command's update rule, and the chosen command.
+  BOOL IsCommandEnabled(UINT id) override;
+  void OnCommand(UINT id) override;
 
   // Frame timer `id` fired.
   void OnTimer(UINT id);

@@ -368,3 +368,15 @@ TEST_F(AppTest, F6AndShiftF6MoveTheFocusToTheOtherPane) {
   focus = QApplication::focusWidget();
   EXPECT_TRUE(focus == frame.GetLeftView() || frame.GetLeftView()->isAncestorOf(focus));
 }
+
+TEST_F(AppTest, TheFramesCommandRowsAndTheCanvasSideAreWired) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  EXPECT_FALSE(frame.IsCommandEnabled(57643));
+  ASSERT_TRUE(frame.IsCommandEnabled(32809));
+  frame.OnCommand(32809);  // zoom in from 0.40
+  EXPECT_EQ(frame.PaneText(1), QStringLiteral("ZOOM = 0.50"));
+  // Timer 0 shows the document's state as it is by then.
+  ASSERT_TRUE(timers.FireTimer(0));
+  EXPECT_EQ(frame.PaneText(1), QStringLiteral("ZOOM = 0.50"));
+}
