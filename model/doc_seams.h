@@ -11,6 +11,8 @@
 
 class CDrawObject;
 class CKorvaneDoc;
+class IEngraveSource;
+class QWidget;
 
 // The canvas view (CLeftView).
 class IDocCanvasView {
@@ -31,6 +33,15 @@ class IDocCanvasView {
   virtual void FilePrintPreview() {}
   // Whether the renderer can draw yet (a project named at start waits for it).
   virtual int IsRendererReady() const { return 1; }
+  // What the engraving engines capture outlines and rasters from; null when the view offers none.
+  virtual IEngraveSource* GetEngraveSource() { return nullptr; }
+  // After a job: the zoom index the job reported (a negative index leaves the zoom alone), and
+  // the render mode (0 screen; the previous mode is returned).
+  virtual void RestoreZoom(CKorvaneDoc* doc, int index) { (void)doc, (void)index; }
+  virtual int SetRenderMode(int mode) {
+    (void)mode;
+    return 0;
+  }
 };
 
 // The form view (CKorvaneView).
@@ -54,6 +65,9 @@ class IDocFormView {
   }
   // Hides the progress bar and the abort button at the end of a threaded job.
   virtual void HideProgress() {}
+  // The progress bar and the abort button of a threaded job: shown with a range, then moved.
+  virtual void ShowProgress(int lo, int hi) { (void)lo, (void)hi; }
+  virtual void SetProgressPos(int pos) { (void)pos; }
 };
 
 // The main frame (CMainFrame).
@@ -91,6 +105,9 @@ class IDocMainFrame {
   virtual void FocusCanvasView() {}
   // The window title follows the document's title ("" for none).
   virtual void UpdateFrameTitle(const CString& title) { (void)title; }
+  // The main window: owner of the engraving boxes and of the progress dialog (null: the frame
+  // object itself when it is a window).
+  virtual QWidget* GetMainWindow() { return nullptr; }
 };
 
 // The recent-file list of the application (16 entries, the newest first).
@@ -125,10 +142,20 @@ class IDocEngraveServices {
   virtual ~IDocEngraveServices() = default;
   // Runs the fixed-field origin wizard for machine model 1 to 3 and stores what it set.
   virtual void RunOriginWizardFix(CKorvaneDoc& doc, int model) = 0;
+  // The origin-wizard command: the fixed-field wizard when the model is known, else the general
+  // one; stores what it set.
+  virtual void RunOriginWizard(CKorvaneDoc& doc) { (void)doc; }
 };
 
 // The engraving engine of a running job; the document owns it and deletes it through this base.
 class IDocEngine {
  public:
   virtual ~IDocEngine() = default;
+  // 1 when the engine may be deleted (no worker, or the worker has ended); else 0 with the stop
+  // flag set.
+  virtual int Stop() { return 1; }
+  // Asks a worker to stop at its next test.
+  virtual void RequestStop() {}
+  // Whether a worker was started and has not ended yet.
+  virtual bool IsWorkerRunning() const { return false; }
 };

@@ -19,6 +19,7 @@
 class CBmpObject;
 class CDrawObject;
 class CObjectList;
+class QWidget;
 struct ImageClipShape;
 
 // Set by every operation that changes the design (and by choosing the current object); cleared
@@ -340,4 +341,79 @@ class CKorvaneDoc : public CDocument {
   // The barcode object's text (control 1451): refused when empty or when no symbol holds it at
   // the object's level; 1 accepted.
   int SetBarcodeText(const CString& text);
+
+ public:
+  // ---- settings pages
+  // Whether an engraving job runs: an engine is current, or a worker still holds the port
+  // (a stopped worker may still be sending after its engine is gone). Head moves wait for it.
+  BOOL IsEngravingBusy() const;
+  // The fixed-field page moves the head with every change of the area's place or size; not
+  // stored.
+  int m_bMoveOnChange = 0;
+  // ---- engraving (the frame's start commands, the form view's abort, the frame's timer 2)
+  // The layer choice before a job: 1 to go on, 0 to give up.
+  int ChooseEngraveLayers();
+  // Command 32808: a whole job on this thread; the old zoom index the job reported (-1 none).
+  int StartEngraving();
+  // Command 32898: starts the threaded job (the frame disabled its button first).
+  int StartThreadEngraving();
+  // After a finished normal job: every counting straight text moves on by one.
+  void AdvanceCounterTexts();
+  // Ends the threaded job; while its worker still runs the job stays and the end is retried.
+  void EndEngraving();
+  // The worker's end (delivered on this thread): the end timer is armed for 3000 ms.
+  void ScheduleEngravingEnd();
+  // The abort button: the worker is asked to stop, the end timer armed for 3000 ms.
+  void AbortEngraving();
+  // Timer 2 of the main frame.
+  void OnEngraveEndTimer();
+  // Command 32888 and the unfixing path of 32890: the field-origin wizard.
+  void RunOriginWizard();
+
+  int m_bEngraveRunning = 0;     // 1 while a threaded job is under way
+  int m_bEngraveFixVariant = 0;  // 1 when the current threaded engine is the fixed-field one
+  QWidget* m_pEngraveMainWindow = nullptr;  // kept while a threaded job runs
+  int m_bNormalEngraving = 0;    // 1 while the normal engine runs on the stack
+  // ---- paint mode (image editing of a bitmap object in the canvas)
+  // Arms the main window's timer 4 (100 ms), which then leaves image editing.
+  void StartPaintEndTimer();
+  // Enters paint mode on the current bitmap object: 1 entered, 0 nothing done or refused.
+  int BeginPaintMode();
+  void EndPaintMode();
+  // Zoom in tenths (0 fits): the zoom the editor applied; 0 for a repeat of the current one.
+  double SetPaintZoom(int zoom);
+  void ShowPaintZoom(double zoom);
+  void RestoreZoom();
+  BOOL IsEditableBmp() const;
+  void RedrawPaint();
+  // Opens the whole design, rendered into a 1-bit image, in the paint editor.
+  void EditDesignAsImage();
+  // A bitmap object of an image in memory, not in the list (the caller owns it); null when the
+  // image is not usable.
+  CBmpObject* MakeBmpObjectFromImage(std::vector<BYTE> image);
+  // Forwarders to the canvas's paint editor.
+  void OnPaintThicken();
+  void PaintThicken(int x, int y, int same);
+  void PaintOutline();
+  void PaintInvert();
+  void PaintFill(int white);
+  int SetPaintTool(int code);
+  int GetPaintTool() const;
+  int SetPaintSize(int size);
+  int SetPaintShape(int shape);
+  int SetPaintFillMode(int fill);
+  void SetPaintGrid(int on);
+  void PaintUndoRedo(int redo);
+  BOOL CanPaintUndoRedo(int redo) const;
+  class CBitmap* PaintCopyCut(int copy);
+  BOOL PaintPaste(class CBitmap* bitmap);
+  void SelectPaintTool(int code);
+  void SavePaintImage();
+  // The whole scanning area's image becomes a new bitmap object, the current one.
+  void ScanAreaToImage();
+  class CPaintEditor* GetPaintEditor() const;
+
+  int m_nPaintZoom = 100;
+  // The object EditDesignAsImage edits (outside the list; freed at the end of the edit).
+  CBmpObject* m_pPaintDesignObject = nullptr;
 };

@@ -13,6 +13,8 @@
 #include "platform/cstring.h"
 #include "platform/wintypes.h"
 
+class IDocMainFrame;
+
 class CLptPort {
  public:
   CLptPort() = default;
@@ -59,6 +61,15 @@ class CLptPort {
   // Whether "LPT1" can be opened now; when it cannot, reason gets a message for the operator
   // naming the port and the cause.
   static BOOL CheckPort(CString* reason);
+
+  // ---- service dialogs and the monitor
+  // The one-string dialog (130): on OK its text goes out through SendCommand; on Cancel, or
+  // when the port cannot be opened (the operator is told why), nothing is sent.
+  void SendStringFromDialog();
+  // The frame whose port monitor EchoToMonitor feeds (null: none).
+  static void SetMonitorFrame(IDocMainFrame* frame);
+  // Hands a text to the frame's port monitor.
+  void EchoToMonitor(const CString& text);
 
  private:
   // What a job gathers before it writes.

@@ -18,6 +18,7 @@ bool IModalDialogs::PersonalSealDialog(PersonalSealDialogData&) { return false; 
 bool IModalDialogs::CorporateSealDialog(CorporateSealDialogData&) { return false; }
 bool IModalDialogs::PlacesBarDialog(PlacesBarDialogData&) { return false; }
 
+
 namespace {
 
 class CancellingDialogs : public IModalDialogs {

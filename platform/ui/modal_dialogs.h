@@ -54,6 +54,11 @@ class IModalDialogs {
   virtual bool CorporateSealDialog(struct CorporateSealDialogData& data);
   // The places-bar registration dialog; the default cancels.
   virtual bool PlacesBarDialog(struct PlacesBarDialogData& data);
+  // The layers of an engraving job whose data uses more than one layer; the default cancels.
+  virtual bool EngraveLayerDialog(struct EngraveLayerDialogData& data) {
+    (void)data;
+    return false;
+  }
 };
 
 // The service in force; never null (a cancelling one stands in until one is installed).
@@ -110,4 +115,12 @@ struct CorporateSealDialogData {
 struct PlacesBarDialogData {
   CString folders[5];
   int useHistory = 0;
+};
+
+// The engrave-layer dialog: which layers the objects use and which are shown, in; the eight
+// check boxes as the operator left them, out (a layer is engraved when used and checked).
+struct EngraveLayerDialogData {
+  int used[8] = {};
+  int shown[8] = {};
+  int checks[8] = {};
 };

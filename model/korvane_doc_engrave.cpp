@@ -1,0 +1,234 @@
+// The engraving commands of the document: the layer choice, the normal job on this thread, the
+// threaded job with its abort and its end through the frame's timer 2, and the counting texts.
+#include <climits>
+
+#include "canvas/leftview.h"
+#include "model/korvane_doc.h"
+#include "model/objectlist.h"
+#include "model/textobject.h"
+#include "model/textutil.h"
+#include "output/engrave_engine.h"
+#include "output/engrave_job.h"
+#include "output/thread_engrave_engine.h"
+#include "platform/numfmt.h"
+#include "platform/prompter.h"
+#include "platform/ui/modal_dialogs.h"
+
+namespace {
+
+constexpr UINT kEndDelayMs = 3000;
+
+// The threaded engine reporting to the document: progress goes to the form view, the end to
+// ScheduleEngravingEnd. The engine queues every report onto the user-interface thread, so the
+// document is only ever called there. The host base comes first so that it outlives the engine
+// part, whose destructor joins the worker.
+class CDocThreadEngine : public IThreadEngraveHost, public CThreadEngraveEngineFix {
+ public:
+  explicit CDocThreadEngine(CKorvaneDoc* doc) : m_pDoc(doc) {}
+  void ShowProgress(int lo, int hi) override {
+    if (IDocFormView* form = m_pDoc->GetKorvaneView()) form->ShowProgress(lo, hi);
+  }
+  void SetProgressPos(int pos) override {
+    if (IDocFormView* form = m_pDoc->GetKorvaneView()) form->SetProgressPos(pos);
+  }
+  void ScheduleEngravingEnd() override { m_pDoc->ScheduleEngravingEnd(); }
+
+ private:
+  CKorvaneDoc* m_pDoc;
+};
+
+CLeftView* CanvasOf(const CKorvaneDoc& doc) { return dynamic_cast<CLeftView*>(doc.GetLeftView()); }
+
+void RestoreCanvasZoom(CKorvaneDoc& doc, int index) {
+  if (IDocCanvasView* canvas = doc.GetLeftView()) canvas->RestoreZoom(&doc, index);
+}
+
+void SetCanvasRenderMode(CKorvaneDoc& doc, int mode) {
+  if (IDocCanvasView* canvas = doc.GetLeftView()) canvas->SetRenderMode(mode);
+}
+
+QWidget* MainWindowOf(IDocMainFrame* frame) {
+  if (!frame) return nullptr;
+  if (QWidget* window = frame->GetMainWindow()) return window;
+  return dynamic_cast<QWidget*>(frame);
+}
+
+bool ConfirmLaserOutput() {
+  return Prompter().MessageBox(CString::FromUtf8("レーザー出力を確認してください"), CString::FromUtf8("確認"),
+                               MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+}  // namespace
+
+int CKorvaneDoc::ChooseEngraveLayers() {
+  if (!m_Settings.System.FixField) {
+    // A fixed-field job may have left layers out; a normal job engraves every layer again.
+    for (int& flag : m_bLayerEngrave) flag = 1;
+    return 1;
+  }
+  if (!m_pObjectList) return 0;
+  int used[LAYER_COUNT];
+  const int count = m_pObjectList->GetUsedLayers(used);
+  if (count == 0) return 0;
+  if (count == 1) {
+    for (int& flag : m_bLayerEngrave) flag = 1;
+    return 1;
+  }
+  EngraveLayerDialogData data;
+  for (int n = 0; n < LAYER_COUNT; ++n) {
+    data.used[n] = used[n];
+    data.shown[n] = m_bLayerVisible[n];
+    data.checks[n] = used[n];
+  }
+  if (!ModalDialogs().EngraveLayerDialog(data)) return 0;
+  int chosen[LAYER_COUNT];
+  int any = 0;
+  for (int n = 0; n < LAYER_COUNT; ++n) {
+    chosen[n] = used[n] && data.checks[n] ? 1 : 0;
+    any |= chosen[n];
+  }
+  // No used layer checked is an empty job: it would only park the head and use up a serial.
+  if (!any) return 0;
+  for (int n = 0; n < LAYER_COUNT; ++n) m_bLayerEngrave[n] = chosen[n];
+  return 1;
+}
+
+int CKorvaneDoc::StartEngraving() {
+  int oldZoom = -1;
+  if (!ChooseEngraveLayers()) return -1;
+  if (!ConfirmLaserOutput()) return -1;
+  const int fixed = m_Settings.System.FixField;
+  int result = -1;
+  {
+    CEngraveEngineFix engine;
+    engine.SetOwnerWindow(MainWindowOf(m_pMainFrame));
+    IDocCanvasView* canvas = GetLeftView();
+    if (IEngraveSource* source = canvas ? canvas->GetEngraveSource() : nullptr) {
+      engine.Attach(this, source);
+    } else if (CLeftView* view = CanvasOf(*this)) {
+      engine.Attach(this, view);
+    }
+    m_bNormalEngraving = 1;
+    result = fixed ? engine.StartFix(&oldZoom) : engine.Start(&oldZoom);
+    m_bNormalEngraving = 0;
+  }  // the engine goes here: the progress dialog closes and the main window is enabled again
+  if (result == 0) {
+    Prompter().MessageBox(CString::FromUtf8("彫刻データの出力は強制終了しました"), CString::FromUtf8("データ出力終了"),
+                          MB_OK);
+  } else if (result == 1) {
+    // Only a job that reached the machine uses up its serial numbers.
+    AdvanceCounterTexts();
+  }
+  RestoreCanvasZoom(*this, oldZoom);
+  UpdateAllViews(nullptr, HINT_ENGRAVING_ENDED, this);
+  return oldZoom;
+}
+
+int CKorvaneDoc::StartThreadEngraving() {
+  const int zoom = m_Settings.System.ZoomStep;
+  if (!ChooseEngraveLayers()) {
+    if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
+    return -1;
+  }
+  m_pEngraveMainWindow = MainWindowOf(m_pMainFrame);
+  if (m_pEngine) EndEngraving();
+  if (m_pEngine) {
+    // Its worker still sends; a second stream into the port would mix the two jobs.
+    return -1;
+  }
+  if (!ConfirmLaserOutput()) {
+    if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
+    return -1;
+  }
+  IDocCanvasView* canvas = GetLeftView();
+  m_bEngraveRunning = 1;
+  auto* engine = new CDocThreadEngine(this);
+  m_pEngine = engine;
+  m_bEngraveFixVariant = m_Settings.System.FixField ? 1 : 0;
+  int attached = 0;
+  if (IEngraveSource* source = canvas ? canvas->GetEngraveSource() : nullptr) {
+    attached = engine->Attach(this, source, engine);
+  } else if (CLeftView* view = CanvasOf(*this)) {
+    attached = engine->Attach(this, view, engine);
+  }
+  int oldZoom = -1;
+  int started = 0;
+  if (attached) started = m_bEngraveFixVariant ? engine->StartFix(&oldZoom) : engine->Start(&oldZoom);
+  if (!started) {
+    // No worker: nothing would ever arm the end timer, so the job ends here.
+    delete engine;
+    m_pEngine = nullptr;
+    m_bEngraveRunning = 0;
+    m_bEngraveFixVariant = 0;
+    m_pEngraveMainWindow = nullptr;
+    if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
+    RestoreCanvasZoom(*this, oldZoom);
+    return oldZoom;
+  }
+  RestoreCanvasZoom(*this, oldZoom);
+  SetCanvasRenderMode(*this, 0);
+  m_Settings.System.ZoomStep = zoom;
+  UpdateAllViews(nullptr, HINT_THREAD_ENGRAVING_STARTED, this);
+  return oldZoom;
+}
+
+void CKorvaneDoc::AdvanceCounterTexts() {
+  if (!m_pObjectList) return;
+  CText1Object* proto = dynamic_cast<CText1Object*>(m_pObjectList->GetPrototype(TYPE_TEXT1));
+  const CTextUtil util;
+  bool changed = false;
+  for (int i = 1; i < m_pObjectList->GetCount(); ++i) {
+    CDrawObject* object = m_pObjectList->GetObject(i);
+    if (!object || object->m_bDeleted || object->m_nType != TYPE_TEXT1) continue;
+    auto* text = static_cast<CText1Object*>(object);
+    if (!text->m_bCountUp) continue;
+    // A counter at the largest number stays there rather than wrapping to a negative serial.
+    if (text->m_nCount < INT_MAX) ++text->m_nCount;
+    const CString shown = util.FormatZeroPadded(numfmt::Format("%d", text->m_nCount), text->m_nCountDigits);
+    text->SetText(shown);
+    if (proto) {
+      proto->m_nCount = text->m_nCount;
+      proto->SetText(shown);
+    }
+    changed = true;
+  }
+  // The next serial must survive the end of the program: the save question has to come.
+  if (changed) g_bModified = 1;
+}
+
+void CKorvaneDoc::EndEngraving() {
+  if (!m_pEngine) return;
+  if (!m_pEngine->Stop()) {
+    // The worker still writes to the port: the job stays current and the end is tried again.
+    if (m_pMainFrame) m_pMainFrame->SetEngraveEndTimer(kEndDelayMs);
+    return;
+  }
+  if (IDocFormView* form = GetKorvaneView()) form->HideProgress();
+  if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
+  delete m_pEngine;
+  m_pEngine = nullptr;
+  m_bEngraveRunning = 0;
+  m_bEngraveFixVariant = 0;
+  m_pEngraveMainWindow = nullptr;
+}
+
+void CKorvaneDoc::ScheduleEngravingEnd() {
+  if (m_pMainFrame) m_pMainFrame->SetEngraveEndTimer(kEndDelayMs);
+}
+
+void CKorvaneDoc::AbortEngraving() {
+  if (!m_pEngine) return;
+  m_pEngine->RequestStop();
+  if (m_pMainFrame) m_pMainFrame->SetEngraveEndTimer(kEndDelayMs);
+}
+
+void CKorvaneDoc::OnEngraveEndTimer() { EndEngraving(); }
+
+void CKorvaneDoc::RunOriginWizard() {
+  if (m_pEngraveServices) m_pEngraveServices->RunOriginWizard(*this);
+}
+
+// A normal job on the stack, a current engine, or a worker that still holds the port.
+BOOL CKorvaneDoc::IsEngravingBusy() const {
+  return m_bNormalEngraving != 0 || m_pEngine != nullptr || IsWorkerPortClaimed() ? TRUE : FALSE;
+}
