@@ -36,6 +36,7 @@ class CKorvaneDoc : public CDocument {
 
   // ---- neighbours (set by the application; each may stay null)
   void SetMainFrame(IDocMainFrame* frame) { m_pMainFrame = frame; }
+  IDocMainFrame* GetMainFrame() const { return m_pMainFrame; }
   void SetFileServices(IDocFileServices* files) { m_pFileServices = files; }
   void SetEngraveServices(IDocEngraveServices* engrave) { m_pEngraveServices = engrave; }
 
