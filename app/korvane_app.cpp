@@ -134,6 +134,7 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
   m_pFileServices = std::make_unique<CMrkFileServices>();
   m_pDoc->SetMainFrame(m_pFrame.get());
   m_pDoc->SetFileServices(m_pFileServices.get());
+  m_pDoc->SetRecentFiles(m_pRecentFiles.get());
   // engrave services: m_pDoc->SetEngraveServices(...) once the origin wizards are part of the build.
   if (m_options.qtPrompter) {
     m_pPrompter = std::make_unique<CQtPrompter>(m_pFrame.get());
@@ -156,7 +157,7 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
   } else {
     m_pFrame->showMaximized();
   }
-  // open request: if (!m_strOpenRequest.IsEmpty()) m_pDoc->OpenFromCommandLine(m_strOpenRequest);
+  if (!m_strOpenRequest.IsEmpty()) m_pDoc->OpenFromCommandLine(m_strOpenRequest);
   m_pDoc->OnStartup();
   m_pFrame->Commands().UpdateAll();
   return TRUE;

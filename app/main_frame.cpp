@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/frame_commands.h"
 #include "app/korvane_view.h"
 #include "app/shell_res.h"
 #include "app/startup_splash.h"
@@ -55,6 +56,27 @@ const std::map<UINT, QString>& MenuTexts() {
 
 }  // namespace
 
+// Runs the update pass once the document's update has finished: a change of the document may
+// enable or disable any command.
+class CFrameUpdateWatcher : public CView {
+ public:
+  explicit CFrameUpdateWatcher(CCommandTable* table) : m_pTable(table) {}
+  void OnUpdate(CView*, LPARAM, CObject*) override {
+    if (*m_pPending) return;
+    *m_pPending = true;
+    QMetaObject::invokeMethod(
+        m_pTable, [table = m_pTable, pending = m_pPending] {
+          *pending = false;
+          table->UpdateAll();
+        },
+        Qt::QueuedConnection);
+  }
+
+ private:
+  CCommandTable* m_pTable;
+  std::shared_ptr<bool> m_pPending = std::make_shared<bool>(false);
+};
+
 CMainFrame::CMainFrame(CKorvaneDoc* doc, bool portDebug, ITimerHost* timers, QWidget* parent)
     : QMainWindow(parent), m_pDoc(doc), m_bPortDebug(portDebug) {
   m_pCommands = new CCommandTable(this);
@@ -69,8 +91,9 @@ CMainFrame::CMainFrame(CKorvaneDoc* doc, bool portDebug, ITimerHost* timers, QWi
 
 CMainFrame::~CMainFrame() {
   OnDestroy();
+  m_pUpdateWatcher.reset();
   m_pTimers->SetHandler({});
-  if (m_pDoc && m_pDoc->GetMainFrame() == this) m_pDoc->SetMainFrame(nullptr);
+  if (m_pDoc) m_pDoc->SetMainFrame(nullptr);
 }
 
 BOOL CMainFrame::Create() {
@@ -130,6 +153,12 @@ BOOL CMainFrame::OnCreateClient() {
   const int left = m_bPortDebug ? 100 : 600;
   m_pSplitter->setSizes({left, std::max(100, width() - left)});
   setCentralWidget(m_pSplitter);
+  m_pLeftView->SetCanvasFrame(this);
+  RegisterFrameCommands(*m_pCommands, CommandContext{m_pDoc, this, this, m_pLeftView, m_pFormView});
+  if (m_pDoc) {
+    m_pUpdateWatcher = std::make_unique<CFrameUpdateWatcher>(m_pCommands);
+    m_pDoc->AddView(m_pUpdateWatcher.get());
+  }
 
   if (QClipboard* clipboard = QGuiApplication::clipboard()) {
     const QMimeData* data = clipboard->mimeData();
@@ -183,8 +212,6 @@ void CMainFrame::RegisterOwnCommands() {
         [this](CCmdUI& ui) { ui.SetCheck(statusBar()->isHidden() ? 0 : 1); });
   t.Add(ID_NEXT_PANE, [this] { CyclePane(true); });
   t.Add(ID_PREV_PANE, [this] { CyclePane(false); });
-  // The command rows of the menus and bars: RegisterFrameCommands(*m_pCommands, context) once
-  // the frame commands are part of the build.
 }
 
 void CMainFrame::BuildMenuBar() {
@@ -396,6 +423,10 @@ void CMainFrame::UpdateFrameTitle(const CString& title) {
   const QString name = QStringLiteral("Draventis");
   setWindowTitle(title.IsEmpty() ? name : title.ToQString() + QStringLiteral(" - ") + name);
 }
+
+BOOL CMainFrame::IsCommandEnabled(UINT id) { return m_pCommands->Update(id).m_bEnabled ? TRUE : FALSE; }
+
+void CMainFrame::OnCommand(UINT id) { m_pCommands->Execute(id); }
 
 // ---- timers ---------------------------------------------------------------------------------
 

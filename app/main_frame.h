@@ -1,6 +1,7 @@
 // CMainFrame: the application's only top-level window. A splitter with the canvas view and the
 // form view, five tool bars, the four-pane status bar, the frame timers 0 to 4, the port-monitor
-// window it keeps, and the services the document, the canvas and the paint editor call on it.
+// window it keeps, and the services the document, the canvas and the paint editor call on it
+// (and its canvas-frame side: the cursor pane and the context menu's commands).
 #pragma once
 
 #include <functional>
@@ -10,11 +11,13 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "canvas/canvas_frame.h"
 #include "model/doc_seams.h"
 #include "platform/cstring.h"
 #include "platform/ui/command_table.h"
 #include "platform/wintypes.h"
 
+class CFrameUpdateWatcher;
 class CKorvaneDoc;
 class CKorvaneView;
 class CLeftView;
@@ -22,6 +25,7 @@ class ITimerHost;
 class QLabel;
 class QSplitter;
 class QToolBar;
+struct MenuTemplate;
 
 // Window ids of the bars and the status bar.
 inline constexpr UINT FRAME_BAR_MAIN = 59392;
@@ -31,7 +35,7 @@ inline constexpr UINT FRAME_BAR_PERSONAL_SEAL = 61464;
 inline constexpr UINT FRAME_BAR_CORPORATE_SEAL = 61465;
 inline constexpr UINT FRAME_STATUS_BAR = 59393;
 
-class CMainFrame : public QMainWindow, public IDocMainFrame {
+class CMainFrame : public QMainWindow, public IDocMainFrame, public ICanvasFrame {
   Q_OBJECT
  public:
   // `timers` null: the frame runs its own QTimers.
@@ -85,6 +89,10 @@ class CMainFrame : public QMainWindow, public IDocMainFrame {
   void FocusCanvasView() override;
   void UpdateFrameTitle(const CString& title) override;
 
+  // ---- ICanvasFrame: a context-menu command's update rule, and the chosen command.
+  BOOL IsCommandEnabled(UINT id) override;
+  void OnCommand(UINT id) override;
+
   // Frame timer `id` fired.
   void OnTimer(UINT id);
   // The close request (also from 57665): the save question, then the bar layout. False when the
@@ -130,6 +138,7 @@ class CMainFrame : public QMainWindow, public IDocMainFrame {
   std::map<UINT, UINT> m_extraBitmapOf;
   CLeftView* m_pLeftView = nullptr;
   CKorvaneView* m_pFormView = nullptr;
+  std::unique_ptr<CFrameUpdateWatcher> m_pUpdateWatcher;
   bool m_bClosing = false;
   bool m_bCreated = false;
 };

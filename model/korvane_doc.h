@@ -36,6 +36,7 @@ class CKorvaneDoc : public CDocument {
 
   // ---- neighbours (set by the application; each may stay null)
   void SetMainFrame(IDocMainFrame* frame) { m_pMainFrame = frame; }
+  IDocMainFrame* GetMainFrame() const { return m_pMainFrame; }
   void SetFileServices(IDocFileServices* files) { m_pFileServices = files; }
   void SetEngraveServices(IDocEngraveServices* engrave) { m_pEngraveServices = engrave; }
 
@@ -304,7 +305,6 @@ class CKorvaneDoc : public CDocument {
   BOOL SaveModified();
   // The title, also shown by the main frame.
   void SetTitle(const CString& title) override;
-  IDocMainFrame* GetMainFrame() const { return m_pMainFrame; }
   // A project path from the command line or a drop: quotes removed; a ".mrk" name, or the
   // target of a symbolic link to one; else empty.
   static CString NormalizeOpenPath(const CString& path);

@@ -1,6 +1,9 @@
 // The About box.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include <QApplication>
 #include <QFont>
 #include <QPalette>
 #include <QTest>
@@ -41,4 +44,13 @@ TEST(AboutDialog, TextsLinksAndTheirClicks) {
   EXPECT_EQ(opened[0], QStringLiteral("mailto:") + QString::fromLatin1(kAboutMailAddress));
   EXPECT_EQ(opened[1], QString::fromLatin1(kAboutHomePage));
   EXPECT_EQ(host.GetDlgItemText(IDC_ABOUT_MAIL), CString(kAboutMailAddress));
+}
+
+TEST(AboutDialog, Screenshot) {
+  const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
+  if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+  CAboutDialog dialog;
+  dialog.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(dialog.grab().save(QString(out) + "/about_dialog.png"));
 }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -232,7 +233,8 @@ TEST_F(AppTest, TextFieldInTheFormViewKeepsItsEditingKeys) {
   ASSERT_TRUE(Start());
   CMainFrame& frame = Frame();
   int deletes = 0;
-  frame.Commands().Add(57632, [&deletes] { ++deletes; });
+  // Enabled whatever the selection: the last rule of a row has the last word.
+  frame.Commands().Add(57632, [&deletes] { ++deletes; }, [](CCmdUI& ui) { ui.Enable(TRUE); });
   QAction* del = frame.Commands().Action(57632);
   if (!del->shortcuts().contains(QKeySequence(Qt::Key_Delete))) del->setShortcut(QKeySequence(Qt::Key_Delete));
   frame.Commands().UpdateAll();
@@ -335,4 +337,46 @@ TEST_F(AppTest, ButtonStatesSetAtOnce) {
   EXPECT_TRUE(frame.Commands().Action(32904)->isChecked());
   frame.ToggleImageSelectionButton(0);
   EXPECT_FALSE(frame.Commands().Action(32904)->isChecked());
+}
+
+TEST_F(AppTest, PortMonitorGetsTheSentTextsUntilItClosesAndGoesWithTheFrame) {
+  ASSERT_TRUE(Start());
+  std::vector<std::string> shown;
+  Frame().AppendPortMonitorText("before");  // none open: nothing
+  QPointer<QWidget> monitor = new QWidget;
+  Frame().SetPortMonitor(monitor, [&shown](const CString& text) { shown.push_back(text.str()); });
+  Frame().AppendPortMonitorText("SP2;VS8;");
+  Frame().OnPortMonitorClosed();
+  Frame().AppendPortMonitorText("after");
+  EXPECT_EQ(shown, (std::vector<std::string>{"SP2;VS8;"}));
+  EXPECT_FALSE(monitor.isNull());
+  Frame().SetPortMonitor(monitor, [](const CString&) {});
+  Stop();
+  EXPECT_TRUE(monitor.isNull());  // deleted with the frame
+}
+
+TEST_F(AppTest, F6AndShiftF6MoveTheFocusToTheOtherPane) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  frame.Commands().UpdateAll();
+  ActivateFrame(frame);
+  frame.GetLeftView()->setFocus();
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_F6);
+  QWidget* focus = QApplication::focusWidget();
+  EXPECT_TRUE(focus == frame.GetFormView() || frame.GetFormView()->isAncestorOf(focus));
+  QTest::keyClick(focus, Qt::Key_F6, Qt::ShiftModifier);
+  focus = QApplication::focusWidget();
+  EXPECT_TRUE(focus == frame.GetLeftView() || frame.GetLeftView()->isAncestorOf(focus));
+}
+
+TEST_F(AppTest, TheFramesCommandRowsAndTheCanvasSideAreWired) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  EXPECT_FALSE(frame.IsCommandEnabled(57643));
+  ASSERT_TRUE(frame.IsCommandEnabled(32809));
+  frame.OnCommand(32809);  // zoom in from 0.40
+  EXPECT_EQ(frame.PaneText(1), QStringLiteral("ZOOM = 0.50"));
+  // Timer 0 shows the document's state as it is by then.
+  ASSERT_TRUE(timers.FireTimer(0));
+  EXPECT_EQ(frame.PaneText(1), QStringLiteral("ZOOM = 0.50"));
 }

@@ -14,7 +14,9 @@
 
 #include "app/main_frame.h"
 #include "app_fixture.h"
+#include "model/kinds.h"
 #include "model/korvane_doc.h"
+#include "model/objectlist.h"
 #include "platform/paths.h"
 
 namespace {
@@ -146,4 +148,20 @@ TEST_F(AppTest, RecentFileListHoldsSixteenStoredEntries) {
   Stop();
   ASSERT_TRUE(Start());
   EXPECT_EQ(app->GetRecentFileName(2), CString("/d/f17.mrk"));
+}
+
+TEST_F(AppTest, ProjectNamedOnTheCommandLineIsOpenedAtStart) {
+  // A project written by one run...
+  ASSERT_TRUE(Start());
+  ASSERT_GT(Doc().AddNewObject(TYPE_CIRCLE), 0);
+  const std::string path = temp->File("start.mrk");
+  ASSERT_TRUE(Doc().SaveMrkBinary(path.c_str()));
+  Stop();
+  // ...is the design of the next, named with the port-debug switch behind it.
+  ASSERT_TRUE(Start({QString::fromStdString(path), QStringLiteral("port_debug")}));
+  EXPECT_TRUE(app->IsPortDebugMode());
+  EXPECT_EQ(app->GetOpenRequest(), CString(path.c_str()));
+  EXPECT_EQ(Doc().GetObjectList()->GetDrawableCount(), 1);
+  EXPECT_TRUE(Frame().windowTitle().endsWith(QStringLiteral(" - Draventis")));
+  EXPECT_EQ(app->GetRecentFileName(1), CString(path.c_str()));
 }

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTest>
@@ -73,4 +74,18 @@ TEST_F(AppTest, SplashOffShowsNoneAndFiltersNothing) {
   EXPECT_EQ(CStartupSplash::Current(), nullptr);
   QKeyEvent press(QEvent::KeyPress, Qt::Key_N, Qt::ControlModifier);
   EXPECT_FALSE(CStartupSplash::FilterAppMessage(&Frame(), &press));
+}
+
+TEST_F(AppTest, AModalDialogOpeningHidesTheSplash) {
+  ASSERT_TRUE(Start({}, true));
+  ASSERT_NE(CStartupSplash::Current(), nullptr);
+  QDialog modeless(&Frame());
+  modeless.show();
+  EXPECT_NE(CStartupSplash::Current(), nullptr);
+  modeless.hide();
+  QDialog question(&Frame());
+  question.setModal(true);
+  question.show();  // as exec() shows it
+  EXPECT_EQ(CStartupSplash::Current(), nullptr);
+  question.hide();
 }
