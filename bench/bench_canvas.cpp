@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "imaging/monobmp.h"
 #include "model/bmpobject.h"
@@ -129,12 +130,4 @@ BENCHMARK(BM_CaptureEveryOutline)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "bench/bench_support.h"
 #include "canvas/object_tracker.h"
 #include "canvas_bench_design.h"
 
@@ -109,12 +110,4 @@ BENCHMARK(BM_DragReleaseOfAll)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "bench/bench_support.h"
 #include "canvas_bench_design.h"
 
 namespace {
@@ -25,12 +26,4 @@ BENCHMARK(BM_FullRepaint)->Arg(3)->Arg(9)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

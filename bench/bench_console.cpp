@@ -9,6 +9,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "bench/bench_support.h"
 #include "output/port_console.h"
 #include "platform/ui/qt_control_host.h"
 #include "res/dialog_156.h"
@@ -49,12 +50,4 @@ BENCHMARK(BM_ConsoleScriptToFile)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -11,6 +11,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
@@ -180,12 +181,4 @@ BENCHMARK(BM_Outline2000Objects)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)-
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -10,6 +10,7 @@
 #include "canvas/leftview.h"
 #include "canvas/leftview_copies.h"
 #include "imaging/monobmp.h"
+#include "model/machine_units.h"
 #include "model/drawobject.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
@@ -191,7 +192,7 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
   if (grid.rows <= 0 || grid.columns <= 0) return 0;
   const int n = symbol->side;
   // About one traced pixel per machine unit, as a bitmap at 40 dots per millimetre.
-  const double unitsPerModule = SymbolSide(obj) * 40.0 / n;
+  const double unitsPerModule = SymbolSide(obj) * MACHINE_UNITS_PER_MM / n;
   const int maxScale = std::max(1, 4096 / n);
   const int scale = std::clamp(static_cast<int>(std::lround(unitsPerModule)), 1, maxScale);
   if (symbol->tracedScale != scale) {
@@ -218,8 +219,8 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
   size_t k = 0;
   for (int i = 0; i < grid.columns; ++i) {
     for (int j = 0; j < grid.rows; ++j) {
-      const int px = DoubleToInt(grid.CentreX(i) * 40.0);
-      const int py = DoubleToInt(grid.CentreY(j) * 40.0);
+      const int px = DoubleToInt(grid.CentreX(i) * MACHINE_UNITS_PER_MM);
+      const int py = DoubleToInt(grid.CentreY(j) * MACHINE_UNITS_PER_MM);
       for (const TracePoint& p : outline.points) {
         const int x = obj->m_bMirrorX ? side - 1 - p.x : p.x;
         const int y = obj->m_bMirrorY ? side - 1 - p.y : p.y;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/wintypes.h"
+#include "model/machine_units.h"
 
 struct MonoBmpFile {
   // Offsets of the fields within the block (little-endian).
@@ -30,7 +31,7 @@ struct MonoBmpFile {
   static constexpr int kFileHeaderSize = 14;
   static constexpr int kInfoHeaderSize = 40;
   static constexpr int kHeaderSize = 62;       // file header + info header + two palette entries
-  static constexpr int kPixelsPerMetre = 40000;  // 40 pixels per mm: one pixel per machine unit
+  static constexpr int kPixelsPerMetre = MACHINE_UNITS_PER_MM * 1000;  // one pixel per machine unit
 
   // Bytes per stored row: ceil(width / 8) padded to a multiple of 4. 0 for width <= 0.
   static std::int64_t Stride(std::int64_t width);

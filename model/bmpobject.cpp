@@ -4,6 +4,7 @@
 
 #include "imaging/monobmp.h"
 #include "imaging/monoimagetool.h"
+#include "model/machine_units.h"
 #include "platform/archive.h"
 #include "platform/prompter.h"
 
@@ -94,8 +95,8 @@ void CBmpObject::TakeImage(std::vector<BYTE>&& image) {
     m_dWidth = width / xppm * 1000;
     m_dHeight = height / yppm * 1000;
   } else {
-    m_dWidth = width / 40.0;
-    m_dHeight = height / 40.0;
+    m_dWidth = width / MACHINE_UNITS_PER_MM;
+    m_dHeight = height / MACHINE_UNITS_PER_MM;
   }
   m_bLoaded = 1;
 }

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "model/korvane_doc.h"
+#include "model/machine_units.h"
 #include "model/textutil.h"
 
 namespace {
@@ -26,8 +27,8 @@ CPoint CKorvaneDoc::GetAnchorModel1(int anchor) const {
   const CSettingsSystem& sys = m_Settings.System;
   const CSettingsDrawingArea& area = m_Settings.DrawingArea;
   // Models 1 and 2 carry the machine's x along the design's y.
-  return CPoint(DoubleToInt(sys.FieldOriginY + (area.OffsetY + fy * area.Height) * 40.0),
-                DoubleToInt(sys.FieldOriginX + (area.OffsetX + fx * area.Width) * 40.0));
+  return CPoint(DoubleToInt(sys.FieldOriginY + (area.OffsetY + fy * area.Height) * MACHINE_UNITS_PER_MM),
+                DoubleToInt(sys.FieldOriginX + (area.OffsetX + fx * area.Width) * MACHINE_UNITS_PER_MM));
 }
 
 CPoint CKorvaneDoc::GetAnchorModel2(int anchor) const { return GetAnchorModel1(anchor); }
@@ -37,8 +38,8 @@ CPoint CKorvaneDoc::GetAnchorModel3(int anchor) const {
   if (!AnchorFactors(anchor, fx, fy)) return CPoint(0, 0);
   const CSettingsSystem& sys = m_Settings.System;
   const CSettingsDrawingArea& area = m_Settings.DrawingArea;
-  return CPoint(DoubleToInt(sys.FieldOriginX + (area.OffsetX + fx * area.Width) * 40.0),
-                DoubleToInt(sys.FieldOriginY - (area.OffsetY + fy * area.Height) * 40.0));
+  return CPoint(DoubleToInt(sys.FieldOriginX + (area.OffsetX + fx * area.Width) * MACHINE_UNITS_PER_MM),
+                DoubleToInt(sys.FieldOriginY - (area.OffsetY + fy * area.Height) * MACHINE_UNITS_PER_MM));
 }
 
 namespace {

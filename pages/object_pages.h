@@ -23,6 +23,14 @@ class CObjectPage : public CKorvanePage {
   virtual void FillObject(CDrawObject* copy) = 0;
 
   void SetLength(int id, double value) { SetEditDouble(id, value, 3); }
+  // The repeat grid every repeatable object carries: rows, columns and their gaps.
+  template <class Object>
+  void FillGrid(const Object* o, int rows, int columns, int rowGap, int columnGap) {
+    SetEditInt(rows, o->m_nRows);
+    SetEditInt(columns, o->m_nColumns);
+    SetLength(rowGap, o->m_dRowGap);
+    SetLength(columnGap, o->m_dColumnGap);
+  }
   // Unchecks every radio of the list, then checks the one at `value` (none outside the list).
   void SetRadios(std::initializer_list<int> ids, int value);
   // The number of text lines of an edit (at least 1).

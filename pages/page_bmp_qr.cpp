@@ -2,23 +2,12 @@
 #include "model/bmpobject.h"
 #include "model/drawobject.h"
 #include "model/korvane_doc.h"
+#include "pages/object_page_util.h"
 #include "pages/object_pages.h"
 #include "res/dialog_145.h"
 #include "res/dialog_281.h"
 
-namespace {
-
-constexpr PageBinding Length(int edit, int spin) { return PageBinding{edit, BIND_EDIT_DOUBLE, spin, 3, TRUE, 0}; }
-constexpr PageBinding Count(int edit, int spin) { return PageBinding{edit, BIND_EDIT_INT, spin, 0, FALSE, 0}; }
-constexpr PageBinding Radio(int id, int value) { return PageBinding{id, BIND_RADIO, 0, 3, TRUE, value}; }
-
-template <size_t N>
-const PageBinding* Table(const PageBinding (&table)[N], int& count) {
-  count = static_cast<int>(N);
-  return table;
-}
-
-}  // namespace
+using namespace objpage;
 
 // ---- CPageBMP ------------------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 // The shape pages, the multiple-selection page and what every object page shares.
 #include "model/drawobject.h"
 #include "model/korvane_doc.h"
+#include "pages/object_page_util.h"
 #include "pages/object_pages.h"
 #include "res/dialog_134.h"
 #include "res/dialog_135.h"
@@ -91,19 +92,7 @@ void CSizedPage::OnChangeSize(int edit, int partner, bool x) {
 
 // ---- the shape pages -----------------------------------------------------------------------------
 
-namespace {
-
-constexpr PageBinding Length(int edit, int spin) { return PageBinding{edit, BIND_EDIT_DOUBLE, spin, 3, TRUE, 0}; }
-constexpr PageBinding Count(int edit, int spin) { return PageBinding{edit, BIND_EDIT_INT, spin, 0, FALSE, 0}; }
-constexpr PageBinding Radio(int id, int value) { return PageBinding{id, BIND_RADIO, 0, 3, TRUE, value}; }
-
-template <size_t N>
-const PageBinding* Table(const PageBinding (&table)[N], int& count) {
-  count = static_cast<int>(N);
-  return table;
-}
-
-}  // namespace
+using namespace objpage;
 
 CPageLine::CPageLine() : CSizedPage(&g_Dialog134, TYPE_LINE, 1155, 1158, 1174) {}
 
@@ -127,10 +116,7 @@ void CPageLine::FillObject(CDrawObject* copy) {
   SetLength(IDC_SIZE_X, o->m_dWidth);
   SetLength(IDC_SIZE_Y, o->m_dHeight);
   SetLength(IDC_ANGLE, o->m_dAngle);
-  SetEditInt(IDC_ROWS, o->m_nRows);
-  SetEditInt(IDC_COLUMNS, o->m_nColumns);
-  SetLength(IDC_ROW_GAP, o->m_dRowGap);
-  SetLength(IDC_COLUMN_GAP, o->m_dColumnGap);
+  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
   FillKeepAspect(o->m_bKeepAspect);
 }
 
@@ -164,10 +150,7 @@ void CPageRectangle::FillObject(CDrawObject* copy) {
   SetLength(IDC_SIZE_Y, o->m_dHeight);
   SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
   SetLength(IDC_EDGE_RADIUS, o->m_dEdgeRadius);
-  SetEditInt(IDC_ROWS, o->m_nRows);
-  SetEditInt(IDC_COLUMNS, o->m_nColumns);
-  SetLength(IDC_ROW_GAP, o->m_dRowGap);
-  SetLength(IDC_COLUMN_GAP, o->m_dColumnGap);
+  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
   SetCornerRadios(o->m_nEdgeStyle);
   FillKeepAspect(o->m_bKeepAspect);
 }
@@ -204,10 +187,7 @@ void CPageCircle::FillObject(CDrawObject* copy) {
   SetLength(IDC_SIZE_X, o->m_dSizeX);
   SetLength(IDC_SIZE_Y, o->m_dSizeY);
   SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
-  SetEditInt(IDC_ROWS, o->m_nRows);
-  SetEditInt(IDC_COLUMNS, o->m_nColumns);
-  SetLength(IDC_ROW_GAP, o->m_dRowGap);
-  SetLength(IDC_COLUMN_GAP, o->m_dColumnGap);
+  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
   FillKeepAspect(o->m_bKeepAspect);
 }
 
@@ -239,10 +219,7 @@ void CPageTriangle::FillObject(CDrawObject* copy) {
   SetLength(IDC_SIZE_X, o->m_dWidth);
   SetLength(IDC_SIZE_Y, o->m_dHeight);
   SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
-  SetEditInt(IDC_ROWS, o->m_nRows);
-  SetEditInt(IDC_COLUMNS, o->m_nColumns);
-  SetLength(IDC_ROW_GAP, o->m_dRowGap);
-  SetLength(IDC_COLUMN_GAP, o->m_dColumnGap);
+  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
   SetApexRadios(o->m_nDirection);
   FillKeepAspect(o->m_bKeepAspect);
 }
@@ -279,10 +256,7 @@ void CPageRhombic::FillObject(CDrawObject* copy) {
   SetLength(IDC_SIZE_X, o->m_dWidth);
   SetLength(IDC_SIZE_Y, o->m_dHeight);
   SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
-  SetEditInt(IDC_ROWS, o->m_nRows);
-  SetEditInt(IDC_COLUMNS, o->m_nColumns);
-  SetLength(IDC_ROW_GAP, o->m_dRowGap);
-  SetLength(IDC_COLUMN_GAP, o->m_dColumnGap);
+  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
   FillKeepAspect(o->m_bKeepAspect);
 }
 
@@ -313,10 +287,7 @@ void CPagePolygon::FillObject(CDrawObject* copy) {
   SetLength(IDC_SIZE, o->m_dSize);
   SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
   SetEditInt(IDC_EDGES, o->m_nEdges);
-  SetEditInt(IDC_ROWS, o->m_nRows);
-  SetEditInt(IDC_COLUMNS, o->m_nColumns);
-  SetLength(IDC_ROW_GAP, o->m_dRowGap);
-  SetLength(IDC_COLUMN_GAP, o->m_dColumnGap);
+  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
 }
 
 // ---- CPageObjects --------------------------------------------------------------------------------

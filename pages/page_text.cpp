@@ -2,6 +2,7 @@
 #include "model/korvane_doc.h"
 #include "model/textobject.h"
 #include "model/textutil.h"
+#include "pages/object_page_util.h"
 #include "pages/object_pages.h"
 #include "platform/numfmt.h"
 #include "res/dialog_139.h"
@@ -9,17 +10,9 @@
 #include "res/dialog_141.h"
 #include "res/dialog_142.h"
 
+using namespace objpage;
+
 namespace {
-
-constexpr PageBinding Length(int edit, int spin) { return PageBinding{edit, BIND_EDIT_DOUBLE, spin, 3, TRUE, 0}; }
-constexpr PageBinding Count(int edit, int spin) { return PageBinding{edit, BIND_EDIT_INT, spin, 0, FALSE, 0}; }
-constexpr PageBinding Radio(int id, int value) { return PageBinding{id, BIND_RADIO, 0, 3, TRUE, value}; }
-
-template <size_t N>
-const PageBinding* Table(const PageBinding (&table)[N], int& count) {
-  count = static_cast<int>(N);
-  return table;
-}
 
 CString ZeroPadded(int value, int digits) {
   return CTextUtil().FormatZeroPadded(numfmt::Format("%d", value), digits);
@@ -61,10 +54,7 @@ void CPageText1String::FillObject(CDrawObject* copy) {
   SetLength(IDC_CHAR_GAP, o->m_dCharGap);
   SetLength(IDC_ANGLE, o->m_dAngle);
   SetLength(IDC_LINE_GAP, o->m_dLineGap);
-  SetEditInt(IDC_ROWS, o->m_nRows);
-  SetEditInt(IDC_COLUMNS, o->m_nColumns);
-  SetLength(IDC_ROW_GAP, o->m_dRowGap);
-  SetLength(IDC_COLUMN_GAP, o->m_dColumnGap);
+  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
   SetEditInt(IDC_COUNT_START, o->m_nCountStart);
   SetEditInt(IDC_COUNT_DIGITS, o->m_nCountDigits);
   if (!m_pControls) return;
@@ -253,10 +243,7 @@ void CPageText2String::FillObject(CDrawObject* copy) {
   SetLength(IDC_ANGLE, o->m_dAngle);
   SetLength(IDC_SIZE_X, o->m_dCharWidth);
   SetLength(IDC_SIZE_Y, o->m_dCharHeight);
-  SetEditInt(IDC_ROWS, o->m_nRows);
-  SetEditInt(IDC_COLUMNS, o->m_nColumns);
-  SetLength(IDC_ROW_GAP, o->m_dRowGap);
-  SetLength(IDC_COLUMN_GAP, o->m_dColumnGap);
+  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
   if (!m_pControls) return;
   m_pControls->SetDlgItemText(IDC_TEXT, o->m_strText);
   SetArcSideRadios(o->m_nDirection);

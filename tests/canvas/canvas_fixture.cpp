@@ -321,3 +321,21 @@ InkImage CanvasTest::CapturedOutline(int index, const DotWindow& window) {
   view->ReleaseOutlinePoints();
   return img;
 }
+
+void CanvasTest::Repaint(int zoom) {
+  doc->SetZoomQuiet(zoom);
+  view->SetScrollSizesForZoom();
+  view->UpdateWindow();
+}
+
+CRect CanvasTest::ClientRectOf(int index) {
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  dc.SetMapMode(MM_HIMETRIC);
+  RECT r;
+  view->GetRenderer()->LogicalRectToDevice(&dc, List().GetObject(index)->m_rcBounds, &r);
+  CRect c(r);
+  c.OffsetRect(-view->GetScrollPos(SB_HORZ), -view->GetScrollPos(SB_VERT));
+  c.NormalizeRect();
+  return c;
+}

@@ -98,6 +98,10 @@ class CanvasTest : public ::testing::Test {
                          int* size = nullptr);
   // The captured outline of an entry filled at 40 dots per millimetre, in a window of the page.
   InkImage CapturedOutline(int index, const DotWindow& window);
+  // Binds, sets the scroll sizes for the zoom and paints everything now.
+  void Repaint(int zoom);
+  // The client rectangle of an entry's stored bounds (as the last paint left them).
+  CRect ClientRectOf(int index);
 
   TempDir dir;
   ScriptedPrompter prompter;

@@ -64,11 +64,6 @@ class CanvasMouse : public CanvasTest {
     view->SetCanvasFrame(nullptr);
     CanvasTest::TearDown();
   }
-  void Repaint(int zoom) {
-    doc->SetZoomQuiet(zoom);
-    view->SetScrollSizesForZoom();
-    view->UpdateWindow();
-  }
   void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
     QWidget* vp = view->viewport();
     QMouseEvent e(type, QPointF(p), vp->mapToGlobal(QPointF(p)), button, held, Qt::NoModifier);
@@ -91,18 +86,6 @@ class CanvasMouse : public CanvasTest {
   void Escape() {
     QKeyEvent e(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(view.get(), &e);
-  }
-  // The client rectangle of an entry's stored bounds (as the last paint left them).
-  CRect ClientRectOf(int index) {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    dc.SetMapMode(MM_HIMETRIC);
-    RECT r;
-    view->GetRenderer()->LogicalRectToDevice(&dc, List().GetObject(index)->m_rcBounds, &r);
-    CRect c(r);
-    c.OffsetRect(-view->GetScrollPos(SB_HORZ), -view->GetScrollPos(SB_VERT));
-    c.NormalizeRect();
-    return c;
   }
   static QPoint Centre(const CRect& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
   // A point on the left side of a shape's frame band (shapes are hit on their band only).

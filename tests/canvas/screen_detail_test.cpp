@@ -28,23 +28,7 @@ class CanvasDetail : public CanvasTest {
     view->show();
     QApplication::processEvents();
   }
-  void Repaint(int zoom) {
-    doc->SetZoomQuiet(zoom);
-    view->SetScrollSizesForZoom();
-    view->UpdateWindow();
-  }
   QRgb Pixel(int x, int y) { return view->SurfaceImage().pixel(x, y) & 0xFFFFFF; }
-  CRect ClientRectOf(int index) {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    dc.SetMapMode(MM_HIMETRIC);
-    RECT r;
-    view->GetRenderer()->LogicalRectToDevice(&dc, List().GetObject(index)->m_rcBounds, &r);
-    CRect c(r);
-    c.OffsetRect(-view->GetScrollPos(SB_HORZ), -view->GetScrollPos(SB_VERT));
-    c.NormalizeRect();
-    return c;
-  }
   // The pending region's bounding box (empty: nothing invalidated).
   QRect Pending() { return view->Surface().Pending().boundingRect(); }
   // A point in millimetres to a client pixel.

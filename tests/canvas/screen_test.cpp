@@ -28,12 +28,6 @@ class CanvasScreen : public CanvasTest {
     view->show();
     QApplication::processEvents();
   }
-  // Binds, sets the scroll sizes for the zoom and paints everything now.
-  void Repaint(int zoom) {
-    doc->SetZoomQuiet(zoom);
-    view->SetScrollSizesForZoom();
-    view->UpdateWindow();
-  }
   const QImage& Surface() { return view->SurfaceImage(); }
   // Columns of the surface's middle row that hold the colour.
   int CountColumns(QRgb colour, int row) {
