@@ -233,6 +233,7 @@ TEST_F(DocEngraveTest, AbortStopsTheWorkerBeforeItsEnd) {
   const std::string sent = Take();
   EXPECT_LT(CountOf(sent, "PD"), 160);
   EXPECT_EQ(sent.find("pu"), std::string::npos);
+  EXPECT_EQ(sent.find("VS4;"), std::string::npos);
   prompter.VerifyAllUsed();
 }
 
