@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
@@ -17,88 +18,43 @@
 #include "platform/prompter.h"
 #include "platform/ui/modal_dialogs.h"
 #include "platform/ui/object_clipboard.h"
+#include "res/resource.h"
 
 namespace {
-
-// Command ids of the menus, bars and keys.
-constexpr UINT ID_FILE_NEW = 57600;
-constexpr UINT ID_FILE_OPEN = 57601;
-constexpr UINT ID_FILE_SAVE = 57603;  // Ctrl+S
-constexpr UINT ID_FILE_PRINT = 57607;
-constexpr UINT ID_FILE_PRINT_PREVIEW = 57609;
-constexpr UINT ID_FILE_MRU_FILE1 = 57616;  // to 57631
-constexpr UINT ID_EDIT_CLEAR = 57632;
-constexpr UINT ID_EDIT_COPY = 57634;
-constexpr UINT ID_EDIT_CUT = 57635;
-constexpr UINT ID_EDIT_PASTE = 57637;
-constexpr UINT ID_PORT_STRING = 32771;
-constexpr UINT ID_STEP_UP = 32784;
-constexpr UINT ID_STEP_DOWN = 32785;
-constexpr UINT ID_ADD_LINE = 32786;  // to 32793: kinds 0 to 7
-constexpr UINT ID_ADD_BARCODE = 32794;
-constexpr UINT ID_GRID = 32796;
-constexpr UINT ID_ADD_BMP = 32806;
-constexpr UINT ID_ENGRAVE = 32808;
-constexpr UINT ID_ZOOM_IN = 32809;
-constexpr UINT ID_ZOOM_OUT = 32810;
-constexpr UINT ID_CENTER_BOTH = 32824;
-constexpr UINT ID_CENTER_HORZ = 32825;
-constexpr UINT ID_MIRROR_X = 32827;
-constexpr UINT ID_MIRROR_Y = 32828;
-constexpr UINT ID_OUTPUT_MODE = 32829;
-constexpr UINT ID_LAYER_DIALOG = 32832;
-constexpr UINT ID_CENTER_VERT = 32835;
-constexpr UINT ID_FONT = 32848;
-constexpr UINT ID_FILE_SAVE_MRK = 32851;
-constexpr UINT ID_FILE_SAVE_AS_MRK = 32852;
-constexpr UINT ID_PORT_CONSOLE = 32858;
-constexpr UINT ID_PORT_MONITOR = 32859;
-constexpr UINT ID_CONTEXT_CUT = 32875;
-constexpr UINT ID_CONTEXT_COPY = 32876;
-constexpr UINT ID_CONTEXT_PASTE = 32877;
-constexpr UINT ID_CONTEXT_DELETE = 32878;
-constexpr UINT ID_NUDGE_UP = 32881;  // to 32884: up, down, left, right
-constexpr UINT ID_FILE_SAVE_AS_NAMED = 32885;
-constexpr UINT ID_ORIGIN_WIZARD = 32888;
-constexpr UINT ID_FIX_FIELD = 32890;
-constexpr UINT ID_INIT_DATA_FILES = 32893;
-constexpr UINT ID_ASSOCIATE_MRK = 32897;
-constexpr UINT ID_ENGRAVE_THREAD = 32898;
-constexpr UINT ID_FILE_INSERT = 32899;
-constexpr UINT ID_SCAN_AREA_TO_IMAGE = 32903;
-constexpr UINT ID_SELECTION_TO_IMAGE = 32904;
-constexpr UINT ID_EDIT_IMAGE = 32905;
-constexpr UINT ID_V2004_FILL_TEXT = 32925;
-constexpr UINT ID_LAYERS_ALL = 32926;
-constexpr UINT ID_LAYER_SHOW0 = 32927;  // to 32934
-constexpr UINT ID_LAYERS_NONE = 32935;
-constexpr UINT ID_SET_LAYER0 = 32951;  // to 32958
-constexpr UINT ID_USE_PLACES_BAR = 33003;
-constexpr UINT ID_EDIT_PLACES_BAR = 33004;
-constexpr UINT ID_SEAL_PERSONAL_FRAME = 33014;
-constexpr UINT ID_SEAL_PERSONAL_TEXT = 33016;
-constexpr UINT ID_SEAL_PERSONAL_MASK = 33017;
-constexpr UINT ID_SEAL_CORPORATE_OUTER = 33027;  // to 33030: layers 0 to 3
-constexpr UINT ID_SEAL_CORPORATE_STUB = 33032;
-constexpr UINT ID_SEAL_PERSONAL_STUB = 33033;
-constexpr UINT ID_SEAL_CORPORATE_MASK_RING = 33034;
-constexpr UINT ID_SEAL_CORPORATE_MASK_INNER = 33035;
-constexpr UINT ID_ADD_BARCODE2 = 33040;
 
 int NumberedCount(UINT first, UINT last) { return static_cast<int>(last - first + 1); }
 
 bool FileExists(const CString& path) { return QFileInfo(path.ToQString()).isFile(); }
+
+// The menus carry only the first recent entry; the others follow it wherever it stands.
+void AddRecentEntriesAfter(QAction* first, CCommandTable& table) {
+  for (QObject* owner : first->associatedObjects()) {
+    auto* menu = qobject_cast<QMenu*>(owner);
+    if (!menu) continue;
+    QAction* previous = first;
+    for (UINT id = ID_FILE_MRU_FILE1 + 1; id <= ID_FILE_MRU_FILE16; ++id) {
+      QAction* entry = table.Action(id);
+      if (!menu->actions().contains(entry)) {
+        const QList<QAction*> actions = menu->actions();
+        const qsizetype at = actions.indexOf(previous);
+        menu->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, entry);
+      }
+      previous = entry;
+    }
+  }
+}
 
 }  // namespace
 
 const std::vector<UINT>& PendingFrameCommandIds() {
   static const std::vector<UINT> ids = [] {
     std::vector<UINT> v = {ID_SCAN_AREA_TO_IMAGE, ID_SELECTION_TO_IMAGE, ID_EDIT_IMAGE, ID_FILE_PRINT,
-                           ID_FILE_PRINT_PREVIEW, ID_ENGRAVE, ID_ENGRAVE_THREAD, ID_ORIGIN_WIZARD, ID_PORT_STRING,
-                           ID_PORT_CONSOLE, ID_PORT_MONITOR, ID_SEAL_PERSONAL_MASK, ID_SEAL_CORPORATE_MASK_RING,
-                           ID_SEAL_CORPORATE_MASK_INNER, 33036, 33038, 33039};
-    for (UINT id = 32907; id <= 32923; ++id) v.push_back(id);
-    for (UINT id = 33005; id <= 33013; ++id) v.push_back(id);
+                           ID_FILE_PRINT_PREVIEW, ID_ENGRAVE, ID_ENGRAVE_THREAD, ID_ORIGIN_WIZARD, ID_PORT_SEND_STRING,
+                           ID_PORT_CONSOLE, ID_PORT_MONITOR, ID_PSEAL_MASK, ID_CSEAL_MASK_1,
+                           ID_CSEAL_MASK_0, ID_PSEAL_TEXT_TO_IMAGE, ID_CSEAL_RING_TO_IMAGE, ID_CSEAL_INNER_TO_IMAGE,
+                           ID_SEAL_IMPORT_FOLDER, ID_SEAL_NEW, ID_SEAL_NEW2, ID_SEAL_MASK, ID_SEAL_MASK_ORDER_0,
+                           ID_SEAL_MASK_ORDER_1, ID_SEAL_MASK_COLOR};
+    for (UINT id = ID_PAINT_CUT; id <= ID_PAINT_POLYGON; ++id) v.push_back(id);
     return v;
   }();
   return ids;
@@ -165,7 +121,7 @@ void CFrameCommands::Register() {
       Focus();
     });
   }
-  for (int n = 0; n < 8; ++n) t.Add(ID_SET_LAYER0 + n, [doc, n] { doc->SetSelectionLayer(n); }, whenSelected);
+  for (int n = 0; n < 8; ++n) t.Add(ID_SET_LAYER_0 + n, [doc, n] { doc->SetSelectionLayer(n); }, whenSelected);
 
   // ---- object clipboard (off in image editing: the current object is then the bitmap under edit)
   for (UINT id : {ID_EDIT_CUT, ID_CONTEXT_CUT}) {
@@ -193,8 +149,6 @@ void CFrameCommands::Register() {
   t.Add(ID_FILE_OPEN, [this] { OnFileOpen(); }, noPaint);
   t.Add(ID_FILE_INSERT, [this] { OnFileInsert(); }, noPaint);
   t.Add(ID_FILE_SAVE_MRK, [this] { OnFileSaveMrk(); });
-  // Ctrl+S is the menu's save: the framework's own save would store only the per-kind defaults.
-  t.Add(ID_FILE_SAVE, [this] { OnFileSaveMrk(); });
   t.Add(ID_FILE_SAVE_AS_MRK, [this] { OnFileSaveAs(); });
   t.Add(ID_FILE_SAVE_AS_NAMED, [this] { OnFileSaveAsNamed(); }, noPaint);
   for (int n = 1; n <= NumberedCount(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + 15); ++n) {
@@ -203,6 +157,7 @@ void CFrameCommands::Register() {
       IDocRecentFiles* recent = doc->GetRecentFiles();
       const CString path = recent ? recent->GetRecentFileName(n) : CString();
       QAction* action = m_Table.FindAction(id);
+      if (n == 1 && action) AddRecentEntriesAfter(action, m_Table);
       if (path.IsEmpty()) {
         // An empty list shows one disabled placeholder.
         ui.Enable(FALSE);
@@ -264,7 +219,7 @@ void CFrameCommands::Register() {
   t.Add(ID_LAYER_DIALOG, [doc] { doc->OnLayerDialog(); }, noPaint);
 
   // ---- options
-  t.Add(ID_GRID, [doc] {
+  t.Add(ID_VIEW_GRID, [doc] {
     doc->m_Settings.System.GridShow = doc->m_Settings.System.GridShow ? 0 : 1;
     doc->UpdateAllViews(nullptr, HINT_REDRAW_ALL, doc);
   }, [doc](CCmdUI& ui) { ui.SetCheck(doc->m_Settings.System.GridShow ? 1 : 0); });
@@ -272,12 +227,12 @@ void CFrameCommands::Register() {
     doc->m_Settings.System.V2004String = doc->m_Settings.System.V2004String ? 0 : 1;
     doc->UpdateAllViews(nullptr, HINT_REDRAW_ALL, doc);
   }, [doc](CCmdUI& ui) { ui.SetCheck(doc->m_Settings.System.V2004String ? 1 : 0); });
-  t.Add(ID_LAYERS_ALL, [doc] { doc->SetAllLayersVisible(1); });
-  t.Add(ID_LAYERS_NONE, [doc] { doc->SetAllLayersVisible(0); });
+  t.Add(ID_LAYER_SHOW_ALL, [doc] { doc->SetAllLayersVisible(1); });
+  t.Add(ID_LAYER_HIDE_ALL, [doc] { doc->SetAllLayersVisible(0); });
   for (int n = 0; n < DOC_LAYER_COUNT; ++n) {
     // Layer-bar button n: its own image while the layer is shown, the bar's extra image n
     // (image n + 8 of the bar) while it is hidden.
-    t.Add(ID_LAYER_SHOW0 + n, [doc, n] { doc->ToggleLayerVisible(n); }, [doc, n](CCmdUI& ui) {
+    t.Add(ID_LAYER_TOGGLE_0 + n, [doc, n] { doc->ToggleLayerVisible(n); }, [doc, n](CCmdUI& ui) {
       const bool visible = doc->m_bLayerVisible[n] != 0;
       ui.SetCheck(visible ? 1 : 0);
       ui.SetImage(visible ? -1 : n);
@@ -293,16 +248,16 @@ void CFrameCommands::Register() {
       ui.SetImage(visible ? -1 : extra);
     };
   };
-  t.Add(ID_SEAL_PERSONAL_FRAME, [doc] { doc->ToggleLayerVisible(0); }, sealButton(0, 0));
-  t.Add(ID_SEAL_PERSONAL_TEXT, [doc] { doc->ToggleLayerVisible(1); }, sealButton(1, 1));
-  t.AddUpdate(ID_SEAL_PERSONAL_MASK, sealButton(2, 2));
+  t.Add(ID_PSEAL_OUTER_FRAME, [doc] { doc->ToggleLayerVisible(0); }, sealButton(0, 0));
+  t.Add(ID_PSEAL_INNER_TEXT, [doc] { doc->ToggleLayerVisible(1); }, sealButton(1, 1));
+  t.AddUpdate(ID_PSEAL_MASK, sealButton(2, 2));
   for (int layer = 0; layer < 4; ++layer) {
-    t.Add(ID_SEAL_CORPORATE_OUTER + layer, [doc, layer] { doc->ToggleLayerVisible(layer); }, sealButton(layer, layer));
+    t.Add(ID_CSEAL_OUTER_FRAME + layer, [doc, layer] { doc->ToggleLayerVisible(layer); }, sealButton(layer, layer));
   }
-  t.AddUpdate(ID_SEAL_CORPORATE_MASK_INNER, sealButton(4, 4));
-  t.AddUpdate(ID_SEAL_CORPORATE_MASK_RING, sealButton(5, 5));
-  t.Add(ID_SEAL_PERSONAL_STUB, [doc] { doc->SealCommandStub(1); });
-  t.Add(ID_SEAL_CORPORATE_STUB, [doc] { doc->SealCommandStub(2); });
+  t.AddUpdate(ID_CSEAL_MASK_0, sealButton(4, 4));
+  t.AddUpdate(ID_CSEAL_MASK_1, sealButton(5, 5));
+  t.Add(ID_PSEAL_STUB, [doc] { doc->SealCommandStub(1); });
+  t.Add(ID_CSEAL_STUB, [doc] { doc->SealCommandStub(2); });
 
   // ---- maintenance
   t.Add(ID_INIT_DATA_FILES, [doc] {
@@ -334,12 +289,12 @@ void CFrameCommands::Register() {
     ui.SetCheck(fixed ? 1 : 0);
     if (!fixed && !m_Table.HasRun(ID_ORIGIN_WIZARD)) ui.Enable(FALSE);
   });
-  t.Add(ID_ASSOCIATE_MRK, [] { ToggleDocumentTypeRegistration(); },
+  t.Add(ID_MRK_ASSOCIATION, [] { ToggleDocumentTypeRegistration(); },
         [](CCmdUI& ui) { ui.SetCheck(IsDocumentTypeRegistered() ? 1 : 0); });
   t.Add(ID_USE_PLACES_BAR, [doc] {
     doc->m_Settings.System.Placesbar = doc->m_Settings.System.Placesbar ? 0 : 1;
   }, [doc](CCmdUI& ui) { ui.SetCheck(doc->m_Settings.System.Placesbar ? 1 : 0); });
-  t.Add(ID_EDIT_PLACES_BAR, [doc] { doc->EditPlacesBar(); }, [doc](CCmdUI& ui) {
+  t.Add(ID_REGISTER_FOLDERS, [doc] { doc->EditPlacesBar(); }, [doc](CCmdUI& ui) {
     if (!doc->m_Settings.System.Placesbar) ui.Enable(FALSE);
   });
 

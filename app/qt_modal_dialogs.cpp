@@ -6,6 +6,7 @@
 #include <QFontDialog>
 
 #include "files/places_bar.h"
+#include "pages/settings_dialogs.h"
 #include "platform/qt_prompter.h"
 
 bool CQtModalDialogs::FontDialog(FontDialogData& data) {
@@ -43,5 +44,43 @@ bool CQtModalDialogs::PlacesBarDialog(PlacesBarDialogData& data) {
   if (dialog.DoModal() != IDOK) return false;
   for (int i = 0; i < 5; ++i) data.folders[i] = dialog.m_strFolder[i];
   data.useHistory = dialog.m_bUseHistory;
+  return true;
+}
+
+bool CQtModalDialogs::LayerDialog(LayerDialogData& data) {
+  CLayerDlg dialog(m_pParent);
+  dialog.m_nLayer = data.layer;
+  if (dialog.DoModal() != IDOK) return false;
+  data.layer = dialog.m_nLayer;
+  return true;
+}
+
+bool CQtModalDialogs::OutputModeDialog(OutputModeDialogData& data) {
+  COutputModeDialog dialog(m_pParent);
+  dialog.m_nOutputMode = data.outputMode;
+  dialog.m_nFillDirection = data.fillDirection;
+  dialog.m_strScanInterval = data.scanInterval;
+  if (dialog.DoModal() != IDOK) return false;
+  data.outputMode = dialog.m_nOutputMode;
+  data.fillDirection = dialog.m_nFillDirection;
+  data.scanInterval = dialog.m_strScanInterval;
+  return true;
+}
+
+bool CQtModalDialogs::ColorBoxDialog(ColorBoxDialogData& data) {
+  CColorBoxDialog dialog(m_pParent);
+  dialog.m_nColor = data.color;
+  if (dialog.DoModal() != IDOK) return false;
+  data.color = dialog.m_nColor;
+  return true;
+}
+
+bool CQtModalDialogs::EngraveLayerDialog(EngraveLayerDialogData& data) {
+  CEngraveLayerDlg dialog(m_pParent);
+  dialog.m_pUsedLayers = data.used;
+  dialog.m_pShownLayers = data.shown;
+  for (int i = 0; i < 8; ++i) dialog.m_nLayer[i] = data.checks[i];
+  if (dialog.DoModal() != IDOK) return false;
+  for (int i = 0; i < 8; ++i) data.checks[i] = dialog.m_nLayer[i];
   return true;
 }

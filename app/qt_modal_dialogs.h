@@ -11,9 +11,10 @@ class CQtModalDialogs : public IModalDialogs {
   explicit CQtModalDialogs(QWidget* parent = nullptr) : m_pParent(parent) {}
   void SetParent(QWidget* parent) { m_pParent = parent; }
 
-  bool LayerDialog(LayerDialogData&) override { return false; }
-  bool OutputModeDialog(OutputModeDialogData&) override { return false; }
-  bool ColorBoxDialog(ColorBoxDialogData&) override { return false; }
+  bool LayerDialog(LayerDialogData& data) override;
+  bool OutputModeDialog(OutputModeDialogData& data) override;
+  bool ColorBoxDialog(ColorBoxDialogData& data) override;
+  bool EngraveLayerDialog(EngraveLayerDialogData& data) override;
   // Scalable faces only; the size comes back in tenths of a point.
   bool FontDialog(FontDialogData& data) override;
   // The save dialog that tells which of its filters was chosen.

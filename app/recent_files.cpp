@@ -2,19 +2,22 @@
 
 #include <QSettings>
 
+#include "res/strings.h"
+
 namespace {
-constexpr const char* kGroup = "Recent File List";
+constexpr const char* kGroup = res::kRecentFileSection;
 }
 
 CRecentFileList::CRecentFileList(const QString& iniPath) {
   if (iniPath.isEmpty()) {
-    m_pSettings = std::make_unique<QSettings>(QStringLiteral("Vexor Co.,Ltd"), QStringLiteral("Draventis"));
+    m_pSettings = std::make_unique<QSettings>(QString::fromUtf8(res::kRegistryOrganization),
+                                             QString::fromUtf8(res::kRegistryApplication));
   } else {
     m_pSettings = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
   }
   m_pSettings->beginGroup(kGroup);
   for (int i = 1; i <= kSize; ++i) {
-    const QString value = m_pSettings->value(QStringLiteral("File%1").arg(i)).toString();
+    const QString value = m_pSettings->value(QString::asprintf(res::kRecentFileEntry, i)).toString();
     if (value.isEmpty()) continue;
     const CString path = CString::FromQString(value);
     bool seen = false;
@@ -48,7 +51,7 @@ void CRecentFileList::Save() {
   m_pSettings->beginGroup(kGroup);
   m_pSettings->remove(QString());
   for (int i = 0; i < GetCount(); ++i) {
-    m_pSettings->setValue(QStringLiteral("File%1").arg(i + 1), m_Paths[static_cast<size_t>(i)].ToQString());
+    m_pSettings->setValue(QString::asprintf(res::kRecentFileEntry, i + 1), m_Paths[static_cast<size_t>(i)].ToQString());
   }
   m_pSettings->endGroup();
   m_pSettings->sync();

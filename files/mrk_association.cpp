@@ -8,7 +8,9 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -16,6 +18,7 @@
 #include "platform/archive.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
+#include "res/images.h"
 
 namespace {
 
@@ -60,11 +63,15 @@ std::string ReadText(const std::string& path) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-// The document icon: a sheet with a folded corner and the type's letters.
+// The document icon of the resources; a plain sheet with the type's letters while they have
+// none.
 std::string DocumentIconPng() {
   QImage image(48, 48, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
-  {
+  const QIcon icon = res::DocumentIcon();
+  if (!icon.isNull()) {
+    image = icon.pixmap(48, 48).toImage();
+  } else {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QPolygonF sheet({QPointF(8, 3), QPointF(32, 3), QPointF(41, 12), QPointF(41, 45), QPointF(8, 45)});

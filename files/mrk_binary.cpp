@@ -8,217 +8,359 @@
 
 namespace {
 
+[[noreturn]] void Refuse(const char* why) { throw CArchiveException(why); }
+
 // ---------------------------------------------------------------------------------------------
-// Writing
+// The record layout, described once: Fields(io, object) walks an object's fields in file order
+// and both directions go through it. The writer stores every field as it stands; the reader
+// refuses what no writer produces (a layer outside the tables, a damaged image), clamps counts
+// to what the property pages accept and reads a double that is not finite (NaN, infinity) as 0,
+// the default of every field. Reading throws CArchiveException on a short or inconsistent file;
+// the caller catches it and refuses the whole file.
 
-void WriteInt(CArchive& ar, int v) { ar << static_cast<std::int32_t>(v); }
-
-void WritePoints(CArchive& ar, const std::vector<CDoublePoint>& points) {
-  WriteInt(ar, static_cast<int>(points.size()));
-  for (const CDoublePoint& p : points) ar << p.x << p.y;
-}
-
-void WriteCommon(CArchive& ar, const CDrawObject& o) {
-  ar << CString(o.m_szName);
-  WriteInt(ar, o.m_nByteSize);
-  WriteInt(ar, o.m_bDeleted);
-  ar << static_cast<std::uint32_t>(o.m_crColor);
-  ar << o.m_rcBounds.left << o.m_rcBounds.top << o.m_rcBounds.right << o.m_rcBounds.bottom;
-  WriteInt(ar, o.m_nInnerCornerStyle);
-  WriteInt(ar, o.m_nOuterCornerStyle);
-  WriteInt(ar, o.m_nLayer);
-  WriteInt(ar, o.m_nOutputMode);
-  ar << o.m_dScanInterval;
-  WriteInt(ar, o.m_nFillDirection);
-  WriteInt(ar, o.m_bMirrorX);
-  WriteInt(ar, o.m_bMirrorY);
-  ar << o.m_dPosX << o.m_dPosY;
-  WriteInt(ar, o.m_nCapturedCount);
-  WritePoints(ar, o.m_vInnerPoints);
-  WritePoints(ar, o.m_vOuterPoints);
-}
-
-void WriteGrid(CArchive& ar, int rows, int columns, double rowGap, double columnGap) {
-  WriteInt(ar, rows);
-  WriteInt(ar, columns);
-  ar << rowGap << columnGap;
-}
-
-void WriteCharRecords(CArchive& ar, const std::vector<CTextCharRecord>& records) {
-  WriteInt(ar, static_cast<int>(records.size()));
-  for (const CTextCharRecord& r : records) {
-    ar << r.dSizeX << r.dSizeY << r.dOffsetX << r.dOffsetY << r.dAngle << r.dFontWidthX << r.dFontWidthY;
+class CWriter {
+ public:
+  explicit CWriter(CArchive& ar) : m_ar(ar) {}
+  void d(double& v) { m_ar << v; }
+  void i(int& v) { m_ar << static_cast<std::int32_t>(v); }
+  void s(CString& v) { m_ar << v; }
+  void colour(COLORREF& v) { m_ar << static_cast<std::uint32_t>(v); }
+  void layer(int& v) { i(v); }
+  void edges(int& v) { i(v); }
+  void dpm(int& v) { i(v); }
+  void grid(int& rows, int& columns, double& rowGap, double& columnGap, int) {
+    i(rows);
+    i(columns);
+    d(rowGap);
+    d(columnGap);
   }
+  void name(CDrawObject& o, bool) {
+    CString n(o.m_szName);
+    s(n);
+  }
+  // Written as it stands; the reader takes neither back.
+  void ignored(int& v) { i(v); }
+  template <class Text>
+  void faceOf(Text& o) {
+    s(o.m_strFaceName);
+  }
+  void points(std::vector<CDoublePoint>& v) {
+    m_ar << static_cast<std::int32_t>(v.size());
+    for (CDoublePoint& p : v) m_ar << p.x << p.y;
+  }
+  void records(std::vector<CTextCharRecord>& v) {
+    m_ar << static_cast<std::int32_t>(v.size());
+    for (CTextCharRecord& r : v) {
+      m_ar << r.dSizeX << r.dSizeY << r.dOffsetX << r.dOffsetY << r.dAngle << r.dFontWidthX << r.dFontWidthY;
+    }
+  }
+  void image(CBmpObject& o) {
+    const std::vector<BYTE> coded = CMrkBinaryFile::Compress(o.GetImage(), o.m_Image.size());
+    const std::vector<BYTE>& data = coded.empty() ? o.m_Image : coded;
+    m_ar << static_cast<std::int32_t>(data.size());
+    if (!data.empty()) m_ar.Write(data.data(), data.size());
+  }
+  void imageDone(CBmpObject&) {}
+  void nested(CDrawObject& child);
+
+ private:
+  CArchive& m_ar;
+};
+
+class CReader {
+ public:
+  explicit CReader(CArchive& ar) : m_ar(ar) {}
+  void d(double& v) {
+    m_ar >> v;
+    if (!std::isfinite(v)) v = 0.0;
+  }
+  void i(int& v) { v = m_ar.ReadInt(); }
+  void s(CString& v) { m_ar >> v; }
+  void colour(COLORREF& v) {
+    std::uint32_t c;
+    m_ar >> c;
+    v = c;
+  }
+  // The layer indexes the layer tables everywhere; a file cannot be trusted with it.
+  void layer(int& v) {
+    const int layer = m_ar.ReadInt();
+    if (layer < 0 || layer >= LAYER_COUNT) Refuse("layer out of range");
+    v = layer;
+  }
+  void edges(int& v) { v = ClampPolygonEdges(m_ar.ReadInt()); }
+  void dpm(int& v) { v = ClampDotsPerMm(m_ar.ReadInt()); }
+  void grid(int& rows, int& columns, double& rowGap, double& columnGap, int kind) {
+    rows = ClampGridCount(m_ar.ReadInt());
+    columns = ClampGridColumns(kind, m_ar.ReadInt());
+    d(rowGap);
+    d(columnGap);
+  }
+  // The name is kept only where `keep` says (the work-area record and its children); the others
+  // get fresh names when committed.
+  void name(CDrawObject& o, bool keep) {
+    CString n;
+    m_ar >> n;
+    if (keep) o.SetName(n);
+  }
+  void ignored(int&) { m_ar.ReadInt(); }
+  template <class Text>
+  void faceOf(Text& o) {
+    CString face;
+    m_ar >> face;
+    o.SetFaceName(face);
+  }
+  void points(std::vector<CDoublePoint>& v) {
+    const size_t n = m_ar.CheckCount(m_ar.ReadInt(), 16);
+    v.clear();
+    v.resize(n);
+    for (CDoublePoint& p : v) {
+      d(p.x);
+      d(p.y);
+    }
+  }
+  void records(std::vector<CTextCharRecord>& v) {
+    const size_t n = m_ar.CheckCount(m_ar.ReadInt(), sizeof(CTextCharRecord));
+    v.clear();
+    v.resize(n);
+    for (CTextCharRecord& r : v) {
+      d(r.dSizeX);
+      d(r.dSizeY);
+      d(r.dOffsetX);
+      d(r.dOffsetY);
+      d(r.dAngle);
+      d(r.dFontWidthX);
+      d(r.dFontWidthY);
+    }
+  }
+  void image(CBmpObject& o) {
+    const size_t n = m_ar.CheckCount(m_ar.ReadInt(), 1);
+    o.m_Image.clear();
+    if (n == 0) return;
+    std::vector<BYTE> data(n);
+    m_ar.Read(data.data(), n);
+    std::vector<BYTE> image;
+    if (CMrkBinaryFile::IsCoded(data.data(), n)) {
+      if (!CMrkBinaryFile::Expand(data.data(), n, image)) Refuse("bad coded image");
+    } else {
+      image = std::move(data);
+    }
+    std::vector<BYTE> canonical;
+    if (ValidateMonoBmp(image.data(), image.size(), &canonical) != MONOBMP_VALID) Refuse("bad image");
+    o.m_Image = std::move(canonical);
+  }
+  void imageDone(CBmpObject& o) { o.UpdateImagePointers(); }
+  void nested(CDrawObject& child);
+
+ private:
+  CArchive& m_ar;
+};
+
+// The common part of every record.
+template <class IO>
+void Common(IO& io, CDrawObject& o, bool keepName) {
+  io.name(o, keepName);
+  io.i(o.m_nByteSize);
+  // A written object is never deleted; a set flag read back would hide the work area from every
+  // later save.
+  io.ignored(o.m_bDeleted);
+  io.colour(o.m_crColor);
+  io.d(o.m_rcBounds.left); io.d(o.m_rcBounds.top); io.d(o.m_rcBounds.right); io.d(o.m_rcBounds.bottom);
+  io.i(o.m_nInnerCornerStyle); io.i(o.m_nOuterCornerStyle);
+  io.layer(o.m_nLayer);
+  io.i(o.m_nOutputMode); io.d(o.m_dScanInterval); io.i(o.m_nFillDirection);
+  io.i(o.m_bMirrorX); io.i(o.m_bMirrorY);
+  io.d(o.m_dPosX); io.d(o.m_dPosY);
+  io.i(o.m_nCapturedCount);
+  io.points(o.m_vInnerPoints);
+  io.points(o.m_vOuterPoints);
+}
+
+template <class IO, class Kind>
+void Grid(IO& io, Kind& o) {
+  io.grid(o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
 }
 
 // The font part, laid out alike in both text kinds.
-template <class Text>
-void WriteFontPart(CArchive& ar, const Text& o) {
-  ar << o.m_dLineWidthX << o.m_dLineWidthY;
-  WriteInt(ar, o.m_nWeight);
-  WriteInt(ar, o.m_bItalic);
-  WriteInt(ar, o.m_nCharSet);
-  ar << o.m_strFaceName;
-  WriteInt(ar, o.m_nFontExtra1);
-  WriteInt(ar, o.m_nFontExtra2);
-  WriteInt(ar, o.m_nFontSize);
+template <class IO, class Text>
+void FontPart(IO& io, Text& o) {
+  io.d(o.m_dLineWidthX); io.d(o.m_dLineWidthY);
+  io.i(o.m_nWeight); io.i(o.m_bItalic); io.i(o.m_nCharSet);
+  io.faceOf(o);
+  io.i(o.m_nFontExtra1); io.i(o.m_nFontExtra2); io.i(o.m_nFontSize);
 }
 
-void WriteKindPart(CArchive& ar, const CDrawObject& object);
-
-void WriteRecord(CArchive& ar, const CDrawObject& o) {
-  WriteInt(ar, o.m_nType);
-  WriteCommon(ar, o);
-  WriteKindPart(ar, o);
+template <class IO>
+void Fields(IO& io, CLineObject& o) {
+  io.d(o.m_dPosX); io.d(o.m_dPosY); io.d(o.m_dWidth); io.d(o.m_dHeight); io.d(o.m_dAngle);
+  Grid(io, o);
+  io.i(o.m_bKeepAspect);
 }
 
-void WriteKindPart(CArchive& ar, const CDrawObject& object) {
-  switch (object.m_nType) {
-    case TYPE_LINE: {
-      const auto& o = static_cast<const CLineObject&>(object);
-      ar << o.m_dPosX << o.m_dPosY << o.m_dWidth << o.m_dHeight << o.m_dAngle;
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_bKeepAspect);
-      break;
-    }
-    case TYPE_RECTANGLE: {
-      const auto& o = static_cast<const CRectangleObject&>(object);
-      ar << o.m_dWidth << o.m_dHeight << o.m_dEdgeSize << o.m_dEdgeRadius;
-      WriteInt(ar, o.m_nEdgeStyle);
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_bKeepAspect);
-      break;
-    }
-    case TYPE_CIRCLE: {
-      const auto& o = static_cast<const CCircleObject&>(object);
-      ar << o.m_dSizeX << o.m_dSizeY << o.m_dEdgeSize;
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_bKeepAspect);
-      break;
-    }
-    case TYPE_TRIANGLE: {
-      const auto& o = static_cast<const CTriangleObject&>(object);
-      ar << o.m_dWidth << o.m_dHeight << o.m_dEdgeSize;
-      WriteInt(ar, o.m_nDirection);
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_bKeepAspect);
-      break;
-    }
-    case TYPE_RHOMBIC: {
-      const auto& o = static_cast<const CRhombicObject&>(object);
-      ar << o.m_dWidth << o.m_dHeight << o.m_dEdgeSize;
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_bKeepAspect);
-      break;
-    }
-    case TYPE_POLYGON: {
-      const auto& o = static_cast<const CPolygonObject&>(object);
-      ar << o.m_dSize << o.m_dEdgeSize;
-      WriteInt(ar, o.m_nEdges);
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      break;
-    }
-    case TYPE_TEXT1: {
-      const auto& o = static_cast<const CText1Object&>(object);
-      ar << o.m_dWidth << o.m_dHeight << o.m_dCharWidth << o.m_dCharHeight << o.m_dCharGap << o.m_dAngle
-         << o.m_dLineGap;
-      WriteInt(ar, o.m_bVariable);
-      ar << o.m_strText;
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_nWriteDirection);
-      WriteInt(ar, o.m_nAlign);
-      WriteFontPart(ar, o);
-      WriteInt(ar, o.m_bCountUp);
-      WriteInt(ar, o.m_nCount);
-      WriteInt(ar, o.m_nCountStart);
-      WriteInt(ar, o.m_nCountDigits);
-      WriteInt(ar, o.m_bWidthDirection);
-      WriteCharRecords(ar, o.m_vCharRecords);
-      WriteInt(ar, o.m_bTextChanged);
-      break;
-    }
-    case TYPE_TEXT2: {
-      const auto& o = static_cast<const CText2Object&>(object);
-      ar << o.m_dRadiusX << o.m_dRadiusY << o.m_dSpan << o.m_dAngle << o.m_dCharWidth << o.m_dCharHeight;
-      ar << o.m_strText;
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_nDirection);
-      WriteInt(ar, o.m_bKeepAspect);
-      WriteFontPart(ar, o);
-      WriteInt(ar, o.m_bWidthDirection);
-      WriteCharRecords(ar, o.m_vCharRecords);
-      WriteInt(ar, o.m_bTextChanged);
-      break;
-    }
-    case TYPE_BMP: {
-      const auto& o = static_cast<const CBmpObject&>(object);
-      WriteInt(ar, o.m_bLoaded);
-      const std::vector<BYTE> coded = CMrkBinaryFile::Compress(o.GetImage(), o.m_Image.size());
-      const std::vector<BYTE>& data = coded.empty() ? o.m_Image : coded;
-      WriteInt(ar, static_cast<int>(data.size()));
-      if (!data.empty()) ar.Write(data.data(), data.size());
-      ar << o.m_dWidth << o.m_dHeight;
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_bKeepAspect);
-      WriteInt(ar, o.m_bInvert);
-      ar << o.m_strPath;
-      break;
-    }
-    case TYPE_BARCODE: {
-      const auto& o = static_cast<const CBarcodeObject&>(object);
-      ar << o.m_dSizeX << o.m_dSizeY;
-      WriteGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap);
-      WriteInt(ar, o.m_nLevel);
-      WriteInt(ar, o.m_nVersion);
-      ar << o.m_strText;
-      break;
-    }
-    case TYPE_DRAWING: {
-      const auto& o = static_cast<const CDrawingObject&>(object);
-      WriteRecord(ar, *o.m_pSetting);
-      WriteRecord(ar, *o.m_pArea);
-      WriteRecord(ar, *o.m_pField);
-      break;
-    }
-    case TYPE_DRAWING_SETTING: {
-      const auto& o = static_cast<const CDrawingSettingObject&>(object);
-      ar << o.m_dEditArea << o.m_dGridSize << o.m_dScaleX << o.m_dScaleY;
-      WriteInt(ar, o.m_bSwapXY);
-      WriteInt(ar, o.m_bReverseX);
-      WriteInt(ar, o.m_bReverseY);
-      WriteInt(ar, o.m_bHomeAfter);
-      ar << o.m_dHomeX << o.m_dHomeY;
-      WriteInt(ar, o.m_nCurrentLayer);
-      for (const CLayerRecord& layer : o.m_Layers) {
-        WriteInt(ar, layer.nCount);
-        WriteInt(ar, layer.nPower);
-        WriteInt(ar, layer.nSpeed);
-        WriteInt(ar, layer.bConstant);
-      }
-      break;
-    }
-    case TYPE_DRAWING_AREA: {
-      const auto& o = static_cast<const CDrawingAreaObject&>(object);
-      ar << o.m_dWidth << o.m_dHeight;
-      WriteInt(ar, o.m_nResolution);
-      ar << o.m_dScanSpan;
-      WriteInt(ar, o.m_nOutlineStyle);
-      WriteInt(ar, o.m_nScanStyle);
-      WriteInt(ar, o.m_nScanDirection);
-      WriteInt(ar, o.m_nOutputStyle);
-      WriteInt(ar, o.m_nConversionStyle);
-      ar << o.m_dFrameWidth << o.m_dCornerRadius;
-      break;
-    }
-    case TYPE_DRAWING_FIELD: {
-      const auto& o = static_cast<const CDrawingFieldObject&>(object);
-      ar << o.m_dFieldX << o.m_dFieldY;
-      WriteInt(ar, o.m_nPlotterPosition);
-      break;
-    }
-    default:
-      break;
+template <class IO>
+void Fields(IO& io, CRectangleObject& o) {
+  io.d(o.m_dWidth); io.d(o.m_dHeight); io.d(o.m_dEdgeSize); io.d(o.m_dEdgeRadius);
+  io.i(o.m_nEdgeStyle);
+  Grid(io, o);
+  io.i(o.m_bKeepAspect);
+}
+
+template <class IO>
+void Fields(IO& io, CCircleObject& o) {
+  io.d(o.m_dSizeX); io.d(o.m_dSizeY); io.d(o.m_dEdgeSize);
+  Grid(io, o);
+  io.i(o.m_bKeepAspect);
+}
+
+template <class IO>
+void Fields(IO& io, CTriangleObject& o) {
+  io.d(o.m_dWidth); io.d(o.m_dHeight); io.d(o.m_dEdgeSize);
+  io.i(o.m_nDirection);
+  Grid(io, o);
+  io.i(o.m_bKeepAspect);
+}
+
+template <class IO>
+void Fields(IO& io, CRhombicObject& o) {
+  io.d(o.m_dWidth); io.d(o.m_dHeight); io.d(o.m_dEdgeSize);
+  Grid(io, o);
+  io.i(o.m_bKeepAspect);
+}
+
+template <class IO>
+void Fields(IO& io, CPolygonObject& o) {
+  io.d(o.m_dSize); io.d(o.m_dEdgeSize);
+  io.edges(o.m_nEdges);
+  Grid(io, o);
+}
+
+template <class IO>
+void Fields(IO& io, CText1Object& o) {
+  io.d(o.m_dWidth); io.d(o.m_dHeight); io.d(o.m_dCharWidth); io.d(o.m_dCharHeight); io.d(o.m_dCharGap);
+  io.d(o.m_dAngle); io.d(o.m_dLineGap);
+  io.i(o.m_bVariable);
+  io.s(o.m_strText);
+  Grid(io, o);
+  io.i(o.m_nWriteDirection); io.i(o.m_nAlign);
+  FontPart(io, o);
+  io.i(o.m_bCountUp); io.i(o.m_nCount); io.i(o.m_nCountStart); io.i(o.m_nCountDigits);
+  io.i(o.m_bWidthDirection);
+  io.records(o.m_vCharRecords);
+  io.i(o.m_bTextChanged);
+}
+
+template <class IO>
+void Fields(IO& io, CText2Object& o) {
+  io.d(o.m_dRadiusX); io.d(o.m_dRadiusY); io.d(o.m_dSpan); io.d(o.m_dAngle); io.d(o.m_dCharWidth);
+  io.d(o.m_dCharHeight);
+  io.s(o.m_strText);
+  Grid(io, o);
+  io.i(o.m_nDirection); io.i(o.m_bKeepAspect);
+  FontPart(io, o);
+  io.i(o.m_bWidthDirection);
+  io.records(o.m_vCharRecords);
+  io.i(o.m_bTextChanged);
+}
+
+template <class IO>
+void Fields(IO& io, CBmpObject& o) {
+  io.ignored(o.m_bLoaded);  // the loaded flag follows from the image
+  io.image(o);
+  io.d(o.m_dWidth); io.d(o.m_dHeight);
+  Grid(io, o);
+  io.i(o.m_bKeepAspect); io.i(o.m_bInvert);
+  io.s(o.m_strPath);
+  io.imageDone(o);
+}
+
+template <class IO>
+void Fields(IO& io, CBarcodeObject& o) {
+  io.d(o.m_dSizeX); io.d(o.m_dSizeY);
+  Grid(io, o);
+  io.i(o.m_nLevel); io.i(o.m_nVersion);
+  io.s(o.m_strText);
+}
+
+template <class IO>
+void Fields(IO& io, CDrawingObject& o) {
+  io.nested(*o.m_pSetting);
+  io.nested(*o.m_pArea);
+  io.nested(*o.m_pField);
+}
+
+template <class IO>
+void Fields(IO& io, CDrawingSettingObject& o) {
+  io.d(o.m_dEditArea); io.d(o.m_dGridSize); io.d(o.m_dScaleX); io.d(o.m_dScaleY);
+  io.i(o.m_bSwapXY); io.i(o.m_bReverseX); io.i(o.m_bReverseY); io.i(o.m_bHomeAfter);
+  io.d(o.m_dHomeX); io.d(o.m_dHomeY);
+  io.layer(o.m_nCurrentLayer);
+  for (CLayerRecord& layer : o.m_Layers) {
+    io.i(layer.nCount); io.i(layer.nPower); io.i(layer.nSpeed); io.i(layer.bConstant);
   }
+}
+
+template <class IO>
+void Fields(IO& io, CDrawingAreaObject& o) {
+  io.d(o.m_dWidth); io.d(o.m_dHeight);
+  io.dpm(o.m_nResolution);
+  io.d(o.m_dScanSpan);
+  io.i(o.m_nOutlineStyle); io.i(o.m_nScanStyle); io.i(o.m_nScanDirection); io.i(o.m_nOutputStyle);
+  io.i(o.m_nConversionStyle);
+  io.d(o.m_dFrameWidth); io.d(o.m_dCornerRadius);
+}
+
+template <class IO>
+void Fields(IO& io, CDrawingFieldObject& o) {
+  io.d(o.m_dFieldX); io.d(o.m_dFieldY);
+  io.i(o.m_nPlotterPosition);
+}
+
+// The kind part of a record; false for a kind without a record format.
+template <class IO>
+bool KindPart(IO& io, CDrawObject& object) {
+  switch (object.m_nType) {
+    case TYPE_LINE: Fields(io, static_cast<CLineObject&>(object)); return true;
+    case TYPE_RECTANGLE: Fields(io, static_cast<CRectangleObject&>(object)); return true;
+    case TYPE_CIRCLE: Fields(io, static_cast<CCircleObject&>(object)); return true;
+    case TYPE_TRIANGLE: Fields(io, static_cast<CTriangleObject&>(object)); return true;
+    case TYPE_RHOMBIC: Fields(io, static_cast<CRhombicObject&>(object)); return true;
+    case TYPE_POLYGON: Fields(io, static_cast<CPolygonObject&>(object)); return true;
+    case TYPE_TEXT1: Fields(io, static_cast<CText1Object&>(object)); return true;
+    case TYPE_TEXT2: Fields(io, static_cast<CText2Object&>(object)); return true;
+    case TYPE_BMP: Fields(io, static_cast<CBmpObject&>(object)); return true;
+    case TYPE_BARCODE: Fields(io, static_cast<CBarcodeObject&>(object)); return true;
+    case TYPE_DRAWING: Fields(io, static_cast<CDrawingObject&>(object)); return true;
+    case TYPE_DRAWING_SETTING: Fields(io, static_cast<CDrawingSettingObject&>(object)); return true;
+    case TYPE_DRAWING_AREA: Fields(io, static_cast<CDrawingAreaObject&>(object)); return true;
+    case TYPE_DRAWING_FIELD: Fields(io, static_cast<CDrawingFieldObject&>(object)); return true;
+    default: return false;
+  }
+}
+
+// A whole record: the kind, the common part, the kind part.
+void WriteRecord(CArchive& ar, const CDrawObject& o) {
+  // The walk is shared with the reader, so it takes the fields by reference; the writer only
+  // reads them.
+  CDrawObject& object = const_cast<CDrawObject&>(o);
+  CWriter w(ar);
+  int kind = object.m_nType;
+  w.i(kind);
+  Common(w, object, true);
+  KindPart(w, object);
+}
+
+void CWriter::nested(CDrawObject& child) { WriteRecord(m_ar, child); }
+
+// Reads the common and kind part into an object of the record's kind.
+void ReadRecordBody(CArchive& ar, CDrawObject& o, bool keepName) {
+  CReader r(ar);
+  Common(r, o, keepName);
+  o.m_bDeleted = 0;
+  if (!KindPart(r, o)) Refuse("unknown kind");
+}
+
+void CReader::nested(CDrawObject& child) {
+  m_ar.ReadInt();  // the nested kind: its place in the record says what it is
+  ReadRecordBody(m_ar, child, true);
 }
 
 bool HasRecordFormat(const CDrawObject& o) {
@@ -226,282 +368,6 @@ bool HasRecordFormat(const CDrawObject& o) {
   if (o.m_nType != TYPE_DRAWING) return false;
   const auto& d = static_cast<const CDrawingObject&>(o);
   return d.m_pSetting && d.m_pArea && d.m_pField;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Reading. Everything throws CArchiveException on a short or inconsistent file; the caller
-// catches it and refuses the whole file.
-
-// The archive as the reader sees it: a double that is not finite (NaN, infinity) reads as 0,
-// the default of every field, so nothing downstream ever computes with one.
-class CFileIn {
- public:
-  explicit CFileIn(CArchive& ar) : m_ar(ar) {}
-  CFileIn& operator>>(double& v) {
-    m_ar >> v;
-    if (!std::isfinite(v)) v = 0.0;
-    return *this;
-  }
-  CFileIn& operator>>(std::uint32_t& v) {
-    m_ar >> v;
-    return *this;
-  }
-  CFileIn& operator>>(CString& v) {
-    m_ar >> v;
-    return *this;
-  }
-  int ReadInt() { return m_ar.ReadInt(); }
-  void Read(void* data, size_t size) { m_ar.Read(data, size); }
-  size_t CheckCount(std::int64_t count, size_t elementSize) const { return m_ar.CheckCount(count, elementSize); }
-
- private:
-  CArchive& m_ar;
-};
-
-[[noreturn]] void Refuse(const char* why) { throw CArchiveException(why); }
-
-int ReadLayer(CFileIn& ar) {
-  const int layer = ar.ReadInt();
-  // The layer indexes the layer tables everywhere; a file cannot be trusted with it.
-  if (layer < 0 || layer >= LAYER_COUNT) Refuse("layer out of range");
-  return layer;
-}
-
-void ReadPoints(CFileIn& ar, std::vector<CDoublePoint>& points) {
-  const size_t n = ar.CheckCount(ar.ReadInt(), 16);
-  points.clear();
-  points.resize(n);
-  for (CDoublePoint& p : points) ar >> p.x >> p.y;
-}
-
-// Reads the common part. The name is kept only where `keepName` says (the work-area record and
-// its children).
-void ReadCommon(CFileIn& ar, CDrawObject& o, bool keepName) {
-  CString name;
-  ar >> name;
-  if (keepName) o.SetName(name);
-  o.m_nByteSize = ar.ReadInt();
-  // A written object is never deleted; a set flag would hide the work area from every later save.
-  ar.ReadInt();
-  std::uint32_t colour;
-  ar >> colour;
-  o.m_crColor = colour;
-  ar >> o.m_rcBounds.left >> o.m_rcBounds.top >> o.m_rcBounds.right >> o.m_rcBounds.bottom;
-  o.m_nInnerCornerStyle = ar.ReadInt();
-  o.m_nOuterCornerStyle = ar.ReadInt();
-  o.m_nLayer = ReadLayer(ar);
-  o.m_nOutputMode = ar.ReadInt();
-  ar >> o.m_dScanInterval;
-  o.m_nFillDirection = ar.ReadInt();
-  o.m_bMirrorX = ar.ReadInt();
-  o.m_bMirrorY = ar.ReadInt();
-  ar >> o.m_dPosX >> o.m_dPosY;
-  o.m_nCapturedCount = ar.ReadInt();
-  ReadPoints(ar, o.m_vInnerPoints);
-  ReadPoints(ar, o.m_vOuterPoints);
-  o.m_bDeleted = 0;
-}
-
-// Counts are clamped to what the kind's property page accepts.
-void ReadGrid(CFileIn& ar, int& rows, int& columns, double& rowGap, double& columnGap, int kind) {
-  rows = ClampGridCount(ar.ReadInt());
-  columns = ClampGridColumns(kind, ar.ReadInt());
-  ar >> rowGap >> columnGap;
-}
-
-void ReadCharRecords(CFileIn& ar, std::vector<CTextCharRecord>& records) {
-  const size_t n = ar.CheckCount(ar.ReadInt(), sizeof(CTextCharRecord));
-  records.clear();
-  records.resize(n);
-  for (CTextCharRecord& r : records) {
-    ar >> r.dSizeX >> r.dSizeY >> r.dOffsetX >> r.dOffsetY >> r.dAngle >> r.dFontWidthX >> r.dFontWidthY;
-  }
-}
-
-template <class Text>
-void ReadFontPart(CFileIn& ar, Text& o) {
-  ar >> o.m_dLineWidthX >> o.m_dLineWidthY;
-  o.m_nWeight = ar.ReadInt();
-  o.m_bItalic = ar.ReadInt();
-  o.m_nCharSet = ar.ReadInt();
-  CString face;
-  ar >> face;
-  o.SetFaceName(face);
-  o.m_nFontExtra1 = ar.ReadInt();
-  o.m_nFontExtra2 = ar.ReadInt();
-  o.m_nFontSize = ar.ReadInt();
-}
-
-void ReadBmpImage(CFileIn& ar, CBmpObject& o) {
-  const size_t n = ar.CheckCount(ar.ReadInt(), 1);
-  o.m_Image.clear();
-  if (n == 0) return;
-  std::vector<BYTE> data(n);
-  ar.Read(data.data(), n);
-  std::vector<BYTE> image;
-  if (CMrkBinaryFile::IsCoded(data.data(), n)) {
-    if (!CMrkBinaryFile::Expand(data.data(), n, image)) Refuse("bad coded image");
-  } else {
-    image = std::move(data);
-  }
-  std::vector<BYTE> canonical;
-  if (ValidateMonoBmp(image.data(), image.size(), &canonical) != MONOBMP_VALID) Refuse("bad image");
-  o.m_Image = std::move(canonical);
-}
-
-void ReadKindPart(CFileIn& ar, CDrawObject& object);
-
-void ReadNestedRecord(CFileIn& ar, CDrawObject& child) {
-  ar.ReadInt();  // the nested kind: its place in the record says what it is
-  ReadCommon(ar, child, true);
-  ReadKindPart(ar, child);
-}
-
-void ReadKindPart(CFileIn& ar, CDrawObject& object) {
-  switch (object.m_nType) {
-    case TYPE_LINE: {
-      auto& o = static_cast<CLineObject&>(object);
-      ar >> o.m_dPosX >> o.m_dPosY >> o.m_dWidth >> o.m_dHeight >> o.m_dAngle;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_bKeepAspect = ar.ReadInt();
-      break;
-    }
-    case TYPE_RECTANGLE: {
-      auto& o = static_cast<CRectangleObject&>(object);
-      ar >> o.m_dWidth >> o.m_dHeight >> o.m_dEdgeSize >> o.m_dEdgeRadius;
-      o.m_nEdgeStyle = ar.ReadInt();
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_bKeepAspect = ar.ReadInt();
-      break;
-    }
-    case TYPE_CIRCLE: {
-      auto& o = static_cast<CCircleObject&>(object);
-      ar >> o.m_dSizeX >> o.m_dSizeY >> o.m_dEdgeSize;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_bKeepAspect = ar.ReadInt();
-      break;
-    }
-    case TYPE_TRIANGLE: {
-      auto& o = static_cast<CTriangleObject&>(object);
-      ar >> o.m_dWidth >> o.m_dHeight >> o.m_dEdgeSize;
-      o.m_nDirection = ar.ReadInt();
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_bKeepAspect = ar.ReadInt();
-      break;
-    }
-    case TYPE_RHOMBIC: {
-      auto& o = static_cast<CRhombicObject&>(object);
-      ar >> o.m_dWidth >> o.m_dHeight >> o.m_dEdgeSize;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_bKeepAspect = ar.ReadInt();
-      break;
-    }
-    case TYPE_POLYGON: {
-      auto& o = static_cast<CPolygonObject&>(object);
-      ar >> o.m_dSize >> o.m_dEdgeSize;
-      o.m_nEdges = ClampPolygonEdges(ar.ReadInt());
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      break;
-    }
-    case TYPE_TEXT1: {
-      auto& o = static_cast<CText1Object&>(object);
-      ar >> o.m_dWidth >> o.m_dHeight >> o.m_dCharWidth >> o.m_dCharHeight >> o.m_dCharGap >> o.m_dAngle >>
-          o.m_dLineGap;
-      o.m_bVariable = ar.ReadInt();
-      ar >> o.m_strText;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_nWriteDirection = ar.ReadInt();
-      o.m_nAlign = ar.ReadInt();
-      ReadFontPart(ar, o);
-      o.m_bCountUp = ar.ReadInt();
-      o.m_nCount = ar.ReadInt();
-      o.m_nCountStart = ar.ReadInt();
-      o.m_nCountDigits = ar.ReadInt();
-      o.m_bWidthDirection = ar.ReadInt();
-      ReadCharRecords(ar, o.m_vCharRecords);
-      o.m_bTextChanged = ar.ReadInt();
-      break;
-    }
-    case TYPE_TEXT2: {
-      auto& o = static_cast<CText2Object&>(object);
-      ar >> o.m_dRadiusX >> o.m_dRadiusY >> o.m_dSpan >> o.m_dAngle >> o.m_dCharWidth >> o.m_dCharHeight;
-      ar >> o.m_strText;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_nDirection = ar.ReadInt();
-      o.m_bKeepAspect = ar.ReadInt();
-      ReadFontPart(ar, o);
-      o.m_bWidthDirection = ar.ReadInt();
-      ReadCharRecords(ar, o.m_vCharRecords);
-      o.m_bTextChanged = ar.ReadInt();
-      break;
-    }
-    case TYPE_BMP: {
-      auto& o = static_cast<CBmpObject&>(object);
-      ar.ReadInt();  // loaded flag: follows from the image
-      ReadBmpImage(ar, o);
-      ar >> o.m_dWidth >> o.m_dHeight;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_bKeepAspect = ar.ReadInt();
-      o.m_bInvert = ar.ReadInt();
-      ar >> o.m_strPath;
-      o.UpdateImagePointers();
-      break;
-    }
-    case TYPE_BARCODE: {
-      auto& o = static_cast<CBarcodeObject&>(object);
-      ar >> o.m_dSizeX >> o.m_dSizeY;
-      ReadGrid(ar, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o.m_nType);
-      o.m_nLevel = ar.ReadInt();
-      o.m_nVersion = ar.ReadInt();
-      ar >> o.m_strText;
-      break;
-    }
-    case TYPE_DRAWING: {
-      auto& o = static_cast<CDrawingObject&>(object);
-      ReadNestedRecord(ar, *o.m_pSetting);
-      ReadNestedRecord(ar, *o.m_pArea);
-      ReadNestedRecord(ar, *o.m_pField);
-      break;
-    }
-    case TYPE_DRAWING_SETTING: {
-      auto& o = static_cast<CDrawingSettingObject&>(object);
-      ar >> o.m_dEditArea >> o.m_dGridSize >> o.m_dScaleX >> o.m_dScaleY;
-      o.m_bSwapXY = ar.ReadInt();
-      o.m_bReverseX = ar.ReadInt();
-      o.m_bReverseY = ar.ReadInt();
-      o.m_bHomeAfter = ar.ReadInt();
-      ar >> o.m_dHomeX >> o.m_dHomeY;
-      o.m_nCurrentLayer = ReadLayer(ar);
-      for (CLayerRecord& layer : o.m_Layers) {
-        layer.nCount = ar.ReadInt();
-        layer.nPower = ar.ReadInt();
-        layer.nSpeed = ar.ReadInt();
-        layer.bConstant = ar.ReadInt();
-      }
-      break;
-    }
-    case TYPE_DRAWING_AREA: {
-      auto& o = static_cast<CDrawingAreaObject&>(object);
-      ar >> o.m_dWidth >> o.m_dHeight;
-      o.m_nResolution = ClampDotsPerMm(ar.ReadInt());
-      ar >> o.m_dScanSpan;
-      o.m_nOutlineStyle = ar.ReadInt();
-      o.m_nScanStyle = ar.ReadInt();
-      o.m_nScanDirection = ar.ReadInt();
-      o.m_nOutputStyle = ar.ReadInt();
-      o.m_nConversionStyle = ar.ReadInt();
-      ar >> o.m_dFrameWidth >> o.m_dCornerRadius;
-      break;
-    }
-    case TYPE_DRAWING_FIELD: {
-      auto& o = static_cast<CDrawingFieldObject&>(object);
-      ar >> o.m_dFieldX >> o.m_dFieldY;
-      o.m_nPlotterPosition = ar.ReadInt();
-      break;
-    }
-    default:
-      Refuse("unknown kind");
-  }
 }
 
 bool HeaderMatches(const std::vector<BYTE>& bytes) {
@@ -616,7 +482,7 @@ std::vector<BYTE> CMrkBinaryFile::Serialize(const CObjectList& list) {
     if (!o || o->m_bDeleted || !HasRecordFormat(*o)) continue;
     WriteRecord(ar, *o);
   }
-  WriteInt(ar, TYPE_ENDMARK);
+  ar << static_cast<std::int32_t>(TYPE_ENDMARK);
   return ar.Buffer();
 }
 
@@ -631,8 +497,7 @@ bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& lis
   if (!HeaderMatches(bytes)) return false;
   CMrkDesign parsed;
   try {
-    CArchive archive(bytes.data() + MRK_BINARY_HEADER_LENGTH, bytes.size() - MRK_BINARY_HEADER_LENGTH);
-    CFileIn ar(archive);
+    CArchive ar(bytes.data() + MRK_BINARY_HEADER_LENGTH, bytes.size() - MRK_BINARY_HEADER_LENGTH);
     for (;;) {
       const int kind = ar.ReadInt();
       if (kind == TYPE_ENDMARK) break;
@@ -651,8 +516,7 @@ bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& lis
       }
       // Kinds this writer never produces end the read: nothing after them can be trusted.
       if (!object) return false;
-      ReadCommon(ar, *object, kind == TYPE_DRAWING);
-      ReadKindPart(ar, *object);
+      ReadRecordBody(ar, *object, kind == TYPE_DRAWING);
       parsed.m_Records.push_back(std::move(object));
     }
   } catch (const CArchiveException&) {

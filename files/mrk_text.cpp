@@ -69,31 +69,6 @@ std::string Sanitize(const std::string& text, bool keepComma) {
   return out;
 }
 
-void WriteGridAndPosition(CLineBuilder& b, int rows, int columns, double rowGap, double columnGap, const CDrawObject& o) {
-  b.I(rows);
-  b.I(columns);
-  b.D(rowGap);
-  b.D(columnGap);
-  b.D(o.m_dPosX);
-  b.D(o.m_dPosY);
-}
-
-// Fields 10 to 13.
-void WriteOutputRun(CLineBuilder& b, const CDrawObject& o) {
-  b.I(o.m_nLayer);
-  b.I(o.m_nOutputMode);
-  b.D(o.m_dScanInterval);
-  b.I(o.m_nFillDirection);
-}
-
-// Fields 10 to 16.
-void WriteCommonRun(CLineBuilder& b, const CDrawObject& o, int keepAspect) {
-  WriteOutputRun(b, o);
-  b.Flag(keepAspect);
-  b.Flag(o.m_bMirrorX);
-  b.Flag(o.m_bMirrorY);
-}
-
 // The seven values of a character record. A value that prints without a leading blank would
 // make the line look like a header line, so the line then starts with one blank more.
 std::string FormatCharValues(const CTextCharRecord& r, bool lastWithoutComma) {
@@ -149,31 +124,6 @@ class CFields {
   std::vector<std::string> m_f;
 };
 
-void ReadGridAndPosition(const CFields& f, int& rows, int& columns, double& rowGap, double& columnGap, CDrawObject& o) {
-  f.Get(1, rows);
-  f.Get(2, columns);
-  rows = ClampGridCount(rows);
-  columns = ClampGridColumns(o.m_nType, columns);
-  f.Get(3, rowGap);
-  f.Get(4, columnGap);
-  f.Get(5, o.m_dPosX);
-  f.Get(6, o.m_dPosY);
-}
-
-void ReadOutputRun(const CFields& f, CDrawObject& o) {
-  f.GetLayer(10, o);
-  f.Get(11, o.m_nOutputMode);
-  f.Get(12, o.m_dScanInterval);
-  f.Get(13, o.m_nFillDirection);
-}
-
-void ReadCommonRun(const CFields& f, CDrawObject& o, int* keepAspect) {
-  ReadOutputRun(f, o);
-  if (keepAspect) f.GetFlag(14, *keepAspect);
-  f.GetFlag(15, o.m_bMirrorX);
-  f.GetFlag(16, o.m_bMirrorY);
-}
-
 // Seven values from a list of texts starting at `first`; missing values read 0.
 CTextCharRecord RecordFromValues(const std::vector<std::string>& values, size_t first) {
   double v[7] = {};
@@ -189,6 +139,317 @@ CTextCharRecord RecordFromValues(const std::vector<std::string>& values, size_t 
   r.dFontWidthX = v[5];
   r.dFontWidthY = v[6];
   return r;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The record layouts, described once: Fields(io, object) walks a header line's fields in order
+// (field 1 first) and both directions go through it. The writer prints each field; the reader
+// takes the field at the same place, passes over literals and repeated values, and keeps
+// counts, layers and the resolution to what the design accepts.
+
+class CFieldsIn {
+ public:
+  explicit CFieldsIn(const CFields& f) : m_f(f) {}
+  void D(double& v) { m_f.Get(m_n++, v); }
+  void I(int& v) { m_f.Get(m_n++, v); }
+  void Flag(int& v) { m_f.GetFlag(m_n++, v); }
+  void Layer(CDrawObject& o) { m_f.GetLayer(m_n++, o); }
+  // A literal, or a value written again that another field carries.
+  void Lit(const char*) { ++m_n; }
+  void Again(double) { ++m_n; }
+  void Rows(int& v) {
+    I(v);
+    v = ClampGridCount(v);
+  }
+  void Columns(int kind, int& v) {
+    I(v);
+    v = ClampGridColumns(kind, v);
+  }
+  void Edges(int& v) {
+    I(v);
+    v = ClampPolygonEdges(v);
+  }
+  void Dpm(int& v) {
+    I(v);
+    v = ClampDotsPerMm(v);
+  }
+  void CurrentLayer(int& v) {
+    if (m_f.Has(m_n)) {
+      const int layer = m_f.I(m_n);
+      v = layer < 0 ? 0 : (layer >= LAYER_COUNT ? LAYER_COUNT - 1 : layer);
+    }
+    ++m_n;
+  }
+  // Read as a double, its integer part kept.
+  void Whole(int& v) {
+    if (m_f.Has(m_n)) v = DoubleToInt(m_f.D(m_n));
+    ++m_n;
+  }
+
+ private:
+  const CFields& m_f;
+  int m_n = 1;
+};
+
+class CFieldsOut {
+ public:
+  explicit CFieldsOut(CLineBuilder& b) : m_b(b) {}
+  void D(double& v) { m_b.D(v); }
+  void I(int& v) { m_b.I(v); }
+  void Flag(int& v) { m_b.Flag(v); }
+  void Layer(CDrawObject& o) { m_b.I(o.m_nLayer); }
+  void Lit(const char* text) {
+    m_b.Lit(text);
+    m_b.Lit(",");
+  }
+  void Again(double v) { m_b.D(v); }
+  void Rows(int& v) { I(v); }
+  void Columns(int, int& v) { I(v); }
+  void Edges(int& v) { I(v); }
+  void Dpm(int& v) { I(v); }
+  void CurrentLayer(int& v) { I(v); }
+  void Whole(int& v) { I(v); }
+
+ private:
+  CLineBuilder& m_b;
+};
+
+// Fields 1 to 6 of every object record.
+template <class IO, class Kind>
+void GridAndPosition(IO& io, Kind& o) {
+  io.Rows(o.m_nRows);
+  io.Columns(o.m_nType, o.m_nColumns);
+  io.D(o.m_dRowGap);
+  io.D(o.m_dColumnGap);
+  io.D(o.m_dPosX);
+  io.D(o.m_dPosY);
+}
+
+// Fields 10 to 13.
+template <class IO>
+void OutputRun(IO& io, CDrawObject& o) {
+  io.Layer(o);
+  io.I(o.m_nOutputMode);
+  io.D(o.m_dScanInterval);
+  io.I(o.m_nFillDirection);
+}
+
+// Fields 10 to 16.
+template <class IO>
+void CommonRun(IO& io, CDrawObject& o, int& keepAspect) {
+  OutputRun(io, o);
+  io.Flag(keepAspect);
+  io.Flag(o.m_bMirrorX);
+  io.Flag(o.m_bMirrorY);
+}
+
+// Fields 10 to 16 of the kinds without a keep-aspect check: a literal in its place.
+template <class IO>
+void CommonRunWithoutAspect(IO& io, CDrawObject& o) {
+  OutputRun(io, o);
+  io.Lit("0");
+  io.Flag(o.m_bMirrorX);
+  io.Flag(o.m_bMirrorY);
+}
+
+template <class IO>
+void Fields(IO& io, CLineObject& o) {
+  GridAndPosition(io, o);
+  io.D(o.m_dWidth);
+  io.D(o.m_dHeight);
+  io.D(o.m_dAngle);
+  CommonRun(io, o, o.m_bKeepAspect);
+  io.Lit(" 0.000");
+  io.Lit(" 0.000");
+}
+
+template <class IO>
+void Fields(IO& io, CRectangleObject& o) {
+  GridAndPosition(io, o);
+  io.D(o.m_dWidth);
+  io.D(o.m_dHeight);
+  io.Lit(" 0.000");
+  CommonRun(io, o, o.m_bKeepAspect);
+  io.Again(o.m_dWidth);
+  io.Again(o.m_dHeight);
+  io.D(o.m_dEdgeSize);
+  io.I(o.m_nEdgeStyle);
+  io.D(o.m_dEdgeRadius);
+}
+
+// The circle, the rhombus and the triangle: a size, a literal, the common run, the size again
+// and the edge size.
+template <class IO, class Kind>
+void SizedShape(IO& io, Kind& o, double& sizeX, double& sizeY) {
+  GridAndPosition(io, o);
+  io.D(sizeX);
+  io.D(sizeY);
+  io.Lit(" 0.000");
+  CommonRun(io, o, o.m_bKeepAspect);
+  io.Again(sizeX);
+  io.Again(sizeY);
+  io.D(o.m_dEdgeSize);
+}
+
+template <class IO>
+void Fields(IO& io, CCircleObject& o) {
+  SizedShape(io, o, o.m_dSizeX, o.m_dSizeY);
+}
+
+template <class IO>
+void Fields(IO& io, CRhombicObject& o) {
+  SizedShape(io, o, o.m_dWidth, o.m_dHeight);
+}
+
+template <class IO>
+void Fields(IO& io, CTriangleObject& o) {
+  SizedShape(io, o, o.m_dWidth, o.m_dHeight);
+  io.I(o.m_nDirection);
+}
+
+template <class IO>
+void Fields(IO& io, CPolygonObject& o) {
+  GridAndPosition(io, o);
+  io.D(o.m_dSize);
+  io.Again(o.m_dSize);
+  io.Lit(" 0.000");
+  CommonRunWithoutAspect(io, o);
+  io.Again(o.m_dSize);
+  io.D(o.m_dEdgeSize);
+  io.Edges(o.m_nEdges);
+}
+
+// Fields 1 to 17; the path follows.
+template <class IO>
+void Fields(IO& io, CBmpObject& o) {
+  GridAndPosition(io, o);
+  io.D(o.m_dWidth);
+  io.D(o.m_dHeight);
+  io.Lit(" 0.000");
+  CommonRun(io, o, o.m_bKeepAspect);
+  io.Flag(o.m_bInvert);
+}
+
+// Fields 1 to 26; the tab group, the line lengths and the continuation lines follow.
+template <class IO>
+void Fields(IO& io, CText1Object& o) {
+  GridAndPosition(io, o);
+  io.D(o.m_dWidth);
+  io.D(o.m_dHeight);
+  io.D(o.m_dAngle);
+  CommonRunWithoutAspect(io, o);
+  io.D(o.m_dCharGap);
+  io.D(o.m_dCharWidth);
+  io.D(o.m_dCharHeight);
+  io.D(o.m_dLineWidthX);
+  io.D(o.m_dLineWidthY);
+  io.I(o.m_nWriteDirection);
+  io.I(o.m_nAlign);
+  io.I(o.m_nWeight);
+  io.Flag(o.m_bItalic);
+  io.I(o.m_nCharSet);
+}
+
+// Fields 1 to 27; the tab group and the character values follow.
+template <class IO>
+void Fields(IO& io, CText2Object& o) {
+  GridAndPosition(io, o);
+  io.Again(o.m_dRadiusX * 2);
+  io.Again(o.m_dRadiusY * 2);
+  io.D(o.m_dAngle);
+  CommonRun(io, o, o.m_bKeepAspect);
+  io.D(o.m_dCharWidth);
+  io.D(o.m_dCharHeight);
+  io.I(o.m_nDirection);
+  io.D(o.m_dRadiusX);
+  io.D(o.m_dRadiusY);
+  io.D(o.m_dSpan);
+  io.D(o.m_dLineWidthX);
+  io.D(o.m_dLineWidthY);
+  io.I(o.m_nWeight);
+  io.Flag(o.m_bItalic);
+  io.I(o.m_nCharSet);
+}
+
+// The work area and its three children, fields 1 to 59.
+template <class IO>
+void Fields(IO& io, CDrawingObject& o) {
+  CDrawingSettingObject& s = *o.m_pSetting;
+  io.D(s.m_dEditArea);
+  io.D(s.m_dGridSize);
+  io.D(s.m_dScaleX);
+  io.D(s.m_dScaleY);
+  io.Flag(s.m_bSwapXY);
+  io.Flag(s.m_bReverseX);
+  io.Flag(s.m_bReverseY);
+  io.Flag(s.m_bHomeAfter);
+  io.D(s.m_dHomeX);
+  io.D(s.m_dHomeY);
+  io.CurrentLayer(s.m_nCurrentLayer);
+  for (CLayerRecord& layer : s.m_Layers) {
+    io.Whole(layer.nCount);
+    io.Whole(layer.nPower);
+    io.Whole(layer.nSpeed);
+    io.Flag(layer.bConstant);
+  }
+  CDrawingAreaObject& a = *o.m_pArea;
+  io.D(a.m_dPosX);
+  io.D(a.m_dPosY);
+  io.D(a.m_dWidth);
+  io.D(a.m_dHeight);
+  io.Dpm(a.m_nResolution);
+  io.D(a.m_dScanSpan);
+  io.I(a.m_nOutlineStyle);
+  io.I(a.m_nScanStyle);
+  io.I(a.m_nScanDirection);
+  io.I(a.m_nOutputStyle);
+  io.I(a.m_nConversionStyle);
+  CDrawingFieldObject& d = *o.m_pField;
+  io.D(d.m_dFieldX);
+  io.D(d.m_dFieldY);
+  io.D(d.m_dPosX);
+  io.D(d.m_dPosY);
+  io.I(d.m_nPlotterPosition);
+}
+
+// The fields of the kinds that have a record; false for the others.
+template <class IO>
+bool KindFields(IO& io, CDrawObject& object) {
+  switch (object.m_nType) {
+    case TYPE_LINE: Fields(io, static_cast<CLineObject&>(object)); return true;
+    case TYPE_RECTANGLE: Fields(io, static_cast<CRectangleObject&>(object)); return true;
+    case TYPE_CIRCLE: Fields(io, static_cast<CCircleObject&>(object)); return true;
+    case TYPE_TRIANGLE: Fields(io, static_cast<CTriangleObject&>(object)); return true;
+    case TYPE_RHOMBIC: Fields(io, static_cast<CRhombicObject&>(object)); return true;
+    case TYPE_POLYGON: Fields(io, static_cast<CPolygonObject&>(object)); return true;
+    case TYPE_TEXT1: Fields(io, static_cast<CText1Object&>(object)); return true;
+    case TYPE_TEXT2: Fields(io, static_cast<CText2Object&>(object)); return true;
+    case TYPE_BMP: Fields(io, static_cast<CBmpObject&>(object)); return true;
+    case TYPE_DRAWING: {
+      auto& o = static_cast<CDrawingObject&>(object);
+      if (!o.m_pSetting || !o.m_pArea || !o.m_pField) return false;
+      Fields(io, o);
+      return true;
+    }
+    default: return false;
+  }
+}
+
+// The kind code that starts a kind's header line.
+const char* CodeOfKind(int kind) {
+  switch (kind) {
+    case TYPE_LINE: return "1,";
+    case TYPE_RECTANGLE: return "2,";
+    case TYPE_CIRCLE: return "3,";
+    case TYPE_TRIANGLE: return "8,";
+    case TYPE_RHOMBIC: return "9,";
+    case TYPE_POLYGON: return "10,";
+    case TYPE_TEXT1: return "4,";
+    case TYPE_TEXT2: return "6,";
+    case TYPE_BMP: return "7,";
+    case TYPE_DRAWING: return "D,";
+    default: return "";
+  }
 }
 
 }  // namespace
@@ -287,95 +548,17 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
   if (!object || n < 0 || n >= GetRecordCount()) return;
   const Record& record = m_Records[n];
   const CFields f(m_Lines[record.nHeader]);
+  CFieldsIn in(f);
+  if (!KindFields(in, *object)) return;
 
   switch (object->m_nType) {
-    case TYPE_LINE: {
-      auto& o = static_cast<CLineObject&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(7, o.m_dWidth);
-      f.Get(8, o.m_dHeight);
-      f.Get(9, o.m_dAngle);
-      ReadCommonRun(f, o, &o.m_bKeepAspect);
-      break;
-    }
-    case TYPE_RECTANGLE: {
-      auto& o = static_cast<CRectangleObject&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(7, o.m_dWidth);
-      f.Get(8, o.m_dHeight);
-      ReadCommonRun(f, o, &o.m_bKeepAspect);
-      f.Get(19, o.m_dEdgeSize);
-      f.Get(20, o.m_nEdgeStyle);
-      f.Get(21, o.m_dEdgeRadius);
-      break;
-    }
-    case TYPE_CIRCLE: {
-      auto& o = static_cast<CCircleObject&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(7, o.m_dSizeX);
-      f.Get(8, o.m_dSizeY);
-      ReadCommonRun(f, o, &o.m_bKeepAspect);
-      f.Get(19, o.m_dEdgeSize);
-      break;
-    }
-    case TYPE_RHOMBIC: {
-      auto& o = static_cast<CRhombicObject&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(7, o.m_dWidth);
-      f.Get(8, o.m_dHeight);
-      ReadCommonRun(f, o, &o.m_bKeepAspect);
-      f.Get(19, o.m_dEdgeSize);
-      break;
-    }
-    case TYPE_TRIANGLE: {
-      auto& o = static_cast<CTriangleObject&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(7, o.m_dWidth);
-      f.Get(8, o.m_dHeight);
-      ReadCommonRun(f, o, &o.m_bKeepAspect);
-      f.Get(19, o.m_dEdgeSize);
-      f.Get(20, o.m_nDirection);
-      break;
-    }
-    case TYPE_POLYGON: {
-      auto& o = static_cast<CPolygonObject&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(7, o.m_dSize);
-      ReadCommonRun(f, o, nullptr);
-      f.Get(18, o.m_dEdgeSize);
-      f.Get(19, o.m_nEdges);
-      o.m_nEdges = ClampPolygonEdges(o.m_nEdges);
-      break;
-    }
     case TYPE_BMP: {
       auto& o = static_cast<CBmpObject&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(7, o.m_dWidth);
-      f.Get(8, o.m_dHeight);
-      ReadCommonRun(f, o, &o.m_bKeepAspect);
-      f.GetFlag(17, o.m_bInvert);
       if (f.Has(18)) o.m_strPath = CString(f.Text(18));
       break;
     }
     case TYPE_TEXT1: {
       auto& o = static_cast<CText1Object&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(7, o.m_dWidth);
-      f.Get(8, o.m_dHeight);
-      f.Get(9, o.m_dAngle);
-      ReadOutputRun(f, o);
-      f.GetFlag(15, o.m_bMirrorX);
-      f.GetFlag(16, o.m_bMirrorY);
-      f.Get(17, o.m_dCharGap);
-      f.Get(18, o.m_dCharWidth);
-      f.Get(19, o.m_dCharHeight);
-      f.Get(20, o.m_dLineWidthX);
-      f.Get(21, o.m_dLineWidthY);
-      f.Get(22, o.m_nWriteDirection);
-      f.Get(23, o.m_nAlign);
-      f.Get(24, o.m_nWeight);
-      f.GetFlag(25, o.m_bItalic);
-      f.Get(26, o.m_nCharSet);
       if (!f.Has(27)) break;
 
       const std::vector<std::string> parts = SplitAt(f.Text(27), "\t");
@@ -436,20 +619,6 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
     }
     case TYPE_TEXT2: {
       auto& o = static_cast<CText2Object&>(*object);
-      ReadGridAndPosition(f, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      f.Get(9, o.m_dAngle);
-      ReadCommonRun(f, o, &o.m_bKeepAspect);
-      f.Get(17, o.m_dCharWidth);
-      f.Get(18, o.m_dCharHeight);
-      f.Get(19, o.m_nDirection);
-      f.Get(20, o.m_dRadiusX);
-      f.Get(21, o.m_dRadiusY);
-      f.Get(22, o.m_dSpan);
-      f.Get(23, o.m_dLineWidthX);
-      f.Get(24, o.m_dLineWidthY);
-      f.Get(25, o.m_nWeight);
-      f.GetFlag(26, o.m_bItalic);
-      f.Get(27, o.m_nCharSet);
       if (!f.Has(28)) break;
 
       const std::vector<std::string> parts = SplitAt(f.Text(28), "\t");
@@ -467,52 +636,6 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
         o.m_vCharRecords.push_back(RecordFromValues(values, first));
         first += 7;
       }
-      break;
-    }
-    case TYPE_DRAWING: {
-      auto& o = static_cast<CDrawingObject&>(*object);
-      if (!o.m_pSetting || !o.m_pArea || !o.m_pField) break;
-      CDrawingSettingObject& s = *o.m_pSetting;
-      f.Get(1, s.m_dEditArea);
-      f.Get(2, s.m_dGridSize);
-      f.Get(3, s.m_dScaleX);
-      f.Get(4, s.m_dScaleY);
-      f.GetFlag(5, s.m_bSwapXY);
-      f.GetFlag(6, s.m_bReverseX);
-      f.GetFlag(7, s.m_bReverseY);
-      f.GetFlag(8, s.m_bHomeAfter);
-      f.Get(9, s.m_dHomeX);
-      f.Get(10, s.m_dHomeY);
-      if (f.Has(11)) {
-        const int layer = f.I(11);
-        s.m_nCurrentLayer = layer < 0 ? 0 : (layer >= LAYER_COUNT ? LAYER_COUNT - 1 : layer);
-      }
-      for (int k = 0; k < LAYER_COUNT; ++k) {
-        CLayerRecord& layer = s.m_Layers[k];
-        if (f.Has(12 + 4 * k)) layer.nCount = DoubleToInt(f.D(12 + 4 * k));
-        if (f.Has(13 + 4 * k)) layer.nPower = DoubleToInt(f.D(13 + 4 * k));
-        if (f.Has(14 + 4 * k)) layer.nSpeed = DoubleToInt(f.D(14 + 4 * k));
-        f.GetFlag(15 + 4 * k, layer.bConstant);
-      }
-      CDrawingAreaObject& a = *o.m_pArea;
-      f.Get(44, a.m_dPosX);
-      f.Get(45, a.m_dPosY);
-      f.Get(46, a.m_dWidth);
-      f.Get(47, a.m_dHeight);
-      f.Get(48, a.m_nResolution);
-      a.m_nResolution = ClampDotsPerMm(a.m_nResolution);
-      f.Get(49, a.m_dScanSpan);
-      f.Get(50, a.m_nOutlineStyle);
-      f.Get(51, a.m_nScanStyle);
-      f.Get(52, a.m_nScanDirection);
-      f.Get(53, a.m_nOutputStyle);
-      f.Get(54, a.m_nConversionStyle);
-      CDrawingFieldObject& d = *o.m_pField;
-      f.Get(55, d.m_dFieldX);
-      f.Get(56, d.m_dFieldY);
-      f.Get(57, d.m_dPosX);
-      f.Get(58, d.m_dPosY);
-      f.Get(59, d.m_nPlotterPosition);
       break;
     }
     default:
@@ -596,95 +719,19 @@ int CMrkTextFile::FormatObject(const CDrawObject* object) {
     return 0;
   }
   if (object->m_bDeleted) return -1;
+  const char* code = CodeOfKind(object->m_nType);
+  if (*code == '\0') return static_cast<int>(m_Lines.size());
+
+  // The walk is shared with the reader, so it takes the fields by reference; the writer only
+  // reads them.
+  CDrawObject& record = const_cast<CDrawObject&>(*object);
+  CLineBuilder b(code);
+  CFieldsOut out(b);
+  if (!KindFields(out, record)) return static_cast<int>(m_Lines.size());
 
   switch (object->m_nType) {
-    case TYPE_LINE: {
-      const auto& o = static_cast<const CLineObject&>(*object);
-      CLineBuilder b("1,");
-      WriteGridAndPosition(b, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      b.D(o.m_dWidth);
-      b.D(o.m_dHeight);
-      b.D(o.m_dAngle);
-      WriteCommonRun(b, o, o.m_bKeepAspect);
-      b.Lit(" 0.000, 0.000");
-      m_Lines.emplace_back(b.End());
-      break;
-    }
-    case TYPE_RECTANGLE: {
-      const auto& o = static_cast<const CRectangleObject&>(*object);
-      CLineBuilder b("2,");
-      WriteGridAndPosition(b, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      b.D(o.m_dWidth);
-      b.D(o.m_dHeight);
-      b.Lit(" 0.000,");
-      WriteCommonRun(b, o, o.m_bKeepAspect);
-      b.D(o.m_dWidth);
-      b.D(o.m_dHeight);
-      b.D(o.m_dEdgeSize);
-      b.I(o.m_nEdgeStyle);
-      b.D(o.m_dEdgeRadius);
-      m_Lines.emplace_back(b.End());
-      break;
-    }
-    case TYPE_CIRCLE:
-    case TYPE_RHOMBIC:
-    case TYPE_TRIANGLE: {
-      double sx, sy, edge;
-      int rows, columns, keep;
-      double rowGap, columnGap;
-      const char* code;
-      if (object->m_nType == TYPE_CIRCLE) {
-        const auto& o = static_cast<const CCircleObject&>(*object);
-        sx = o.m_dSizeX, sy = o.m_dSizeY, edge = o.m_dEdgeSize, rows = o.m_nRows, columns = o.m_nColumns;
-        rowGap = o.m_dRowGap, columnGap = o.m_dColumnGap, keep = o.m_bKeepAspect, code = "3,";
-      } else if (object->m_nType == TYPE_RHOMBIC) {
-        const auto& o = static_cast<const CRhombicObject&>(*object);
-        sx = o.m_dWidth, sy = o.m_dHeight, edge = o.m_dEdgeSize, rows = o.m_nRows, columns = o.m_nColumns;
-        rowGap = o.m_dRowGap, columnGap = o.m_dColumnGap, keep = o.m_bKeepAspect, code = "9,";
-      } else {
-        const auto& o = static_cast<const CTriangleObject&>(*object);
-        sx = o.m_dWidth, sy = o.m_dHeight, edge = o.m_dEdgeSize, rows = o.m_nRows, columns = o.m_nColumns;
-        rowGap = o.m_dRowGap, columnGap = o.m_dColumnGap, keep = o.m_bKeepAspect, code = "8,";
-      }
-      CLineBuilder b(code);
-      WriteGridAndPosition(b, rows, columns, rowGap, columnGap, *object);
-      b.D(sx);
-      b.D(sy);
-      b.Lit(" 0.000,");
-      WriteCommonRun(b, *object, keep);
-      b.D(sx);
-      b.D(sy);
-      b.D(edge);
-      if (object->m_nType == TYPE_TRIANGLE) b.I(static_cast<const CTriangleObject&>(*object).m_nDirection);
-      m_Lines.emplace_back(b.End());
-      break;
-    }
-    case TYPE_POLYGON: {
-      const auto& o = static_cast<const CPolygonObject&>(*object);
-      CLineBuilder b("10,");
-      WriteGridAndPosition(b, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      b.D(o.m_dSize);
-      b.D(o.m_dSize);
-      b.Lit(" 0.000,");
-      WriteOutputRun(b, o);
-      b.Lit("0,");
-      b.Flag(o.m_bMirrorX);
-      b.Flag(o.m_bMirrorY);
-      b.D(o.m_dSize);
-      b.D(o.m_dEdgeSize);
-      b.I(o.m_nEdges);
-      m_Lines.emplace_back(b.End());
-      break;
-    }
     case TYPE_BMP: {
       const auto& o = static_cast<const CBmpObject&>(*object);
-      CLineBuilder b("7,");
-      WriteGridAndPosition(b, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      b.D(o.m_dWidth);
-      b.D(o.m_dHeight);
-      b.Lit(" 0.000,");
-      WriteCommonRun(b, o, o.m_bKeepAspect);
-      b.Flag(o.m_bInvert);
       // The path is the last field: a comma in it is read as the end of the path, but a line end
       // would break the records after it.
       b.Raw(Sanitize(o.m_strPath.str(), true));
@@ -693,26 +740,6 @@ int CMrkTextFile::FormatObject(const CDrawObject* object) {
     }
     case TYPE_TEXT1: {
       const auto& o = static_cast<const CText1Object&>(*object);
-      CLineBuilder b("4,");
-      WriteGridAndPosition(b, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      b.D(o.m_dWidth);
-      b.D(o.m_dHeight);
-      b.D(o.m_dAngle);
-      WriteOutputRun(b, o);
-      b.Lit("0,");
-      b.Flag(o.m_bMirrorX);
-      b.Flag(o.m_bMirrorY);
-      b.D(o.m_dCharGap);
-      b.D(o.m_dCharWidth);
-      b.D(o.m_dCharHeight);
-      b.D(o.m_dLineWidthX);
-      b.D(o.m_dLineWidthY);
-      b.I(o.m_nWriteDirection);
-      b.I(o.m_nAlign);
-      b.I(o.m_nWeight);
-      b.Flag(o.m_bItalic);
-      b.I(o.m_nCharSet);
-
       std::vector<std::string> lines = SplitAt(o.m_strText.str(), "\r\n");
       std::string joined;
       for (std::string& line : lines) {
@@ -755,23 +782,6 @@ int CMrkTextFile::FormatObject(const CDrawObject* object) {
     }
     case TYPE_TEXT2: {
       const auto& o = static_cast<const CText2Object&>(*object);
-      CLineBuilder b("6,");
-      WriteGridAndPosition(b, o.m_nRows, o.m_nColumns, o.m_dRowGap, o.m_dColumnGap, o);
-      b.D(o.m_dRadiusX * 2);
-      b.D(o.m_dRadiusY * 2);
-      b.D(o.m_dAngle);
-      WriteCommonRun(b, o, o.m_bKeepAspect);
-      b.D(o.m_dCharWidth);
-      b.D(o.m_dCharHeight);
-      b.I(o.m_nDirection);
-      b.D(o.m_dRadiusX);
-      b.D(o.m_dRadiusY);
-      b.D(o.m_dSpan);
-      b.D(o.m_dLineWidthX);
-      b.D(o.m_dLineWidthY);
-      b.I(o.m_nWeight);
-      b.Flag(o.m_bItalic);
-      b.I(o.m_nCharSet);
       // A line break in an arc text becomes a blank, one for each of CR and LF, so every
       // character keeps its record.
       const std::string text = Sanitize(o.m_strText.str(), false);
@@ -790,50 +800,8 @@ int CMrkTextFile::FormatObject(const CDrawObject* object) {
       m_Lines.emplace_back(b.Str());
       break;
     }
-    case TYPE_DRAWING: {
-      const auto& o = static_cast<const CDrawingObject&>(*object);
-      if (!o.m_pSetting || !o.m_pArea || !o.m_pField) break;
-      const CDrawingSettingObject& s = *o.m_pSetting;
-      CLineBuilder b("D,");
-      b.D(s.m_dEditArea);
-      b.D(s.m_dGridSize);
-      b.D(s.m_dScaleX);
-      b.D(s.m_dScaleY);
-      b.Flag(s.m_bSwapXY);
-      b.Flag(s.m_bReverseX);
-      b.Flag(s.m_bReverseY);
-      b.Flag(s.m_bHomeAfter);
-      b.D(s.m_dHomeX);
-      b.D(s.m_dHomeY);
-      b.I(s.m_nCurrentLayer);
-      for (const CLayerRecord& layer : s.m_Layers) {
-        b.I(layer.nCount);
-        b.I(layer.nPower);
-        b.I(layer.nSpeed);
-        b.Flag(layer.bConstant);
-      }
-      const CDrawingAreaObject& a = *o.m_pArea;
-      b.D(a.m_dPosX);
-      b.D(a.m_dPosY);
-      b.D(a.m_dWidth);
-      b.D(a.m_dHeight);
-      b.I(a.m_nResolution);
-      b.D(a.m_dScanSpan);
-      b.I(a.m_nOutlineStyle);
-      b.I(a.m_nScanStyle);
-      b.I(a.m_nScanDirection);
-      b.I(a.m_nOutputStyle);
-      b.I(a.m_nConversionStyle);
-      const CDrawingFieldObject& d = *o.m_pField;
-      b.D(d.m_dFieldX);
-      b.D(d.m_dFieldY);
-      b.D(d.m_dPosX);
-      b.D(d.m_dPosY);
-      b.I(d.m_nPlotterPosition);
-      m_Lines.emplace_back(b.End());
-      break;
-    }
     default:
+      m_Lines.emplace_back(b.End());
       break;
   }
   return static_cast<int>(m_Lines.size());

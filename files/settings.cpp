@@ -1,5 +1,6 @@
 #include "files/settings.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -75,13 +76,15 @@ class SectionWriter {
 
   void Text(const char* key, const CString& value) {
     // A line break inside a value would start a new line of the file and break the keys after it.
-    CString v(value);
+    // The file takes a value up to its first NUL byte.
+    CString v(value.c_str());
     v.Replace('\r', ' ');
     v.Replace('\n', ' ');
     // Written as it will read back (blanks at either end are dropped by the reader, and only
     // what fits its buffer is kept), so a second write gives the same file.
     v.Trim(" \t");
     v = CString(v.c_str(), FittingLength(v.c_str(), v.GetLength(), kValueBufferSize - 1));
+    v.TrimRight(" \t");  // the cut may end on a blank
     m_file.SetString(m_section, key, v.c_str());
   }
   void Int(const char* key, int value) {
@@ -97,280 +100,208 @@ class SectionWriter {
   const char* m_section;
 };
 
-void ReadSystem(const CProfileFile& file, CSettingsSystem& s) {
-  SectionReader r(file, "SYSTEM");
-  s.FontName = r.Text("FontName", "Arial");
-  s.FontSize = r.Int("FontSize", 23);
-  s.MoveStep = Clamp(r.Int("MoveStep", 3), 0, kMoveStepCount - 1);
-  s.ZoomStep = Clamp(r.Int("ZoomStep", 3), 0, kZoomStepCount - 1);
-  s.GridShow = r.Flag("GridShow", 1);
-  s.V2004String = r.Flag("V2004String", 0);
-  s.DrawX = r.Int("DrawX", 42000);
-  s.DrawY = r.Int("DrawY", 24000);
-  s.ModeSpan = r.Length("ModeSpan", 0.05);
-  s.FixField = r.Flag("FixField", 0);
-  s.FieldMachine = r.Int("FieldMachine", 0);
-  s.FieldOriginX = r.Int("FieldOriginX", 0);
-  s.FieldOriginY = r.Int("FieldOriginY", 0);
-  s.Placesbar = r.StrictFlag("Placesbar", 1);
-  s.PlacesbarHistory = r.StrictFlag("PlacesbarHistory", 1);
-  for (int i = 0; i < 5; ++i) s.PlacesFolder[i] = r.Text(Key("PlacesFolder%d", i), "");
+// ---------------------------------------------------------------------------------------------
+// The sections, described once: each walks its keys in the file's order with their defaults
+// and read limits, and the reader and the writer both go through it. Reading takes every key
+// (missing: its default) and keeps the value within its limits; writing writes every key.
+
+class CSectionIn {
+ public:
+  CSectionIn(const CProfileFile& file, const char* section) : m_r(file, section) {}
+  void Int(const CString& key, int& v, int def) { v = m_r.Int(key, def); }
+  void Int(const CString& key, int& v, int def, int lo, int hi) { v = Clamp(m_r.Int(key, def), lo, hi); }
+  void Flag(const CString& key, int& v, int def) { v = m_r.Flag(key, def); }
+  // Only an exact 1 switches these on.
+  void StrictFlag(const CString& key, int& v, int def) { v = m_r.StrictFlag(key, def); }
+  void Length(const CString& key, double& v, double def) { v = m_r.Length(key, def); }
+  void Length(const CString& key, double& v, double def, double min) {
+    v = m_r.Length(key, def);
+    if (v < min) v = min;
+  }
+  void Text(const CString& key, CString& v, const char* def) { v = m_r.Text(key, def); }
+  void Face(const CString& key, CSettingsTextFont& t) { t.SetFontName(m_r.Text(key, DEFAULT_FACE_NAME)); }
+  // Written for the file's readers, never taken back: the value is what `read` says.
+  void WrittenFlag(const CString&, int&) {}
+  void WrittenFlag(const CString&, int& v, int read) { v = read; }
+  void WrittenLength(const CString&, double& v, double read) { v = read; }
+  void List(const CString& countKey, const char* itemKey, std::vector<CString>& list) {
+    const int count = Clamp(m_r.Int(countKey, 0), 0, kSealHistoryLimit);
+    list.clear();
+    for (int i = 0; i < count; ++i) list.push_back(m_r.Text(Key(itemKey, i), ""));
+  }
+
+ private:
+  SectionReader m_r;
+};
+
+class CSectionOut {
+ public:
+  CSectionOut(CProfileFile& file, const char* section) : m_w(file, section) {}
+  void Int(const CString& key, int& v, int) { m_w.Int(key, v); }
+  void Int(const CString& key, int& v, int, int, int) { m_w.Int(key, v); }
+  void Flag(const CString& key, int& v, int) { m_w.Flag(key, v); }
+  void StrictFlag(const CString& key, int& v, int) { m_w.Flag(key, v); }
+  void Length(const CString& key, double& v, double) { m_w.Length(key, v); }
+  void Length(const CString& key, double& v, double, double) { m_w.Length(key, v); }
+  void Text(const CString& key, CString& v, const char*) { m_w.Text(key, v); }
+  void Face(const CString& key, CSettingsTextFont& t) { m_w.Text(key, t.GetFontName()); }
+  void WrittenFlag(const CString& key, int& v) { m_w.Flag(key, v); }
+  void WrittenFlag(const CString& key, int& v, int) { m_w.Flag(key, v); }
+  void WrittenLength(const CString& key, double& v, double) { m_w.Length(key, v); }
+  void List(const CString& countKey, const char* itemKey, std::vector<CString>& list) {
+    const int count = static_cast<int>(list.size() < static_cast<size_t>(kSealHistoryLimit) ? list.size()
+                                                                                           : kSealHistoryLimit);
+    m_w.Int(countKey, count);
+    for (int i = 0; i < count; ++i) m_w.Text(Key(itemKey, i), list[static_cast<size_t>(i)]);
+  }
+
+ private:
+  SectionWriter m_w;
+};
+
+template <class IO>
+void System(IO& io, CSettingsSystem& s) {
+  io.WrittenFlag("Reset", s.Reset);
+  io.Text("FontName", s.FontName, "Arial");
+  io.Int("FontSize", s.FontSize, 23);
+  io.Int("MoveStep", s.MoveStep, 3, 0, kMoveStepCount - 1);
+  io.Int("ZoomStep", s.ZoomStep, 3, 0, kZoomStepCount - 1);
+  io.Flag("GridShow", s.GridShow, 1);
+  io.Flag("V2004String", s.V2004String, 0);
+  io.Int("DrawX", s.DrawX, 42000);
+  io.Int("DrawY", s.DrawY, 24000);
+  io.Length("ModeSpan", s.ModeSpan, 0.05);
+  io.Flag("FixField", s.FixField, 0);
+  io.Int("FieldMachine", s.FieldMachine, 0);
+  io.Int("FieldOriginX", s.FieldOriginX, 0);
+  io.Int("FieldOriginY", s.FieldOriginY, 0);
+  io.StrictFlag("Placesbar", s.Placesbar, 1);
+  io.StrictFlag("PlacesbarHistory", s.PlacesbarHistory, 1);
+  for (int i = 0; i < 5; ++i) io.Text(Key("PlacesFolder%d", i), s.PlacesFolder[i], "");
 }
 
-void WriteSystem(CProfileFile& file, const CSettingsSystem& s) {
-  SectionWriter w(file, "SYSTEM");
-  w.Flag("Reset", s.Reset);
-  w.Text("FontName", s.FontName);
-  w.Int("FontSize", s.FontSize);
-  w.Int("MoveStep", s.MoveStep);
-  w.Int("ZoomStep", s.ZoomStep);
-  w.Flag("GridShow", s.GridShow);
-  w.Flag("V2004String", s.V2004String);
-  w.Int("DrawX", s.DrawX);
-  w.Int("DrawY", s.DrawY);
-  w.Length("ModeSpan", s.ModeSpan);
-  w.Flag("FixField", s.FixField);
-  w.Int("FieldMachine", s.FieldMachine);
-  w.Int("FieldOriginX", s.FieldOriginX);
-  w.Int("FieldOriginY", s.FieldOriginY);
-  w.Flag("Placesbar", s.Placesbar);
-  w.Flag("PlacesbarHistory", s.PlacesbarHistory);
-  for (int i = 0; i < 5; ++i) w.Text(Key("PlacesFolder%d", i), s.PlacesFolder[i]);
-}
-
-void ReadDrawingData(const CProfileFile& file, CSettingsDrawingData& d) {
-  SectionReader r(file, "DRAWING_DATA");
-  d.Area = r.Length("Area", 100.0);
-  d.GridSize = r.Length("GridSize", 1.0);
-  d.ScaleX = r.Length("ScaleX", 1.0);
-  d.ScaleY = r.Length("ScaleY", 1.0);
-  d.ChangeXY = r.Flag("ChangeXY", 0);
-  d.ChangeX = r.Flag("ChangeX", 0);
-  d.ChangeY = r.Flag("ChangeY", 0);
-  d.HOME = r.Flag("HOME", 1);
-  d.HomeX = r.Length("HomeX", 0.0);
-  d.HomeY = r.Length("HomeY", 0.0);
-  d.ScanAngle = r.Int("ScanAngle", 0);
-  d.LayerIndex = Clamp(r.Int("LayerIndex", 0), 0, CSettingsDrawingData::kLayerCount - 1);
+template <class IO>
+void DrawingData(IO& io, CSettingsDrawingData& d) {
+  io.Length("Area", d.Area, 100.0);
+  io.Length("GridSize", d.GridSize, 1.0);
+  io.Length("ScaleX", d.ScaleX, 1.0);
+  io.Length("ScaleY", d.ScaleY, 1.0);
+  io.Flag("ChangeXY", d.ChangeXY, 0);
+  io.Flag("ChangeX", d.ChangeX, 0);
+  io.Flag("ChangeY", d.ChangeY, 0);
+  io.Flag("Home", d.HOME, 1);  // keys match without regard to case: "HOME" in older files
+  io.Length("HomeX", d.HomeX, 0.0);
+  io.Length("HomeY", d.HomeY, 0.0);
+  io.Int("ScanAngle", d.ScanAngle, 0);
+  io.Int("LayerIndex", d.LayerIndex, 0, 0, CSettingsDrawingData::kLayerCount - 1);
   for (int i = 0; i < CSettingsDrawingData::kLayerCount; ++i) {
     CSettingsLayer& l = d.Layer[i];
-    l.TIMES = r.Int(Key("TIMES %d", i), 1);
-    l.POWER = r.Int(Key("POWER %d", i), 100);
-    l.SPEED = r.Int(Key("SPEED %d", i), 8);
-    l.STABLE = r.Flag(Key("STABLE %d", i), 0);
+    io.Int(Key("TIMES %d", i), l.TIMES, 1);
+    io.Int(Key("POWER %d", i), l.POWER, 100);
+    io.Int(Key("SPEED %d", i), l.SPEED, 8);
+    io.Flag(Key("STABLE %d", i), l.STABLE, 0);
   }
 }
 
-void WriteDrawingData(CProfileFile& file, const CSettingsDrawingData& d) {
-  SectionWriter w(file, "DRAWING_DATA");
-  w.Length("Area", d.Area);
-  w.Length("GridSize", d.GridSize);
-  w.Length("ScaleX", d.ScaleX);
-  w.Length("ScaleY", d.ScaleY);
-  w.Flag("ChangeXY", d.ChangeXY);
-  w.Flag("ChangeX", d.ChangeX);
-  w.Flag("ChangeY", d.ChangeY);
-  w.Flag("Home", d.HOME);
-  w.Length("HomeX", d.HomeX);
-  w.Length("HomeY", d.HomeY);
-  w.Int("ScanAngle", d.ScanAngle);
-  w.Int("LayerIndex", d.LayerIndex);
-  for (int i = 0; i < CSettingsDrawingData::kLayerCount; ++i) {
-    const CSettingsLayer& l = d.Layer[i];
-    w.Int(Key("TIMES %d", i), l.TIMES);
-    w.Int(Key("POWER %d", i), l.POWER);
-    w.Int(Key("SPEED %d", i), l.SPEED);
-    w.Flag(Key("STABLE %d", i), l.STABLE);
-  }
-}
-
-void ReadDrawingArea(const CProfileFile& file, CSettingsDrawingArea& a) {
-  SectionReader r(file, "DRAWING_AREA");
-  a.OffsetX = r.Length("OffsetX", 0.0);
-  a.OffsetY = r.Length("OffsetY", 0.0);
-  a.Width = r.Length("Width", 40.0);
-  a.Height = r.Length("Height", 40.0);
+template <class IO>
+void DrawingArea(IO& io, CSettingsDrawingArea& a) {
+  io.Length("OffsetX", a.OffsetX, 0.0);
+  io.Length("OffsetY", a.OffsetY, 0.0);
+  io.Length("Width", a.Width, 40.0);
+  io.Length("Height", a.Height, 40.0);
   // The resolution divides and sizes bitmaps; the span steps the scan.
-  a.DPM = ClampDotsPerMm(r.Int("DPM", 40));
-  a.Span = r.Length("Span", 0.025);
-  if (a.Span < 0.0) a.Span = 0.0;
-  a.OutlineIndex = r.Int("OutlineIndex", 0);
-  a.ScanStyleIndex = r.Int("ScanStyleIndex", 0);
-  a.ScanDirectionIndex = r.Int("ScanDirectionIndex", 0);
-  a.OutStyleIndex = r.Int("OutStyleIndex", 0);
-  a.FileIndex = r.Int("FileIndex", 0);
-  a.FrameSize = 0.0;
-  a.RoundSize = 0.0;
+  io.Int("DPM", a.DPM, 40, ClampDotsPerMm(INT_MIN), ClampDotsPerMm(INT_MAX));
+  io.Length("Span", a.Span, 0.025, 0.0);
+  io.Int("OutlineIndex", a.OutlineIndex, 0);
+  io.Int("ScanStyleIndex", a.ScanStyleIndex, 0);
+  io.Int("ScanDirectionIndex", a.ScanDirectionIndex, 0);
+  io.Int("OutStyleIndex", a.OutStyleIndex, 0);
+  io.Int("FileIndex", a.FileIndex, 0);
+  io.WrittenLength("FrameSize", a.FrameSize, 0.0);
+  io.WrittenLength("RoundSize", a.RoundSize, 0.0);
 }
 
-void WriteDrawingArea(CProfileFile& file, const CSettingsDrawingArea& a) {
-  SectionWriter w(file, "DRAWING_AREA");
-  w.Length("OffsetX", a.OffsetX);
-  w.Length("OffsetY", a.OffsetY);
-  w.Length("Width", a.Width);
-  w.Length("Height", a.Height);
-  w.Int("DPM", a.DPM);
-  w.Length("Span", a.Span);
-  w.Int("OutlineIndex", a.OutlineIndex);
-  w.Int("ScanStyleIndex", a.ScanStyleIndex);
-  w.Int("ScanDirectionIndex", a.ScanDirectionIndex);
-  w.Int("OutStyleIndex", a.OutStyleIndex);
-  w.Int("FileIndex", a.FileIndex);
-  w.Length("FrameSize", a.FrameSize);
-  w.Length("RoundSize", a.RoundSize);
+template <class IO>
+void DrawingField(IO& io, CSettingsDrawingField& f) {
+  io.Length("FieldX", f.FieldX, 100.0);
+  io.Length("FieldY", f.FieldY, 100.0);
+  io.Length("OffsetX", f.OffsetX, 0.0);
+  io.Length("OffsetY", f.OffsetY, 0.0);
+  io.Int("PlotIndex", f.PlotIndex, 0);
 }
 
-void ReadDrawingField(const CProfileFile& file, CSettingsDrawingField& f) {
-  SectionReader r(file, "DRAWING_FIELD");
-  f.FieldX = r.Length("FieldX", 100.0);
-  f.FieldY = r.Length("FieldY", 100.0);
-  f.OffsetX = r.Length("OffsetX", 0.0);
-  f.OffsetY = r.Length("OffsetY", 0.0);
-  f.PlotIndex = r.Int("PlotIndex", 0);
+template <class IO>
+void Inkan(IO& io, CSettingsInkan& k) {
+  io.Int("Shape", k.Shape, 0);
+  io.Length("Width", k.Width, 18.0);
+  io.Length("Height", k.Height, 18.0);
+  io.Length("Round", k.Round, 0.0);
+  io.Length("Frame", k.Frame, 0.2);
+  io.Int("Dir", k.Dir, 3);
+  io.Text("Font", k.Font, "");
+  for (int i = 0; i < 10; ++i) io.Text(Key("FontHist_%d", i), k.FontHist[i], "");
 }
 
-void WriteDrawingField(CProfileFile& file, const CSettingsDrawingField& f) {
-  SectionWriter w(file, "DRAWING_FIELD");
-  w.Length("FieldX", f.FieldX);
-  w.Length("FieldY", f.FieldY);
-  w.Length("OffsetX", f.OffsetX);
-  w.Length("OffsetY", f.OffsetY);
-  w.Int("PlotIndex", f.PlotIndex);
-}
-
-void ReadInkan(const CProfileFile& file, CSettingsInkan& k) {
-  SectionReader r(file, "INKAN");
-  k.Shape = r.Int("Shape", 0);
-  k.Width = r.Length("Width", 18.0);
-  k.Height = r.Length("Height", 18.0);
-  k.Round = r.Length("Round", 0.0);
-  k.Frame = r.Length("Frame", 0.2);
-  k.Dir = r.Int("Dir", 3);
-  k.Font = r.Text("Font", "");
-  for (int i = 0; i < 10; ++i) k.FontHist[i] = r.Text(Key("FontHist_%d", i), "");
-}
-
-void WriteInkan(CProfileFile& file, const CSettingsInkan& k) {
-  SectionWriter w(file, "INKAN");
-  w.Int("Shape", k.Shape);
-  w.Length("Width", k.Width);
-  w.Length("Height", k.Height);
-  w.Length("Round", k.Round);
-  w.Length("Frame", k.Frame);
-  w.Int("Dir", k.Dir);
-  w.Text("Font", k.Font);
-  for (int i = 0; i < 10; ++i) w.Text(Key("FontHist_%d", i), k.FontHist[i]);
-}
-
-void ReadList(const SectionReader& r, const char* countKey, const char* itemKey,
-              std::vector<CString>& list) {
-  int count = Clamp(r.Int(countKey, 0), 0, kSealHistoryLimit);
-  list.clear();
-  for (int i = 0; i < count; ++i) list.push_back(r.Text(Key(itemKey, i), ""));
-}
-
-void WriteList(SectionWriter& w, const char* countKey, const char* itemKey,
-               const std::vector<CString>& list) {
-  int count = static_cast<int>(list.size() < static_cast<size_t>(kSealHistoryLimit) ? list.size()
-                                                                                     : kSealHistoryLimit);
-  w.Int(countKey, count);
-  for (int i = 0; i < count; ++i) w.Text(Key(itemKey, i), list[static_cast<size_t>(i)]);
-}
-
-void ReadInkan2(const CProfileFile& file, CSettingsInkan2& k) {
-  SectionReader r(file, "INKAN2");
-  k.Width = r.Length("Width", 18.0);
-  k.Height = r.Length("Height", 18.0);
-  k.Uchiwaku = r.Flag("Uchiwaku", 1);
-  k.Tenmaru = r.Flag("Tenmaru", 1);
-  k.KaibunSize = r.Length("KaibunSize", 20.0);
-  k.SotoSize = r.Length("SotoSize", 0.1);
-  k.UchiSize = r.Length("UchiSize", 0.1);
-  k.UchiImage = r.Flag("UchiImage", 0);
-  k.SameFont = r.Flag("SameFont", 0);
-  k.Dir = r.Int("Dir", 3);
+template <class IO>
+void Inkan2(IO& io, CSettingsInkan2& k) {
+  io.Length("Width", k.Width, 18.0);
+  io.Length("Height", k.Height, 18.0);
+  io.Flag("Uchiwaku", k.Uchiwaku, 1);
+  io.Flag("Tenmaru", k.Tenmaru, 1);
+  io.Length("KaibunSize", k.KaibunSize, 20.0);
+  io.Length("SotoSize", k.SotoSize, 0.1);
+  io.Length("UchiSize", k.UchiSize, 0.1);
+  io.Flag("UchiImage", k.UchiImage, 0);
+  io.Flag("SameFont", k.SameFont, 0);
+  io.Int("Dir", k.Dir, 3);
   for (int i = 0; i < 10; ++i) {
-    k.SotoFont[i] = r.Text(Key("SotoFont_%d", i), "");
-    k.UchiFont[i] = r.Text(Key("UchiFont_%d", i), "");
+    io.Text(Key("SotoFont_%d", i), k.SotoFont[i], "");
+    io.Text(Key("UchiFont_%d", i), k.UchiFont[i], "");
   }
-  ReadList(r, "UchiTextCount", "UchiText_%d", k.UchiText);
-  ReadList(r, "UchiImageFileCount", "UchiImageFile_%d", k.UchiImageFile);
+  io.List("UchiTextCount", "UchiText_%d", k.UchiText);
+  io.List("UchiImageFileCount", "UchiImageFile_%d", k.UchiImageFile);
 }
 
-void WriteInkan2(CProfileFile& file, const CSettingsInkan2& k) {
-  SectionWriter w(file, "INKAN2");
-  w.Length("Width", k.Width);
-  w.Length("Height", k.Height);
-  w.Flag("Uchiwaku", k.Uchiwaku);
-  w.Flag("Tenmaru", k.Tenmaru);
-  w.Length("KaibunSize", k.KaibunSize);
-  w.Length("SotoSize", k.SotoSize);
-  w.Length("UchiSize", k.UchiSize);
-  w.Flag("UchiImage", k.UchiImage);
-  w.Flag("SameFont", k.SameFont);
-  w.Int("Dir", k.Dir);
-  for (int i = 0; i < 10; ++i) {
-    w.Text(Key("SotoFont_%d", i), k.SotoFont[i]);
-    w.Text(Key("UchiFont_%d", i), k.UchiFont[i]);
-  }
-  WriteList(w, "UchiTextCount", "UchiText_%d", k.UchiText);
-  WriteList(w, "UchiImageFileCount", "UchiImageFile_%d", k.UchiImageFile);
+template <class IO>
+void Mask(IO& io, CSettingsMask& m) {
+  io.WrittenFlag("Use", m.Use, 0);  // the mask never starts on, whatever was saved
+  io.Int("Color", m.Color, 0);
+  io.Flag("Order", m.Order, 0);
 }
 
-void ReadMask(const CProfileFile& file, CSettingsMask& m) {
-  SectionReader r(file, "MASK");
-  m.Use = 0;  // the mask never starts on, whatever was saved
-  m.Color = r.Int("Color", 0);
-  m.Order = r.Flag("Order", 0);
+template <class IO>
+void TextFont(IO& io, const char* prefix, CSettingsTextFont& t) {
+  const CString p(prefix);
+  io.Int(p + " Font1", t.Italic, 0);
+  io.Int(p + " Font2", t.FontSize, 23);
+  io.Int(p + " Font3", t.CharSet, 128);
+  io.Int(p + " Font4", t.Weight, 400);
+  io.Face(p + " FontName", t);
 }
 
-void WriteMask(CProfileFile& file, const CSettingsMask& m) {
-  SectionWriter w(file, "MASK");
-  w.Flag("Use", m.Use);
-  w.Int("Color", m.Color);
-  w.Flag("Order", m.Order);
-}
-
-void ReadTextFont(const SectionReader& r, const char* prefix, CSettingsTextFont& t) {
-  CString p(prefix);
-  t.Italic = r.Int(p + " Font1", 0);
-  t.FontSize = r.Int(p + " Font2", 23);
-  t.CharSet = r.Int(p + " Font3", 128);
-  t.Weight = r.Int(p + " Font4", 400);
-  t.SetFontName(r.Text(p + " FontName", DEFAULT_FACE_NAME));
-}
-
-void WriteTextFont(SectionWriter& w, const char* prefix, const CSettingsTextFont& t) {
-  CString p(prefix);
-  w.Int(p + " Font1", t.Italic);
-  w.Int(p + " Font2", t.FontSize);
-  w.Int(p + " Font3", t.CharSet);
-  w.Int(p + " Font4", t.Weight);
-  w.Text(p + " FontName", t.GetFontName());
-}
-
-void ReadObjectProperty(const CProfileFile& file, CSettingsObjectProperty& o) {
-  SectionReader r(file, "OBJECT_PROPERTY");
+template <class IO>
+void ObjectProperty(IO& io, CSettingsObjectProperty& o) {
   for (int kind = 0; kind < CSettingsObjectProperty::kKindCount; ++kind) {
     CSettingsObjectOutput& out = o.Object[kind];
-    out.OutputMode = r.Int(Key("Object %d_1", kind), 0);
-    out.FillDirection = r.Int(Key("Object %d_2", kind), 0);
-    out.ScanInterval = r.Int(Key("Object %d_3", kind), 25);
+    io.Int(Key("Object %d_1", kind), out.OutputMode, 0);
+    io.Int(Key("Object %d_2", kind), out.FillDirection, 0);
+    io.Int(Key("Object %d_3", kind), out.ScanInterval, 25);
   }
-  ReadTextFont(r, "Text1", o.Text1);
-  ReadTextFont(r, "Text2", o.Text2);
+  TextFont(io, "Text1", o.Text1);
+  TextFont(io, "Text2", o.Text2);
 }
 
-void WriteObjectProperty(CProfileFile& file, const CSettingsObjectProperty& o) {
-  SectionWriter w(file, "OBJECT_PROPERTY");
-  for (int kind = 0; kind < CSettingsObjectProperty::kKindCount; ++kind) {
-    const CSettingsObjectOutput& out = o.Object[kind];
-    w.Int(Key("Object %d_1", kind), out.OutputMode);
-    w.Int(Key("Object %d_2", kind), out.FillDirection);
-    w.Int(Key("Object %d_3", kind), out.ScanInterval);
-  }
-  WriteTextFont(w, "Text1", o.Text1);
-  WriteTextFont(w, "Text2", o.Text2);
+// Every section in the file's order.
+template <class IO, class File>
+void Sections(File& file, CKorvaneSettings& s) {
+  { IO io(file, "SYSTEM"); System(io, s.System); }
+  { IO io(file, "DRAWING_DATA"); DrawingData(io, s.DrawingData); }
+  { IO io(file, "DRAWING_AREA"); DrawingArea(io, s.DrawingArea); }
+  { IO io(file, "DRAWING_FIELD"); DrawingField(io, s.DrawingField); }
+  { IO io(file, "INKAN"); Inkan(io, s.Inkan); }
+  { IO io(file, "INKAN2"); Inkan2(io, s.Inkan2); }
+  { IO io(file, "MASK"); Mask(io, s.Mask); }
+  { IO io(file, "OBJECT_PROPERTY"); ObjectProperty(io, s.ObjectProperty); }
 }
 
 }  // namespace
@@ -400,14 +331,7 @@ void ReadSettings(CKorvaneSettings& settings, const std::string& path) {
   if (!fileio::Exists(path)) return;
   CProfileFile file;
   if (!file.Load(path)) return;
-  ReadSystem(file, settings.System);
-  ReadDrawingData(file, settings.DrawingData);
-  ReadDrawingArea(file, settings.DrawingArea);
-  ReadDrawingField(file, settings.DrawingField);
-  ReadInkan(file, settings.Inkan);
-  ReadInkan2(file, settings.Inkan2);
-  ReadMask(file, settings.Mask);
-  ReadObjectProperty(file, settings.ObjectProperty);
+  Sections<CSectionIn>(static_cast<const CProfileFile&>(file), settings);
 }
 
 bool WriteSettings(const CKorvaneSettings& settings) { return WriteSettings(settings, SettingsFilePath()); }
@@ -416,14 +340,9 @@ bool WriteSettings(const CKorvaneSettings& settings, const std::string& path) {
   CProfileFile file;
   // A file that exists but cannot be read is left alone rather than replaced by our keys only.
   if (!file.Load(path)) return false;
-  WriteSystem(file, settings.System);
-  WriteDrawingData(file, settings.DrawingData);
-  WriteDrawingArea(file, settings.DrawingArea);
-  WriteDrawingField(file, settings.DrawingField);
-  WriteInkan(file, settings.Inkan);
-  WriteInkan2(file, settings.Inkan2);
-  WriteMask(file, settings.Mask);
-  WriteObjectProperty(file, settings.ObjectProperty);
+  // The walk is shared with the reader, so it takes the values by reference; writing only reads
+  // them.
+  Sections<CSectionOut>(file, const_cast<CKorvaneSettings&>(settings));
   return file.Save(path);
 }
 

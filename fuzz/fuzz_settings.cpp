@@ -30,6 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CKorvaneSettings again;
   ReadSettings(again, path);
   fuzz::Check(WriteSettings(again, path), "the settings file is written again");
-  fuzz::Check(Slurp(path) == first, "a written settings file reads and writes back the same");
+  const std::string second = Slurp(path);
+  if (second != first) {
+    fuzz::Dump("first.dat", std::vector<std::uint8_t>(first.begin(), first.end()));
+    fuzz::Dump("second.dat", std::vector<std::uint8_t>(second.begin(), second.end()));
+    fuzz::Fail("a written settings file reads and writes back the same");
+  }
   return 0;
 }

@@ -70,6 +70,13 @@ std::string WriteInput(const std::uint8_t* data, size_t size, const char* name) 
   return path;
 }
 
+void Dump(const char* name, const std::vector<std::uint8_t>& bytes) {
+  const char* folder = std::getenv("KORVANE_FUZZ_DUMP");
+  if (!folder) return;
+  std::ofstream out(std::string(folder) + "/" + name, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 void Fail(const char* what) {
   std::fprintf(stderr, "fuzz check failed: %s\n", what);
   std::abort();

@@ -16,6 +16,9 @@ void Init();
 // Writes the input to a file of the scratch folder and returns its path.
 std::string WriteInput(const std::uint8_t* data, size_t size, const char* name = "input");
 
+// With KORVANE_FUZZ_DUMP naming a folder, writes bytes there to look at after a failure.
+void Dump(const char* name, const std::vector<std::uint8_t>& bytes);
+
 // A promise of the code under test was broken: report and stop, so the fuzzer keeps the input.
 [[noreturn]] void Fail(const char* what);
 inline void Check(bool ok, const char* what) {

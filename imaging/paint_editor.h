@@ -1,53 +1,132 @@
 // CPaintEditor: the bitmap editor that runs inside the canvas view while the document is in
-// paint mode. This is the part the view talks to; every member is virtual so the editor proper
-// (and test doubles) can stand in. Until the editor exists no object can be edited: BeginEdit
-// refuses, and the rest does nothing.
+// paint mode. It edits copies: the object's picture goes into an undo list of snapshots, every
+// change makes a new snapshot, and only EndEdit with write-back hands the current snapshot's
+// picture to the object. Coordinates: client pixels; canvas pixels = client + scroll position;
+// image pixels = (canvas - margin) x 10 / zoom, cut toward zero.
 #pragma once
 
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include <QCursor>
+
+#include "imaging/paint_tools.h"
+#include "platform/gdi/gdi.h"
 #include "platform/wintypes.h"
 
-class CDC;
 class CKorvaneDoc;
 class CBmpObject;
+class CBmpEditObject;
 class CScrollView;
+class CLeftView;
+class CDibImage;
+class CRectTracker;
+class IDocMainFrame;
 
 class CPaintEditor {
  public:
-  CPaintEditor() = default;
-  virtual ~CPaintEditor() = default;
+  CPaintEditor();
+  virtual ~CPaintEditor();
   CPaintEditor(const CPaintEditor&) = delete;
   CPaintEditor& operator=(const CPaintEditor&) = delete;
 
-  // Remembers the owner view (before its window exists) and clears the pending state.
-  virtual void Attach(CScrollView* owner) { m_pOwner = owner; }
+  // ---- called by the canvas view
+  // Remembers the owner view (before its window exists), loads the cursors, clears the pending
+  // state.
+  virtual void Attach(CScrollView* owner);
   // Starts editing a copy of the object's image; canvas gets the canvas size in pixels at the
-  // current zoom. FALSE when the object cannot be edited.
-  virtual BOOL BeginEdit(CKorvaneDoc* doc, CBmpObject* object, SIZE* canvas) {
-    (void)doc; (void)object; (void)canvas;
-    return FALSE;
-  }
+  // current zoom. FALSE when the picture is empty.
+  virtual BOOL BeginEdit(CKorvaneDoc* doc, CBmpObject* object, SIZE* canvas);
   // Ends editing; giveBack hands the edited image back to the object.
-  virtual void EndEdit(BOOL giveBack) { (void)giveBack; }
-  // Paints the whole image-edit view into the view's device context.
-  virtual void Draw(CDC* pDC) { (void)pDC; }
+  virtual void EndEdit(BOOL giveBack);
+  // Paints the whole image-edit view into the view's device context (canvas coordinates).
+  virtual void Draw(CDC* pDC);
   // The view's new scroll position after it scrolled.
-  virtual void OnHScroll(int pos) { (void)pos; }
-  virtual void OnVScroll(int pos) { (void)pos; }
+  virtual void OnHScroll(int pos);
+  virtual void OnVScroll(int pos);
   // The view was resized; the layout follows with the current scroll positions.
-  virtual void OnSize(int hpos, int vpos) { (void)hpos; (void)vpos; }
+  virtual void OnSize(int hpos, int vpos);
   // Zoom in tenths (0 fits the window); canvas gets the canvas size at that zoom.
-  virtual double SetZoom(int zoom, SIZE* canvas) { (void)zoom; (void)canvas; return 0.0; }
+  virtual double SetZoom(int zoom, SIZE* canvas);
   // The view's scroll position the editor paints against.
   virtual void StoreScrollPos(int x, int y) { m_ptScroll = CPoint(x, y); }
-  virtual void Redraw() {}
+  // The whole client area repainted (erasing).
+  virtual void Redraw();
 
-  virtual void OnLButtonDown(UINT flags, int x, int y) { (void)flags; (void)x; (void)y; }
-  virtual void OnLButtonUp(UINT flags, int x, int y) { (void)flags; (void)x; (void)y; }
-  virtual void OnLButtonDblClk(UINT flags, int x, int y) { (void)flags; (void)x; (void)y; }
-  virtual void OnRButtonDown(UINT flags, int x, int y) { (void)flags; (void)x; (void)y; }
-  virtual void OnRButtonUp(UINT flags, int x, int y) { (void)flags; (void)x; (void)y; }
-  virtual void OnMouseMove(UINT flags, int x, int y) { (void)flags; (void)x; (void)y; }
-  virtual void OnNcMouseMove() {}
+  virtual void OnLButtonDown(UINT flags, int x, int y);
+  virtual void OnLButtonUp(UINT flags, int x, int y);
+  virtual void OnLButtonDblClk(UINT flags, int x, int y) { (void)flags, (void)x, (void)y; }
+  virtual void OnRButtonDown(UINT flags, int x, int y);
+  virtual void OnRButtonUp(UINT flags, int x, int y);
+  virtual void OnMouseMove(UINT flags, int x, int y);
+  // The pointer left the client area: the brush preview goes.
+  virtual void OnNcMouseMove();
+
+  // ---- called by the document and the tool page
+  // Returns the previous tool code.
+  int SetTool(int code);
+  // Drops an open polygon: 1 when there was one.
+  int CancelPolygon();
+  void SetGrid(int on);
+  // ---- selection, clipboard, undo, filters (paint_selection.cpp)
+  int PushSnapshot(CBmpEditObject* snapshot);
+  CBmpEditObject* MakeSnapshot();
+  void UndoRedo(int redo);
+  BOOL CanUndoRedo(int redo) const;
+  // A new 1-bit bitmap of the selection (the caller owns it), null without one; 0 cuts.
+  HBITMAP CopySelection(int copy);
+  BOOL PasteBitmap(HBITMAP bitmap);
+  void DropSelection();
+  void CancelSelection(int flag);
+  void EndFloating();
+  void ShowContextMenu(int inside);
+  void Thicken(int x, int y, int same);
+  void ExtractOutline();
+  void Invert();
+  void FillSelection(int white);
+  BOOL SaveImage(const CString& path);
+
+  // ---- tools (paint_tools.cpp)
+  void BeginTool(const PaintPoint& pt, int button);
+  void ContinueTool(const PaintPoint& pt);
+  void FinishTool(const PaintPoint& pt);
+  void EndStroke();
+  // Current snapshot, pending operation and floating picture at image scale into dc (a memory
+  // DC with a 1-bit bitmap of the image size selected).
+  void RenderImage(CDC* dc);
+  // The area a square of half-size e sweeps from (a, b) to (c, d).
+  static void BuildSweptRegion(CRgn& rgn, int a, int b, int c, int d, int e);
+
+  // ---- mouse helpers
+  // The point record of a client point; FALSE outside the shown image.
+  BOOL ViewToImage(int x, int y, PaintPoint& out);
+  void UpdateCursor(const PaintPoint& pt);
+  void DrawBrushPreview(const PaintPoint& pt);
+
+  // ---- for tests and the document
+  int GetSnapshotCount() const { return static_cast<int>(m_Snapshots.size()); }
+  int GetUndoPos() const { return m_nUndoPos; }
+  CBmpEditObject* GetCurrentSnapshot() const { return m_pCurrent; }
+  CDibImage* GetFloating() const { return m_pFloating; }
+  const CRect& GetDirtyRect() const { return m_rcDirty; }
+  CSize GetMargin() const { return m_szMargin; }
+  CSize GetShownSize() const { return CSize(m_nShownW, m_nShownH); }
+  CSize GetCanvasSize() const { return CSize(m_nCanvasW, m_nCanvasH); }
+  CSize GetImageSize() const { return CSize(m_nImageW, m_nImageH); }
+  double GetZoom() const { return m_dZoom; }
+  int IsZoomed() const { return m_bZoomed; }
+  int IsGridShown() const { return m_bGridShown; }
+  const std::vector<BYTE>& GridBits() const { return m_GridBits; }
+  int GridStride() const { return m_nGridStride; }
+  const CRect& GetSelection() const { return m_rcSelect; }
+  CPaintOperation* GetPending() const { return m_pPending; }
+  CBmpObject* GetSourceObject() const { return m_pSource; }
+  int IsEditing() const { return m_pCurrent != nullptr; }
+  const Qt::CursorShape* CursorShapes() const { return m_hCursorShape; }
+  const QCursor& CurrentCursor() const { return m_curShown; }
+  // Where the last context menu opened (canvas pixels): the paste target.
+  CPoint m_ptContext;
 
   // The brush preview's rectangle; the view empties it when it is activated in paint mode.
   CRect m_rcBrush;
@@ -55,8 +134,95 @@ class CPaintEditor {
   int m_nPenSize = 1;
   int m_nPenShape = 0;
   int m_bFill = 0;
+  int m_bGridOn = 0;
 
  protected:
   CScrollView* m_pOwner = nullptr;
   CPoint m_ptScroll;
+
+ private:
+  friend class CPaintEditorTestAccess;
+  CLeftView* View() const;
+  IDocMainFrame* Frame() const;
+  void ClearHistory();
+  void DeletePending();
+  CRect ClientRect() const;
+  // Image rectangle to client pixels (normalised).
+  CRect ImageToClient(const RECT& image) const;
+  int Zoom10(int v) const;         // v x zoom / 10, cut toward zero
+  int WholeZoom() const;           // the zoom cut to a whole number
+  void Invalidate(const RECT& client, BOOL erase);
+  void InvalidatePadded(const RECT& image, int pad, BOOL join);
+  void InvalidateAll(BOOL erase);
+  void UpdateView();
+  void BuildGrid();
+  // The source and target rectangles of a partial redraw; FALSE when nothing is to be drawn.
+  BOOL PartialRects(CRect& src, CRect& dst) const;
+  void DrawClipMask(CDC* dc);
+  // A memory DC with a fresh 1-bit bitmap of the image size that RenderImage filled.
+  BOOL RenderToMemory(CDC& dc, CBitmap& bitmap);
+  CBmpEditObject* SnapshotFromBitmap(CDC& dc, CBitmap& bitmap);
+  void FloodFillAt(const PaintPoint& pt, int button);
+  void PolygonClick(const PaintPoint& pt, int button);
+  CRect ClipToImage(CRect r) const;
+  // The filters' common pattern over a copy of the current snapshot.
+  template <class F>
+  void ApplyFilter(F&& filter, int growX, int growY);
+  void FinishBand();
+
+  CKorvaneDoc* m_pDoc = nullptr;
+  std::vector<BYTE> m_GridBits;
+  int m_nGridStride = 0;
+  CDibImage* m_pFloating = nullptr;
+  CRectTracker* m_pTracker = nullptr;
+  CPaintOperation* m_pPending = nullptr;
+  std::deque<CBmpEditObject*> m_Snapshots;
+  int m_nUndoPos = 0;
+  CSize m_szMargin;
+  CRect m_rcDirty;
+  CRect m_rcStrip[4];
+  int m_bDCPending = 1;
+  int m_bGridShown = 0;
+  CDC m_MemDC;
+  CBitmap m_GridBitmap;
+  CBmpEditObject* m_pCurrent = nullptr;
+  CBmpObject* m_pSource = nullptr;
+  int m_nImageW = 0;
+  int m_nImageH = 0;
+  int m_nShownW = 0;
+  int m_nShownH = 0;
+  int m_nCanvasW = 0;
+  int m_nCanvasH = 0;
+  int m_bFloatDrag = 0;
+  PaintPoint m_ptDrag;
+  Qt::CursorShape m_hCursorShape[4] = {Qt::ArrowCursor, Qt::CrossCursor, Qt::SizeAllCursor, Qt::ArrowCursor};
+  QCursor m_hCursor[4];
+  QCursor m_curShown;
+  int m_nCursorShown = -1;
+  double m_dZoom = 10.0;
+  int m_bZoomed = 1;
+  COLORREF m_crRight = 0xFFFFFF;
+  COLORREF m_crLeft = 0;
+  PaintPoint m_ptLast;
+  PaintPoint m_ptAnchor;
+  int m_bLeftStroke = 0;
+  int m_bRightStroke = 0;
+  int m_bPolyStart = 1;
+  int m_bPolyOpen = 0;
+  int m_bPreviewHidden = 1;
+  int m_bPreviewFirst = 1;
+  int m_nClipPart = 0;
+  int m_nClipShape = 0;
+  double m_dClipCorner = 0.0;
+  double m_dClipW = 0.0;
+  double m_dClipH = 0.0;
+  CRect m_rcSelect;
+  // The rubber band of range select (client pixels) while its button is held.
+  int m_bBand = 0;
+  CRect m_rcBand;
+  // The picture this editor put on the clipboard (cleared again by the destructor).
+  bool m_bOwnClipboard = false;
+
+ public:
+  void NoteOwnClipboard() { m_bOwnClipboard = true; }
 };

@@ -344,6 +344,13 @@ class CKorvaneDoc : public CDocument {
   int SetBarcodeText(const CString& text);
 
  public:
+  // ---- settings pages
+  // Whether an engraving job runs: an engine is current, or a worker still holds the port
+  // (a stopped worker may still be sending after its engine is gone). Head moves wait for it.
+  BOOL IsEngravingBusy() const;
+  // The fixed-field page moves the head with every change of the area's place or size; not
+  // stored.
+  int m_bMoveOnChange = 0;
   // ---- engraving (the frame's start commands, the form view's abort, the frame's timer 2)
   // The layer choice before a job: 1 to go on, 0 to give up.
   int ChooseEngraveLayers();
@@ -363,12 +370,51 @@ class CKorvaneDoc : public CDocument {
   void OnEngraveEndTimer();
   // Command 32888 and the unfixing path of 32890: the field-origin wizard.
   void RunOriginWizard();
-  // While anything may write to the port for a job: a normal job on the stack, a current engine,
-  // or a worker that still holds the port. Head moves, wizards and new jobs wait for it.
-  bool IsEngravingBusy() const;
 
   int m_bEngraveRunning = 0;     // 1 while a threaded job is under way
   int m_bEngraveFixVariant = 0;  // 1 when the current threaded engine is the fixed-field one
   QWidget* m_pEngraveMainWindow = nullptr;  // kept while a threaded job runs
   int m_bNormalEngraving = 0;    // 1 while the normal engine runs on the stack
+  // ---- paint mode (image editing of a bitmap object in the canvas)
+  // Arms the main window's timer 4 (100 ms), which then leaves image editing.
+  void StartPaintEndTimer();
+  // Enters paint mode on the current bitmap object: 1 entered, 0 nothing done or refused.
+  int BeginPaintMode();
+  void EndPaintMode();
+  // Zoom in tenths (0 fits): the zoom the editor applied; 0 for a repeat of the current one.
+  double SetPaintZoom(int zoom);
+  void ShowPaintZoom(double zoom);
+  void RestoreZoom();
+  BOOL IsEditableBmp() const;
+  void RedrawPaint();
+  // Opens the whole design, rendered into a 1-bit image, in the paint editor.
+  void EditDesignAsImage();
+  // A bitmap object of an image in memory, not in the list (the caller owns it); null when the
+  // image is not usable.
+  CBmpObject* MakeBmpObjectFromImage(std::vector<BYTE> image);
+  // Forwarders to the canvas's paint editor.
+  void OnPaintThicken();
+  void PaintThicken(int x, int y, int same);
+  void PaintOutline();
+  void PaintInvert();
+  void PaintFill(int white);
+  int SetPaintTool(int code);
+  int GetPaintTool() const;
+  int SetPaintSize(int size);
+  int SetPaintShape(int shape);
+  int SetPaintFillMode(int fill);
+  void SetPaintGrid(int on);
+  void PaintUndoRedo(int redo);
+  BOOL CanPaintUndoRedo(int redo) const;
+  class CBitmap* PaintCopyCut(int copy);
+  BOOL PaintPaste(class CBitmap* bitmap);
+  void SelectPaintTool(int code);
+  void SavePaintImage();
+  // The whole scanning area's image becomes a new bitmap object, the current one.
+  void ScanAreaToImage();
+  class CPaintEditor* GetPaintEditor() const;
+
+  int m_nPaintZoom = 100;
+  // The object EditDesignAsImage edits (outside the list; freed at the end of the edit).
+  CBmpObject* m_pPaintDesignObject = nullptr;
 };

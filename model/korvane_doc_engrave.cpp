@@ -78,13 +78,13 @@ int CKorvaneDoc::ChooseEngraveLayers() {
   for (int n = 0; n < LAYER_COUNT; ++n) {
     data.used[n] = used[n];
     data.shown[n] = m_bLayerVisible[n];
-    data.check[n] = used[n];
+    data.checks[n] = used[n];
   }
   if (!ModalDialogs().EngraveLayerDialog(data)) return 0;
   int chosen[LAYER_COUNT];
   int any = 0;
   for (int n = 0; n < LAYER_COUNT; ++n) {
-    chosen[n] = used[n] && data.check[n] ? 1 : 0;
+    chosen[n] = used[n] && data.checks[n] ? 1 : 0;
     any |= chosen[n];
   }
   // No used layer checked is an empty job: it would only park the head and use up a serial.
@@ -229,6 +229,7 @@ void CKorvaneDoc::RunOriginWizard() {
   if (m_pEngraveServices) m_pEngraveServices->RunOriginWizard(*this);
 }
 
-bool CKorvaneDoc::IsEngravingBusy() const {
-  return m_bNormalEngraving != 0 || m_pEngine != nullptr || IsWorkerPortClaimed();
+// A normal job on the stack, a current engine, or a worker that still holds the port.
+BOOL CKorvaneDoc::IsEngravingBusy() const {
+  return m_bNormalEngraving != 0 || m_pEngine != nullptr || IsWorkerPortClaimed() ? TRUE : FALSE;
 }

@@ -166,7 +166,8 @@ void CObjectRenderer::LayoutText1(CDC* dc, IRenderDocument* doc, double left, do
 
 void CObjectRenderer::GetText1Points(CDC* dc, IRenderDocument* /*doc*/, double left, double top, double right,
                                      double bottom, CText1Object* obj, TextOutlineLists& lists) {
-  if (dc == nullptr || obj == nullptr) return;
+  // Past the point limit the object is refused whole: the copies after it need no glyphs.
+  if (dc == nullptr || obj == nullptr || lists.overflowed) return;
   textlayout::TextDcState state(dc, nullptr);
   RunText1Layout(*this, dc, left, top, right, bottom, obj,
                  [&](const Text1Glyph& g, double ox, double oy, int mirror) {
@@ -248,7 +249,5 @@ int CObjectRenderer::GetText1GlyphPoints(CDC* dc, double cx, double cy, const RE
   if (ch == nullptr || !textlayout::CaptureGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, true, pts, types)) return 0;
   const int n = static_cast<int>(pts.size());
   TransformText1Path(mirror, angle, pts.data(), n, ccx, ccy, cx, cy);
-  lists.points.insert(lists.points.end(), pts.begin(), pts.end());
-  lists.types.insert(lists.types.end(), types.begin(), types.end());
-  return n;
+  return lists.Append(pts, types) ? n : 0;
 }

@@ -141,7 +141,8 @@ void CObjectRenderer::LayoutText2(CDC* dc, IRenderDocument* doc, double left, do
 
 void CObjectRenderer::GetText2Points(CDC* dc, IRenderDocument* /*doc*/, double left, double top, double right,
                                      double bottom, CText2Object* obj, TextOutlineLists& lists) {
-  if (dc == nullptr || obj == nullptr) return;
+  // Past the point limit the object is refused whole: the copies after it need no glyphs.
+  if (dc == nullptr || obj == nullptr || lists.overflowed) return;
   textlayout::TextDcState state(dc, nullptr);
   RunText2Layout(*this, dc, left, top, right, bottom, obj,
                  [&](const Text2Glyph& g, double ox, double oy, int mirror, int lower) {
@@ -233,7 +234,5 @@ int CObjectRenderer::GetText2GlyphPoints(CDC* dc, double cx, double cy, const CD
   const int n = static_cast<int>(pts.size());
   TransformText2Path(mirror, angle, pts.data(), n, f.ax, f.ay, offX, offY, f.bx, f.by, cx, cy, recordAngle, f.t,
                      f.u);
-  lists.points.insert(lists.points.end(), pts.begin(), pts.end());
-  lists.types.insert(lists.types.end(), types.begin(), types.end());
-  return n;
+  return lists.Append(pts, types) ? n : 0;
 }

@@ -28,6 +28,23 @@ struct TextOutlineLists {
   std::vector<POINT> points;
   std::vector<BYTE> types;
   std::vector<int> counts;
+  // One object's capture never holds more points than a path may: past that the lists are
+  // emptied and stay empty, so nothing of the object is handed on (overflowed tells why).
+  static constexpr size_t kMaxPoints = 50000000;
+  bool overflowed = false;
+  // Appends one glyph's points; false (and nothing kept) once the limit is passed.
+  bool Append(const std::vector<POINT>& pts, const std::vector<BYTE>& tps) {
+    if (overflowed) return false;
+    if (points.size() + pts.size() > kMaxPoints) {
+      overflowed = true;
+      std::vector<POINT>().swap(points);
+      std::vector<BYTE>().swap(types);
+      return false;
+    }
+    points.insert(points.end(), pts.begin(), pts.end());
+    types.insert(types.end(), tps.begin(), tps.end());
+    return true;
+  }
 };
 
 namespace textlayout {

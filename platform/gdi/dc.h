@@ -190,6 +190,10 @@ class CDC {
 
   // The recorder for outline producers outside the DC (glyph outlines), in logical units.
   bool IsPathOpen() const { return m_pathState == PathState::Open; }
+  // A path never holds more than this many points: one that would is abandoned (GetPath gives
+  // -1, filling and stroking draw nothing) instead of exhausting memory.
+  static constexpr size_t kMaxPathPoints = 50000000;
+  bool PathOverflowed() const { return m_pathOverflow; }
   BOOL PathMoveTo(POINT p);
   BOOL PathLineTo(POINT p);
   BOOL PathBezierTo(POINT c1, POINT c2, POINT end);
@@ -246,6 +250,7 @@ class CDC {
 
   PathState m_pathState = PathState::None;
   std::vector<POINT> m_pathPts;
+  bool m_pathOverflow = false;
   std::vector<BYTE> m_pathTypes;
   bool m_figureOpen = false;   // a LineTo continues the last figure
 };

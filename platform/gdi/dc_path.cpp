@@ -70,6 +70,15 @@ bool ValidTypes(const BYTE* types, int count) {
 }  // namespace
 
 void CDC::PathAdd(POINT p, BYTE type) {
+  if (m_pathOverflow) return;
+  if (m_pathPts.size() >= kMaxPathPoints) {
+    m_pathOverflow = true;
+    m_pathPts.clear();
+    m_pathPts.shrink_to_fit();
+    m_pathTypes.clear();
+    m_pathTypes.shrink_to_fit();
+    return;
+  }
   m_pathPts.push_back(p);
   m_pathTypes.push_back(type);
 }
@@ -215,6 +224,7 @@ std::vector<DeviceFigure> CDC::ToDeviceFigures(const POINT* pts, const BYTE* typ
 BOOL CDC::BeginPath() {
   m_pathPts.clear();
   m_pathTypes.clear();
+  m_pathOverflow = false;
   m_pathState = PathState::Open;
   m_figureOpen = false;
   return TRUE;
@@ -230,6 +240,7 @@ BOOL CDC::EndPath() {
 BOOL CDC::AbortPath() {
   m_pathPts.clear();
   m_pathTypes.clear();
+  m_pathOverflow = false;
   m_pathState = PathState::None;
   m_figureOpen = false;
   return TRUE;
@@ -243,7 +254,7 @@ BOOL CDC::CloseFigure() {
 }
 
 BOOL CDC::FlattenPath() {
-  if (m_pathState != PathState::Closed) return FALSE;
+  if (m_pathState != PathState::Closed || m_pathOverflow) return FALSE;
   std::vector<POINT> pts;
   std::vector<BYTE> types;
   std::vector<DPOINT> tmp;
@@ -272,6 +283,14 @@ BOOL CDC::FlattenPath() {
       types.push_back(end && (last & PT_CLOSEFIGURE) ? PT_LINETO | PT_CLOSEFIGURE : PT_LINETO);
     }
     i += 2;
+    if (pts.size() > kMaxPathPoints) {
+      m_pathOverflow = true;
+      m_pathPts.clear();
+      m_pathPts.shrink_to_fit();
+      m_pathTypes.clear();
+      m_pathTypes.shrink_to_fit();
+      return FALSE;
+    }
   }
   m_pathPts.swap(pts);
   m_pathTypes.swap(types);
@@ -279,7 +298,7 @@ BOOL CDC::FlattenPath() {
 }
 
 int CDC::GetPath(POINT* pts, BYTE* types, int count) const {
-  if (m_pathState != PathState::Closed) return -1;
+  if (m_pathState != PathState::Closed || m_pathOverflow) return -1;
   const int n = static_cast<int>(m_pathPts.size());
   if (count == 0) return n;
   if (count < n || !pts || !types) return -1;

@@ -18,7 +18,6 @@ bool IModalDialogs::PersonalSealDialog(PersonalSealDialogData&) { return false; 
 bool IModalDialogs::CorporateSealDialog(CorporateSealDialogData&) { return false; }
 bool IModalDialogs::PlacesBarDialog(PlacesBarDialogData&) { return false; }
 
-bool IModalDialogs::EngraveLayerDialog(EngraveLayerDialogData&) { return false; }
 
 namespace {
 

@@ -54,8 +54,11 @@ class IModalDialogs {
   virtual bool CorporateSealDialog(struct CorporateSealDialogData& data);
   // The places-bar registration dialog; the default cancels.
   virtual bool PlacesBarDialog(struct PlacesBarDialogData& data);
-  // The engrave-layer dialog; the default cancels.
-  virtual bool EngraveLayerDialog(struct EngraveLayerDialogData& data);
+  // The layers of an engraving job whose data uses more than one layer; the default cancels.
+  virtual bool EngraveLayerDialog(struct EngraveLayerDialogData& data) {
+    (void)data;
+    return false;
+  }
 };
 
 // The service in force; never null (a cancelling one stands in until one is installed).
@@ -114,10 +117,10 @@ struct PlacesBarDialogData {
   int useHistory = 0;
 };
 
-// The engrave-layer dialog: which of the used layers a job engraves. used and shown are the
-// caller's flags (index = layer); check is the state of the eight layer boxes after OK.
+// The engrave-layer dialog: which layers the objects use and which are shown, in; the eight
+// check boxes as the operator left them, out (a layer is engraved when used and checked).
 struct EngraveLayerDialogData {
-  int used[8] = {0, 0, 0, 0, 0, 0, 0, 0};
-  int shown[8] = {0, 0, 0, 0, 0, 0, 0, 0};
-  int check[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+  int used[8] = {};
+  int shown[8] = {};
+  int checks[8] = {};
 };

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QtGlobal>
 #include <QString>
 
@@ -13,7 +18,6 @@
 #include <vector>
 
 #include "app/frame_commands.h"
-#include "app/recent_files.h"
 #include "fake_object_clipboard.h"
 #include "files/mrk_open_save.h"
 #include "model/korvane_doc.h"
@@ -59,6 +63,26 @@ class CmdMainFrame : public IDocMainFrame {
   void FocusCanvasView() override { ++focus; }
   std::vector<double> zoom, steps;
   int focus = 0;
+};
+
+// The application's recent-file list as the document sees it: 16 entries, newest first.
+class FakeRecentFiles : public IDocRecentFiles {
+ public:
+  void Add(const CString& path) override {
+    for (auto it = paths.begin(); it != paths.end(); ++it) {
+      if (*it == path) {
+        paths.erase(it);
+        break;
+      }
+    }
+    paths.insert(paths.begin(), path);
+    if (paths.size() > 16) paths.resize(16);
+  }
+  CString GetRecentFileName(int n) const override {
+    return n >= 1 && n <= GetCount() ? paths[static_cast<size_t>(n - 1)] : CString();
+  }
+  int GetCount() const { return static_cast<int>(paths.size()); }
+  std::vector<CString> paths;
 };
 
 // The save dialog and the places dialog, scripted.
@@ -109,6 +133,26 @@ class CmdDialogs : public IModalDialogs {
   IModalDialogs* m_previous = nullptr;
 };
 
+// Runs `act` on the modal dialog once one is up (polling, so that a slow start cannot leave a
+// dialog waiting for the operator); after five seconds without one, every open dialog is closed
+// and the test fails.
+inline void WhenModal(std::function<void(QWidget*)> act, int triesLeft = 100) {
+  QTimer::singleShot(triesLeft == 100 ? 0 : 50, [act = std::move(act), triesLeft]() mutable {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      act(modal);
+      return;
+    }
+    if (triesLeft > 0) {
+      WhenModal(std::move(act), triesLeft - 1);
+      return;
+    }
+    ADD_FAILURE() << "no modal dialog came up";
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->reject();
+    }
+  });
+}
+
 // Qt warnings fail the test, but for the offscreen platform's own notes.
 inline std::vector<std::string>& QtWarnings() {
   static std::vector<std::string> warnings;
@@ -126,7 +170,7 @@ class CommandsTest : public ::testing::Test {
     QtWarnings().clear();
     m_previousHandler = qInstallMessageHandler(CollectQtWarnings);
     g_bModified = 0;
-    recent = std::make_unique<CRecentFileList>(QString::fromStdString(dir.File("recent.ini")));
+    recent = std::make_unique<FakeRecentFiles>();
     doc = std::make_unique<CKorvaneDoc>();
     files = std::make_unique<CMrkProjectFiles>(*doc);
     doc->SetMainFrame(&frame);
@@ -171,7 +215,7 @@ class CommandsTest : public ::testing::Test {
   CmdCanvasView canvas;
   CmdFormView form;
   CFakeObjectClipboard clipboard;
-  std::unique_ptr<CRecentFileList> recent;
+  std::unique_ptr<FakeRecentFiles> recent;
   std::unique_ptr<CKorvaneDoc> doc;
   std::unique_ptr<CMrkProjectFiles> files;
   CCommandTable table;

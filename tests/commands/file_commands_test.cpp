@@ -2,15 +2,18 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
+#include "app/recent_files.h"
 #include "commands_fixture.h"
 #include "files/mrk_binary.h"
 #include "imaging/monobmp.h"
 #include "model/bmpobject.h"
 #include "model/drawobject.h"
 #include "platform/archive.h"
+#include "platform/ui/menu_template.h"
 
 namespace {
 
@@ -145,9 +148,9 @@ TEST_F(FileCommandsTest, OnlyFilesThatBeginAsAProjectAreOpened) {
 }
 
 TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
-  const std::string a = WriteProject("A.MRK");
-  const std::string b = WriteProject("b.mrk");
-  const std::string c = WriteProject("c.mrk");
+  const std::string a = WriteProject("A.MRK", 1);
+  const std::string b = WriteProject("b.mrk", 2);
+  const std::string c = WriteProject("c.mrk", 3);
   ASSERT_EQ(::symlink(b.c_str(), dir.File("link-to-b").c_str()), 0);
   dir.Write("notes.txt", "D,not a project");
   ASSERT_EQ(::symlink(dir.File("notes.txt").c_str(), dir.File("link-to-txt").c_str()), 0);
@@ -159,7 +162,10 @@ TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
                 QUrl::fromLocalFile(QString::fromStdString(dir.File("notes.txt"))),
                 QUrl::fromLocalFile(QString::fromStdString(c))});
   commands->OnDropFiles(drop);
-  EXPECT_EQ(List().GetCount(), 1 + 3 * 3);  // a, b (through the link) and c, each inserted
+  // a, b (through the link) and c, each inserted, in the order dropped.
+  std::string kinds;
+  for (int i = 1; i < List().GetCount(); ++i) kinds += std::to_string(List().GetObject(i)->m_nType);
+  EXPECT_EQ(kinds, "298" "2298" "22298");
   EXPECT_EQ(recent->GetCount(), 0);
   EXPECT_EQ(doc->GetTitle(), a.c_str());  // the first insert into an empty, untitled design
 
@@ -168,7 +174,7 @@ TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
   QMimeData accent;
   accent.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.Path()) + QString::fromUtf8("/caf\u00e9.mrk"))});
   commands->OnDropFiles(accent);
-  EXPECT_EQ(List().GetCount(), 10);
+  EXPECT_EQ(List().GetCount(), 13);
 
   // The command line: quoted, and only once the renderer can draw.
   g_bModified = 0;
@@ -178,10 +184,10 @@ TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
   EXPECT_EQ(List().GetCount(), 1);
   canvas.ready = 1;
   doc->OpenFromCommandLine(("\"" + c + "\"").c_str());
-  EXPECT_EQ(List().GetCount(), 4);
+  EXPECT_EQ(List().GetCount(), 6);
   EXPECT_EQ(recent->GetRecentFileName(1), c.c_str());
   doc->OpenFromCommandLine(dir.File("link-to-txt").c_str());
-  EXPECT_EQ(List().GetCount(), 4);
+  EXPECT_EQ(List().GetCount(), 6);
   prompter.VerifyAllUsed();
 }
 
@@ -200,19 +206,9 @@ TEST_F(FileCommandsTest, AVeryLongPathOpens) {
   EXPECT_EQ(List().GetCount(), 4);
 }
 
-TEST_F(FileCommandsTest, RecentFilesKeepSixteenMoveUpAndSurviveARestart) {
+TEST_F(FileCommandsTest, RecentEntriesShowTheirPathsAndReopen) {
   for (int i = 1; i <= 17; ++i) recent->Add(dir.File("p" + std::to_string(i) + ".mrk").c_str());
-  EXPECT_EQ(recent->GetCount(), 16);
-  EXPECT_EQ(recent->GetRecentFileName(1), dir.File("p17.mrk").c_str());
-  EXPECT_EQ(recent->GetRecentFileName(16), dir.File("p2.mrk").c_str());
   recent->Add(dir.File("p5.mrk").c_str());
-  EXPECT_EQ(recent->GetRecentFileName(1), dir.File("p5.mrk").c_str());
-  EXPECT_EQ(recent->GetCount(), 16);
-  {
-    CRecentFileList again(QString::fromStdString(dir.File("recent.ini")));
-    ASSERT_EQ(again.GetCount(), 16);
-    for (int n = 1; n <= 16; ++n) EXPECT_EQ(again.GetRecentFileName(n), recent->GetRecentFileName(n));
-  }
   // The menu entries show the paths; a missing file says so and stays in the list.
   table.Action(ID_MRU1);
   table.Action(ID_MRU1 + 15);
@@ -232,15 +228,28 @@ TEST_F(FileCommandsTest, RecentFilesKeepSixteenMoveUpAndSurviveARestart) {
 }
 
 TEST_F(FileCommandsTest, AnEmptyRecentListShowsOneDisabledPlaceholder) {
-  CRecentFileList empty(QString::fromStdString(dir.File("none.ini")));
+  FakeRecentFiles empty;
   doc->SetRecentFiles(&empty);
+  QMenu menu;
+  table.FillMenu(&menu, MenuTemplate{0, "", {{57601, "open", {}}, {57616, "recent", {}}, {0, "", {}}, {57665, "exit", {}}}});
   QAction* first = table.Action(ID_MRU1);
   QAction* second = table.Action(ID_MRU1 + 1);
   table.UpdateAll();
   EXPECT_EQ(first->text(), QString::fromUtf8("最近使ったﾌｧｲﾙ"));
   EXPECT_FALSE(first->isEnabled());
   EXPECT_FALSE(second->isVisible());
+  // The other fifteen entries stand after the first one, before the separator.
+  const QList<QAction*> actions = menu.actions();
+  ASSERT_EQ(actions.size(), 19);
+  for (int n = 0; n < 16; ++n) EXPECT_EQ(actions[1 + n], table.FindAction(57616 + n)) << n;
+  EXPECT_TRUE(actions[17]->isSeparator());
+  recent->Add(dir.File("one.mrk").c_str());
+  recent->Add(dir.File("two.mrk").c_str());
   doc->SetRecentFiles(recent.get());
+  table.UpdateAll();
+  EXPECT_TRUE(table.FindAction(57617)->isVisible());
+  EXPECT_TRUE(table.FindAction(57617)->isEnabled());
+  EXPECT_FALSE(table.FindAction(57618)->isVisible());
 }
 
 TEST_F(FileCommandsTest, NewAskToSaveAndImageEditingTurnsTheFileEntriesOff) {
@@ -257,6 +266,28 @@ TEST_F(FileCommandsTest, NewAskToSaveAndImageEditingTurnsTheFileEntriesOff) {
   EXPECT_EQ(List().GetCount(), 1);
   doc->m_bPaintMode = 0;
   prompter.VerifyAllUsed();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RecentFileList, KeepsSixteenMovesReopenedUpAndSurvivesARestart) {
+  TempDir dir;
+  const QString ini = QString::fromStdString(dir.File("recent.ini"));
+  CRecentFileList recent(ini);
+  for (int i = 1; i <= 17; ++i) recent.Add(dir.File("p" + std::to_string(i) + ".mrk").c_str());
+  EXPECT_EQ(recent.GetCount(), 16);
+  EXPECT_EQ(recent.GetRecentFileName(1), dir.File("p17.mrk").c_str());
+  EXPECT_EQ(recent.GetRecentFileName(16), dir.File("p2.mrk").c_str());  // p1 dropped out
+  EXPECT_EQ(recent.GetRecentFileName(17), "");
+  recent.Add(dir.File("p5.mrk").c_str());
+  EXPECT_EQ(recent.GetRecentFileName(1), dir.File("p5.mrk").c_str());
+  EXPECT_EQ(recent.GetRecentFileName(2), dir.File("p17.mrk").c_str());
+  EXPECT_EQ(recent.GetCount(), 16);
+  CRecentFileList again(ini);
+  ASSERT_EQ(again.GetCount(), 16);
+  for (int n = 1; n <= 16; ++n) EXPECT_EQ(again.GetRecentFileName(n), recent.GetRecentFileName(n)) << n;
 }
 
 }  // namespace

@@ -142,9 +142,12 @@ TEST_F(PlacesTest, TheRegistrationDialogDisablesTheFifthRowForTheHistoryPlace) {
 template <class F>
 bool RunDialog(const FileDialogRequest& request, std::vector<CString>& paths, int& filter, F inspect) {
   bool seen = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog) {
+      QMetaObject::invokeMethod(modal, "reject");
+      return;
+    }
     seen = true;
     inspect(*dialog);
   });
@@ -201,9 +204,12 @@ TEST_F(PlacesTest, TheRealFileDialogShowsThePlacesAndBothSaveFormats) {
   CQtModalDialogs qt;
   IModalDialogs* scripted = SetModalDialogs(&qt);
   Add({TYPE_LINE});
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog) {
+      QMetaObject::invokeMethod(modal, "reject");
+      return;
+    }
     dialog->selectNameFilter(dialog->nameFilters().value(1));
     dialog->selectFile(QString::fromStdString(dir.File("viaCommand.mrk")));
     QMetaObject::invokeMethod(dialog, "accept");

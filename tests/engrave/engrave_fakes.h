@@ -106,7 +106,7 @@ class LayerDialogs : public IModalDialogs {
     ++shown;
     last = data;
     if (!answer) return false;
-    for (int n = 0; n < 8; ++n) data.check[n] = checks[n];
+    for (int n = 0; n < 8; ++n) data.checks[n] = checks[n];
     return true;
   }
   int shown = 0;

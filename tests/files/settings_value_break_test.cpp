@@ -21,7 +21,11 @@ TEST(SettingsValueBreaks, AValueWithALoneCrIsStableAfterOneWrite) {
   TempDir dir;
   const std::string path = dir.File("settings.dat");
   const std::string long1200(1200, 'x');
-  const std::string values[] = {"\rabc", "abc\r", "a\rb", "\r", "\r\r x \r", "a\nb\r", long1200};
+  // Found by fuzzing: a long value whose cut to the reader's buffer ends on a blank.
+  const std::string cutOnBlank = std::string(998, 'y') + " z";
+  // And one whose CR comes right before a NUL byte, which ends what the file takes.
+  const std::string beforeNul = std::string("a\r\0\0b", 5);
+  const std::string values[] = {"\rabc", "abc\r", "a\rb", "\r", "\r\r x \r", "a\nb\r", long1200, cutOnBlank, beforeNul};
   for (const std::string& v : values) {
     SCOPED_TRACE(testing::PrintToString(v));
     CKorvaneSettings s;
@@ -44,6 +48,22 @@ TEST(SettingsValueBreaks, AValueWithALoneCrIsStableAfterOneWrite) {
   EXPECT_EQ(back.System.FontName, "Arial");
   EXPECT_EQ(back.System.PlacesFolder[0], "a b");
   EXPECT_EQ(WriteRead(back, path), first);
+}
+
+}  // namespace
+
+namespace {
+
+// Every raster is sized by the resolution: a settings file cannot make it larger than the page
+// accepts.
+TEST(SettingsValueBreaks, TheResolutionIsKeptToWhatThePageAccepts) {
+  TempDir dir;
+  const std::string path = dir.File("settings.dat");
+  const std::string text = "[DRAWING_AREA]\r\nDPM=2147483647\r\n";
+  ASSERT_TRUE(fileio::WriteAtomically(path, text.data(), text.size()));
+  CKorvaneSettings s;
+  ReadSettings(s, path);
+  EXPECT_EQ(s.DrawingArea.DPM, 100);
 }
 
 }  // namespace

@@ -243,3 +243,34 @@ TEST_F(MrkLimitsRender, ExtremeCharacterRecordsLoadRenderAndCapture) {
 }
 
 }  // namespace
+
+namespace {
+
+// Found by fuzzing: a resolution of 2^31 dots per millimetre sized every raster by it.
+TEST(MrkLimits, TheResolutionIsKeptToWhatThePageAccepts) {
+  for (int dpm : {2147483647, -5, 0, 100, 1, 20}) {
+    SCOPED_TRACE(dpm);
+    const int expected = dpm < 1 ? 1 : (dpm > 100 ? 100 : dpm);
+    CObjectList source;
+    source.Initialize();
+    source.GetDrawingObject()->m_pArea->m_nResolution = dpm;
+
+    CObjectList binary;
+    binary.Initialize();
+    CMrkDesign design;
+    ASSERT_TRUE(CMrkBinaryFile::ParseBytes(CMrkBinaryFile::Serialize(source), binary, design));
+    ASSERT_EQ(design.m_Records.size(), 1u);
+    EXPECT_EQ(static_cast<CDrawingObject&>(*design.m_Records[0]).m_pArea->m_nResolution, expected);
+
+    CMrkTextFile writer(CMrkTextFile::modeWrite);
+    writer.FormatList(source);
+    CMrkTextFile reader(CMrkTextFile::modeRead);
+    ASSERT_EQ(reader.LoadBytes(writer.GetBytes()), 2);
+    CObjectList text;
+    text.Initialize();
+    reader.ParseObject(0, text.GetDrawingObject());
+    EXPECT_EQ(text.GetDrawingObject()->m_pArea->m_nResolution, expected);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,634 @@
+// The paint editor over a real canvas view and document: layout and grid, tools by mouse, undo,
+// selection and clipboard, filters, and the document's paint mode with a recording frame.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+
+#include "canvas/leftview.h"
+#include "imaging/dib_image.h"
+#include "imaging/monobmp.h"
+#include "imaging/monoimagetool.h"
+#include "imaging/paint_editor.h"
+#include "imaging/paint_selection_clipboard.h"
+#include "model/bmpobject.h"
+#include "model/korvane_doc.h"
+#include "model/objectlist.h"
+#include "scripted_prompter.h"
+#include "temp_dir.h"
+
+namespace {
+
+// A 1-bit block with ink where fn(x, y) (y down) holds.
+template <class Fn>
+std::vector<BYTE> MakeImage(int width, int height, Fn fn, COLORREF ink = RGB(0, 0, 0)) {
+  std::vector<BYTE> block = MonoBmpFile::Create(width, height, ink);
+  const int stride = static_cast<int>(MonoBmpFile::Stride(width));
+  for (int y = 0; y < height; ++y) {
+    BYTE* row = block.data() + MonoBmpFile::kHeaderSize + static_cast<size_t>(height - 1 - y) * stride;
+    for (int x = 0; x < width; ++x)
+      if (fn(x, y)) row[x / 8] &= static_cast<BYTE>(~(0x80 >> (x % 8)));
+  }
+  return block;
+}
+
+// Ink (0 bit with a black entry 0) of a block at (x, y), y down.
+bool InkAt(const std::vector<BYTE>& block, int x, int y) {
+  const int w = MonoBmpFile::Width(block.data()), h = MonoBmpFile::Height(block.data());
+  const int stride = static_cast<int>(MonoBmpFile::Stride(w));
+  const BYTE* row = block.data() + MonoBmpFile::kHeaderSize + static_cast<size_t>(h - 1 - y) * stride;
+  const bool zero = ((row[x >> 3] >> (7 - (x & 7))) & 1) == 0;
+  // Palette entry 0 white: a 0 bit shows white.
+  const BYTE* pal = block.data() + 54;
+  const bool whiteFirst = pal[0] == 0xFF && pal[1] == 0xFF && pal[2] == 0xFF;
+  return whiteFirst ? !zero : zero;
+}
+
+int CountInk(const std::vector<BYTE>& block) {
+  const int w = MonoBmpFile::Width(block.data()), h = MonoBmpFile::Height(block.data());
+  int n = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) n += InkAt(block, x, y) ? 1 : 0;
+  return n;
+}
+
+struct RecordingFrame : IDocMainFrame {
+  void UpdateZoomPane(int index) override { zoomPane = index; }
+  void ShowSealModeBars(int mode) override { sealBars = mode; }
+  void ShowCursorPosPixels(int x, int y) override { pane = "x=" + std::to_string(x) + "  y=" + std::to_string(y); }
+  void ClearMessagePane() override { pane.clear(); }
+  void ShowEditBars(int flag) override { editBars = flag; }
+  void ShowMenuBar(int flag) override { menuBar = flag; }
+  void ToggleImageSelectionButton(int flag) override { imageButton = flag, ++imageToggles; }
+  void SetFrameTimer(UINT id, UINT ms) override { timers.push_back({id, ms}); }
+  int zoomPane = -1, sealBars = -1, editBars = -1, menuBar = -1, imageButton = -1, imageToggles = 0;
+  std::string pane;
+  std::vector<std::pair<UINT, UINT>> timers;
+};
+
+struct RecordingForm : CView, IDocFormView {
+  void OnUpdate(CView*, LPARAM hint, CObject*) override { hints.push_back(static_cast<int>(hint)); }
+  void SetModeCaption(const CString&) override {}
+  void ForwardToImageEditPage(int code) override { forwarded.push_back(code); }
+  int QueryImageEditPage(int& x, int& y, int& same) override {
+    x = qx, y = qy, same = qsame;
+    return qresult;
+  }
+  std::vector<int> hints, forwarded;
+  int qx = 0, qy = 0, qsame = 0, qresult = 0;
+};
+
+class PaintTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_bModified = 0;
+    doc = std::make_unique<CKorvaneDoc>();
+    ASSERT_TRUE(doc->OnNewDocument());
+    doc->SetMainFrame(&frame);
+    view = std::make_unique<CLeftView>(doc.get());
+    doc->AddView(&form);
+    view->resize(820, 620);
+    view->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    if (doc->m_bPaintMode) doc->EndPaintMode();
+    doc->RemoveView(&form);
+    view.reset();
+    doc.reset();
+    g_bModified = 0;
+  }
+  // A bitmap object of the image, made current.
+  CBmpObject* AddCurrentBitmap(std::vector<BYTE> image) {
+    CBmpObject* p = doc->GetObjectList()->AddBmpFromImage(std::move(image));
+    doc->m_pCurrentObject = p;
+    doc->m_nCurrentKind = TYPE_BMP;
+    doc->m_nCurrentIndex = doc->GetObjectList()->GetCount() - 1;
+    doc->m_nSelectCount = 1;
+    return p;
+  }
+  CPaintEditor& Editor() { return *view->GetPaintEditor(); }
+  QWidget* Port() { return view->viewport(); }
+  // Client point of an image pixel's centre at the editor's zoom.
+  QPoint At(int x, int y) {
+    const CSize m = Editor().GetMargin();
+    const double z = Editor().GetZoom() / 10.0;
+    return QPoint(static_cast<int>(m.cx + (x + 0.5) * z) - view->GetScrollPos(SB_HORZ),
+                  static_cast<int>(m.cy + (y + 0.5) * z) - view->GetScrollPos(SB_VERT));
+  }
+  // Begins paint mode on a w x h image at 400 % with the scroll at the image's corner.
+  void BeginAt400(std::vector<BYTE> image) {
+    AddCurrentBitmap(std::move(image));
+    ASSERT_EQ(doc->BeginPaintMode(), 1);
+    doc->SetPaintZoom(40);
+    view->ScrollToPosition(POINT{80, 80});
+    QApplication::processEvents();
+  }
+  const std::vector<BYTE>& Current() { return Editor().GetCurrentSnapshot()->m_Image; }
+  void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(p), Port()->mapToGlobal(QPointF(p)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(Port(), &e);
+  }
+  void Press(Qt::MouseButton b, QPoint p) { Send(QEvent::MouseButtonPress, p, b, b); }
+  void Release(Qt::MouseButton b, QPoint p) { Send(QEvent::MouseButtonRelease, p, b, Qt::NoButton); }
+  void Move(QPoint p, Qt::MouseButtons held = Qt::NoButton) { Send(QEvent::MouseMove, p, Qt::NoButton, held); }
+  void Click(Qt::MouseButton b, QPoint p) {
+    Press(b, p);
+    Release(b, p);
+  }
+  void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
+    Press(button, from);
+    Move((from + to) / 2, button);
+    Move(to, button);
+    Release(button, to);
+  }
+
+  TempDir dir;
+  ScriptedPrompter prompter;
+  RecordingFrame frame;
+  RecordingForm form;
+  std::unique_ptr<CKorvaneDoc> doc;
+  std::unique_ptr<CLeftView> view;
+};
+
+std::vector<BYTE> White(int w, int h) {
+  return MakeImage(w, h, [](int, int) { return false; });
+}
+
+// ---- wrapper --------------------------------------------------------------------------------
+
+TEST(DibImage, AttachTwiceKeepsHandlesAndPadsOddWidths) {
+  CDibImage dib;
+  EXPECT_FALSE(dib.Attach(nullptr));
+  EXPECT_TRUE(dib.IsEmpty());
+  CBitmap a, b;
+  ASSERT_TRUE(a.CreateBitmap(37, 5, 1, 1, nullptr));
+  ASSERT_TRUE(b.CreateBitmap(8, 3, 1, 1, nullptr));
+  ASSERT_TRUE(dib.Attach(&a));
+  EXPECT_EQ(dib.m_nWidth, 37);
+  EXPECT_EQ(dib.m_nHeight, 5);
+  // 37 pixels pack into 8 bytes a row (a multiple of 4).
+  EXPECT_EQ(MonoBmpFile::Stride(37), 8u);
+  ASSERT_TRUE(dib.Attach(&b));
+  EXPECT_EQ(dib.m_nWidth, 8);
+  EXPECT_TRUE(a.IsCreated());
+  EXPECT_TRUE(b.IsCreated());
+  EXPECT_EQ(dib.m_pBits, dib.m_pImage + MonoBmpFile::kHeaderSize);
+}
+
+// ---- layout ---------------------------------------------------------------------------------
+
+TEST_F(PaintTest, FitZoomCanvasWidthRightEdgeAndTinyPanes) {
+  view->resize(410 + (view->width() - Port()->width()), 210 + (view->height() - Port()->height()));
+  QApplication::processEvents();
+  AddCurrentBitmap(White(100, 50));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  ASSERT_EQ(Port()->width(), 410);
+  EXPECT_DOUBLE_EQ(doc->SetPaintZoom(0), 40.0);
+  EXPECT_EQ(Editor().GetShownSize().cx, 400);
+  EXPECT_EQ(Editor().GetShownSize().cy, 200);
+  EXPECT_EQ(Editor().GetMargin().cx, 5);
+  EXPECT_EQ(Editor().GetMargin().cy, 5);
+  // The right edge of the shown image maps to the width.
+  PaintPoint pt;
+  ASSERT_TRUE(Editor().ViewToImage(405, 100, pt));
+  EXPECT_EQ(pt.x, 100);
+  EXPECT_EQ(frame.pane, "x=100  y=23");
+  EXPECT_FALSE(Editor().ViewToImage(2, 2, pt));
+  EXPECT_EQ(pt.x, -1);
+  EXPECT_TRUE(frame.pane.empty());
+  doc->EndPaintMode();
+
+  // At 100 % a 300-pixel image in an 800-pixel pane: the canvas is the pane + one margin.
+  view->resize(800 + (view->width() - Port()->width()), 600 + (view->height() - Port()->height()));
+  QApplication::processEvents();
+  AddCurrentBitmap(White(300, 40));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  CRect client;
+  view->GetClientRect(&client);
+  ASSERT_GT(client.Width(), 500);
+  EXPECT_EQ(Editor().GetCanvasSize().cx, client.Width() + 100);
+
+  // Panes of no room still give a positive zoom.
+  for (int side : {0, 8}) {
+    view->resize(side + (view->width() - Port()->width()), side + (view->height() - Port()->height()));
+    QApplication::processEvents();
+    const double z = doc->SetPaintZoom(0);
+    EXPECT_GT(z, 0.0) << side;
+    EXPECT_GT(Editor().GetZoom(), 0.0);
+    ASSERT_FALSE(Editor().ViewToImage(1, 1, pt) && pt.x < 0);
+  }
+}
+
+TEST_F(PaintTest, GridBytesAtEachZoomAndNoneBelowOrAtOddFits) {
+  AddCurrentBitmap(White(16, 8));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  doc->SetPaintGrid(1);
+  struct Case {
+    int zoom;
+    std::vector<BYTE> marker;
+  };
+  for (const Case& c : {Case{40, {0x77}}, Case{60, {0x7D, 0xF7, 0xDF}}, Case{80, {0x7F}}}) {
+    doc->SetPaintZoom(c.zoom);
+    ASSERT_TRUE(Editor().IsGridShown()) << c.zoom;
+    const auto& bits = Editor().GridBits();
+    const int stride = Editor().GridStride();
+    EXPECT_EQ(bits[0], 0x55);
+    EXPECT_EQ(bits[static_cast<size_t>(stride)], 0xFF);
+    for (size_t i = 0; i < c.marker.size(); ++i) EXPECT_EQ(bits[2u * stride + i], c.marker[i]) << c.zoom;
+    // Every cell starts with a dotted row.
+    EXPECT_EQ(bits[static_cast<size_t>(c.zoom / 10) * stride], 0x55);
+  }
+  doc->SetPaintZoom(20);
+  EXPECT_FALSE(Editor().IsGridShown());
+  // A fit that is not a whole 40, 60 or 80.
+  view->resize(16 * 4 + 10 - 1 + (view->width() - Port()->width()), 400 + (view->height() - Port()->height()));
+  QApplication::processEvents();
+  const double z = doc->SetPaintZoom(0);
+  EXPECT_LT(z, 40.0);
+  EXPECT_GE(z, 39.0);
+  EXPECT_FALSE(Editor().IsGridShown());
+}
+
+TEST_F(PaintTest, ScrollWiderThanTheClientRepaintsEverything) {
+  BeginAt400(MakeImage(600, 200, [](int x, int) { return x % 2 == 0; }));
+  view->UpdateWindow();
+  view->ScrollToPosition(POINT{80 + 1000, 80});
+  view->UpdateWindow();
+  const QImage& s = view->SurfaceImage();
+  // Both ends of the client show the stripes (none left white by a partial band).
+  int blackLeft = 0, blackRight = 0;
+  for (int x = 0; x < 40; ++x) blackLeft += (s.pixel(x, 100) & 0xFFFFFF) == 0 ? 1 : 0;
+  for (int x = s.width() - 40; x < s.width(); ++x) blackRight += (s.pixel(x, 100) & 0xFFFFFF) == 0 ? 1 : 0;
+  EXPECT_GT(blackLeft, 10);
+  EXPECT_GT(blackRight, 10);
+}
+
+// ---- tools ----------------------------------------------------------------------------------
+
+TEST_F(PaintTest, PenClickAndDragMakeOneSnapshotEachAndEraserRightPaintsBlack) {
+  BeginAt400(White(60, 40));
+  doc->SetPaintTool(0);
+  Click(Qt::LeftButton, At(5, 5));
+  EXPECT_EQ(Editor().GetSnapshotCount(), 2);
+  Drag(Qt::LeftButton, At(10, 10), At(20, 10));
+  EXPECT_EQ(Editor().GetSnapshotCount(), 3);
+  EXPECT_TRUE(InkAt(Current(), 15, 10));
+  // Eraser: left white over the ink, right black.
+  doc->SetPaintTool(2);
+  doc->SetPaintSize(3);
+  Drag(Qt::LeftButton, At(14, 10), At(16, 10));
+  EXPECT_FALSE(InkAt(Current(), 15, 10));
+  Drag(Qt::RightButton, At(30, 30), At(34, 30));
+  EXPECT_TRUE(InkAt(Current(), 32, 30));
+}
+
+TEST_F(PaintTest, SquareTipSizesAndShapes) {
+  BeginAt400(White(60, 60));
+  doc->SetPaintTool(4);
+  doc->SetPaintShape(0);
+  doc->SetPaintSize(3);
+  Drag(Qt::LeftButton, At(10, 10), At(20, 10));
+  // Swept squares of half-size 1: (x - 1, y - 1) to (x + 1, y + 1), right and bottom open.
+  EXPECT_TRUE(InkAt(Current(), 15, 9));
+  EXPECT_TRUE(InkAt(Current(), 15, 10));
+  EXPECT_FALSE(InkAt(Current(), 15, 11));
+  EXPECT_FALSE(InkAt(Current(), 15, 8));
+  // A line of length 0 and a circle of radius 0 still end in a snapshot.
+  doc->SetPaintTool(8);
+  int before = Editor().GetSnapshotCount();
+  Click(Qt::LeftButton, At(40, 40));
+  EXPECT_EQ(Editor().GetSnapshotCount(), before + 1);
+  doc->SetPaintTool(10);
+  before = Editor().GetSnapshotCount();
+  Click(Qt::LeftButton, At(45, 45));
+  EXPECT_EQ(Editor().GetSnapshotCount(), before + 1);
+  // A filled rectangle.
+  doc->SetPaintTool(14);
+  doc->SetPaintSize(1);
+  doc->SetPaintFillMode(1);
+  Drag(Qt::LeftButton, At(30, 2), At(40, 8));
+  EXPECT_TRUE(InkAt(Current(), 35, 5));
+}
+
+TEST_F(PaintTest, PolygonRightStartedClosesWithLeftAndFillsOrOutlines) {
+  BeginAt400(White(60, 60));
+  doc->SetPaintTool(16);
+  doc->SetPaintFillMode(1);
+  const int before = Editor().GetSnapshotCount();
+  Click(Qt::RightButton, At(10, 10));
+  Move(At(11, 11));
+  Click(Qt::RightButton, At(30, 10));
+  Move(At(29, 11));
+  EXPECT_EQ(Editor().GetSnapshotCount(), before);
+  Click(Qt::LeftButton, At(30, 30));
+  EXPECT_EQ(Editor().GetSnapshotCount(), before + 1);
+  // Right-button polygons paint white: fill the area black first to see it.
+  doc->PaintInvert();
+  EXPECT_TRUE(InkAt(Current(), 50, 50));
+  // Unfilled: the closed outline (first vertex repeated), the inside untouched.
+  doc->SetPaintFillMode(0);
+  Move(At(5, 39));  // the closing click's stroke ends here
+  Click(Qt::RightButton, At(5, 40));
+  Move(At(6, 41));
+  Click(Qt::RightButton, At(25, 40));
+  Move(At(24, 41));
+  Click(Qt::LeftButton, At(25, 58));
+  EXPECT_FALSE(InkAt(Current(), 5, 40));  // white outline on the black image
+  EXPECT_FALSE(InkAt(Current(), 15, 49));  // the closing edge back to the first vertex
+  EXPECT_TRUE(InkAt(Current(), 20, 45));
+}
+
+TEST_F(PaintTest, FloodFillFillsBoundedWhiteAndNothingOnBlack) {
+  // A black frame round (10..20, 10..20).
+  BeginAt400(MakeImage(40, 40, [](int x, int y) {
+    return (x == 10 || x == 20) && y >= 10 && y <= 20 ? true : (y == 10 || y == 20) && x >= 10 && x <= 20;
+  }));
+  doc->SetPaintTool(6);
+  const int before = Editor().GetSnapshotCount();
+  Click(Qt::LeftButton, At(15, 15));
+  EXPECT_EQ(Editor().GetSnapshotCount(), before + 1);
+  EXPECT_TRUE(InkAt(Current(), 15, 15));
+  EXPECT_FALSE(InkAt(Current(), 5, 5));
+  Click(Qt::LeftButton, At(10, 10));
+  EXPECT_EQ(Editor().GetSnapshotCount(), before + 1);
+}
+
+TEST_F(PaintTest, DragOutAndBackContinuesAndReleaseOutsideGivesOneSnapshot) {
+  BeginAt400(White(60, 40));
+  doc->SetPaintTool(0);
+  const int before = Editor().GetSnapshotCount();
+  Press(Qt::LeftButton, At(5, 5));
+  Move(At(10, 5), Qt::LeftButton);
+  Move(QPoint(2, 2), Qt::LeftButton);  // outside the image, in the margin
+  Move(At(20, 5), Qt::LeftButton);
+  Release(Qt::LeftButton, QPoint(2, 2));
+  EXPECT_EQ(Editor().GetSnapshotCount(), before + 1);
+  EXPECT_TRUE(InkAt(Current(), 15, 5));
+}
+
+TEST_F(PaintTest, WhitePaletteImageKeepsItsSenseThroughWriteBack) {
+  std::vector<BYTE> image = MakeImage(32, 16, [](int x, int) { return x < 8; });
+  // Entry 0 white, entry 1 black, bits inverted: the same picture.
+  BYTE* pal = image.data() + 54;
+  for (int i = 0; i < 3; ++i) std::swap(pal[i], pal[4 + i]);
+  for (size_t i = MonoBmpFile::kHeaderSize; i < image.size(); ++i) image[i] = static_cast<BYTE>(~image[i]);
+  CBmpObject* object = AddCurrentBitmap(image);
+  ASSERT_TRUE(InkAt(object->m_Image, 2, 2));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  doc->SetPaintTool(0);
+  Drag(Qt::LeftButton, At(20, 8), At(22, 8));
+  doc->EndPaintMode();
+  EXPECT_TRUE(InkAt(object->m_Image, 2, 2));
+  EXPECT_FALSE(InkAt(object->m_Image, 12, 2));
+  EXPECT_TRUE(InkAt(object->m_Image, 20, 8));
+  EXPECT_EQ(g_bModified, 1);
+}
+
+// ---- undo -----------------------------------------------------------------------------------
+
+TEST_F(PaintTest, TenSnapshotsAtMostAndUndoneOnesDropAtTheNextChange) {
+  BeginAt400(White(40, 40));
+  for (int i = 0; i < 9; ++i) doc->PaintInvert();
+  EXPECT_EQ(Editor().GetSnapshotCount(), 10);
+  for (int i = 0; i < 9; ++i) doc->PaintUndoRedo(0);
+  EXPECT_EQ(CountInk(Current()), 0);
+  EXPECT_FALSE(doc->CanPaintUndoRedo(0));
+  // Undo at the end repaints nothing.
+  view->UpdateWindow();
+  doc->PaintUndoRedo(0);
+  EXPECT_FALSE(view->Surface().HasPending());
+  for (int i = 0; i < 9; ++i) doc->PaintUndoRedo(1);
+  doc->PaintInvert();  // the tenth change drops the picture the edit began with
+  EXPECT_EQ(Editor().GetSnapshotCount(), 10);
+  for (int i = 0; i < 12; ++i) doc->PaintUndoRedo(0);
+  EXPECT_EQ(CountInk(Current()), 40 * 40);
+
+  for (int i = 0; i < 9; ++i) doc->PaintUndoRedo(1);
+  doc->PaintUndoRedo(0);
+  doc->PaintUndoRedo(0);
+  doc->PaintInvert();
+  EXPECT_FALSE(doc->CanPaintUndoRedo(1));
+  EXPECT_EQ(Editor().GetSnapshotCount(), 9);
+}
+
+// ---- selection and clipboard ----------------------------------------------------------------
+
+TEST_F(PaintTest, CutFillsWhiteCopyKeepsAndBothDropTheSelection) {
+  BeginAt400(MakeImage(40, 40, [](int, int) { return true; }));
+  Drag(Qt::LeftButton, At(5, 5), At(15, 15));
+  ASSERT_FALSE(Editor().GetSelection().IsRectEmpty());
+  CBitmap* copy = doc->PaintCopyCut(1);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(CountInk(Current()), 1600);
+  EXPECT_TRUE(Editor().GetSelection().IsRectEmpty());
+  EXPECT_EQ(doc->PaintCopyCut(1), nullptr);
+  delete copy;
+  Drag(Qt::LeftButton, At(5, 5), At(15, 15));
+  const CRect sel = Editor().GetSelection();
+  CBitmap* cut = doc->PaintCopyCut(0);
+  ASSERT_NE(cut, nullptr);
+  EXPECT_EQ(CountInk(Current()), 1600 - sel.Width() * sel.Height());
+  EXPECT_FALSE(InkAt(Current(), 8, 8));
+  delete cut;
+}
+
+TEST_F(PaintTest, ContextMenusOfferTheirCommands) {
+  BeginAt400(White(40, 40));
+  Drag(Qt::LeftButton, At(5, 5), At(15, 15));
+  prompter.ExpectMenu(0);
+  Click(Qt::RightButton, At(8, 8));
+  std::vector<MenuTemplate> menus{prompter.LastMenu()};
+  prompter.ExpectMenu(0);
+  Move(At(29, 29));
+  Click(Qt::RightButton, At(30, 30));
+  menus.push_back(prompter.LastMenu());
+  auto ids = [](const MenuTemplate& m) {
+    std::vector<UINT> v;
+    for (const MenuTemplate& i : m.items) {
+      if (i.IsPopup())
+        for (const MenuTemplate& j : i.items) v.push_back(j.id);
+      else if (i.id) v.push_back(i.id);
+    }
+    return v;
+  };
+  EXPECT_EQ(ids(menus[0]), (std::vector<UINT>{32907, 32908, 32909, 32910, 32911}));
+  const std::vector<UINT> outside = ids(menus[1]);
+  ASSERT_GE(outside.size(), 3u);
+  EXPECT_EQ(outside[0], 32909u);
+  EXPECT_EQ(outside[1], 32912u);
+  EXPECT_EQ(outside[2], 32913u);
+  EXPECT_EQ(outside.size(), 13u);
+}
+
+TEST_F(PaintTest, PasteFloatsWithoutCoveringInkMergesOnPressOutsideAndUndoDrops) {
+  BeginAt400(MakeImage(40, 40, [](int x, int) { return x == 12; }));
+  CBitmap picture;
+  ASSERT_TRUE(picture.CreateBitmap(8, 8, 1, 1, nullptr));  // all black
+  for (int y = 0; y < 8; ++y) picture.Row(y)[0] = 0x0F;     // left half black, right half white
+  Editor().m_ptContext = CPoint(Editor().GetMargin().cx + 8 * 4, Editor().GetMargin().cy + 8 * 4);
+  doc->PaintInvert();
+  doc->PaintInvert();
+  ASSERT_TRUE(doc->PaintPaste(&picture));
+  EXPECT_EQ(form.forwarded.back(), 18);
+  EXPECT_EQ(Editor().m_nTool, 20);
+  EXPECT_EQ(doc->SetPaintTool(18), 20);
+  // Undo drops the floating picture unmerged.
+  const int snapshots = Editor().GetSnapshotCount();
+  doc->PaintUndoRedo(0);
+  EXPECT_EQ(Editor().m_nTool, 18);
+  EXPECT_EQ(Editor().GetSnapshotCount(), snapshots);
+  doc->PaintUndoRedo(1);
+  ASSERT_TRUE(doc->PaintPaste(&picture));
+  // A press outside merges it; the image's line under the white half stays.
+  const int before = Editor().GetSnapshotCount();
+  Click(Qt::LeftButton, At(30, 30));
+  EXPECT_EQ(Editor().GetSnapshotCount(), before + 1);
+  EXPECT_EQ(Editor().m_nTool, 18);
+  EXPECT_TRUE(InkAt(Current(), 9, 9));
+  EXPECT_TRUE(InkAt(Current(), 12, 9));
+  EXPECT_FALSE(InkAt(Current(), 14, 9));
+}
+
+TEST_F(PaintTest, EndingRightAfterAPasteKeepsIt) {
+  CBmpObject* object = AddCurrentBitmap(White(40, 40));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  CBitmap picture;
+  ASSERT_TRUE(picture.CreateBitmap(4, 4, 1, 1, nullptr));
+  Editor().m_ptContext = CPoint(Editor().GetMargin().cx + 2, Editor().GetMargin().cy + 2);
+  ASSERT_TRUE(doc->PaintPaste(&picture));
+  doc->EndPaintMode();
+  EXPECT_TRUE(InkAt(object->m_Image, 3, 3));
+}
+
+TEST_F(PaintTest, ClipboardRoundTripAndColourThreshold) {
+  QClipboard* cb = QGuiApplication::clipboard();
+  QImage colour(4, 2, QImage::Format_ARGB32);
+  colour.fill(QColor(200, 200, 200));
+  colour.setPixelColor(0, 0, QColor(20, 40, 30));
+  colour.setPixelColor(1, 0, QColor(0, 0, 0, 0));  // transparent: white
+  std::unique_ptr<CBitmap> bitmap(BitmapFromClipboardImage(colour));
+  ASSERT_TRUE(bitmap);
+  EXPECT_EQ(bitmap->PixelColour(0, 0), 0u);
+  EXPECT_EQ(bitmap->PixelColour(1, 0), 0xFFFFFFu);
+  EXPECT_EQ(bitmap->PixelColour(2, 1), 0xFFFFFFu);
+  cb->setImage(ClipboardImageFromBitmap(*bitmap));
+  std::unique_ptr<CBitmap> back(BitmapFromClipboardImage(cb->image()));
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->PixelColour(0, 0), 0u);
+  EXPECT_EQ(back->PixelColour(3, 1), 0xFFFFFFu);
+}
+
+// ---- filters --------------------------------------------------------------------------------
+
+TEST_F(PaintTest, FiltersOnSelectionOrWholeImageAndSavedBytes) {
+  BeginAt400(MakeImage(40, 40, [](int x, int y) { return x == 20 && y == 20; }));
+  doc->PaintThicken(10, 10, 1);
+  EXPECT_TRUE(InkAt(Current(), 15, 20));
+  EXPECT_TRUE(InkAt(Current(), 25, 20));
+  EXPECT_TRUE(InkAt(Current(), 20, 15));
+  doc->PaintUndoRedo(0);
+  doc->PaintThicken(6, 0, 0);
+  EXPECT_TRUE(InkAt(Current(), 17, 20));
+  EXPECT_FALSE(InkAt(Current(), 20, 19));
+  doc->PaintUndoRedo(0);
+  // A 5 x 5 block keeps its 16 border pixels.
+  doc->PaintFill(0);
+  doc->PaintUndoRedo(0);
+  Drag(Qt::LeftButton, At(2, 2), At(7, 7));
+  doc->PaintFill(0);
+  EXPECT_EQ(CountInk(Current()), 25 + 1);
+  doc->PaintOutline();
+  EXPECT_EQ(CountInk(Current()), 16 + 1);
+  // Without a selection the whole image.
+  Editor().DropSelection();
+  doc->PaintInvert();
+  EXPECT_EQ(CountInk(Current()), 1600 - 17);
+  const CString path(dir.File("saved.bmp").c_str());
+  prompter.ExpectFile(path);
+  doc->SavePaintImage();
+  QFile f(path.ToQString());
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray bytes = f.readAll();
+  std::vector<BYTE> saved(bytes.begin(), bytes.end());
+  ASSERT_GE(saved.size(), 62u);
+  EXPECT_EQ(saved[0], 'B');
+  EXPECT_EQ(saved[28], 1);
+  EXPECT_EQ(CountInk(saved), 1600 - 17);
+}
+
+// ---- document -------------------------------------------------------------------------------
+
+TEST_F(PaintTest, PaintModeEntersAndLeavesInOrder) {
+  doc->StartPaintTimer();
+  doc->StartPaintEndTimer();
+  ASSERT_EQ(frame.timers.size(), 2u);
+  EXPECT_EQ(frame.timers[0], (std::pair<UINT, UINT>{3, 100}));
+  EXPECT_EQ(frame.timers[1], (std::pair<UINT, UINT>{4, 100}));
+  // A line selected: nothing.
+  CDrawObject* line = doc->GetObjectList()->AddLine(nullptr, TRUE, TRUE);
+  doc->m_pCurrentObject = line;
+  doc->m_nCurrentKind = TYPE_LINE;
+  EXPECT_EQ(doc->BeginPaintMode(), 0);
+  EXPECT_EQ(frame.menuBar, -1);
+  // An empty picture: refused with the bars shown again.
+  CBmpObject* empty = doc->GetObjectList()->AddBmpFromImage(White(8, 8));
+  empty->m_Image.clear();
+  empty->UpdateImagePointers();
+  doc->m_pCurrentObject = empty;
+  doc->m_nCurrentKind = TYPE_BMP;
+  EXPECT_EQ(doc->BeginPaintMode(), 0);
+  EXPECT_EQ(doc->m_bPaintMode, 0);
+  EXPECT_EQ(frame.menuBar, 1);
+  EXPECT_EQ(frame.editBars, 1);
+
+  doc->SetZoom(3);
+  AddCurrentBitmap(White(30, 30));
+  form.hints.clear();
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  EXPECT_EQ(doc->BeginPaintMode(), 0);
+  EXPECT_EQ(frame.menuBar, 0);
+  EXPECT_EQ(frame.editBars, 0);
+  EXPECT_EQ(doc->m_Settings.System.ZoomStep, ZOOM_STEP_DEFAULT);
+  EXPECT_EQ(frame.zoomPane, ZOOM_STEP_DEFAULT);
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_IMAGE);
+  EXPECT_EQ(form.hints, (std::vector<int>{TYPE_IMAGE}));
+  EXPECT_EQ(doc->SetPaintZoom(40), 40.0);
+  EXPECT_EQ(doc->SetPaintZoom(40), 0.0);
+  // The page's scroll sizes do not replace the editor's.
+  const SIZE canvas = view->GetTotalDeviceSize();
+  doc->UpdateAllViews(nullptr, HINT_ZOOM_CHANGED, nullptr);
+  EXPECT_EQ(view->GetTotalDeviceSize().cx, canvas.cx);
+  form.hints.clear();
+  g_bModified = 0;
+  doc->EndPaintMode();
+  EXPECT_EQ(doc->m_bPaintMode, 0);
+  EXPECT_EQ(doc->m_Settings.System.ZoomStep, 3);
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_BMP);
+  ASSERT_FALSE(form.hints.empty());
+  EXPECT_EQ(form.hints[form.hints.size() - 1], TYPE_BMP);
+  EXPECT_EQ(frame.menuBar, 1);
+  EXPECT_EQ(frame.editBars, 1);
+  EXPECT_EQ(g_bModified, 1);
+  EXPECT_EQ(view->GetMapMode(), MM_HIMETRIC);
+}
+
+TEST_F(PaintTest, ImagesFromTheDesignAndTheReleasedButton) {
+  CDrawObject* rect = doc->GetObjectList()->AddRectangle(nullptr, TRUE, TRUE);
+  (void)rect;
+  const int before = doc->GetObjectList()->GetCount();
+  g_bModified = 0;
+  doc->ScanAreaToImage();
+  EXPECT_EQ(g_bModified, 1);
+  EXPECT_EQ(doc->GetObjectList()->GetCount(), before + 1);
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_BMP);
+  frame.imageToggles = 0;
+  doc->SelectionToImage(nullptr);
+  EXPECT_EQ(frame.imageToggles, 1);
+  EXPECT_EQ(doc->GetObjectList()->GetCount(), before + 1);
+}
+
+}  // namespace
