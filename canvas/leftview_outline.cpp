@@ -12,6 +12,7 @@
 #include "model/korvane_doc.h"
 #include "model/machine_units.h"
 #include "model/textobject.h"
+#include "render/saturate.h"
 
 namespace {
 
@@ -293,8 +294,8 @@ int CLeftView::GetBmpBmpPoints(CDC*, CBmpObject* obj) {
       for (const EdgePoint& p : edges) {
         const double x = obj->m_bMirrorX ? imageW - p.x : p.x;
         const double y = obj->m_bMirrorY ? imageH - p.y : p.y;
-        m_pOutlinePoints[k].x = px + RoundUnits((x - imageW / 2.0) * scaleX);
-        m_pOutlinePoints[k].y = py + RoundUnits((imageH / 2.0 - y) * scaleY);
+        m_pOutlinePoints[k].x = sat::Add(px, RoundUnits((x - imageW / 2.0) * scaleX));
+        m_pOutlinePoints[k].y = sat::Add(py, RoundUnits((imageH / 2.0 - y) * scaleY));
         m_pOutlineTypes[k] = p.type;
         ++k;
       }

@@ -14,6 +14,7 @@
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "render/qr_encoder.h"
+#include "render/saturate.h"
 
 // ---- the symbol cache ---------------------------------------------------------------------------
 
@@ -222,8 +223,8 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
       for (const TracePoint& p : outline.points) {
         const int x = obj->m_bMirrorX ? side - 1 - p.x : p.x;
         const int y = obj->m_bMirrorY ? side - 1 - p.y : p.y;
-        points[k].x = px + TruncUnits((x + 0.5 - side / 2.0) * perPixel);
-        points[k].y = py + TruncUnits((side / 2.0 - y - 0.5) * perPixel);
+        points[k].x = sat::Add(px, TruncUnits((x + 0.5 - side / 2.0) * perPixel));
+        points[k].y = sat::Add(py, TruncUnits((side / 2.0 - y - 0.5) * perPixel));
         types[k] = p.type;
         ++k;
       }

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int i = 1; i < n; ++i) {
     view.GetOutlineType(i);
     const int count = view.SetOutlineData(i);
-    fuzz::Check(count <= 0 || view.m_pOutlinePoints != nullptr, "points come with a buffer");
+    fuzz::Check(count <= 0 || !view.m_pOutlinePoints.empty(), "points come with a buffer");
     view.ReleaseOutlinePoints();
   }
   // The engraving raster of the whole design at the file's resolution.

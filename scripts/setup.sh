@@ -8,8 +8,6 @@ pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
       fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation2 fontconfig
       locales zbar-tools python3 python3-pil xvfb xauth)
 pkgs+=(desktop-file-utils shared-mime-info)
-# The fuzz targets (scripts/fuzz.sh) are built with clang's libFuzzer.
-pkgs+=(clang)
 # pdftoppm: the canvas print test measures the printed page with it.
 pkgs+=(poppler-utils)
 

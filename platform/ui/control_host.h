@@ -179,6 +179,8 @@ class IControlHost {
     return 0;
   }
   virtual void SetSliderTicFreq(int id, int freq) { (void)id, (void)freq; }
+  // A push button's picture in place of its text (BM_SETIMAGE); hosts without pictures ignore it.
+  virtual void SetButtonImage(int id, const class QImage& image) { (void)id, (void)image; }
 };
 
 // The template row of an id, or null.

@@ -1,5 +1,9 @@
 #include "platform/ui/qt_control_host.h"
 
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -510,6 +514,16 @@ BOOL CQtControlHost::IsReadOnly(int id) const {
 
 void CQtControlHost::SetSliderRange(int id, int min, int max) {
   if (const Control* c = Find(id, CTL_SLIDER)) static_cast<QSlider*>(c->widget)->setRange(min, max);
+}
+
+void CQtControlHost::SetButtonImage(int id, const QImage& image) {
+  auto it = m_controls.find(id);
+  if (it == m_controls.end()) return;
+  auto* b = qobject_cast<QPushButton*>(it->second.widget);
+  if (!b) return;
+  b->setText(QString());
+  b->setIcon(QIcon(QPixmap::fromImage(image)));
+  b->setIconSize(image.size());
 }
 
 void CQtControlHost::SetSliderPos(int id, int pos) {

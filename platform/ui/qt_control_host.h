@@ -67,6 +67,7 @@ class CQtControlHost : public QObject, public IControlHost {
   BOOL IsReadOnly(int id) const override;
   void SetSliderRange(int id, int min, int max) override;
   void SetSliderPos(int id, int pos) override;
+  void SetButtonImage(int id, const QImage& image) override;
   int GetSliderPos(int id) const override;
   void SetSliderTicFreq(int id, int freq) override;
 

@@ -3,7 +3,9 @@
 // keep, and what is taken renders and captures without undefined behaviour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <memory>
 
@@ -274,3 +276,18 @@ TEST(MrkLimits, TheResolutionIsKeptToWhatThePageAccepts) {
 }
 
 }  // namespace
+
+// A damaged file put a bitmap so far out that the outline's point sums left the int range; the
+// points now stop at the range's ends (the sanitizer build reports any overflow).
+TEST_F(MrkLimitsRender, ABitmapPlacedAtTheEndOfTheIntRangeCapturesWithoutOverflow) {
+  const char* source = std::getenv("KORVANE_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  const std::string path = std::string(source) + "/tests/mrk/data/bmp_outline_far_away.mrk";
+  ASSERT_EQ(MrkLoadBinary(*doc, path.c_str(), FALSE), 1);
+  const int n = std::min(List().GetCount(), 13);
+  for (int i = 1; i < n; ++i) {
+    view->GetOutlineType(i);
+    view->SetOutlineData(i);
+    view->ReleaseOutlinePoints();
+  }
+}

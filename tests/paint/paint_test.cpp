@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
+#include <QWidget>
+#include <cstdlib>
 
 #include "canvas/leftview.h"
 #include "imaging/dib_image.h"
@@ -14,6 +16,11 @@
 #include "imaging/monoimagetool.h"
 #include "imaging/paint_editor.h"
 #include "imaging/paint_selection_clipboard.h"
+#include "fake_control_host.h"
+#include "pages/page_image_edit.h"
+#include "pages/thicken_dialog.h"
+#include "res/dialog_195.h"
+#include "res/dialog_196.h"
 #include "model/bmpobject.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
@@ -629,6 +636,166 @@ TEST_F(PaintTest, ImagesFromTheDesignAndTheReleasedButton) {
   doc->SelectionToImage(nullptr);
   EXPECT_EQ(frame.imageToggles, 1);
   EXPECT_EQ(doc->GetObjectList()->GetCount(), before + 1);
+}
+
+// ---- page and thicken dialog ----------------------------------------------------------------
+
+struct PageHost : IPageFormHost {
+  explicit PageHost(CKorvaneDoc* d) : doc(d) {}
+  CKorvaneDoc* GetPageDocument() override { return doc; }
+  int GetRememberedPage(int) override { return 0; }
+  void SetRememberedPage(int, int) override {}
+  CKorvaneDoc* doc;
+};
+
+class PageTest : public PaintTest {
+ protected:
+  void SetUp() override {
+    PaintTest::SetUp();
+    host = std::make_unique<PageHost>(doc.get());
+    CPageHelper::SetFormHost(host.get());
+    BeginAt400(White(40, 40));
+    page = std::make_unique<CPageImageEdit>();
+    controls = std::make_unique<CFakeControlHost>(g_Dialog195);
+    page->AttachHost(controls.get());
+    page->Activate();
+  }
+  void TearDown() override {
+    page.reset();
+    CPageHelper::SetFormHost(nullptr);
+    PaintTest::TearDown();
+  }
+  std::unique_ptr<PageHost> host;
+  std::unique_ptr<CPageImageEdit> page;
+  std::unique_ptr<CFakeControlHost> controls;
+};
+
+TEST_F(PageTest, StartsWithRangeSelectAndOnlyTheImageGroup) {
+  using namespace dlg195;
+  EXPECT_EQ(controls->GetCheck(IDC_TOOL_SELECT), 1);
+  EXPECT_EQ(controls->GetCheck(IDC_TOOL_PEN), 0);
+  EXPECT_FALSE(controls->IsWindowEnabled(IDC_SIZE));
+  EXPECT_FALSE(controls->IsWindowEnabled(IDC_SHAPE));
+  EXPECT_FALSE(controls->IsWindowEnabled(IDC_FILL));
+  EXPECT_TRUE(controls->IsWindowEnabled(IDC_INVERT));
+  EXPECT_TRUE(controls->IsWindowEnabled(IDC_UNDO));
+  EXPECT_EQ(page->IconOf(IDC_TOOL_CIRCLE), 213);
+  // The bitmap has no seal part: no mask button.
+  EXPECT_FALSE(controls->IsWindowVisible(IDC_MASK_DRAW));
+}
+
+TEST_F(PageTest, ToolButtonsSetGroupsAndSendTheirValues) {
+  using namespace dlg195;
+  controls->ChooseRow(IDC_SHAPE, 1);
+  controls->Click(IDC_TOOL_BRUSH);
+  EXPECT_EQ(Editor().m_nTool, 4);
+  EXPECT_EQ(Editor().m_nPenShape, 1);
+  EXPECT_EQ(controls->GetCheck(IDC_TOOL_BRUSH), 1);
+  EXPECT_EQ(controls->GetCheck(IDC_TOOL_SELECT), 0);
+  EXPECT_TRUE(controls->IsWindowEnabled(IDC_SIZE));
+  EXPECT_TRUE(controls->IsWindowEnabled(IDC_SHAPE));
+  EXPECT_FALSE(controls->IsWindowEnabled(IDC_FILL));
+  EXPECT_FALSE(controls->IsWindowEnabled(IDC_INVERT));
+  controls->Click(IDC_TOOL_FILL);
+  EXPECT_EQ(Editor().m_nTool, 6);
+  for (int id : {IDC_SIZE, IDC_SHAPE, IDC_FILL, IDC_INVERT}) EXPECT_FALSE(controls->IsWindowEnabled(id)) << id;
+  controls->Click(IDC_TOOL_CIRCLE);
+  controls->Click(IDC_FILL);
+  EXPECT_EQ(Editor().m_bFill, 1);
+  EXPECT_EQ(page->IconOf(IDC_TOOL_CIRCLE), 216);
+  EXPECT_EQ(page->IconOf(IDC_TOOL_ELLIPSE), 218);
+  EXPECT_EQ(page->IconOf(IDC_TOOL_RECTANGLE), 220);
+  EXPECT_EQ(page->IconOf(IDC_TOOL_POLYGON), 222);
+  // A typed size beyond the spin's range sends its top.
+  controls->Paste(IDC_SIZE, "200");
+  EXPECT_EQ(Editor().m_nPenSize, 100);
+  // The main window's tool command: as a click.
+  page->SelectTool(0);
+  EXPECT_EQ(controls->GetCheck(IDC_TOOL_PEN), 1);
+  EXPECT_EQ(Editor().m_nTool, 0);
+}
+
+TEST_F(PageTest, ThickenDialogAmountsReachTheImage) {
+  using namespace dlg196;
+  Editor().DropSelection();
+  // XY 5, released: the box shows 10 and OK thickens by 10 both ways.
+  CThickenImageDialog::SetRunner([](CThickenImageDialog& d) {
+    CFakeControlHost h(g_Dialog196);
+    d.AttachHost(&h);
+    d.OnInitDialog();
+    EXPECT_FALSE(h.IsWindowVisible(IDC_SLIDER_X));
+    EXPECT_TRUE(h.IsWindowVisible(IDC_SLIDER_XY));
+    h.SetSliderPos(IDC_SLIDER_XY, 5);
+    NMUPDOWN nm;
+    nm.hdr.code = NM_RELEASEDCAPTURE;
+    d.OnNotify(IDC_SLIDER_XY, nm);
+    EXPECT_EQ(h.GetDlgItemText(IDC_VALUE_XY), CString("10"));
+    d.OnCommand(1, BN_CLICKED);
+    d.AttachHost(nullptr);
+    return d.GetResult();
+  });
+  int x = 0, y = 0, same = 0;
+  ASSERT_EQ(page->GetThickenAmounts(x, y, same), 1);
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(same, 1);
+  // Cleared box, X 3 and Y 0: 6 across only.
+  CThickenImageDialog::SetRunner([](CThickenImageDialog& d) {
+    CFakeControlHost h(g_Dialog196);
+    d.AttachHost(&h);
+    d.OnInitDialog();
+    h.Click(IDC_SAME);
+    EXPECT_TRUE(h.IsWindowVisible(IDC_SLIDER_X));
+    h.SetSliderPos(IDC_SLIDER_X, 3);
+    d.OnCommand(1, BN_CLICKED);
+    d.AttachHost(nullptr);
+    return d.GetResult();
+  });
+  ASSERT_EQ(page->GetThickenAmounts(x, y, same), 1);
+  EXPECT_EQ(x, 6);
+  EXPECT_EQ(y, 0);
+  EXPECT_EQ(same, 0);
+  // OK untouched: 0, 0 and the flag: the image stays.
+  CThickenImageDialog::SetRunner([](CThickenImageDialog& d) {
+    CFakeControlHost h(g_Dialog196);
+    d.AttachHost(&h);
+    d.OnInitDialog();
+    d.OnCommand(1, BN_CLICKED);
+    d.AttachHost(nullptr);
+    return d.GetResult();
+  });
+  const std::vector<BYTE> before = Current();
+  controls->Click(dlg195::IDC_TOOL_SELECT);
+  controls->Click(dlg195::IDC_THICKEN);
+  EXPECT_EQ(Current(), before);
+  CThickenImageDialog::SetRunner({});
+}
+
+// For a look by eye: 800 % with the grid, a selection and a floating paste; the tool page.
+TEST_F(PaintTest, Screenshots) {
+  const char* out = std::getenv("KORVANE_SHOT_DIR");
+  if (!out) GTEST_SKIP() << "set KORVANE_SHOT_DIR to write the pictures";
+  AddCurrentBitmap(MakeImage(60, 40, [](int x, int y) { return (x - 20) * (x - 20) + (y - 20) * (y - 20) < 150; }));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  doc->SetPaintZoom(80);
+  doc->SetPaintGrid(1);
+  view->ScrollToPosition(POINT{60, 60});
+  Drag(Qt::LeftButton, At(2, 2), At(10, 8));
+  CBitmap picture;
+  ASSERT_TRUE(picture.CreateBitmap(6, 6, 1, 1, nullptr));
+  for (int y = 0; y < 6; ++y) picture.Row(y)[0] = y % 2 ? 0x54 : 0xA8;
+  Editor().m_ptContext = CPoint(Editor().GetMargin().cx + 8 * 14, Editor().GetMargin().cy + 8 * 3);
+  Editor().DropSelection();
+  ASSERT_TRUE(doc->PaintPaste(&picture));
+  view->UpdateWindow();
+  view->SurfaceImage().save(QString::fromUtf8(out) + "/paint_800_grid_float.png");
+  QWidget parent;
+  parent.resize(400, 520);
+  CPageImageEdit page;
+  QWidget* w = page.CreatePageWindow(&parent);
+  page.Activate();
+  parent.show();
+  QApplication::processEvents();
+  w->grab().save(QString::fromUtf8(out) + "/paint_page.png");
 }
 
 }  // namespace

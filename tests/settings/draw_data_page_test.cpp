@@ -1,4 +1,5 @@
 // The drawing-data, scanning-area and fixed-field data pages over a real document.
+#include "canvas/leftview.h"
 #include "output/engrave_job.h"
 #include "res/dialog_131.h"
 #include "res/dialog_132.h"
@@ -144,6 +145,26 @@ TEST_F(DrawAreaPage, FillsGroupsStepsAndConvertsOnlyForBmp) {
   EXPECT_EQ(doc->m_Settings.DrawingArea.OutlineIndex, 4);
   d.host.Paste(IDC_WIDTH, "25");
   EXPECT_EQ(doc->m_Settings.DrawingArea.Width, 25.0);
+}
+
+TEST_F(DrawAreaPage, ConvertWithBmpStyleWritesAOneBitBmp) {
+  Start();
+  // The canvas renders the design for the file.
+  doc->RemoveView(&canvas);
+  CLeftView view(doc.get());
+  doc->m_Settings.DrawingArea.FileIndex = 1;
+  doc->AddNewObject(TYPE_RECTANGLE);
+  doc->SetCurrentObject(0, FALSE, FALSE);
+  Driven<CPageDrawArea> d;
+  Show(d.page, d.host);
+  dialogs.answer = dir.File("design.bmp");
+  d.host.Click(dlg132::IDC_CONVERT);
+  EXPECT_EQ(dialogs.saves, 1);
+  const std::string bmp = TempDir::Read(dialogs.answer);
+  ASSERT_GT(bmp.size(), 62u);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_EQ(bmp[28], 1);  // bits per pixel
+  doc->RemoveView(&view);
 }
 
 using DrawDataFixPage = SettingsTest;

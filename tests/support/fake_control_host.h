@@ -92,6 +92,21 @@ class CFakeControlHost : public IControlHost {
   };
   const Control* GetControl(int id) const;
 
+  // Trackbars: the position kept within the range, silent like the real control.
+  void SetSliderRange(int id, int min, int max) override { m_sliders[id].min = min, m_sliders[id].max = max; }
+  void SetSliderPos(int id, int pos) override {
+    Slider& s = m_sliders[id];
+    s.pos = pos < s.min ? s.min : pos > s.max ? s.max : pos;
+  }
+  int GetSliderPos(int id) const override {
+    auto it = m_sliders.find(id);
+    return it == m_sliders.end() ? 0 : it->second.pos;
+  }
+  void SetSliderTicFreq(int id, int freq) override { m_sliders[id].tic = freq; }
+  struct Slider {
+    int min = 0, max = 100, pos = 0, tic = 1;
+  };
+  std::map<int, Slider> m_sliders;
  private:
   Control* Find(int id);
   void Command(int id, int code);
