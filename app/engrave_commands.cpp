@@ -30,7 +30,12 @@ void RunPortConsole(QWidget* parent) {
 // The wizard runner lives as long as the table that registered it.
 class CWizardOwner : public QObject {
  public:
-  CWizardOwner(QObject* parent, QWidget* window) : QObject(parent), runner(window) {}
+  CWizardOwner(QObject* parent, CKorvaneDoc* doc, QWidget* window) : QObject(parent), m_pDoc(doc), runner(window) {
+    m_pDoc->SetEngraveServices(&runner);
+  }
+  // The document may outlive the frame's table.
+  ~CWizardOwner() override { m_pDoc->SetEngraveServices(nullptr); }
+  CKorvaneDoc* m_pDoc;
   COriginWizardRunner runner;
 };
 
@@ -57,9 +62,9 @@ void RegisterEngraveCommands(CCommandTable& table, const CommandContext& ctx) {
   QWidget* window = ctx.window;
   if (!doc) return;
 
-  auto* wizards = new CWizardOwner(&table, window);
-  doc->SetEngraveServices(&wizards->runner);
+  new CWizardOwner(&table, doc, window);
   CLptPort::SetMonitorFrame(frame);
+  if (window) QObject::connect(window, &QObject::destroyed, [] { CLptPort::SetMonitorFrame(nullptr); });
 
   const auto notBusy = [doc](CCmdUI& ui) {
     if (doc->IsEngravingBusy()) ui.Enable(FALSE);

@@ -134,6 +134,7 @@ int CKorvaneDoc::StartThreadEngraving() {
   if (m_pEngine) EndEngraving();
   if (m_pEngine) {
     // Its worker still sends; a second stream into the port would mix the two jobs.
+    if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
     return -1;
   }
   if (!ConfirmLaserOutput()) {
