@@ -19,7 +19,12 @@
 #include "app/recent_files.h"
 #include "app/startup_splash.h"
 #include "canvas/leftview.h"
+#include "app/qt_modal_dialogs.h"
 #include "files/mrk_doc.h"
+#include "files/mrk_open_save.h"
+#include "pages/object_pages.h"
+#include "pages/page_image_edit.h"
+#include "pages/settings_pages.h"
 #include "files/mrk_open_path.h"
 #include "model/korvane_doc.h"
 #include "platform/qt_prompter.h"
@@ -129,16 +134,25 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
     qApp->installEventFilter(this);
     m_bFilterInstalled = true;
   }
+  // Every property page registers once, before the form view builds its sheet.
+  static const bool pagesRegistered = [] {
+    RegisterObjectPages();
+    RegisterSettingsPages();
+    RegisterImageEditPages();
+    return true;
+  }();
+  (void)pagesRegistered;
   m_pDoc = std::make_unique<CKorvaneDoc>();
   m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), m_bPortDebug != FALSE, m_options.timers);
-  m_pFileServices = std::make_unique<CMrkFileServices>();
+  m_pFileServices = std::make_unique<CMrkProjectFiles>(*m_pDoc);
   m_pDoc->SetMainFrame(m_pFrame.get());
   m_pDoc->SetFileServices(m_pFileServices.get());
   m_pDoc->SetRecentFiles(m_pRecentFiles.get());
-  // engrave services: m_pDoc->SetEngraveServices(...) once the origin wizards are part of the build.
   if (m_options.qtPrompter) {
     m_pPrompter = std::make_unique<CQtPrompter>(m_pFrame.get());
     SetPrompter(m_pPrompter.get());
+    m_pModalDialogs = std::make_unique<CQtModalDialogs>(m_pFrame.get());
+    SetModalDialogs(m_pModalDialogs.get());
   }
   CCommandTable& commands = m_pFrame->Commands();
   commands.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
@@ -164,6 +178,10 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
 }
 
 int CKorvaneApp::ExitInstance() {
+  if (m_pModalDialogs) {
+    if (&ModalDialogs() == m_pModalDialogs.get()) SetModalDialogs(nullptr);
+    m_pModalDialogs.reset();
+  }
   if (m_pPrompter) {
     if (&Prompter() == m_pPrompter.get()) SetPrompter(nullptr);
     m_pPrompter.reset();

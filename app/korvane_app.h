@@ -16,6 +16,7 @@ class CMainFrame;
 class CMrkFileServices;
 class CQtPrompter;
 class CRecentFileList;
+class CQtModalDialogs;
 class ITimerHost;
 class QLockFile;
 class QPrinter;
@@ -80,6 +81,7 @@ class CKorvaneApp : public QObject {
   std::unique_ptr<CRecentFileList> m_pRecentFiles;
   std::unique_ptr<QPrinter> m_pPrinter;
   std::unique_ptr<CMrkFileServices> m_pFileServices;
+  std::unique_ptr<CQtModalDialogs> m_pModalDialogs;
   std::unique_ptr<CKorvaneDoc> m_pDoc;
   std::unique_ptr<CMainFrame> m_pFrame;
   std::unique_ptr<CQtPrompter> m_pPrompter;

@@ -18,11 +18,14 @@
 #include "app/shell_res.h"
 #include "app/startup_splash.h"
 #include "canvas/leftview.h"
+#include "app/engrave_commands.h"
+#include "app/paint_commands.h"
 #include "files/settings_fixed_field.h"
 #include "model/doc_hints.h"
 #include "model/korvane_doc.h"
 #include "platform/numfmt.h"
 #include "platform/ui/qt_timer_host.h"
+#include "seal/seal_commands.h"
 
 namespace {
 
@@ -154,7 +157,19 @@ BOOL CMainFrame::OnCreateClient() {
   m_pSplitter->setSizes({left, std::max(100, width() - left)});
   setCentralWidget(m_pSplitter);
   m_pLeftView->SetCanvasFrame(this);
-  RegisterFrameCommands(*m_pCommands, CommandContext{m_pDoc, this, this, m_pLeftView, m_pFormView});
+  const CommandContext context{m_pDoc, this, this, m_pLeftView, m_pFormView};
+  RegisterFrameCommands(*m_pCommands, context);
+  RegisterEngraveCommands(*m_pCommands, context);
+  RegisterPaintCommands(*m_pCommands, context);
+  RegisterSealCommands(*m_pCommands, context);
+  // Print and preview go through the document, which hands them to the canvas.
+  if (m_pDoc) {
+    CKorvaneDoc* doc = m_pDoc;
+    m_pCommands->SetRun(ID_FILE_PRINT, [doc] { doc->PrintOrPreview(1); });
+    m_pCommands->SetRun(ID_FILE_PRINT_PREVIEW, [doc] { doc->PrintOrPreview(0); });
+    SetTimerHook(3, [doc] { OnPaintTimer(doc, 3); });
+    SetTimerHook(4, [doc] { OnPaintTimer(doc, 4); });
+  }
   if (m_pDoc) {
     m_pUpdateWatcher = std::make_unique<CFrameUpdateWatcher>(m_pCommands);
     m_pDoc->AddView(m_pUpdateWatcher.get());

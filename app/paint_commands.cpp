@@ -6,10 +6,13 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "app/korvane_view.h"
 #include "imaging/paint_editor.h"
 #include "imaging/paint_selection_clipboard.h"
 #include "model/korvane_doc.h"
 #include "platform/gdi/gdi.h"
+#include "platform/ui/control_host.h"
+#include "res/dialog_101.h"
 
 namespace {
 
@@ -62,9 +65,37 @@ void OnPaintTimer(CKorvaneDoc* doc, UINT id) {
   else if (id == 4) doc->EndPaintMode();
 }
 
+namespace {
+
+// The form view's image-editing controls: zoom radios, fit, grid, save and the end button.
+void ConnectImageEditControls(CKorvaneView* form, CKorvaneDoc* doc) {
+  static constexpr int kTenths[res::kZoomRadioCount] = {1, 2, 4, 6, 8, 10, 20, 40, 60, 80};
+  for (int i = 0; i < res::kZoomRadioCount; ++i) {
+    const int tenths = kTenths[i];
+    form->SetCommandHandler(res::kZoomRadios[i], [doc, tenths](int code) {
+      if (code == BN_CLICKED) doc->SetPaintZoom(tenths);
+    });
+  }
+  form->SetCommandHandler(res::IDC_ZOOM_FIT, [doc](int code) {
+    if (code == BN_CLICKED) doc->SetPaintZoom(0);
+  });
+  form->SetCommandHandler(res::IDC_PAINT_GRID, [form, doc](int code) {
+    if (code == BN_CLICKED && form->Controls()) doc->SetPaintGrid(form->Controls()->GetCheck(res::IDC_PAINT_GRID));
+  });
+  form->SetCommandHandler(res::IDC_SAVE_IMAGE, [doc](int code) {
+    if (code == BN_CLICKED) doc->SavePaintImage();
+  });
+  form->SetCommandHandler(res::IDC_END_IMAGE_EDIT, [doc](int code) {
+    if (code == BN_CLICKED) doc->StartPaintEndTimer();
+  });
+}
+
+}  // namespace
+
 void RegisterPaintCommands(CCommandTable& t, const CommandContext& ctx) {
   CKorvaneDoc* doc = ctx.doc;
   if (!doc) return;
+  if (ctx.form) ConnectImageEditControls(ctx.form, doc);
   const CommandUpdate noPaint = [doc](CCmdUI& ui) {
     if (doc->m_bPaintMode) ui.Enable(FALSE);
   };

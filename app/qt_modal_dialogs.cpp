@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QFont>
+#include <QDialog>
 #include <QFontDialog>
 
 #include "files/places_bar.h"
@@ -113,3 +114,5 @@ bool CQtModalDialogs::CorporateSealDialog(CorporateSealDialogData& data) {
   data = dialog.m_Data;
   return true;
 }
+
+bool CQtModalDialogs::ExecDialog(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }

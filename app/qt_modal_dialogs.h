@@ -20,6 +20,7 @@ class CQtModalDialogs : public IModalDialogs {
   // The save dialog that tells which of its filters was chosen.
   bool SaveFileDialog(const FileDialogRequest& request, CString& path, int& filterIndex) override;
   bool PlacesBarDialog(PlacesBarDialogData& data) override;
+  bool ExecDialog(QDialog& dialog) override;
   // The seal dialogs (seal/seal_dialogs.h).
   bool SealKindDialog(SealKindDialogData& data) override;
   bool PersonalSealDialog(PersonalSealDialogData& data) override;

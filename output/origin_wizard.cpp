@@ -1,5 +1,7 @@
 #include "output/origin_wizard.h"
 
+#include "platform/ui/modal_dialogs.h"
+
 #include <QAbstractButton>
 #include <QColor>
 #include <QPalette>
@@ -61,7 +63,8 @@ void COriginSheet::OnPageShown(int id) {
   shown->Activate();
 }
 
-int COriginSheet::DoModal() { return exec() == QDialog::Accepted ? ID_WIZFINISH : IDCANCEL; }
+// Through the dialog service, so a test never waits on a wizard it did not script.
+int COriginSheet::DoModal() { return ModalDialogs().ExecDialog(*this) ? ID_WIZFINISH : IDCANCEL; }
 
 // ---- the page base --------------------------------------------------------------------------
 

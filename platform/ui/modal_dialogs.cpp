@@ -18,6 +18,8 @@ bool IModalDialogs::PersonalSealDialog(PersonalSealDialogData&) { return false; 
 bool IModalDialogs::CorporateSealDialog(CorporateSealDialogData&) { return false; }
 bool IModalDialogs::PlacesBarDialog(PlacesBarDialogData&) { return false; }
 
+bool IModalDialogs::ExecDialog(QDialog&) { return false; }
+
 
 namespace {
 

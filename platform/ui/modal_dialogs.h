@@ -10,6 +10,8 @@
 #include "platform/prompter.h"
 #include "platform/wintypes.h"
 
+class QDialog;
+
 // The layer dialog: radio 0 to 7, -1 when nothing is chosen.
 struct LayerDialogData {
   int layer = -1;
@@ -55,6 +57,9 @@ class IModalDialogs {
   // The places-bar registration dialog; the default cancels.
   virtual bool PlacesBarDialog(struct PlacesBarDialogData& data);
   // The layers of an engraving job whose data uses more than one layer; the default cancels.
+  // A dialog built by its caller (the origin wizards), run modally: true when accepted. The
+  // default shows nothing and cancels.
+  virtual bool ExecDialog(QDialog& dialog);
   virtual bool EngraveLayerDialog(struct EngraveLayerDialogData& data) {
     (void)data;
     return false;
