@@ -59,6 +59,17 @@ MenuTemplate BuildMainMenu() {
       Sep(),
       Cmd(ID_SCAN_AREA_TO_IMAGE, "スキャニングエリアをイメージ化"),
       Cmd(ID_SELECTION_TO_IMAGE, "選択範囲をイメージ化"),
+      Sep(),
+      // Without these no seal could be reached: the seal bars only appear in seal mode.
+      Popup("印鑑", {
+          Cmd(ID_SEAL_NEW, "印鑑の新規作成..."),
+          Cmd(ID_SEAL_IMPORT_FOLDER, "印鑑データのインポート..."),
+          Sep(),
+          Cmd(ID_SEAL_MASK, "マスク"),
+          Cmd(ID_SEAL_MASK_ORDER_0, "マスクを前面に"),
+          Cmd(ID_SEAL_MASK_ORDER_1, "マスクを背面に"),
+          Cmd(ID_SEAL_MASK_COLOR, "マスクの色..."),
+      }),
   });
   MenuTemplate edit = Popup("編集(&E)", {
       Cmd(ID_EDIT_CUT, "切り取り(&T)"),

@@ -155,13 +155,13 @@ constexpr UINT ID_PAINT_SELECT = 32922;
 constexpr UINT ID_PAINT_POLYGON = 32923;
 
 // ---- Commands: seals -----------------------------------------------------------------------------------------
-constexpr UINT ID_SEAL_IMPORT_FOLDER = 33005;   // no entry
-constexpr UINT ID_SEAL_NEW = 33006;             // no entry
+constexpr UINT ID_SEAL_IMPORT_FOLDER = 33005;   // 描画 > 印鑑
+constexpr UINT ID_SEAL_NEW = 33006;             // 描画 > 印鑑
 constexpr UINT ID_SEAL_NEW2 = 33008;            // no entry
-constexpr UINT ID_SEAL_MASK = 33010;            // no entry
-constexpr UINT ID_SEAL_MASK_ORDER_0 = 33011;    // no entry
-constexpr UINT ID_SEAL_MASK_ORDER_1 = 33012;    // no entry
-constexpr UINT ID_SEAL_MASK_COLOR = 33013;      // no entry
+constexpr UINT ID_SEAL_MASK = 33010;            // 描画 > 印鑑
+constexpr UINT ID_SEAL_MASK_ORDER_0 = 33011;    // 描画 > 印鑑
+constexpr UINT ID_SEAL_MASK_ORDER_1 = 33012;    // 描画 > 印鑑
+constexpr UINT ID_SEAL_MASK_COLOR = 33013;      // 描画 > 印鑑
 constexpr UINT ID_PSEAL_OUTER_FRAME = 33014;    // personal seal, layer 0
 constexpr UINT ID_PSEAL_INNER_TEXT = 33016;     // personal seal, layer 1
 constexpr UINT ID_PSEAL_MASK = 33017;           // personal seal, layer 2

@@ -158,14 +158,13 @@ Table BuildTable() {
   Add(t, ID_PAINT_SELECT, "編集する範囲を選択します", "範囲選択");
 
   // Seals.
-  Add(t, ID_SEAL_IMPORT_FOLDER, "印鑑データのフォルダを読み込みます", "印鑑データの読込",
-      "印鑑データの読込...");
-  Add(t, ID_SEAL_NEW, "新しい印鑑を作成します", "印鑑の作成", "印鑑の作成...");
+  Add(t, ID_SEAL_IMPORT_FOLDER, "印鑑データのフォルダを読み込みます", "印鑑データの読込", "");
+  Add(t, ID_SEAL_NEW, "新しい印鑑を作成します", "印鑑の作成", "");
   Add(t, ID_SEAL_NEW2, "新しい印鑑を作成します", "印鑑の作成", "印鑑の作成...");
-  Add(t, ID_SEAL_MASK, "マスクを使うかどうかを切り替えます", "マスク", "マスク");
-  Add(t, ID_SEAL_MASK_ORDER_0, "マスクの重なり順を 0 にします", "マスクの順序 0", "マスクの順序 0");
-  Add(t, ID_SEAL_MASK_ORDER_1, "マスクの重なり順を 1 にします", "マスクの順序 1", "マスクの順序 1");
-  Add(t, ID_SEAL_MASK_COLOR, "マスクの色を選びます", "マスクの色", "マスクの色...");
+  Add(t, ID_SEAL_MASK, "マスクを使うかどうかを切り替えます", "マスク", "");
+  Add(t, ID_SEAL_MASK_ORDER_0, "マスクの重なり順を 0 にします", "マスクの順序 0", "");
+  Add(t, ID_SEAL_MASK_ORDER_1, "マスクの重なり順を 1 にします", "マスクの順序 1", "");
+  Add(t, ID_SEAL_MASK_COLOR, "マスクの色を選びます", "マスクの色", "");
   Add(t, ID_PSEAL_OUTER_FRAME, "外枠の表示と非表示を切り替えます", "外枠の表示", "外枠");
   Add(t, ID_PSEAL_INNER_TEXT, "内文字の表示と非表示を切り替えます", "内文字の表示", "内文字");
   Add(t, ID_PSEAL_MASK, "マスクの表示と非表示を切り替えます", "マスクの表示", "マスク");
