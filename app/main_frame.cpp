@@ -484,6 +484,8 @@ void CMainFrame::FillStatusPanes() {
 
 bool CMainFrame::OnClose() {
   if (m_engravingBusy && m_engravingBusy()) return false;
+  // An image under edit goes back into its object first, so the save question covers it.
+  if (m_pDoc && m_pDoc->m_bPaintMode) m_pDoc->EndPaintMode();
   if (m_pDoc && !m_pDoc->SaveModified()) return false;
   SaveBarState();
   return true;

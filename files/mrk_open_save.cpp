@@ -12,38 +12,18 @@
 #include "files/mrk_binary.h"
 #include "files/mrk_text.h"
 #include "model/korvane_doc.h"
+#include "files/mrk_open_path.h"
 #include "model/objectlist.h"
 #include "platform/archive.h"
 #include "platform/prompter.h"
 
 namespace {
 
-bool EndsWithMrk(const std::string& s) {
-  if (s.size() < 4) return false;
-  const std::string ext = s.substr(s.size() - 4);
-  return ext[0] == '.' && (ext[1] | 0x20) == 'm' && (ext[2] | 0x20) == 'r' && (ext[3] | 0x20) == 'k';
-}
-
-// A symbolic link whose final target is a ".mrk" file stands for that file; anything else
-// is not a project.
-CString LinkTarget(const CString& path) {
-  const QFileInfo info(path.ToQString());
-  if (!info.isSymLink()) return CString();
-  const QString target = info.canonicalFilePath();
-  if (target.isEmpty()) return CString();
-  const CString result = CString::FromQString(target);
-  return EndsWithMrk(result.str()) ? result : CString();
-}
-
-// A path named at start or dropped: quotes off both ends; a ".mrk" name in any case as it
-// stands, else what a link to a project points at.
+// A path named at start or dropped, as the open-path rule gives it, made absolute so the title
+// and the recent list name the file wherever the program was started.
 CString ProjectPathOf(const CString& request) {
-  std::string s = request.str();
-  while (!s.empty() && s.front() == '"') s.erase(s.begin());
-  while (!s.empty() && s.back() == '"') s.pop_back();
-  if (s.empty()) return CString();
-  if (EndsWithMrk(s)) return MakeAbsolutePath(CString(s));
-  return LinkTarget(MakeAbsolutePath(CString(s)));
+  const CString path = NormalizeOpenPath(request);
+  return path.IsEmpty() ? path : MakeAbsolutePath(path);
 }
 
 bool FileExists(const CString& path) {
