@@ -240,25 +240,25 @@ void CMainFrame::BuildMenuBar() {
 }
 
 void CMainFrame::CreateToolBars() {
-  for (const res::ToolbarSpec& spec : res::Toolbars()) {
-    auto* bar = new QToolBar(QString::fromUtf8(spec.title), this);
-    bar->setObjectName(QString::number(spec.windowId));
+  for (const res::ToolbarLayout& layout : res::Toolbars()) {
+    auto* bar = new QToolBar(QString::fromUtf8(layout.title), this);
+    bar->setObjectName(QString::number(layout.windowId));
     bar->setIconSize(QSize(16, 15));
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (UINT id : spec.buttons) {
+    for (UINT id : layout.buttons) {
       if (id == 0) {
         bar->addSeparator();
         continue;
       }
-      if (spec.extraBitmap != 0) m_extraBitmapOf[id] = spec.extraBitmap;
+      if (layout.extraBitmap != 0) m_extraBitmapOf[id] = layout.extraBitmap;
       QAction* action = m_pCommands->Action(id);
       if (action->icon().isNull()) action->setIcon(QIcon(QPixmap::fromImage(res::BarImage(id))));
       bar->addAction(action);
     }
-    const Qt::ToolBarArea area = spec.windowId == FRAME_BAR_LAYER ? Qt::BottomToolBarArea : Qt::TopToolBarArea;
+    const Qt::ToolBarArea area = layout.windowId == FRAME_BAR_LAYER ? Qt::BottomToolBarArea : Qt::TopToolBarArea;
     addToolBar(area, bar);
-    m_bars[spec.windowId] = bar;
-    m_firstArea[spec.windowId] = area;
+    m_bars[layout.windowId] = bar;
+    m_firstArea[layout.windowId] = area;
   }
 }
 

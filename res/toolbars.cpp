@@ -8,8 +8,8 @@
 
 namespace res {
 
-const std::vector<ToolbarSpec>& Toolbars() {
-  static const std::vector<ToolbarSpec> kBars = {
+const std::vector<ToolbarLayout>& Toolbars() {
+  static const std::vector<ToolbarLayout> kBars = {
       {IDW_MAIN_TOOLBAR, IDR_MAINFRAME, kMainBarTitle,
        {ID_FILE_PRINT, 0, ID_FILE_NEW, 0, ID_FILE_OPEN, ID_FILE_INSERT, ID_FILE_SAVE_AS_NAMED, 0,
         ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, 0, ID_ENGRAVE_THREAD, 0,
@@ -56,7 +56,7 @@ std::vector<UINT> AllCommandIds() {
   CollectMenuIds(Menu(IDR_CONTEXT_MENU), ids);
   // The recent-file entries that the frame puts in place of the first one.
   for (UINT id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE16; ++id) ids.insert(id);
-  for (const ToolbarSpec& bar : Toolbars())
+  for (const ToolbarLayout& bar : Toolbars())
     for (UINT id : bar.buttons)
       if (id != 0) ids.insert(id);
   for (const Accel& accel : Accelerators()) ids.insert(accel.id);

@@ -7,7 +7,7 @@
 
 namespace res {
 
-struct ToolbarSpec {
+struct ToolbarLayout {
   UINT windowId;
   UINT resourceId;
   const char* title;           // UTF-8
@@ -16,7 +16,7 @@ struct ToolbarSpec {
   int extraCount;              // images in extraBitmap, in the order of the bar's layer buttons
 };
 
-const std::vector<ToolbarSpec>& Toolbars();
+const std::vector<ToolbarLayout>& Toolbars();
 
 // Every command id of the menus, the context menus, the bars and the accelerators, ascending.
 std::vector<UINT> AllCommandIds();

@@ -1,5 +1,7 @@
 #include "app_fixture.h"
 
+#include "platform_notes.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -39,7 +41,7 @@ QtMessageHandler g_previousHandler = nullptr;
 
 void FailOnWarning(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   // The offscreen platform cannot pass size hints to a window manager it does not have.
-  if (message.contains(QStringLiteral("propagateSizeHints"))) return;
+  if (IsPlatformNote(message)) return;
   if (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg)
     ADD_FAILURE() << "Qt warning: " << message.toStdString();
   if (g_previousHandler) g_previousHandler(type, context, message);

@@ -62,14 +62,14 @@ TEST_F(AppTest, BarsHaveTheirIdsTitlesButtonsAndFirstLayout) {
   CMainFrame& frame = Frame();
   ASSERT_EQ(res::Toolbars().size(), 5u);
   int index = 0;
-  for (const res::ToolbarSpec& spec : res::Toolbars()) {
-    EXPECT_EQ(spec.windowId, kBarIds[index++]);
-    QToolBar* bar = frame.Bar(spec.windowId);
+  for (const res::ToolbarLayout& layout : res::Toolbars()) {
+    EXPECT_EQ(layout.windowId, kBarIds[index++]);
+    QToolBar* bar = frame.Bar(layout.windowId);
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->objectName(), QString::number(spec.windowId));
-    EXPECT_EQ(bar->windowTitle(), QString::fromUtf8(spec.title));
+    EXPECT_EQ(bar->objectName(), QString::number(layout.windowId));
+    EXPECT_EQ(bar->windowTitle(), QString::fromUtf8(layout.title));
     EXPECT_EQ(bar->iconSize(), QSize(16, 15));
-    EXPECT_EQ(ButtonsOf(bar, frame.Commands()), spec.buttons) << spec.title;
+    EXPECT_EQ(ButtonsOf(bar, frame.Commands()), layout.buttons) << layout.title;
   }
   EXPECT_EQ(frame.Bar(FRAME_BAR_MAIN)->windowTitle(), QString::fromUtf8("ツールバー"));
   EXPECT_EQ(frame.toolBarArea(frame.Bar(FRAME_BAR_MAIN)), Qt::TopToolBarArea);

@@ -24,6 +24,7 @@
 #include "model/objectlist.h"
 #include "platform/ui/command_table.h"
 #include "platform/ui/modal_dialogs.h"
+#include "platform_notes.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
 
@@ -160,7 +161,7 @@ inline std::vector<std::string>& QtWarnings() {
 }
 inline void CollectQtWarnings(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtDebugMsg || type == QtInfoMsg) return;
-  if (text.contains("propagateSizeHints") || text.contains("XDG_RUNTIME_DIR")) return;
+  if (IsPlatformNote(text)) return;
   QtWarnings().push_back(text.toStdString());
 }
 

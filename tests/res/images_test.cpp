@@ -28,7 +28,7 @@ struct Entry {
 // Every bar image and every extra image, in bar order.
 std::vector<Entry> AllImages() {
   std::vector<Entry> out;
-  for (const res::ToolbarSpec& bar : res::Toolbars()) {
+  for (const res::ToolbarLayout& bar : res::Toolbars()) {
     for (UINT id : bar.buttons)
       if (id != 0) out.push_back({std::to_string(id), res::BarImage(id)});
     for (int i = 0; i < bar.extraCount; ++i)
@@ -144,7 +144,7 @@ TEST(Screenshots, ContactSheetAndSplash) {
   const int scale = 8, pad = 6, cols = 10;
   // One row per bar: its buttons, then its extra images.
   std::vector<std::vector<QImage>> rows;
-  for (const res::ToolbarSpec& bar : res::Toolbars()) {
+  for (const res::ToolbarLayout& bar : res::Toolbars()) {
     std::vector<QImage> row;
     for (UINT id : bar.buttons)
       if (id != 0) row.push_back(res::BarImage(id));
@@ -198,7 +198,7 @@ TEST(Screenshots, ContactSheetAndSplash) {
   strip.fill(QColor(239, 239, 239));
   QPainter q(&strip);
   int by = 4;
-  for (const res::ToolbarSpec& bar : res::Toolbars()) {
+  for (const res::ToolbarLayout& bar : res::Toolbars()) {
     int bx = 4;
     for (UINT id : bar.buttons) {
       if (id == 0) {

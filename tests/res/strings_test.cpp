@@ -75,7 +75,7 @@ TEST(CommandStrings, ActionTextExactlyWhereNoMenuNamesTheCommand) {
     }
   }
   // Bar buttons name their command in the tip: those of one bar differ from each other.
-  for (const res::ToolbarSpec& bar : res::Toolbars()) {
+  for (const res::ToolbarLayout& bar : res::Toolbars()) {
     std::set<std::string> tips;
     for (UINT id : bar.buttons) {
       if (id) {
