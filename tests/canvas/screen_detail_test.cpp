@@ -17,6 +17,7 @@
 #include "canvas_fixture.h"
 #include "platform/gdi/painter_backend.h"
 #include "seal/seal_parts.h"
+#include "outside_tool.h"
 
 namespace {
 
@@ -326,10 +327,7 @@ TEST_F(CanvasDetail, ATenMillimetreSquareMeasuresTenMillimetresOnPaper) {
 
   // On paper, read back by an independent program.
   const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
-  if (pdftoppm.isEmpty()) {
-    if (std::getenv("CI")) FAIL() << "pdftoppm is not installed";
-    GTEST_SKIP() << "pdftoppm is not installed (poppler-utils): the paper measurement is skipped";
-  }
+  REQUIRE_OUTSIDE_TOOL(!pdftoppm.isEmpty(), "pdftoppm (poppler-utils)");
   const QString pdf = QString::fromStdString(dir.Path() + "/square.pdf");
   prompter.ExpectPrint(true, CString(pdf.toStdString().c_str()));
   view->FilePrint();

@@ -11,6 +11,7 @@
 #include "platform/profile.h"
 #include "settings_test_util.h"
 #include "temp_dir.h"
+#include "outside_tool.h"
 
 namespace {
 
@@ -40,8 +41,7 @@ sys.stdout.buffer.write(('\n'.join(out) + '\n').encode('utf-8'))
 
 TEST(SettingsIniReader, ConfigparserFindsEverySectionAndKey) {
   std::string probe;
-  if (!RunCommand("python3 -c 'import configparser' 2>&1", probe))
-    GTEST_SKIP() << "python3 with configparser is not installed; the independent INI check is skipped";
+  REQUIRE_OUTSIDE_TOOL(RunCommand("python3 -c 'import configparser' 2>&1", probe), "python3 with configparser");
 
   TempDir dir;
   CKorvaneSettings s;

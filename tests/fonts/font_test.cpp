@@ -13,6 +13,7 @@
 #include "platform/gdi/font.h"
 #include "platform/gdi/font_engine.h"
 #include "ttf_reader.h"
+#include "outside_tool.h"
 
 namespace {
 
@@ -122,7 +123,7 @@ TEST(FaceMapping, FaceNameFillingTheWholeFieldIsReadSafely) {
 // The outline agrees with the glyph box stored in the font file itself.
 TEST(GlyphOutline, BoundsAgreeWithTheFontFile) {
   const char* file = "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf";
-  if (!QFile::exists(file)) GTEST_SKIP() << "IPAMincho is not installed at " << file;
+  REQUIRE_OUTSIDE_TOOL(QFile::exists(file), "IPAMincho (fonts-ipafont-mincho)");
   TtfReader ttf(file);
   ASSERT_TRUE(ttf.ok());
   auto f = fontengine::CreateFont(MakeLogFont("ＭＳ 明朝", -1000));

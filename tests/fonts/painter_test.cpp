@@ -18,6 +18,7 @@
 #include "platform/gdi/font_text.h"
 #include "platform/gdi/painter_backend.h"
 #include "temp_dir.h"
+#include "outside_tool.h"
 
 namespace {
 
@@ -202,7 +203,7 @@ TEST(PainterBackend, ATenMillimetreSquarePrintsTenMillimetresWide) {
   }
 
   const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
-  if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed; the PDF itself was not measured";
+  REQUIRE_OUTSIDE_TOOL(!pdftoppm.isEmpty(), "pdftoppm (poppler-utils)");
   // At 254 dots per inch one dot is 0.1 mm.
   const QString base = QString::fromStdString(dir.File("page"));
   ASSERT_EQ(QProcess::execute(pdftoppm, {"-r", "254", "-gray", "-singlefile", pdf, base}), 0);

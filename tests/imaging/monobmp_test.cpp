@@ -9,6 +9,7 @@
 #include "imaging/monoimagetool.h"
 #include "platform/archive.h"
 #include "temp_dir.h"
+#include "outside_tool.h"
 
 namespace {
 
@@ -321,7 +322,7 @@ std::string PythonWithPil() {
 
 TEST(MonoBmpIndependentReader, PilOpensOurFilesAsOneBitImages) {
   const std::string py = PythonWithPil();
-  if (py.empty()) GTEST_SKIP() << "Python PIL is not installed: independent BMP reader check skipped";
+  REQUIRE_OUTSIDE_TOOL(!py.empty(), "Python PIL (python3-pil)");
   TempDir dir;
   CMonoImageTool tool;
   struct Case { int w, h; };

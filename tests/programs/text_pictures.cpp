@@ -1,19 +1,24 @@
-// Renders a straight text and an arc text of Japanese and Latin characters into PNG files for a
-// look by eye. Runs only when KORVANE_TEXT_PNG_DIR names a folder to write into.
-#include <gtest/gtest.h>
-
+// text_pictures DIR: renders straight and arc texts of Japanese and Latin characters into
+// DIR/text_render.png for a look by eye (not a test: nothing is checked).
+#include <QDir>
+#include <QGuiApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "text_fixture.h"
+#include "render_text/text_fixture.h"
 
 using namespace text_test;
 
-namespace {
-
-TEST(TextPicture, StraightAndArcTextForALookByEye) {
-  const char* dir = std::getenv("KORVANE_TEXT_PNG_DIR");
-  if (dir == nullptr) GTEST_SKIP() << "set KORVANE_TEXT_PNG_DIR to write the pictures";
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+    return 2;
+  }
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication app(argc, argv);
+  const std::string dir = argv[1];
+  QDir().mkpath(QString::fromLocal8Bit(argv[1]));
   FakeDocument doc;
   doc.drawX = 11000;
   doc.drawY = 6000;
@@ -89,8 +94,11 @@ TEST(TextPicture, StraightAndArcTextForALookByEye) {
   r.MmRectToLogical(t5.m_dWidth, t5.m_dHeight, 44, -16, &rc);
   r.DrawText1(page.dc(), &doc, rc.left, rc.top, rc.right, rc.bottom, &t5, RGB(128, 0, 128), 1, nullptr);
 
-  const std::string path = std::string(dir) + "/text_render.png";
-  EXPECT_TRUE(page.SavePng(path.c_str()));
+  const std::string path = dir + "/text_render.png";
+  if (!page.SavePng(path.c_str())) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return 1;
+  }
+  std::printf("%s\n", path.c_str());
+  return 0;
 }
-
-}  // namespace
