@@ -32,12 +32,12 @@ class BenchDialogs : public IModalDialogs {
   bool CorporateSealDialog(CorporateSealDialogData& d) override {
     d.width = d.height = 24;
     d.uchiwaku = 1;
-    d.tenmaru = 1;
+    d.tenmaru = 0;  // the ring holds exactly its 20 characters
     d.kaibunSize = 20;
     d.sotoSize = 0.5;
     d.uchiSize = 0.3;
     d.style = 2;
-    d.ringText = CString::FromUtf8("株式会社ドラヴェンティス東京本社営業部");
+    d.ringText = CString::FromUtf8("株式会社ドラヴェンティス東京本社営業本部");
     d.uchiText = {CString::FromUtf8("代表取締役　之印代表取締役")};
     return true;
   }
