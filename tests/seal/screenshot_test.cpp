@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/qt_modal_dialogs.h"
+#include "platform/gdi/dc.h"
 #include "seal/seal_parts.h"
 #include "seal_fixture.h"
 
@@ -54,8 +55,25 @@ class SealScreenshots : public SealTest {
   void ShootCanvas(const char* name) {
     view->resize(640, 560);
     view->show();
+    QApplication::processEvents();  // the window is mapped and sized before it is painted
     doc->SetZoomQuiet(16);
     view->SetScrollSizesForZoom();
+    view->UpdateWindow();
+    // The seal lies at the page's origin: scroll its outer frame into the middle.
+    const auto frames = LivePart(SEAL_PART_OUTER_FRAME);
+    ASSERT_FALSE(frames.empty());
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    dc.SetMapMode(MM_HIMETRIC);
+    RECT r;
+    view->GetRenderer()->LogicalRectToDevice(&dc, frames[0]->m_rcBounds, &r);
+    CRect box(r);
+    box.NormalizeRect();
+    RECT client;
+    view->GetClientRect(&client);
+    view->ScrollToPosition(POINT{box.CenterPoint().x - (client.right - client.left) / 2,
+                                 box.CenterPoint().y - (client.bottom - client.top) / 2});
+    view->Invalidate(TRUE);
     view->UpdateWindow();
     Save(*view, name);
     view->hide();
@@ -121,6 +139,7 @@ TEST_F(SealScreenshots, SealsWithTheMaskOn) {
   doc->ToggleLayerVisible(2);
   ShootCanvas("seal_personal_masked");
 
+  g_bModified = 0;  // no save question between the two seals
   BuildCorporate(U("株式会社ドラヴェンティス東京"), U("代表取締役　之印"), 1, 1);
   ASSERT_EQ(doc->m_nSealMode, SEAL_MODE_CORPORATE);
   doc->SetMaskFlag(0, 1);
