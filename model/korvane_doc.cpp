@@ -218,24 +218,20 @@ void CKorvaneDoc::SetSealMode(int mode) {
   m_nSealMode = mode;
   IDocFormView* form = GetKorvaneView();
   if (!form) return;
-  int visible[DOC_LAYER_COUNT] = {1, 1, 1, 1, 1, 1, 1, 1};
-  // A fresh seal starts unmasked: its mask layers are hidden.
-  if (mode == 1) {
-    visible[2] = 0;
-  } else if (mode == 2) {
-    visible[4] = 0;
-    visible[5] = 0;
-  }
+  // A fresh seal starts unmasked: its mask layers are hidden (layer 2 of a personal seal, layers
+  // 4 and 5 of a corporate one), every other layer shown.
+  auto hidden = [mode](int layer) { return (mode == 1 && layer == 2) || (mode == 2 && (layer == 4 || layer == 5)); };
   bool repaint = m_bMaskFlag || m_bInnerMaskFlag;
-  for (int i = 0; i < DOC_LAYER_COUNT; ++i) {
-    repaint = repaint || m_bLayerVisible[i] != visible[i];
-    m_bLayerVisible[i] = visible[i];
-  }
+  for (int i = 0; i < DOC_LAYER_COUNT; ++i) repaint = repaint || m_bLayerVisible[i] != (hidden(i) ? 0 : 1);
   m_bMaskFlag = 0;
   m_bInnerMaskFlag = 0;
-  // One repaint once the layers are as they stay, and none when nothing shown changed (the
-  // new-document step calls this before its save prompt).
-  if (repaint) UpdateBothViews(HINT_REDRAW_ALL);
+  // No repaint when nothing shown changes (the new-document step calls this before its save
+  // prompt). The repaint is deferred, so it shows the layers as they are left below.
+  if (repaint) {
+    SetAllLayersVisible(1);
+    for (int i = 0; i < DOC_LAYER_COUNT; ++i)
+      if (hidden(i)) m_bLayerVisible[i] = 0;
+  }
   const char* caption = mode == 1 ? "実印作成中" : mode == 2 ? "法人印作成中" : "";
   form->SetModeCaption(CString::FromUtf8(caption));
   if (changed && m_pMainFrame) m_pMainFrame->ShowSealModeBars(mode);

@@ -8,9 +8,12 @@
 #include <string>
 
 #include "canvas/leftview.h"
+#include "imaging/monobmp.h"
 #include "machine_simulator.h"
+#include "model/bmpobject.h"
 #include "output/engrave_engine.h"
 #include "output/thread_engrave_engine.h"
+#include "seal/seal_parts.h"
 #include "seal_fixture.h"
 
 namespace {
@@ -75,6 +78,78 @@ TEST_F(SealEngraveTest, APersonalSealEngravesItsFrameAtItsSize) {
   // The 18 mm frame circle spans 720 machine units each way; its pen width may add a little.
   EXPECT_NEAR(right - left, 720, 40);
   EXPECT_NEAR(top - bottom, 720, 40);
+}
+
+// Whether pixel (x, y) of a 1-bit image (row 0 at the top) is ink.
+bool Ink(const std::vector<BYTE>& image, int x, int y) {
+  const int w = MonoBmpFile::Width(image.data());
+  const int h = MonoBmpFile::Height(image.data());
+  const std::size_t stride = MonoBmpFile::Stride(w);
+  // Rows are stored bottom up.
+  const std::size_t row = static_cast<std::size_t>(h - 1 - y);
+  return !((image[MonoBmpFile::kHeaderSize + row * stride + x / 8] >> (7 - x % 8)) & 1);
+}
+
+// The inner text turned into an image and engraved: the characters the image holds are what the
+// machine marks inside the frame, in both engraving styles.
+TEST_F(SealEngraveTest, AConvertedSealMarksItsCharacters) {
+  BuildPersonal(0, 18, 18, 0, {U("山田")});
+  doc->ConvertInnerTextToImage(0);
+  auto images = LivePart(SEAL_PART_INNER_TEXT, TYPE_BMP);
+  ASSERT_EQ(images.size(), 1u);
+  ASSERT_TRUE(LivePart(SEAL_PART_INNER_TEXT, TYPE_TEXT1).empty());
+  const auto* bmp = static_cast<CBmpObject*>(images[0]);
+  const std::vector<BYTE> image(bmp->GetImage(), bmp->GetImage() + bmp->GetImageLength());
+  const int w = MonoBmpFile::Width(image.data());
+  const int h = MonoBmpFile::Height(image.data());
+  ASSERT_EQ(w, 720);  // one pixel per machine unit over the 18 mm seal
+  ASSERT_EQ(h, 720);
+  doc->m_Settings.DrawingArea.DPM = 40;
+
+  for (int style : {0, 1}) {
+    SCOPED_TRACE(style == 0 ? "outline" : "raster");
+    doc->m_Settings.DrawingArea.OutStyleIndex = style;
+    const std::string stream = Run(false);
+    ASSERT_FALSE(stream.empty());
+    CMachineSimulator sim(-1000, -1000, 6000, 6000);
+    ASSERT_TRUE(sim.Run(stream)) << sim.Error();
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    ASSERT_TRUE(sim.MarkBox(x0, y0, x1, y1));
+    // The frame circle gives the box: its centre is the seal's centre.
+    EXPECT_NEAR(x1 - x0, 720, 40);
+    EXPECT_NEAR(y1 - y0, 720, 40);
+    const int cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+    // Inside 80 % of the radius lie only the characters, away from the frame.
+    const double inner = 0.8 * 360;
+    long marked = 0, markedOnInk = 0, ink = 0, inkMarked = 0;
+    for (int iy = 0; iy < h; ++iy)
+      for (int ix = 0; ix < w; ++ix) {
+        const double dx = ix + 0.5 - w / 2.0, dy = h / 2.0 - iy - 0.5;
+        if (dx * dx + dy * dy > inner * inner) continue;
+        const int mx = cx - w / 2 + ix, my = cy + h / 2 - iy;
+        const bool isInk = Ink(image, ix, iy);
+        // The machine's mark may sit a pen's width beside the image's edge.
+        bool near = false;
+        for (int ky = -3; ky <= 3 && !near; ++ky)
+          for (int kx = -3; kx <= 3 && !near; ++kx)
+            near = Ink(image, std::clamp(ix + kx, 0, w - 1), std::clamp(iy + ky, 0, h - 1));
+        if (isInk) ++ink;
+        if (sim.IsMarked(mx, my)) {
+          ++marked;
+          if (near) ++markedOnInk;
+          if (isInk) ++inkMarked;
+        }
+      }
+    ASSERT_GT(ink, 5000);  // two characters of 9 x 18 mm
+    EXPECT_GT(marked, 1000);
+    // Marks fall on the characters, not elsewhere inside the frame.
+    EXPECT_GT(markedOnInk, marked * 95 / 100) << markedOnInk << " of " << marked;
+    if (style == 1) {
+      // Scanned line by line: the marks cover the characters' strokes much as the image does.
+      EXPECT_GT(inkMarked, ink * 90 / 100) << inkMarked << " of " << ink;
+      EXPECT_LT(marked, ink * 110 / 100);
+    }
+  }
 }
 
 }  // namespace

@@ -176,7 +176,8 @@ TEST_F(SealImport, RefusalsChangeNothing) {
   auto* line = List().AddLine(nullptr, TRUE, TRUE);
   (void)line;
   // No scan.bmp; then no width; then a colour image.
-  prompter.ExpectFolder(CString(Folder("width:20\nheight:20\n", ""))).ExpectMessage(IDOK);
+  prompter.ExpectFolder(CString(Folder("width:20\nheight:20\n", "")))
+      .ExpectMessage(IDOK, U("適切な印鑑作成ソフトフォルダではありません").str().c_str());
   doc->ImportSealFolder();
   std::filesystem::remove_all(dir.File("seal"));
   prompter.ExpectFolder(CString(Folder("height:20\nwidth: abc\n"))).ExpectMessage(IDOK);
@@ -201,6 +202,8 @@ TEST_F(SealImport, RefusalsChangeNothing) {
   prompter.VerifyAllUsed();
   ASSERT_GE(prompter.Log().size(), 6u);
   EXPECT_NE(prompter.Log()[5].text.ToUtf8().find("モノクロ"), std::string::npos);
+  EXPECT_EQ(prompter.Log()[0].text, U("印鑑作成ソフトのデータフォルダを指定してください"));
+  EXPECT_EQ(prompter.Log()[1].flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
 }
 
 }  // namespace

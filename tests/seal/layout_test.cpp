@@ -2,6 +2,8 @@
 // scripted dialogs, with the save prompt of the reset in front of them.
 #include <cmath>
 
+#include "files/mrk_binary.h"
+#include "files/mrk_doc.h"
 #include "model/drawingobject.h"
 #include "model/textobject.h"
 #include "seal/seal_layout_util.h"
@@ -192,6 +194,69 @@ TEST_F(SealTest, RefusedSavePromptKeepsOldDesignAreaScaleAndAngle) {
   }
   EXPECT_EQ(dialogs.saveAsked, 1);
   prompter.VerifyAllUsed();
+}
+
+TEST_F(SealTest, SavedOldDesignKeepsItsOwnArea) {
+  CMrkFileServices files;
+  doc->SetFileServices(&files);
+  List().AddLine(nullptr, TRUE, TRUE);
+  doc->m_Settings.DrawingArea.Width = 60;
+  doc->m_Settings.DrawingArea.Height = 45;
+  doc->m_Settings.DrawingArea.OutlineIndex = 2;
+  doc->StoreDrawAreaPage();
+  g_bModified = 1;
+  prompter.ExpectMessage(IDYES);
+  dialogs.savePath = dir.File("old.mrk").c_str();
+  BuildPersonal(0, 18, 18, 0, {U("山")});
+  doc->SetFileServices(nullptr);
+  EXPECT_EQ(dialogs.saveAsked, 1);
+  prompter.VerifyAllUsed();
+  // The seal is built; the file holds the old design with the area it had.
+  EXPECT_EQ(LivePart(SEAL_PART_OUTER_FRAME).size(), 1u);
+  EXPECT_DOUBLE_EQ(List().GetDrawingObject()->m_pArea->m_dWidth, 18);
+  CObjectList read;
+  read.Initialize();
+  CMrkBinaryFile file(CMrkBinaryFile::modeRead, dialogs.savePath);
+  ASSERT_NE(file.Read(&read), nullptr);
+  ASSERT_TRUE(file.DrawingDataLoaded());
+  EXPECT_DOUBLE_EQ(read.GetDrawingObject()->m_pArea->m_dWidth, 60);
+  EXPECT_DOUBLE_EQ(read.GetDrawingObject()->m_pArea->m_dHeight, 45);
+  EXPECT_EQ(read.GetDrawingObject()->m_pArea->m_nOutlineStyle, 2);
+  ASSERT_EQ(read.GetCount(), 2);
+  EXPECT_EQ(read.GetObject(1)->m_nType, TYPE_LINE);
+}
+
+TEST_F(SealTest, SealModeShowsLayersAndClearsMasks) {
+  BuildCorporate(U("株式会社山田商事"), U("代表印"));
+  doc->m_bLayerVisible[1] = 0;
+  doc->m_bLayerVisible[4] = 1;
+  doc->SetMaskFlag(0, 1);
+  doc->SetMaskFlag(1, 1);
+  form.hints.clear();
+  doc->SetSealMode(1);
+  EXPECT_EQ(form.hints, std::vector<int>{HINT_REDRAW_ALL});
+  EXPECT_EQ(doc->m_bMaskFlag, 0);
+  EXPECT_EQ(doc->m_bInnerMaskFlag, 0);
+  for (int i = 0; i < DOC_LAYER_COUNT; ++i) EXPECT_EQ(doc->m_bLayerVisible[i], i == 2 ? 0 : 1) << i;
+  EXPECT_EQ(form.caption, U("実印作成中"));
+  EXPECT_EQ(frame.bars, (std::vector<int>{2, 1}));
+  // Nothing shown changes: no repaint, and the bars stay.
+  form.hints.clear();
+  doc->SetSealMode(1);
+  EXPECT_TRUE(form.hints.empty());
+  EXPECT_EQ(frame.bars.size(), 2u);
+
+  // Without a form view only the mode is stored.
+  doc->RemoveView(&form);
+  doc->m_bLayerVisible[3] = 0;
+  doc->SetMaskFlag(0, 1);
+  doc->SetSealMode(2);
+  EXPECT_EQ(doc->m_nSealMode, 2);
+  EXPECT_EQ(doc->m_bLayerVisible[3], 0);
+  EXPECT_EQ(doc->m_bLayerVisible[4], 1);
+  EXPECT_EQ(doc->m_bMaskFlag, 1);
+  EXPECT_EQ(frame.bars.size(), 2u);
+  doc->AddView(&form);
 }
 
 TEST_F(SealTest, CorporateSealPartsLayersAndFonts) {
