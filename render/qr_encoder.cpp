@@ -11,6 +11,9 @@
 
 namespace {
 
+// Check codewords per block of the longest Reed-Solomon code.
+constexpr int kMaxEcc = 30;
+
 // Error-correction blocks of one level. The blocks of the second group carry one data codeword
 // more than those of the first; every block of the level has the same count of check codewords.
 struct LevelBlocks {
@@ -30,10 +33,10 @@ struct VersionRow {
   std::array<int, 7> alignment;
   // By level L, M, Q, H.
   std::array<LevelBlocks, 4> levels;
-
-  constexpr int TotalCodewords() const { return levels[0].TotalCodewords(); }
 };
 
+// Per version: number, alignment centres, then for L, M, Q and H {check codewords per block,
+// blocks of the first group, data codewords in each of them, blocks of the second group}.
 constexpr VersionRow kVersions[41] = {
     {0, {}, {}},
     {1, {}, {{{7, 1, 19, 0}, {10, 1, 16, 0}, {13, 1, 13, 0}, {17, 1, 9, 0}}}},
@@ -95,7 +98,7 @@ constexpr bool VersionTableConsistent() {
     const VersionRow& row = kVersions[v];
     if (row.number != v) return false;
     for (const LevelBlocks& level : row.levels)
-      if (level.TotalCodewords() != RawCodewords(v) || level.eccPerBlock > 30) return false;
+      if (level.TotalCodewords() != RawCodewords(v) || level.eccPerBlock > kMaxEcc) return false;
     // As many centres as the version's alignment grid is wide, the first at 6, the last 7 from
     // the far edge.
     const int count = v == 1 ? 0 : v / 7 + 2;
@@ -127,8 +130,6 @@ constexpr GaloisTables MakeGaloisTables() {
 }
 
 constexpr GaloisTables kGf = MakeGaloisTables();
-
-constexpr int kMaxEcc = 30;
 
 // Generator polynomials (x - a^0)(x - a^1)...(x - a^(n-1)) for every length n up to 30, as
 // exponents of a; entry 0 is the leading coefficient (always a^0).
@@ -206,6 +207,7 @@ constexpr bool MaskCondition(int mask, int row, int column) {
 // Every mask repeats after 12 rows and after 12 columns, so twelve lines per mask and direction
 // cover any symbol: row r takes rows[r % 12], column c takes columns[c % 12].
 constexpr int kMaskPeriod = 12;
+static_assert(qr::kLineWords * 64 >= CQrEncoder::kMaxModules + 2, "a line holds a row and its light edges");
 struct MaskLines {
   qr::Line rows[8][kMaskPeriod];
   qr::Line columns[8][kMaskPeriod];
