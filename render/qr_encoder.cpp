@@ -2,64 +2,113 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/gdi/gdi.h"
+#include "render/qr_penalty.h"
 
 namespace {
 
-// Per version: number, total codewords, data codewords L/M/Q/H, count of alignment coordinates
-// besides 6, up to six coordinates, then for L/M/Q/H the first block group (blocks, codewords
-// per block, data codewords per block), then the second block group in the same form.
-enum {
-  VT_VERSION = 0, VT_TOTAL = 1, VT_DATA = 2, VT_ALIGN_COUNT = 6, VT_ALIGN = 7,
-  VT_GROUP1 = 13, VT_GROUP2 = 25, VT_COLUMNS = 37
+// Check codewords per block of the longest Reed-Solomon code.
+constexpr int kMaxEcc = 30;
+
+// Error-correction blocks of one level. The blocks of the second group carry one data codeword
+// more than those of the first; every block of the level has the same count of check codewords.
+struct LevelBlocks {
+  int eccPerBlock;
+  int shortBlocks;
+  int shortData;  // data codewords in each block of the first group
+  int longBlocks;
+
+  constexpr int Blocks() const { return shortBlocks + longBlocks; }
+  constexpr int DataCodewords() const { return shortBlocks * shortData + longBlocks * (shortData + 1); }
+  constexpr int TotalCodewords() const { return DataCodewords() + Blocks() * eccPerBlock; }
 };
 
-const int kVersionTable[41][VT_COLUMNS] = {
-    {0},
-    {1, 26, 19, 16, 13, 9, 0, 0, 0, 0, 0, 0, 0, 1, 26, 19, 1, 26, 16, 1, 26, 13, 1, 26, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {2, 44, 34, 28, 22, 16, 1, 18, 0, 0, 0, 0, 0, 1, 44, 34, 1, 44, 28, 1, 44, 22, 1, 44, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {3, 70, 55, 44, 34, 26, 1, 22, 0, 0, 0, 0, 0, 1, 70, 55, 1, 70, 44, 2, 35, 17, 2, 35, 13, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {4, 100, 80, 64, 48, 36, 1, 26, 0, 0, 0, 0, 0, 1, 100, 80, 2, 50, 32, 2, 50, 24, 4, 25, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {5, 134, 108, 86, 62, 46, 1, 30, 0, 0, 0, 0, 0, 1, 134, 108, 2, 67, 43, 2, 33, 15, 2, 33, 11, 0, 0, 0, 0, 0, 0, 2, 34, 16, 2, 34, 12},
-    {6, 172, 136, 108, 76, 60, 1, 34, 0, 0, 0, 0, 0, 2, 86, 68, 4, 43, 27, 4, 43, 19, 4, 43, 15, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-    {7, 196, 156, 124, 88, 66, 2, 22, 38, 0, 0, 0, 0, 2, 98, 78, 4, 49, 31, 2, 32, 14, 4, 39, 13, 0, 0, 0, 0, 0, 0, 4, 33, 15, 1, 40, 14},
-    {8, 242, 194, 154, 110, 86, 2, 24, 42, 0, 0, 0, 0, 2, 121, 97, 2, 60, 38, 4, 40, 18, 4, 40, 14, 0, 0, 0, 2, 61, 39, 2, 41, 19, 2, 41, 15},
-    {9, 292, 232, 182, 132, 100, 2, 26, 46, 0, 0, 0, 0, 2, 146, 116, 3, 58, 36, 4, 36, 16, 4, 36, 12, 0, 0, 0, 2, 59, 37, 4, 37, 17, 4, 37, 13},
-    {10, 346, 274, 216, 154, 122, 2, 28, 50, 0, 0, 0, 0, 2, 86, 68, 4, 69, 43, 6, 43, 19, 6, 43, 15, 2, 87, 69, 1, 70, 44, 2, 44, 20, 2, 44, 16},
-    {11, 404, 324, 254, 180, 140, 2, 30, 54, 0, 0, 0, 0, 4, 101, 81, 1, 80, 50, 4, 50, 22, 3, 36, 12, 0, 0, 0, 4, 81, 51, 4, 51, 23, 8, 37, 13},
-    {12, 466, 370, 290, 206, 158, 2, 32, 58, 0, 0, 0, 0, 2, 116, 92, 6, 58, 36, 4, 46, 20, 7, 42, 14, 2, 117, 93, 2, 59, 37, 6, 47, 21, 4, 43, 15},
-    {13, 532, 428, 334, 244, 180, 2, 34, 62, 0, 0, 0, 0, 4, 133, 107, 8, 59, 37, 8, 44, 20, 12, 33, 11, 0, 0, 0, 1, 60, 38, 4, 45, 21, 4, 34, 12},
-    {14, 581, 461, 365, 261, 197, 3, 26, 46, 66, 0, 0, 0, 3, 145, 115, 4, 64, 40, 11, 36, 16, 11, 36, 12, 1, 146, 116, 5, 65, 41, 5, 37, 17, 5, 37, 13},
-    {15, 655, 523, 415, 295, 223, 3, 26, 48, 70, 0, 0, 0, 5, 109, 87, 5, 65, 41, 5, 54, 24, 11, 36, 12, 1, 110, 88, 5, 66, 42, 7, 55, 25, 7, 37, 13},
-    {16, 733, 589, 453, 325, 253, 3, 26, 50, 74, 0, 0, 0, 5, 122, 98, 7, 73, 45, 15, 43, 19, 3, 45, 15, 1, 123, 99, 3, 74, 46, 2, 44, 20, 13, 46, 16},
-    {17, 815, 647, 507, 367, 283, 3, 30, 54, 78, 0, 0, 0, 1, 135, 107, 10, 74, 46, 1, 50, 22, 2, 42, 14, 5, 136, 108, 1, 75, 47, 15, 51, 23, 17, 43, 15},
-    {18, 901, 721, 563, 397, 313, 3, 30, 56, 82, 0, 0, 0, 5, 150, 120, 9, 69, 43, 17, 50, 22, 2, 42, 14, 1, 151, 121, 4, 70, 44, 1, 51, 23, 19, 43, 15},
-    {19, 991, 795, 627, 445, 341, 3, 30, 58, 86, 0, 0, 0, 3, 141, 113, 3, 70, 44, 17, 47, 21, 9, 39, 13, 4, 142, 114, 11, 71, 45, 4, 48, 22, 16, 40, 14},
-    {20, 1085, 861, 669, 485, 385, 3, 34, 62, 90, 0, 0, 0, 3, 135, 107, 3, 67, 41, 15, 54, 24, 15, 43, 15, 5, 136, 108, 13, 68, 42, 5, 55, 25, 10, 44, 16},
-    {21, 1156, 932, 714, 512, 406, 4, 28, 50, 72, 94, 0, 0, 4, 144, 116, 17, 68, 42, 17, 50, 22, 19, 46, 16, 4, 145, 117, 0, 0, 0, 6, 51, 23, 6, 47, 17},
-    {22, 1258, 1006, 782, 568, 442, 4, 26, 50, 74, 98, 0, 0, 2, 139, 111, 17, 74, 46, 7, 54, 24, 34, 37, 13, 7, 140, 112, 0, 0, 0, 16, 55, 25, 0, 0, 0},
-    {23, 1364, 1094, 860, 614, 464, 4, 30, 54, 78, 102, 0, 0, 4, 151, 121, 4, 75, 47, 11, 54, 24, 16, 45, 15, 5, 152, 122, 14, 76, 48, 14, 55, 25, 14, 46, 16},
-    {24, 1474, 1174, 914, 664, 514, 4, 28, 54, 80, 106, 0, 0, 6, 147, 117, 6, 73, 45, 11, 54, 24, 30, 46, 16, 4, 148, 118, 14, 74, 46, 16, 55, 25, 2, 47, 17},
-    {25, 1588, 1276, 1000, 718, 538, 4, 32, 58, 84, 110, 0, 0, 8, 132, 106, 8, 75, 47, 7, 54, 24, 22, 45, 15, 4, 133, 107, 13, 76, 48, 22, 55, 25, 13, 46, 16},
-    {26, 1706, 1370, 1062, 754, 596, 4, 30, 58, 86, 114, 0, 0, 10, 142, 114, 19, 74, 46, 28, 50, 22, 33, 46, 16, 2, 143, 115, 4, 75, 47, 6, 51, 23, 4, 47, 17},
-    {27, 1828, 1468, 1128, 808, 628, 4, 34, 62, 90, 118, 0, 0, 8, 152, 122, 22, 73, 45, 8, 53, 23, 12, 45, 15, 4, 153, 123, 3, 74, 46, 26, 54, 24, 28, 46, 16},
-    {28, 1921, 1531, 1193, 871, 661, 5, 26, 50, 74, 98, 122, 0, 3, 147, 117, 3, 73, 45, 4, 54, 24, 11, 45, 15, 10, 148, 118, 23, 74, 46, 31, 55, 25, 31, 46, 16},
-    {29, 2051, 1631, 1267, 911, 701, 5, 30, 54, 78, 102, 126, 0, 7, 146, 116, 21, 73, 45, 1, 53, 23, 19, 45, 15, 7, 147, 117, 7, 74, 46, 37, 54, 24, 26, 46, 16},
-    {30, 2185, 1735, 1373, 985, 745, 5, 26, 52, 78, 104, 130, 0, 5, 145, 115, 19, 75, 47, 15, 54, 24, 23, 45, 15, 10, 146, 116, 10, 76, 48, 25, 55, 25, 25, 46, 16},
-    {31, 2323, 1843, 1455, 1033, 793, 5, 30, 56, 82, 108, 134, 0, 13, 145, 115, 2, 74, 46, 42, 54, 24, 23, 45, 15, 3, 146, 116, 29, 75, 47, 1, 55, 25, 28, 46, 16},
-    {32, 2465, 1955, 1541, 1115, 845, 5, 34, 60, 86, 112, 138, 0, 17, 145, 115, 10, 74, 46, 10, 54, 24, 19, 45, 15, 0, 0, 0, 23, 75, 47, 35, 55, 25, 35, 46, 16},
-    {33, 2611, 2071, 1631, 1171, 901, 5, 30, 58, 86, 114, 142, 0, 17, 145, 115, 14, 74, 46, 29, 54, 24, 11, 45, 15, 1, 146, 116, 21, 75, 47, 19, 55, 25, 46, 46, 16},
-    {34, 2761, 2191, 1725, 1231, 961, 5, 34, 62, 90, 118, 146, 0, 13, 145, 115, 14, 74, 46, 44, 54, 24, 59, 46, 16, 6, 146, 116, 23, 75, 47, 7, 55, 25, 1, 47, 17},
-    {35, 2876, 2306, 1812, 1286, 986, 6, 30, 54, 78, 102, 126, 150, 12, 151, 121, 12, 75, 47, 39, 54, 24, 22, 45, 15, 7, 152, 122, 26, 76, 48, 14, 55, 25, 41, 46, 16},
-    {36, 3034, 2434, 1914, 1354, 1054, 6, 24, 50, 76, 102, 128, 154, 6, 151, 121, 6, 75, 47, 46, 54, 24, 2, 45, 15, 14, 152, 122, 34, 76, 48, 10, 55, 25, 64, 46, 16},
-    {37, 3196, 2566, 1992, 1426, 1096, 6, 28, 54, 80, 106, 132, 158, 17, 152, 122, 29, 74, 46, 49, 54, 24, 24, 45, 15, 4, 153, 123, 14, 75, 47, 10, 55, 25, 46, 46, 16},
-    {38, 3362, 2702, 2102, 1502, 1142, 6, 32, 58, 84, 110, 136, 162, 4, 152, 122, 13, 74, 46, 48, 54, 24, 42, 45, 15, 18, 153, 123, 32, 75, 47, 14, 55, 25, 32, 46, 16},
-    {39, 3532, 2812, 2216, 1582, 1222, 6, 26, 54, 82, 110, 138, 166, 20, 147, 117, 40, 75, 47, 43, 54, 24, 10, 45, 15, 4, 148, 118, 7, 76, 48, 22, 55, 25, 67, 46, 16},
-    {40, 3706, 2956, 2334, 1666, 1276, 6, 30, 58, 86, 114, 142, 170, 19, 148, 118, 18, 75, 47, 34, 54, 24, 20, 45, 15, 6, 149, 119, 31, 76, 48, 34, 55, 25, 61, 46, 16},
+struct VersionRow {
+  int number;
+  // Row and column centres of the alignment patterns; 0 after the last.
+  std::array<int, 7> alignment;
+  // By level L, M, Q, H.
+  std::array<LevelBlocks, 4> levels;
 };
+
+// Per version: number, alignment centres, then for L, M, Q and H {check codewords per block,
+// blocks of the first group, data codewords in each of them, blocks of the second group}.
+constexpr VersionRow kVersions[41] = {
+    {0, {}, {}},
+    {1, {}, {{{7, 1, 19, 0}, {10, 1, 16, 0}, {13, 1, 13, 0}, {17, 1, 9, 0}}}},
+    {2, {6, 18}, {{{10, 1, 34, 0}, {16, 1, 28, 0}, {22, 1, 22, 0}, {28, 1, 16, 0}}}},
+    {3, {6, 22}, {{{15, 1, 55, 0}, {26, 1, 44, 0}, {18, 2, 17, 0}, {22, 2, 13, 0}}}},
+    {4, {6, 26}, {{{20, 1, 80, 0}, {18, 2, 32, 0}, {26, 2, 24, 0}, {16, 4, 9, 0}}}},
+    {5, {6, 30}, {{{26, 1, 108, 0}, {24, 2, 43, 0}, {18, 2, 15, 2}, {22, 2, 11, 2}}}},
+    {6, {6, 34}, {{{18, 2, 68, 0}, {16, 4, 27, 0}, {24, 4, 19, 0}, {28, 4, 15, 0}}}},
+    {7, {6, 22, 38}, {{{20, 2, 78, 0}, {18, 4, 31, 0}, {18, 2, 14, 4}, {26, 4, 13, 1}}}},
+    {8, {6, 24, 42}, {{{24, 2, 97, 0}, {22, 2, 38, 2}, {22, 4, 18, 2}, {26, 4, 14, 2}}}},
+    {9, {6, 26, 46}, {{{30, 2, 116, 0}, {22, 3, 36, 2}, {20, 4, 16, 4}, {24, 4, 12, 4}}}},
+    {10, {6, 28, 50}, {{{18, 2, 68, 2}, {26, 4, 43, 1}, {24, 6, 19, 2}, {28, 6, 15, 2}}}},
+    {11, {6, 30, 54}, {{{20, 4, 81, 0}, {30, 1, 50, 4}, {28, 4, 22, 4}, {24, 3, 12, 8}}}},
+    {12, {6, 32, 58}, {{{24, 2, 92, 2}, {22, 6, 36, 2}, {26, 4, 20, 6}, {28, 7, 14, 4}}}},
+    {13, {6, 34, 62}, {{{26, 4, 107, 0}, {22, 8, 37, 1}, {24, 8, 20, 4}, {22, 12, 11, 4}}}},
+    {14, {6, 26, 46, 66}, {{{30, 3, 115, 1}, {24, 4, 40, 5}, {20, 11, 16, 5}, {24, 11, 12, 5}}}},
+    {15, {6, 26, 48, 70}, {{{22, 5, 87, 1}, {24, 5, 41, 5}, {30, 5, 24, 7}, {24, 11, 12, 7}}}},
+    {16, {6, 26, 50, 74}, {{{24, 5, 98, 1}, {28, 7, 45, 3}, {24, 15, 19, 2}, {30, 3, 15, 13}}}},
+    {17, {6, 30, 54, 78}, {{{28, 1, 107, 5}, {28, 10, 46, 1}, {28, 1, 22, 15}, {28, 2, 14, 17}}}},
+    {18, {6, 30, 56, 82}, {{{30, 5, 120, 1}, {26, 9, 43, 4}, {28, 17, 22, 1}, {28, 2, 14, 19}}}},
+    {19, {6, 30, 58, 86}, {{{28, 3, 113, 4}, {26, 3, 44, 11}, {26, 17, 21, 4}, {26, 9, 13, 16}}}},
+    {20, {6, 34, 62, 90}, {{{28, 3, 107, 5}, {26, 3, 41, 13}, {30, 15, 24, 5}, {28, 15, 15, 10}}}},
+    {21, {6, 28, 50, 72, 94}, {{{28, 4, 116, 4}, {26, 17, 42, 0}, {28, 17, 22, 6}, {30, 19, 16, 6}}}},
+    {22, {6, 26, 50, 74, 98}, {{{28, 2, 111, 7}, {28, 17, 46, 0}, {30, 7, 24, 16}, {24, 34, 13, 0}}}},
+    {23, {6, 30, 54, 78, 102}, {{{30, 4, 121, 5}, {28, 4, 47, 14}, {30, 11, 24, 14}, {30, 16, 15, 14}}}},
+    {24, {6, 28, 54, 80, 106}, {{{30, 6, 117, 4}, {28, 6, 45, 14}, {30, 11, 24, 16}, {30, 30, 16, 2}}}},
+    {25, {6, 32, 58, 84, 110}, {{{26, 8, 106, 4}, {28, 8, 47, 13}, {30, 7, 24, 22}, {30, 22, 15, 13}}}},
+    {26, {6, 30, 58, 86, 114}, {{{28, 10, 114, 2}, {28, 19, 46, 4}, {28, 28, 22, 6}, {30, 33, 16, 4}}}},
+    {27, {6, 34, 62, 90, 118}, {{{30, 8, 122, 4}, {28, 22, 45, 3}, {30, 8, 23, 26}, {30, 12, 15, 28}}}},
+    {28, {6, 26, 50, 74, 98, 122}, {{{30, 3, 117, 10}, {28, 3, 45, 23}, {30, 4, 24, 31}, {30, 11, 15, 31}}}},
+    {29, {6, 30, 54, 78, 102, 126}, {{{30, 7, 116, 7}, {28, 21, 45, 7}, {30, 1, 23, 37}, {30, 19, 15, 26}}}},
+    {30, {6, 26, 52, 78, 104, 130}, {{{30, 5, 115, 10}, {28, 19, 47, 10}, {30, 15, 24, 25}, {30, 23, 15, 25}}}},
+    {31, {6, 30, 56, 82, 108, 134}, {{{30, 13, 115, 3}, {28, 2, 46, 29}, {30, 42, 24, 1}, {30, 23, 15, 28}}}},
+    {32, {6, 34, 60, 86, 112, 138}, {{{30, 17, 115, 0}, {28, 10, 46, 23}, {30, 10, 24, 35}, {30, 19, 15, 35}}}},
+    {33, {6, 30, 58, 86, 114, 142}, {{{30, 17, 115, 1}, {28, 14, 46, 21}, {30, 29, 24, 19}, {30, 11, 15, 46}}}},
+    {34, {6, 34, 62, 90, 118, 146}, {{{30, 13, 115, 6}, {28, 14, 46, 23}, {30, 44, 24, 7}, {30, 59, 16, 1}}}},
+    {35, {6, 30, 54, 78, 102, 126, 150}, {{{30, 12, 121, 7}, {28, 12, 47, 26}, {30, 39, 24, 14}, {30, 22, 15, 41}}}},
+    {36, {6, 24, 50, 76, 102, 128, 154}, {{{30, 6, 121, 14}, {28, 6, 47, 34}, {30, 46, 24, 10}, {30, 2, 15, 64}}}},
+    {37, {6, 28, 54, 80, 106, 132, 158}, {{{30, 17, 122, 4}, {28, 29, 46, 14}, {30, 49, 24, 10}, {30, 24, 15, 46}}}},
+    {38, {6, 32, 58, 84, 110, 136, 162}, {{{30, 4, 122, 18}, {28, 13, 46, 32}, {30, 48, 24, 14}, {30, 42, 15, 32}}}},
+    {39, {6, 26, 54, 82, 110, 138, 166}, {{{30, 20, 117, 4}, {28, 40, 47, 7}, {30, 43, 24, 22}, {30, 10, 15, 67}}}},
+    {40, {6, 30, 58, 86, 114, 142, 170}, {{{30, 19, 118, 6}, {28, 18, 47, 31}, {30, 34, 24, 34}, {30, 20, 15, 61}}}},
+};
+
+// The codewords a version holds: every module that no function pattern or format and version
+// area takes, eight to a codeword (the remainder bits are left over).
+constexpr int RawCodewords(int version) {
+  int modules = (16 * version + 128) * version + 64;
+  if (version >= 2) {
+    const int align = version / 7 + 2;
+    modules -= (25 * align - 10) * align - 55;
+  }
+  if (version >= 7) modules -= 36;
+  return modules / 8;
+}
+
+constexpr bool VersionTableConsistent() {
+  for (int v = 1; v <= 40; ++v) {
+    const VersionRow& row = kVersions[v];
+    if (row.number != v) return false;
+    for (const LevelBlocks& level : row.levels)
+      if (level.TotalCodewords() != RawCodewords(v) || level.eccPerBlock > kMaxEcc) return false;
+    // As many centres as the version's alignment grid is wide, the first at 6, the last 7 from
+    // the far edge.
+    const int count = v == 1 ? 0 : v / 7 + 2;
+    for (int i = 0; i < 7; ++i)
+      if ((row.alignment[i] != 0) != (i < count)) return false;
+    if (count > 0 && (row.alignment[0] != 6 || row.alignment[count - 1] != 4 * v + 10)) return false;
+  }
+  return true;
+}
+static_assert(VersionTableConsistent(), "the version table disagrees with the symbol geometry");
 
 // GF(256) over x^8 + x^4 + x^3 + x^2 + 1.
 struct GaloisTables {
@@ -81,8 +130,6 @@ constexpr GaloisTables MakeGaloisTables() {
 }
 
 constexpr GaloisTables kGf = MakeGaloisTables();
-
-constexpr int kMaxEcc = 30;
 
 // Generator polynomials (x - a^0)(x - a^1)...(x - a^(n-1)) for every length n up to 30, as
 // exponents of a; entry 0 is the leading coefficient (always a^0).
@@ -143,7 +190,7 @@ int Bch(int value, int generator, int generatorBits) {
   return r;
 }
 
-bool MaskCondition(int mask, int row, int column) {
+constexpr bool MaskCondition(int mask, int row, int column) {
   const int i = row, j = column;
   switch (mask) {
     case 0: return (i + j) % 2 == 0;
@@ -156,6 +203,34 @@ bool MaskCondition(int mask, int row, int column) {
     default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
   }
 }
+
+// Every mask repeats after 12 rows and after 12 columns, so twelve lines per mask and direction
+// cover any symbol: row r takes rows[r % 12], column c takes columns[c % 12].
+constexpr int kMaskPeriod = 12;
+static_assert(qr::kLineWords * 64 >= CQrEncoder::kMaxModules + 2, "a line holds a row and its light edges");
+struct MaskLines {
+  qr::Line rows[8][kMaskPeriod];
+  qr::Line columns[8][kMaskPeriod];
+};
+
+constexpr MaskLines MakeMaskLines() {
+  MaskLines t{};
+  for (int m = 0; m < 8; ++m) {
+    for (int line = 0; line < kMaskPeriod; ++line) {
+      for (int k = 0; k < CQrEncoder::kMaxModules; ++k) {
+        const std::uint64_t bit = std::uint64_t{1} << ((k + 1) & 63);
+        if (MaskCondition(m, line, k)) t.rows[m][line].w[(k + 1) >> 6] |= bit;
+        if (MaskCondition(m, k, line)) t.columns[m][line].w[(k + 1) >> 6] |= bit;
+      }
+    }
+  }
+  return t;
+}
+
+constexpr MaskLines kMaskLines = MakeMaskLines();
+
+inline bool LineBit(const qr::Line& line, int k) { return (line.w[(k + 1) >> 6] >> ((k + 1) & 63)) & 1; }
+inline void SetLineBit(qr::Line& line, int k) { line.w[(k + 1) >> 6] |= std::uint64_t{1} << ((k + 1) & 63); }
 
 }  // namespace
 
@@ -232,8 +307,8 @@ int CQrEncoder::EncodeData(int level, int version, int allowGrowth, int mask, co
       return 0;
   }
   m_nVersion = v;
-  const int* row = kVersionTable[v];
-  const int dataCodewords = row[VT_DATA + level];
+  const LevelBlocks& blocks = kVersions[v].levels[level];
+  const int dataCodewords = blocks.DataCodewords();
   const int capacityBits = dataCodewords * 8;
 
   const int terminator = capacityBits - m_nBitCount < 4 ? capacityBits - m_nBitCount : 4;
@@ -244,35 +319,34 @@ int CQrEncoder::EncodeData(int level, int version, int allowGrowth, int mask, co
     pad = pad == 0xEC ? 0x11 : 0xEC;
   }
 
-  // Blocks: group 1 then group 2; group-2 blocks carry one data codeword more.
-  const int* g1 = row + VT_GROUP1 + 3 * level;
-  const int* g2 = row + VT_GROUP2 + 3 * level;
-  const int blocks = g1[0] + g2[0];
-  const int shortData = g1[2];
-  const int eccLength = g1[1] - g1[2];
-  m_nTotalCodewords = row[VT_TOTAL];
+  // Blocks: the short ones then the long ones, whose last data codeword comes after all others.
+  const int blockCount = blocks.Blocks();
+  const int shortData = blocks.shortData;
+  const int eccLength = blocks.eccPerBlock;
+  auto blockData = [&](int b) { return b < blocks.shortBlocks ? shortData : shortData + 1; };
+  m_nTotalCodewords = blocks.TotalCodewords();
 
   int out = 0;
   for (int k = 0; k < shortData; ++k) {
     int start = 0;
-    for (int b = 0; b < blocks; ++b) {
+    for (int b = 0; b < blockCount; ++b) {
       m_byCodewords[out++] = m_byData[start + k];
-      start += b < g1[0] ? g1[2] : g2[2];
+      start += blockData(b);
     }
   }
   {
-    int start = g1[0] * g1[2];
-    for (int b = 0; b < g2[0]; ++b) {
-      m_byCodewords[out++] = m_byData[start + g2[2] - 1];
-      start += g2[2];
+    int start = blocks.shortBlocks * shortData;
+    for (int b = 0; b < blocks.longBlocks; ++b) {
+      m_byCodewords[out++] = m_byData[start + shortData];
+      start += shortData + 1;
     }
   }
   BYTE ecc[kMaxEcc];
   int start = 0;
-  for (int b = 0; b < blocks; ++b) {
-    const int n = b < g1[0] ? g1[2] : g2[2];
+  for (int b = 0; b < blockCount; ++b) {
+    const int n = blockData(b);
     ComputeEcc(m_byData + start, n, eccLength, ecc);
-    for (int k = 0; k < eccLength; ++k) m_byCodewords[dataCodewords + k * blocks + b] = ecc[k];
+    for (int k = 0; k < eccLength; ++k) m_byCodewords[dataCodewords + k * blockCount + b] = ecc[k];
     start += n;
   }
 
@@ -287,7 +361,7 @@ int CQrEncoder::GetMinVersion(int requested, const char* text, int length) {
     if (!EncodeSegments(text, length, group)) continue;
     const int bytes = (m_nBitCount + 7) / 8;
     for (int v = kGroupFirst[group]; v <= kGroupLast[group]; ++v)
-      if (kVersionTable[v][VT_DATA + m_nLevel] >= bytes) return v;
+      if (kVersions[v].levels[m_nLevel].DataCodewords() >= bytes) return v;
   }
   return 0;
 }
@@ -476,24 +550,59 @@ void CQrEncoder::BuildMatrix() {
   std::memset(m_byModule, 0, sizeof m_byModule);
   PlaceFunctionPatterns();
   PlaceCodewords();
-  int mask = m_nMask;
-  if (mask < 0) {
-    int best = 0;
-    for (int m = 0; m < 8; ++m) {
-      ApplyMask(m);
-      const int score = CountPenalty();
-      if (m == 0 || score < best) {
-        best = score;
-        mask = m;
-      }
-    }
-  }
+  const int mask = m_nMask >= 0 ? m_nMask : ChooseMask();
   ApplyMask(mask);
   PlaceFormatInfo(mask);
   const int n = m_nModuleCount;
   for (int c = 0; c < n; ++c)
     for (int r = 0; r < n; ++r)
       m_byModule[c][r] = (m_byModule[c][r] & (MOD_DARK | MOD_FUNC_DARK)) ? 1 : 0;
+}
+
+int CQrEncoder::ChooseMask() const {
+  // The matrix is split once into what no mask changes (function modules) and what every mask
+  // flips (data modules); each mask then only recombines lines.
+  const int n = m_nModuleCount;
+  qr::Line fixedRows[kMaxModules] = {}, dataRows[kMaxModules] = {}, freeRows[kMaxModules] = {};
+  qr::Line fixedColumns[kMaxModules] = {}, dataColumns[kMaxModules] = {}, freeColumns[kMaxModules] = {};
+  for (int c = 0; c < n; ++c) {
+    for (int r = 0; r < n; ++r) {
+      const BYTE m = m_byModule[c][r];
+      if (m & MOD_FUNCTION) {
+        if (m & MOD_FUNC_DARK) {
+          SetLineBit(fixedRows[r], c);
+          SetLineBit(fixedColumns[c], r);
+        }
+        continue;
+      }
+      SetLineBit(freeRows[r], c);
+      SetLineBit(freeColumns[c], r);
+      if (m & MOD_DATA) {
+        SetLineBit(dataRows[r], c);
+        SetLineBit(dataColumns[c], r);
+      }
+    }
+  }
+  auto compose = [](const qr::Line& fixed, const qr::Line& data, const qr::Line& free, const qr::Line& mask) {
+    qr::Line out;
+    for (int k = 0; k < qr::kLineWords; ++k) out.w[k] = fixed.w[k] | (data.w[k] ^ (mask.w[k] & free.w[k]));
+    return out;
+  };
+  qr::Line rows[kMaxModules], columns[kMaxModules];
+  int best = 0, bestScore = 0;
+  for (int m = 0; m < 8; ++m) {
+    for (int i = 0; i < n; ++i) {
+      rows[i] = compose(fixedRows[i], dataRows[i], freeRows[i], kMaskLines.rows[m][i % kMaskPeriod]);
+      columns[i] = compose(fixedColumns[i], dataColumns[i], freeColumns[i], kMaskLines.columns[m][i % kMaskPeriod]);
+    }
+    // The first of equal scores wins.
+    const int score = qr::SymbolPenalty(rows, columns, n);
+    if (m == 0 || score < bestScore) {
+      bestScore = score;
+      best = m;
+    }
+  }
+  return best;
 }
 
 void CQrEncoder::PlaceFinderPattern(int column, int row) {
@@ -530,13 +639,11 @@ void CQrEncoder::PlaceFunctionPatterns() {
     SetFunction(8, n - 1 - i, false);
   }
   PlaceVersionInfo();
-  const int* row = kVersionTable[m_nVersion];
-  int coords[7] = {6};
-  const int count = 1 + row[VT_ALIGN_COUNT];
-  for (int i = 1; i < count; ++i) coords[i] = row[VT_ALIGN + i - 1];
-  for (int a = 0; a < count; ++a)
-    for (int b = 0; b < count; ++b)
-      if (!(m_byModule[coords[a]][coords[b]] & MOD_FUNCTION)) PlaceAlignmentPattern(coords[a], coords[b]);
+  // Every pair of centres, except the three corners the finders take.
+  const std::array<int, 7>& centres = kVersions[m_nVersion].alignment;
+  for (int a = 0; a < 7 && centres[a]; ++a)
+    for (int b = 0; b < 7 && centres[b]; ++b)
+      if (!(m_byModule[centres[a]][centres[b]] & MOD_FUNCTION)) PlaceAlignmentPattern(centres[a], centres[b]);
   for (int i = 8; i <= n - 9; ++i) {
     SetFunction(i, 6, i % 2 == 0);
     SetFunction(6, i, i % 2 == 0);
@@ -579,10 +686,11 @@ void CQrEncoder::PlaceCodewords() {
 void CQrEncoder::ApplyMask(int mask) {
   const int n = m_nModuleCount;
   for (int c = 0; c < n; ++c) {
+    const qr::Line& pattern = kMaskLines.columns[mask][c % kMaskPeriod];
     for (int r = 0; r < n; ++r) {
       BYTE& m = m_byModule[c][r];
       if (m & MOD_FUNCTION) continue;
-      const bool dark = ((m & MOD_DATA) != 0) != MaskCondition(mask, r, c);
+      const bool dark = ((m & MOD_DATA) != 0) != LineBit(pattern, r);
       m = static_cast<BYTE>((m & ~MOD_DARK) | (dark ? MOD_DARK : 0));
     }
   }
@@ -605,44 +713,14 @@ void CQrEncoder::PlaceFormatInfo(int mask) {
 
 int CQrEncoder::CountPenalty() const {
   const int n = m_nModuleCount;
-  // dark[r * n + c]
-  BYTE dark[kMaxModules * kMaxModules];
-  int darkCount = 0;
+  qr::Line rows[kMaxModules] = {}, columns[kMaxModules] = {};
   for (int c = 0; c < n; ++c) {
     for (int r = 0; r < n; ++r) {
-      const BYTE d = (m_byModule[c][r] & (MOD_DARK | MOD_FUNC_DARK)) ? 1 : 0;
-      dark[r * n + c] = d;
-      darkCount += d;
-    }
-  }
-  int score = 0;
-  // Runs and finder-like patterns, along rows (dir 0) and columns (dir 1).
-  for (int dir = 0; dir < 2; ++dir) {
-    for (int line = 0; line < n; ++line) {
-      auto at = [&](int k) { return dir == 0 ? dark[line * n + k] : dark[k * n + line]; };
-      for (int k = 0; k < n;) {
-        const BYTE colour = at(k);
-        int end = k + 1;
-        while (end < n && at(end) == colour) ++end;
-        const int run = end - k;
-        if (k <= n - 5 && run >= 6) score += run - 2;
-        k = end;
-      }
-      for (int k = 0; k + 7 <= n; ++k) {
-        if (at(k) && !at(k + 1) && at(k + 2) && at(k + 3) && at(k + 4) && !at(k + 5) && at(k + 6) &&
-            (k == 0 || !at(k - 1)) && (k + 7 == n || !at(k + 7)))
-          score += 40;
+      if (m_byModule[c][r] & (MOD_DARK | MOD_FUNC_DARK)) {
+        SetLineBit(rows[r], c);
+        SetLineBit(columns[c], r);
       }
     }
   }
-  for (int r = 0; r + 1 < n; ++r) {
-    for (int c = 0; c + 1 < n; ++c) {
-      const BYTE d = dark[r * n + c];
-      if (dark[r * n + c + 1] == d && dark[(r + 1) * n + c] == d && dark[(r + 1) * n + c + 1] == d) score += 3;
-    }
-  }
-  const int light = (n * n - darkCount) * 100 / (n * n);
-  const int diff = light > 50 ? light - 50 : 50 - light;
-  score += diff / 5 * 10;
-  return score;
+  return qr::SymbolPenalty(rows, columns, n);
 }

@@ -76,6 +76,8 @@ class CQrEncoder {
   void PlaceVersionInfo();
   void PlaceCodewords();
   void ApplyMask(int mask);
+  // The mask of the lowest score (the first of equal ones) for the placed codewords.
+  int ChooseMask() const;
   void PlaceFormatInfo(int mask);
   int CountPenalty() const;
 
