@@ -2,9 +2,13 @@
 #include <QStringList>
 
 #include "app/korvane_app.h"
+#include "res/strings.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The names the program's own settings are kept under.
+  QApplication::setOrganizationName(QString::fromUtf8(res::kRegistryOrganization));
+  QApplication::setApplicationName(QString::fromUtf8(res::kRegistryApplication));
   // Qt has taken its own options out; the rest is the program's command line.
   QStringList args = QApplication::arguments();
   if (!args.isEmpty()) args.removeFirst();

@@ -4,14 +4,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ascii_case.h"
 #include "platform/cp932.h"
 #include "platform/numfmt.h"
 
 namespace {
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -201,18 +200,12 @@ CString& CString::TrimRight(const char* chars) {
 }
 
 CString& CString::MakeUpper() {
-  for (size_t i = 0; i < m_s.size(); ++i) {
-    if (cp932::IsLeadByte(static_cast<unsigned char>(m_s[i]))) ++i;
-    else if (m_s[i] >= 'a' && m_s[i] <= 'z') m_s[i] = static_cast<char>(m_s[i] - 'a' + 'A');
-  }
+  ascii::MakeUpper(m_s, ascii::Dbcs::Cp932);
   return *this;
 }
 
 CString& CString::MakeLower() {
-  for (size_t i = 0; i < m_s.size(); ++i) {
-    if (cp932::IsLeadByte(static_cast<unsigned char>(m_s[i]))) ++i;
-    else m_s[i] = AsciiLower(m_s[i]);
-  }
+  ascii::MakeLower(m_s, ascii::Dbcs::Cp932);
   return *this;
 }
 
@@ -222,8 +215,5 @@ int CString::Compare(const char* s) const {
 }
 
 int CString::CompareNoCase(const char* s) const {
-  CString a(*this), b(s);
-  a.MakeLower();
-  b.MakeLower();
-  return a.Compare(b);
+  return ascii::CompareNoCase(m_s.c_str(), s ? s : "", ascii::Dbcs::Cp932);
 }

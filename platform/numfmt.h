@@ -8,9 +8,9 @@
 
 namespace numfmt {
 
-// printf semantics for the conversions d i u x X o c s p e E f F g G and %%, with flags, width
-// (also '*') and precision; floating conversions always use '.' as the decimal mark.
-std::string FormatV(const char* fmt, va_list ap);
+// The C library's printf under the "C" locale, whatever the thread's own locale is: floating
+// conversions always use '.' as the decimal mark and no conversion groups digits.
+std::string FormatV(const char* fmt, va_list ap) __attribute__((format(printf, 1, 0)));
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // The C runtime's prefix rule: leading blanks, a sign, digits with an optional fraction and

@@ -1,9 +1,11 @@
 #include "platform/paths.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <climits>
-#include <cstdlib>
 #include <mutex>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace paths {
@@ -12,28 +14,41 @@ namespace {
 std::mutex g_lock;
 std::string g_override;
 
-std::string DefaultBase() {
+// The executable's folder and file name.
+void SplitExecutable(std::string& dir, std::string& name) {
   std::string exe = ExecutablePath();
   size_t slash = exe.rfind('/');
-  std::string dir = slash == std::string::npos ? "." : exe.substr(0, slash);
-  std::string name = slash == std::string::npos ? exe : exe.substr(slash + 1);
+  dir = slash == std::string::npos ? "." : exe.substr(0, slash);
+  name = slash == std::string::npos ? exe : exe.substr(slash + 1);
   if (name.empty()) name = "korvane";
+}
+
+std::string DefaultBase() {
+  std::string dir, name;
+  SplitExecutable(dir, name);
   if (::access(dir.c_str(), W_OK) == 0) return dir + "/" + name;
-  std::string config;
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && *xdg == '/') {
-    config = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    config = std::string(home && *home ? home : "/tmp") + "/.config";
-  }
-  ::mkdir(config.c_str(), 0700);
-  std::string folder = config + "/draventis";
-  ::mkdir(folder.c_str(), 0700);
-  return folder + "/" + name;
+  return UserConfigBase();
 }
 
 }  // namespace
+
+std::string UserConfigBase() {
+  std::string dir, name;
+  SplitExecutable(dir, name);
+  QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  // A relative $XDG_CONFIG_HOME is to be ignored, but this Qt hands it back as it is.
+  if (!QDir::isAbsolutePath(config)) config = QDir::homePath() + QStringLiteral("/.config");
+  const QString folder = config + QStringLiteral("/draventis");
+  // Folders made here hold the operator's settings: only the owner reads them.
+  const bool hadConfig = QFileInfo::exists(config);
+  const bool hadFolder = QFileInfo::exists(folder);
+  if (QDir().mkpath(folder)) {
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    if (!hadConfig) QFile::setPermissions(config, ownerOnly);
+    if (!hadFolder) QFile::setPermissions(folder, ownerOnly);
+  }
+  return QFile::encodeName(folder).toStdString() + "/" + name;
+}
 
 std::string ExecutablePath() {
   char buf[PATH_MAX];

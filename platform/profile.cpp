@@ -1,8 +1,7 @@
 #include "platform/profile.h"
 
-#include <strings.h>
-
 #include "platform/archive.h"
+#include "platform/ascii_case.h"
 
 namespace {
 
@@ -13,7 +12,10 @@ std::string TrimBlanks(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-bool SameName(const std::string& a, const char* b) { return b && ::strcasecmp(a.c_str(), b) == 0; }
+// Names are code-page-932 text: a trail byte that looks like a letter is no letter.
+bool SameName(const std::string& a, const char* b) {
+  return b && ascii::EqualsNoCase(a.c_str(), b, ascii::Dbcs::Cp932);
+}
 
 // "[name]" -> name; empty when the line is not a section header.
 bool SectionName(const std::string& line, std::string& name) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "platform/ascii_case.h"
 #include "platform/cp932.h"
 
 namespace fontengine {
@@ -20,19 +21,6 @@ int U16(const QByteArray& t, int off) {
   return (static_cast<unsigned char>(t[off]) << 8) | static_cast<unsigned char>(t[off + 1]);
 }
 int S16(const QByteArray& t, int off) { return static_cast<std::int16_t>(U16(t, off)); }
-
-bool EqualsNoCaseAscii(const std::string& a, const char* b) {
-  size_t n = std::char_traits<char>::length(b);
-  if (a.size() != n) return false;
-  for (size_t i = 0; i < n; ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]);
-    unsigned char y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // The Windows-1252 characters of bytes 0x80-0x9F (0 where the code page has none).
 constexpr char16_t kCp1252High[32] = {
@@ -266,7 +254,7 @@ QString MapFaceName(const std::string& faceCp932) {
       {"MS UI Gothic", "IPAPGothic"}, {"Arial", "Liberation Sans"},
   };
   for (const Entry& e : kMap)
-    if (utf8 == e.name || EqualsNoCaseAscii(utf8, e.name)) return QString::fromUtf8(e.family);
+    if (ascii::EqualsNoCase(utf8, e.name, ascii::Dbcs::None)) return QString::fromUtf8(e.family);
   return QString();
 }
 
