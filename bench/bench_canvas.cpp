@@ -4,11 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "bench/bench_document.h"
 #include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "imaging/monobmp.h"
@@ -17,7 +16,6 @@
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "model/textobject.h"
-#include "platform/paths.h"
 
 namespace {
 
@@ -49,16 +47,11 @@ void OneCopy(T* o, double x, double y) {
 
 // A design of 200 entries after the work area: 199 small objects in a grid and the bitmap.
 struct Design {
-  std::string folder;
-  std::unique_ptr<CKorvaneDoc> doc;
+  benchdoc::Document d{"korvane-bench-canvas"};
+  std::unique_ptr<CKorvaneDoc>& doc = d.doc;
   std::unique_ptr<CLeftView> view;
 
   Design() {
-    folder = (std::filesystem::temp_directory_path() / "korvane-bench-canvas").string();
-    std::filesystem::create_directories(folder);
-    paths::SetCompanionBase(folder + "/korvane");
-    doc = std::make_unique<CKorvaneDoc>();
-    doc->OnNewDocument();
     CObjectList& list = *doc->GetObjectList();
     for (int k = 0; k < 199; ++k) {
       const double x = -195 + (k % 20) * 19.5;
@@ -83,9 +76,6 @@ struct Design {
   ~Design() {
     view.reset();
     doc.reset();
-    paths::SetCompanionBase("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 };
 

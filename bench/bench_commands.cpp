@@ -2,20 +2,18 @@
 // and opening a 500-object binary project (replacing the design).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/frame_commands.h"
+#include "bench/bench_document.h"
+#include "bench/bench_support.h"
 #include "files/mrk_binary.h"
 #include "files/mrk_open_save.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "platform/archive.h"
-#include "platform/paths.h"
 #include "platform/ui/object_clipboard.h"
 
 namespace {
@@ -37,38 +35,15 @@ class MemoryClipboard : public IObjectClipboard {
   std::vector<std::uint8_t> data;
 };
 
-struct Folder {
-  Folder() {
-    char pattern[] = "/tmp/bench_commands_XXXXXX";
-    path = mkdtemp(pattern);
-    paths::SetCompanionBase(path + "/korvane");
-  }
-  ~Folder() {
-    paths::SetCompanionBase("");
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-
 void FillDesign(CObjectList& list) {
-  for (int i = 0; i < kObjects; ++i) {
-    CDrawObject* o = nullptr;
-    switch (i % 4) {
-      case 0: o = list.AddLine(nullptr, TRUE, TRUE); break;
-      case 1: o = list.AddRectangle(nullptr, TRUE, TRUE); break;
-      case 2: o = list.AddCircle(nullptr, TRUE, TRUE); break;
-      default: o = list.AddPolygon(nullptr, TRUE, TRUE); break;
-    }
-    o->m_dPosX = i * 0.1;
-  }
+  benchdoc::AddMixed(list, kObjects, {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_POLYGON},
+                     [](int i, CDrawObject* o) { o->m_dPosX = i * 0.1; });
 }
 
 void BM_CopyAndPaste500(benchmark::State& state) {
-  Folder folder;
   g_bModified = 0;
-  auto doc = std::make_unique<CKorvaneDoc>();
-  doc->OnNewDocument();
+  benchdoc::Document d("bench_commands");
+  std::unique_ptr<CKorvaneDoc>& doc = d.doc;
   FillDesign(*doc->GetObjectList());
   const int base = doc->GetObjectList()->GetCount();
   MemoryClipboard clipboard;
@@ -94,16 +69,15 @@ void BM_CopyAndPaste500(benchmark::State& state) {
 BENCHMARK(BM_CopyAndPaste500)->Unit(benchmark::kMillisecond);
 
 void BM_OpenMrkFile500(benchmark::State& state) {
-  Folder folder;
+  benchdoc::Document d("bench_commands");
+  std::unique_ptr<CKorvaneDoc>& doc = d.doc;
   CObjectList other;
   other.Initialize();
   FillDesign(other);
   const std::vector<BYTE> bytes = CMrkBinaryFile::Serialize(other);
-  const std::string path = folder.path + "/design.mrk";
+  const std::string path = d.folder.path + "/design.mrk";
   fileio::WriteAtomically(path, bytes.data(), bytes.size());
   g_bModified = 0;
-  auto doc = std::make_unique<CKorvaneDoc>();
-  doc->OnNewDocument();
   for (auto _ : state) {
     g_bModified = 0;
     benchmark::DoNotOptimize(doc->OpenMrkFile(CString(path), 1));
@@ -116,11 +90,4 @@ BENCHMARK(BM_OpenMrkFile500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -11,6 +11,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "bench/bench_document.h"
 #include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "model/korvane_doc.h"
@@ -18,17 +19,11 @@
 #include "model/textobject.h"
 #include "output/engrave_engine.h"
 #include "output/thread_engrave_engine.h"
-#include "platform/paths.h"
 
 namespace {
 
 struct Job {
   Job() {
-    char tmpl[] = "/tmp/bench_engrave_XXXXXX";
-    dir = mkdtemp(tmpl);
-    paths::SetCompanionBase(dir + "/korvane");
-    doc = std::make_unique<CKorvaneDoc>();
-    doc->OnNewDocument();
     view = std::make_unique<CLeftView>(doc.get());
     CKorvaneSettings& s = doc->m_Settings;
     s.DrawingData.HOME = 0;
@@ -42,7 +37,6 @@ struct Job {
   ~Job() {
     view.reset();
     doc.reset();
-    if (std::system(("rm -rf " + dir).c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", dir.c_str());
   }
 
   // Runs one job into the port that DRAVENTIS_LPT1 names; the size of the stream it sent.
@@ -78,8 +72,9 @@ struct Job {
     view->SetRenderMode(RENDER_SCREEN);
   }
 
-  std::string dir;
-  std::unique_ptr<CKorvaneDoc> doc;
+  benchdoc::Document d{"bench_engrave"};
+  const std::string& dir = d.folder.path;
+  std::unique_ptr<CKorvaneDoc>& doc = d.doc;
   std::unique_ptr<CLeftView> view;
 };
 

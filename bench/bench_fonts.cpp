@@ -2,12 +2,12 @@
 // extent, the glyph into the open path; then the whole path flattened.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/cstring.h"
 #include "platform/gdi/dc.h"
 #include "platform/gdi/font.h"
@@ -94,11 +94,4 @@ BENCHMARK(BM_ThousandNewTwoByteCharactersIntoPath)->Unit(benchmark::kMillisecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -6,12 +6,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/bench_document.h"
 #include "bench/bench_support.h"
 #include "app/korvane_view.h"
 #include "model/drawobject.h"
@@ -19,7 +18,6 @@
 #include "model/objectlist.h"
 #include "model/textobject.h"
 #include "pages/korvane_property_sheet.h"
-#include "platform/paths.h"
 #include "platform/ui/qt_control_host.h"
 
 namespace {
@@ -61,14 +59,11 @@ const DlgTemplate kLine{1, "直線", 220, 160, kLineControls.data(), static_cast
 const DlgTemplate kOther{2, "ページ", 220, 160, kOtherControls.data(), static_cast<int>(kOtherControls.size())};
 
 struct Form {
-  std::string folder;
+  benchdoc::Folder folder{"korvane-bench-form"};
   std::unique_ptr<CKorvaneDoc> doc;
   std::unique_ptr<CKorvaneView> view;
 
   Form() {
-    folder = (std::filesystem::temp_directory_path() / "korvane-bench-form").string();
-    std::filesystem::create_directories(folder);
-    paths::SetCompanionBase(folder + "/korvane");
     using S = CKorvanePropertySheet;
     S::RegisterPage(TYPE_LINE, 0, [] { return std::make_unique<BenchPage>(&kLine, TYPE_LINE, 0, 1155); });
     for (int i = 0; i < 2; ++i)
@@ -93,9 +88,6 @@ struct Form {
   ~Form() {
     view.reset();
     doc.reset();
-    paths::SetCompanionBase("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_document.h"
 #include "files/mrk_binary.h"
 #include "files/mrk_text.h"
 #include "imaging/monobmp.h"
@@ -45,22 +46,13 @@ class Fixture {
     char pattern[] = "/tmp/bench_mrk_XXXXXX";
     m_dir = mkdtemp(pattern);
     list.Initialize();
-    for (int i = 0; i < kObjects - kBitmaps; ++i) {
-      CDrawObject* o = nullptr;
-      switch (i % 9) {
-        case 0: o = list.AddLine(nullptr, TRUE, TRUE); break;
-        case 1: o = list.AddRectangle(nullptr, TRUE, TRUE); break;
-        case 2: o = list.AddCircle(nullptr, TRUE, TRUE); break;
-        case 3: o = list.AddTriangle(nullptr, TRUE, TRUE); break;
-        case 4: o = list.AddRhombic(nullptr, TRUE, TRUE); break;
-        case 5: o = list.AddPolygon(nullptr, TRUE, TRUE); break;
-        case 6: o = list.AddText1(nullptr, TRUE, TRUE); break;
-        case 7: o = list.AddText2(nullptr, TRUE, TRUE); break;
-        default: o = list.AddBarcode(nullptr, TRUE, TRUE); break;
-      }
-      o->m_dPosX = i * 0.125;
-      o->m_dPosY = -i * 0.25;
-    }
+    benchdoc::AddMixed(list, kObjects - kBitmaps,
+                       {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_RHOMBIC, TYPE_POLYGON, TYPE_TEXT1,
+                        TYPE_TEXT2, TYPE_BARCODE},
+                       [](int i, CDrawObject* o) {
+                         o->m_dPosX = i * 0.125;
+                         o->m_dPosY = -i * 0.25;
+                       });
     for (int b = 0; b < kBitmaps; ++b) {
       const std::vector<BYTE> image = MakeImage(b);
       const std::string path = m_dir + "/image" + std::to_string(b) + ".bmp";

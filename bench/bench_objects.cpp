@@ -2,6 +2,7 @@
 // moving every one of them (as a move of a whole selection does).
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_document.h"
 #include "model/objectlist.h"
 
 namespace {
@@ -9,18 +10,9 @@ namespace {
 constexpr int kObjects = 10000;
 
 void AddMixed(CObjectList& list, int count) {
-  for (int i = 0; i < count; ++i) {
-    switch (i % 8) {
-      case 0: list.AddLine(nullptr, TRUE, TRUE); break;
-      case 1: list.AddRectangle(nullptr, TRUE, TRUE); break;
-      case 2: list.AddCircle(nullptr, TRUE, TRUE); break;
-      case 3: list.AddTriangle(nullptr, TRUE, TRUE); break;
-      case 4: list.AddPolygon(nullptr, TRUE, TRUE); break;
-      case 5: list.AddText1(nullptr, TRUE, TRUE); break;
-      case 6: list.AddText2(nullptr, TRUE, TRUE); break;
-      default: list.AddBarcode(nullptr, TRUE, TRUE); break;
-    }
-  }
+  benchdoc::AddMixed(list, count,
+                     {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_POLYGON, TYPE_TEXT1, TYPE_TEXT2,
+                      TYPE_BARCODE});
 }
 
 void BM_AddObjects(benchmark::State& state) {

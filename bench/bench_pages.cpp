@@ -6,44 +6,30 @@
 
 #include <QApplication>
 #include <QWidget>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "bench/bench_document.h"
+#include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "model/drawobject.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "model/textobject.h"
 #include "pages/object_pages.h"
-#include "platform/paths.h"
 #include "res/dialog_135.h"
 #include "res/dialog_140.h"
 
 namespace {
 
-class BenchFormHost : public IPageFormHost {
- public:
-  CKorvaneDoc* doc = nullptr;
-  CKorvaneDoc* GetPageDocument() override { return doc; }
-  int GetRememberedPage(int) override { return 0; }
-  void SetRememberedPage(int, int) override {}
-};
-
 struct Session {
-  std::string folder;
-  std::unique_ptr<CKorvaneDoc> doc;
+  benchdoc::Document d{"korvane-bench-pages"};
+  std::unique_ptr<CKorvaneDoc>& doc = d.doc;
   std::unique_ptr<CLeftView> view;
-  BenchFormHost form;
+  benchdoc::FormHost form;
   QWidget parent;
 
   Session() {
-    folder = (std::filesystem::temp_directory_path() / "korvane-bench-pages").string();
-    std::filesystem::create_directories(folder);
-    paths::SetCompanionBase(folder + "/korvane");
-    doc = std::make_unique<CKorvaneDoc>();
-    doc->OnNewDocument();
     view = std::make_unique<CLeftView>(doc.get());
     form.doc = doc.get();
     CPageHelper::SetFormHost(&form);
@@ -52,9 +38,6 @@ struct Session {
     CPageHelper::SetFormHost(nullptr);
     view.reset();
     doc.reset();
-    paths::SetCompanionBase("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 };
 
@@ -139,11 +122,4 @@ BENCHMARK(BM_CharListOf5000Characters)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

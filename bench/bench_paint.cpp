@@ -8,6 +8,7 @@
 
 #include <QApplication>
 
+#include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "imaging/monobmp.h"
 #include "imaging/paint_editor.h"
@@ -81,12 +82,4 @@ BENCHMARK(BM_UndoWholeImageInvert)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -2,10 +2,10 @@
 // output does it for every copy (screen mode, zoom 1).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "model/kinds.h"
 #include "model/textobject.h"
 #include "platform/gdi/gdi.h"
@@ -95,12 +95,4 @@ BENCHMARK(BM_CaptureArcText)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

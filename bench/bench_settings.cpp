@@ -3,34 +3,24 @@
 // settings, preview, the pen-up command written to a port file).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QWidget>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <string>
 
+#include "bench/bench_document.h"
+#include "bench/bench_support.h"
 #include "files/settings_fixed_field.h"
 #include "model/korvane_doc.h"
 #include "pages/settings_pages.h"
 #include "platform/gdi/gdi.h"
-#include "platform/paths.h"
 #include "res/dialog_190.h"
 
 namespace {
 
-class BenchFormHost : public IPageFormHost {
- public:
-  CKorvaneDoc* doc = nullptr;
-  CKorvaneDoc* GetPageDocument() override { return doc; }
-  int GetRememberedPage(int) override { return 0; }
-  void SetRememberedPage(int, int) override {}
-};
-
 struct Session {
-  std::string folder;
-  std::unique_ptr<CKorvaneDoc> doc;
-  BenchFormHost form;
+  benchdoc::Document d{"korvane-bench-settings"};
+  std::unique_ptr<CKorvaneDoc>& doc = d.doc;
+  benchdoc::FormHost form;
   QWidget parent;
   CPageDrawAreaFix page;
   CDC dc;
@@ -38,12 +28,7 @@ struct Session {
   CBitmap* old = nullptr;
 
   Session() {
-    folder = (std::filesystem::temp_directory_path() / "korvane-bench-settings").string();
-    std::filesystem::create_directories(folder);
-    paths::SetCompanionBase(folder + "/korvane");
-    setenv("DRAVENTIS_LPT1", (folder + "/lpt1.out").c_str(), 1);
-    doc = std::make_unique<CKorvaneDoc>();
-    doc->OnNewDocument();
+    setenv("DRAVENTIS_LPT1", (d.folder.path + "/lpt1.out").c_str(), 1);
     ApplyFixedFieldModel(doc->m_Settings, 3, 4000, 4000);
     CSettingsDrawingArea& a = doc->m_Settings.DrawingArea;
     a.OffsetX = 20, a.OffsetY = 15, a.Width = 40, a.Height = 25, a.OutlineIndex = 5, a.RoundSize = 5;
@@ -64,9 +49,6 @@ struct Session {
     CPageHelper::SetFormHost(nullptr);
     doc.reset();
     unsetenv("DRAVENTIS_LPT1");
-    paths::SetCompanionBase("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 };
 
@@ -91,11 +73,4 @@ BENCHMARK(BM_FixedAreaTypedOffsetMovesHead)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -2,38 +2,18 @@
 // building the whole main frame (bars, menus, status bar, both views).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
-#include <QApplication>
-
 #include "app/main_frame.h"
 #include "app/shell_res.h"
+#include "bench/bench_document.h"
+#include "bench/bench_support.h"
 #include "model/kinds.h"
 #include "model/korvane_doc.h"
-#include "platform/paths.h"
 
 namespace {
 
-struct Folder {
-  std::string path;
-  Folder() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "korvane-bench-XXXXXX").string();
-    path = ::mkdtemp(tmpl.data()) ? tmpl : std::string("/tmp");
-    paths::SetCompanionBase(path + "/korvane");
-  }
-  ~Folder() {
-    paths::SetCompanionBase("");
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-};
-
 void BM_UpdatePassOverAllCommands(benchmark::State& state) {
-  Folder folder;
-  CKorvaneDoc doc;
-  doc.OnNewDocument();
+  benchdoc::Document d("korvane-bench-shell");
+  CKorvaneDoc& doc = *d.doc;
   CMainFrame frame(&doc, false);
   frame.Create();
   for (int i = 0; i < 500; ++i) doc.AddNewObject(i % 8);
@@ -45,9 +25,8 @@ void BM_UpdatePassOverAllCommands(benchmark::State& state) {
 BENCHMARK(BM_UpdatePassOverAllCommands)->Unit(benchmark::kMicrosecond);
 
 void BM_BuildMainFrame(benchmark::State& state) {
-  Folder folder;
-  CKorvaneDoc doc;
-  doc.OnNewDocument();
+  benchdoc::Document d("korvane-bench-shell");
+  CKorvaneDoc& doc = *d.doc;
   for (auto _ : state) {
     CMainFrame frame(&doc, false);
     frame.Create();
@@ -58,11 +37,4 @@ BENCHMARK(BM_BuildMainFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

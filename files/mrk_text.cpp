@@ -157,22 +157,12 @@ class CFieldsIn {
   // A literal, or a value written again that another field carries.
   void Lit(const char*) { ++m_n; }
   void Again(double) { ++m_n; }
-  void Rows(int& v) {
-    I(v);
-    v = ClampGridCount(v);
-  }
+  void Rows(int& v) { Kept(v, ClampGridCount); }
   void Columns(int kind, int& v) {
-    I(v);
-    v = ClampGridColumns(kind, v);
+    Kept(v, [kind](int n) { return ClampGridColumns(kind, n); });
   }
-  void Edges(int& v) {
-    I(v);
-    v = ClampPolygonEdges(v);
-  }
-  void Dpm(int& v) {
-    I(v);
-    v = ClampDotsPerMm(v);
-  }
+  void Edges(int& v) { Kept(v, ClampPolygonEdges); }
+  void Dpm(int& v) { Kept(v, ClampDotsPerMm); }
   void CurrentLayer(int& v) {
     if (m_f.Has(m_n)) {
       const int layer = m_f.I(m_n);
@@ -187,6 +177,13 @@ class CFieldsIn {
   }
 
  private:
+  // A number read, then kept to what the design accepts.
+  template <class Clamp>
+  void Kept(int& v, Clamp clamp) {
+    I(v);
+    v = clamp(v);
+  }
+
   const CFields& m_f;
   int m_n = 1;
 };
@@ -263,22 +260,8 @@ void Fields(IO& io, CLineObject& o) {
   io.Lit(" 0.000");
 }
 
-template <class IO>
-void Fields(IO& io, CRectangleObject& o) {
-  GridAndPosition(io, o);
-  io.D(o.m_dWidth);
-  io.D(o.m_dHeight);
-  io.Lit(" 0.000");
-  CommonRun(io, o, o.m_bKeepAspect);
-  io.Again(o.m_dWidth);
-  io.Again(o.m_dHeight);
-  io.D(o.m_dEdgeSize);
-  io.I(o.m_nEdgeStyle);
-  io.D(o.m_dEdgeRadius);
-}
-
-// The circle, the rhombus and the triangle: a size, a literal, the common run, the size again
-// and the edge size.
+// The rectangle, the circle, the rhombus and the triangle: a size, a literal, the common run,
+// the size again and the edge size.
 template <class IO, class Kind>
 void SizedShape(IO& io, Kind& o, double& sizeX, double& sizeY) {
   GridAndPosition(io, o);
@@ -289,6 +272,13 @@ void SizedShape(IO& io, Kind& o, double& sizeX, double& sizeY) {
   io.Again(sizeX);
   io.Again(sizeY);
   io.D(o.m_dEdgeSize);
+}
+
+template <class IO>
+void Fields(IO& io, CRectangleObject& o) {
+  SizedShape(io, o, o.m_dWidth, o.m_dHeight);
+  io.I(o.m_nEdgeStyle);
+  io.D(o.m_dEdgeRadius);
 }
 
 template <class IO>
@@ -330,6 +320,14 @@ void Fields(IO& io, CBmpObject& o) {
   io.Flag(o.m_bInvert);
 }
 
+// The last fields of both text kinds: the font's weight, italic flag and character set.
+template <class IO, class Kind>
+void FontRun(IO& io, Kind& o) {
+  io.I(o.m_nWeight);
+  io.Flag(o.m_bItalic);
+  io.I(o.m_nCharSet);
+}
+
 // Fields 1 to 26; the tab group, the line lengths and the continuation lines follow.
 template <class IO>
 void Fields(IO& io, CText1Object& o) {
@@ -345,9 +343,7 @@ void Fields(IO& io, CText1Object& o) {
   io.D(o.m_dLineWidthY);
   io.I(o.m_nWriteDirection);
   io.I(o.m_nAlign);
-  io.I(o.m_nWeight);
-  io.Flag(o.m_bItalic);
-  io.I(o.m_nCharSet);
+  FontRun(io, o);
 }
 
 // Fields 1 to 27; the tab group and the character values follow.
@@ -366,9 +362,7 @@ void Fields(IO& io, CText2Object& o) {
   io.D(o.m_dSpan);
   io.D(o.m_dLineWidthX);
   io.D(o.m_dLineWidthY);
-  io.I(o.m_nWeight);
-  io.Flag(o.m_bItalic);
-  io.I(o.m_nCharSet);
+  FontRun(io, o);
 }
 
 // The work area and its three children, fields 1 to 59.

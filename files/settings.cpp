@@ -60,9 +60,9 @@ class SectionReader {
   int Flag(const char* key, int def) const { return Int(key, def) != 0 ? 1 : 0; }
   // Only an exact 1 switches these on.
   int StrictFlag(const char* key, int def) const { return Int(key, def) == 1 ? 1 : 0; }
+  // Thousandths of a millimetre in the file.
   double Length(const char* key, double def) const {
-    if (!m_file.HasKey(m_section, key)) return def;
-    return numfmt::Atoi(Text(key, "").c_str()) / 1000.0;
+    return m_file.HasKey(m_section, key) ? Int(key, 0) / 1000.0 : def;
   }
 
  private:

@@ -4,8 +4,10 @@
 // document's setter by control id; it keeps no copy between calls.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 
+#include "pages/object_page_util.h"
 #include "pages/page_helper.h"
 
 class CDrawObject;
@@ -23,13 +25,13 @@ class CObjectPage : public CKorvanePage {
   virtual void FillObject(CDrawObject* copy) = 0;
 
   void SetLength(int id, double value) { SetEditDouble(id, value, 3); }
-  // The repeat grid every repeatable object carries: rows, columns and their gaps.
-  template <class Object>
-  void FillGrid(const Object* o, int rows, int columns, int rowGap, int columnGap) {
-    SetEditInt(rows, o->m_nRows);
-    SetEditInt(columns, o->m_nColumns);
-    SetLength(rowGap, o->m_dRowGap);
-    SetLength(columnGap, o->m_dColumnGap);
+  // Fills every edit of a field table from its field, in table order; the rest is the page's.
+  template <class Object, size_t N>
+  void FillFields(const Object* o, const objpage::Field<Object> (&fields)[N]) {
+    for (const objpage::Field<Object>& f : fields) {
+      if (f.length) SetLength(f.binding.id, o->*f.length);
+      else if (f.count) SetEditInt(f.binding.id, o->*f.count);
+    }
   }
   // Unchecks every radio of the list, then checks the one at `value` (none outside the list).
   void SetRadios(std::initializer_list<int> ids, int value);
@@ -55,6 +57,12 @@ class CSizedPage : public CObjectPage {
 
  protected:
   virtual double GetSize(const CDrawObject* copy, bool x) const = 0;
+  // The size the page's size edit shows, read through its field table.
+  template <class Object, size_t N>
+  double SizeIn(const CDrawObject* copy, const objpage::Field<Object> (&fields)[N], bool x) const {
+    const double* size = objpage::LengthOf(static_cast<const Object*>(copy), fields, x ? m_nSizeX : m_nSizeY);
+    return size ? *size : 0.0;
+  }
   // OnInitDialog checks the box for any non-zero flag, RefreshPage only for 1.
   void FillKeepAspect(int flag);
 

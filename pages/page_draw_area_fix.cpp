@@ -8,14 +8,13 @@
 #include "model/drawingobject.h"
 #include "model/korvane_doc.h"
 #include "output/lpt_port.h"
+#include "pages/field_preview.h"
 #include "pages/settings_pages.h"
 #include "platform/gdi/gdi.h"
 #include "platform/numfmt.h"
 #include "res/dialog_190.h"
 
 using namespace dlg190;
-
-bool PreviewAnchorOnRect(int anchor, int left, int top, int right, int bottom, int midX, int midY, CPoint& out);
 
 namespace {
 
@@ -241,21 +240,9 @@ void CPageDrawAreaFix::DrawPreview(CDC& dc, const CRect& client) {
   // Without a field (the mode turned off, or an origin at zero) there is nothing to fit.
   if (wc <= 0 || hc <= 0 || !(field.cx > 0) || !(field.cy > 0)) return;
   const double fw0 = field.cx, fh0 = field.cy;
-  int fw = wc, fh = hc, left = client.left, top = client.top;
-  const double clientAspect = static_cast<double>(hc) / wc;
-  const double fieldAspect = fh0 / fw0;
-  if (clientAspect > fieldAspect) {
-    fh = static_cast<int>(wc * fh0 / fw0);
-    top += (hc - fh) / 2;
-  } else if (clientAspect < fieldAspect) {
-    fw = static_cast<int>(hc * fw0 / fh0);
-    left += (wc - fw) / 2;
-  }
-  CPen black(PS_SOLID, 1, 0x000000);
-  CBrush white(0xFFFFFF);
-  CPen* oldPen = dc.SelectObject(&black);
-  CBrush* oldBrush = dc.SelectObject(&white);
-  dc.Rectangle(left, top, left + fw, top + fh);
+  CFieldPreview preview(dc, client, fw0, fh0);
+  const CRect& frame = preview.Frame();
+  const int fw = frame.Width(), fh = frame.Height(), left = frame.left, top = frame.top;
 
   const CSettingsDrawingArea& area = doc->m_Settings.DrawingArea;
   const int l = static_cast<int>(left + fw * area.OffsetX / fw0);
@@ -267,9 +254,7 @@ void CPageDrawAreaFix::DrawPreview(CDC& dc, const CRect& client) {
   const int shape = area.OutlineIndex;
   const bool turned = doc->m_Settings.DrawingData.ScanAngle != 0;
 
-  CPen red(PS_SOLID, 1, 0x0000FF);
-  dc.SelectObject(&red);
-  dc.SelectStockObject(NULL_BRUSH);
+  preview.SelectOutlinePen();
   std::vector<POINT> poly;
   switch (shape) {
     case 0: poly = {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}}; break;
@@ -318,12 +303,6 @@ void CPageDrawAreaFix::DrawPreview(CDC& dc, const CRect& client) {
   CPoint dot;
   if (PreviewAnchorOnRect(doc->m_Settings.DrawingField.PlotIndex, l, t, r, b, l + a2, t + b2, dot)) {
     if (turned) dot = doc->RotateAbout(dot.x, dot.y, cx, cy);
-    CBrush blackBrush(0x000000);
-    dc.SelectObject(&black);
-    dc.SelectObject(&blackBrush);
-    dc.Ellipse(dot.x - 3, dot.y - 3, dot.x + 3, dot.y + 3);
-    dc.SelectObject(&white);
+    preview.DrawAnchorDot(dot);
   }
-  dc.SelectObject(oldPen);
-  dc.SelectObject(oldBrush);
 }

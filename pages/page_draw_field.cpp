@@ -8,6 +8,7 @@
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "output/lpt_port.h"
+#include "pages/field_preview.h"
 #include "pages/settings_pages.h"
 #include "platform/gdi/gdi.h"
 #include "platform/numfmt.h"
@@ -93,9 +94,47 @@ bool AnchorOnRect(int anchor, int left, int top, int right, int bottom, int midX
 
 }  // namespace
 
-// Shared with the fixed-field page.
 bool PreviewAnchorOnRect(int anchor, int left, int top, int right, int bottom, int midX, int midY, CPoint& out) {
   return AnchorOnRect(anchor, left, top, right, bottom, midX, midY, out);
+}
+
+// ---- CFieldPreview ----------------------------------------------------------------------------
+
+CFieldPreview::CFieldPreview(CDC& dc, const CRect& client, double fieldX, double fieldY)
+    : m_dc(dc), m_black(PS_SOLID, 1, 0x000000), m_white(0xFFFFFF), m_red(PS_SOLID, 1, 0x0000FF) {
+  const int wc = client.Width(), hc = client.Height();
+  int w = wc, h = hc, left = client.left, top = client.top;
+  const double clientAspect = static_cast<double>(hc) / wc;
+  const double fieldAspect = fieldY / fieldX;
+  if (clientAspect > fieldAspect) {
+    h = static_cast<int>(fieldY * wc / fieldX);
+    top += (hc - h) / 2;
+  } else if (clientAspect < fieldAspect) {
+    w = static_cast<int>(fieldX * hc / fieldY);
+    left += (wc - w) / 2;
+  }
+  m_frame = CRect(left, top, left + w, top + h);
+  m_pOldPen = dc.SelectObject(&m_black);
+  m_pOldBrush = dc.SelectObject(&m_white);
+  dc.Rectangle(left, top, left + w, top + h);
+}
+
+CFieldPreview::~CFieldPreview() {
+  m_dc.SelectObject(m_pOldPen);
+  m_dc.SelectObject(m_pOldBrush);
+}
+
+void CFieldPreview::SelectOutlinePen() {
+  m_dc.SelectObject(&m_red);
+  m_dc.SelectStockObject(NULL_BRUSH);
+}
+
+void CFieldPreview::DrawAnchorDot(const CPoint& p) {
+  CBrush blackBrush(0x000000);
+  m_dc.SelectObject(&m_black);
+  m_dc.SelectObject(&blackBrush);
+  m_dc.Ellipse(p.x - 3, p.y - 3, p.x + 3, p.y + 3);
+  m_dc.SelectObject(&m_white);
 }
 
 // ---- CPageDrawField ---------------------------------------------------------------------------
@@ -222,21 +261,9 @@ void CPageDrawField::DrawPreview(CDC& dc, const CRect& client) {
   dc.FillSolidRect(&client, 0xFFFFFF);
   if (wc <= 0 || hc <= 0) return;
 
-  int w = wc, h = hc, left = client.left, top = client.top;
-  const double clientAspect = static_cast<double>(hc) / wc;
-  const double fieldAspect = fy / fx;
-  if (clientAspect > fieldAspect) {
-    h = static_cast<int>(fy * wc / fx);
-    top += (hc - h) / 2;
-  } else if (clientAspect < fieldAspect) {
-    w = static_cast<int>(fx * hc / fy);
-    left += (wc - w) / 2;
-  }
-  CPen black(PS_SOLID, 1, 0x000000);
-  CBrush white(0xFFFFFF);
-  CPen* oldPen = dc.SelectObject(&black);
-  CBrush* oldBrush = dc.SelectObject(&white);
-  dc.Rectangle(left, top, left + w, top + h);
+  CFieldPreview preview(dc, client, fx, fy);
+  const CRect& frame = preview.Frame();
+  const int w = frame.Width(), h = frame.Height(), left = frame.left, top = frame.top;
 
   const CSettingsDrawingArea& area = doc->m_Settings.DrawingArea;
   const double sw = w * area.Width / fx;
@@ -249,9 +276,7 @@ void CPageDrawField::DrawPreview(CDC& dc, const CRect& client) {
   const int b = static_cast<int>(t + sh);
   const int mx = (l + r) / 2, my = (t + b) / 2;
 
-  CPen red(PS_SOLID, 1, 0x0000FF);
-  dc.SelectObject(&red);
-  dc.SelectStockObject(NULL_BRUSH);
+  preview.SelectOutlinePen();
   switch (area.OutlineIndex) {
     case 0: dc.Rectangle(l, t, r, b); break;
     case 1: dc.Ellipse(l, t, r, b); break;
@@ -273,13 +298,5 @@ void CPageDrawField::DrawPreview(CDC& dc, const CRect& client) {
     default: break;
   }
   CPoint dot;
-  if (PreviewAnchorOnRect(doc->m_Settings.DrawingField.PlotIndex, l, t, r, b, mx, my, dot)) {
-    CBrush blackBrush(0x000000);
-    dc.SelectObject(&black);
-    dc.SelectObject(&blackBrush);
-    dc.Ellipse(dot.x - 3, dot.y - 3, dot.x + 3, dot.y + 3);
-    dc.SelectObject(&white);
-  }
-  dc.SelectObject(oldPen);
-  dc.SelectObject(oldBrush);
+  if (PreviewAnchorOnRect(doc->m_Settings.DrawingField.PlotIndex, l, t, r, b, mx, my, dot)) preview.DrawAnchorDot(dot);
 }

@@ -94,63 +94,110 @@ void CSizedPage::OnChangeSize(int edit, int partner, bool x) {
 
 using namespace objpage;
 
-CPageLine::CPageLine() : CSizedPage(&g_Dialog134, TYPE_LINE, 1155, 1158, 1174) {}
+namespace {
 
-const PageBinding* CPageLine::Bindings(int& count) const {
-  using namespace dlg134;
-  static constexpr PageBinding kTable[] = {
-      Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X), Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y),
-      Length(IDC_SIZE_X, IDC_SPIN_SIZE_X),     Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y),
-      Length(IDC_ANGLE, IDC_SPIN_ANGLE),       Count(IDC_ROWS, IDC_SPIN_ROWS),
-      Count(IDC_COLUMNS, IDC_SPIN_COLUMNS),    Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP),
-      Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP),
-  };
-  return Table(kTable, count);
-}
+// Each page's controls with the fields they show, in the order the page fills them.
+namespace line {
+using namespace dlg134;
+using O = CLineObject;
+constexpr Field<O> kFields[] = {
+    Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X, &O::m_dPosX),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y, &O::m_dPosY),
+    Length(IDC_SIZE_X, IDC_SPIN_SIZE_X, &O::m_dWidth),        Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y, &O::m_dHeight),
+    Length(IDC_ANGLE, IDC_SPIN_ANGLE, &O::m_dAngle),          Count(IDC_ROWS, IDC_SPIN_ROWS, &O::m_nRows),
+    Count(IDC_COLUMNS, IDC_SPIN_COLUMNS, &O::m_nColumns),     Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP, &O::m_dRowGap),
+    Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP, &O::m_dColumnGap),
+};
+constexpr auto kTable = BindingsOf(kFields);
+}  // namespace line
+
+namespace rectangle {
+using namespace dlg135;
+using O = CRectangleObject;
+constexpr Field<O> kFields[] = {
+    Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X, &O::m_dPosX),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y, &O::m_dPosY),
+    Length(IDC_SIZE_X, IDC_SPIN_SIZE_X, &O::m_dWidth),        Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y, &O::m_dHeight),
+    Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE, &O::m_dEdgeSize),
+    Length(IDC_EDGE_RADIUS, IDC_SPIN_EDGE_RADIUS, &O::m_dEdgeRadius),
+    Count(IDC_ROWS, IDC_SPIN_ROWS, &O::m_nRows),              Count(IDC_COLUMNS, IDC_SPIN_COLUMNS, &O::m_nColumns),
+    Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP, &O::m_dRowGap),     Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP, &O::m_dColumnGap),
+    Radio(IDC_CORNER_SQUARE, 0),                              Radio(IDC_CORNER_ROUND, 1),
+    Radio(IDC_CORNER_BEVEL, 2),
+};
+constexpr auto kTable = BindingsOf(kFields);
+}  // namespace rectangle
+
+namespace circle {
+using namespace dlg136;
+using O = CCircleObject;
+constexpr Field<O> kFields[] = {
+    Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X, &O::m_dPosX),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y, &O::m_dPosY),
+    Length(IDC_SIZE_X, IDC_SPIN_SIZE_X, &O::m_dSizeX),        Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y, &O::m_dSizeY),
+    Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE, &O::m_dEdgeSize), Count(IDC_ROWS, IDC_SPIN_ROWS, &O::m_nRows),
+    Count(IDC_COLUMNS, IDC_SPIN_COLUMNS, &O::m_nColumns),     Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP, &O::m_dRowGap),
+    Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP, &O::m_dColumnGap),
+};
+constexpr auto kTable = BindingsOf(kFields);
+}  // namespace circle
+
+namespace triangle {
+using namespace dlg137;
+using O = CTriangleObject;
+constexpr Field<O> kFields[] = {
+    Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X, &O::m_dPosX),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y, &O::m_dPosY),
+    Length(IDC_SIZE_X, IDC_SPIN_SIZE_X, &O::m_dWidth),        Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y, &O::m_dHeight),
+    Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE, &O::m_dEdgeSize), Count(IDC_ROWS, IDC_SPIN_ROWS, &O::m_nRows),
+    Count(IDC_COLUMNS, IDC_SPIN_COLUMNS, &O::m_nColumns),     Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP, &O::m_dRowGap),
+    Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP, &O::m_dColumnGap),
+    Radio(IDC_APEX_UP, 0),                                    Radio(IDC_APEX_DOWN, 1),
+};
+constexpr auto kTable = BindingsOf(kFields);
+}  // namespace triangle
+
+namespace rhombic {
+using namespace dlg138;
+using O = CRhombicObject;
+constexpr Field<O> kFields[] = {
+    Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X, &O::m_dPosX),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y, &O::m_dPosY),
+    Length(IDC_SIZE_X, IDC_SPIN_SIZE_X, &O::m_dWidth),        Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y, &O::m_dHeight),
+    Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE, &O::m_dEdgeSize), Count(IDC_ROWS, IDC_SPIN_ROWS, &O::m_nRows),
+    Count(IDC_COLUMNS, IDC_SPIN_COLUMNS, &O::m_nColumns),     Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP, &O::m_dRowGap),
+    Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP, &O::m_dColumnGap),
+};
+constexpr auto kTable = BindingsOf(kFields);
+}  // namespace rhombic
+
+namespace polygon {
+using namespace dlg144;
+using O = CPolygonObject;
+constexpr Field<O> kFields[] = {
+    Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X, &O::m_dPosX),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y, &O::m_dPosY),
+    Length(IDC_SIZE, IDC_SPIN_SIZE, &O::m_dSize),             Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE, &O::m_dEdgeSize),
+    Count(IDC_EDGES, IDC_SPIN_EDGES, &O::m_nEdges),           Count(IDC_ROWS, IDC_SPIN_ROWS, &O::m_nRows),
+    Count(IDC_COLUMNS, IDC_SPIN_COLUMNS, &O::m_nColumns),     Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP, &O::m_dRowGap),
+    Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP, &O::m_dColumnGap),
+};
+constexpr auto kTable = BindingsOf(kFields);
+}  // namespace polygon
+
+}  // namespace
+
+CPageLine::CPageLine() : CSizedPage(&g_Dialog134, TYPE_LINE, 1155, 1158, 1174) {}
+const PageBinding* CPageLine::Bindings(int& count) const { return Table(line::kTable, count); }
+double CPageLine::GetSize(const CDrawObject* copy, bool x) const { return SizeIn(copy, line::kFields, x); }
 
 void CPageLine::FillObject(CDrawObject* copy) {
-  using namespace dlg134;
   auto* o = static_cast<CLineObject*>(copy);
-  SetLength(IDC_OFFSET_X, o->m_dPosX);
-  SetLength(IDC_OFFSET_Y, o->m_dPosY);
-  SetLength(IDC_SIZE_X, o->m_dWidth);
-  SetLength(IDC_SIZE_Y, o->m_dHeight);
-  SetLength(IDC_ANGLE, o->m_dAngle);
-  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
+  FillFields(o, line::kFields);
   FillKeepAspect(o->m_bKeepAspect);
 }
 
-double CPageLine::GetSize(const CDrawObject* copy, bool x) const {
-  auto* o = static_cast<const CLineObject*>(copy);
-  return x ? o->m_dWidth : o->m_dHeight;
-}
-
 CPageRectangle::CPageRectangle() : CSizedPage(&g_Dialog135, TYPE_RECTANGLE, 1183, 1186, 1205) {}
-
-const PageBinding* CPageRectangle::Bindings(int& count) const {
-  using namespace dlg135;
-  static constexpr PageBinding kTable[] = {
-      Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X),   Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y),
-      Length(IDC_SIZE_X, IDC_SPIN_SIZE_X),       Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y),
-      Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE), Length(IDC_EDGE_RADIUS, IDC_SPIN_EDGE_RADIUS),
-      Count(IDC_ROWS, IDC_SPIN_ROWS),            Count(IDC_COLUMNS, IDC_SPIN_COLUMNS),
-      Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP),     Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP),
-      Radio(IDC_CORNER_SQUARE, 0),               Radio(IDC_CORNER_ROUND, 1),
-      Radio(IDC_CORNER_BEVEL, 2),
-  };
-  return Table(kTable, count);
-}
+const PageBinding* CPageRectangle::Bindings(int& count) const { return Table(rectangle::kTable, count); }
+double CPageRectangle::GetSize(const CDrawObject* copy, bool x) const { return SizeIn(copy, rectangle::kFields, x); }
 
 void CPageRectangle::FillObject(CDrawObject* copy) {
-  using namespace dlg135;
   auto* o = static_cast<CRectangleObject*>(copy);
-  SetLength(IDC_OFFSET_X, o->m_dPosX);
-  SetLength(IDC_OFFSET_Y, o->m_dPosY);
-  SetLength(IDC_SIZE_X, o->m_dWidth);
-  SetLength(IDC_SIZE_Y, o->m_dHeight);
-  SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
-  SetLength(IDC_EDGE_RADIUS, o->m_dEdgeRadius);
-  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
+  FillFields(o, rectangle::kFields);
   SetCornerRadios(o->m_nEdgeStyle);
   FillKeepAspect(o->m_bKeepAspect);
 }
@@ -160,66 +207,23 @@ void CPageRectangle::SetCornerRadios(int style) {
   SetRadios({IDC_CORNER_SQUARE, IDC_CORNER_ROUND, IDC_CORNER_BEVEL}, style);
 }
 
-double CPageRectangle::GetSize(const CDrawObject* copy, bool x) const {
-  auto* o = static_cast<const CRectangleObject*>(copy);
-  return x ? o->m_dWidth : o->m_dHeight;
-}
-
 CPageCircle::CPageCircle() : CSizedPage(&g_Dialog136, TYPE_CIRCLE, 1217, 1220, 1237) {}
-
-const PageBinding* CPageCircle::Bindings(int& count) const {
-  using namespace dlg136;
-  static constexpr PageBinding kTable[] = {
-      Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X), Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y),
-      Length(IDC_SIZE_X, IDC_SPIN_SIZE_X),     Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y),
-      Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE), Count(IDC_ROWS, IDC_SPIN_ROWS),
-      Count(IDC_COLUMNS, IDC_SPIN_COLUMNS),    Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP),
-      Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP),
-  };
-  return Table(kTable, count);
-}
+const PageBinding* CPageCircle::Bindings(int& count) const { return Table(circle::kTable, count); }
+double CPageCircle::GetSize(const CDrawObject* copy, bool x) const { return SizeIn(copy, circle::kFields, x); }
 
 void CPageCircle::FillObject(CDrawObject* copy) {
-  using namespace dlg136;
   auto* o = static_cast<CCircleObject*>(copy);
-  SetLength(IDC_OFFSET_X, o->m_dPosX);
-  SetLength(IDC_OFFSET_Y, o->m_dPosY);
-  SetLength(IDC_SIZE_X, o->m_dSizeX);
-  SetLength(IDC_SIZE_Y, o->m_dSizeY);
-  SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
-  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
+  FillFields(o, circle::kFields);
   FillKeepAspect(o->m_bKeepAspect);
 }
 
-double CPageCircle::GetSize(const CDrawObject* copy, bool x) const {
-  auto* o = static_cast<const CCircleObject*>(copy);
-  return x ? o->m_dSizeX : o->m_dSizeY;
-}
-
 CPageTriangle::CPageTriangle() : CSizedPage(&g_Dialog137, TYPE_TRIANGLE, 1245, 1248, 1268) {}
-
-const PageBinding* CPageTriangle::Bindings(int& count) const {
-  using namespace dlg137;
-  static constexpr PageBinding kTable[] = {
-      Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X), Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y),
-      Length(IDC_SIZE_X, IDC_SPIN_SIZE_X),     Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y),
-      Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE), Count(IDC_ROWS, IDC_SPIN_ROWS),
-      Count(IDC_COLUMNS, IDC_SPIN_COLUMNS),    Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP),
-      Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP), Radio(IDC_APEX_UP, 0),
-      Radio(IDC_APEX_DOWN, 1),
-  };
-  return Table(kTable, count);
-}
+const PageBinding* CPageTriangle::Bindings(int& count) const { return Table(triangle::kTable, count); }
+double CPageTriangle::GetSize(const CDrawObject* copy, bool x) const { return SizeIn(copy, triangle::kFields, x); }
 
 void CPageTriangle::FillObject(CDrawObject* copy) {
-  using namespace dlg137;
   auto* o = static_cast<CTriangleObject*>(copy);
-  SetLength(IDC_OFFSET_X, o->m_dPosX);
-  SetLength(IDC_OFFSET_Y, o->m_dPosY);
-  SetLength(IDC_SIZE_X, o->m_dWidth);
-  SetLength(IDC_SIZE_Y, o->m_dHeight);
-  SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
-  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
+  FillFields(o, triangle::kFields);
   SetApexRadios(o->m_nDirection);
   FillKeepAspect(o->m_bKeepAspect);
 }
@@ -229,66 +233,19 @@ void CPageTriangle::SetApexRadios(int direction) {
   SetRadios({IDC_APEX_UP, IDC_APEX_DOWN}, direction);
 }
 
-double CPageTriangle::GetSize(const CDrawObject* copy, bool x) const {
-  auto* o = static_cast<const CTriangleObject*>(copy);
-  return x ? o->m_dWidth : o->m_dHeight;
-}
-
 CPageRhombic::CPageRhombic() : CSizedPage(&g_Dialog138, TYPE_RHOMBIC, 1279, 1282, 1296) {}
-
-const PageBinding* CPageRhombic::Bindings(int& count) const {
-  using namespace dlg138;
-  static constexpr PageBinding kTable[] = {
-      Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X), Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y),
-      Length(IDC_SIZE_X, IDC_SPIN_SIZE_X),     Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y),
-      Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE), Count(IDC_ROWS, IDC_SPIN_ROWS),
-      Count(IDC_COLUMNS, IDC_SPIN_COLUMNS),    Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP),
-      Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP),
-  };
-  return Table(kTable, count);
-}
+const PageBinding* CPageRhombic::Bindings(int& count) const { return Table(rhombic::kTable, count); }
+double CPageRhombic::GetSize(const CDrawObject* copy, bool x) const { return SizeIn(copy, rhombic::kFields, x); }
 
 void CPageRhombic::FillObject(CDrawObject* copy) {
-  using namespace dlg138;
   auto* o = static_cast<CRhombicObject*>(copy);
-  SetLength(IDC_OFFSET_X, o->m_dPosX);
-  SetLength(IDC_OFFSET_Y, o->m_dPosY);
-  SetLength(IDC_SIZE_X, o->m_dWidth);
-  SetLength(IDC_SIZE_Y, o->m_dHeight);
-  SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
-  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
+  FillFields(o, rhombic::kFields);
   FillKeepAspect(o->m_bKeepAspect);
 }
 
-double CPageRhombic::GetSize(const CDrawObject* copy, bool x) const {
-  auto* o = static_cast<const CRhombicObject*>(copy);
-  return x ? o->m_dWidth : o->m_dHeight;
-}
-
 CPagePolygon::CPagePolygon() : CObjectPage(&g_Dialog144, TYPE_POLYGON, 0) {}
-
-const PageBinding* CPagePolygon::Bindings(int& count) const {
-  using namespace dlg144;
-  static constexpr PageBinding kTable[] = {
-      Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X),   Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y),
-      Length(IDC_SIZE, IDC_SPIN_SIZE),           Length(IDC_EDGE_SIZE, IDC_SPIN_EDGE_SIZE),
-      Count(IDC_EDGES, IDC_SPIN_EDGES),          Count(IDC_ROWS, IDC_SPIN_ROWS),
-      Count(IDC_COLUMNS, IDC_SPIN_COLUMNS),      Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP),
-      Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP),
-  };
-  return Table(kTable, count);
-}
-
-void CPagePolygon::FillObject(CDrawObject* copy) {
-  using namespace dlg144;
-  auto* o = static_cast<CPolygonObject*>(copy);
-  SetLength(IDC_OFFSET_X, o->m_dPosX);
-  SetLength(IDC_OFFSET_Y, o->m_dPosY);
-  SetLength(IDC_SIZE, o->m_dSize);
-  SetLength(IDC_EDGE_SIZE, o->m_dEdgeSize);
-  SetEditInt(IDC_EDGES, o->m_nEdges);
-  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
-}
+const PageBinding* CPagePolygon::Bindings(int& count) const { return Table(polygon::kTable, count); }
+void CPagePolygon::FillObject(CDrawObject* copy) { FillFields(static_cast<CPolygonObject*>(copy), polygon::kFields); }
 
 // ---- CPageObjects --------------------------------------------------------------------------------
 

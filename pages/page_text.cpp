@@ -18,45 +18,54 @@ CString ZeroPadded(int value, int digits) {
   return CTextUtil().FormatZeroPadded(numfmt::Format("%d", value), digits);
 }
 
+// Each page's controls with the fields they show, in the order the page fills them.
+namespace text1 {
+using namespace dlg139;
+using O = CText1Object;
+constexpr Field<O> kFields[] = {
+    Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X, &O::m_dPosX),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y, &O::m_dPosY),
+    Length(IDC_WIDTH, IDC_SPIN_WIDTH, &O::m_dWidth),          Length(IDC_HEIGHT, IDC_SPIN_HEIGHT, &O::m_dHeight),
+    Length(IDC_SIZE_X, IDC_SPIN_SIZE_X, &O::m_dCharWidth),    Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y, &O::m_dCharHeight),
+    Length(IDC_CHAR_GAP, IDC_SPIN_CHAR_GAP, &O::m_dCharGap),  Length(IDC_ANGLE, IDC_SPIN_ANGLE, &O::m_dAngle),
+    Length(IDC_LINE_GAP, IDC_SPIN_LINE_GAP, &O::m_dLineGap),  Count(IDC_ROWS, IDC_SPIN_ROWS, &O::m_nRows),
+    Count(IDC_COLUMNS, IDC_SPIN_COLUMNS, &O::m_nColumns),     Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP, &O::m_dRowGap),
+    Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP, &O::m_dColumnGap),
+    Count(IDC_COUNT_START, IDC_SPIN_COUNT_START, &O::m_nCountStart),
+    Count(IDC_COUNT_DIGITS, IDC_SPIN_COUNT_DIGITS, &O::m_nCountDigits),
+    Radio(IDC_ALIGN_TOP_LEFT, 0),                             Radio(IDC_ALIGN_TOP_RIGHT, 1),
+    Radio(IDC_ALIGN_CENTER, 2),                               Radio(IDC_ALIGN_JUSTIFY, 3),
+};
+constexpr auto kTable = BindingsOf(kFields);
+}  // namespace text1
+
+namespace text2 {
+using namespace dlg141;
+using O = CText2Object;
+constexpr Field<O> kFields[] = {
+    Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X, &O::m_dPosX),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y, &O::m_dPosY),
+    Length(IDC_RADIUS_X, IDC_SPIN_RADIUS_X, &O::m_dRadiusX),  Length(IDC_RADIUS_Y, IDC_SPIN_RADIUS_Y, &O::m_dRadiusY),
+    Length(IDC_SPAN, IDC_SPIN_SPAN, &O::m_dSpan),             Length(IDC_ANGLE, IDC_SPIN_ANGLE, &O::m_dAngle),
+    Length(IDC_SIZE_X, IDC_SPIN_SIZE_X, &O::m_dCharWidth),    Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y, &O::m_dCharHeight),
+    Count(IDC_ROWS, IDC_SPIN_ROWS, &O::m_nRows),              Count(IDC_COLUMNS, IDC_SPIN_COLUMNS, &O::m_nColumns),
+    Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP, &O::m_dRowGap),     Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP, &O::m_dColumnGap),
+    Radio(IDC_UPPER, 0),                                      Radio(IDC_LOWER, 1),
+};
+constexpr auto kTable = BindingsOf(kFields);
+}  // namespace text2
+
 }  // namespace
 
 // ---- CPageText1String ----------------------------------------------------------------------------
 
 CPageText1String::CPageText1String() : CObjectPage(&g_Dialog139, TYPE_TEXT1, 0) {}
 
-const PageBinding* CPageText1String::Bindings(int& count) const {
-  using namespace dlg139;
-  static constexpr PageBinding kTable[] = {
-      Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X),     Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y),
-      Length(IDC_WIDTH, IDC_SPIN_WIDTH),           Length(IDC_HEIGHT, IDC_SPIN_HEIGHT),
-      Length(IDC_SIZE_X, IDC_SPIN_SIZE_X),         Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y),
-      Length(IDC_CHAR_GAP, IDC_SPIN_CHAR_GAP),     Length(IDC_ANGLE, IDC_SPIN_ANGLE),
-      Length(IDC_LINE_GAP, IDC_SPIN_LINE_GAP),     Count(IDC_ROWS, IDC_SPIN_ROWS),
-      Count(IDC_COLUMNS, IDC_SPIN_COLUMNS),        Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP),
-      Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP), Count(IDC_COUNT_START, IDC_SPIN_COUNT_START),
-      Count(IDC_COUNT_DIGITS, IDC_SPIN_COUNT_DIGITS),
-      Radio(IDC_ALIGN_TOP_LEFT, 0),                Radio(IDC_ALIGN_TOP_RIGHT, 1),
-      Radio(IDC_ALIGN_CENTER, 2),                  Radio(IDC_ALIGN_JUSTIFY, 3),
-  };
-  return Table(kTable, count);
-}
+const PageBinding* CPageText1String::Bindings(int& count) const { return Table(text1::kTable, count); }
 
 void CPageText1String::FillObject(CDrawObject* copy) {
   using namespace dlg139;
   auto* o = static_cast<CText1Object*>(copy);
   m_bReentry = 0;
-  SetLength(IDC_OFFSET_X, o->m_dPosX);
-  SetLength(IDC_OFFSET_Y, o->m_dPosY);
-  SetLength(IDC_WIDTH, o->m_dWidth);
-  SetLength(IDC_HEIGHT, o->m_dHeight);
-  SetLength(IDC_SIZE_X, o->m_dCharWidth);
-  SetLength(IDC_SIZE_Y, o->m_dCharHeight);
-  SetLength(IDC_CHAR_GAP, o->m_dCharGap);
-  SetLength(IDC_ANGLE, o->m_dAngle);
-  SetLength(IDC_LINE_GAP, o->m_dLineGap);
-  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
-  SetEditInt(IDC_COUNT_START, o->m_nCountStart);
-  SetEditInt(IDC_COUNT_DIGITS, o->m_nCountDigits);
+  FillFields(o, text1::kFields);
   if (!m_pControls) return;
   // The first fill shows the string; the refresh of the activation after it, the count-up state.
   if (m_bInRefresh && o->m_bCountUp) {
@@ -218,32 +227,12 @@ void CPageText1String::OnResetCounter() {
 
 CPageText2String::CPageText2String() : CObjectPage(&g_Dialog141, TYPE_TEXT2, 0) {}
 
-const PageBinding* CPageText2String::Bindings(int& count) const {
-  using namespace dlg141;
-  static constexpr PageBinding kTable[] = {
-      Length(IDC_OFFSET_X, IDC_SPIN_OFFSET_X), Length(IDC_OFFSET_Y, IDC_SPIN_OFFSET_Y),
-      Length(IDC_RADIUS_X, IDC_SPIN_RADIUS_X), Length(IDC_RADIUS_Y, IDC_SPIN_RADIUS_Y),
-      Length(IDC_SPAN, IDC_SPIN_SPAN),         Length(IDC_ANGLE, IDC_SPIN_ANGLE),
-      Length(IDC_SIZE_X, IDC_SPIN_SIZE_X),     Length(IDC_SIZE_Y, IDC_SPIN_SIZE_Y),
-      Count(IDC_ROWS, IDC_SPIN_ROWS),          Count(IDC_COLUMNS, IDC_SPIN_COLUMNS),
-      Length(IDC_ROW_GAP, IDC_SPIN_ROW_GAP),   Length(IDC_COLUMN_GAP, IDC_SPIN_COLUMN_GAP),
-      Radio(IDC_UPPER, 0),                     Radio(IDC_LOWER, 1),
-  };
-  return Table(kTable, count);
-}
+const PageBinding* CPageText2String::Bindings(int& count) const { return Table(text2::kTable, count); }
 
 void CPageText2String::FillObject(CDrawObject* copy) {
   using namespace dlg141;
   auto* o = static_cast<CText2Object*>(copy);
-  SetLength(IDC_OFFSET_X, o->m_dPosX);
-  SetLength(IDC_OFFSET_Y, o->m_dPosY);
-  SetLength(IDC_RADIUS_X, o->m_dRadiusX);
-  SetLength(IDC_RADIUS_Y, o->m_dRadiusY);
-  SetLength(IDC_SPAN, o->m_dSpan);
-  SetLength(IDC_ANGLE, o->m_dAngle);
-  SetLength(IDC_SIZE_X, o->m_dCharWidth);
-  SetLength(IDC_SIZE_Y, o->m_dCharHeight);
-  FillGrid(o, IDC_ROWS, IDC_COLUMNS, IDC_ROW_GAP, IDC_COLUMN_GAP);
+  FillFields(o, text2::kFields);
   if (!m_pControls) return;
   m_pControls->SetDlgItemText(IDC_TEXT, o->m_strText);
   SetArcSideRadios(o->m_nDirection);
