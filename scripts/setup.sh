@@ -10,6 +10,8 @@ pkgs=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
 pkgs+=(desktop-file-utils shared-mime-info)
 # pdftoppm: the canvas print test measures the printed page with it.
 pkgs+=(poppler-utils)
+# clang: the fuzz targets (scripts/fuzz.sh) are built with its libFuzzer.
+pkgs+=(clang)
 
 missing=()
 for p in "${pkgs[@]}"; do
