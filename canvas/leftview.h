@@ -280,7 +280,8 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // TYPE_UNKNOWN (20) for an index that names no entry.
   int GetOutlineType(int index);
   // The number of points (circles: centres) captured; -1 while the buffers are held (nothing
-  // changes), -2 for an index that names no entry, 0 when the entry is skipped or yields nothing.
+  // changes), -2 for an index that names no entry, 0 when the entry is skipped or yields nothing,
+  // kObjectTooLarge when the object is refused as too large (the operator is told).
   int SetOutlineData(int index);
   void ReleaseOutlinePoints();
   // Screen logical units to machine units, in place.
@@ -383,6 +384,29 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   int CapturePath(CDC* pDC, CDrawObject* obj, Fn fn);
   // Fills the point buffers from the renderer's glyph lists.
   int TakeTextLists(std::vector<POINT>& points, std::vector<BYTE>& types, const std::vector<int>& counts);
+
+  // ---- The bound on the work of one object
+ public:
+  // An object whose outline capture or raster would cost more than kMaxObjectCost is refused:
+  // nothing of it is captured or drawn and the operator is told. The cost is the outline points
+  // of all its copies, with one more for each character and for each copy.
+  static constexpr long long kMaxObjectCost = 50000000;
+  // What the captures (and SetOutlineData) give for a refused object.
+  static constexpr int kObjectTooLarge = -3;
+  // The cost of all copies of an object estimated from its first copy, in the device context's
+  // current mode; the capture buffers are left as they were.
+  long long EstimateObjectCost(CDC* pDC, CDrawObject* obj);
+
+ private:
+  // Whether a raster pass may draw the object; one that may not is named in refused.
+  bool RasterAllows(CDC* pDC, CDrawObject* obj, std::vector<CString>& refused);
+  // The one message of a capture or a raster pass that left objects out, shown once the view
+  // is back in its own mode and zoom.
+  static void ReportObjectsTooLarge(const std::vector<CString>& names);
+  // The names of the objects the last raster pass left out as too large.
+  std::vector<CString> m_vRefusedObjects;
+  // While above 0, ForEachCopy walks only this many copies.
+  int m_nCopyLimit = 0;
 
   // The printer of the run; the view's own one until the application's is wired in.
   QPrinter& Printer();

@@ -6,8 +6,10 @@
 
 template <class Fn>
 void CLeftView::ForEachCopy(const CopyGrid& grid, Fn fn) const {
+  int left = m_nCopyLimit;
   for (int i = 0; i < grid.columns; ++i) {
     for (int j = 0; j < grid.rows; ++j) {
+      if (m_nCopyLimit > 0 && left-- == 0) return;
       CDoubleRect r;
       m_pRenderer->MmRectToLogical(grid.width, grid.height, grid.CentreX(i), grid.CentreY(j), &r);
       fn(r, i, j, i * grid.rows + j);

@@ -361,7 +361,9 @@ template <class Fn>
 int CLeftView::CapturePath(CDC* pDC, CDrawObject* obj, Fn fn) {
   StartOutlinePoints(pDC);
   ForEachCopy(GetCopyGrid(obj), [&](const CDoubleRect& r, int, int, int) { fn(r); });
-  return GetOutlinePoints(pDC);
+  const int n = GetOutlinePoints(pDC);
+  // A path past its point limit was abandoned: the object is too large, not empty.
+  return pDC->PathOverflowed() ? kObjectTooLarge : n;
 }
 
 int CLeftView::GetLinePoints(CDC* pDC, CLineObject* obj) {

@@ -12,6 +12,7 @@
 #include "model/korvane_doc.h"
 #include "model/machine_units.h"
 #include "model/textobject.h"
+#include "platform/prompter.h"
 #include "render/saturate.h"
 
 namespace {
@@ -181,7 +182,9 @@ int CLeftView::SetOutlineData(int index) {
   const int oldMode = m_pRenderer->SetMode(RENDER_SCREEN);
 
   int n = 0;
-  switch (copy->m_nType) {
+  if (EstimateObjectCost(&window, copy) > kMaxObjectCost) {
+    n = kObjectTooLarge;
+  } else switch (copy->m_nType) {
     case TYPE_LINE: n = GetLinePoints(&window, static_cast<CLineObject*>(copy)); break;
     case TYPE_RECTANGLE: n = GetRectanglePoints(&window, static_cast<CRectangleObject*>(copy)); break;
     case TYPE_TRIANGLE: n = GetTrianglePoints(&window, static_cast<CTriangleObject*>(copy)); break;
@@ -198,13 +201,77 @@ int CLeftView::SetOutlineData(int index) {
     case TYPE_BARCODE: n = GetBarcodePoints(&window, static_cast<CBarcodeObject*>(copy)); break;
     default: break;
   }
-  if (copy->m_nType <= TYPE_TEXT2 && copy->m_nType != TYPE_CIRCLE) ConvertUnit(m_pOutlinePoints.data(), n);
+  if (n == kObjectTooLarge) ReleaseOutlinePoints();
+  else if (copy->m_nType <= TYPE_TEXT2 && copy->m_nType != TYPE_CIRCLE) ConvertUnit(m_pOutlinePoints.data(), n);
 
   m_pDoc->SetZoomQuiet(oldZoom);
   BindForClient(&window);
   m_pRenderer->SetMode(oldMode);
+  if (n == kObjectTooLarge) ReportObjectsTooLarge({CString(copy->GetName())});
   CKorvaneDoc::FreeObject(copy);
   return n;
+}
+
+long long CLeftView::EstimateObjectCost(CDC* pDC, CDrawObject* obj) {
+  const CopyGrid grid = GetCopyGrid(obj);
+  if (grid.rows <= 0 || grid.columns <= 0) return 0;
+  const long long copies = static_cast<long long>(grid.rows) * grid.columns;
+  long long perCopy = 1;
+  switch (obj->m_nType) {
+    case TYPE_CIRCLE: perCopy += 2; break;
+    case TYPE_TEXT1: perCopy += static_cast<CText1Object*>(obj)->m_strText.GetLength(); break;
+    case TYPE_TEXT2: perCopy += static_cast<CText2Object*>(obj)->m_strText.GetLength(); break;
+    default: break;
+  }
+  // The bitmap and barcode captures count their points before they build anything; a single
+  // copy costs what it costs, measuring it would only do the work twice.
+  if (copies == 1 || obj->m_nType == TYPE_CIRCLE || obj->m_nType > TYPE_TEXT2) return copies * perCopy;
+
+  // The first copy captured on its own, the caller's buffers put aside meanwhile.
+  std::vector<POINT> points;
+  std::vector<BYTE> types;
+  std::vector<SIZE> radii;
+  points.swap(m_pOutlinePoints);
+  types.swap(m_pOutlineTypes);
+  radii.swap(m_pCircleRadii);
+  const int pathOpen = m_bPathOpen;
+  m_nCopyLimit = 1;
+  int n = 0;
+  switch (obj->m_nType) {
+    case TYPE_LINE: n = GetLinePoints(pDC, static_cast<CLineObject*>(obj)); break;
+    case TYPE_RECTANGLE: n = GetRectanglePoints(pDC, static_cast<CRectangleObject*>(obj)); break;
+    case TYPE_TRIANGLE: n = GetTrianglePoints(pDC, static_cast<CTriangleObject*>(obj)); break;
+    case TYPE_RHOMBIC: n = GetRhombicPoints(pDC, static_cast<CRhombicObject*>(obj)); break;
+    case TYPE_POLYGON: n = GetPolygonPoints(pDC, static_cast<CPolygonObject*>(obj)); break;
+    case TYPE_TEXT1: n = GetText1Points(pDC, static_cast<CText1Object*>(obj)); break;
+    case TYPE_TEXT2: n = GetText2Points(pDC, static_cast<CText2Object*>(obj)); break;
+    default: break;
+  }
+  m_nCopyLimit = 0;
+  // The shapes went through the device context's path: none is left behind.
+  if (obj->m_nType < TYPE_TEXT1) pDC->AbortPath();
+  m_bPathOpen = pathOpen;
+  ReleaseOutlinePoints();
+  points.swap(m_pOutlinePoints);
+  types.swap(m_pOutlineTypes);
+  radii.swap(m_pCircleRadii);
+  // One copy past the bound is refused as it is.
+  if (n == kObjectTooLarge) return kMaxObjectCost + 1;
+  if (n > 0) perCopy += n;
+  return copies > kMaxObjectCost / perCopy ? kMaxObjectCost + 1 : copies * perCopy;
+}
+
+bool CLeftView::RasterAllows(CDC* pDC, CDrawObject* obj, std::vector<CString>& refused) {
+  if (EstimateObjectCost(pDC, obj) <= kMaxObjectCost) return true;
+  refused.push_back(CString(obj->GetName()));
+  return false;
+}
+
+void CLeftView::ReportObjectsTooLarge(const std::vector<CString>& names) {
+  if (names.empty()) return;
+  CString text;
+  for (const CString& name : names) text += name + "\n";
+  AfxMessageBox(text + CString::FromUtf8("オブジェクトが大きすぎるため処理できません"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CLeftView::ReleaseOutlinePoints() {
@@ -278,7 +345,8 @@ int CLeftView::GetBmpBmpPoints(CDC*, CBmpObject* obj) {
   if (!m_pDoc->TraceBmpObject(obj, &outline) || outline.count <= 0) return 0;
   const std::vector<EdgePoint> edges = PixelEdgeOutline(outline, InkTest(image, obj->GetImageLength()));
   const long long total = static_cast<long long>(edges.size()) * grid.rows * grid.columns;
-  if (edges.empty() || total > 0x7FFFFFFF) return 0;
+  if (edges.empty()) return 0;
+  if (total + static_cast<long long>(grid.rows) * grid.columns > kMaxObjectCost) return kObjectTooLarge;
 
   // Each copy stands where its raster rendering puts it: the image stretched to the object's
   // size in millimetres and mirrored as it is drawn.

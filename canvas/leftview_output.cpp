@@ -1,6 +1,8 @@
 // Output rendering: the engraving raster, the 1-bit images of the design for the image toolkit,
 // and the scanning area and marking field in the units the engines need.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "canvas/leftview.h"
 #include "model/drawingobject.h"
@@ -169,14 +171,16 @@ int CLeftView::OnEngrave(CDC* pDC, CDoubleRect* bounds) {
   DrawAreaFrame(pDC);
   CDoubleRect total;
   bool any = false;
+  std::vector<CString> refused;
   const int count = m_pDoc->GetObjectList() ? m_pDoc->GetObjectList()->GetCount() : 1;
   for (int i = 1; i < count; ++i) {
     CDrawObject* copy = m_pDoc->CloneObject(i);
     if (!copy) {
       if (bounds) *bounds = total;
+      m_vRefusedObjects = std::move(refused);
       return 0;
     }
-    if (copy->m_bDeleted || !IsLayerEngraved(copy->m_nLayer)) {
+    if (copy->m_bDeleted || !IsLayerEngraved(copy->m_nLayer) || !RasterAllows(pDC, copy, refused)) {
       CKorvaneDoc::FreeObject(copy);
       continue;
     }
@@ -199,6 +203,7 @@ int CLeftView::OnEngrave(CDC* pDC, CDoubleRect* bounds) {
     }
   }
   if (bounds) *bounds = total;
+  m_vRefusedObjects = std::move(refused);
   return count - 1;
 }
 
@@ -231,6 +236,14 @@ int CLeftView::GetBitmapDC(CDC* pDC, int* size, CDoubleRect* bounds, int* oldZoo
   const int n = OnEngrave(pDC, &drawn);
   if (n > 0) m_pRenderer->RectToBitmap(drawn);
   if (bounds) *bounds = drawn;
+  // A raster that had to leave an object out is no raster of the design.
+  if (!m_vRefusedObjects.empty()) {
+    ReportObjectsTooLarge(m_vRefusedObjects);
+    m_vRefusedObjects.clear();
+    // A repaint while the message was up put the renderer back on the screen.
+    m_pRenderer->SetMode(RENDER_ENGRAVE);
+    return 0;
+  }
   return n;
 }
 
@@ -262,27 +275,35 @@ void CLeftView::WriteScanRect(RECT* scan) {
 void CLeftView::OnBmpDraw(CDC* pDC, RECT* scan) {
   Trace("---------CLeftView::OnBmpDraw\n");
   DrawAreaFrame(pDC);
+  std::vector<CString> refused;
+  bool copyFailed = false;
   const int count = m_pDoc->GetObjectList() ? m_pDoc->GetObjectList()->GetCount() : 1;
   for (int i = 1; i < count; ++i) {
     CDrawObject* copy = m_pDoc->CloneObject(i);
-    if (!copy) return;
-    if (!copy->m_bDeleted && IsLayerVisible(copy->m_nLayer)) {
+    if (!copy) {
+      copyFailed = true;
+      break;
+    }
+    if (!copy->m_bDeleted && IsLayerVisible(copy->m_nLayer) && RasterAllows(pDC, copy, refused)) {
       copy->m_nLayer = 0;
       copy->m_crColor = 0;
       DrawObject(pDC, copy, FALSE);
     }
     CKorvaneDoc::FreeObject(copy);
   }
+  m_vRefusedObjects = std::move(refused);
+  if (copyFailed) return;
   WriteScanRect(scan);
 }
 
 void CLeftView::OnBmpDraw(CDC* pDC, RECT* scan, const int* indexes, int count) {
   Trace("---------CLeftView::OnBmpDraw\n");
+  std::vector<CString> refused;
   const int entries = m_pDoc->GetObjectList() ? m_pDoc->GetObjectList()->GetCount() : 1;
   for (int i = 1; i < entries; ++i) {
     CDrawObject* copy = m_pDoc->CloneObject(i);
     if (!copy) break;
-    if (!copy->m_bDeleted && IsIndexListed(i, indexes, count)) {
+    if (!copy->m_bDeleted && IsIndexListed(i, indexes, count) && RasterAllows(pDC, copy, refused)) {
       copy->m_nLayer = 0;
       copy->m_crColor = 0;
       CDoubleRect unused;
@@ -290,6 +311,7 @@ void CLeftView::OnBmpDraw(CDC* pDC, RECT* scan, const int* indexes, int count) {
     }
     CKorvaneDoc::FreeObject(copy);
   }
+  m_vRefusedObjects = std::move(refused);
   WriteScanRect(scan);
 }
 
@@ -366,6 +388,7 @@ BOOL CLeftView::RenderForToolkit(CDC* pDC, CBitmap* pBitmap, int* size, RECT* sc
   FillPageWhite(&work, extent);
 
   RECT part{0, 0, 0, 0};
+  m_vRefusedObjects.clear();
   BOOL ok = draw(&work, &part);
   const int w = part.right - part.left;
   const int h = part.bottom - part.top;
@@ -392,6 +415,8 @@ BOOL CLeftView::RenderForToolkit(CDC* pDC, CBitmap* pBitmap, int* size, RECT* sc
   m_pRenderer->SetMode(oldMode);
   work.DeleteDC();
   workBitmap.DeleteObject();
+  ReportObjectsTooLarge(m_vRefusedObjects);
+  m_vRefusedObjects.clear();
   return ok;
 }
 
@@ -408,7 +433,7 @@ BOOL CLeftView::GetBitmapDC(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan, c
   Trace("---------CLeftView::GetBitmapDC\n");
   return RenderForToolkit(pDC, pBitmap, size, scan, RENDER_MACHINE, [&](CDC* work, RECT* part) {
     OnBmpDraw(work, part, indexes, count);
-    return TRUE;
+    return m_vRefusedObjects.empty() ? TRUE : FALSE;
   });
 }
 
@@ -417,7 +442,7 @@ BOOL CLeftView::GetBitmapDC(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan, c
   return RenderForToolkit(pDC, pBitmap, size, scan, RENDER_MACHINE, [&](CDC* work, RECT* part) {
     if (!clipMm) {
       OnBmpDraw(work, part);
-      return TRUE;
+      return m_vRefusedObjects.empty() ? TRUE : FALSE;
     }
     CDoubleRect clip;
     m_pRenderer->MmRectToLogical(clipMm->right - clipMm->left, clipMm->top - clipMm->bottom,
@@ -425,7 +450,7 @@ BOOL CLeftView::GetBitmapDC(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan, c
     m_pRenderer->RectToMachineBitmap(clip);
     OnBmpDraw(work, nullptr);
     *part = TruncRect(clip);
-    return TRUE;
+    return m_vRefusedObjects.empty() ? TRUE : FALSE;
   });
 }
 
@@ -433,6 +458,6 @@ BOOL CLeftView::GetBitmapDC(CDC* pDC, CBitmap* pBitmap, int* size, RECT* scan) {
   Trace("---------CLeftView::GetBitmapDC\n");
   return RenderForToolkit(pDC, pBitmap, size, scan, RENDER_ENGRAVE, [&](CDC* work, RECT* part) {
     OnBmpDraw(work, part);
-    return TRUE;
+    return m_vRefusedObjects.empty() ? TRUE : FALSE;
   });
 }

@@ -208,7 +208,8 @@ int CLeftView::GetBarcodePoints(CDC*, CBarcodeObject* obj) {
   const TracedOutline& outline = symbol->outline;
   const int traced = static_cast<int>(outline.points.size());
   const long long total = static_cast<long long>(traced) * grid.rows * grid.columns;
-  if (traced <= 0 || total > 0x7FFFFFFF) return 0;
+  if (traced <= 0) return 0;
+  if (total + static_cast<long long>(grid.rows) * grid.columns > kMaxObjectCost) return kObjectTooLarge;
 
   // As the raster puts each copy: the symbol square about the copy's centre, 40 units per mm.
   // A traced point stands for its border pixel, whose middle is taken.

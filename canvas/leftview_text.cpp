@@ -65,6 +65,7 @@ int CLeftView::GetText1Points(CDC* pDC, CText1Object* obj) {
   ForEachCopy(GetCopyGrid(obj), [&](const CDoubleRect& r, int, int, int) {
     m_pRenderer->GetText1Points(pDC, &m_RenderDoc, r.left, r.top, r.right, r.bottom, obj, lists);
   });
+  if (lists.overflowed) return kObjectTooLarge;
   return TakeTextLists(lists.points, lists.types, lists.counts);
 }
 
@@ -74,5 +75,6 @@ int CLeftView::GetText2Points(CDC* pDC, CText2Object* obj) {
   ForEachCopy(GetCopyGrid(obj), [&](const CDoubleRect& r, int, int, int) {
     m_pRenderer->GetText2Points(pDC, &m_RenderDoc, r.left, r.top, r.right, r.bottom, obj, lists);
   });
+  if (lists.overflowed) return kObjectTooLarge;
   return TakeTextLists(lists.points, lists.types, lists.counts);
 }

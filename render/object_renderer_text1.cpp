@@ -246,7 +246,9 @@ int CObjectRenderer::GetText1GlyphPoints(CDC* dc, double cx, double cy, const RE
   CellCentre(cell, ccx, ccy);
   std::vector<POINT> pts;
   std::vector<BYTE> types;
-  if (ch == nullptr || !textlayout::CaptureGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, true, pts, types)) return 0;
+  // Past the point limit no further glyph is worth flattening.
+  if (ch == nullptr || lists.overflowed ||
+      !textlayout::CaptureGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, true, pts, types)) return 0;
   const int n = static_cast<int>(pts.size());
   TransformText1Path(mirror, angle, pts.data(), n, ccx, ccy, cx, cy);
   return lists.Append(pts, types) ? n : 0;

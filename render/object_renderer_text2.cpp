@@ -230,7 +230,8 @@ int CObjectRenderer::GetText2GlyphPoints(CDC* dc, double cx, double cy, const CD
   const Text2Frame f = FrameOf(box, a, lower);
   std::vector<POINT> pts;
   std::vector<BYTE> types;
-  if (ch == nullptr || !textlayout::CaptureGlyph(dc, f.ax, f.ay, ch, true, pts, types)) return 0;
+  // Past the point limit no further glyph is worth flattening.
+  if (ch == nullptr || lists.overflowed || !textlayout::CaptureGlyph(dc, f.ax, f.ay, ch, true, pts, types)) return 0;
   const int n = static_cast<int>(pts.size());
   TransformText2Path(mirror, angle, pts.data(), n, f.ax, f.ay, offX, offY, f.bx, f.by, cx, cy, recordAngle, f.t,
                      f.u);

@@ -7,11 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+# The set-up installs clang, whose libFuzzer builds the targets.
 bash scripts/setup.sh
-# The targets are built with clang's libFuzzer.
-if ! command -v clang++ >/dev/null 2>&1; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang
-fi
 launcher=()
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

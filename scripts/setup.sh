@@ -12,6 +12,8 @@ pkgs+=(desktop-file-utils shared-mime-info)
 pkgs+=(poppler-utils)
 # libqrencode-dev: a yardstick for the QR benchmark only; nothing else links it.
 pkgs+=(libqrencode-dev)
+# clang: the fuzz targets (scripts/fuzz.sh) are built with its libFuzzer.
+pkgs+=(clang)
 
 missing=()
 for p in "${pkgs[@]}"; do
