@@ -99,7 +99,7 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   CKorvaneDoc* GetDocument() const;
   CObjectRenderer* GetRenderer() const { return m_pRenderer; }
   // The renderer's initialised flag; 0 without a renderer.
-  int IsRendererReady() const;
+  int IsRendererReady() const override;
   // A sink for the view's trace lines.
   static void Trace(const char* line);
 
@@ -339,9 +339,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void GetScanningAreaBMPFix(CDoubleRect* out);
   void GetFieldBMP(CDoubleRect* out);
 
-  void RestoreZoom(CKorvaneDoc* doc, int index);
+  void RestoreZoom(CKorvaneDoc* doc, int index) override;
   int GetRenderMode() const;
-  int SetRenderMode(int mode);
+  int SetRenderMode(int mode) override;
 
   // The cached mask rectangles (screen logical units), also written by the seal renderings.
   RECT m_rcPageMask{};

@@ -819,7 +819,7 @@ int CLeftView::GetRectChange(RECT oldRect, RECT newRect, int out[4]) {
   CRect o(oldRect), n(newRect);
   o.NormalizeRect();
   n.NormalizeRect();
-  if (o == n) return 14;
+  if (o.EqualRect(n)) return 14;
   const int dw = n.Width() - o.Width(), dh = n.Height() - o.Height();
   const int half = (n.right + o.left - n.left - o.right) / 2;
   auto put = [&](int a, int b, int c, int d) {

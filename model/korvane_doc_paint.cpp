@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kPaintStartTimer = 3;
 constexpr int kPaintEndTimer = 4;
 constexpr UINT kPaintTimerMs = 100;
 

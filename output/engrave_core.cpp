@@ -35,6 +35,7 @@ int CEngraveCore::EntryCount(const CKorvaneDoc* doc) {
 
 CEngraveCore::PreFlight CEngraveCore::StartJob(const CKorvaneDoc& doc, bool fixed) {
   m_bFix = fixed;
+  m_nEntries = EntryCount(&doc);
   m_Job.CopySettings(doc);
   CString why = RefusalReason(m_Job, fixed);
   if (why.IsEmpty()) {
@@ -94,10 +95,14 @@ void CEngraveCore::PrepareOutline(IEngraveSource& view) {
   if (!m_bFix) m_Job.SetOutlineOrigin(field);
 }
 
-bool CEngraveCore::Capture(IEngraveSource& view, int index, CapturedOutline& record) const {
+CEngraveCore::Captured CEngraveCore::Capture(IEngraveSource& view, int index, CapturedOutline& record) const {
   const int kind = view.GetOutlineType(index);
-  if (kind < 0 || kind > TYPE_BARCODE) return false;  // entries not engraved, bad indices
+  if (kind < 0 || kind > TYPE_BARCODE) return Captured::NOTHING;  // entries not engraved, bad indices
   const int count = view.SetOutlineData(index);
+  if (count == IEngraveSource::kObjectRefused) {
+    view.ReleaseOutlinePoints();
+    return Captured::REFUSED;
+  }
   const POINT* points = view.OutlinePoints();
   const bool captured = count > 0 && points;
   if (captured) {
@@ -121,13 +126,15 @@ bool CEngraveCore::Capture(IEngraveSource& view, int index, CapturedOutline& rec
     }
   }
   view.ReleaseOutlinePoints();
-  return captured;
+  return captured ? Captured::TAKEN : Captured::NOTHING;
 }
 
 // ---- raster mode ----------------------------------------------------------------------------
 
-const CBitmap* CEngraveCore::PrepareRaster(IEngraveSource& view, CDC& dc, int* oldZoom) {
-  view.GetBitmapDC(&dc, m_nBitmapSize, &m_rcBitmapBounds, oldZoom);
+const CBitmap* CEngraveCore::PrepareRaster(IEngraveSource& view, CDC& dc, int* oldZoom, bool* refused) {
+  // The view gives the entry count - 1 for a whole raster, 0 when it left an entry out.
+  const int drawn = view.GetBitmapDC(&dc, m_nBitmapSize, &m_rcBitmapBounds, oldZoom);
+  if (refused) *refused = drawn == 0 && m_nEntries > 1;
   CDoubleRect field, area;
   view.GetFieldBMP(&field);
   view.GetScanningAreaBMP(&area);

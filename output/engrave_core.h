@@ -68,11 +68,14 @@ class CEngraveCore {
 
   // Field and scanning area in machine units, and the outline origin of the normal variant.
   void PrepareOutline(IEngraveSource& view);
-  // Captures one list entry in machine units; false when it is not engraved or yields nothing.
-  bool Capture(IEngraveSource& view, int index, CapturedOutline& record) const;
+  // Captures one list entry in machine units. REFUSED: the view would not capture the object
+  // because it is too large, and has told the operator; such a job must not go on as if whole.
+  enum class Captured { NOTHING, TAKEN, REFUSED };
+  Captured Capture(IEngraveSource& view, int index, CapturedOutline& record) const;
   // Renders the raster into dc (the canvas's old zoom into oldZoom) and takes the field and the
-  // scanning area in its dots; the rendered bitmap, null when none.
-  const CBitmap* PrepareRaster(IEngraveSource& view, CDC& dc, int* oldZoom);
+  // scanning area in its dots; the rendered bitmap, null when none. *refused is set when the
+  // view left an object out as too large (it has told the operator).
+  const CBitmap* PrepareRaster(IEngraveSource& view, CDC& dc, int* oldZoom, bool* refused);
   // Scans the raster in the job's direction and sends every run. before(pos) comes before each
   // line pair (false stops the scan: 0 is returned), showRange(lo, hi) once before the first.
   // Concentric rectangles only where `concentric` allows them. 1 when the scan ran to its end.
@@ -84,6 +87,7 @@ class CEngraveCore {
   CEngraveJob m_Job;
   CLptPort m_Port;  // open from StartJob to FinishJob
   bool m_bFix = false;
+  int m_nEntries = 0;  // list entries when the job started
   int m_nBitmapSize[2] = {0, 0};
   CDoubleRect m_rcBitmapBounds;
 };

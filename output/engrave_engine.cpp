@@ -60,7 +60,10 @@ int CEngraveEngine::EngraveOutline() {
   for (int i = 1; i < n; ++i) {
     if (IsCancelled()) return 0;
     m_dlgProgress.SetPos(i);
-    if (Capture(*m_pView, i, record)) SendCaptured(record);
+    const Captured got = Capture(*m_pView, i, record);
+    // Like an abort: what was sent stays sent, the job gets no end.
+    if (got == Captured::REFUSED) return START_OBJECT_REFUSED;
+    if (got == Captured::TAKEN) SendCaptured(record);
   }
   EndJob();
   return 1;
@@ -74,7 +77,13 @@ void CEngraveEngine::ReleaseRaster() {
 int CEngraveEngine::EngraveRaster(int* oldZoom) {
   if (m_Job.m_dSpan == 0.0) return 1;  // nothing is sent
   ReleaseRaster();
-  m_pRasterBitmap = PrepareRaster(*m_pView, m_dcRaster, oldZoom);
+  bool refused = false;
+  m_pRasterBitmap = PrepareRaster(*m_pView, m_dcRaster, oldZoom, &refused);
+  if (refused) {
+    // A raster without one of the design's objects is not the design: nothing is sent.
+    ReleaseRaster();
+    return START_OBJECT_REFUSED;
+  }
   SendSpeed();
   BuildScanRegion(m_rgnScan, m_Job.m_rcArea, m_Job.m_nAreaShape, m_Job.m_dFrameSize);
   m_dlgProgress.SetStep(1);

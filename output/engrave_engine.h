@@ -25,6 +25,8 @@ class CEngraveEngine : public IDocEngine, public CEngraveCore {
   // result of 1 means the design reached the machine.
   static constexpr int START_REFUSED = -2;
   static constexpr int START_PORT_FAILED = -3;
+  // The view refused an object as too large and told the operator; the job was not finished.
+  static constexpr int START_OBJECT_REFUSED = -4;
 
   CEngraveEngine();
   ~CEngraveEngine() override;
@@ -35,7 +37,8 @@ class CEngraveEngine : public IDocEngine, public CEngraveCore {
   int Attach(CKorvaneDoc* doc, CLeftView* view);
   // The window the progress dialog disables while the job runs (the main window).
   void SetOwnerWindow(QWidget* owner) { m_pOwner = owner; }
-  // Runs one whole job: -1 not attached, 0 cancelled, 1 done, START_REFUSED, START_PORT_FAILED.
+  // Runs one whole job: -1 not attached, 0 cancelled, 1 done, START_REFUSED, START_PORT_FAILED,
+  // START_OBJECT_REFUSED.
   // oldZoom gets -1, or in raster mode the zoom index the caller gives back to the canvas.
   int Start(int* oldZoom);
 

@@ -15,7 +15,9 @@ class IEngraveSource {
   virtual int GetOutlineType(int index) = 0;
   // Captures an entry's outline (machine units relative to the page centre, y up; circles as
   // centres and radii). The number of points, 0 when skipped, -1 while the buffers are held,
-  // -2 for a bad index.
+  // -2 for a bad index, kObjectRefused for an object too large to capture (the operator has
+  // been told).
+  static constexpr int kObjectRefused = -3;
   virtual int SetOutlineData(int index) = 0;
   virtual const POINT* OutlinePoints() const = 0;
   virtual const BYTE* OutlineTypes() const = 0;
@@ -31,6 +33,7 @@ class IEngraveSource {
   // The engraving raster: pDC gets a memory device context holding a 1-bit page bitmap at the
   // dots-per-millimetre setting, every engravable object black on white; the caller deletes the
   // device context and then its bitmap through ReleaseBitmapDC. oldZoom gets the zoom index to restore afterwards.
+  // The entry count - 1, or 0 when an entry was left out (too large: the operator has been told).
   virtual int GetBitmapDC(CDC* pDC, int* size, CDoubleRect* bounds, int* oldZoom) = 0;
   // Deletes the device context that GetBitmapDC made and then its bitmap.
   virtual void ReleaseBitmapDC(CDC* pDC) = 0;

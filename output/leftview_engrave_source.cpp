@@ -2,6 +2,9 @@
 
 #include "canvas/leftview.h"
 
+static_assert(CLeftView::kObjectTooLarge == IEngraveSource::kObjectRefused,
+              "the view's refusal reaches the engines as it is");
+
 int CLeftViewEngraveSource::GetOutlineType(int index) { return m_pView->GetOutlineType(index); }
 int CLeftViewEngraveSource::SetOutlineData(int index) { return m_pView->SetOutlineData(index); }
 const POINT* CLeftViewEngraveSource::OutlinePoints() const { return m_pView->m_pOutlinePoints.data(); }

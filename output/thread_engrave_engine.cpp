@@ -62,20 +62,37 @@ void CThreadEngraveEngine::WaitForWorker() {
 
 int CThreadEngraveEngine::StartOutlineThread() {
   PrepareOutline(*m_pView);
-  CaptureOutlines();
+  if (!CaptureOutlines()) {
+    // An object too large to capture (the operator has been told): no worker, nothing sent.
+    m_Outlines.clear();
+    FinishJob();
+    return 0;
+  }
   return StartWorker(&CThreadEngraveEngine::OutlineThreadProc);
 }
 
-void CThreadEngraveEngine::CaptureOutlines() {
+bool CThreadEngraveEngine::CaptureOutlines() {
   m_Outlines.clear();
   const int n = EntryCount(m_pDoc);
   CapturedOutline record;
-  for (int i = 1; i < n; ++i)
-    if (Capture(*m_pView, i, record)) m_Outlines.push_back(std::move(record));
+  for (int i = 1; i < n; ++i) {
+    const Captured got = Capture(*m_pView, i, record);
+    if (got == Captured::REFUSED) return false;
+    if (got == Captured::TAKEN) m_Outlines.push_back(std::move(record));
+  }
+  return true;
 }
 
 int CThreadEngraveEngine::StartRasterThread(int* oldZoom) {
-  if (m_Job.m_dSpan != 0.0) m_pRasterBitmap = PrepareRaster(*m_pView, m_dcEngine, oldZoom);
+  if (m_Job.m_dSpan != 0.0) {
+    bool refused = false;
+    m_pRasterBitmap = PrepareRaster(*m_pView, m_dcEngine, oldZoom, &refused);
+    if (refused) {
+      // A raster without one of the design's objects is not the design: no worker.
+      FinishJob();
+      return 0;
+    }
+  }
   return StartWorker(&CThreadEngraveEngine::RasterThreadProc);
 }
 

@@ -50,12 +50,12 @@ class CThreadEngraveEngine : public IDocEngine, public CEngraveCore {
   int Start(int* oldZoom);
   // 1 when not attached or no worker was started, or when the worker has ended (it is then
   // joined); else the stop flag is set and 0 returned.
-  int Stop();
+  int Stop() override;
   // The stop flag as the worker sees it.
   BOOL IsStopRequested() const { return m_bStop.load() ? TRUE : FALSE; }
-  void RequestStop() { m_bStop.store(1); }
+  void RequestStop() override { m_bStop.store(1); }
   // Whether a worker was started and has not ended yet.
-  bool IsWorkerRunning() const { return m_bWorkerStarted && !m_bWorkerDone.load(); }
+  bool IsWorkerRunning() const override { return m_bWorkerStarted && !m_bWorkerDone.load(); }
   // 0 full job, 1 empty raster job, -1 stopped, EXIT_PORT_FAILED; valid once the worker has ended.
   int GetExitCode() const { return m_nExitCode.load(); }
   // Waits for the worker to end (tests and the benchmark).
@@ -68,7 +68,8 @@ class CThreadEngraveEngine : public IDocEngine, public CEngraveCore {
   int StartJobThread(bool fixed, int* oldZoom);
   int StartOutlineThread();
   int StartRasterThread(int* oldZoom);
-  void CaptureOutlines();
+  // Captures every entry before the worker starts; false when the view refused one as too large.
+  bool CaptureOutlines();
   int OutlineThreadProc();
   int RasterThreadProc();
   int StartWorker(int (CThreadEngraveEngine::*proc)());

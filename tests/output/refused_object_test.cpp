@@ -1,0 +1,99 @@
+// A design holding an object too large to capture (a 999 x 999 grid of arc texts) beside a plain
+// square, engraved through the real canvas view: every engine refuses the job with the view's one
+// message instead of reporting a whole job, and nothing more reaches the machine.
+#include <memory>
+
+#include "canvas/leftview.h"
+#include "engrave_fixture.h"
+#include "model/textobject.h"
+#include "output/engrave_engine.h"
+#include "output/thread_engrave_engine.h"
+
+namespace {
+
+struct NoHost : IThreadEngraveHost {
+  void ShowProgress(int, int) override {}
+  void SetProgressPos(int) override {}
+  void ScheduleEngravingEnd() override { ++ends; }
+  int ends = 0;
+};
+
+class RefusedObject : public EngraveTest {
+ protected:
+  void SetUp() override {
+    EngraveTest::SetUp();
+    view = std::make_unique<CLeftView>(&doc);
+    CObjectList& list = *doc.GetObjectList();
+    auto* square = list.AddRectangle(nullptr, TRUE, TRUE);
+    square->m_dWidth = square->m_dHeight = 10;
+    square->m_nOutputMode = 2;
+    auto* text = list.AddText2(nullptr, TRUE, TRUE);
+    text->m_nOutputMode = 2;
+    text->m_nRows = text->m_nColumns = 999;
+    text->m_dRowGap = text->m_dColumnGap = 0.5;
+    name = text->GetName();
+    S().DrawingArea.Span = 0.1;
+  }
+  void TearDown() override {
+    view.reset();
+    EngraveTest::TearDown();
+  }
+  void ExpectTooLarge() {
+    prompter.ExpectMessage(IDOK, CString::FromUtf8("オブジェクトが大きすぎるため処理できません").c_str());
+  }
+  void CheckOneMessageNamingTheText(size_t before) {
+    prompter.VerifyAllUsed();
+    ASSERT_EQ(prompter.Log().size(), before + 1);
+    EXPECT_NE(std::string(prompter.Log().back().text.c_str()).find(name), std::string::npos);
+  }
+
+  std::unique_ptr<CLeftView> view;
+  std::string name;
+};
+
+TEST_F(RefusedObject, TheNormalEngineStopsAtItWithoutTheJobsEnd) {
+  for (int raster : {0, 1}) {
+    SCOPED_TRACE(raster);
+    const size_t before = prompter.Log().size();
+    S().DrawingArea.OutStyleIndex = raster;
+    ExpectTooLarge();
+    CEngraveEngine engine;
+    engine.Attach(&doc, view.get());
+    int zoom = 0;
+    EXPECT_EQ(engine.Start(&zoom), CEngraveEngine::START_OBJECT_REFUSED);
+    if (zoom >= 0) view->RestoreZoom(&doc, zoom);
+    CheckOneMessageNamingTheText(before);
+    const std::string sent = Take();
+    // Outline: the square went before the refusal, but no end-of-job commands follow.
+    // Raster: a raster without the grid is not the design, so nothing at all is sent.
+    if (raster) {
+      EXPECT_EQ(sent, "");
+    } else {
+      EXPECT_NE(sent.find("PD"), std::string::npos);
+      EXPECT_EQ(sent.find("VS4"), std::string::npos);
+      EXPECT_EQ(sent.find("pu;"), std::string::npos);
+    }
+  }
+}
+
+TEST_F(RefusedObject, TheThreadedEngineStartsNoWorkerAndSendsNothing) {
+  for (int raster : {0, 1}) {
+    SCOPED_TRACE(raster);
+    const size_t before = prompter.Log().size();
+    S().DrawingArea.OutStyleIndex = raster;
+    ExpectTooLarge();
+    NoHost host;
+    CThreadEngraveEngine engine;
+    ASSERT_EQ(engine.Attach(&doc, view.get(), &host), 1);
+    int zoom = 0;
+    EXPECT_EQ(engine.Start(&zoom), 0);
+    if (zoom >= 0) view->RestoreZoom(&doc, zoom);
+    CheckOneMessageNamingTheText(before);
+    EXPECT_EQ(Take(), "");
+    EXPECT_EQ(host.ends, 0);
+    // The port is free for the next job.
+    EXPECT_FALSE(IsWorkerPortClaimed());
+  }
+}
+
+}  // namespace
