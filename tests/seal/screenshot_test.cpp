@@ -12,6 +12,7 @@
 #include "platform/gdi/dc.h"
 #include "seal/seal_parts.h"
 #include "seal_fixture.h"
+#include "modal_driver.h"
 
 namespace {
 
@@ -25,22 +26,8 @@ class SealScreenshots : public SealTest {
   void TearDown() override {
     if (out) SealTest::TearDown();
   }
-  // Acts on the modal dialog as soon as it is up (retrying until it is).
-  void WhenShown(std::function<void(QDialog&)> act) {
-    QTimer::singleShot(0, [this, act] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) {
-        WhenShown(act);
-        return;
-      }
-      act(*dialog);
-    });
-  }
-  static void Click(QDialog& d, int id) {
-    auto* b = d.findChild<QAbstractButton*>(QString::number(id));
-    ASSERT_NE(b, nullptr) << id;
-    b->click();
-  }
+  static void WhenShown(std::function<void(QDialog&)> act) { modal::WhenShown(std::move(act)); }
+  static void Click(QDialog& d, int id) { modal::Click(d, id); }
   void Save(QWidget& w, const char* name) {
     QApplication::processEvents();
     const QImage image = w.grab().toImage();

@@ -19,6 +19,7 @@
 #include "res/dialog_231.h"
 #include "res/dialog_232.h"
 #include "settings_fixture.h"
+#include "modal_driver.h"
 
 namespace {
 
@@ -121,22 +122,8 @@ TEST(OutputModeDialog, OpensWithTheChoicesAndRefusesAnIntervalNotAboveZero) {
 
 class ShownDialogs : public ::testing::Test {
  protected:
-  // Acts on the modal dialog as soon as it is up (retrying until it is).
-  void WhenShown(std::function<void(QDialog&)> act) {
-    QTimer::singleShot(0, [this, act] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!dialog || !dialog->isVisible()) {
-        WhenShown(act);
-        return;
-      }
-      act(*dialog);
-    });
-  }
-  static void Click(QDialog& d, int id) {
-    auto* b = d.findChild<QAbstractButton*>(QString::number(id));
-    ASSERT_NE(b, nullptr) << id;
-    b->click();
-  }
+  static void WhenShown(std::function<void(QDialog&)> act) { modal::WhenShown(std::move(act)); }
+  static void Click(QDialog& d, int id) { modal::Click(d, id); }
   // A picture for the developer (only with KORVANE_SCREENSHOT_DIR set).
   static void Shot(QDialog& d, const char* name) {
     const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
