@@ -12,6 +12,7 @@
 #include "platform/ui/open_url.h"
 #include "platform/ui/qt_control_host.h"
 #include "res/dialog_100.h"
+#include "outside_tool.h"
 
 TEST(AboutDialog, TextsLinksAndTheirClicks) {
   CAboutDialog dialog;
@@ -47,8 +48,8 @@ TEST(AboutDialog, TextsLinksAndTheirClicks) {
 }
 
 TEST(AboutDialog, Screenshot) {
-  const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+  const char* out = nullptr;
+  REQUIRE_SCREENSHOT_DIR(out);
   CAboutDialog dialog;
   dialog.show();
   QApplication::processEvents();

@@ -14,6 +14,7 @@
 #include "imaging/paint_editor.h"
 #include "platform/qt_prompter.h"
 #include "platform/ui/modal_dialogs.h"
+#include "outside_tool.h"
 
 #include <QMenu>
 #include <QScreen>
@@ -450,8 +451,8 @@ TEST_F(CanvasMouse, TheFontCommandChangesTheTextTheTrackerStandsOn) {
 }
 
 TEST_F(CanvasMouse, Screenshots) {
-  const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+  const char* out = nullptr;
+  REQUIRE_SCREENSHOT_DIR(out);
   const int a = AddShape(TYPE_RECTANGLE, 30, 20, -30, 15);
   const int b = AddShape(TYPE_CIRCLE, 25, 25, 30, 15);
   AddShape(TYPE_TRIANGLE, 25, 20, -30, -25);

@@ -16,6 +16,7 @@
 #include "imaging/paint_editor.h"
 #include "model/bmpobject.h"
 #include "platform/gdi/painter_backend.h"
+#include "outside_tool.h"
 #include <QPainter>
 
 namespace {
@@ -303,8 +304,8 @@ TEST_F(CanvasScreen, PrintingWritesAPdfAndLeavesZoomAndRendererAsTheyWere) {
 }
 
 TEST_F(CanvasScreen, Screenshot) {
-  const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+  const char* out = nullptr;
+  REQUIRE_SCREENSHOT_DIR(out);
   AddShape(TYPE_RECTANGLE, 30, 20, -30, 20);
   AddShape(TYPE_CIRCLE, 25, 25, 30, 20);
   AddShape(TYPE_TRIANGLE, 25, 20, -30, -25);

@@ -19,14 +19,14 @@
 #include "commands_fixture.h"
 #include "platform/qt_prompter.h"
 #include "platform/ui/menu_template.h"
+#include "outside_tool.h"
 
 namespace {
 
 class ScreenshotTest : public CommandsTest {
  protected:
   void SetUp() override {
-    out = std::getenv("KORVANE_SCREENSHOT_DIR");
-    if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+    REQUIRE_SCREENSHOT_DIR(out);
     CommandsTest::SetUp();
   }
   void TearDown() override {

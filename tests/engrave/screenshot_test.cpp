@@ -11,14 +11,14 @@
 #include "output/port_monitor.h"
 #include "output/port_string_dialog.h"
 #include "platform/ui/qt_control_host.h"
+#include "outside_tool.h"
 
 namespace {
 
 class EngraveScreenshots : public ::testing::Test {
  protected:
   void SetUp() override {
-    out = std::getenv("KORVANE_SCREENSHOT_DIR");
-    if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+    REQUIRE_SCREENSHOT_DIR(out);
     setenv("DRAVENTIS_LPT1", dir.File("lpt1.out").c_str(), 1);
   }
   void TearDown() override { unsetenv("DRAVENTIS_LPT1"); }

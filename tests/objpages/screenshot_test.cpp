@@ -9,14 +9,14 @@
 #include "imaging/monobmp.h"
 #include "model/bmpobject.h"
 #include "pages_fixture.h"
+#include "outside_tool.h"
 
 namespace {
 
 class Screenshots : public PagesTest {
  protected:
   void SetUp() override {
-    out = std::getenv("KORVANE_SCREENSHOT_DIR");
-    if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+    REQUIRE_SCREENSHOT_DIR(out);
     PagesTest::SetUp();
     RegisterObjectPages();
   }

@@ -26,6 +26,7 @@
 #include "model/objectlist.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
+#include "outside_tool.h"
 
 namespace {
 
@@ -772,8 +773,8 @@ TEST_F(PageTest, ThickenDialogAmountsReachTheImage) {
 
 // For a look by eye: 800 % with the grid, a selection and a floating paste; the tool page.
 TEST_F(PaintTest, Screenshots) {
-  const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
-  if (!out) GTEST_SKIP() << "set KORVANE_SCREENSHOT_DIR to write the pictures";
+  const char* out = nullptr;
+  REQUIRE_SCREENSHOT_DIR(out);
   AddCurrentBitmap(MakeImage(60, 40, [](int x, int y) { return (x - 20) * (x - 20) + (y - 20) * (y - 20) < 150; }));
   ASSERT_EQ(doc->BeginPaintMode(), 1);
   doc->SetPaintZoom(80);

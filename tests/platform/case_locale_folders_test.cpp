@@ -18,6 +18,7 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "temp_dir.h"
+#include "outside_tool.h"
 
 namespace {
 
@@ -62,10 +63,7 @@ TEST(CaseBlindNames, ProfileKeysThatDifferInATrailByteAreTwoKeys) {
 
 TEST(Numbers, FormattingLeavesTheThreadsLocaleInForce) {
   locale_t de = ::newlocale(LC_ALL_MASK, "de_DE.UTF-8", static_cast<locale_t>(nullptr));
-  if (!de) {
-    if (std::getenv("CI")) FAIL() << "de_DE.UTF-8 missing: run scripts/setup.sh";
-    GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-  }
+  REQUIRE_OUTSIDE_TOOL(de, "the de_DE.UTF-8 locale");
   locale_t previous = ::uselocale(de);
   EXPECT_EQ(numfmt::Format("%.3f|%g|%e", 1.5, 0.25, 1e-7), "1.500|0.25|1.000000e-07");
   EXPECT_EQ(::uselocale(static_cast<locale_t>(nullptr)), de);

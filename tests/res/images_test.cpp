@@ -17,6 +17,7 @@
 #include "res/images.h"
 #include "res/resource.h"
 #include "res/toolbars.h"
+#include "outside_tool.h"
 
 namespace {
 
@@ -138,8 +139,8 @@ TEST(Icons, ProgramAndDocumentIconsDiffer) {
 
 // Writes the pictures for a person to look at; does nothing unless asked.
 TEST(Screenshots, ContactSheetAndSplash) {
-  const char* dir = std::getenv("KORVANE_SCREENSHOT_DIR");
-  if (!dir || !*dir) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+  const char* dir = nullptr;
+  REQUIRE_SCREENSHOT_DIR(dir);
   QDir().mkpath(dir);
   const int scale = 8, pad = 6, cols = 10;
   // One row per bar: its buttons, then its extra images.

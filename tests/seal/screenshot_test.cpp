@@ -13,21 +13,22 @@
 #include "seal/seal_parts.h"
 #include "seal_fixture.h"
 #include "modal_driver.h"
+#include "outside_tool.h"
 
 namespace {
+
+using modal::Click;
+using modal::WhenShown;
 
 class SealScreenshots : public SealTest {
  protected:
   void SetUp() override {
-    out = std::getenv("KORVANE_SCREENSHOT_DIR");
-    if (!out) GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";
+    REQUIRE_SCREENSHOT_DIR(out);
     SealTest::SetUp();
   }
   void TearDown() override {
     if (out) SealTest::TearDown();
   }
-  static void WhenShown(std::function<void(QDialog&)> act) { modal::WhenShown(std::move(act)); }
-  static void Click(QDialog& d, int id) { modal::Click(d, id); }
   void Save(QWidget& w, const char* name) {
     QApplication::processEvents();
     const QImage image = w.grab().toImage();

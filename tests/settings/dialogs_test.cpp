@@ -23,6 +23,9 @@
 
 namespace {
 
+using modal::Click;
+using modal::WhenShown;
+
 // ---- through the test host -------------------------------------------------------------------
 
 template <class Dialog>
@@ -122,8 +125,6 @@ TEST(OutputModeDialog, OpensWithTheChoicesAndRefusesAnIntervalNotAboveZero) {
 
 class ShownDialogs : public ::testing::Test {
  protected:
-  static void WhenShown(std::function<void(QDialog&)> act) { modal::WhenShown(std::move(act)); }
-  static void Click(QDialog& d, int id) { modal::Click(d, id); }
   // A picture for the developer (only with KORVANE_SCREENSHOT_DIR set).
   static void Shot(QDialog& d, const char* name) {
     const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");

@@ -15,3 +15,15 @@
       GTEST_SKIP() << what << " is not installed: the outside check is skipped";      \
     }                                                                                 \
   } while (0)
+
+// Screenshot tests write into the folder KORVANE_SCREENSHOT_DIR names (tests/CMakeLists.txt sets
+// it under CI). Sets `out` to it; without it the test skips, or fails under CI.
+#define REQUIRE_SCREENSHOT_DIR(out)                                                      \
+  do {                                                                                   \
+    (out) = std::getenv("KORVANE_SCREENSHOT_DIR");                                       \
+    if (!(out) || !*(out)) {                                                             \
+      (out) = nullptr;                                                                   \
+      if (std::getenv("CI")) FAIL() << "KORVANE_SCREENSHOT_DIR is not set under CI";     \
+      GTEST_SKIP() << "KORVANE_SCREENSHOT_DIR not set";                                  \
+    }                                                                                    \
+  } while (0)
