@@ -398,6 +398,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   long long EstimateObjectCost(CDC* pDC, CDrawObject* obj);
 
  private:
+  // The capture of one object by its kind, in the view's logical units (circles: centres and
+  // radii); the point count or kObjectTooLarge.
+  int CaptureKind(CDC* pDC, CDrawObject* obj);
   // Whether a raster pass may draw the object; one that may not is named in refused.
   bool RasterAllows(CDC* pDC, CDrawObject* obj, std::vector<CString>& refused);
   // The one message of a capture or a raster pass that left objects out, shown once the view

@@ -181,25 +181,10 @@ int CLeftView::SetOutlineData(int index) {
   BindForOutput(&window);
   const int oldMode = m_pRenderer->SetMode(RENDER_SCREEN);
 
-  int n = 0;
-  if (EstimateObjectCost(&window, copy) > kMaxObjectCost) {
-    n = kObjectTooLarge;
-  } else switch (copy->m_nType) {
-    case TYPE_LINE: n = GetLinePoints(&window, static_cast<CLineObject*>(copy)); break;
-    case TYPE_RECTANGLE: n = GetRectanglePoints(&window, static_cast<CRectangleObject*>(copy)); break;
-    case TYPE_TRIANGLE: n = GetTrianglePoints(&window, static_cast<CTriangleObject*>(copy)); break;
-    case TYPE_RHOMBIC: n = GetRhombicPoints(&window, static_cast<CRhombicObject*>(copy)); break;
-    case TYPE_POLYGON: n = GetPolygonPoints(&window, static_cast<CPolygonObject*>(copy)); break;
-    case TYPE_TEXT1: n = GetText1Points(&window, static_cast<CText1Object*>(copy)); break;
-    case TYPE_TEXT2: n = GetText2Points(&window, static_cast<CText2Object*>(copy)); break;
-    case TYPE_CIRCLE:
-      n = GetCirclePoints(&window, static_cast<CCircleObject*>(copy), 0);
-      ConvertUnit(m_pOutlinePoints.data(), n);
-      ConvertUnit(m_pCircleRadii.data(), n);
-      break;
-    case TYPE_BMP: n = GetBmpBmpPoints(&window, static_cast<CBmpObject*>(copy)); break;
-    case TYPE_BARCODE: n = GetBarcodePoints(&window, static_cast<CBarcodeObject*>(copy)); break;
-    default: break;
+  const int n = EstimateObjectCost(&window, copy) > kMaxObjectCost ? kObjectTooLarge : CaptureKind(&window, copy);
+  if (n != kObjectTooLarge && copy->m_nType == TYPE_CIRCLE) {
+    ConvertUnit(m_pOutlinePoints.data(), n);
+    ConvertUnit(m_pCircleRadii.data(), n);
   }
   if (n == kObjectTooLarge) ReleaseOutlinePoints();
   else if (copy->m_nType <= TYPE_TEXT2 && copy->m_nType != TYPE_CIRCLE) ConvertUnit(m_pOutlinePoints.data(), n);
@@ -210,6 +195,22 @@ int CLeftView::SetOutlineData(int index) {
   if (n == kObjectTooLarge) ReportObjectsTooLarge({CString(copy->GetName())});
   CKorvaneDoc::FreeObject(copy);
   return n;
+}
+
+int CLeftView::CaptureKind(CDC* pDC, CDrawObject* obj) {
+  switch (obj->m_nType) {
+    case TYPE_LINE: return GetLinePoints(pDC, static_cast<CLineObject*>(obj));
+    case TYPE_RECTANGLE: return GetRectanglePoints(pDC, static_cast<CRectangleObject*>(obj));
+    case TYPE_TRIANGLE: return GetTrianglePoints(pDC, static_cast<CTriangleObject*>(obj));
+    case TYPE_RHOMBIC: return GetRhombicPoints(pDC, static_cast<CRhombicObject*>(obj));
+    case TYPE_POLYGON: return GetPolygonPoints(pDC, static_cast<CPolygonObject*>(obj));
+    case TYPE_TEXT1: return GetText1Points(pDC, static_cast<CText1Object*>(obj));
+    case TYPE_TEXT2: return GetText2Points(pDC, static_cast<CText2Object*>(obj));
+    case TYPE_CIRCLE: return GetCirclePoints(pDC, static_cast<CCircleObject*>(obj), 0);
+    case TYPE_BMP: return GetBmpBmpPoints(pDC, static_cast<CBmpObject*>(obj));
+    case TYPE_BARCODE: return GetBarcodePoints(pDC, static_cast<CBarcodeObject*>(obj));
+    default: return 0;
+  }
 }
 
 long long CLeftView::EstimateObjectCost(CDC* pDC, CDrawObject* obj) {
@@ -236,17 +237,7 @@ long long CLeftView::EstimateObjectCost(CDC* pDC, CDrawObject* obj) {
   radii.swap(m_pCircleRadii);
   const int pathOpen = m_bPathOpen;
   m_nCopyLimit = 1;
-  int n = 0;
-  switch (obj->m_nType) {
-    case TYPE_LINE: n = GetLinePoints(pDC, static_cast<CLineObject*>(obj)); break;
-    case TYPE_RECTANGLE: n = GetRectanglePoints(pDC, static_cast<CRectangleObject*>(obj)); break;
-    case TYPE_TRIANGLE: n = GetTrianglePoints(pDC, static_cast<CTriangleObject*>(obj)); break;
-    case TYPE_RHOMBIC: n = GetRhombicPoints(pDC, static_cast<CRhombicObject*>(obj)); break;
-    case TYPE_POLYGON: n = GetPolygonPoints(pDC, static_cast<CPolygonObject*>(obj)); break;
-    case TYPE_TEXT1: n = GetText1Points(pDC, static_cast<CText1Object*>(obj)); break;
-    case TYPE_TEXT2: n = GetText2Points(pDC, static_cast<CText2Object*>(obj)); break;
-    default: break;
-  }
+  const int n = CaptureKind(pDC, obj);
   m_nCopyLimit = 0;
   // The shapes went through the device context's path: none is left behind.
   if (obj->m_nType < TYPE_TEXT1) pDC->AbortPath();

@@ -52,8 +52,8 @@ BOOL CPageDrawArea::OnInitDialog() {
 }
 
 void CPageDrawArea::Fill(CDrawObject* copy) {
-  if (!copy || copy->m_nType != TYPE_DRAWING || !m_pControls) return;
-  const CDrawingAreaObject* a = static_cast<CDrawingObject*>(copy)->m_pArea.get();
+  if (!m_pControls) return;
+  const CDrawingAreaObject* a = DrawingAreaOf(copy);
   if (!a) return;
   SetEditDouble(IDC_OFFSET_X, a->m_dPosX, 3);
   SetEditDouble(IDC_OFFSET_Y, a->m_dPosY, 3);
@@ -87,8 +87,7 @@ void CPageDrawArea::OnConvert() {
   CKorvaneDoc* doc = GetDocument();
   CDrawObject* copy = doc ? doc->CopyCurrentObject() : nullptr;
   if (!copy) return;
-  const CDrawingAreaObject* a =
-      copy->m_nType == TYPE_DRAWING ? static_cast<CDrawingObject*>(copy)->m_pArea.get() : nullptr;
+  const CDrawingAreaObject* a = DrawingAreaOf(copy);
   const bool bmp = a && a->m_nConversionStyle == 1;
   CKorvaneDoc::FreeObject(copy);
   if (bmp) doc->ExportDesignBmp();

@@ -5,14 +5,15 @@
 #include "pages/settings_pages.h"
 #include "res/dialog_131.h"
 
-namespace {
-
-const CDrawingSettingObject* SettingOf(const CDrawObject* copy) {
+const CDrawingSettingObject* DrawingSettingOf(const CDrawObject* copy) {
   if (!copy || copy->m_nType != TYPE_DRAWING) return nullptr;
   return static_cast<const CDrawingObject*>(copy)->m_pSetting.get();
 }
 
-}  // namespace
+const CDrawingAreaObject* DrawingAreaOf(const CDrawObject* copy) {
+  if (!copy || copy->m_nType != TYPE_DRAWING) return nullptr;
+  return static_cast<const CDrawingObject*>(copy)->m_pArea.get();
+}
 
 // ---- CPageDrawData ----------------------------------------------------------------------------
 
@@ -64,7 +65,7 @@ BOOL CPageDrawData::OnInitDialog() {
 int CPageDrawData::GetCurrentLayer() const {
   const CKorvaneDoc* doc = GetDocument();
   CDrawObject* copy = doc ? doc->CopyCurrentObject() : nullptr;
-  const CDrawingSettingObject* setting = SettingOf(copy);
+  const CDrawingSettingObject* setting = DrawingSettingOf(copy);
   const int layer = setting ? setting->m_nCurrentLayer : 0;
   CKorvaneDoc::FreeObject(copy);
   return layer;
@@ -76,7 +77,7 @@ void CPageDrawData::SetLayerRadios(int layer) {
 }
 
 void CPageDrawData::FillLayerValues(const CDrawObject* copy, int layer) {
-  const CDrawingSettingObject* setting = SettingOf(copy);
+  const CDrawingSettingObject* setting = DrawingSettingOf(copy);
   if (!setting || !m_pControls || layer < 0 || layer >= LAYER_COUNT) return;
   const CLayerRecord& record = setting->m_Layers[layer];
   SetEditInt(IDC_TIMES, record.nCount);
@@ -95,7 +96,7 @@ void CPageDrawData::ShowLayerValues(int layer) {
 }
 
 void CPageDrawData::Fill(CDrawObject* copy) {
-  const CDrawingSettingObject* s = SettingOf(copy);
+  const CDrawingSettingObject* s = DrawingSettingOf(copy);
   if (!s || !m_pControls) return;
   SetEditDouble(IDC_AREA, s->m_dEditArea, 3);
   SetEditDouble(IDC_GRID, s->m_dGridSize, 3);

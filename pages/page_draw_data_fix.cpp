@@ -5,20 +5,6 @@
 #include "pages/settings_pages.h"
 #include "res/dialog_189.h"
 
-namespace {
-
-const CDrawingSettingObject* SettingOf(const CDrawObject* copy) {
-  if (!copy || copy->m_nType != TYPE_DRAWING) return nullptr;
-  return static_cast<const CDrawingObject*>(copy)->m_pSetting.get();
-}
-
-const CDrawingAreaObject* AreaOf(const CDrawObject* copy) {
-  if (!copy || copy->m_nType != TYPE_DRAWING) return nullptr;
-  return static_cast<const CDrawingObject*>(copy)->m_pArea.get();
-}
-
-}  // namespace
-
 using namespace dlg189;
 
 // ---- CPageDrawDataFix -------------------------------------------------------------------------
@@ -63,8 +49,8 @@ void SetPair(IControlHost* c, int first, int second, int value) {
 }  // namespace
 
 void CPageDrawDataFix::Fill(CDrawObject* copy) {
-  const CDrawingSettingObject* s = SettingOf(copy);
-  const CDrawingAreaObject* a = AreaOf(copy);
+  const CDrawingSettingObject* s = DrawingSettingOf(copy);
+  const CDrawingAreaObject* a = DrawingAreaOf(copy);
   if (!s || !a || !m_pControls) return;
   SetEditDouble(IDC_AREA, s->m_dEditArea, 3);
   SetEditDouble(IDC_GRID, s->m_dGridSize, 3);

@@ -11,7 +11,14 @@
 
 class CDC;
 class CDrawObject;
+class CDrawingAreaObject;
+class CDrawingSettingObject;
 class CLptPort;
+
+// The drawing settings and the scanning area held by a copy of the work-area object; null for
+// a copy of any other kind.
+const CDrawingSettingObject* DrawingSettingOf(const CDrawObject* copy);
+const CDrawingAreaObject* DrawingAreaOf(const CDrawObject* copy);
 
 // What the pages that move the machine's head share: the nine anchors of the scanning area and
 // the outline test, sent through a port made for each operation.
