@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# build.sh DIR [cmake options...]: configures (once) and builds the tree into DIR.
+# build.sh DIR [cmake options...]: configures (once) and builds the tree into DIR
+# (KORVANE_JOBS compile jobs at once, default one per core).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=$1; shift
@@ -10,4 +11,4 @@ if command -v ccache >/dev/null 2>&1; then
   export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(pwd)}"
 fi
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-cmake --build "$dir" --parallel "$(nproc)" ${KORVANE_BUILD_TARGET:+--target "$KORVANE_BUILD_TARGET"}
+cmake --build "$dir" --parallel "${KORVANE_JOBS:-$(nproc)}" ${KORVANE_BUILD_TARGET:+--target "$KORVANE_BUILD_TARGET"}
