@@ -1,6 +1,10 @@
 #include "output/lpt_port.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <csignal>
@@ -8,11 +12,31 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/prompter.h"
 
 namespace {
 
 const char kEnvLpt1[] = "DRAVENTIS_LPT1";
+
+std::atomic<int> g_nStallLimitMs{CLptPort::kStallLimitMs};
+
+// A wait on the user-interface thread keeps the windows painting; input stays out, so nothing
+// starts a second command in the middle of this one.
+void PaintWhileWaiting() {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app && QThread::currentThread() == app->thread())
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+int ElapsedMs(std::chrono::steady_clock::time_point since) {
+  return static_cast<int>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since).count());
+}
 
 // A reader of a FIFO that goes away must not end the program in the middle of a job.
 void IgnoreSigpipe() {
@@ -55,8 +79,8 @@ int CLptPort::OpenPort() {
   const char* env = std::getenv(kEnvLpt1);
   const bool named = env && *env;
   const std::string path = PortPath("LPT1");
-  // O_NONBLOCK only for the open itself (a FIFO without a reader refuses at once instead of
-  // hanging the job); the writes then block as a printer port does.
+  // O_NONBLOCK stays: a FIFO without a reader refuses at once, and every write waits with a
+  // bound instead of blocking the thread.
   int flags = O_WRONLY | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
   if (named) flags |= O_CREAT;  // a file named by the variable collects the job
   int fd;
@@ -64,24 +88,47 @@ int CLptPort::OpenPort() {
     fd = ::open(path.c_str(), flags, 0666);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return -1;
-  const int fl = ::fcntl(fd, F_GETFL);
-  if (fl >= 0) ::fcntl(fd, F_SETFL, fl & ~O_NONBLOCK);
   return fd;
 }
 
-size_t CLptPort::WriteAll(int fd, const char* data, size_t length) {
+void CLptPort::SetStallLimit(int ms) { g_nStallLimitMs.store(ms > 0 ? ms : kStallLimitMs); }
+
+int CLptPort::StallLimit() { return g_nStallLimitMs.load(); }
+
+bool CLptPort::WaitSlice(int fd, Clock::time_point since, int limitMs, bool useHook, short events) {
+  if (useHook && m_WaitHook) {
+    if (m_WaitHook()) {
+      errno = ECANCELED;
+      return false;
+    }
+  } else {
+    PaintWhileWaiting();
+  }
+  const int left = limitMs - ElapsedMs(since);
+  if (left <= 0) {
+    errno = ETIMEDOUT;
+    return false;
+  }
+  pollfd p{fd, events, 0};
+  // Ready, an error for the write to report, or a slice gone by: the caller looks again.
+  (void)::poll(&p, 1, std::min(left, kWaitSliceMs));
+  return true;
+}
+
+size_t CLptPort::WriteAll(int fd, const char* data, size_t length, int limitMs, bool useHook) {
   size_t done = 0;
+  Clock::time_point progress = Clock::now();
   while (done < length) {
     const ssize_t n = ::write(fd, data + done, length - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return done;
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+      progress = Clock::now();
+      continue;
     }
-    if (n == 0) {  // a device that takes nothing would never end the loop
-      errno = EIO;
-      return done;
-    }
-    done += static_cast<size_t>(n);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return done;
+    // The port takes nothing now (a device that takes nothing without saying so, too).
+    if (!WaitSlice(fd, progress, limitMs, useHook, POLLOUT)) return done;
   }
   return done;
 }
@@ -92,11 +139,18 @@ void CLptPort::CountLost(int count, int error) {
   m_nLostError = error;
 }
 
-void CLptPort::SendBytes(const char* data, size_t length) {
-  if (m_nJobPort >= 0) {
-    m_JobBuffer.append(data, length);
-    m_CommandEnds.push_back(m_JobBuffer.size());
-    if (m_JobBuffer.size() >= kJobWriteSize) FlushJob();
+void CLptPort::SingleFailed(int error) {
+  CountLost(1, error);
+  if (error != ETIMEDOUT) return;
+  m_bStalled = true;
+  m_bFailed = true;
+  ReportLost();
+}
+
+void CLptPort::SendSingle(const char* data, size_t length) {
+  // After a stall the object's further commands would only wait again.
+  if (m_bStalled) {
+    CountLost(1, ETIMEDOUT);
     return;
   }
   const int fd = OpenPort();
@@ -104,21 +158,122 @@ void CLptPort::SendBytes(const char* data, size_t length) {
     CountLost(1, errno);
     return;
   }
-  if (WriteAll(fd, data, length) < length) CountLost(1, errno);
+  const bool whole = WriteAll(fd, data, length, StallLimit(), false) == length;
+  const int error = errno;
   ::close(fd);
+  if (!whole) SingleFailed(error);
+}
+
+void CLptPort::SendBytes(const char* data, size_t length) {
+  if (m_nJobPort < 0) {
+    SendSingle(data, length);
+    return;
+  }
+  m_JobBuffer.append(data, length);
+  m_CommandEnds.push_back(m_JobBuffer.size());
+  if (m_JobBuffer.size() >= kJobWriteSize) FlushJob();
 }
 
 void CLptPort::FlushJob() {
   if (m_JobBuffer.empty()) return;
-  const size_t written = WriteAll(m_nJobPort, m_JobBuffer.data(), m_JobBuffer.size());
-  if (written < m_JobBuffer.size()) {
+  if (m_bGivenUp) {
+    // The operator ended the job while the port took nothing: the rest is not sent.
+  } else if (m_bFailed) {
+    CountLost(static_cast<int>(m_CommandEnds.size()), m_nLostError);
+  } else {
+    const size_t written = WriteAll(m_nJobPort, m_JobBuffer.data(), m_JobBuffer.size(), StallLimit(), true);
     const int error = errno;
-    // Commands that end within what was written reached the port whole; the rest did not.
-    const auto whole = std::upper_bound(m_CommandEnds.begin(), m_CommandEnds.end(), written);
-    CountLost(static_cast<int>(m_CommandEnds.end() - whole), error);
+    if (m_bFifo) {
+      const int64_t base = m_nWritten;
+      for (size_t end : m_CommandEnds) {
+        if (end > written) break;
+        m_RecentEnds.push_back(base + static_cast<int64_t>(end));
+      }
+      while (!m_RecentEnds.empty() && m_RecentEnds.front() <= base + static_cast<int64_t>(written) - m_nPipeSize)
+        m_RecentEnds.pop_front();
+    }
+    m_nWritten += static_cast<int64_t>(written);
+    if (written < m_JobBuffer.size()) JobWriteFailed(written, error);
   }
   m_JobBuffer.clear();
   m_CommandEnds.clear();
+}
+
+void CLptPort::JobWriteFailed(size_t written, int error) {
+  // Commands that end within what was written reached the port whole; the rest did not.
+  const auto whole = std::upper_bound(m_CommandEnds.begin(), m_CommandEnds.end(), written);
+  const size_t cutStart = whole == m_CommandEnds.begin() ? 0 : *(whole - 1);
+  if (whole != m_CommandEnds.end() && written > cutStart)
+    m_CutTail.assign(m_JobBuffer, written, *whole - written);
+  if (error == ECANCELED) {
+    m_bGivenUp = true;
+    return;
+  }
+  int lost = static_cast<int>(m_CommandEnds.end() - whole);
+  // What a FIFO still holds when its reader is gone, or has not taken for the stall limit,
+  // never reaches the machine either.
+  if (m_bFifo && (error == EPIPE || error == ETIMEDOUT)) {
+    int pending = 0;
+    if (::ioctl(m_nJobPort, FIONREAD, &pending) == 0) lost += UnreadCommands(pending);
+  }
+  m_bFailed = true;
+  m_bStalled = error == ETIMEDOUT;
+  CountLost(lost, error);
+}
+
+int CLptPort::UnreadCommands(int64_t pending) const {
+  const int64_t taken = m_nWritten - pending;
+  return static_cast<int>(m_RecentEnds.end() - std::upper_bound(m_RecentEnds.begin(), m_RecentEnds.end(), taken));
+}
+
+void CLptPort::DrainJob() {
+  if (!m_bFifo || m_bFailed || m_bGivenUp) return;
+  int last = -1;
+  Clock::time_point progress = Clock::now();
+  for (;;) {
+    int pending = 0;
+    if (::ioctl(m_nJobPort, FIONREAD, &pending) != 0 || pending <= 0) return;
+    if (pending != last) progress = Clock::now();
+    last = pending;
+    pollfd p{m_nJobPort, 0, 0};
+    const bool gone = ::poll(&p, 1, 0) > 0 && (p.revents & (POLLERR | POLLHUP));
+    if (gone || !WaitSlice(m_nJobPort, progress, StallLimit(), true, 0)) {
+      const int error = gone ? EPIPE : errno;
+      if (error == ECANCELED) {
+        m_bGivenUp = true;
+        return;
+      }
+      m_bFailed = true;
+      m_bStalled = error == ETIMEDOUT;
+      CountLost(UnreadCommands(pending), error);
+      return;
+    }
+  }
+}
+
+void CLptPort::LiftPen() {
+  if (m_nJobPort < 0) return;
+  if (m_bFailed && !m_bStalled) return;  // the port is gone
+  if (m_nWritten == 0 && m_JobBuffer.empty() && !m_bFailed) return;  // nothing of the job was sent
+  std::string bytes;
+  if (m_bFailed || m_bGivenUp) {
+    FlushJob();  // what a stalled port did not take is counted; a given-up job's rest is dropped
+    bytes = m_CutTail;
+  } else {
+    bytes = m_JobBuffer;  // the job's gathered commands still go, as they always did
+  }
+  bytes += "pu;\n";
+  m_JobBuffer.clear();
+  m_CommandEnds.clear();
+  m_CutTail.clear();
+  // The job is over: neither Cancel nor the stop flag gives this short wait up, and what the
+  // machine does not take in it is not counted against the job.
+  const WaitHook hook = std::move(m_WaitHook);
+  m_WaitHook = nullptr;
+  const size_t written = WriteAll(m_nJobPort, bytes.data(), bytes.size(), kPenUpWaitMs, false);
+  m_nWritten += static_cast<int64_t>(written);
+  m_WaitHook = hook;
+  m_bGivenUp = true;  // nothing of the job follows the pen-up
 }
 
 BOOL CLptPort::OpenJob(CString* reason) {
@@ -130,30 +285,61 @@ BOOL CLptPort::OpenJob(CString* reason) {
   }
   m_nJobPort = fd;
   m_JobBuffer.reserve(kJobWriteSize + 64);
+  m_bStalled = m_bFailed = m_bGivenUp = false;
+  m_CutTail.clear();
+  m_nWritten = 0;
+  m_RecentEnds.clear();
+  struct stat st {};
+  m_bFifo = ::fstat(fd, &st) == 0 && S_ISFIFO(st.st_mode);
+  if (m_bFifo) {
+    const int size = ::fcntl(fd, F_GETPIPE_SZ);
+    if (size > 0) m_nPipeSize = size;
+  }
   return TRUE;
 }
 
 int CLptPort::CloseJob() {
   if (m_nJobPort < 0) return m_nLost;
   FlushJob();
+  DrainJob();
   ::close(m_nJobPort);
   m_nJobPort = -1;
   return m_nLost;
 }
 
-CString CLptPort::OpenFailure(int error) {
+std::string CLptPort::Reason(int error) {
+  switch (error) {
+    case ENOENT: return "ポートが見つかりません";
+    case ENXIO:
+    case ENODEV: return "ポートの先に機械がつながっていません";
+    case EACCES:
+    case EPERM:
+    case EROFS: return "ポートへの書き込みが拒否されました";
+    case ENOSPC: return "ポートがいっぱいで、これ以上受け取れません";
+    case EPIPE: return "ポートの受け手がいなくなりました";
+    case ETIMEDOUT:
+      return "機械がデータを受け取りません (" + std::to_string((StallLimit() + 999) / 1000) + " 秒間)";
+    default: break;
+  }
   char buf[256];
-  const char* text = strerror_r(error, buf, sizeof buf);
-  return CString::FromUtf8("ポート LPT1 (" + PortPath("LPT1") + ") を開けません\n" + text);
+  return strerror_r(error, buf, sizeof buf);
+}
+
+CString CLptPort::OpenFailure(int error) {
+  return CString::FromUtf8("ポート LPT1 (" + PortPath("LPT1") + ") を開けません\n" + Reason(error));
 }
 
 CString CLptPort::LostMessage() const {
   if (m_nLost <= 0) return CString();
-  char buf[256];
-  const char* text = strerror_r(m_nLostError, buf, sizeof buf);
   return CString::FromUtf8("ポート LPT1 (" + PortPath("LPT1") + ") へ " + std::to_string(m_nLost) +
-                           " 個のコマンドを送れませんでした\n" + text +
+                           " 個のコマンドを送れませんでした\n" + Reason(m_nLostError) +
                            "\n彫刻データは最後まで機械に届いていません");
+}
+
+void CLptPort::ReportLost() {
+  if (m_nLost <= 0 || m_bTold) return;
+  m_bTold = true;
+  AfxMessageBox(LostMessage(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CLptPort::CheckPort(CString* reason) {
@@ -208,8 +394,12 @@ int CLptPort::Send(char* buffer, int length, int mode) {
       CountLost(1, errno);
       return -3;
     }
-    if (WriteAll(m_nPortStream, buffer, static_cast<size_t>(length) + 1) < static_cast<size_t>(length) + 1)
-      CountLost(1, errno);
+    if (m_bStalled) {
+      CountLost(1, ETIMEDOUT);
+      return 0;
+    }
+    const size_t size = static_cast<size_t>(length) + 1;
+    if (WriteAll(m_nPortStream, buffer, size, StallLimit(), false) < size) SingleFailed(errno);
     return 0;
   }
   return -3;

@@ -4,9 +4,14 @@
 // keeps it until CloseJob, so that a reader at the far end of a FIFO sees one stream and no end
 // of file between two commands. A command that cannot be written whole is dropped and counted.
 // A regular file is appended to and a FIFO is opened without blocking; SIGPIPE is ignored once
-// the port is first used.
+// the port is first used. Every write waits in short slices: a machine that takes no byte for
+// the stall limit fails the command or the job instead of holding the calling thread.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,11 +49,37 @@ class CLptPort {
   // Closes the console stream.
   void Close();
 
+  // ---- the bounded wait
+  // How long a port may take no byte before the command or the job fails.
+  static constexpr int kStallLimitMs = 10000;
+  // The stall limit in force (tests set it short; 0 or less restores kStallLimitMs).
+  static void SetStallLimit(int ms);
+  static int StallLimit();
+  // One slice of a wait: about a screen frame, so that Cancel is answered within one.
+  static constexpr int kWaitSliceMs = 16;
+  // Called between the slices of a wait while the port takes nothing; true gives the wait up
+  // (Cancel, the worker's stop flag): the job's commands not yet written are dropped, not
+  // counted as lost. Without a hook a wait on the user-interface thread keeps painting.
+  using WaitHook = std::function<bool()>;
+  void SetWaitHook(WaitHook hook) { m_WaitHook = std::move(hook); }
+  // Whether the machine took no byte for the stall limit.
+  bool IsStalled() const { return m_bStalled; }
+  // Whether the job's port failed (an error or a stall): the job's later commands are lost.
+  bool IsFailed() const { return m_bFailed; }
+  // Whether a wait of the job was given up (or the pen lifted): the job did not reach its end.
+  bool IsGivenUp() const { return m_bGivenUp; }
+  // The end of a job that ends early: one "pu;" so that the machine does not go on marking,
+  // whenever the port still takes bytes; what a given-up write cut in two is completed first.
+  void LiftPen();
+  // Tells the operator about lost commands once (single commands and console lines).
+  void ReportLost();
+
   // ---- job way
   // Opens "LPT1" for a whole job; FALSE when it cannot be opened (reason gets the message for
   // the operator). The job's commands are gathered into writes of a few kilobytes.
   BOOL OpenJob(CString* reason = nullptr);
-  // Writes what is gathered and closes the port; the number of commands the job lost.
+  // Writes what is gathered, waits (bounded) until a FIFO's reader has taken it, and closes the
+  // port; the number of commands the job lost.
   int CloseJob();
   BOOL IsJobOpen() const { return m_nJobPort >= 0; }
   // Commands that could not be written whole (a failed open, a write error, a short write)
@@ -64,7 +95,8 @@ class CLptPort {
 
   // ---- service dialogs and the monitor
   // The one-string dialog (130): on OK its text goes out through SendCommand; on Cancel, or
-  // when the port cannot be opened (the operator is told why), nothing is sent.
+  // when the port cannot be opened (the operator is told why), nothing is sent. A text the
+  // port does not take is told too.
   void SendStringFromDialog();
   // The frame whose port monitor EchoToMonitor feeds (null: none).
   static void SetMonitorFrame(IDocMainFrame* frame);
@@ -75,20 +107,51 @@ class CLptPort {
   // What a job gathers before it writes.
   static constexpr size_t kJobWriteSize = 8192;
 
+  // After a stall or a given-up wait the pen-up waits no longer than this for the port.
+  static constexpr int kPenUpWaitMs = 1000;
+  using Clock = std::chrono::steady_clock;
+
   static int OpenPort();
   static CString OpenFailure(int error);
-  // Writes all bytes; the number written before an error (errno then holds it).
-  static size_t WriteAll(int fd, const char* data, size_t length);
+  // The operator's reason for errno, Japanese for the common ones.
+  static std::string Reason(int error);
+  // Writes all bytes, waiting in slices while the port takes none, for at most limitMs without
+  // progress; the number written before an error (errno then holds it: ETIMEDOUT for a stall,
+  // ECANCELED when the hook gave the wait up).
+  size_t WriteAll(int fd, const char* data, size_t length, int limitMs, bool useHook);
+  // Waits for the port to take bytes again; false when the wait ends (errno as above).
+  bool WaitSlice(int fd, Clock::time_point since, int limitMs, bool useHook, short events);
   // One whole command.
   void SendBytes(const char* data, size_t length);
+  // One command outside a job through a freshly opened port.
+  void SendSingle(const char* data, size_t length);
   // Writes the job's gathered commands and counts those not written whole.
   void FlushJob();
+  // A job's write ended short: the port is failed (or the wait given up) from here on.
+  void JobWriteFailed(size_t written, int error);
+  // Waits until a FIFO's reader has taken what was written; counts what it left unread.
+  void DrainJob();
+  // Commands whose end a FIFO's reader has not taken when `pending` bytes are still unread.
+  int UnreadCommands(int64_t pending) const;
   void CountLost(int count, int error);
+  // A single command or a console line did not reach the port: a stall is told at once, and
+  // the object's later commands are dropped without waiting again.
+  void SingleFailed(int error);
 
+  WaitHook m_WaitHook;
   int m_nPortStream = -1;  // the console stream, -1 until mode 2 opens it
   int m_nJobPort = -1;     // the job's port, -1 outside a job
   std::string m_JobBuffer;           // gathered commands of the job
   std::vector<size_t> m_CommandEnds;  // where each gathered command ends in the buffer
   int m_nLost = 0;
   int m_nLostError = 0;  // errno of the last lost command
+  bool m_bStalled = false;
+  bool m_bFailed = false;     // the job's port, or this object's single commands, failed
+  bool m_bGivenUp = false;    // the hook gave a job's wait up: its later commands are dropped
+  bool m_bTold = false;       // the operator was told about the lost commands
+  bool m_bFifo = false;       // the job's port is a FIFO
+  std::string m_CutTail;      // the rest of a command that a failed or given-up write cut
+  int64_t m_nWritten = 0;     // bytes of the job written into the port
+  std::deque<int64_t> m_RecentEnds;  // FIFO: stream offsets where recently written commands end
+  int64_t m_nPipeSize = 65536;
 };

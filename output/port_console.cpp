@@ -109,6 +109,8 @@ void CPortConsoleDialog::OnOutput() {
       port.Send(buffer, length, m_nMode);
     }
   }
+  // Lines the port refused or the machine did not take are told, once.
+  port.ReportLost();
 }
 
 void CPortConsoleDialog::OnClear() {

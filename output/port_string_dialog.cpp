@@ -55,6 +55,7 @@ void CLptPort::SendStringFromDialog() {
     return;
   }
   SendCommand(text);
+  ReportLost();
 }
 
 void CLptPort::SetMonitorFrame(IDocMainFrame* frame) { MonitorFrame() = frame; }

@@ -2,6 +2,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "engrave_fakes.h"
 #include "fake_control_host.h"
 #include "output/lpt_port.h"
@@ -30,9 +34,31 @@ class PortDialogsTest : public ::testing::Test {
     return bytes;
   }
 
+  // "LPT1" becomes a FIFO whose reader opened it and takes nothing, its pipe full already.
+  void UseStalledFifo() {
+    const std::string fifo = dir.File("lpt.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    m_nReader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(m_nReader, 0);
+    const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    const std::string fill(4096, 'x');
+    while (::write(writer, fill.data(), fill.size()) > 0) {
+    }
+    ::close(writer);
+    setenv("DRAVENTIS_LPT1", fifo.c_str(), 1);
+    CLptPort::SetStallLimit(200);
+  }
+  void ReleaseFifo() {
+    CLptPort::SetStallLimit(0);
+    if (m_nReader >= 0) ::close(m_nReader);
+    m_nReader = -1;
+  }
+
   TempDir dir;
   ScriptedPrompter prompter;
   std::string portPath;
+  int m_nReader = -1;
   CFakeControlHost host{g_Dialog156};
   CPortConsoleDialog console;
 };
@@ -145,4 +171,44 @@ TEST_F(PortDialogsTest, MonitorListsLinesEmptiesOnItsButtonAndTellsTheFrameWhenI
   monitor->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(frame.closed, 1);
+}
+
+TEST_F(PortDialogsTest, ConsoleLinesAndTheOneStringThatThePortDoesNotTakeAreToldOnce) {
+  const char* noData = "機械がデータを受け取りません";
+  bool ok = true;
+  PortStringDialogRunner previous = SetPortStringDialogRunner([&ok](CString& text) {
+    text = CString("PD10,20");
+    return ok;
+  });
+  // A device that refuses every byte: the lines are counted and the operator hears of it once.
+  setenv("DRAVENTIS_LPT1", "/dev/full", 1);
+  host.SetDlgItemText(1478, CString("PU0,0;\r\nPD5,5"));
+  host.SetDlgItemText(1481, CString("3"));
+  for (int mode : {1479, 1480}) {
+    host.Click(mode);
+    prompter.ExpectMessage(IDOK, U("LPT1 (/dev/full) へ 6 個のコマンドを送れませんでした"));
+    host.Click(3);
+    prompter.VerifyAllUsed();
+  }
+  prompter.ExpectMessage(IDOK, U("ポートがいっぱいで"));
+  CLptPort().SendStringFromDialog();
+  prompter.VerifyAllUsed();
+
+  // A machine that takes nothing: each ends after the limit with the message, once.
+  UseStalledFifo();
+  for (int mode : {1479, 1480}) {
+    host.Click(mode);
+    prompter.ExpectMessage(IDOK, U(noData));
+    host.Click(3);
+    prompter.VerifyAllUsed();
+  }
+  prompter.ExpectMessage(IDOK, U(noData));
+  CLptPort().SendStringFromDialog();
+  prompter.VerifyAllUsed();
+  // A head move or a wizard's jog is a single command like these.
+  prompter.ExpectMessage(IDOK, U(noData));
+  CLptPort().PenUp(0, 0);
+  prompter.VerifyAllUsed();
+  ReleaseFifo();
+  SetPortStringDialogRunner(std::move(previous));
 }

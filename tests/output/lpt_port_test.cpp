@@ -111,6 +111,8 @@ TEST(PortFailure, DropsCommandsSilentlyAndReportsTheReasonToTheJobCheck) {
   EXPECT_FALSE(CLptPort::CheckPort(&reason));
   EXPECT_NE(std::string(reason.c_str()).find("/nonexistent-folder/lpt"), std::string::npos);
   EXPECT_NE(std::string(reason.c_str()).find("LPT1"), std::string::npos);
+  // The reason in the operator's language.
+  EXPECT_NE(reason.str().find(CString::FromUtf8("ポートが見つかりません").str()), std::string::npos);
   unsetenv("DRAVENTIS_LPT1");
 }
 
@@ -134,7 +136,9 @@ TEST(Fifo, WithoutAReaderDropsTheCommandInsteadOfBlocking) {
   setenv("DRAVENTIS_LPT1", path.c_str(), 1);
   CLptPort lpt;
   lpt.PenUp(1, 2);  // returns at once
-  EXPECT_FALSE(CLptPort::CheckPort(nullptr));
+  CString reason;
+  EXPECT_FALSE(CLptPort::CheckPort(&reason));
+  EXPECT_NE(reason.str().find(CString::FromUtf8("機械がつながっていません").str()), std::string::npos);
   unsetenv("DRAVENTIS_LPT1");
 }
 

@@ -151,7 +151,7 @@ TEST_F(PortJob, AJobIntoAFullDeviceFailsAndSaysHowManyCommandsWereLost) {
     ASSERT_FALSE(prompter.Log().empty());
     const std::string text = prompter.Log().back().text.str();
     EXPECT_NE(text.find("LPT1 (/dev/full)"), std::string::npos) << text;
-    EXPECT_NE(text.find(std::strerror(ENOSPC)), std::string::npos) << text;
+    EXPECT_NE(text.find(CString::FromUtf8("ポートがいっぱいで").str()), std::string::npos) << text;
   }
   EXPECT_EQ(prompter.Log().size(), 2u);
 }

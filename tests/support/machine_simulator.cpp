@@ -79,6 +79,7 @@ bool CMachineSimulator::Execute(const std::string& name, const std::vector<long 
     return true;
   }
   if (name == "PU") {
+    m_bPenDown = false;
     if (!hadArgs) return true;  // pen up where it is
     if (a.size() != 2) return false;
     m_x = static_cast<int>(a[0]);
@@ -89,6 +90,7 @@ bool CMachineSimulator::Execute(const std::string& name, const std::vector<long 
     if (a.size() != 2) return false;
     const int x = static_cast<int>(a[0]), y = static_cast<int>(a[1]);
     m_segments.push_back({m_x, m_y, x, y});
+    m_bPenDown = true;
     Line(m_x, m_y, x, y);
     m_x = x;
     m_y = y;
@@ -96,6 +98,7 @@ bool CMachineSimulator::Execute(const std::string& name, const std::vector<long 
   }
   if (name == "CE") {
     if (a.size() != 3 || a[2] != 360) return false;
+    m_bPenDown = false;
     const int rx = static_cast<int>(a[0]), ry = static_cast<int>(a[1]);
     int cx = m_x, cy = m_y;
     if (m_circleModel == 1) {

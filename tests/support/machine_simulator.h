@@ -29,6 +29,8 @@ class CMachineSimulator {
   // ---- what the machine was told
   const std::vector<int>& Speeds() const { return m_speeds; }
   int Pen() const { return m_pen; }
+  // Whether the last command left the pen down (a mark); a move, "pu;" or a circle lifts it.
+  bool IsPenDown() const { return m_bPenDown; }
   int PenX() const { return m_x; }
   int PenY() const { return m_y; }
   int CommandCount() const { return m_commands; }
@@ -62,6 +64,7 @@ class CMachineSimulator {
   long long m_outside = 0;
   std::vector<int> m_speeds;
   int m_pen = 0;
+  bool m_bPenDown = false;
   int m_x = 0;
   int m_y = 0;
   int m_commands = 0;
