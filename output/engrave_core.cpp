@@ -129,6 +129,26 @@ CEngraveCore::Captured CEngraveCore::Capture(IEngraveSource& view, int index, Ca
   return captured ? Captured::TAKEN : Captured::NOTHING;
 }
 
+CEngraveCore::CaptureAll CEngraveCore::CaptureOutlines(IEngraveSource& view, std::vector<CapturedOutline>& out,
+                                                       const std::function<bool(int)>& goOn) const {
+  out.clear();
+  const int n = m_nEntries;
+  CapturedOutline record;
+  for (int i = 1; i < n; ++i) {
+    if (!goOn(i)) return CaptureAll::STOPPED;
+    const Captured got = Capture(view, i, record);
+    if (got == Captured::REFUSED) return CaptureAll::REFUSED;
+    if (got == Captured::TAKEN) out.push_back(std::move(record));
+  }
+  return CaptureAll::DONE;
+}
+
+void CEngraveCore::TellNothingToSend() {
+  AfxMessageBox(CString::FromUtf8("走査間隔が 0 のため、機械へ送るデータがありません\n"
+                                  "スキャニングエリアの「走査間隔」を 0 より大きくしてください"),
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
 // ---- raster mode ----------------------------------------------------------------------------
 
 const CBitmap* CEngraveCore::PrepareRaster(IEngraveSource& view, CDC& dc, int* oldZoom, bool* refused) {

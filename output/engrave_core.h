@@ -38,6 +38,8 @@ class CEngraveCore {
   const CEngraveJob& GetJob() const { return m_Job; }
   // Commands of the job that did not reach the port whole.
   int GetLostCommands() const { return m_Port.LostCommands(); }
+  // Whether the machine took no byte for the port's stall limit.
+  bool IsPortStalled() const { return m_Port.IsStalled(); }
 
   // ---- commands, through the job's port
   void SendSpeed();
@@ -72,6 +74,15 @@ class CEngraveCore {
   // because it is too large, and has told the operator; such a job must not go on as if whole.
   enum class Captured { NOTHING, TAKEN, REFUSED };
   Captured Capture(IEngraveSource& view, int index, CapturedOutline& record) const;
+  // Captures every entry before anything is sent, so that an object refused as too large
+  // refuses the whole job. goOn(index) comes before each entry; false stops the capture.
+  enum class CaptureAll { DONE, REFUSED, STOPPED };
+  CaptureAll CaptureOutlines(IEngraveSource& view, std::vector<CapturedOutline>& out,
+                             const std::function<bool(int)>& goOn) const;
+  // The end of a job that ended early (cancelled, stopped, failed): the pen goes up.
+  void EndEarly() { m_Port.LiftPen(); }
+  // Tells the operator that the job has no mark to send.
+  static void TellNothingToSend();
   // Renders the raster into dc (the canvas's old zoom into oldZoom) and takes the field and the
   // scanning area in its dots; the rendered bitmap, null when none. *refused is set when the
   // view left an object out as too large (it has told the operator).

@@ -39,31 +39,56 @@ int CEngraveEngineFix::StartFix(int* oldZoom) { return RunJob(true, oldZoom); }
 int CEngraveEngine::RunJob(bool fixed, int* oldZoom) {
   if (!m_bAttached) return -1;
   if (oldZoom) *oldZoom = -1;
-  if (StartJob(*m_pDoc, fixed) == PreFlight::REFUSED) return START_REFUSED;
+  const PreFlight pre = StartJob(*m_pDoc, fixed);
+  if (pre == PreFlight::REFUSED) return START_REFUSED;
+  if (pre == PreFlight::NOTHING_TO_SEND) {
+    TellNothingToSend();
+    return START_NOTHING_TO_SEND;
+  }
+  m_Port.SetWaitHook([this] { return PumpWhileWaiting(); });
   OpenProgress();
   int result = m_Job.m_nOutStyle != 0 ? EngraveRaster(oldZoom) : EngraveOutline();
+  if (result != 1) EndEarly();
   if (FinishJob() > 0) {
     AfxMessageBox(LostMessage(), MB_OK | MB_ICONEXCLAMATION);
-    if (result == 1) result = START_PORT_FAILED;
+    if (result == 1 || IsPortStalled()) result = START_PORT_FAILED;
+  } else if (result == 1 && m_Port.IsGivenUp()) {
+    result = 0;  // Cancel while the last bytes waited for the port
   }
+  m_Port.SetWaitHook(nullptr);
   return result;
 }
 
 BOOL CEngraveEngine::IsCancelled() { return m_dlgProgress.CheckCancelButton(); }
 
+bool CEngraveEngine::PumpWhileWaiting() {
+  m_dlgProgress.PumpMessages();
+  return m_dlgProgress.IsCancelPending();
+}
+
 int CEngraveEngine::EngraveOutline() {
   PrepareOutline(*m_pView);
-  SendSpeed();
-  const int n = EntryCount(m_pDoc);
+  const int n = m_nEntries;
+  std::vector<CapturedOutline> outlines;
   m_dlgProgress.SetRange(0, n);
-  CapturedOutline record;
-  for (int i = 1; i < n; ++i) {
-    if (IsCancelled()) return 0;
+  switch (CaptureOutlines(*m_pView, outlines, [this](int i) {
+    if (IsCancelled()) return false;
     m_dlgProgress.SetPos(i);
-    const Captured got = Capture(*m_pView, i, record);
-    // Like an abort: what was sent stays sent, the job gets no end.
-    if (got == Captured::REFUSED) return START_OBJECT_REFUSED;
-    if (got == Captured::TAKEN) SendCaptured(record);
+    return true;
+  })) {
+    case CaptureAll::REFUSED: return START_OBJECT_REFUSED;
+    case CaptureAll::STOPPED: return 0;
+    case CaptureAll::DONE: break;
+  }
+  // The capture took the bar's first part, the sending takes the rest.
+  const int base = n > 0 ? n - 1 : 0;
+  m_dlgProgress.SetRange(0, base + static_cast<int>(outlines.size()));
+  SendSpeed();
+  for (size_t k = 0; k < outlines.size(); ++k) {
+    if (IsCancelled()) return 0;
+    if (IsPortStalled()) return START_PORT_FAILED;
+    m_dlgProgress.SetPos(base + static_cast<int>(k) + 1);
+    SendCaptured(outlines[k]);
   }
   EndJob();
   return 1;
@@ -75,7 +100,6 @@ void CEngraveEngine::ReleaseRaster() {
 }
 
 int CEngraveEngine::EngraveRaster(int* oldZoom) {
-  if (m_Job.m_dSpan == 0.0) return 1;  // nothing is sent
   ReleaseRaster();
   bool refused = false;
   m_pRasterBitmap = PrepareRaster(*m_pView, m_dcRaster, oldZoom, &refused);
@@ -91,14 +115,14 @@ int CEngraveEngine::EngraveRaster(int* oldZoom) {
   const int done = ScanRaster(
       scanner, !m_bFix,
       [this](int pos) {
-        if (IsCancelled()) return false;
+        if (IsCancelled() || IsPortStalled()) return false;
         if (pos != NO_PROGRESS) m_dlgProgress.SetPos(pos);
         return true;
       },
       [this](int lo, int hi) { m_dlgProgress.SetRange(lo, hi); });
   m_rgnScan.DeleteObject();
   ReleaseRaster();
-  if (!done) return 0;
+  if (!done) return IsPortStalled() ? START_PORT_FAILED : 0;
   EndJob();
   return 1;
 }

@@ -25,8 +25,10 @@ class CEngraveEngine : public IDocEngine, public CEngraveCore {
   // result of 1 means the design reached the machine.
   static constexpr int START_REFUSED = -2;
   static constexpr int START_PORT_FAILED = -3;
-  // The view refused an object as too large and told the operator; the job was not finished.
+  // The view refused an object as too large and told the operator; nothing was sent.
   static constexpr int START_OBJECT_REFUSED = -4;
+  // The job has no mark to send (a raster scan interval of 0); the operator was told.
+  static constexpr int START_NOTHING_TO_SEND = -5;
 
   CEngraveEngine();
   ~CEngraveEngine() override;
@@ -38,7 +40,7 @@ class CEngraveEngine : public IDocEngine, public CEngraveCore {
   // The window the progress dialog disables while the job runs (the main window).
   void SetOwnerWindow(QWidget* owner) { m_pOwner = owner; }
   // Runs one whole job: -1 not attached, 0 cancelled, 1 done, START_REFUSED, START_PORT_FAILED,
-  // START_OBJECT_REFUSED.
+  // START_OBJECT_REFUSED, START_NOTHING_TO_SEND. A job that ends early ends with the pen up.
   // oldZoom gets -1, or in raster mode the zoom index the caller gives back to the canvas.
   int Start(int* oldZoom);
 
@@ -53,6 +55,8 @@ class CEngraveEngine : public IDocEngine, public CEngraveCore {
   int EngraveOutline();
   int EngraveRaster(int* oldZoom);
   void ReleaseRaster();
+  // Between the slices of a wait for the port: the dialog's events, and whether Cancel came.
+  bool PumpWhileWaiting();
 
   CKorvaneDoc* m_pDoc = nullptr;
   IEngraveSource* m_pView = nullptr;

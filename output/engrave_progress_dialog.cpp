@@ -43,6 +43,11 @@ BOOL CEngraveProgressDialog::Create(QWidget* parent) {
   QWidget* owner = parent ? parent->window() : QApplication::activeWindow();
   if (owner == this) owner = nullptr;
   m_pParentWnd = owner;
+  // Owned, so that the window manager keeps it above the main window and its Cancel in reach.
+  if (owner && !parentWidget()) {
+    setParent(owner, windowFlags() | Qt::Dialog);
+    m_bOwned = true;
+  }
   if (owner && owner->isEnabled()) {
     owner->setEnabled(false);
     m_bParentDisabled = 1;
@@ -67,23 +72,37 @@ void CEngraveProgressDialog::SetRange(int lo, int hi) {
 }
 
 void CEngraveProgressDialog::SetPos(int pos) {
-  PumpMessages();
-  m_pProgress->setValue(pos);
   int p = 100;  // an empty range has nothing left to do
   if (m_nUpper != m_nLower) {
     p = static_cast<int>((static_cast<long long>(pos) - m_nLower) * 100 / (static_cast<long long>(m_nUpper) - m_nLower));
     if (p != 100) p %= 100;
   }
   const QString text = QString::number(p) + QLatin1Char('%');
-  if (m_pPercent->text() != text) m_pPercent->setText(text);
+  if (m_pPercent->text() != text || m_pProgress->value() < m_nLower) {
+    // Both change in one go and are painted together, even when a long capture follows.
+    m_pProgress->setValue(pos);
+    m_pPercent->setText(text);
+    if (isVisible()) {
+      m_pProgress->repaint();
+      m_pPercent->repaint();
+    }
+  }
+  PumpPerFrame();
 }
 
 void CEngraveProgressDialog::SetStep(int step) { m_nStep = step; }
 
-void CEngraveProgressDialog::PumpMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void CEngraveProgressDialog::PumpMessages() {
+  m_LastPump.start();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void CEngraveProgressDialog::PumpPerFrame() {
+  if (!m_LastPump.isValid() || m_LastPump.elapsed() >= kFrameMs) PumpMessages();
+}
 
 BOOL CEngraveProgressDialog::CheckCancelButton() {
-  PumpMessages();
+  PumpPerFrame();
   const BOOL cancel = m_bCancel;
   m_bCancel = 0;
   return cancel;
@@ -113,6 +132,11 @@ BOOL CEngraveProgressDialog::DestroyWindow() {
   if (m_bParentDisabled && m_pParentWnd) m_pParentWnd->setEnabled(true);
   m_bParentDisabled = 0;
   hide();
+  if (m_bOwned) {
+    // The engine owns this dialog; the main window must never delete it.
+    setParent(nullptr, windowFlags());
+    m_bOwned = false;
+  }
   m_bCreated = FALSE;
   return TRUE;
 }

@@ -1,9 +1,11 @@
 // The modeless progress dialog of a job on the user-interface thread: a bar, a percentage and
-// Cancel. While it is shown its owner window is disabled; every position update pumps the
-// thread's events so that windows repaint and Cancel or Esc reach it.
+// Cancel. While it is shown it is owned by the main window, which it disables; position updates
+// and cancel checks pump the thread's events at most once per screen frame, so that windows
+// repaint and Cancel or Esc reach it without the job spending its time in repaints.
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include "platform/wintypes.h"
@@ -21,13 +23,18 @@ class CEngraveProgressDialog : public QDialog {
 
   // Shows the dialog modeless, owned by the parent's top-level window (the active window
   // when none is given), which it disables while it lives. 1 on success.
+  // The bar and the percentage change together, when the shown percentage changes.
   BOOL Create(QWidget* parent = nullptr);
   void SetRange(int lo, int hi);
   void SetPos(int pos);
   void SetStep(int step);
-  // Pumps events; returns the cancel flag and clears it.
+  // Pumps events (at most once per frame); returns the cancel flag and clears it.
   BOOL CheckCancelButton();
   void PumpMessages();
+  // The cancel flag, left as it is.
+  BOOL IsCancelPending() const { return m_bCancel; }
+  // The least time between two pumps of a running job.
+  static constexpr int kFrameMs = 16;
   // Enables the owner again when this dialog disabled it, and hides the window.
   BOOL DestroyWindow();
 
@@ -44,6 +51,8 @@ class CEngraveProgressDialog : public QDialog {
   void OnInitDialog();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // PumpMessages when a frame has gone by since the last pump.
+  void PumpPerFrame();
 
  private:
   QProgressBar* m_pProgress = nullptr;
@@ -57,4 +66,6 @@ class CEngraveProgressDialog : public QDialog {
   QLabel* m_pPercent = nullptr;
   QPushButton* m_pCancel = nullptr;
   BOOL m_bCreated = FALSE;
+  bool m_bOwned = false;  // reparented to its owner by Create
+  QElapsedTimer m_LastPump;
 };

@@ -9,7 +9,10 @@
 #include "output/leftview_engrave_source.h"
 #include "platform/prompter.h"
 
-CThreadEngraveEngine::CThreadEngraveEngine() : m_pContext(new QObject) {}
+CThreadEngraveEngine::CThreadEngraveEngine() : m_pContext(new QObject) {
+  // The stop flag ends a wait for the port too, so a stalled machine never holds the worker.
+  m_Port.SetWaitHook([this] { return m_bStop.load() != 0; });
+}
 
 CThreadEngraveEngine::~CThreadEngraveEngine() {
   m_bStop.store(1);
@@ -41,7 +44,9 @@ int CThreadEngraveEngineFix::StartFix(int* oldZoom) { return StartJobThread(true
 int CThreadEngraveEngine::StartJobThread(bool fixed, int* oldZoom) {
   if (!m_bAttached || m_bWorkerStarted) return 0;
   if (oldZoom) *oldZoom = -1;
-  if (StartJob(*m_pDoc, fixed) == PreFlight::REFUSED) return 0;
+  const PreFlight pre = StartJob(*m_pDoc, fixed);
+  if (pre == PreFlight::NOTHING_TO_SEND) TellNothingToSend();
+  if (pre != PreFlight::GO) return 0;
   m_nMachine = m_Job.m_nMachine;
   return m_Job.m_nOutStyle != 0 ? StartRasterThread(oldZoom) : StartOutlineThread();
 }
@@ -62,7 +67,7 @@ void CThreadEngraveEngine::WaitForWorker() {
 
 int CThreadEngraveEngine::StartOutlineThread() {
   PrepareOutline(*m_pView);
-  if (!CaptureOutlines()) {
+  if (CaptureOutlines(*m_pView, m_Outlines, [](int) { return true; }) != CaptureAll::DONE) {
     // An object too large to capture (the operator has been told): no worker, nothing sent.
     m_Outlines.clear();
     FinishJob();
@@ -71,27 +76,13 @@ int CThreadEngraveEngine::StartOutlineThread() {
   return StartWorker(&CThreadEngraveEngine::OutlineThreadProc);
 }
 
-bool CThreadEngraveEngine::CaptureOutlines() {
-  m_Outlines.clear();
-  const int n = EntryCount(m_pDoc);
-  CapturedOutline record;
-  for (int i = 1; i < n; ++i) {
-    const Captured got = Capture(*m_pView, i, record);
-    if (got == Captured::REFUSED) return false;
-    if (got == Captured::TAKEN) m_Outlines.push_back(std::move(record));
-  }
-  return true;
-}
-
 int CThreadEngraveEngine::StartRasterThread(int* oldZoom) {
-  if (m_Job.m_dSpan != 0.0) {
-    bool refused = false;
-    m_pRasterBitmap = PrepareRaster(*m_pView, m_dcEngine, oldZoom, &refused);
-    if (refused) {
-      // A raster without one of the design's objects is not the design: no worker.
-      FinishJob();
-      return 0;
-    }
+  bool refused = false;
+  m_pRasterBitmap = PrepareRaster(*m_pView, m_dcEngine, oldZoom, &refused);
+  if (refused) {
+    // A raster without one of the design's objects is not the design: no worker.
+    FinishJob();
+    return 0;
   }
   return StartWorker(&CThreadEngraveEngine::RasterThreadProc);
 }
@@ -105,11 +96,17 @@ int CThreadEngraveEngine::StartWorker(int (CThreadEngraveEngine::*proc)()) {
   m_bWorkerDone.store(false);
   m_Worker = std::thread([this, proc] {
     int code = (this->*proc)();
+    // A job the stall ended gets its end like a finished one: nothing else would arm it.
+    const bool stalled = code == -1 && IsPortStalled();
+    if (code != 0) EndEarly();
     // The port is let go before the claim, so that the next job finds it free.
     if (FinishJob() > 0) {
       PostPortFailure(LostMessage());
-      if (code == 0) code = EXIT_PORT_FAILED;
+      if (code == 0 || IsPortStalled()) code = EXIT_PORT_FAILED;
+    } else if (code == 0 && m_Port.IsGivenUp()) {
+      code = -1;  // stopped while the last bytes waited for the port
     }
+    if (stalled) PostEngravingEnd();
     m_nExitCode.store(code);
     ReleaseWorkerPort();
     m_bWorkerDone.store(true);
@@ -146,7 +143,7 @@ int CThreadEngraveEngine::OutlineThreadProc() {
   SendSpeed();
   PostShowProgress(0, static_cast<int>(m_Outlines.size()));
   for (size_t k = 0; k < m_Outlines.size(); ++k) {
-    if (IsStopRequested()) return -1;
+    if (IsStopRequested() || IsPortStalled()) return -1;
     PostProgressPos(static_cast<int>(k) + 1);
     SendCaptured(m_Outlines[k]);
   }
@@ -156,10 +153,6 @@ int CThreadEngraveEngine::OutlineThreadProc() {
 }
 
 int CThreadEngraveEngine::RasterThreadProc() {
-  if (m_Job.m_dSpan == 0.0) {
-    PostEngravingEnd();
-    return 1;
-  }
   SendSpeed();
   CRgn region;
   BuildScanRegion(region, m_Job.m_rcArea, m_Job.m_nAreaShape, m_Job.m_dFrameSize);
@@ -167,14 +160,14 @@ int CThreadEngraveEngine::RasterThreadProc() {
   const int done = ScanRaster(
       scanner, false,
       [this](int pos) {
-        if (IsStopRequested()) return false;
+        if (IsStopRequested() || IsPortStalled()) return false;
         PostProgressPos(pos);
         return true;
       },
       [this](int lo, int hi) { PostShowProgress(lo, hi); });
+  region.DeleteObject();
   if (!done) return -1;
   EndJob();
-  region.DeleteObject();
   PostEngravingEnd();
   return 0;
 }

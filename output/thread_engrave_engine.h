@@ -31,9 +31,9 @@ class IThreadEngraveHost {
 
 class CThreadEngraveEngine : public IDocEngine, public CEngraveCore {
  public:
-  // The worker's exit code when the job ran but commands did not reach the port whole (the
-  // operator is told on the user-interface thread). Besides 0 full job, 1 empty raster job and
-  // -1 stopped.
+  // The worker's exit code when the job ran but commands did not reach the port whole, or the
+  // machine took no data for the port's stall limit (the operator is told on the user-interface
+  // thread). Besides 0 full job and -1 stopped; a stopped or failed job ends with the pen up.
   static constexpr int EXIT_PORT_FAILED = -2;
 
   CThreadEngraveEngine();
@@ -46,7 +46,7 @@ class CThreadEngraveEngine : public IDocEngine, public CEngraveCore {
   int Attach(CKorvaneDoc* doc, CLeftView* view, IThreadEngraveHost* formView);
   // Prepares the job and starts the worker; 1 at once while it runs. 0 when not attached, or
   // when the job is refused: another worker still holds the port, settings that cannot make
-  // a job, or a port that cannot be opened (the operator is told).
+  // a job, a job with no mark to send, or a port that cannot be opened (the operator is told).
   int Start(int* oldZoom);
   // 1 when not attached or no worker was started, or when the worker has ended (it is then
   // joined); else the stop flag is set and 0 returned.
@@ -56,7 +56,7 @@ class CThreadEngraveEngine : public IDocEngine, public CEngraveCore {
   void RequestStop() override { m_bStop.store(1); }
   // Whether a worker was started and has not ended yet.
   bool IsWorkerRunning() const override { return m_bWorkerStarted && !m_bWorkerDone.load(); }
-  // 0 full job, 1 empty raster job, -1 stopped, EXIT_PORT_FAILED; valid once the worker has ended.
+  // 0 full job, -1 stopped, EXIT_PORT_FAILED; valid once the worker has ended.
   int GetExitCode() const { return m_nExitCode.load(); }
   // Waits for the worker to end (tests and the benchmark).
   void WaitForWorker();
@@ -68,8 +68,6 @@ class CThreadEngraveEngine : public IDocEngine, public CEngraveCore {
   int StartJobThread(bool fixed, int* oldZoom);
   int StartOutlineThread();
   int StartRasterThread(int* oldZoom);
-  // Captures every entry before the worker starts; false when the view refused one as too large.
-  bool CaptureOutlines();
   int OutlineThreadProc();
   int RasterThreadProc();
   int StartWorker(int (CThreadEngraveEngine::*proc)());

@@ -89,11 +89,13 @@ TEST_F(EngraveTest, CirclesStartAtTheBoxCornerOnModelOneElseAtTheCentre) {
   EXPECT_EQ(Take(), "SP2;VS8;\nPU20,100;CE20,20,360;\nSP2;VS4;\npu;\n");
 }
 
-TEST_F(EngraveTest, RasterWithSpanZeroSendsNothingAndReportsDone) {
+TEST_F(EngraveTest, RasterWithSpanZeroSendsNothingAndSaysSo) {
   source.AddSquare(0, 0, 5);
   S().DrawingArea.OutStyleIndex = 1;
   S().DrawingArea.Span = 0.0;
-  EXPECT_EQ(RunNormal(doc, source), 1);
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("機械へ送るデータがありません").c_str());
+  EXPECT_EQ(RunNormal(doc, source), CEngraveEngine::START_NOTHING_TO_SEND);
+  prompter.VerifyAllUsed();
   EXPECT_EQ(Take(), "");
   EXPECT_EQ(source.renders, 0);
 }
@@ -126,23 +128,28 @@ TEST_F(EngraveTest, APortThatCannotBeOpenedStopsTheJobWithAMessage) {
   prompter.VerifyAllUsed();
 }
 
-TEST_F(EngraveTest, CancelEndsTheJobWithoutEndCommands) {
+TEST_F(EngraveTest, CancelEndsTheJobWithThePenUpAndNoOtherEndCommands) {
   source.AddSquare(0, 0, 1);
   source.AddSquare(3, 0, 1);
   CEngraveEngine engine;
   engine.Attach(&doc, &source);
-  // Cancel pressed while the first object is sent: the second is never sent.
+  // Cancel pressed while the first object is sent (the capture of both took the bar's first two
+  // steps): the second is never sent.
   QObject::connect(engine.GetProgressDialog().GetProgressBar(), &QProgressBar::valueChanged,
                    [&engine](int value) {
-                     if (value == 1) engine.GetProgressDialog().GetCancelButton()->click();
+                     if (value == 3) engine.GetProgressDialog().GetCancelButton()->click();
                    });
   int zoom = 0;
   EXPECT_EQ(engine.Start(&zoom), 0);
   const std::string sent = Take();
   EXPECT_EQ(sent.find("VS4"), std::string::npos);
-  EXPECT_EQ(sent.find("pu;"), std::string::npos);
   EXPECT_EQ(sent.rfind("SP2;VS8;\nPU", 0), 0u);
-  EXPECT_EQ(std::count(sent.begin(), sent.end(), 'U'), 1);  // only the first square's move
+  // Only the first square's move, then the pen goes up where it is.
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), 'U'), 1);
+  EXPECT_EQ(sent.substr(sent.size() - 4), "pu;\n");
+  CMachineSimulator machine(-4000, -4000, 8000, 8000);
+  ASSERT_TRUE(machine.Run(sent)) << machine.Error();
+  EXPECT_FALSE(machine.IsPenDown());
 }
 
 TEST_F(EngraveTest, RasterRunsAreSentAsAMoveAndAMarkAlongAlternatingRows) {

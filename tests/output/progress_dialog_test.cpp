@@ -75,3 +75,27 @@ TEST(ProgressDialog, DisablesItsOwnerWhileItLives) {
   }
   EXPECT_FALSE(mainWindow.isEnabled());
 }
+
+TEST(ProgressDialog, IsOwnedByTheMainWindowWhileShownAndItsBarAgreesWithThePercentage) {
+  QWidget mainWindow;
+  mainWindow.show();
+  {
+    CEngraveProgressDialog dlg;
+    ASSERT_TRUE(dlg.Create(&mainWindow));
+    // A window of its own, kept above its owner by the window manager.
+    EXPECT_EQ(dlg.parentWidget(), &mainWindow);
+    EXPECT_TRUE(dlg.isWindow());
+    dlg.SetRange(0, 1000);
+    for (int pos = 0; pos <= 1000; pos += 7) {
+      dlg.SetPos(pos);
+      QProgressBar* bar = dlg.GetProgressBar();
+      const int shown = dlg.GetPercentText().chopped(1).toInt();
+      ASSERT_EQ(shown, (bar->value() - bar->minimum()) * 100 / (bar->maximum() - bar->minimum())) << pos;
+      ASSERT_EQ(shown, pos * 100 / 1000 % 100) << pos;
+    }
+    dlg.DestroyWindow();
+    // The engine owns the dialog; the main window never deletes it.
+    EXPECT_EQ(dlg.parentWidget(), nullptr);
+  }
+  EXPECT_TRUE(mainWindow.isEnabled());
+}

@@ -57,7 +57,7 @@ TEST_F(EngraveTest, ThreadedOutlineJobReportsProgressAndArmsTheEnd) {
   EXPECT_EQ(Take(), threaded);
 }
 
-TEST_F(EngraveTest, AStopBeforeTheFirstRecordSendsNothingMore) {
+TEST_F(EngraveTest, AStopBeforeTheFirstRecordSendsNothingButThePenUp) {
   source.AddSquare(0, 0, 2);
   RecordingHost host;
   CThreadEngraveEngine engine;
@@ -69,10 +69,10 @@ TEST_F(EngraveTest, AStopBeforeTheFirstRecordSendsNothingMore) {
   EXPECT_EQ(engine.GetExitCode(), -1);
   DeliverQueuedCalls();
   EXPECT_EQ(host.ends, 0);
-  EXPECT_EQ(Take(), "SP2;VS8;\n");
+  EXPECT_EQ(Take(), "SP2;VS8;\npu;\n");  // stopped early: the pen goes up
 }
 
-TEST_F(EngraveTest, ThreadedRasterWithSpanZeroSendsNothingButStillEnds) {
+TEST_F(EngraveTest, ThreadedRasterWithSpanZeroSaysThereIsNothingToSendAndStartsNoWorker) {
   source.AddSquare(0, 0, 2);
   S().DrawingArea.OutStyleIndex = 1;
   S().DrawingArea.Span = 0;
@@ -80,12 +80,12 @@ TEST_F(EngraveTest, ThreadedRasterWithSpanZeroSendsNothingButStillEnds) {
   CThreadEngraveEngine engine;
   engine.Attach(&doc, &source, &host);
   int zoom = 0;
-  ASSERT_EQ(engine.Start(&zoom), 1);
-  engine.WaitForWorker();
-  EXPECT_EQ(engine.GetExitCode(), 1);
-  DeliverQueuedCalls();
-  EXPECT_EQ(host.ends, 1);
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("機械へ送るデータがありません").c_str());
+  EXPECT_EQ(engine.Start(&zoom), 0);
+  prompter.VerifyAllUsed();
+  EXPECT_FALSE(engine.IsWorkerRunning());
   EXPECT_EQ(Take(), "");
+  EXPECT_FALSE(IsWorkerPortClaimed());
 }
 
 TEST_F(EngraveTest, ThreadedConcentricScanSendsOnlyTheSpeedsAndTheEnd) {
