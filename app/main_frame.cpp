@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QThread>
 #include <QToolBar>
 
 #include "app/frame_commands.h"
@@ -24,6 +25,7 @@
 #include "model/doc_hints.h"
 #include "model/korvane_doc.h"
 #include "platform/numfmt.h"
+#include "platform/prompter.h"
 #include "platform/ui/qt_timer_host.h"
 #include "seal/seal_commands.h"
 
@@ -482,8 +484,28 @@ void CMainFrame::FillStatusPanes() {
 
 // ---- close and destroy ----------------------------------------------------------------------
 
+namespace {
+
+// A threaded job's worker would keep the process, and with it the single-instance lock, alive
+// after the window: the operator chooses between stopping it and keeping the program.
+bool StopThreadedJobForClose(CKorvaneDoc* doc) {
+  IDocEngine* engine = doc ? doc->m_pEngine : nullptr;
+  if (!engine || !engine->IsWorkerRunning()) return true;
+  if (AfxMessageBox(CString::FromUtf8("彫刻データを機械へ送っています\n送るのをやめて終了しますか？"),
+                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return false;
+  engine->RequestStop();
+  // The port's writer gives up its wait within a slice once the flag is set.
+  while (engine->IsWorkerRunning()) QThread::msleep(5);
+  doc->EndEngraving();
+  return true;
+}
+
+}  // namespace
+
 bool CMainFrame::OnClose() {
   if (m_engravingBusy && m_engravingBusy()) return false;
+  if (!StopThreadedJobForClose(m_pDoc)) return false;
   // An image under edit goes back into its object first, so the save question covers it.
   if (m_pDoc && m_pDoc->m_bPaintMode) m_pDoc->EndPaintMode();
   if (m_pDoc && !m_pDoc->SaveModified()) return false;

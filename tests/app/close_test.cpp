@@ -1,6 +1,14 @@
 // The end of the program: the save question, the bar layout, the companion files and the lock.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
 #include <QFile>
 #include <QLockFile>
 #include <QPageLayout>
@@ -11,6 +19,8 @@
 #include "app_fixture.h"
 #include "model/kinds.h"
 #include "model/korvane_doc.h"
+#include "output/engrave_job.h"
+#include "output/lpt_port.h"
 #include "platform/ui/modal_dialogs.h"
 
 namespace {
@@ -72,4 +82,43 @@ TEST_F(AppTest, PrinterSetupWorksOnTheRunsOnePrinter) {
   prompter->ExpectPrinterSetup(true, true);
   ASSERT_TRUE(Frame().Commands().Execute(57606));
   EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(AppTest, CloseDuringAThreadedJobOnAStalledPortAsksAndYesStopsTheWorkerAndEndsTheProgram) {
+  // "LPT1" is a FIFO whose reader never reads: the worker waits for the machine to take the job.
+  const std::string fifo = temp->File("lpt.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  setenv("DRAVENTIS_LPT1", fifo.c_str(), 1);
+  ASSERT_TRUE(Start());
+  ASSERT_GT(Doc().AddNewObject(TYPE_RECTANGLE), 0);
+  g_bModified = 0;
+  prompter->ExpectMessage(IDOK, CString::FromUtf8("レーザー出力を確認してください").c_str());
+  Doc().StartThreadEngraving();
+  ASSERT_NE(Doc().m_pEngine, nullptr);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(Doc().m_pEngine->IsWorkerRunning());
+
+  // No: the job and the program go on.
+  const char* question = "送るのをやめて終了しますか";
+  prompter->ExpectMessage(IDNO, CString::FromUtf8(question).c_str());
+  EXPECT_FALSE(Frame().close());
+  EXPECT_TRUE(Frame().isVisible());
+  ASSERT_NE(Doc().m_pEngine, nullptr);
+  EXPECT_TRUE(Doc().m_pEngine->IsWorkerRunning());
+
+  // Yes: the worker leaves its wait, is joined, and the program ends and frees its lock.
+  prompter->ExpectMessage(IDYES, CString::FromUtf8(question).c_str());
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(Frame().close());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(CLptPort::kStallLimitMs));
+  EXPECT_EQ(Doc().m_pEngine, nullptr);
+  EXPECT_FALSE(IsWorkerPortClaimed());
+  prompter->VerifyAllUsed();
+  Stop();
+  QLockFile lock(InstanceLockPath());
+  EXPECT_TRUE(lock.tryLock(0));
+  ::close(reader);
+  unsetenv("DRAVENTIS_LPT1");
 }
