@@ -1,6 +1,8 @@
 // The engraving commands of the document: the layer choice, the normal job on this thread, the
 // threaded job with its abort and its end through the frame's timer 2, and the counting texts.
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "canvas/leftview.h"
 #include "model/korvane_doc.h"
@@ -53,9 +55,44 @@ QWidget* MainWindowOf(IDocMainFrame* frame) {
   return dynamic_cast<QWidget*>(frame);
 }
 
-bool ConfirmLaserOutput() {
-  return Prompter().MessageBox(CString::FromUtf8("レーザー出力を確認してください"), CString::FromUtf8("確認"),
-                               MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+// The engraved objects whose marks leave the machine's field: a design point lands at its
+// distance from the scanning area's place plus the field's offset from the field's centre.
+std::vector<CString> ObjectsOutsideField(const CKorvaneDoc& doc) {
+  std::vector<CString> names;
+  IDocCanvasView* canvas = doc.GetLeftView();
+  const CObjectList* list = doc.GetObjectList();
+  if (!canvas || !list || doc.m_Settings.System.FixField) return names;
+  const CSettingsDrawingField& field = doc.m_Settings.DrawingField;
+  const CSettingsDrawingArea& area = doc.m_Settings.DrawingArea;
+  const double dx = field.OffsetX - area.OffsetX;
+  const double dy = field.OffsetY - area.OffsetY;
+  const double halfW = field.FieldX / 2 + 1e-6;
+  const double halfH = field.FieldY / 2 + 1e-6;
+  for (int i = 1; i < list->GetCount(); ++i) {
+    CDrawObject* object = list->GetObject(i);
+    if (!object || object->m_bDeleted) continue;
+    const int layer = object->m_nLayer;
+    if (layer >= 0 && layer < DOC_LAYER_COUNT && !doc.m_bLayerEngrave[layer]) continue;
+    CDoubleRect r;
+    if (!canvas->CalcObject(object, r)) continue;
+    const double l = std::min(r.left, r.right) + dx, rt = std::max(r.left, r.right) + dx;
+    const double b = std::min(r.top, r.bottom) + dy, t = std::max(r.top, r.bottom) + dy;
+    if (l < -halfW || rt > halfW || b < -halfH || t > halfH) names.emplace_back(object->GetName());
+  }
+  return names;
+}
+
+bool ConfirmLaserOutput(const CKorvaneDoc& doc) {
+  CString text = CString::FromUtf8("レーザー出力を確認してください");
+  const std::vector<CString> outside = ObjectsOutsideField(doc);
+  if (!outside.empty()) {
+    constexpr size_t kNamesShown = 10;
+    text += CString::FromUtf8("\n\n次のオブジェクトは機械のフィールドの外まで彫刻されます");
+    for (size_t k = 0; k < outside.size() && k < kNamesShown; ++k) text += "\n  " + outside[k];
+    if (outside.size() > kNamesShown)
+      text += CString::FromUtf8(numfmt::Format("\n  ほか %d 個", static_cast<int>(outside.size() - kNamesShown)));
+  }
+  return Prompter().MessageBox(text, CString::FromUtf8("確認"), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
 }  // namespace
@@ -96,7 +133,7 @@ int CKorvaneDoc::ChooseEngraveLayers() {
 int CKorvaneDoc::StartEngraving() {
   int oldZoom = -1;
   if (!ChooseEngraveLayers()) return -1;
-  if (!ConfirmLaserOutput()) return -1;
+  if (!ConfirmLaserOutput(*this)) return -1;
   const int fixed = m_Settings.System.FixField;
   int result = -1;
   {
@@ -137,7 +174,7 @@ int CKorvaneDoc::StartThreadEngraving() {
     if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
     return -1;
   }
-  if (!ConfirmLaserOutput()) {
+  if (!ConfirmLaserOutput(*this)) {
     if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
     return -1;
   }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <thread>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -349,5 +350,68 @@ TEST_F(DocEngraveTest, FixedFieldThreadedAndNormalStreamsAgreeOnTheMachine) {
   EXPECT_EQ(a.Segments().size(), b.Segments().size());
   EXPECT_EQ(a.Circles().size(), 1u);
   EXPECT_EQ(threaded, normal);
+  prompter.VerifyAllUsed();
+}
+
+TEST_F(DocEngraveTest, AReaderThatTakesTheFirstBytesAndLeavesFailsTheJobAndTheCountersStay) {
+  // The whole job fits in the pipe, so every write succeeds; only the reader knows it left.
+  AddOn(0, 0);
+  CText1Object* counter = AddCounter(doc, 4, 1);
+  const std::string fifo = dir.File("lpt1.fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  setenv("DRAVENTIS_LPT1", fifo.c_str(), 1);
+  std::string taken;
+  std::thread machine([reader, &taken] {
+    char buf[64];
+    pollfd p{reader, POLLIN, 0};
+    if (::poll(&p, 1, 10000) > 0) {
+      const ssize_t n = ::read(reader, buf, sizeof buf);
+      if (n > 0) taken.assign(buf, static_cast<size_t>(n));
+    }
+    ::close(reader);
+  });
+  prompter.ExpectMessage(IDOK, U("確認")).ExpectMessage(IDOK, U("ポートの受け手がいなくなりました"));
+  doc.StartEngraving();
+  machine.join();
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(taken.size(), 64u);
+  EXPECT_EQ(counter->m_nCount, 4);
+}
+
+TEST_F(DocEngraveTest, TheConfirmationNamesObjectsOutsideTheFieldAndCancelSendsNothing) {
+  doc.m_Settings.DrawingField.FieldX = 100;
+  doc.m_Settings.DrawingField.FieldY = 100;
+  const int inside = AddOn(0, 0);
+  const int tall = AddOn(0, 20);
+  CDrawObject* near = doc.GetObjectList()->GetObject(inside);
+  CDrawObject* far = doc.GetObjectList()->GetObject(tall);
+  near->SetName(CString::FromUtf8("小さい四角").c_str());
+  far->SetName(CString::FromUtf8("高い四角").c_str());
+  canvas.bounds[near] = CDoubleRect(-5, 5, 5, -5);
+  canvas.bounds[far] = CDoubleRect(15, 499.5, 25, -499.5);  // typed 999 mm high
+
+  for (bool threaded : {false, true}) {
+    SCOPED_TRACE(threaded);
+    prompter.ExpectMessage(IDCANCEL, U("高い四角"));
+    if (threaded) doc.StartThreadEngraving();
+    else doc.StartEngraving();
+    prompter.VerifyAllUsed();
+    const std::string text = prompter.Log().back().text.str();
+    EXPECT_NE(text.find(U("レーザー出力を確認してください")), std::string::npos);
+    EXPECT_EQ(text.find(U("小さい四角")), std::string::npos);
+    EXPECT_EQ(doc.m_pEngine, nullptr);
+    EXPECT_EQ(Take(), "");
+  }
+  // OK still engraves.
+  prompter.ExpectMessage(IDOK, U("高い四角"));
+  doc.StartEngraving();
+  EXPECT_GT(CountOf(Take(), "PD"), 0);
+  // Inside the field: the question as it always was.
+  canvas.bounds[far] = CDoubleRect(15, 49, 25, -49);
+  prompter.ExpectMessage(IDOK);
+  doc.StartEngraving();
+  EXPECT_EQ(prompter.Log().back().text, CString::FromUtf8("レーザー出力を確認してください"));
   prompter.VerifyAllUsed();
 }

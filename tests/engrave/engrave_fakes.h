@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,13 @@ class EngraveCanvas : public CView, public IDocCanvasView {
   void InvalidateRect(const RECT&, BOOL) override {}
   void InvalidateObject(int) override {}
   void InvalidateSelection() override {}
-  BOOL CalcObject(CDrawObject*, CDoubleRect&) override { return FALSE; }
+  // The bounds an object was given (mm, y up); others cannot be measured.
+  BOOL CalcObject(CDrawObject* object, CDoubleRect& out) override {
+    const auto it = bounds.find(object);
+    if (it == bounds.end()) return FALSE;
+    out = it->second;
+    return TRUE;
+  }
   BOOL GetTrackerIndex(int&) override { return FALSE; }
   IEngraveSource* GetEngraveSource() override { return m_pSource; }
   void RestoreZoom(CKorvaneDoc*, int index) override { restored.push_back(index); }
@@ -61,6 +68,7 @@ class EngraveCanvas : public CView, public IDocCanvasView {
   }
   IEngraveSource* m_pSource;
   std::vector<int> hints, restored, modes;
+  std::map<CDrawObject*, CDoubleRect> bounds;
 };
 
 class EngraveForm : public CView, public IDocFormView {
