@@ -68,26 +68,26 @@ void CEngraveProgressDialog::OnInitDialog() {
 void CEngraveProgressDialog::SetRange(int lo, int hi) {
   m_nLower = lo;
   m_nUpper = hi;
+  m_bRangeNew = true;
   m_pProgress->setRange(lo, hi);
 }
 
 void CEngraveProgressDialog::SetPos(int pos) {
+  // At most once per frame, except for a range's first position and its end: the bar and the
+  // percentage change together and the pump that follows paints both before the job goes on.
+  const bool due = m_bRangeNew || pos >= m_nUpper || !m_LastShow.isValid() || m_LastShow.elapsed() >= kFrameMs;
+  if (!due) return;
+  m_bRangeNew = false;
+  m_LastShow.start();
   int p = 100;  // an empty range has nothing left to do
   if (m_nUpper != m_nLower) {
     p = static_cast<int>((static_cast<long long>(pos) - m_nLower) * 100 / (static_cast<long long>(m_nUpper) - m_nLower));
     if (p != 100) p %= 100;
   }
   const QString text = QString::number(p) + QLatin1Char('%');
-  if (m_pPercent->text() != text || m_pProgress->value() < m_nLower) {
-    // Both change in one go and are painted together, even when a long capture follows.
-    m_pProgress->setValue(pos);
-    m_pPercent->setText(text);
-    if (isVisible()) {
-      m_pProgress->repaint();
-      m_pPercent->repaint();
-    }
-  }
-  PumpPerFrame();
+  m_pProgress->setValue(pos);
+  if (m_pPercent->text() != text) m_pPercent->setText(text);
+  PumpMessages();
 }
 
 void CEngraveProgressDialog::SetStep(int step) { m_nStep = step; }

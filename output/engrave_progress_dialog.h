@@ -23,7 +23,7 @@ class CEngraveProgressDialog : public QDialog {
 
   // Shows the dialog modeless, owned by the parent's top-level window (the active window
   // when none is given), which it disables while it lives. 1 on success.
-  // The bar and the percentage change together, when the shown percentage changes.
+  // The bar and the percentage change together, at most once per frame.
   BOOL Create(QWidget* parent = nullptr);
   void SetRange(int lo, int hi);
   void SetPos(int pos);
@@ -68,4 +68,6 @@ class CEngraveProgressDialog : public QDialog {
   BOOL m_bCreated = FALSE;
   bool m_bOwned = false;  // reparented to its owner by Create
   QElapsedTimer m_LastPump;
+  QElapsedTimer m_LastShow;
+  bool m_bRangeNew = true;  // the next position is the range's first
 };
