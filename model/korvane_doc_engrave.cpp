@@ -55,19 +55,38 @@ QWidget* MainWindowOf(IDocMainFrame* frame) {
   return dynamic_cast<QWidget*>(frame);
 }
 
-// The engraved objects whose marks leave the machine's field: a design point lands at its
-// distance from the scanning area's place plus the field's offset from the field's centre.
+// The engraved objects whose marks leave the machine's field. The normal field: a design point
+// lands at its distance from the scanning area's place plus the field's offset from the field's
+// centre. The fixed field: the area's corner sits at the area's offset from the field origin,
+// and the design is scaled from that corner.
 std::vector<CString> ObjectsOutsideField(const CKorvaneDoc& doc) {
   std::vector<CString> names;
   IDocCanvasView* canvas = doc.GetLeftView();
   const CObjectList* list = doc.GetObjectList();
-  if (!canvas || !list || doc.m_Settings.System.FixField) return names;
-  const CSettingsDrawingField& field = doc.m_Settings.DrawingField;
-  const CSettingsDrawingArea& area = doc.m_Settings.DrawingArea;
-  const double dx = field.OffsetX - area.OffsetX;
-  const double dy = field.OffsetY - area.OffsetY;
-  const double halfW = field.FieldX / 2 + 1e-6;
-  const double halfH = field.FieldY / 2 + 1e-6;
+  if (!canvas || !list) return names;
+  const CKorvaneSettings& s = doc.m_Settings;
+  const CSettingsDrawingField& field = s.DrawingField;
+  const CSettingsDrawingArea& area = s.DrawingArea;
+  const bool fixed = s.System.FixField != 0;
+  constexpr double kTolerance = 0.05;  // mm: the machine's own rounding at the edge
+  const auto outside = [&](double x0, double x1, double y0, double y1) {
+    double lo[2], hi[2];
+    if (fixed) {
+      const double left0 = (area.Width / 2 + x0) * s.DrawingData.ScaleX + area.OffsetX;
+      const double left1 = (area.Width / 2 + x1) * s.DrawingData.ScaleX + area.OffsetX;
+      const double top0 = (area.Height / 2 - y0) * s.DrawingData.ScaleY + area.OffsetY;
+      const double top1 = (area.Height / 2 - y1) * s.DrawingData.ScaleY + area.OffsetY;
+      lo[0] = std::min(left0, left1), hi[0] = std::max(left0, left1);
+      lo[1] = std::min(top0, top1), hi[1] = std::max(top0, top1);
+    } else {
+      const double dx = field.OffsetX - area.OffsetX + field.FieldX / 2;
+      const double dy = field.OffsetY - area.OffsetY + field.FieldY / 2;
+      lo[0] = std::min(x0, x1) + dx, hi[0] = std::max(x0, x1) + dx;
+      lo[1] = std::min(y0, y1) + dy, hi[1] = std::max(y0, y1) + dy;
+    }
+    return lo[0] < -kTolerance || hi[0] > field.FieldX + kTolerance || lo[1] < -kTolerance ||
+           hi[1] > field.FieldY + kTolerance;
+  };
   for (int i = 1; i < list->GetCount(); ++i) {
     CDrawObject* object = list->GetObject(i);
     if (!object || object->m_bDeleted) continue;
@@ -75,9 +94,7 @@ std::vector<CString> ObjectsOutsideField(const CKorvaneDoc& doc) {
     if (layer >= 0 && layer < DOC_LAYER_COUNT && !doc.m_bLayerEngrave[layer]) continue;
     CDoubleRect r;
     if (!canvas->CalcObject(object, r)) continue;
-    const double l = std::min(r.left, r.right) + dx, rt = std::max(r.left, r.right) + dx;
-    const double b = std::min(r.top, r.bottom) + dy, t = std::max(r.top, r.bottom) + dy;
-    if (l < -halfW || rt > halfW || b < -halfH || t > halfH) names.emplace_back(object->GetName());
+    if (outside(r.left, r.right, r.bottom, r.top)) names.emplace_back(object->GetName());
   }
   return names;
 }

@@ -415,3 +415,29 @@ TEST_F(DocEngraveTest, TheConfirmationNamesObjectsOutsideTheFieldAndCancelSendsN
   EXPECT_EQ(prompter.Log().back().text, CString::FromUtf8("レーザー出力を確認してください"));
   prompter.VerifyAllUsed();
 }
+
+TEST_F(DocEngraveTest, TheFixedFieldsConfirmationNamesObjectsBeyondTheModelsField) {
+  // Model 3 with its origin at (40, 60) mm: 380 x 60 mm from the origin; the area's corner at
+  // (5, 5) mm from it.
+  doc.m_Settings.System.FixField = 1;
+  doc.m_Settings.System.FieldMachine = 3;
+  doc.m_Settings.MachineModel = 3;
+  doc.m_Settings.DrawingField.FieldX = 380;
+  doc.m_Settings.DrawingField.FieldY = 60;
+  doc.m_Settings.DrawingArea.Width = 40;
+  doc.m_Settings.DrawingArea.Height = 40;
+  doc.m_Settings.DrawingArea.OffsetX = 5;
+  doc.m_Settings.DrawingArea.OffsetY = 5;
+  CDrawObject* inside = doc.GetObjectList()->GetObject(AddOn(0, 0));
+  CDrawObject* low = doc.GetObjectList()->GetObject(AddOn(0, 5));
+  inside->SetName(CString::FromUtf8("中の四角").c_str());
+  low->SetName(CString::FromUtf8("下の四角").c_str());
+  // 20 mm below the area's top edge at most, then 60 mm: the field ends 55 mm below the area's top.
+  canvas.bounds[inside] = CDoubleRect(-5, 20, 5, 0);
+  canvas.bounds[low] = CDoubleRect(0, 20, 10, -40);
+  prompter.ExpectMessage(IDCANCEL, U("下の四角"));
+  doc.StartEngraving();
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(std::string(prompter.Log().back().text.str()).find(U("中の四角")), std::string::npos);
+  EXPECT_EQ(Take(), "");
+}
