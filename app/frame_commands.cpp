@@ -24,8 +24,6 @@ namespace {
 
 int NumberedCount(UINT first, UINT last) { return static_cast<int>(last - first + 1); }
 
-bool FileExists(const CString& path) { return QFileInfo(path.ToQString()).isFile(); }
-
 // The menus carry only the first recent entry; the others follow it wherever it stands.
 void AddRecentEntriesAfter(QAction* first, CCommandTable& table) {
   for (QObject* owner : first->associatedObjects()) {
@@ -404,47 +402,13 @@ void CFrameCommands::OnFileOpen() { m_Ctx.doc->PromptOpenMrkFile(1); }
 
 void CFrameCommands::OnFileInsert() { m_Ctx.doc->PromptOpenMrkFile(0); }
 
-void CFrameCommands::OnFileSaveMrk() {
-  CKorvaneDoc* doc = m_Ctx.doc;
-  const CString title = doc->GetTitle();
-  if (title.IsEmpty() || !FileExists(title)) {
-    SaveAsMrk(title);
-    return;
-  }
-  // The file keeps its own format: the text format holds neither barcodes nor embedded images.
-  BOOL saved = FALSE;
-  switch (MrkFileFormat(title)) {
-    case 1: saved = doc->SaveMrkBinary(title); break;
-    case 2: saved = doc->SaveMrkText(title); break;
-    default: SaveAsMrk(title); return;
-  }
-  if (!saved) ReportMrkSaveFailed();
-}
+void CFrameCommands::OnFileSaveMrk() { MrkSave(*m_Ctx.doc); }
 
 void CFrameCommands::OnFileSaveAs() { SaveAsMrk(CString()); }
 
 void CFrameCommands::OnFileSaveAsNamed() { SaveAsMrk(m_Ctx.doc->GetTitle()); }
 
-BOOL CFrameCommands::SaveAsMrk(const CString& name) {
-  CKorvaneDoc* doc = m_Ctx.doc;
-  FileDialogRequest request;
-  request.save = true;
-  request.defaultExt = "mrk";
-  request.initialPath = name;
-  request.overwritePrompt = true;
-  request.filter = CString::FromUtf8(kMrkSaveFilter);
-  // BeginFileDialog / EndFileDialog: the places bar around the dialog, whatever its outcome.
-  const int places = doc->ApplyPlacesBar(request);
-  CString path;
-  int filter = 1;
-  const bool chosen = ModalDialogs().SaveFileDialog(request, path, filter);
-  doc->RestorePlacesBar(places);
-  if (!chosen || path.IsEmpty()) return FALSE;
-  path = MakeAbsolutePath(path);
-  const BOOL saved = filter == 2 ? doc->SaveMrkText(path) : doc->SaveMrkBinary(path);
-  if (!saved) ReportMrkSaveFailed();
-  return saved;
-}
+BOOL CFrameCommands::SaveAsMrk(const CString& name) { return MrkSaveAs(*m_Ctx.doc, name); }
 
 void CFrameCommands::OpenMruFile(int n) {
   IDocRecentFiles* recent = m_Ctx.doc->GetRecentFiles();

@@ -82,15 +82,21 @@ CKorvaneApp::~CKorvaneApp() {
   if (g_pApp == this) g_pApp = nullptr;
 }
 
-void CKorvaneApp::ParseCommandLine(const QStringList& args, CString& openRequest, BOOL& portDebug) {
+void CKorvaneApp::ParseCommandLine(const QStringList& args, CString& openRequest, BOOL& portDebug, BOOL* unholdable) {
   openRequest.Empty();
   portDebug = FALSE;
+  if (unholdable) *unholdable = FALSE;
   int request = -1;
   for (int i = 0; i < args.size(); ++i) {
     const CString path = NormalizeOpenPath(CString::FromQString(args[i]));
     if (!path.IsEmpty()) {
       openRequest = path;
       request = i;
+      // A name the code page cannot hold would open another file, or none, under its name.
+      if (CString::FromQString(args[i]).ToQString() != args[i]) {
+        openRequest.Empty();
+        if (unholdable) *unholdable = TRUE;
+      }
       break;
     }
   }
@@ -127,7 +133,7 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
   m_pRecentFiles = std::make_unique<CRecentFileList>();
 
   // 6, 8. The command line: port-debug mode and the project to open.
-  ParseCommandLine(args, m_strOpenRequest, m_bPortDebug);
+  ParseCommandLine(args, m_strOpenRequest, m_bPortDebug, &m_bOpenRequestUnholdable);
 
   // 7, 9. Document, frame and their neighbours; the first new document.
   if (!m_bFilterInstalled) {
@@ -171,6 +177,7 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
   } else {
     m_pFrame->showMaximized();
   }
+  if (m_bOpenRequestUnholdable) ReportUnholdablePath();
   if (!m_strOpenRequest.IsEmpty()) m_pDoc->OpenFromCommandLine(m_strOpenRequest);
   m_pDoc->OnStartup();
   m_pFrame->Commands().UpdateAll();

@@ -63,7 +63,10 @@ class CKorvaneApp : public QObject {
   // Reads the command line: the open request is the first argument that names a project
   // (NormalizeOpenPath); "port_debug" (any case, also inside a longer word) switches on
   // port-debug mode when another argument holds it.
-  static void ParseCommandLine(const QStringList& args, CString& openRequest, BOOL& portDebug);
+  // `unholdable` (optional): the project named has a name the code page cannot hold; it is not
+  // the open request then.
+  static void ParseCommandLine(const QStringList& args, CString& openRequest, BOOL& portDebug,
+                               BOOL* unholdable = nullptr);
 
   // The application object of the run (null before one exists).
   static CKorvaneApp* Get();
@@ -78,6 +81,7 @@ class CKorvaneApp : public QObject {
   std::unique_ptr<QLockFile> m_pLock;
   BOOL m_bPortDebug = FALSE;
   CString m_strOpenRequest;
+  BOOL m_bOpenRequestUnholdable = FALSE;
   std::unique_ptr<CRecentFileList> m_pRecentFiles;
   std::unique_ptr<QPrinter> m_pPrinter;
   std::unique_ptr<CMrkFileServices> m_pFileServices;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "files/project_write.h"
 #include "imaging/monobmp.h"
 #include "model/kinds.h"
 
@@ -489,7 +490,7 @@ std::vector<BYTE> CMrkBinaryFile::Serialize(const CObjectList& list) {
 int CMrkBinaryFile::Write(const CObjectList* list) {
   if (m_nMode != modeWrite || !list) return 0;
   const std::vector<BYTE> bytes = Serialize(*list);
-  return fileio::WriteAtomically(fileio::ToFsPath(m_strPath), bytes.data(), bytes.size()) ? 1 : 0;
+  return WriteProjectFile(m_strPath, bytes) ? 1 : 0;
 }
 
 bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& list, CMrkDesign& design) {

@@ -1,5 +1,29 @@
 #include "files/mrk_design.h"
 
+namespace {
+
+bool NamedKind(int kind) { return kind >= TYPE_LINE && kind <= TYPE_BARCODE; }
+
+// The text kinds share one counter.
+int CounterOf(int kind) { return kind == TYPE_TEXT2 ? TYPE_TEXT1 : kind; }
+
+}  // namespace
+
+void CMrkDesign::NameLost(CObjectList& list) {
+  int pending[TYPE_BARCODE + 1] = {};
+  size_t next = 0;
+  for (CMrkLostRecord& r : m_Lost) {
+    for (; next < r.before && next < m_Records.size(); ++next) {
+      if (NamedKind(m_Records[next]->m_nType)) ++pending[CounterOf(m_Records[next]->m_nType)];
+    }
+    if (!NamedKind(r.kind)) continue;
+    // The list's word for the kind, with the number this record uses up.
+    std::string word = list.MakeObjectName(r.kind, TRUE).str();
+    while (!word.empty() && word.back() >= '0' && word.back() <= '9') word.pop_back();
+    r.name.Format("%s%d", word.c_str(), list.GetCounter(r.kind, FALSE) + ++pending[CounterOf(r.kind)]);
+  }
+}
+
 bool CMrkDesign::HasDrawingData() const {
   for (const auto& record : m_Records) {
     if (record && record->m_nType == TYPE_DRAWING) return true;
@@ -93,7 +117,16 @@ CDrawObject* AppendCopy(CObjectList& list, CDrawObject* o) {
 CDrawObject* CMrkDesign::Commit(CObjectList& list, BOOL* drawingLoaded) {
   if (drawingLoaded) *drawingLoaded = FALSE;
   CDrawObject* result = nullptr;
+  size_t lost = 0;
+  size_t index = 0;
+  // A lost record uses up the name it would have had.
+  auto skipLost = [&](size_t upTo) {
+    for (; lost < m_Lost.size() && m_Lost[lost].before <= upTo; ++lost) {
+      if (NamedKind(m_Lost[lost].kind)) list.MakeObjectName(m_Lost[lost].kind, FALSE);
+    }
+  };
   for (auto& record : m_Records) {
+    skipLost(index++);
     if (!record) continue;
     const int kind = record->m_nType;
     if (kind == TYPE_DRAWING) {
@@ -113,6 +146,7 @@ CDrawObject* CMrkDesign::Commit(CObjectList& list, BOOL* drawingLoaded) {
       if (added) result = added;
     }
   }
+  skipLost(m_Records.size());
   m_Records.clear();
   return result;
 }

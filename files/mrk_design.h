@@ -7,20 +7,36 @@
 #include <vector>
 
 #include "model/objectlist.h"
+#include "platform/cstring.h"
+
+// A record of a file that could not be taken, as the operator is told of it.
+struct CMrkLostRecord {
+  int kind = TYPE_UNKNOWN;  // the kind its code names; TYPE_UNKNOWN for an unknown code
+  int line = 0;             // its header line, from 1
+  CString imagePath;        // a bitmap's image file that was looked for
+  CString name;             // the name the object would have had (NameLost, Commit)
+  size_t before = 0;        // the number of records read before it
+};
 
 class CMrkDesign {
  public:
   // Records in file order. A CDrawingObject stands for drawing data: it overwrites the list's
   // work-area object and its three children when committed.
   std::vector<std::unique_ptr<CDrawObject>> m_Records;
+  // The records that could not be taken, in file order; each keeps its place among the others,
+  // so that the objects after it keep the names they had.
+  std::vector<CMrkLostRecord> m_Lost;
 
   bool IsEmpty() const { return m_Records.empty(); }
   bool HasDrawingData() const;
+  // Gives each lost record of a drawable kind the name Commit would give it in the list as it
+  // stands, without changing the list.
+  void NameLost(CObjectList& list);
 
   // Puts every record into the list in file order: drawing data into item 0, every other object
   // appended under a fresh name from the list's counters (the names read are not kept). Returns
   // the last object put into the list (item 0 when drawing data came last), null when there
-  // were no records. `drawingLoaded` (optional) tells whether item 0 was overwritten. The design
+  // were no records. A lost record uses up its name, as NameLost gave it. `drawingLoaded` (optional) tells whether item 0 was overwritten. The design
   // is left empty.
   CDrawObject* Commit(CObjectList& list, BOOL* drawingLoaded = nullptr);
 };

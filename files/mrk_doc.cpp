@@ -41,9 +41,24 @@ void MrkOnDrawingDataLoaded(CKorvaneDoc& doc) {
   doc.m_nCurrentKind = TYPE_DRAWING;
   doc.m_nCurrentIndex = 0;
   doc.m_nSelectCount = 0;
-  doc.UpdateAllViews(FindView(doc, true), HINT_DRAWING_DATA_LOADED, &doc);
+  CView* form = FindView(doc, true);
+  CView* canvas = FindView(doc, false);
+  doc.UpdateAllViews(form, HINT_DRAWING_DATA_LOADED, &doc);
   doc.LoadSettingPages();
-  doc.UpdateAllViews(FindView(doc, false), HINT_REDRAW_ALL, &doc);
+  // The form view refills the work-area pages on this hint, once the settings hold the file's.
+  if (form) doc.UpdateAllViews(canvas, HINT_DRAWING_DATA_LOADED, &doc);
+  doc.UpdateAllViews(canvas, HINT_REDRAW_ALL, &doc);
+}
+
+int MrkCommitBinary(CKorvaneDoc& doc, CMrkDesign& design, const CString& path) {
+  CObjectList* list = doc.GetObjectList();
+  if (!list) return 0;
+  BOOL drawingLoaded = FALSE;
+  CDrawObject* last = design.Commit(*list, &drawingLoaded);
+  if (!last) return 0;
+  if (drawingLoaded) MrkOnDrawingDataLoaded(doc);
+  if (last->m_nType != TYPE_DRAWING) ObjectsLoaded(doc, last, path);
+  return 1;
 }
 
 int MrkLoadBinary(CKorvaneDoc& doc, const CString& path, BOOL replace) {
@@ -54,46 +69,114 @@ int MrkLoadBinary(CKorvaneDoc& doc, const CString& path, BOOL replace) {
     CMrkBinaryFile file(CMrkBinaryFile::modeRead, path);
     if (!file.Parse(*list, design)) return 0;
   }
-  if (replace) doc.OnNewDocument();
-  BOOL drawingLoaded = FALSE;
-  CDrawObject* last = design.Commit(*list, &drawingLoaded);
-  if (!last) return 0;
-  if (drawingLoaded) MrkOnDrawingDataLoaded(doc);
-  if (last->m_nType != TYPE_DRAWING) ObjectsLoaded(doc, last, path);
-  return 1;
+  if (replace && !doc.OnNewDocument()) return 0;
+  return MrkCommitBinary(doc, design, path);
 }
 
-int MrkLoadText(CKorvaneDoc& doc, const CString& path, BOOL replace) {
+int MrkTakeText(CKorvaneDoc& doc, const CMrkTextFile& file, int loaded, const CString& path, BOOL replace) {
   CObjectList* list = doc.GetObjectList();
   if (!list) return 0;
-  CMrkTextFile file(CMrkTextFile::modeRead);
-  const int loaded = file.Load(path);
-  if (loaded == 0) return 0;
   BOOL withDrawing = FALSE;
   if (loaded == 2) {
     withDrawing = Prompter().MessageBox(
                       CString::FromUtf8("開こうとしているファイルにはDrawing データが含まれています。\nDrawingデータを上書きしますか?"),
                       CString::FromUtf8("確認"), MB_YESNO) == IDYES;
   }
+  // Every record is read before the design is touched: what cannot be taken is known before
+  // anything is replaced.
   CMrkDesign design;
-  int skipped = 0;
-  const int lastKind = file.ParseDesign(*list, withDrawing, design, &skipped);
-  // What could be read is kept wherever the unreadable records stood; nothing read leaves the
-  // design alone.
-  if (!design.IsEmpty()) {
-    if (replace) doc.OnNewDocument();
-    BOOL drawingLoaded = FALSE;
-    CDrawObject* last = design.Commit(*list, &drawingLoaded);
-    if (drawingLoaded) MrkOnDrawingDataLoaded(doc);
-    // A declined drawing record that came last: its objects are in, nothing more is said.
-    if (lastKind != TYPE_DRAWING && last && last->m_nType != TYPE_DRAWING) ObjectsLoaded(doc, last, path);
+  const int lastKind = file.ParseDesign(*list, withDrawing, design);
+  if (design.IsEmpty()) {
+    if (design.m_Lost.empty() && file.GetRecordCount() > 0) {
+      // Only declined drawing data: nothing to take, nothing to say.
+      if (replace && !doc.OnNewDocument()) return 0;
+      return 1;
+    }
+    // Nothing at all to take: the design stays as it was.
+    design.NameLost(*list);
+    ReportMrkLostRecords(path, design.m_Lost);
+    return -1;
   }
-  if (skipped > 0 || file.GetRecordCount() == 0) {
-    Prompter().MessageBox(CString::FromUtf8("ファイルの読み込みに失敗しました"), CString::FromUtf8("ファイルリードエラー"),
-                          MB_OK | MB_ICONERROR);
+  if (replace && !doc.OnNewDocument()) return 0;
+  design.NameLost(*list);
+  BOOL drawingLoaded = FALSE;
+  CDrawObject* last = design.Commit(*list, &drawingLoaded);
+  if (drawingLoaded) MrkOnDrawingDataLoaded(doc);
+  // A declined drawing record that came last: its objects are in, nothing more is said.
+  if (lastKind != TYPE_DRAWING && last && last->m_nType != TYPE_DRAWING) ObjectsLoaded(doc, last, path);
+  if (!design.m_Lost.empty()) {
+    ReportMrkLostRecords(path, design.m_Lost);
+    // Saving over the file now would drop what could not be read: the design is not the file.
+    g_bModified = 1;
+    doc.m_strIncompleteLoad = path;
   }
   return 1;
 }
+
+int MrkLoadText(CKorvaneDoc& doc, const CString& path, BOOL replace) {
+  CMrkTextFile file(CMrkTextFile::modeRead);
+  const int loaded = file.Load(path);
+  if (loaded == 0) return 0;
+  return MrkTakeText(doc, file, loaded, path, replace) != 0 ? 1 : 0;
+}
+
+CString MrkKindWord(int kind) {
+  switch (kind) {
+    case TYPE_LINE: return CString::FromUtf8("直線");
+    case TYPE_RECTANGLE: return CString::FromUtf8("四角形");
+    case TYPE_CIRCLE: return CString::FromUtf8("円形");
+    case TYPE_TRIANGLE: return CString::FromUtf8("三角形");
+    case TYPE_RHOMBIC: return CString::FromUtf8("菱形");
+    case TYPE_POLYGON: return CString::FromUtf8("多角形");
+    case TYPE_TEXT1: return CString::FromUtf8("直線文字列");
+    case TYPE_TEXT2: return CString::FromUtf8("回し文字列");
+    case TYPE_BMP: return CString::FromUtf8("ビットマップ");
+    case TYPE_BARCODE: return CString::FromUtf8("QRコード");
+    case TYPE_DRAWING: return CString::FromUtf8("Drawing データ");
+    default: return CString::FromUtf8("不明なデータ");
+  }
+}
+
+void ReportMrkOpenFailed(const CString& path) {
+  Prompter().MessageBox(path + CString::FromUtf8("\nファイルの読み込みに失敗しました"), CString::FromUtf8("ファイルリードエラー"),
+                        MB_OK | MB_ICONERROR);
+}
+
+void ReportMrkLostRecords(const CString& path, const std::vector<CMrkLostRecord>& lost) {
+  CString text = path + CString::FromUtf8("\nファイルの読み込みに失敗しました");
+  if (!lost.empty()) text += CString::FromUtf8("\n次のデータを読み込めませんでした:");
+  // A damaged file can lose thousands; the first ones tell the operator what happened.
+  constexpr size_t kShown = 20;
+  for (size_t i = 0; i < lost.size() && i < kShown; ++i) {
+    const CMrkLostRecord& r = lost[i];
+    CString line;
+    line.Format("%d", r.line);
+    text += "\n" + MrkKindWord(r.kind);
+    if (!r.name.IsEmpty()) text += " " + r.name;
+    text += " (" + line + CString::FromUtf8("行目)");
+    if (r.kind == TYPE_BMP) {
+      text += r.imagePath.IsEmpty() ? CString::FromUtf8(" 画像ファイルの指定がありません")
+                                    : CString::FromUtf8(" 画像ファイル: ") + r.imagePath;
+    }
+  }
+  if (lost.size() > kShown) {
+    CString more;
+    more.Format("%d", static_cast<int>(lost.size() - kShown));
+    text += CString::FromUtf8("\nほか ") + more + CString::FromUtf8(" 件");
+  }
+  Prompter().MessageBox(text, CString::FromUtf8("ファイルリードエラー"), MB_OK | MB_ICONERROR);
+}
+
+namespace {
+
+// The design is now what the file holds: it is named after it, and nothing of the file is lost.
+void MrkSaved(CKorvaneDoc& doc, const CString& path) {
+  doc.SetTitle(path);
+  doc.m_strIncompleteLoad.Empty();
+  doc.m_strInsertTitle.Empty();
+}
+
+}  // namespace
 
 BOOL MrkSaveBinary(CKorvaneDoc& doc, const CString& path) {
   CObjectList* list = doc.GetObjectList();
@@ -101,7 +184,7 @@ BOOL MrkSaveBinary(CKorvaneDoc& doc, const CString& path) {
   CMrkBinaryFile file(CMrkBinaryFile::modeWrite, path);
   if (!file.Write(list)) return FALSE;
   g_bModified = 0;
-  doc.SetTitle(path);
+  MrkSaved(doc, path);
   return TRUE;
 }
 
@@ -118,7 +201,7 @@ BOOL MrkSaveText(CKorvaneDoc& doc, const CString& path) {
   }
   if (!file.Save(path)) return FALSE;
   g_bModified = 0;
-  doc.SetTitle(path);
+  MrkSaved(doc, path);
   return TRUE;
 }
 

@@ -7,18 +7,38 @@
 // the design is cleared (OnNewDocument) only once the file has been read.
 #pragma once
 
+#include <vector>
+
+#include "files/mrk_design.h"
 #include "model/doc_seams.h"
 #include "platform/cstring.h"
 #include "platform/wintypes.h"
 
 class CKorvaneDoc;
+class CMrkTextFile;
 
-// 1 loaded; 0 when the file could not be read or is not a complete binary project file.
+// 1 loaded; 0 when the file could not be read or is not a complete binary project file, or when
+// the save question of a replacing load was cancelled.
 int MrkLoadBinary(CKorvaneDoc& doc, const CString& path, BOOL replace = FALSE);
+// Puts a read binary design into the document; 1, or 0 when it held nothing.
+int MrkCommitBinary(CKorvaneDoc& doc, CMrkDesign& design, const CString& path);
 // 1 when the file was read: every record that can be taken is loaded, the others are skipped
-// wherever they stand, and the message "ファイルの読み込みに失敗しました" is shown once when a record was
-// skipped (or the file holds none). 0 when the file could not be read.
+// wherever they stand, and one message names them (ReportMrkLostRecords). 0 when the file could
+// not be read.
 int MrkLoadText(CKorvaneDoc& doc, const CString& path, BOOL replace = FALSE);
+// Takes the records of a loaded text file (`loaded` as its Load gave it): asks about drawing
+// data, reads every record and only then clears the design (with `replace`) and puts them in.
+// A load that left records out names them, marks the design modified and remembers the file in
+// m_strIncompleteLoad. 1 taken; 0 when the save question was cancelled; -1 when nothing could be
+// taken (said; the design as it was).
+int MrkTakeText(CKorvaneDoc& doc, const CMrkTextFile& file, int loaded, const CString& path, BOOL replace);
+// The operator's word for a kind ("直線", "QRコード", ...), "不明なデータ" for an unknown code.
+CString MrkKindWord(int kind);
+// "<path>\nファイルの読み込みに失敗しました" (caption "ファイルリードエラー").
+void ReportMrkOpenFailed(const CString& path);
+// The same message followed by the records that could not be taken: kind, name, line and, for
+// a bitmap, the image file looked for.
+void ReportMrkLostRecords(const CString& path, const std::vector<CMrkLostRecord>& lost);
 // 1 written: the modified flag is cleared and the title becomes the path. 0 when the file could
 // not be written: the old file and the modified flag stay as they were.
 BOOL MrkSaveBinary(CKorvaneDoc& doc, const CString& path);

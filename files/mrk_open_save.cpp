@@ -13,9 +13,11 @@
 #include "files/mrk_text.h"
 #include "model/korvane_doc.h"
 #include "files/mrk_open_path.h"
+#include "model/bmpobject.h"
 #include "model/objectlist.h"
 #include "platform/archive.h"
 #include "platform/prompter.h"
+#include "platform/ui/modal_dialogs.h"
 
 namespace {
 
@@ -60,12 +62,16 @@ int MrkFileFormat(const CString& path) {
 bool PathFromQString(const QString& path, CString& out) {
   const CString converted = CString::FromQString(path);
   if (converted.ToQString() != path) {
-    Prompter().MessageBox(CString::FromUtf8("ファイル名に使用できない文字が含まれています"), CString::FromUtf8("Draventis"),
-                          MB_OK | MB_ICONEXCLAMATION);
+    ReportUnholdablePath();
     return false;
   }
   out = converted;
   return true;
+}
+
+void ReportUnholdablePath() {
+  Prompter().MessageBox(CString::FromUtf8("ファイル名に使用できない文字が含まれています"), CString::FromUtf8("Draventis"),
+                        MB_OK | MB_ICONEXCLAMATION);
 }
 
 CString MakeAbsolutePath(const CString& path) {
@@ -97,50 +103,162 @@ BOOL CMrkProjectFiles::SaveMrkText(CKorvaneDoc& doc, const CString& path) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Save and Save As
+
+namespace {
+
+// What the text format would leave out: QR Codes, and bitmaps without an image file to name.
+std::vector<CString> TextFormatLosses(const CObjectList& list) {
+  std::vector<CString> names;
+  for (int i = 1; i < list.GetCount(); ++i) {
+    const CDrawObject* o = list.GetObject(i);
+    if (!o || o->m_bDeleted) continue;
+    const bool lost = o->m_nType == TYPE_BARCODE ||
+                      (o->m_nType == TYPE_BMP && static_cast<const CBmpObject*>(o)->m_strPath.IsEmpty());
+    if (lost) names.push_back(MrkKindWord(o->m_nType) + " " + o->GetName());
+  }
+  return names;
+}
+
+BOOL SaveBinaryOrSay(CKorvaneDoc& doc, const CString& path) {
+  const BOOL saved = doc.SaveMrkBinary(path);
+  if (!saved) ReportMrkSaveFailed();
+  return saved;
+}
+
+// The text format, after saying what it would leave out. Yes: Save As in the binary format;
+// No: the text file without them; Cancel: nothing is written.
+BOOL SaveTextOrSay(CKorvaneDoc& doc, const CString& path) {
+  const std::vector<CString> losses = TextFormatLosses(*doc.GetObjectList());
+  if (!losses.empty()) {
+    CString text = path + CString::FromUtf8("\nこの形式では次のオブジェクトを保存できません:");
+    for (size_t i = 0; i < losses.size() && i < 20; ++i) text += "\n" + losses[i];
+    if (losses.size() > 20) text += "\n...";
+    text += CString::FromUtf8("\n\nはい: mrk形式で名前を付けて保存\nいいえ: これらを除いて保存\nキャンセル: 保存しない");
+    const int answer =
+        Prompter().MessageBox(text, CString::FromUtf8("MRKファイルの保存"), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDYES) return MrkSaveAs(doc, path, true);
+    if (answer != IDNO) return FALSE;
+  }
+  const BOOL saved = doc.SaveMrkText(path);
+  if (!saved) ReportMrkSaveFailed();
+  return saved;
+}
+
+}  // namespace
+
+BOOL MrkSave(CKorvaneDoc& doc) {
+  const CString title = doc.GetTitle();
+  const int format = title.IsEmpty() || !FileExists(title) ? 0 : MrkFileFormat(title);
+  if (format == 0) return MrkSaveAs(doc, title);
+  if (!doc.m_strIncompleteLoad.IsEmpty() && doc.m_strIncompleteLoad == title) {
+    // The design lacks what could not be read from this file: overwriting it would lose that.
+    const int answer = Prompter().MessageBox(
+        title + CString::FromUtf8("\nこのファイルには読み込めなかったデータがあります。\n上書きすると、そのデータは失われます。"
+                                  "\n上書きしますか？\n\nいいえ: 名前を付けて保存"),
+        CString::FromUtf8("MRKファイルの保存"), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDNO) return MrkSaveAs(doc, title);
+    if (answer != IDYES) return FALSE;
+  }
+  // The file keeps its own format.
+  return format == 2 ? SaveTextOrSay(doc, title) : SaveBinaryOrSay(doc, title);
+}
+
+BOOL MrkSaveAs(CKorvaneDoc& doc, const CString& name, bool binaryOnly) {
+  FileDialogRequest request;
+  request.save = true;
+  request.defaultExt = "mrk";
+  request.initialPath = name;
+  request.overwritePrompt = true;
+  request.filter = CString::FromUtf8(binaryOnly ? kMrkOpenFilter : kMrkSaveFilter);
+  // The places bar around the dialog, whatever its outcome.
+  const int places = doc.ApplyPlacesBar(request);
+  CString path;
+  int filter = 1;
+  const bool chosen = ModalDialogs().SaveFileDialog(request, path, filter);
+  doc.RestorePlacesBar(places);
+  if (!chosen || path.IsEmpty()) return FALSE;
+  path = MakeAbsolutePath(path);
+  return filter == 2 && !binaryOnly ? SaveTextOrSay(doc, path) : SaveBinaryOrSay(doc, path);
+}
+
+// ---------------------------------------------------------------------------------------------
 // The document's open operations
 
 int CKorvaneDoc::OpenMrkFile(const CString& path, int replace) {
   switch (MrkFileFormat(path)) {
     case 1: return LoadMrkBinaryFile(path, replace);
     case 2: return LoadMrkTextFile(path, replace);
-    default: return 0;
+    default:
+      // Empty, unreadable or no project at all: said, and the design stays.
+      ReportMrkOpenFailed(path);
+      return 0;
   }
 }
 
-// A replacing load reads the file before it asks to save the design, and a Cancel to that
-// question leaves the design as it was instead of merging the file into it. Only a replacing
-// load, or an insert into an untitled design without objects, names the design after the file:
-// otherwise Save would overwrite the inserted file with the whole design.
+// A replacing load reads the whole file before it asks to save the design, and a Cancel to that
+// question leaves the design as it was instead of merging the file into it; a file that cannot
+// be read says so and changes nothing. Only a replacing load, or an insert into an untitled
+// design without objects, names the design after the file; a further insert into such a design
+// takes the name away: otherwise Save would overwrite one inserted file with the whole design.
+namespace {
+
+struct InsertTitle {
+  CString title;
+  bool takesName;
+};
+
+InsertTitle BeforeLoad(CKorvaneDoc& doc) {
+  const CString title = doc.GetTitle();
+  return {title, title.IsEmpty() && doc.GetObjectList()->GetDrawableCount() == 0};
+}
+
+void AfterLoad(CKorvaneDoc& doc, const InsertTitle& before, const CString& path, int replace, int loaded) {
+  if (!loaded) return;
+  if (replace) {
+    doc.SetTitle(path);
+    doc.m_strInsertTitle.Empty();
+  } else if (before.takesName) {
+    doc.m_strInsertTitle = doc.GetTitle() == path ? path : CString();
+  } else if (!doc.m_strInsertTitle.IsEmpty() && before.title == doc.m_strInsertTitle) {
+    doc.m_strInsertTitle.Empty();
+    doc.SetTitle("");
+  } else {
+    doc.SetTitle(before.title);
+  }
+}
+
+}  // namespace
+
 int CKorvaneDoc::LoadMrkBinaryFile(const CString& path, int replace) {
   if (!m_pObjectList) return 0;
-  if (replace) {
-    CMrkDesign check;
+  CMrkDesign design;
+  {
     CMrkBinaryFile file(CMrkBinaryFile::modeRead, path);
-    if (!file.Parse(*m_pObjectList, check)) return 0;
-    if (!OnNewDocument()) return 0;
+    if (!file.Parse(*m_pObjectList, design)) {
+      ReportMrkOpenFailed(path);
+      return 0;
+    }
   }
-  const CString title = GetTitle();
-  const bool keepTitle = !replace && !(title.IsEmpty() && m_pObjectList->GetDrawableCount() == 0);
-  const int loaded = MrkLoadBinary(*this, path, FALSE);
-  if (keepTitle) SetTitle(title);
-  if (loaded && replace) SetTitle(path);
+  if (replace && !OnNewDocument()) return 0;
+  const InsertTitle before = BeforeLoad(*this);
+  const int loaded = MrkCommitBinary(*this, design, path);
+  AfterLoad(*this, before, path, replace, loaded);
   return loaded;
 }
 
 int CKorvaneDoc::LoadMrkTextFile(const CString& path, int replace) {
   if (!m_pObjectList) return 0;
-  if (replace) {
-    CMrkTextFile file(CMrkTextFile::modeRead);
-    if (!file.Load(path)) return 0;
-    CMrkDesign check;
-    // A file with nothing to take says so (through the loader) and leaves the design alone.
-    if (file.ParseDesign(*m_pObjectList, FALSE, check) != TYPE_UNKNOWN && !OnNewDocument()) return 0;
+  CMrkTextFile file(CMrkTextFile::modeRead);
+  const int read = file.Load(path);
+  if (!read) {
+    ReportMrkOpenFailed(path);
+    return 0;
   }
-  const CString title = GetTitle();
-  const bool keepTitle = !replace && !(title.IsEmpty() && m_pObjectList->GetDrawableCount() == 0);
-  const int loaded = MrkLoadText(*this, path, FALSE);
-  if (keepTitle) SetTitle(title);
-  if (loaded && replace) SetTitle(path);
+  const InsertTitle before = BeforeLoad(*this);
+  const int taken = MrkTakeText(*this, file, read, path, replace);
+  const int loaded = taken > 0 ? 1 : 0;
+  AfterLoad(*this, before, path, replace, loaded);
   return loaded;
 }
 

@@ -24,6 +24,18 @@ bool PathFromQString(const QString& path, CString& out);
 // The path made absolute against the working folder ("" stays "").
 CString MakeAbsolutePath(const CString& path);
 
+// "ファイル名に使用できない文字が含まれています": a file name the code page cannot hold.
+void ReportUnholdablePath();
+
+// Save: the file the title names, in its own format; a design that a load left records out of
+// asks before it overwrites that file (No: Save As); the text format says first what it cannot
+// keep. Without such a file, Save As. Any failed write says so. TRUE when written.
+BOOL MrkSave(CKorvaneDoc& doc);
+// Save As: the save dialog starting at `name`, both formats or (binaryOnly) only the binary one;
+// the text format says first what it cannot keep (Yes: Save As in the binary format). Any
+// failed write says so. TRUE when written.
+BOOL MrkSaveAs(CKorvaneDoc& doc, const CString& name, bool binaryOnly = false);
+
 // "ファイルが見つかりません" (caption "MRKファイルの読み込み").
 void ReportMrkFileNotFound();
 // "ファイルの保存に失敗しました" (caption "ファイルライトエラー").

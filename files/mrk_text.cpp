@@ -1,8 +1,10 @@
 #include "files/mrk_text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "files/project_write.h"
 #include "model/textutil.h"
 #include "platform/archive.h"
 #include "platform/cp932.h"
@@ -209,6 +211,24 @@ class CFieldsOut {
 
  private:
   CLineBuilder& m_b;
+};
+
+// Counts the fields of a record layout.
+class CFieldsCount {
+ public:
+  void D(double&) { ++n; }
+  void I(int&) { ++n; }
+  void Flag(int&) { ++n; }
+  void Layer(CDrawObject&) { ++n; }
+  void Lit(const char*) { ++n; }
+  void Again(double) { ++n; }
+  void Rows(int&) { ++n; }
+  void Columns(int, int&) { ++n; }
+  void Edges(int&) { ++n; }
+  void Dpm(int&) { ++n; }
+  void CurrentLayer(int&) { ++n; }
+  void Whole(int&) { ++n; }
+  int n = 0;
 };
 
 // Fields 1 to 6 of every object record.
@@ -470,18 +490,20 @@ int CMrkTextFile::LoadBytes(const std::vector<BYTE>& bytes) {
   m_nRecordCount = 0;
   if (m_nMode != modeRead || bytes.size() > kMaxFileSize) return 0;
 
-  // Lines end at every CR (a LF right after it belongs to the line end); a LF alone stays in
-  // the line. The reader acts as if the file ended with CR LF.
+  // Lines end at CR LF, at a CR alone and at a LF alone (as editors on this system write
+  // them); the writer never leaves either inside a line. The reader acts as if the file ended
+  // with a line end, but remembers whether it did: a last record without one may be cut short.
   const char* p = reinterpret_cast<const char*>(bytes.data());
   const size_t n = bytes.size();
   size_t start = 0;
   for (size_t i = 0; i < n; ++i) {
-    if (p[i] != '\r') continue;
+    if (p[i] != '\r' && p[i] != '\n') continue;
     m_Lines.emplace_back(std::string(p + start, i - start));
-    if (i + 1 < n && p[i + 1] == '\n') ++i;
+    if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n') ++i;
     start = i + 1;
   }
   m_Lines.emplace_back(std::string(p + start, n - start));
+  m_bEndsWithLineEnd = n == 0 || p[n - 1] == '\r' || p[n - 1] == '\n';
 
   bool drawing = false;
   for (int i = 0; i < static_cast<int>(m_Lines.size()); ++i) {
@@ -637,20 +659,61 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
   }
 }
 
+bool CMrkTextFile::IsCutShort(int n, const CDrawObject& object) const {
+  if (m_bEndsWithLineEnd || n != GetRecordCount() - 1) return false;
+  const Record& record = m_Records[n];
+  const CFields f(m_Lines[record.nHeader]);
+  CFieldsCount count;
+  if (!KindFields(count, const_cast<CDrawObject&>(object))) return false;
+  switch (object.m_nType) {
+    case TYPE_BMP: return !f.Has(count.n + 1);  // the path
+    case TYPE_TEXT1: {
+      if (!f.Has(28)) return true;
+      const long long lines = std::max(1, f.I(28));
+      if (f.Count() < 29 + lines) return true;
+      // One character line per character other than the line breaks, seven values each.
+      const std::string& t = static_cast<const CText1Object&>(object).m_strText.str();
+      size_t characters = 0;
+      for (size_t p = 0; p < t.size(); ++characters) {
+        const bool lineBreak = t[p] == '\r' && p + 1 < t.size() && t[p + 1] == '\n';
+        if (lineBreak) --characters;
+        p += lineBreak ? 2 : CharWidth(t, p);
+      }
+      if (record.continuation.size() < characters) return true;
+      return !record.continuation.empty() &&
+             SplitAt(m_Lines[record.continuation.back()].str(), ",").size() < 7;
+    }
+    case TYPE_TEXT2: {
+      if (!f.Has(28) || SplitAt(f.Text(28), "\t").size() < 4) return true;
+      const size_t values = 1 + static_cast<size_t>(f.Count() - 28);
+      return values < 7 * static_cast<const CText2Object&>(object).m_vCharRecords.size();
+    }
+    default: return f.Count() < count.n;
+  }
+}
+
 int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& design, int* skipped) const {
   design.m_Records.clear();
+  design.m_Lost.clear();
   if (skipped) *skipped = 0;
   int lastKind = TYPE_UNKNOWN;
   int bitmaps = 0;
   for (int n = 0; n < GetRecordCount(); ++n) {
     int kind = GetObjectKind(n);
+    CMrkLostRecord lost;
+    lost.kind = kind;
+    lost.line = m_Records[n].nHeader + 1;
     if (kind == TYPE_DRAWING) {
       if (withDrawing) {
         const CDrawingObject* current = list.GetDrawingObject();
         if (current) {
           std::unique_ptr<CDrawingObject> drawing = MrkCloneDrawing(*current);
           ParseObject(n, drawing.get());
-          design.m_Records.push_back(std::move(drawing));
+          if (IsCutShort(n, *drawing)) {
+            kind = TYPE_UNKNOWN;
+          } else {
+            design.m_Records.push_back(std::move(drawing));
+          }
         }
       }
     } else if (kind == TYPE_BMP) {
@@ -658,8 +721,9 @@ int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& d
       ParseObject(n, bmp.get());
       const double width = bmp->m_dWidth;
       const double height = bmp->m_dHeight;
-      BOOL loaded = bmp->Reload();
-      if (!loaded && bmp->m_strPath.IsEmpty()) {
+      const bool cut = IsCutShort(n, *bmp);
+      BOOL loaded = cut ? FALSE : bmp->Reload();
+      if (!loaded && !cut && bmp->m_strPath.IsEmpty()) {
         // No path to follow: the operator names the file, as for any object that lost its image.
         CString name;
         name.Format("bmp%d", list.m_nCounters[TYPE_BMP] + bitmaps + 1);
@@ -682,19 +746,26 @@ int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& d
         design.m_Records.push_back(std::move(bmp));
         ++bitmaps;
       } else {
+        lost.imagePath = bmp->m_strPath;
         kind = TYPE_UNKNOWN;
       }
     } else if (kind != TYPE_UNKNOWN) {
       std::unique_ptr<CDrawObject> object = MrkNewObjectOfKind(list, kind);
       if (object) {
         ParseObject(n, object.get());
-        design.m_Records.push_back(std::move(object));
+        if (IsCutShort(n, *object)) {
+          kind = TYPE_UNKNOWN;
+        } else {
+          design.m_Records.push_back(std::move(object));
+        }
       } else {
         kind = TYPE_UNKNOWN;
       }
     }
     if (kind == TYPE_UNKNOWN) {
       if (skipped) ++*skipped;
+      lost.before = design.m_Records.size();
+      design.m_Lost.push_back(std::move(lost));
     } else {
       lastKind = kind;
     }
@@ -829,5 +900,5 @@ std::vector<BYTE> CMrkTextFile::GetBytes() const {
 int CMrkTextFile::Save(const CString& path) {
   if (m_nMode != modeWrite || !FitsSizeLimit()) return 0;
   const std::vector<BYTE> bytes = GetBytes();
-  return fileio::WriteAtomically(fileio::ToFsPath(path), bytes.data(), bytes.size()) ? 1 : 0;
+  return WriteProjectFile(path, bytes) ? 1 : 0;
 }

@@ -1,6 +1,6 @@
-// The line-based "v2004" project file: code-page-932 text with CR LF line ends; one header line
-// per record, starting with its kind code; the characters of a straight text on continuation
-// lines that begin with a blank. Bitmaps are stored by path; barcodes are not stored.
+// The line-based "v2004" project file: code-page-932 text with CR LF line ends (LF alone is read
+// too); one header line per record, starting with its kind code; the characters of a straight
+// text on continuation lines that begin with a blank. Bitmaps are stored by path; barcodes are not stored.
 #pragma once
 
 #include <cstdint>
@@ -37,8 +37,9 @@ class CMrkTextFile {
   // Reads every record into `design` as the loader takes them: kinds 0 to 8 as objects made
   // from the list's prototypes (a bitmap only when its image loads from the stored path, or, for
   // an empty path, from the file the operator picks), drawing data only with `withDrawing`;
-  // other records are skipped wherever they stand, and counted in `skipped` (optional). The list
-  // is not changed. Returns the kind of the last record that was not skipped (drawing data also
+  // other records are skipped wherever they stand, counted in `skipped` (optional) and described
+  // in the design's lost records; so is a last record that the end of the file cut short. The
+  // list is not changed. Returns the kind of the last record that was not skipped (drawing data also
   // when declined), TYPE_UNKNOWN when every record was skipped or there is none.
   int ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& design, int* skipped = nullptr) const;
 
@@ -68,8 +69,13 @@ class CMrkTextFile {
     std::vector<int> continuation;   // indices of its continuation lines
   };
 
+  // Whether record n, the last, lacks what its layout ends with in a file that does not end
+  // with a line end.
+  bool IsCutShort(int n, const CDrawObject& object) const;
+
   int m_nMode;
   int m_nRecordCount = 0;
+  bool m_bEndsWithLineEnd = true;
   std::vector<CString> m_Lines;
   std::vector<Record> m_Records;
 };

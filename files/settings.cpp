@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "files/project_write.h"
 #include "model/drawingobject.h"
 #include "model/kinds.h"
 #include "platform/archive.h"
@@ -85,6 +86,10 @@ class SectionWriter {
     v.Trim(" \t");
     v = CString(v.c_str(), FittingLength(v.c_str(), v.GetLength(), kValueBufferSize - 1));
     v.TrimRight(" \t");  // the cut may end on a blank
+    // The reader drops one pair of surrounding quotes: a value that has them keeps them
+    // inside one more pair.
+    const std::string& t = v.str();
+    if (t.size() >= 2 && (t.front() == '"' || t.front() == '\'') && t.back() == t.front()) v = "\"" + v + "\"";
     m_file.SetString(m_section, key, v.c_str());
   }
   void Int(const char* key, int value) {
@@ -337,6 +342,8 @@ void ReadSettings(CKorvaneSettings& settings, const std::string& path) {
 bool WriteSettings(const CKorvaneSettings& settings) { return WriteSettings(settings, SettingsFilePath()); }
 
 bool WriteSettings(const CKorvaneSettings& settings, const std::string& path) {
+  // A settings file made read-only is the operator's, as it stands.
+  if (IsReadOnlyFile(path)) return false;
   CProfileFile file;
   // A file that exists but cannot be read is left alone rather than replaced by our keys only.
   if (!file.Load(path)) return false;

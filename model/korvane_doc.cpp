@@ -10,7 +10,7 @@
 #include "model/objectlist.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
-#include "platform/ui/clipboard.h"
+#include "platform/ui/object_clipboard.h"
 #include "platform/ui/modal_dialogs.h"
 
 int g_bModified = 0;
@@ -39,9 +39,12 @@ BOOL CKorvaneDoc::OnNewDocument() {
   if (m_pObjectList) {
     SetSealMode(0);
     if (!SaveModified()) return FALSE;
-    // A clipboard block names objects of this design by index: it must not outlive it.
-    ui::EmptySystemClipboard();
+    // A clipboard block names objects of this design by index: it must not outlive it. What
+    // other programs put on the clipboard stays.
+    CQtObjectClipboard().ClearOwnData();
     m_pObjectList->RemoveAllButDrawing();
+    m_strIncompleteLoad.Empty();
+    m_strInsertTitle.Empty();
     ResetCurrentState();
     UpdateAllViews(nullptr, HINT_NEW_DOCUMENT, this);
     SetTitle("");

@@ -326,6 +326,11 @@ class CKorvaneDoc : public CDocument {
   int OpenMrkPath(const CString& path, int replace);
   int PromptOpenMrkFile(int replace);
   void OpenDroppedFiles(const std::vector<CString>& paths);
+  // The file a load that left records out came from: the first Save to it asks first.
+  CString m_strIncompleteLoad;
+  // The file an insert into an empty, untitled design named the design after; a further
+  // insert takes the name away again.
+  CString m_strInsertTitle;
   // The registration dialog of the places-bar folders.
   void EditPlacesBar();
   // The application's recent-file list (may stay null).

@@ -1,5 +1,6 @@
 // What the application shell asks of the document: the save question before a design is dropped
 // and the title that the main frame shows.
+#include "files/mrk_open_save.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "platform/prompter.h"
@@ -19,19 +20,9 @@ BOOL CKorvaneDoc::SaveModified() {
   // The save dialog starts without a name; a cancelled or failed save gives the title back.
   const CString title = GetTitle();
   SetTitle("");
-  FileDialogRequest request;
-  request.save = true;
-  request.defaultExt = "mrk";
-  request.filter = CString::FromUtf8("mrkファイル (*.mrk)|*.mrk|mrkファイル (*.mrk v2004 形式)|*.mrk||");
-  request.overwritePrompt = true;
-  const int places = ApplyPlacesBar(request);
-  CString path;
-  int filter = 1;
-  const bool chosen = ModalDialogs().SaveFileDialog(request, path, filter);
-  RestorePlacesBar(places);
-  // The design is dropped only once it is safely on disk; a failed save keeps it, and the
-  // modified flag with it.
-  const BOOL saved = chosen ? ((filter == 2) ? SaveMrkText(path) : SaveMrkBinary(path)) : FALSE;
+  // The design is dropped only once it is safely on disk; a failed save says so and keeps it,
+  // and the modified flag with it.
+  const BOOL saved = MrkSaveAs(*this, CString());
   if (!saved) {
     SetTitle(title);
     return FALSE;

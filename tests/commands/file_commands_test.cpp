@@ -96,12 +96,14 @@ TEST_F(FileCommandsTest, SaveKeepsTheFormatOfTheFileItWasOpenedFrom) {
     }
   }
 
-  // A text project stays text.
+  // A text project stays text (once told what the format leaves out).
   dialogs.saves.push_back({dir.File("t.mrk"), 2});
+  prompter.ExpectMessage(IDNO, U("QRコード"));
   table.Execute(ID_SAVE_AS);
   EXPECT_EQ(FirstByte(dir.File("t.mrk")), "D");
   EXPECT_EQ(doc->GetTitle(), dir.File("t.mrk").c_str());
   Add({TYPE_LINE});
+  prompter.ExpectMessage(IDNO, U("QRコード"));
   table.Execute(ID_SAVE);
   EXPECT_EQ(FirstByte(dir.File("t.mrk")), "D");
   EXPECT_EQ(recent->GetRecentFileName(1), dir.File("t.mrk").c_str());
@@ -141,6 +143,7 @@ TEST_F(FileCommandsTest, OnlyFilesThatBeginAsAProjectAreOpened) {
   EXPECT_EQ(MrkFileFormat(dir.Write("empty.mrk", "").c_str()), 0);
   ASSERT_EQ(::mkfifo(dir.File("x.mrk").c_str(), 0600), 0);
   EXPECT_EQ(MrkFileFormat(dir.File("x.mrk").c_str()), 0);  // returns at once: nothing writes to it
+  prompter.ExpectMessage(IDOK, U("ファイルの読み込みに失敗しました"));
   EXPECT_EQ(doc->OpenMrkFile(dir.File("x.mrk").c_str(), 0), 0);
   ASSERT_EQ(::mkdir(dir.File("folder.mrk").c_str(), 0700), 0);
   EXPECT_EQ(MrkFileFormat(dir.File("folder.mrk").c_str()), 0);
@@ -167,7 +170,7 @@ TEST_F(FileCommandsTest, DroppedAndNamedPathsAreCleanedUpAndOnlyProjectsOpen) {
   for (int i = 1; i < List().GetCount(); ++i) kinds += std::to_string(List().GetObject(i)->m_nType);
   EXPECT_EQ(kinds, "298" "2298" "22298");
   EXPECT_EQ(recent->GetCount(), 0);
-  EXPECT_EQ(doc->GetTitle(), a.c_str());  // the first insert into an empty, untitled design
+  EXPECT_EQ(doc->GetTitle(), "");  // three files' objects: no one file's name
 
   // A name the code page cannot hold is refused with a message.
   prompter.ExpectMessage(IDOK, U("ファイル名に使用できない文字"));

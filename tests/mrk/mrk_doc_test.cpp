@@ -112,8 +112,10 @@ TEST_F(MrkDocTest, BinaryLoadAddsTheObjectsAndTakesTheWorkArea) {
   EXPECT_EQ(doc->m_nLastAction, HINT_OBJECTS_ADDED);
   EXPECT_EQ(doc->GetTitle(), path.c_str());
   EXPECT_EQ(List().GetDrawingObject()->m_pArea->m_nOutlineStyle, 5);
-  // Drawing data: 10021 to the canvas, 10015 to the form; then the kind and 10015 to both.
-  const Hints expected = {{"canvas", HINT_DRAWING_DATA_LOADED}, {"form", HINT_REDRAW_ALL}, {"form", TYPE_BARCODE},
+  // Drawing data: 10021 to the canvas, then to the form once the settings hold the file's,
+  // 10015 to the form; then the kind and 10015 to both.
+  const Hints expected = {{"canvas", HINT_DRAWING_DATA_LOADED}, {"form", HINT_DRAWING_DATA_LOADED},
+                          {"form", HINT_REDRAW_ALL}, {"form", TYPE_BARCODE},
                           {"canvas", TYPE_BARCODE}, {"form", HINT_REDRAW_ALL}, {"canvas", HINT_REDRAW_ALL}};
   EXPECT_EQ(hints, expected);
   EXPECT_EQ(doc->GetSelectionLength(), List().GetCount());
@@ -182,6 +184,7 @@ TEST_F(MrkDocTest, TextLoadSkipsUnreadableRecordsWhereverTheyStand) {
       std::string text;
       for (const std::string& r : records) text += r + "\r\n";
       const std::string path = dir.Write("skip" + std::to_string(file++) + ".mrk", text);
+      g_bModified = 0;
       doc->OnNewDocument();
       if (bad == lostBitmap) prompter.ExpectFile("");
       prompter.ExpectMessage(IDOK, failed.c_str());
@@ -189,6 +192,9 @@ TEST_F(MrkDocTest, TextLoadSkipsUnreadableRecordsWhereverTheyStand) {
       ASSERT_EQ(MrkLoadText(*doc, path.c_str(), TRUE), 1);
       prompter.VerifyAllUsed();
       EXPECT_EQ(prompter.Log().back().flags, MB_OK | MB_ICONERROR);
+      // The design is not the file: it counts as modified, and Save will ask.
+      EXPECT_EQ(g_bModified, 1);
+      EXPECT_EQ(doc->m_strIncompleteLoad, path.c_str());
       ASSERT_EQ(List().GetCount(), 3);
       EXPECT_EQ(List().GetObject(1)->m_nType, TYPE_CIRCLE);
       EXPECT_EQ(static_cast<CCircleObject*>(List().GetObject(1))->m_dSizeX, 10.0);

@@ -166,10 +166,12 @@ TEST_F(MrkTextTest, CountUpAndFlags) {
 }
 
 TEST_F(MrkTextTest, RecordsAreFoundByTheirLines) {
-  // LF-only line ends: the whole file is one line, so one record.
+  // LF-only line ends, as editors here write them: one record per line.
   CMrkTextFile lf = Loaded("1,1,1\n2,1,1\n3,1,1\n");
-  EXPECT_EQ(lf.GetRecordCount(), 1);
+  EXPECT_EQ(lf.GetRecordCount(), 3);
   EXPECT_EQ(lf.GetObjectKind(0), TYPE_LINE);
+  EXPECT_EQ(lf.GetObjectKind(2), TYPE_CIRCLE);
+  EXPECT_EQ(lf.GetHeaderLine(1), "2,1,1");
 
   // Empty lines belong to no record; a CR alone ends a line too.
   CMrkTextFile file = Loaded("D,1\r\n\r\n10,1\r\n\r\n  1.0\r\n3,2\r8,1");
