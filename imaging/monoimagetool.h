@@ -84,15 +84,18 @@ class CMonoImageTool {
   // The tracer takes a 0 bit as ink. Every pixel of the image is traced, also those of a partial
   // last byte; the bits of the row padding count as background.
 
-  // Traces every figure of ink into `outline` (thinned with tolerance 1). 1 with the outline
-  // filled; 0 (outline emptied) when the block is refused or holds no ink. The block is not
-  // changed.
+  // Traces every figure of ink into `outline`: the border of each figure and of each hole, as the
+  // middles of the border pixels at every corner, so that moved half a pixel out (away from the
+  // ink) the figures lie on the pixel edges. Pixels meeting only at a corner belong to different
+  // figures; a hole one pixel wide or high is given as its own pixels from end to end. 1 with
+  // the outline filled; 0 (outline emptied) when the block is refused or holds no ink. The
+  // block is not changed.
   int TraceBmp(const BYTE* block, size_t size, TracedOutline* outline);
 
   // The outline export: traces the block and writes every figure to `path` with its extension
   // replaced by ".hpg" ("PU%d,%d;\r\n" for a figure's first point, "PD%d,%d;\r\n" for the
   // others, y counted downward from the top row). The file is written through a temporary one
-  // after the trace, so a failed write keeps the old file. 1 with the (unthinned) outline filled;
+  // after the trace, so a failed write keeps the old file. 1 with the outline filled;
   // 0 when nothing could be traced (an image without ink writes an empty file, a refused block
   // writes nothing); -1 when the file could not be written (outline emptied).
   int ExportHpgl(const BYTE* block, size_t size, TracedOutline* outline, const CString& path);

@@ -1,4 +1,5 @@
 // The contour tracer and the ".hpg" outline export of CMonoImageTool.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -28,6 +29,161 @@ inline bool Far(LONG x, LONG y, LONG rx, LONG ry, int t) {
   return x < rx - t || x > rx + t || y < ry - t || y > ry + t;
 }
 
+// The pixels as the tracer sees them: ink is a 0 bit; the padding and everything outside the
+// image are background.
+struct InkRows {
+  const BYTE* rows;
+  int width, height, stride;
+  bool operator()(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return false;
+    return !(rows[static_cast<size_t>(y) * stride + (x >> 3)] & kBitMask[x & 7]);
+  }
+  // The ink bits of the whole byte holding column x (x + 8 <= width); 0 outside the rows.
+  BYTE Byte(int x, int y) const {
+    if (y < 0 || y >= height) return 0;
+    return static_cast<BYTE>(~rows[static_cast<size_t>(y) * stride + (x >> 3)]);
+  }
+};
+
+// Directions along the pixel edges, clockwise on the screen: right, down, left, up.
+const int kEdgeX[4] = {1, 0, -1, 0};
+const int kEdgeY[4] = {0, 1, 0, -1};
+
+// Whether a pixel edge leaves the pixel corner (x, y) in direction d with ink on its right.
+bool HasEdge(const InkRows& ink, int x, int y, int d) {
+  switch (d) {
+    case 0: return ink(x, y) && !ink(x, y - 1);
+    case 1: return ink(x - 1, y) && !ink(x, y);
+    case 2: return ink(x - 1, y - 1) && !ink(x - 1, y);
+    default: return ink(x, y - 1) && !ink(x - 1, y - 1);
+  }
+}
+
+// Drops repeated points and points in the middle of a straight run, the ring closing on itself.
+void SimplifyRing(std::vector<POINT>& v) {
+  auto same = [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; };
+  auto straight = [](POINT a, POINT b, POINT c) {
+    const long long ux = b.x - a.x, uy = b.y - a.y, wx = c.x - b.x, wy = c.y - b.y;
+    return ux * wy - uy * wx == 0 && ux * wx + uy * wy > 0;
+  };
+  std::vector<POINT> out;
+  for (const POINT& p : v) {
+    if (!out.empty() && same(out.back(), p)) continue;
+    while (out.size() >= 2 && straight(out[out.size() - 2], out.back(), p)) out.pop_back();
+    out.push_back(p);
+  }
+  // The seam between the last point and the first.
+  bool changed = true;
+  while (changed && out.size() > 1) {
+    changed = false;
+    if (same(out.back(), out.front())) {
+      out.pop_back();
+      changed = true;
+    } else if (out.size() >= 3 && straight(out[out.size() - 2], out.back(), out.front())) {
+      out.pop_back();
+      changed = true;
+    } else if (out.size() >= 3 && straight(out.back(), out[0], out[1])) {
+      out.erase(out.begin());
+      changed = true;
+    }
+  }
+  v = std::move(out);
+}
+
+int Sign(long long v) { return (v > 0) - (v < 0); }
+
+// The pixels beside a figure's points tell on which side its ink lies: at each point, the pixel
+// to the right of the way to the next point counts for ink on the right, the one to the left
+// against. Round a hole whose ink is one pixel thick beyond the corners, the corners alone say
+// left; points along the straight runs where the ink beside them is thick then say right, so
+// that the figure tells its side truly. `ring` is walked with the ink on its right.
+void TellInkSide(const InkRows& ink, std::vector<POINT>& ring) {
+  const size_t n = ring.size();
+  if (n < 2) return;
+  auto vote = [&](POINT v, int sx, int sy) {
+    return static_cast<int>(ink(v.x - sy, v.y + sx)) - static_cast<int>(ink(v.x + sy, v.y - sx));
+  };
+  long long total = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const POINT a = ring[i], b = ring[(i + 1) % n];
+    total += vote(a, Sign(b.x - a.x), Sign(b.y - a.y));
+  }
+  if (total >= 0) return;
+  std::vector<POINT> out;
+  for (size_t i = 0; i < n; ++i) {
+    const POINT a = ring[i], b = ring[(i + 1) % n];
+    out.push_back(a);
+    const int sx = Sign(b.x - a.x), sy = Sign(b.y - a.y);
+    for (POINT u{a.x + sx, a.y + sy}; total < 0 && (u.x != b.x || u.y != b.y); u.x += sx, u.y += sy) {
+      if (vote(u, sx, sy) > 0) {
+        out.push_back(u);
+        ++total;
+      }
+    }
+  }
+  ring = std::move(out);
+}
+
+// Follows one border along the pixel edges, ink on the right (outer borders clockwise on the
+// screen, holes the other way), from the unfollowed horizontal edge above pixel (x, y). Where
+// two figures touch only at a corner the walk turns towards the ink on its right, so they stay
+// apart. At each turn the figure gets the ink pixel whose middle is half a pixel in from both
+// edges: the figure runs through the middles of the border pixels, and moving it half a pixel
+// out puts every edge, inner corners and holes included, on the pixel edges. The figure is
+// closed on its first point.
+void FollowEdges(const InkRows& ink, int x, int y, bool inkBelow, std::vector<BYTE>& followed, size_t edgeStride,
+                 TraceFigure& figure) {
+  figure.clear();
+  const int startX = inkBelow ? x : x + 1, startD = inkBelow ? 0 : 2;
+  int px = startX, py = y, d = startD;
+  std::vector<POINT> turns;
+  int left = px, right = px, top = py, bottom = py, corners = 0;
+  const long long cap = 4LL * (ink.width + 1) * (ink.height + 1);
+  for (long long steps = 0; steps < cap; ++steps) {
+    if (d == 0 || d == 2) {
+      const int column = d == 0 ? px : px - 1;
+      followed[static_cast<size_t>(py) * edgeStride + (column >> 3)] |= kBitMask[column & 7];
+    }
+    px += kEdgeX[d];
+    py += kEdgeY[d];
+    left = std::min(left, px), right = std::max(right, px), top = std::min(top, py), bottom = std::max(bottom, py);
+    int next = d;
+    for (const int turn : {1, 0, 3}) {
+      if (HasEdge(ink, px, py, (d + turn) % 4)) {
+        next = (d + turn) % 4;
+        break;
+      }
+    }
+    if (next != d) {
+      // Right normals of both edges: one of them is across, the other along.
+      const int sx = -kEdgeY[d] - kEdgeY[next], sy = kEdgeX[d] + kEdgeX[next];
+      turns.push_back(POINT{px + (sx - 1) / 2, py + (sy - 1) / 2});
+      ++corners;
+    }
+    d = next;
+    if (px == startX && py == y && d == startD) break;
+  }
+  // A hole one pixel wide or high runs through its own pixels instead, from one end to the
+  // other: round it the ink may be a single pixel thick, and a figure through the middles of
+  // those pixels would be the same as the one round their outside.
+  if (!inkBelow && corners == 4 && (right - left == 1 || bottom - top == 1)) {
+    figure.push_back(POINT{left, top});
+    figure.push_back(POINT{right - 1, bottom - 1});
+    if (right - left > 1 || bottom - top > 1) figure.push_back(figure.front());
+    return;
+  }
+  SimplifyRing(turns);
+  if (turns.empty()) return;
+  // Every figure starts at its top left corner.
+  std::rotate(turns.begin(),
+              std::min_element(turns.begin(), turns.end(),
+                               [](POINT a, POINT b) { return a.y != b.y ? a.y < b.y : a.x < b.x; }),
+              turns.end());
+  TellInkSide(ink, turns);
+  figure = std::move(turns);
+  figure.push_back(figure.front());
+}
+
 // The path with its extension replaced by ".hpg" (appended when the file name has none).
 CString HpglPath(const CString& path) {
   const int slash = path.ReverseFind('/');
@@ -52,10 +208,8 @@ int CMonoImageTool::TraceBmp(const BYTE* block, size_t size, TracedOutline* outl
   for (int i = 0; i < height; ++i)
     std::memcpy(copy.data() + static_cast<size_t>(i) * stride, rows + static_cast<size_t>(height - 1 - i) * stride,
                 static_cast<size_t>(stride));
-  if (!HollowFigures(copy.data(), width, height, stride)) return 0;
   std::vector<TracePoint> points = TraceContours(copy.data(), width, height, stride);
   if (points.empty()) return 0;
-  ThinTracePoints(points, 1);
   outline->count = static_cast<int>(points.size());
   outline->points = std::move(points);
   return 1;
@@ -77,7 +231,6 @@ int CMonoImageTool::ExportHpgl(const BYTE* block, size_t size, TracedOutline* ou
   for (int i = 0; i < height; ++i)
     std::memcpy(copy.data() + static_cast<size_t>(i) * stride, rows + static_cast<size_t>(height - 1 - i) * stride,
                 static_cast<size_t>(stride));
-  if (!HollowFigures(copy.data(), width, height, stride)) return 0;
   m_bExportOpen = 1;
   std::vector<TracePoint> points = TraceContours(copy.data(), width, height, stride);
   m_bExportOpen = 0;
@@ -125,30 +278,24 @@ int CMonoImageTool::HollowFigures(BYTE* rows, int width, int height, int stride)
 std::vector<TracePoint> CMonoImageTool::TraceContours(const BYTE* rows, int width, int height, int stride) {
   std::vector<TracePoint> result;
   if (RowsRefused(rows, width, height, stride)) return result;
-  const int bytes = (width + 7) / 8;
-  std::vector<BYTE> work(rows, rows + static_cast<size_t>(height) * stride);
-  // Padding is background: the bits beyond the width and the bytes beyond the last pixel.
-  const BYTE lastInside = InsideMask(bytes - 1, width);
-  for (int r = 0; r < height; ++r) {
-    BYTE* row = work.data() + static_cast<size_t>(r) * stride;
-    row[bytes - 1] |= static_cast<BYTE>(~lastInside);
-    std::memset(row + bytes, 0xFF, static_cast<size_t>(stride - bytes));
-  }
+  const InkRows ink{rows, width, height, stride};
+  // One bit per horizontal pixel edge already followed: rows 0 to height, one bit per column.
+  const size_t edgeStride = static_cast<size_t>(width + 7) / 8;
+  std::vector<BYTE> followed(edgeStride * static_cast<size_t>(height + 1));
   TraceFigure figure;
-  for (int r = 0; r < height; ++r) {
-    BYTE* row = work.data() + static_cast<size_t>(r) * stride;
-    for (int b = 0; b < bytes; ++b) {
-      if (row[b] == 0xFF) continue;
-      for (int bit = 0; bit < 8; ++bit) {
-        if (row[b] & kBitMask[bit]) continue;
-        FollowBorder(work.data(), width, height, stride, b, r, bit, figure);
-        ReduceToCorners(figure);
-        MergeStraightRuns(figure);
-        if (m_bExportOpen) WriteHpglFigure(figure);
-        for (size_t i = 0; i < figure.size(); ++i)
-          result.push_back(TracePoint{figure[i].x, figure[i].y, i == 0 ? TRACE_MOVETO : TRACE_LINETO});
-        if (row[b] == 0xFF) break;
+  for (int y = 0; y <= height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      // Whole bytes without a border between this row of pixels and the one above are skipped.
+      if ((x & 7) == 0 && x + 8 <= width && ink.Byte(x, y) == ink.Byte(x, y - 1)) {
+        x += 7;
+        continue;
       }
+      const bool below = ink(x, y), above = ink(x, y - 1);
+      if (below == above || (followed[static_cast<size_t>(y) * edgeStride + (x >> 3)] & kBitMask[x & 7])) continue;
+      FollowEdges(ink, x, y, below, followed, edgeStride, figure);
+      if (m_bExportOpen) WriteHpglFigure(figure);
+      for (size_t i = 0; i < figure.size(); ++i)
+        result.push_back(TracePoint{figure[i].x, figure[i].y, i == 0 ? TRACE_MOVETO : TRACE_LINETO});
     }
   }
   return result;

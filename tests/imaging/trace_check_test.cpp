@@ -45,10 +45,8 @@ std::vector<BYTE> RandomImage(std::mt19937& rng) {
         if (in) testimg::SetBit(img, x, y, !ink);
       }
   }
-  // The tracer follows each pixel border once and then takes the traced pixels away, so a hole
-  // behind a band of one or two pixels, or behind a band that pinches to a diagonal, is not one
-  // it can give back. Opening and closing with a 3 x 3 square leaves no ink and no gap thinner
-  // than three pixels; pinches are cut open.
+  // Only pixels two or more from a border are judged: opening and closing with a 3 x 3 square
+  // leaves no ink and no gap thinner than three pixels, so that many are; pinches are cut open.
   auto morph = [&](bool dilateInk) {
     std::vector<BYTE> src = img;
     for (int y = 0; y < h; ++y)

@@ -57,7 +57,10 @@ TEST(TraceFigures, RectangleWithAHoleGivesOuterThenInnerFigure) {
   ASSERT_GE(pts.size(), 7u);
   const std::vector<Pt> outer(pts.begin(), pts.begin() + 5);
   EXPECT_EQ(outer, (std::vector<Pt>{{1, 1, 6}, {8, 1, 2}, {8, 6, 2}, {1, 6, 2}, {1, 1, 2}}));
-  EXPECT_EQ(pts[5], (Pt{3, 2, 6}));
+  // The hole runs through the middles of the pixels round it, its corners included, so that
+  // moved half a pixel out it lies on the hole's edges.
+  const std::vector<Pt> hole(pts.begin() + 5, pts.end());
+  EXPECT_EQ(hole, (std::vector<Pt>{{2, 2, 6}, {2, 5, 2}, {7, 5, 2}, {7, 2, 2}, {2, 2, 2}}));
   int moves = 0;
   for (const Pt& p : pts) moves += p.type == 6;
   EXPECT_EQ(moves, 2);
@@ -109,21 +112,43 @@ TEST(TraceFigures, PartialLastByteNarrowAndOneRowImages) {
   EXPECT_TRUE(Trace(padded).empty());
 }
 
-// A one-pixel-wide sloped stroke keeps its far end.
-TEST(TraceFigures, DiagonalStrokeIsNotFoldedBack) {
+// Pixels that meet only at their corners are figures of their own: a chord across them would
+// not lie on the pixels' edges.
+TEST(TraceFigures, PixelsMeetingAtCornersAreSeparateFigures) {
   std::vector<BYTE> img = testimg::Blank(16, 12);
   for (int i = 0; i < 10; ++i) testimg::Paint(img, i, i);
-  EXPECT_EQ(Trace(img), (std::vector<Pt>{{0, 0, 6}, {9, 9, 2}, {0, 0, 2}}));
-  // The same for a shallow slope.
+  std::vector<Pt> diagonal;
+  for (int i = 0; i < 10; ++i) {
+    diagonal.push_back({i, i, 6});
+    diagonal.push_back({i, i, 2});
+  }
+  EXPECT_EQ(Trace(img), diagonal);
+  // A shallow slope: runs of four pixels, each a figure from its first to its last pixel.
   std::vector<BYTE> shallow = testimg::Blank(32, 8);
   for (int x = 0; x < 20; ++x) testimg::Paint(shallow, x, x / 4);
-  std::vector<Pt> pts = Trace(shallow);
-  ASSERT_FALSE(pts.empty());
-  int maxX = 0;
-  for (const Pt& p : pts) maxX = std::max(maxX, p.x);
-  EXPECT_EQ(maxX, 19);
-  EXPECT_EQ(pts.front().x, pts.back().x);
-  EXPECT_EQ(pts.front().y, pts.back().y);
+  std::vector<Pt> runs;
+  for (int r = 0; r < 5; ++r) {
+    runs.push_back({4 * r, r, 6});
+    runs.push_back({4 * r + 3, r, 2});
+    runs.push_back({4 * r, r, 2});
+  }
+  EXPECT_EQ(Trace(shallow), runs);
+}
+
+// Inner corners and holes keep every corner: an L, a hole in a thick band (the other way round),
+// and holes one pixel high or wide, which run through their own pixels.
+TEST(TraceFigures, InnerCornersAndHolesKeepTheirCorners) {
+  EXPECT_EQ(Trace(FromText({"###.....", "###.....", "#####...", "#####..."})),
+            (std::vector<Pt>{{0, 0, 6}, {2, 0, 2}, {2, 2, 2}, {4, 2, 2}, {4, 3, 2}, {0, 3, 2}, {0, 0, 2}}));
+  const std::vector<Pt> thick = Trace(FromText({"######..", "######..", "##..##..", "##..##..", "######..", "######.."}));
+  ASSERT_EQ(thick.size(), 10u);
+  EXPECT_EQ(std::vector<Pt>(thick.begin() + 5, thick.end()),
+            (std::vector<Pt>{{1, 1, 6}, {1, 4, 2}, {4, 4, 2}, {4, 1, 2}, {1, 1, 2}}));
+  EXPECT_EQ(Trace(FromText({"###.....", "#.#.....", "###....."})),
+            (std::vector<Pt>{{0, 0, 6}, {2, 0, 2}, {2, 2, 2}, {0, 2, 2}, {0, 0, 2}, {1, 1, 6}, {1, 1, 2}}));
+  const std::vector<Pt> slot = Trace(FromText({"#####...", "#...#...", "#####..."}));
+  ASSERT_EQ(slot.size(), 8u);
+  EXPECT_EQ(std::vector<Pt>(slot.begin() + 5, slot.end()), (std::vector<Pt>{{1, 1, 6}, {3, 1, 2}, {1, 1, 2}}));
 }
 
 // Thinning keeps the line point of a one-pixel figure and the closing point of every figure,
