@@ -190,6 +190,9 @@ void CLeftView::CheckPointL(CPoint point) {
     UpdateWindow();
   } else if (m_pTracker && m_pTracker->HitTest(point) >= 0) {
     m_nTrackSelect = 0;
+    // A skip left over from an invalidation outside a drag would eat the drag's first feedback
+    // rectangle, and every later XOR would then leave one behind.
+    m_bSkipTrackerDraw = 0;
     if (m_pTracker->Track(this, point, TRUE, nullptr)) return;
   } else {
     CDC dc;
@@ -201,6 +204,7 @@ void CLeftView::CheckPointL(CPoint point) {
       InitTracker(hit, r, FALSE);
       // The press that selects an object can drag it at once; the selection follows the drag.
       m_nTrackSelect = hit;
+      m_bSkipTrackerDraw = 0;
       if (m_pTracker->Track(this, point, TRUE, nullptr)) return;
       m_nTrackSelect = 0;
       m_pDoc->SetCurrentObject(hit, TRUE, FALSE);
