@@ -282,7 +282,7 @@ TEST_F(RepaintInvariantDesign, ContextMenusAndLeavingPaintMode) {
 }
 
 // The seal dialogs answered: a round personal seal of two characters, a corporate seal with its
-// ring text and inner frame.
+// ring text, inner frame and top dot.
 class RoundSealDialogs : public IModalDialogs {
  public:
   RoundSealDialogs() { m_previous = SetModalDialogs(this); }
@@ -305,6 +305,7 @@ class RoundSealDialogs : public IModalDialogs {
     d.sotoSize = 0.5;
     d.uchiSize = 0.3;
     d.uchiwaku = 1;
+    d.tenmaru = 1;
     d.style = 2;
     d.ringText = CString::FromUtf8("株式会社山田商事");
     d.sotoFont[0] = "IPAMincho";
@@ -374,12 +375,19 @@ TEST_F(RepaintInvariant, CorporateSealInnerFrameMovesWithItsMask) {
     doc->SetMaskFlag(1, 1);
     Repaint(zoom);
     ExpectShowsTheDesign("building the corporate seal");
-    int inner = 0;
+    int inner = 0, ring = 0;
     for (int i = 1; i < List().GetCount(); ++i) {
       const CDrawObject* o = List().GetObject(i);
       if (!o->m_bDeleted && o->m_nType == TYPE_CIRCLE && o->m_nGroupId == 2) inner = i;
+      if (!o->m_bDeleted && o->m_nType == TYPE_TEXT2) ring = i;
     }
     ASSERT_GT(inner, 0);
+    ASSERT_GT(ring, 0);
+    // The red ring text, moved on its own.
+    doc->SetCurrentObject(ring, TRUE, TRUE);
+    ExpectShowsTheDesign("choosing the ring text");
+    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(-24, 31));
+    ExpectShowsTheDesign("a move of the ring text");
     doc->SetCurrentObject(inner, TRUE, TRUE);
     ExpectShowsTheDesign("choosing the inner frame");
     Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(26, -18));
@@ -387,6 +395,14 @@ TEST_F(RepaintInvariant, CorporateSealInnerFrameMovesWithItsMask) {
     CRect t = Tracker();
     Drag(QPoint(t.left - 4, t.top - 4), QPoint(t.left + 10, t.top + 12));
     ExpectShowsTheDesign("a corner resize of the inner frame");
+    RECT client;
+    view->GetClientRect(&client);
+    Drag(QPoint(client.right - 3, client.bottom - 3), QPoint(3, 3));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+    ExpectShowsTheDesign("a band around the corporate seal");
+    t = Tracker();
+    Drag(Centre(t), Centre(t) + QPoint(33, -21));
+    ExpectShowsTheDesign("a move of the whole corporate seal");
     doc->SetMaskFlag(1, 0);
   }
 }
