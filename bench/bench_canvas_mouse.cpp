@@ -1,6 +1,6 @@
 // Mouse editing on 500 mixed entries at zoom index 3: the hit test of a click on the last entry,
 // a band end enclosing everything, one mouse move of a drag of the whole multi-selection, and
-// that drag's release (the commit and the repaint).
+// the release (the commit and the repaint) of that drag and of a corner drag that scales it.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -107,6 +107,31 @@ void BM_DragReleaseOfAll(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DragReleaseOfAll)->Unit(benchmark::kMillisecond);
+
+// The release of a corner drag that scales the whole multi-selection, and the repaint.
+void BM_ResizeReleaseOfAll(benchmark::State& state) {
+  benchdesign::Design& d = TheDesign();
+  d.Show(3);
+  int k = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    RECT client;
+    d.view->GetClientRect(&client);
+    d.view->StartDrag(1, 1);
+    d.view->OnLButtonUp(0, CPoint(client.right - 2, client.bottom - 2));
+    CObjectTracker* t = d.view->GetTracker();
+    const CRect r(t->GetTrackRect());
+    const CPoint corner(r.right + 4, r.bottom + 4);
+    t->Track(d.view.get(), corner, TRUE);
+    // Grown and shrunk in turn, so that the design keeps its size.
+    const int dx = (++k % 2) ? 8 : -8;
+    t->TrackMove(POINT{corner.x + dx, corner.y + dx});
+    state.ResumeTiming();
+    t->TrackRelease(POINT{corner.x + dx, corner.y + dx});
+    d.view->UpdateWindow();
+  }
+}
+BENCHMARK(BM_ResizeReleaseOfAll)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -420,6 +420,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void FillMask(CDC* pDC);
   // The device rectangle of all copies of an entry (client pixels); FALSE without one.
   BOOL ObjectDeviceRect(int index, RECT* out);
+  // A multi-selection's drag commit: every selected object's place now and after the drag from
+  // the tracker's old to its new rectangle (client pixels).
+  void InvalidateMovedSelection(const CRect& oldRect, const CRect& newRect);
 
   CKorvaneDoc* m_pDoc = nullptr;
   CRenderDocAdapter m_RenderDoc{nullptr};

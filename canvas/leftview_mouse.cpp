@@ -4,6 +4,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "canvas/canvas_frame.h"
 #include "canvas/leftview.h"
@@ -28,6 +29,13 @@ CRect Normalised(int x1, int y1, int x2, int y2) {
 }
 
 RECT Plus(const RECT& r, int dx, int dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+// One edge of a place inside `from` carried to the same place inside `to` (both normalised).
+double MapEdge(int v, int fromLow, int fromHigh, int toLow, int toHigh) {
+  if (fromHigh == fromLow) return static_cast<double>(v) + toLow - fromLow;
+  const double scale = (static_cast<double>(toHigh) - toLow) / (static_cast<double>(fromHigh) - fromLow);
+  return toLow + (static_cast<double>(v) - fromLow) * scale;
+}
 
 }  // namespace
 
@@ -190,6 +198,9 @@ void CLeftView::CheckPointL(CPoint point) {
     UpdateWindow();
   } else if (m_pTracker && m_pTracker->HitTest(point) >= 0) {
     m_nTrackSelect = 0;
+    // A skip left over from an invalidation outside a drag would eat the drag's first feedback
+    // rectangle, and every later XOR would then leave one behind.
+    m_bSkipTrackerDraw = 0;
     if (m_pTracker->Track(this, point, TRUE, nullptr)) return;
   } else {
     CDC dc;
@@ -201,6 +212,7 @@ void CLeftView::CheckPointL(CPoint point) {
       InitTracker(hit, r, FALSE);
       // The press that selects an object can drag it at once; the selection follows the drag.
       m_nTrackSelect = hit;
+      m_bSkipTrackerDraw = 0;
       if (m_pTracker->Track(this, point, TRUE, nullptr)) return;
       m_nTrackSelect = 0;
       m_pDoc->SetCurrentObject(hit, TRUE, FALSE);
@@ -409,7 +421,7 @@ LRESULT CLeftView::OnTrackerAdjustRect(WPARAM, LPARAM lParam) {
     m_pRenderer->DeviceToMm(&oldBr, &dc, oldRect.right, oldRect.bottom);
     CDoubleSize move;
     m_pRenderer->DeviceSizeToMm(&move, &dc, DoubleToInt(sx + shift[0]), DoubleToInt(sy + shift[1]));
-    InvalidateSelection();
+    InvalidateMovedSelection(oldRect, newRect);
     m_pTracker->InvalidateHandles(this, TRUE);
     m_pDoc->TransformSelection(code, scale[0], scale[1], move.cx, move.cy, oldTl, oldBr, newTl, newBr);
     return 0;
@@ -429,4 +441,30 @@ LRESULT CLeftView::OnTrackerAdjustRect(WPARAM, LPARAM lParam) {
   m_pTracker->InvalidateHandles(this, TRUE);
   m_pDoc->MoveResizeObject(code, index, move.cx, move.cy, size.cx, size.cy);
   return 0;
+}
+
+void CLeftView::InvalidateMovedSelection(const CRect& oldRect, const CRect& newRect) {
+  if (!m_pDoc || !m_pTracker) return;
+  // Each selected object is measured once, where it is shown now; where it will be drawn is that
+  // place carried by the drag (moved, or scaled with the selection), so that the document's
+  // notification need not measure them all again.
+  const int grow = m_pTracker->m_nHandleSize;
+  std::vector<int> selected(static_cast<size_t>(std::max(0, m_pDoc->GetSelectedCount())));
+  const int n = m_pDoc->GetSelectedIndices(selected.data(), static_cast<int>(selected.size()));
+  for (int k = 0; k < n; ++k) {
+    CRect r;
+    if (!ObjectDeviceRect(selected[static_cast<size_t>(k)], &r)) continue;
+    r.NormalizeRect();
+    CRect now(r);
+    now.InflateRect(grow, grow);
+    CScrollView::InvalidateRect(&now, TRUE);
+    CRect next(DoubleToInt(std::floor(MapEdge(r.left, oldRect.left, oldRect.right, newRect.left, newRect.right))),
+               DoubleToInt(std::floor(MapEdge(r.top, oldRect.top, oldRect.bottom, newRect.top, newRect.bottom))),
+               DoubleToInt(std::ceil(MapEdge(r.right, oldRect.left, oldRect.right, newRect.left, newRect.right))),
+               DoubleToInt(std::ceil(MapEdge(r.bottom, oldRect.top, oldRect.bottom, newRect.top, newRect.bottom))));
+    next.NormalizeRect();
+    next.InflateRect(grow, grow);
+    CScrollView::InvalidateRect(&next, TRUE);
+  }
+  m_bSkipTrackerDraw = 1;
 }

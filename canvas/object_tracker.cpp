@@ -4,6 +4,10 @@ namespace {
 
 RECT Shifted(const RECT& r, int dx, int dy) { return RECT{r.left - dx, r.top - dy, r.right - dx, r.bottom - dy}; }
 
+bool EqualRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 }  // namespace
 
 void CObjectTracker::SetTrackRect(RECT rect, int scrollX, int scrollY) {
@@ -33,9 +37,9 @@ void CObjectTracker::SetOverrideRect(const RECT* r) {
 
 void CObjectTracker::InvalidateTracker(CScrollView* view) const {
   if (!view) return;
-  CRect r(m_rect);
-  r.InflateRect(m_nHandleSize, m_nHandleSize);
-  view->InvalidateRect(&r, TRUE);
+  // At the end of a drag m_rect is already the new rectangle; the shown one goes too.
+  InvalidateFrame(view, m_rcScrolled);
+  if (!EqualRect(m_rect, m_rcScrolled)) InvalidateFrame(view, m_rect);
 }
 
 void CObjectTracker::InvalidateHandles(CScrollView* view, BOOL whole) const {
@@ -46,12 +50,21 @@ void CObjectTracker::InvalidateHandles(CScrollView* view, BOOL whole) const {
     view->InvalidateRect(&t, TRUE);
     return;
   }
-  const RECT& s = m_rcScrolled;
-  const RECT strips[4] = {{t.left, t.top, s.left, t.bottom},
-                          {t.left, t.top, t.right, s.top},
-                          {s.right, t.top, t.right, t.bottom},
-                          {t.left, s.bottom, t.right, t.bottom}};
+  // The strips of the outside handles, each with the frame line drawn just inside the edge.
+  CRect s(m_rcScrolled);
+  s.NormalizeRect();
+  const RECT strips[4] = {{t.left, t.top, s.left + 1, t.bottom},
+                          {t.left, t.top, t.right, s.top + 1},
+                          {s.right - 1, t.top, t.right, t.bottom},
+                          {t.left, s.bottom - 1, t.right, t.bottom}};
   for (const RECT& r : strips) view->InvalidateRect(&r, TRUE);
+}
+
+void CObjectTracker::InvalidateFrame(CScrollView* view, const RECT& rect) const {
+  CRect r(rect);
+  r.NormalizeRect();
+  r.InflateRect(m_nHandleSize, m_nHandleSize);
+  view->InvalidateRect(&r, TRUE);
 }
 
 void CObjectTracker::DrawTrackerRect(const RECT* rect, CDC* pDC) {

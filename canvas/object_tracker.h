@@ -24,7 +24,10 @@ class CObjectTracker : public CRectTracker {
   RECT GetTrackRect() const { return m_rcScrolled; }
   void SetOverrideRect(const RECT* r);
   void InvalidateTracker(CScrollView* view) const;
+  // whole: the frame and its handles; else the handle strips and the frame line inside them.
   void InvalidateHandles(CScrollView* view, BOOL whole) const;
+  // A rectangle with its frame and outside handles.
+  void InvalidateFrame(CScrollView* view, const RECT& rect) const;
 
   void DrawTrackerRect(const RECT* rect, CDC* pDC) override;
   void AdjustRect(int handle, RECT* rect) override;

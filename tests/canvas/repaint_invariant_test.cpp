@@ -1,0 +1,410 @@
+// The canvas never shows what is not there: after every mouse operation, once the pending paint
+// has run, the window surface equals a full repaint of the same state, pixel for pixel. Scripted
+// sequences of clicks, bands, drags, resizes, Esc, context menus, paint mode and seal moves run
+// with single and multiple selections at two zoom levels, and the surface is compared after each.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTest>
+#include <sstream>
+
+#include "canvas/canvas_frame.h"
+#include "canvas/object_tracker.h"
+#include "canvas_fixture.h"
+#include "platform/ui/modal_dialogs.h"
+
+namespace {
+
+class FrameForMenus : public ICanvasFrame {
+ public:
+  void ShowCursorPosMm(double, double) override {}
+  BOOL IsCommandEnabled(UINT) override { return TRUE; }
+  void OnCommand(UINT) override {}
+};
+
+class RepaintInvariant : public CanvasTest {
+ protected:
+  void SetUp() override {
+    CanvasTest::SetUp();
+    view->SetCanvasFrame(&frame);
+    view->resize(900, 700);
+    view->show();
+    QApplication::processEvents();
+  }
+
+  QWidget* Viewport() { return view->viewport(); }
+  void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QTest::mousePress(Viewport(), b, m, p);
+  }
+  void Release(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QTest::mouseRelease(Viewport(), b, m, p);
+  }
+  // A move with the left button held, as the pointer sends it during a drag.
+  void DragTo(QPoint p) {
+    QMouseEvent e(QEvent::MouseMove, QPointF(p), Viewport()->mapToGlobal(QPointF(p)), Qt::NoButton, Qt::LeftButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(Viewport(), &e);
+  }
+  void Click(QPoint p, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    Press(p, Qt::LeftButton, m);
+    Release(p, Qt::LeftButton, m);
+  }
+  void Drag(QPoint from, QPoint to) {
+    Press(from);
+    DragTo((from + to) / 2);
+    DragTo(to);
+    Release(to);
+  }
+  void Escape() { QTest::keyClick(view.get(), Qt::Key_Escape); }
+
+  static QPoint Centre(const CRect& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+  // Shapes are hit on their frame band only.
+  static QPoint OnBand(const CRect& r) { return QPoint(r.left + 2, (r.top + r.bottom) / 2); }
+  CRect Tracker() {
+    CRect t(view->GetTracker()->GetTrackRect());
+    t.NormalizeRect();
+    return t;
+  }
+
+  // Runs what the operation left pending, then compares the surface with a full repaint.
+  void ExpectShowsTheDesign(const std::string& step) {
+    QApplication::processEvents();
+    view->UpdateWindow();
+    const QImage shown = view->SurfaceImage().copy();
+    view->Invalidate(TRUE);
+    view->UpdateWindow();
+    const QImage& fresh = view->SurfaceImage();
+    ASSERT_EQ(shown.size(), fresh.size()) << step;
+    long stale = 0;
+    QRect box;
+    std::ostringstream first;
+    for (int y = 0; y < fresh.height(); ++y) {
+      const auto* a = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+      const auto* b = reinterpret_cast<const QRgb*>(fresh.constScanLine(y));
+      for (int x = 0; x < fresh.width(); ++x) {
+        if (a[x] == b[x]) continue;
+        if (++stale <= 6) first << " (" << x << "," << y << ")";
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+    std::ostringstream where;
+    where << box.x() << "," << box.y() << " " << box.width() << "x" << box.height();
+    EXPECT_EQ(stale, 0) << "zoom " << zoom << ", after " << step << ": stale pixels within " << where.str()
+                      << ", first at" << first.str();
+  }
+
+  void TearDown() override {
+    view->SetCanvasFrame(nullptr);
+    CanvasTest::TearDown();
+  }
+
+  FrameForMenus frame;
+  int zoom = 9;
+};
+
+// A design of several kinds spread over the page: A and B side by side, text and a bitmap below.
+struct Design {
+  int a = 0, b = 0, text = 0, arc = 0, bmp = 0;
+};
+
+class RepaintInvariantDesign : public RepaintInvariant {
+ protected:
+  Design Make() {
+    Design d;
+    d.a = AddShape(TYPE_RECTANGLE, 20, 14, -30, 14);
+    d.b = AddShape(TYPE_CIRCLE, 16, 16, 2, 14);
+    d.text = AddShape(TYPE_TEXT1, 24, 8, -25, -14);
+    d.arc = AddShape(TYPE_TEXT2, 20, 20, 14, -14);
+    d.bmp = AddBitmap(MakeImage(40, 40, [](int x, int y) { return (x / 5 + y / 5) % 2 == 0; }), 10, 10, 32, 16);
+    return d;
+  }
+  void Start(int z) {
+    zoom = z;
+    g_bModified = 0;
+    view->DeleteTracker(FALSE);
+    doc->OnNewDocument();
+    d = Make();
+    Repaint(zoom);
+    QApplication::processEvents();
+  }
+  Design d;
+};
+
+TEST_F(RepaintInvariantDesign, SingleSelectionClicksDragsResizesAndEscape) {
+  for (int z : {9, 15}) {
+    Start(z);
+    ExpectShowsTheDesign("the first paint");
+    Click(OnBand(ClientRectOf(d.a)));
+    ASSERT_EQ(view->GetTrackObject(), d.a);
+    ExpectShowsTheDesign("a click on A");
+    Click(Centre(ClientRectOf(d.text)));
+    ASSERT_EQ(view->GetTrackObject(), d.text);
+    ExpectShowsTheDesign("a click on the text");
+    Click(QPoint(12, 12));
+    ASSERT_EQ(view->GetTrackObject(), -2);
+    ExpectShowsTheDesign("a click on empty canvas");
+    Click(OnBand(ClientRectOf(d.a)), Qt::ControlModifier);
+    ASSERT_EQ(view->GetTrackObject(), d.a);
+    ExpectShowsTheDesign("a ctrl-click on A");
+    // A press that selects drags at once.
+    Drag(OnBand(ClientRectOf(d.b)), OnBand(ClientRectOf(d.b)) + QPoint(23, 17));
+    ASSERT_EQ(view->GetTrackObject(), d.b);
+    ExpectShowsTheDesign("a drag of B by a press that selects it");
+    Drag(OnBand(ClientRectOf(d.b)), OnBand(ClientRectOf(d.b)) + QPoint(-31, -9));
+    ExpectShowsTheDesign("a drag of the selected B");
+    CRect t = Tracker();
+    Drag(QPoint(t.right + 4, (t.top + t.bottom) / 2), QPoint(t.right + 30, (t.top + t.bottom) / 2));
+    ExpectShowsTheDesign("a right-edge resize of B");
+    t = Tracker();
+    Drag(QPoint(t.left - 4, (t.top + t.bottom) / 2), QPoint(t.left + 25, (t.top + t.bottom) / 2));
+    ExpectShowsTheDesign("a left-edge resize of B that shrinks it");
+    t = Tracker();
+    Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right - 20, t.bottom - 14));
+    ExpectShowsTheDesign("a bottom-right corner resize of B that shrinks it");
+    t = Tracker();
+    Drag(QPoint(t.left - 4, t.top - 4), QPoint(t.left - 20, t.top - 25));
+    ExpectShowsTheDesign("a top-left corner resize of B");
+    // Keep-aspect: the edge drag changes both sides.
+    Click(Centre(ClientRectOf(d.arc)));
+    ASSERT_EQ(view->GetTrackObject(), d.arc);
+    At<CText2Object>(d.arc)->m_bKeepAspect = 1;
+    t = Tracker();
+    Drag(QPoint((t.left + t.right) / 2, t.top - 4), QPoint((t.left + t.right) / 2, t.top - 30));
+    ExpectShowsTheDesign("a keep-aspect top-edge drag of the arc text");
+    t = Tracker();
+    Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right - 22, t.bottom - 5));
+    ExpectShowsTheDesign("a keep-aspect corner drag of the arc text");
+    // Esc during a drag: the feedback goes and nothing moves.
+    const QPoint p = Centre(Tracker());
+    Press(p);
+    DragTo(p + QPoint(40, 30));
+    Escape();
+    Release(p + QPoint(40, 30));
+    ExpectShowsTheDesign("Esc during a drag");
+    // A move back to the start commits nothing.
+    Press(p);
+    DragTo(p + QPoint(25, 0));
+    DragTo(p);
+    Release(p);
+    ExpectShowsTheDesign("a drag back to its start");
+    Click(QPoint(12, 12));
+    ExpectShowsTheDesign("deselecting the arc text");
+  }
+}
+
+TEST_F(RepaintInvariantDesign, MultipleSelectionBandsDragsResizesAndEscape) {
+  for (int z : {9, 15}) {
+    Start(z);
+    const CRect ra = ClientRectOf(d.a), rb = ClientRectOf(d.b);
+    // A band around one object selects it alone.
+    Drag(QPoint(ra.left - 10, ra.top - 10), QPoint(ra.right + 10, ra.bottom + 10));
+    ASSERT_EQ(view->GetTrackObject(), d.a);
+    ExpectShowsTheDesign("a band around A");
+    Drag(QPoint(std::min(ra.left, rb.left) - 12, std::min(ra.top, rb.top) - 12),
+         QPoint(std::max(ra.right, rb.right) + 12, std::max(ra.bottom, rb.bottom) + 12));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+    ExpectShowsTheDesign("a band around A and B");
+    CRect t = Tracker();
+    Drag(Centre(t) + QPoint(0, 0), Centre(t) + QPoint(37, 21));
+    ExpectShowsTheDesign("a drag of A and B");
+    t = Tracker();
+    Drag(Centre(t), Centre(t) + QPoint(-52, -8));
+    ExpectShowsTheDesign("a second drag of A and B");
+    t = Tracker();
+    Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right + 30, t.bottom + 11));
+    ExpectShowsTheDesign("a bottom-right corner resize of A and B");
+    t = Tracker();
+    Drag(QPoint(t.left - 4, t.top - 4), QPoint(t.left + 30, t.top + 10));
+    ExpectShowsTheDesign("a top-left corner resize that shrinks A and B");
+    t = Tracker();
+    Drag(QPoint(t.right + 4, (t.top + t.bottom) / 2), QPoint(t.right - 25, (t.top + t.bottom) / 2));
+    ExpectShowsTheDesign("a right-edge resize of A and B");
+    t = Tracker();
+    Drag(QPoint((t.left + t.right) / 2, t.bottom + 4), QPoint((t.left + t.right) / 2, t.bottom + 30));
+    ExpectShowsTheDesign("a bottom-edge resize of A and B");
+    t = Tracker();
+    Press(Centre(t));
+    DragTo(Centre(t) + QPoint(30, 40));
+    Escape();
+    Release(Centre(t) + QPoint(30, 40));
+    ExpectShowsTheDesign("Esc during a drag of A and B");
+    // Every object, texts and the bitmap included, then a drag of all.
+    RECT client;
+    view->GetClientRect(&client);
+    Drag(QPoint(client.right - 3, client.bottom - 3), QPoint(3, 3));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+    ExpectShowsTheDesign("a band around everything");
+    {
+      t = Tracker();
+      Drag(Centre(t), Centre(t) + QPoint(-15, 26));
+      ExpectShowsTheDesign("a drag of everything");
+      t = Tracker();
+      Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right + 40, t.bottom + 25));
+      ExpectShowsTheDesign("a corner resize that grows everything");
+      t = Tracker();
+      Drag(QPoint(t.left - 4, (t.top + t.bottom) / 2), QPoint(t.left + 60, (t.top + t.bottom) / 2));
+      ExpectShowsTheDesign("a left-edge resize that shrinks everything");
+    }
+    Click(QPoint(client.right - 3, 3));
+    ExpectShowsTheDesign("a click on empty canvas after a multi-selection");
+    Drag(QPoint(5, 5), QPoint(20, 20));
+    ExpectShowsTheDesign("a band that encloses nothing");
+  }
+}
+
+TEST_F(RepaintInvariantDesign, ContextMenusAndLeavingPaintMode) {
+  for (int z : {9, 15}) {
+    Start(z);
+    prompter.ExpectMenu(0);
+    Press(OnBand(ClientRectOf(d.a)), Qt::RightButton);
+    Release(OnBand(ClientRectOf(d.a)), Qt::RightButton);
+    ExpectShowsTheDesign("a context menu on A");
+    prompter.ExpectMenu(0);
+    Press(Centre(ClientRectOf(d.bmp)), Qt::RightButton);
+    Release(Centre(ClientRectOf(d.bmp)), Qt::RightButton);
+    ASSERT_EQ(view->GetTrackObject(), d.bmp);
+    ExpectShowsTheDesign("a context menu on the bitmap");
+    prompter.ExpectMenu(0);
+    Press(QPoint(12, 12), Qt::RightButton);
+    Release(QPoint(12, 12), Qt::RightButton);
+    ExpectShowsTheDesign("a context menu on empty canvas");
+    // Paint mode on the bitmap, then back.
+    Click(Centre(ClientRectOf(d.bmp)));
+    ASSERT_EQ(doc->m_nCurrentKind, TYPE_BMP);
+    ASSERT_EQ(doc->BeginPaintMode(), 1);
+    ExpectShowsTheDesign("entering paint mode");
+    doc->EndPaintMode();
+    ExpectShowsTheDesign("leaving paint mode");
+    Click(OnBand(ClientRectOf(d.a)));
+    ExpectShowsTheDesign("a click on A after paint mode");
+    prompter.VerifyAllUsed();
+  }
+}
+
+// The seal dialogs answered: a round personal seal of two characters, a corporate seal with its
+// ring text, inner frame and top dot.
+class RoundSealDialogs : public IModalDialogs {
+ public:
+  RoundSealDialogs() { m_previous = SetModalDialogs(this); }
+  ~RoundSealDialogs() override { SetModalDialogs(m_previous); }
+  bool LayerDialog(LayerDialogData&) override { return false; }
+  bool OutputModeDialog(OutputModeDialogData&) override { return false; }
+  bool FontDialog(FontDialogData&) override { return false; }
+  bool PersonalSealDialog(PersonalSealDialogData& d) override {
+    d.shape = 0;
+    d.width = d.height = 18.0;
+    d.frame = 0.5;
+    d.style = 0;
+    d.fontHist[0] = "IPAMincho";
+    d.lines = {CString::FromUtf8("山田")};
+    return true;
+  }
+  bool CorporateSealDialog(CorporateSealDialogData& d) override {
+    d.width = d.height = 24.0;
+    d.kaibunSize = 25.0;
+    d.sotoSize = 0.5;
+    d.uchiSize = 0.3;
+    d.uchiwaku = 1;
+    d.tenmaru = 1;
+    d.style = 2;
+    d.ringText = CString::FromUtf8("株式会社山田商事");
+    d.sotoFont[0] = "IPAMincho";
+    d.uchiFont[0] = "IPAMincho";
+    d.uchiText.insert(d.uchiText.begin(), CString::FromUtf8("代表印"));
+    return true;
+  }
+
+ private:
+  IModalDialogs* m_previous = nullptr;
+};
+
+TEST_F(RepaintInvariant, SealMoves) {
+  RoundSealDialogs dialogs;
+  for (int z : {9, 15}) {
+    zoom = z;
+    view->DeleteTracker(FALSE);
+    g_bModified = 0;
+    doc->BuildPersonalSeal();
+    ASSERT_GT(List().GetCount(), 2);
+    Repaint(zoom);
+    ExpectShowsTheDesign("building the seal");
+    // The outer frame and then a character, each moved and resized.
+    // The frame is chosen in the object list: its thin ring is hard to hit.
+    const int outer = 1, character = List().GetCount() - 1;
+    doc->SetCurrentObject(outer, TRUE, TRUE);
+    ASSERT_EQ(view->GetTrackObject(), outer);
+    ExpectShowsTheDesign("choosing the seal's frame");
+    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(35, 20));
+    ExpectShowsTheDesign("a move of the seal's frame");
+    CRect t = Tracker();
+    Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right + 20, t.bottom + 20));
+    ExpectShowsTheDesign("a resize of the seal's frame");
+    Click(Centre(ClientRectOf(character)));
+    ExpectShowsTheDesign("a click on a character of the seal");
+    if (view->GetTrackObject() == character) {
+      Drag(Centre(ClientRectOf(character)), Centre(ClientRectOf(character)) + QPoint(-28, 14));
+      ExpectShowsTheDesign("a move of a character of the seal");
+    }
+    RECT client;
+    view->GetClientRect(&client);
+    Drag(QPoint(client.right - 3, client.bottom - 3), QPoint(3, 3));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+    ExpectShowsTheDesign("a band around the whole seal");
+    t = Tracker();
+    Drag(Centre(t), Centre(t) + QPoint(-40, 25));
+    ExpectShowsTheDesign("a move of the whole seal");
+    Click(QPoint(client.right - 3, 3));
+    ExpectShowsTheDesign("deselecting the seal");
+    // With the mask on, moving the frame moves the mask's hole only where it is drawn.
+    doc->ToggleSealMask();
+    doc->SetCurrentObject(outer, TRUE, TRUE);
+    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(-20, -30));
+    ExpectShowsTheDesign("a move of the masked seal's frame");
+    doc->ToggleSealMask();
+    ExpectShowsTheDesign("the mask switched off");
+  }
+}
+
+TEST_F(RepaintInvariant, CorporateSealInnerFrameMovesWithItsMask) {
+  RoundSealDialogs dialogs;
+  for (int z : {9, 15}) {
+    zoom = z;
+    view->DeleteTracker(FALSE);
+    g_bModified = 0;
+    doc->BuildCorporateSeal();
+    doc->SetMaskFlag(1, 1);
+    Repaint(zoom);
+    ExpectShowsTheDesign("building the corporate seal");
+    int inner = 0, ring = 0;
+    for (int i = 1; i < List().GetCount(); ++i) {
+      const CDrawObject* o = List().GetObject(i);
+      if (!o->m_bDeleted && o->m_nType == TYPE_CIRCLE && o->m_nGroupId == 2) inner = i;
+      if (!o->m_bDeleted && o->m_nType == TYPE_TEXT2) ring = i;
+    }
+    ASSERT_GT(inner, 0);
+    ASSERT_GT(ring, 0);
+    // The red ring text, moved on its own.
+    doc->SetCurrentObject(ring, TRUE, TRUE);
+    ExpectShowsTheDesign("choosing the ring text");
+    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(-24, 31));
+    ExpectShowsTheDesign("a move of the ring text");
+    doc->SetCurrentObject(inner, TRUE, TRUE);
+    ExpectShowsTheDesign("choosing the inner frame");
+    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(26, -18));
+    ExpectShowsTheDesign("a move of the inner frame");
+    CRect t = Tracker();
+    Drag(QPoint(t.left - 4, t.top - 4), QPoint(t.left + 10, t.top + 12));
+    ExpectShowsTheDesign("a corner resize of the inner frame");
+    RECT client;
+    view->GetClientRect(&client);
+    Drag(QPoint(client.right - 3, client.bottom - 3), QPoint(3, 3));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+    ExpectShowsTheDesign("a band around the corporate seal");
+    t = Tracker();
+    Drag(Centre(t), Centre(t) + QPoint(33, -21));
+    ExpectShowsTheDesign("a move of the whole corporate seal");
+    doc->SetMaskFlag(1, 0);
+  }
+}
+
+}  // namespace
