@@ -63,16 +63,20 @@ void BM_BandEndEnclosingAll(benchmark::State& state) {
 }
 BENCHMARK(BM_BandEndEnclosingAll)->Unit(benchmark::kMillisecond);
 
-// Selects everything with a band and starts a drag of the multi-selection's middle.
-CPoint StartDragOfAll(benchdesign::Design& d) {
+// Selects everything with a band; the multi-selection's tracker rectangle.
+CRect SelectAll(benchdesign::Design& d) {
   RECT client;
   d.view->GetClientRect(&client);
   d.view->StartDrag(1, 1);
   d.view->OnLButtonUp(0, CPoint(client.right - 2, client.bottom - 2));
-  CObjectTracker* t = d.view->GetTracker();
-  const CRect r(t->GetTrackRect());
+  return CRect(d.view->GetTracker()->GetTrackRect());
+}
+
+// Selects everything with a band and starts a drag of the multi-selection's middle.
+CPoint StartDragOfAll(benchdesign::Design& d) {
+  const CRect r = SelectAll(d);
   const CPoint middle((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  t->Track(d.view.get(), middle, TRUE);
+  d.view->GetTracker()->Track(d.view.get(), middle, TRUE);
   return middle;
 }
 
@@ -115,12 +119,8 @@ void BM_ResizeReleaseOfAll(benchmark::State& state) {
   int k = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    RECT client;
-    d.view->GetClientRect(&client);
-    d.view->StartDrag(1, 1);
-    d.view->OnLButtonUp(0, CPoint(client.right - 2, client.bottom - 2));
+    const CRect r = SelectAll(d);
     CObjectTracker* t = d.view->GetTracker();
-    const CRect r(t->GetTrackRect());
     const CPoint corner(r.right + 4, r.bottom + 4);
     t->Track(d.view.get(), corner, TRUE);
     // Grown and shrunk in turn, so that the design keeps its size.

@@ -180,7 +180,8 @@ void MeasureCopies(CObjectRenderer& r, CDC* dc, const CDrawObject* obj, const Gr
   measure(0, g.rows - 1, glyphs, copy);
   result.top = std::max(glyphs.top, copy.top);
   result.left = std::min(glyphs.left, copy.left);
-  measure(g.columns - 1, 0, glyphs, copy);
+  // A single copy is both corners: laid out once.
+  if (g.columns > 1 || g.rows > 1) measure(g.columns - 1, 0, glyphs, copy);
   result.bottom = std::min(glyphs.bottom, copy.bottom);
   result.right = std::max(glyphs.right, copy.right);
   r.LogicalRectToDevice(dc, result, out);

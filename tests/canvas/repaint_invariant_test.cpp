@@ -56,6 +56,17 @@ class RepaintInvariant : public CanvasTest {
     Release(to);
   }
   void Escape() { QTest::keyClick(view.get(), Qt::Key_Escape); }
+  // A band from the bottom-right corner of the client area to its top-left one.
+  void BandAroundEverything() {
+    Drag(QPoint(Viewport()->width() - 3, Viewport()->height() - 3), QPoint(3, 3));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+  }
+  // A drag of the selection by its middle.
+  void MoveSelection(QPoint by) {
+    const QPoint from = Centre(Tracker());
+    Drag(from, from + by);
+  }
+  QPoint EmptyCorner() { return QPoint(Viewport()->width() - 3, 3); }
 
   static QPoint Centre(const CRect& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
   // Shapes are hit on their frame band only.
@@ -204,11 +215,10 @@ TEST_F(RepaintInvariantDesign, MultipleSelectionBandsDragsResizesAndEscape) {
          QPoint(std::max(ra.right, rb.right) + 12, std::max(ra.bottom, rb.bottom) + 12));
     ASSERT_EQ(view->GetTrackObject(), -1);
     ExpectShowsTheDesign("a band around A and B");
-    CRect t = Tracker();
-    Drag(Centre(t) + QPoint(0, 0), Centre(t) + QPoint(37, 21));
+    CRect t;
+    MoveSelection(QPoint(37, 21));
     ExpectShowsTheDesign("a drag of A and B");
-    t = Tracker();
-    Drag(Centre(t), Centre(t) + QPoint(-52, -8));
+    MoveSelection(QPoint(-52, -8));
     ExpectShowsTheDesign("a second drag of A and B");
     t = Tracker();
     Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right + 30, t.bottom + 11));
@@ -229,26 +239,26 @@ TEST_F(RepaintInvariantDesign, MultipleSelectionBandsDragsResizesAndEscape) {
     Release(Centre(t) + QPoint(30, 40));
     ExpectShowsTheDesign("Esc during a drag of A and B");
     // Every object, texts and the bitmap included, then a drag of all.
-    RECT client;
-    view->GetClientRect(&client);
-    Drag(QPoint(client.right - 3, client.bottom - 3), QPoint(3, 3));
-    ASSERT_EQ(view->GetTrackObject(), -1);
+    ASSERT_NO_FATAL_FAILURE(BandAroundEverything());
     ExpectShowsTheDesign("a band around everything");
-    {
-      t = Tracker();
-      Drag(Centre(t), Centre(t) + QPoint(-15, 26));
-      ExpectShowsTheDesign("a drag of everything");
-      t = Tracker();
-      Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right + 40, t.bottom + 25));
-      ExpectShowsTheDesign("a corner resize that grows everything");
-      t = Tracker();
-      Drag(QPoint(t.left - 4, (t.top + t.bottom) / 2), QPoint(t.left + 60, (t.top + t.bottom) / 2));
-      ExpectShowsTheDesign("a left-edge resize that shrinks everything");
-    }
-    Click(QPoint(client.right - 3, 3));
+    MoveSelection(QPoint(-15, 26));
+    ExpectShowsTheDesign("a drag of everything");
+    t = Tracker();
+    Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right + 40, t.bottom + 25));
+    ExpectShowsTheDesign("a corner resize that grows everything");
+    t = Tracker();
+    Drag(QPoint(t.left - 4, (t.top + t.bottom) / 2), QPoint(t.left + 60, (t.top + t.bottom) / 2));
+    ExpectShowsTheDesign("a left-edge resize that shrinks everything");
+    Click(EmptyCorner());
     ExpectShowsTheDesign("a click on empty canvas after a multi-selection");
     Drag(QPoint(5, 5), QPoint(20, 20));
     ExpectShowsTheDesign("a band that encloses nothing");
+    Press(QPoint(5, 5));
+    DragTo(QPoint(60, 40));
+    DragTo(QPoint(90, 70));
+    Escape();
+    Release(QPoint(90, 70));
+    ExpectShowsTheDesign("Esc during a band");
   }
 }
 
@@ -334,7 +344,7 @@ TEST_F(RepaintInvariant, SealMoves) {
     doc->SetCurrentObject(outer, TRUE, TRUE);
     ASSERT_EQ(view->GetTrackObject(), outer);
     ExpectShowsTheDesign("choosing the seal's frame");
-    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(35, 20));
+    MoveSelection(QPoint(35, 20));
     ExpectShowsTheDesign("a move of the seal's frame");
     CRect t = Tracker();
     Drag(QPoint(t.right + 4, t.bottom + 4), QPoint(t.right + 20, t.bottom + 20));
@@ -345,20 +355,16 @@ TEST_F(RepaintInvariant, SealMoves) {
       Drag(Centre(ClientRectOf(character)), Centre(ClientRectOf(character)) + QPoint(-28, 14));
       ExpectShowsTheDesign("a move of a character of the seal");
     }
-    RECT client;
-    view->GetClientRect(&client);
-    Drag(QPoint(client.right - 3, client.bottom - 3), QPoint(3, 3));
-    ASSERT_EQ(view->GetTrackObject(), -1);
+    ASSERT_NO_FATAL_FAILURE(BandAroundEverything());
     ExpectShowsTheDesign("a band around the whole seal");
-    t = Tracker();
-    Drag(Centre(t), Centre(t) + QPoint(-40, 25));
+    MoveSelection(QPoint(-40, 25));
     ExpectShowsTheDesign("a move of the whole seal");
-    Click(QPoint(client.right - 3, 3));
+    Click(EmptyCorner());
     ExpectShowsTheDesign("deselecting the seal");
     // With the mask on, moving the frame moves the mask's hole only where it is drawn.
     doc->ToggleSealMask();
     doc->SetCurrentObject(outer, TRUE, TRUE);
-    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(-20, -30));
+    MoveSelection(QPoint(-20, -30));
     ExpectShowsTheDesign("a move of the masked seal's frame");
     doc->ToggleSealMask();
     ExpectShowsTheDesign("the mask switched off");
@@ -386,22 +392,18 @@ TEST_F(RepaintInvariant, CorporateSealInnerFrameMovesWithItsMask) {
     // The red ring text, moved on its own.
     doc->SetCurrentObject(ring, TRUE, TRUE);
     ExpectShowsTheDesign("choosing the ring text");
-    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(-24, 31));
+    MoveSelection(QPoint(-24, 31));
     ExpectShowsTheDesign("a move of the ring text");
     doc->SetCurrentObject(inner, TRUE, TRUE);
     ExpectShowsTheDesign("choosing the inner frame");
-    Drag(Centre(Tracker()), Centre(Tracker()) + QPoint(26, -18));
+    MoveSelection(QPoint(26, -18));
     ExpectShowsTheDesign("a move of the inner frame");
     CRect t = Tracker();
     Drag(QPoint(t.left - 4, t.top - 4), QPoint(t.left + 10, t.top + 12));
     ExpectShowsTheDesign("a corner resize of the inner frame");
-    RECT client;
-    view->GetClientRect(&client);
-    Drag(QPoint(client.right - 3, client.bottom - 3), QPoint(3, 3));
-    ASSERT_EQ(view->GetTrackObject(), -1);
+    ASSERT_NO_FATAL_FAILURE(BandAroundEverything());
     ExpectShowsTheDesign("a band around the corporate seal");
-    t = Tracker();
-    Drag(Centre(t), Centre(t) + QPoint(33, -21));
+    MoveSelection(QPoint(33, -21));
     ExpectShowsTheDesign("a move of the whole corporate seal");
     doc->SetMaskFlag(1, 0);
   }
