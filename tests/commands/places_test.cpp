@@ -24,6 +24,15 @@ namespace {
 
 class PlacesTest : public CommandsTest {
  protected:
+  // The save dialog's request for a project, the places bar applied.
+  FileDialogRequest ProjectSaveRequest() {
+    FileDialogRequest request;
+    request.save = true;
+    request.defaultExt = "mrk";
+    request.filter = CString::FromUtf8(kMrkSaveFilter);
+    doc->ApplyPlacesBar(request);
+    return request;
+  }
   CSettingsSystem& System() { return doc->m_Settings.System; }
   std::vector<std::string> Places(int* state = nullptr) {
     FileDialogRequest request;
@@ -166,11 +175,7 @@ TEST_F(PlacesTest, TheRealFileDialogShowsThePlacesAndBothSaveFormats) {
   System().PlacesbarHistory = 0;
   System().PlacesFolder[0] = a.c_str();
   System().PlacesFolder[1] = b.c_str();
-  FileDialogRequest request;
-  request.save = true;
-  request.defaultExt = "mrk";
-  request.filter = CString::FromUtf8(kMrkSaveFilter);
-  doc->ApplyPlacesBar(request);
+  FileDialogRequest request = ProjectSaveRequest();
   std::vector<CString> paths;
   int filter = 0;
   QStringList filters;
@@ -247,10 +252,7 @@ TEST_F(PlacesTest, ADialogWithPlacesLeavesTheUsersQtSettingsAsTheyWere) {
   System().Placesbar = 1;
   System().PlacesbarHistory = 0;
   System().PlacesFolder[0] = a.c_str();
-  FileDialogRequest request;
-  request.save = true;
-  request.filter = CString::FromUtf8(kMrkSaveFilter);
-  doc->ApplyPlacesBar(request);
+  FileDialogRequest request = ProjectSaveRequest();
   std::vector<CString> paths;
   int filter = 0;
   QStringList shown;
