@@ -314,7 +314,7 @@ TEST_F(Desktop, ARectangleFromTheBarIsMovedSavedAndReopenedAndTheClipboardTextSt
   EXPECT_EQ(WaitScreen(empty, canvas, true).copy(canvas), empty.copy(canvas)) << "New left something on the canvas";
   EXPECT_EQ(clipboard(), "operator's note") << "New emptied the clipboard";
 
-  // Reopened: the rectangle where it was moved to (no longer selected, so only its outline).
+  // Reopened: the rectangle where it was moved to (selected, as when it was added).
   x->Key("ctrl+o");
   ASSERT_TRUE(WaitFor([&] { return x->ActiveWindow() != frame && x->ActiveWindow() != 0; }, Ms(15000)));
   x->Type(saved);
