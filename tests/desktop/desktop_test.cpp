@@ -398,4 +398,40 @@ TEST_F(Desktop, AFileDialogWithPlacesLeavesTheUsersQtSettingsAsTheyWere) {
   EXPECT_EQ(after.value("Elsewhere/value").toString(), QStringLiteral("kept"));
 }
 
+// Paint mode as an operator reaches it: the scanning area made an image from the bar, then the
+// image's context menu "画像の編集". The edit bars and the menu bar give way to the paint editor.
+TEST_F(Desktop, TheImageOfTheScanningAreaIsEditedInPaintMode) {
+  const unsigned long frame = Start();
+  ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
+  PastTheSplash(frame);
+  const QRect window = x->Geometry(frame);
+  const QRect canvas = CanvasArea(window);
+  const QRect bars(window.left(), window.top(), window.width(), 70);
+  const QImage empty = Settled(canvas);
+  const QImage button = res::BarImage(ID_SCAN_AREA_TO_IMAGE);
+  const QPoint at = desk::FindPicture(empty, button, bars);
+  ASSERT_FALSE(at.isNull()) << "no scanning-area button on the screen";
+  x->Click(at + QPoint(button.width() / 2, button.height() / 2));
+  x->MoveMouse(QPoint(1279, 1023));
+  WaitScreen(empty, canvas, false);
+  const QImage imaged = Settled(canvas);
+  const QRect image = desk::ChangedBox(empty, imaged, canvas);
+  ASSERT_FALSE(image.isEmpty()) << "no image appeared";
+
+  x->Click(Centre(image), 3);
+  const QRect menu(Centre(image), QSize(120, 120));
+  WaitScreen(imaged, menu, false);
+  x->Key("Up");
+  x->Key("Up");
+  x->Key("Return");
+  EXPECT_NE(WaitScreen(imaged, bars, false, Ms(15000)).copy(bars), imaged.copy(bars)) << "the bars stayed: no paint mode";
+  Shot(Settled(window), "paint_mode");
+  EXPECT_EQ(Close([&] {
+              if (!WaitWindow("確認", Ms(3000))) return;
+              x->Key("Tab");
+              x->Key("space");
+            }),
+            0);
+}
+
 }  // namespace
