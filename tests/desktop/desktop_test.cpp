@@ -41,6 +41,16 @@ bool Exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+// The canvas: left of the splitter, below the bars, above the layer bar and the status bar.
+QRect CanvasArea(const QRect& frame) { return QRect(frame.left() + 2, frame.top() + 80, 560, frame.height() - 200); }
+
+QPoint Centre(const QRect& r) { return r.center(); }
+
+// Within `tolerance` pixels of each other.
+bool Near(QPoint a, QPoint b, int tolerance) {
+  return std::abs(a.x() - b.x()) <= tolerance && std::abs(a.y() - b.y()) <= tolerance;
+}
+
 class Desktop : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -160,6 +170,25 @@ class Desktop : public ::testing::Test {
     return now;
   }
 
+  // Clicks the bar button of `command`, found on the screen by its picture, and returns the part
+  // of the canvas that changed once it has settled (the canvas before and after in `before` and
+  // `after`).
+  QRect FromTheBar(UINT command, const QRect& window, QImage& before, QImage& after) {
+    const QRect canvas = CanvasArea(window);
+    before = Settled(canvas);
+    const QImage button = res::BarImage(command);
+    const QPoint at = desk::FindPicture(before, button, QRect(window.left(), window.top(), window.width(), 90));
+    if (at.isNull()) {
+      ADD_FAILURE() << "no button for " << command << " on the screen";
+      return QRect();
+    }
+    x->Click(at + QPoint(button.width() / 2, button.height() / 2));
+    x->MoveMouse(QPoint(1279, 1023));
+    WaitScreen(before, canvas, false);
+    after = Settled(canvas);
+    return desk::ChangedBox(before, after, canvas);
+  }
+
   void Shot(const QImage& image, const char* name) {
     const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
     if (!out || !*out) return;
@@ -252,16 +281,6 @@ std::map<QString, QVariant> IniValues(const std::string& path) {
   return values;
 }
 
-// The canvas: left of the splitter, below the bars, above the layer bar and the status bar.
-QRect CanvasArea(const QRect& frame) { return QRect(frame.left() + 2, frame.top() + 80, 560, frame.height() - 200); }
-
-QPoint Centre(const QRect& r) { return r.center(); }
-
-// Within `tolerance` pixels of each other.
-bool Near(QPoint a, QPoint b, int tolerance) {
-  return std::abs(a.x() - b.x()) <= tolerance && std::abs(a.y() - b.y()) <= tolerance;
-}
-
 TEST_F(Desktop, ARectangleFromTheBarIsMovedSavedAndReopenedAndTheClipboardTextStays) {
   const unsigned long frame = Start();
   ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
@@ -277,16 +296,8 @@ TEST_F(Desktop, ARectangleFromTheBarIsMovedSavedAndReopenedAndTheClipboardTextSt
 
   const QRect window = x->Geometry(frame);
   const QRect canvas = CanvasArea(window);
-  const QImage empty = x->Screen();
-  // The rectangle button of the object bar, found by its picture.
-  const QImage button = res::BarImage(ID_ADD_RECTANGLE);
-  const QPoint at = desk::FindPicture(empty, button, QRect(window.left(), window.top(), window.width(), 90));
-  ASSERT_FALSE(at.isNull()) << "no rectangle button on the screen";
-  x->Click(at + QPoint(button.width() / 2, button.height() / 2));
-  x->MoveMouse(QPoint(1279, 1023));
-  WaitScreen(empty, canvas, false);
-  const QImage drawn = Settled(canvas);
-  const QRect added = desk::ChangedBox(empty, drawn, canvas);
+  QImage empty, drawn;
+  const QRect added = FromTheBar(ID_ADD_RECTANGLE, window, empty, drawn);
   ASSERT_FALSE(added.isEmpty()) << "no rectangle appeared";
 
   // Dragged by the middle of its frame, 60 pixels right and 80 up; the reopened design shows
@@ -378,7 +389,8 @@ TEST_F(Desktop, AFileDialogWithPlacesLeavesTheUsersQtSettingsAsTheyWere) {
   ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
   PastTheSplash(frame);
   openAndCancel(frame);
-  EXPECT_EQ(IniValues(qtConf), before) << ReadFile(qtConf);
+  // Put back once the dialog is gone (just after its window closes).
+  EXPECT_TRUE(WaitFor([&] { return IniValues(qtConf) == before; }, Ms(5000))) << ReadFile(qtConf);
   EXPECT_EQ(Close(), 0);
   EXPECT_EQ(Setting("Placesbar"), "1");
 
@@ -405,17 +417,9 @@ TEST_F(Desktop, TheImageOfTheScanningAreaIsEditedInPaintMode) {
   ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
   PastTheSplash(frame);
   const QRect window = x->Geometry(frame);
-  const QRect canvas = CanvasArea(window);
   const QRect bars(window.left(), window.top(), window.width(), 70);
-  const QImage empty = Settled(canvas);
-  const QImage button = res::BarImage(ID_SCAN_AREA_TO_IMAGE);
-  const QPoint at = desk::FindPicture(empty, button, bars);
-  ASSERT_FALSE(at.isNull()) << "no scanning-area button on the screen";
-  x->Click(at + QPoint(button.width() / 2, button.height() / 2));
-  x->MoveMouse(QPoint(1279, 1023));
-  WaitScreen(empty, canvas, false);
-  const QImage imaged = Settled(canvas);
-  const QRect image = desk::ChangedBox(empty, imaged, canvas);
+  QImage empty, imaged;
+  const QRect image = FromTheBar(ID_SCAN_AREA_TO_IMAGE, window, empty, imaged);
   ASSERT_FALSE(image.isEmpty()) << "no image appeared";
 
   x->Click(Centre(image), 3);
