@@ -288,7 +288,7 @@ void CFrameCommands::Register() {
     if (!fixed && !m_Table.HasRun(ID_ORIGIN_WIZARD)) ui.Enable(FALSE);
   });
   t.Add(ID_MRK_ASSOCIATION, [] { ToggleDocumentTypeRegistration(); },
-        [](CCmdUI& ui) { ui.SetCheck(IsDocumentTypeRegistered() ? 1 : 0); });
+        [](CCmdUI& ui) { ui.SetCheck(DocumentTypeRegistrationAsRead() ? 1 : 0); });
   t.Add(ID_USE_PLACES_BAR, [doc] {
     doc->m_Settings.System.Placesbar = doc->m_Settings.System.Placesbar ? 0 : 1;
   }, [doc](CCmdUI& ui) { ui.SetCheck(doc->m_Settings.System.Placesbar ? 1 : 0); });

@@ -229,6 +229,7 @@ void CKorvaneApp::OnFilePrintSetup() { Prompter().PrinterSetup(GetPrinter()); }
 
 bool CKorvaneApp::eventFilter(QObject* watched, QEvent* event) {
   if (CStartupSplash::FilterAppMessage(watched, event)) return true;
+  if (m_pFrame && m_pFrame->FilterKeypadAccelerator(watched, event)) return true;
   if (event->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (IsTextField(QApplication::focusWidget()) && IsTextFieldKey(key)) {

@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -21,6 +24,8 @@
 #include "canvas/leftview.h"
 #include "app/engrave_commands.h"
 #include "app/paint_commands.h"
+#include "files/mrk_association.h"
+#include "files/places_bar.h"
 #include "files/settings_fixed_field.h"
 #include "model/doc_hints.h"
 #include "model/korvane_doc.h"
@@ -47,6 +52,42 @@ void CollectMenuTexts(const MenuTemplate& menu, std::map<UINT, QString>& out) {
       out[entry.id] = QString::fromUtf8(entry.text.c_str());
     }
   }
+}
+
+bool MenuHolds(const MenuTemplate& menu, UINT id) {
+  for (const MenuTemplate& entry : menu.items) {
+    if (entry.IsPopup() ? MenuHolds(entry, id) : entry.id == id) return true;
+  }
+  return false;
+}
+
+// The form view's pane: the view fills it, but never below the size of its form, which then
+// scrolls.
+class CFormScroller : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QScrollArea::resizeEvent(event);
+    QWidget* form = widget();
+    if (!form) return;
+    // The room without scroll bars, less the bar a too small side needs.
+    const QSize hint = form->sizeHint();
+    QSize room = maximumViewportSize();
+    if (room.height() < hint.height()) room.rwidth() -= verticalScrollBar()->sizeHint().width();
+    if (room.width() < hint.width()) room.rheight() -= horizontalScrollBar()->sizeHint().height();
+    form->resize(room.expandedTo(hint));
+  }
+};
+
+// The folder of the project in hand, else of the newest recent one ("" for neither): where the
+// project dialogs start instead of the working folder.
+CString ProjectFolder(CKorvaneDoc& doc) {
+  const CString folder = FolderOf(doc.GetTitle());
+  if (!folder.IsEmpty()) return folder;
+  IDocRecentFiles* recent = doc.GetRecentFiles();
+  return recent ? FolderOf(recent->GetRecentFileName(1)) : CString();
 }
 
 const std::map<UINT, QString>& MenuTexts() {
@@ -96,6 +137,7 @@ CMainFrame::CMainFrame(CKorvaneDoc* doc, bool portDebug, ITimerHost* timers, QWi
 
 CMainFrame::~CMainFrame() {
   OnDestroy();
+  SetFileDialogStartFolderHook({});
   m_pUpdateWatcher.reset();
   m_pTimers->SetHandler({});
   if (m_pDoc) m_pDoc->SetMainFrame(nullptr);
@@ -151,8 +193,14 @@ BOOL CMainFrame::OnCreateClient() {
   m_pSplitter->setChildrenCollapsible(false);
   m_pLeftView = new CLeftView(m_pDoc, m_pSplitter);
   m_pFormView = new CKorvaneView(m_pDoc, m_pSplitter);
+  // The form scrolls when its pane is smaller than it; the pane keeps the view's own minimum.
+  auto* formScroller = new CFormScroller(m_pSplitter);
+  formScroller->setObjectName(QStringLiteral("formScroller"));
+  formScroller->setFrameShape(QFrame::NoFrame);
+  formScroller->setWidget(m_pFormView);
+  formScroller->setMinimumSize(m_pFormView->minimumSize());
   m_pSplitter->addWidget(m_pLeftView);
-  m_pSplitter->addWidget(m_pFormView);
+  m_pSplitter->addWidget(formScroller);
   m_pSplitter->setStretchFactor(0, 0);
   m_pSplitter->setStretchFactor(1, 1);
   const int left = m_bPortDebug ? 100 : 600;
@@ -173,6 +221,8 @@ BOOL CMainFrame::OnCreateClient() {
     SetTimerHook(4, [doc] { OnPaintTimer(doc, 4); });
   }
   if (m_pDoc) {
+    CKorvaneDoc* doc = m_pDoc;
+    SetFileDialogStartFolderHook([doc] { return ProjectFolder(*doc); });
     m_pUpdateWatcher = std::make_unique<CFrameUpdateWatcher>(m_pCommands);
     m_pDoc->AddView(m_pUpdateWatcher.get());
   }
@@ -237,6 +287,9 @@ void CMainFrame::BuildMenuBar() {
   for (const MenuTemplate& popup : menu.items) {
     if (!popup.IsPopup()) continue;
     QMenu* sub = bar->addMenu(QString::fromUtf8(popup.text.c_str()));
+    // The association mark reads the desktop entry when its menu opens, before the entries'
+    // update that FillMenu connects.
+    if (MenuHolds(popup, ID_MRK_ASSOCIATION)) connect(sub, &QMenu::aboutToShow, this, [] { ReadDocumentTypeRegistration(); });
     m_pCommands->FillMenu(sub, popup);
   }
 }
@@ -311,6 +364,25 @@ void CMainFrame::CyclePane(bool forward) {
   } else {
     m_pLeftView->setFocus(Qt::TabFocusReason);
   }
+}
+
+bool CMainFrame::FilterKeypadAccelerator(QObject* receiver, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (!(key->modifiers() & Qt::KeypadModifier)) return false;
+  auto* widget = qobject_cast<QWidget*>(receiver);
+  if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
+  const Qt::KeyboardModifiers mods =
+      key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier);
+  const QKeySequence pressed(QKeyCombination(mods, static_cast<Qt::Key>(key->key())));
+  for (const res::Accel& accel : res::Accelerators()) {
+    if (accel.key != pressed) continue;
+    // The override keeps the shortcut map out; the press itself runs the command.
+    if (event->type() == QEvent::KeyPress) m_pCommands->Execute(accel.id);
+    event->accept();
+    return true;
+  }
+  return false;
 }
 
 // ---- bar layout -----------------------------------------------------------------------------

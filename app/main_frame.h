@@ -93,6 +93,11 @@ class CMainFrame : public QMainWindow, public IDocMainFrame, public ICanvasFrame
   BOOL IsCommandEnabled(UINT id) override;
   void OnCommand(UINT id) override;
 
+  // The keys of the accelerator table that carry the keypad modifier (Ctrl + keypad plus and
+  // minus), caught for the frame's widgets before the shortcut map, which does not match the
+  // keypad modifier on every platform. True when the event was taken.
+  bool FilterKeypadAccelerator(QObject* receiver, QEvent* event);
+
   // Frame timer `id` fired.
   void OnTimer(UINT id);
   // The close request (also from 57665): the save question, then the bar layout. False when the

@@ -10,8 +10,16 @@
 #include "pages/settings_dialogs.h"
 #include "platform/qt_prompter.h"
 #include "seal/seal_dialogs.h"
+#include "seal/seal_font_choice.h"
 
 bool CQtModalDialogs::FontDialog(FontDialogData& data) {
+  if (data.faceOnly) {
+    QString face = data.faceName.ToQString();
+    if (!ChooseSealFont(m_pParent, face)) return false;
+    data.faceName = CString::FromQString(face);
+    data.charSet = 128;
+    return true;
+  }
   QFont initial(data.faceName.ToQString());
   if (data.pointSizeTenths > 0) initial.setPointSizeF(data.pointSizeTenths / 10.0);
   initial.setItalic(data.italic != 0);

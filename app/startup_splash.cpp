@@ -46,8 +46,12 @@ void CStartupSplash::ShowSplash(QWidget* parent) {
   splash->repaint();
 }
 
+// Stays on top: the frame is shown (maximised) after the splash, and a window manager stacks a
+// newly mapped window above the others, which would hide the splash while it still swallows the
+// first click.
 CStartupSplash::CStartupSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_picture(res::SplashPicture()) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_picture(res::SplashPicture()) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setCursor(Qt::ArrowCursor);

@@ -174,7 +174,14 @@ void RunTool(const char* tool, const std::string& folder) {
 
 }  // namespace
 
-void SetAssociationExecutable(const std::string& path) { ExecutableOverride() = path; }
+namespace {
+int g_nRegistrationAsRead = -1;  // -1: to be read at the next ask
+}  // namespace
+
+void SetAssociationExecutable(const std::string& path) {
+  ExecutableOverride() = path;
+  g_nRegistrationAsRead = -1;
+}
 
 std::string AssociationDataHome() { return HomeOr("XDG_DATA_HOME", "/.local/share"); }
 std::string AssociationConfigHome() { return HomeOr("XDG_CONFIG_HOME", "/.config"); }
@@ -200,6 +207,7 @@ std::string ExpectedExecLine() {
 }
 
 int RegisterDocumentType() {
+  g_nRegistrationAsRead = -1;
   if (!WriteFile(PackagePath(), PackageXml())) return 0;
   if (!WriteFile(IconPath(), DocumentIconPng())) return 0;
   if (!WriteFile(MimeAppsPath(), WithDefaultLine(ReadText(MimeAppsPath())))) return 0;
@@ -210,6 +218,7 @@ int RegisterDocumentType() {
 }
 
 int UnregisterDocumentType() {
+  g_nRegistrationAsRead = -1;
   ::unlink(IconPath().c_str());
   const int removed = ::unlink(DesktopEntryPath().c_str()) == 0 ? 1 : 0;
   RunTool("update-desktop-database", AssociationDataHome() + "/applications");
@@ -229,6 +238,13 @@ int IsDocumentTypeRegistered() {
   }
   return 0;
 }
+
+int DocumentTypeRegistrationAsRead() {
+  if (g_nRegistrationAsRead < 0) ReadDocumentTypeRegistration();
+  return g_nRegistrationAsRead;
+}
+
+void ReadDocumentTypeRegistration() { g_nRegistrationAsRead = IsDocumentTypeRegistered(); }
 
 void ToggleDocumentTypeRegistration() {
   const CString caption = CString::FromUtf8("拡張子の関連づけ");

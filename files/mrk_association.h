@@ -16,6 +16,13 @@ int UnregisterDocumentType();
 // 1 when the desktop entry's Exec line is exactly the one this executable would write.
 int IsDocumentTypeRegistered();
 
+// The registration as last read by ReadDocumentTypeRegistration (read again at the first ask
+// after a change made here): the menu's check mark, which the update pass asks for five times a
+// second, reads no file.
+int DocumentTypeRegistrationAsRead();
+// Reads the desktop entry again (the frame calls it when the menu that shows the mark opens).
+void ReadDocumentTypeRegistration();
+
 // The menu command: asks first, then registers or removes.
 void ToggleDocumentTypeRegistration();
 

@@ -4,17 +4,12 @@
 #include "platform/ui/modal_dialogs.h"
 #include "res/dialog_256.h"
 
-namespace {
-
-// The folder a path lies in ("" for a path without one).
 CString FolderOf(const CString& path) {
   const std::string& s = path.str();
   const size_t slash = s.find_last_of('/');
   if (slash == std::string::npos) return CString();
   return CString(s.substr(0, slash == 0 ? 1 : slash));
 }
-
-}  // namespace
 
 int CPlacesBar::ApplyPlacesBar(FileDialogRequest& request) {
   const CSettingsSystem& system = m_Doc.m_Settings.System;

@@ -8,6 +8,9 @@
 
 class CKorvaneDoc;
 
+// The folder a path lies in ("" for a path without one).
+CString FolderOf(const CString& path);
+
 class CPlacesBar : public IDocFileServices {
  public:
   explicit CPlacesBar(CKorvaneDoc& doc) : m_Doc(doc) {}
@@ -15,8 +18,9 @@ class CPlacesBar : public IDocFileServices {
   // the places (history first when its switch is on, then folders 1 to 4, or 1 to 5 without the
   // history place; empty ones left out) and 1.
   int ApplyPlacesBar(FileDialogRequest& request) override;
-  // The places live in the request only: nothing outside the dialog is changed, so nothing
-  // needs restoring.
+  // The places live in the request only; the file dialog that shows them puts back the side bar
+  // Qt stores in the user's shared settings (CQtFileDialogSettingsKeeper), so nothing is left to
+  // restore here.
   void RestorePlacesBar(int state) override { (void)state; }
   // Not a saver.
   BOOL SaveMrkBinary(CKorvaneDoc&, const CString&) override { return FALSE; }

@@ -31,6 +31,12 @@ using FileDialogPlacesHook = std::function<void(FileDialogRequest&)>;
 void SetFileDialogPlacesHook(FileDialogPlacesHook hook);
 // Applies the hook to a request that has no places of its own.
 void ApplyFileDialogPlacesHook(FileDialogRequest& request);
+// The folder a project dialog (default extension "mrk") starts in when its caller named no
+// folder: the frame installs the folder of the current or last project.
+using FileDialogStartFolderHook = std::function<CString()>;
+void SetFileDialogStartFolderHook(FileDialogStartFolderHook hook);
+// Puts the hook's folder in front of a project request's initial path that names no folder.
+void ApplyFileDialogStartFolder(FileDialogRequest& request);
 
 class IPrompter {
  public:

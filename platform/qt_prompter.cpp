@@ -15,6 +15,8 @@
 #include <QSplitter>
 #include <QUrl>
 
+#include <optional>
+
 int CQtPrompter::MessageBox(const CString& text, const CString& caption, UINT flags) {
   QMessageBox box(m_parent);
   box.setWindowTitle(caption.ToQString());
@@ -47,9 +49,10 @@ int CQtPrompter::MessageBox(const CString& text, const CString& caption, UINT fl
 }
 
 namespace {
-// "Name (*.a)|*.a|All (*.*)|*.*||" -> "Name (*.a);;All (*.*)". A description keeps its own words
-// whole (two filters may differ only after the parenthesis); the patterns of the second field
-// are appended unless the description already ends with them.
+// "Name (*.a)|*.a|All (*.*)|*.*||" -> "Name (*.a) (*.a);;All (*.*) (*.*)". Qt reads the patterns
+// from the last parenthesis, so they are always appended; the dialog hides that part
+// (HideNameFilterDetails) and shows each description once, as the caller wrote it (two filters
+// may differ only after the description's own parenthesis).
 QStringList QtFilters(const CString& filter) {
   QStringList parts = filter.ToQString().split('|');
   QStringList out;
@@ -57,9 +60,7 @@ QStringList QtFilters(const CString& filter) {
     if (parts[i].isEmpty()) break;
     QString patterns = parts[i + 1];
     patterns.replace(';', ' ');
-    const QString name = parts[i].trimmed();
-    const QString tail = " (" + patterns + ")";
-    out << (name.endsWith(tail) ? name : name + tail);
+    out << parts[i].trimmed() + " (" + patterns + ")";
   }
   return out;
 }
@@ -69,9 +70,14 @@ bool RunQtFileDialog(QWidget* parent, const FileDialogRequest& given, std::vecto
   paths.clear();
   FileDialogRequest request = given;
   ApplyFileDialogPlacesHook(request);
+  ApplyFileDialogStartFolder(request);
   const QStringList filters = QtFilters(request.filter);
+  // Before the dialog reads the shared settings, and gone only after it has written them.
+  std::optional<CQtFileDialogSettingsKeeper> keeper;
+  if (request.usePlaces) keeper.emplace();
   QFileDialog dlg(parent, request.title.ToQString(), request.initialPath.ToQString());
   dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+  dlg.setOption(QFileDialog::HideNameFilterDetails, true);
   if (!filters.isEmpty()) dlg.setNameFilters(filters);
   if (request.usePlaces) {
     QList<QUrl> urls;
@@ -100,7 +106,15 @@ bool RunQtFileDialog(QWidget* parent, const FileDialogRequest& given, std::vecto
     }
     paths.push_back(path);
   }
-  if (filterIndex) *filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
+  if (filterIndex) {
+    // Qt reports the filter in full or, with the details hidden, as the combo shows it.
+    const QString selected = dlg.selectedNameFilter();
+    int index = static_cast<int>(filters.indexOf(selected));
+    for (int i = 0; index < 0 && i < filters.size(); ++i) {
+      if (filters[i].startsWith(selected + QStringLiteral(" ("))) index = i;
+    }
+    *filterIndex = index + 1;
+  }
   return !paths.empty();
 }
 

@@ -2,6 +2,11 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
+#include <QVariant>
+
+#include <utility>
+#include <vector>
 
 #include "platform/prompter.h"
 
@@ -15,6 +20,22 @@ inline COLORREF QColorToColor(const QColor& c) { return RGB(c.red(), c.green(), 
 // and, when asked, which filter (1-based) the operator chose. False when cancelled.
 bool RunQtFileDialog(QWidget* parent, const FileDialogRequest& request, std::vector<CString>& paths,
                      int* filterIndex);
+
+// Qt's non-native file dialog keeps its side bar in the user's shared Qt settings (QtProject,
+// group "FileDialog"), which every Qt program of the user reads. A dialog that shows the places
+// bar holds one of these from before it is built until after it is gone: the group is put back
+// as it was.
+class CQtFileDialogSettingsKeeper {
+ public:
+  CQtFileDialogSettingsKeeper();
+  ~CQtFileDialogSettingsKeeper();
+  CQtFileDialogSettingsKeeper(const CQtFileDialogSettingsKeeper&) = delete;
+  CQtFileDialogSettingsKeeper& operator=(const CQtFileDialogSettingsKeeper&) = delete;
+
+ private:
+  bool m_bHadGroup = false;
+  std::vector<std::pair<QString, QVariant>> m_values;
+};
 
 class CQtPrompter : public IPrompter {
  public:

@@ -56,6 +56,8 @@ MenuTemplate BuildMainMenu() {
       Cmd(ID_ADD_ARC_TEXT, "回し文字列"),
       Sep(),
       Cmd(ID_ADD_BMP, "BMP読込"),
+      // Without it no design could ever hold a QR Code: no bar button or key adds one.
+      Cmd(ID_ADD_BARCODE, "バーコード"),
       Sep(),
       Cmd(ID_SCAN_AREA_TO_IMAGE, "スキャニングエリアをイメージ化"),
       Cmd(ID_SELECTION_TO_IMAGE, "選択範囲をイメージ化"),

@@ -76,8 +76,8 @@ Table BuildTable() {
   Add(t, ID_ADD_TEXT, "直線文字列を追加します", "直線文字列");
   Add(t, ID_ADD_ARC_TEXT, "円弧に沿った回し文字列を追加します", "回し文字列");
   Add(t, ID_ADD_BMP, "BMP ファイルを読み込んで画像オブジェクトを追加します", "BMP読込");
-  Add(t, ID_ADD_BARCODE, "バーコードを追加します", "バーコード", "バーコード");
-  Add(t, ID_ADD_BARCODE2, "バーコードを追加します", "バーコード", "バーコード");
+  Add(t, ID_ADD_BARCODE, "QRコードを定義します", "バーコード");
+  Add(t, ID_ADD_BARCODE2, "QRコードを定義します", "バーコード", "バーコード");
   Add(t, ID_SCAN_AREA_TO_IMAGE, "スキャニングエリア全体を画像オブジェクトにします",
       "スキャニングエリアをイメージ化");
   Add(t, ID_SELECTION_TO_IMAGE, "ドラッグして選んだ範囲を画像オブジェクトにします",

@@ -324,6 +324,7 @@ void CPersonalSealDialog::OnChooseFont() {
   FontDialogData font;
   font.faceName = m_Data.fontHist[0];
   font.charSet = 128;
+  font.faceOnly = true;
   if (!ModalDialogs().FontDialog(font)) return;
   CString face = font.faceName;
   face.Trim();
@@ -453,6 +454,7 @@ void CCorporateSealDialog::ChooseFontInto(CString* list, int comboId) {
   FontDialogData font;
   font.faceName = list[0];
   font.charSet = 128;
+  font.faceOnly = true;
   if (!ModalDialogs().FontDialog(font)) return;
   CString face = font.faceName;
   face.Trim();

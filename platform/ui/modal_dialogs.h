@@ -36,6 +36,7 @@ struct FontDialogData {
   int italic = 0;
   int weight = 400;
   int pointSizeTenths = 0;  // the size the dialog gives, in tenths of a point
+  bool faceOnly = false;    // the face alone, among the Japanese faces (no style, no size)
 };
 
 class IModalDialogs {

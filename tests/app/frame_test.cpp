@@ -13,6 +13,8 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -379,4 +381,49 @@ TEST_F(AppTest, TheFramesCommandRowsAndTheCanvasSideAreWired) {
   // Timer 0 shows the document's state as it is by then.
   ASSERT_TRUE(timers.FireTimer(0));
   EXPECT_EQ(frame.PaneText(1), QStringLiteral("ZOOM = 0.50"));
+}
+
+// Ctrl + keypad plus and minus zoom even where the shortcut map does not match the keypad
+// modifier (the X11 platform): the frame catches them first, and runs each press once.
+TEST_F(AppTest, CtrlAndTheKeypadsPlusAndMinusZoomOncePerPress) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  ActivateFrame(frame);
+  const int start = Doc().m_Settings.System.ZoomStep;
+  QAction* zoomIn = frame.Commands().Action(ID_ZOOM_IN);
+  const QList<QKeySequence> keys = zoomIn->shortcuts();
+  zoomIn->setShortcuts({});
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+  EXPECT_EQ(Doc().m_Settings.System.ZoomStep, start + 1);
+  zoomIn->setShortcuts(keys);
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+  EXPECT_EQ(Doc().m_Settings.System.ZoomStep, start + 2);
+  EXPECT_EQ(frame.PaneText(1), QString::fromStdString(numfmt::Format("ZOOM = %.2f", ZoomFactorAt(start + 2))));
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+  EXPECT_EQ(Doc().m_Settings.System.ZoomStep, start + 1);
+  // The main keyboard's minus is not the command's key.
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(Doc().m_Settings.System.ZoomStep, start + 1);
+}
+
+// A pane smaller than the form scrolls it instead of cutting off its lower part (the layer
+// settings, the K3 button).
+TEST_F(AppTest, TheFormScrollsWhenItsPaneIsSmallerThanIt) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  frame.showNormal();
+  frame.resize(900, 480);
+  QApplication::processEvents();
+  auto* scroller = frame.findChild<QScrollArea*>(QStringLiteral("formScroller"));
+  ASSERT_NE(scroller, nullptr);
+  QWidget* form = frame.GetFormView();
+  EXPECT_EQ(scroller->widget(), form);
+  EXPECT_GE(form->height(), form->sizeHint().height());
+  EXPECT_LT(scroller->viewport()->height(), form->sizeHint().height());
+  EXPECT_GT(scroller->verticalScrollBar()->maximum(), 0);
+  scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+  QApplication::processEvents();
+  // The form's bottom edge is now inside the pane.
+  const QPoint bottom = form->mapTo(scroller->viewport(), QPoint(0, form->height() - 1));
+  EXPECT_LT(bottom.y(), scroller->viewport()->height());
 }

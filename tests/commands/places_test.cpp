@@ -2,7 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -21,6 +24,15 @@ namespace {
 
 class PlacesTest : public CommandsTest {
  protected:
+  // The save dialog's request for a project, the places bar applied.
+  FileDialogRequest ProjectSaveRequest() {
+    FileDialogRequest request;
+    request.save = true;
+    request.defaultExt = "mrk";
+    request.filter = CString::FromUtf8(kMrkSaveFilter);
+    doc->ApplyPlacesBar(request);
+    return request;
+  }
   CSettingsSystem& System() { return doc->m_Settings.System; }
   std::vector<std::string> Places(int* state = nullptr) {
     FileDialogRequest request;
@@ -163,11 +175,7 @@ TEST_F(PlacesTest, TheRealFileDialogShowsThePlacesAndBothSaveFormats) {
   System().PlacesbarHistory = 0;
   System().PlacesFolder[0] = a.c_str();
   System().PlacesFolder[1] = b.c_str();
-  FileDialogRequest request;
-  request.save = true;
-  request.defaultExt = "mrk";
-  request.filter = CString::FromUtf8(kMrkSaveFilter);
-  doc->ApplyPlacesBar(request);
+  FileDialogRequest request = ProjectSaveRequest();
   std::vector<CString> paths;
   int filter = 0;
   QStringList filters;
@@ -217,6 +225,59 @@ TEST_F(PlacesTest, TheRealFileDialogShowsThePlacesAndBothSaveFormats) {
   table.Execute(32852);
   SetModalDialogs(scripted);
   EXPECT_EQ(TempDir::Read(dir.File("viaCommand.mrk")).substr(0, 1), "D");
+}
+
+// Qt keeps the file dialog's side bar in the user's shared Qt settings: a dialog with places puts
+// them back as they were, so the next dialog without places (and every other Qt program) shows
+// the user's own side bar. The filters read as written, each pattern once.
+TEST_F(PlacesTest, ADialogWithPlacesLeavesTheUsersQtSettingsAsTheyWere) {
+  const std::string config = dir.File("qtconfig");
+  ASSERT_EQ(::mkdir(config.c_str(), 0700), 0);
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config));
+  const QList<QUrl> users = {QUrl::fromLocalFile(QString::fromStdString(dir.Path()))};
+  {
+    QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
+    qt.setValue("FileDialog/shortcuts", QUrl::toStringList(users));
+    qt.setValue("FileDialog/sidebarWidth", 111);
+  }
+  auto all = [] {
+    QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
+    std::map<QString, QVariant> values;
+    for (const QString& key : qt.allKeys()) values[key] = qt.value(key);
+    return values;
+  };
+  const auto before = all();
+  const std::string a = dir.File("placeA");
+  ASSERT_EQ(::mkdir(a.c_str(), 0700), 0);
+  System().Placesbar = 1;
+  System().PlacesbarHistory = 0;
+  System().PlacesFolder[0] = a.c_str();
+  FileDialogRequest request = ProjectSaveRequest();
+  std::vector<CString> paths;
+  int filter = 0;
+  QStringList shown;
+  QList<QUrl> placesBar;
+  RunDialog(request, paths, filter, [&](QFileDialog& dialog) {
+    placesBar = dialog.sidebarUrls();
+    if (auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+      for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+    QMetaObject::invokeMethod(&dialog, "reject");
+  });
+  EXPECT_EQ(placesBar, (QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(a))}));
+  EXPECT_EQ(shown, (QStringList{QString::fromUtf8("mrkファイル (*.mrk)"), QString::fromUtf8("mrkファイル (*.mrk v2004 形式)")}));
+  EXPECT_EQ(all(), before);
+
+  System().Placesbar = 0;
+  FileDialogRequest plain;
+  plain.filter = CString::FromUtf8(kMrkOpenFilter);
+  QList<QUrl> usersBar;
+  RunDialog(plain, paths, filter, [&](QFileDialog& dialog) {
+    usersBar = dialog.sidebarUrls();
+    QMetaObject::invokeMethod(&dialog, "reject");
+  });
+  EXPECT_EQ(usersBar, users);
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                     QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 }  // namespace

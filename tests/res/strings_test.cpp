@@ -37,7 +37,7 @@ bool ValidUtf8(const char* text) {
 // The commands that a handler serves although no menu, bar or key carries them.
 const UINT kWithoutEntry[] = {ID_SEAL_IMPORT_FOLDER, ID_SEAL_NEW, ID_SEAL_NEW2, ID_SEAL_MASK,
                               ID_SEAL_MASK_ORDER_0, ID_SEAL_MASK_ORDER_1, ID_SEAL_MASK_COLOR,
-                              ID_ADD_BARCODE, ID_ADD_BARCODE2, ID_PORT_CONSOLE, ID_PORT_MONITOR};
+                              ID_ADD_BARCODE2, ID_PORT_CONSOLE, ID_PORT_MONITOR};
 
 TEST(CommandStrings, EveryCommandHasAJapanesePromptAndTip) {
   std::vector<UINT> ids = res::AllCommandIds();

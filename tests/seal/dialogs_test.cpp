@@ -1,7 +1,10 @@
 // The seal dialogs over the real Qt control host, driven with QTest as the operator would.
 #include <gtest/gtest.h>
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QListWidget>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +22,8 @@
 #include "res/dialog_267.h"
 #include "scripted_prompter.h"
 #include "seal/seal_dialogs.h"
+#include "seal/seal_font_choice.h"
+#include "modal_driver.h"
 #include "temp_dir.h"
 
 namespace {
@@ -235,6 +240,7 @@ TEST(SealDialogs, PersonalFontListRotation) {
   ASSERT_EQ(fonts.asked.size(), 1u);
   EXPECT_EQ(fonts.asked[0].faceName, CString("Face0"));
   EXPECT_EQ(fonts.asked[0].charSet, 128);
+  EXPECT_TRUE(fonts.asked[0].faceOnly);
   const char* afterFour[] = {"Face4", "Face0", "Face1", "Face2", "Face3", "Face5", "Face6", "Face7", "Face8", "Face9"};
   for (int i = 0; i < 10; ++i) EXPECT_EQ(r.dialog.m_Data.fontHist[i], CString(afterFour[i])) << i;
   EXPECT_EQ(h.GetDlgItemText(1623), CString("Face4"));
@@ -373,4 +379,38 @@ TEST(SealDialogs, CorporateTypedInnerTextIsNewAndCheckedForCodePage932) {
   again.dialog.OnOK();
   EXPECT_NE(again.dialog.GetResult(), IDOK);
   prompter.VerifyAllUsed();
+}
+
+// The seal's font choice offers the Japanese scalable faces by name only: no style, no size.
+TEST(SealDialogs, TheFontChoiceOffersJapaneseFacesByNameOnly) {
+  const QStringList faces = CSealFontChoice::Faces();
+  ASSERT_FALSE(faces.isEmpty());
+  for (const QString& face : faces) {
+    EXPECT_TRUE(QFontDatabase::writingSystems(face).contains(QFontDatabase::Japanese)) << face.toStdString();
+    EXPECT_TRUE(QFontDatabase::isScalable(face)) << face.toStdString();
+  }
+  for (const QString& latinOnly : QFontDatabase::families(QFontDatabase::Latin)) {
+    if (!QFontDatabase::writingSystems(latinOnly).contains(QFontDatabase::Japanese)) {
+      EXPECT_FALSE(faces.contains(latinOnly)) << latinOnly.toStdString();
+    }
+  }
+
+  // Opened on the current face; the operator picks the last one and confirms.
+  QString face = faces.first();
+  bool sizeOrStyle = true;
+  modal::WhenShown([&](QDialog& dialog) {
+    sizeOrStyle = !dialog.findChildren<QAbstractSpinBox*>().isEmpty() || !dialog.findChildren<QComboBox*>().isEmpty();
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("faces"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->currentItem()->text(), faces.first());
+    list->setCurrentRow(list->count() - 1);
+    dialog.accept();
+  });
+  ASSERT_TRUE(ChooseSealFont(nullptr, face));
+  EXPECT_FALSE(sizeOrStyle);
+  EXPECT_EQ(face, faces.last());
+
+  modal::WhenShown([](QDialog& dialog) { dialog.reject(); });
+  EXPECT_FALSE(ChooseSealFont(nullptr, face));
+  EXPECT_EQ(face, faces.last());
 }

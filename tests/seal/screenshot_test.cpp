@@ -119,6 +119,17 @@ TEST_F(SealScreenshots, TheThreeDialogs) {
   }
 }
 
+TEST_F(SealScreenshots, TheFontChoice) {
+  FontDialogData font;
+  font.faceName = U("IPAGothic");
+  font.faceOnly = true;
+  WhenShown([&](QDialog& d) {
+    Save(d, "seal_font_choice");
+    d.reject();
+  });
+  EXPECT_FALSE(service.FontDialog(font));
+}
+
 TEST_F(SealScreenshots, SealsWithTheMaskOn) {
   BuildPersonal(0, 18, 18, 2, {U("山田"), U("太郎")});
   ASSERT_EQ(doc->m_nSealMode, SEAL_MODE_PERSONAL);

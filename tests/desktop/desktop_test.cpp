@@ -1,0 +1,441 @@
+// The built program on an operator's desktop: Xvfb with openbox, real key and mouse events from
+// xdotool, the clipboard through xclip, window stacking through xprop and the screen through xwd.
+// Each test is one session: start the program, act, look.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QLibraryInfo>
+#include <QSettings>
+#include <QTranslator>
+#include <QUrl>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "outside_tool.h"
+#include "res/images.h"
+#include "res/resource.h"
+#include "x_session.h"
+
+namespace {
+
+using desk::Child;
+using desk::Ms;
+using desk::WaitFor;
+using desk::XSession;
+
+const char* const kFrameName = "Draventis";
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+bool Exists(const std::string& path) {
+  struct stat st{};
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+// The canvas: left of the splitter, below the bars, above the layer bar and the status bar.
+QRect CanvasArea(const QRect& frame) { return QRect(frame.left() + 2, frame.top() + 80, 560, frame.height() - 200); }
+
+QPoint Centre(const QRect& r) { return r.center(); }
+
+// Within `tolerance` pixels of each other.
+bool Near(QPoint a, QPoint b, int tolerance) {
+  return std::abs(a.x() - b.x()) <= tolerance && std::abs(a.y() - b.y()) <= tolerance;
+}
+
+class Desktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+#ifdef KORVANE_DESKTOP_SANITIZED
+    GTEST_SKIP() << "the desktop layer runs in the normal build tree, not under the sanitizers";
+#endif
+    std::string tmpl = (std::filesystem::temp_directory_path() / "korvane-desktop-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+    root = tmpl;
+    home = root + "/home";
+    run = root + "/run";
+    for (const std::string& d : {home, home + "/.config", run, root + "/bin", root + "/work"})
+      ASSERT_EQ(::mkdir(d.c_str(), 0700), 0) << d;
+    x = std::make_unique<XSession>(home);
+    REQUIRE_OUTSIDE_TOOL(x->Problem().empty(), "The desktop (" + x->Problem() + ")");
+    // The program keeps its settings beside itself: a copy of its own keeps them in the folder.
+    program = root + "/bin/korvane";
+    std::error_code ec;
+    std::filesystem::copy_file(KORVANE_EXE, program, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all, ec);
+  }
+
+  void TearDown() override {
+    korvane.End();
+    x.reset();
+    std::error_code ec;
+    if (!root.empty()) std::filesystem::remove_all(root, ec);
+  }
+
+  // Starts the program and waits for its frame; 0 when it did not come up.
+  unsigned long Start(const std::vector<std::string>& args = {}) { return Launch(args) ? WaitFrame() : 0; }
+
+  unsigned long WaitFrame() {
+    unsigned long frame = 0;
+    WaitFor([&] { return (frame = Frame()) != 0 || !korvane.Running(); }, Ms(60000));
+    return frame;
+  }
+
+  bool Launch(const std::vector<std::string>& args = {}) {
+    std::map<std::string, std::string> env = x->Env(home);
+    env["QT_QPA_PLATFORM"] = "xcb";
+    env["XDG_RUNTIME_DIR"] = run;
+    env["DRAVENTIS_LPT1"] = root + "/lpt1";
+    std::vector<std::string> argv = {program};
+    argv.insert(argv.end(), args.begin(), args.end());
+    if (::chdir(root.c_str()) != 0) return false;
+    return korvane.Start(argv, env, root + "/korvane.log");
+  }
+
+  // The main window (the splash has the program's name as well), else 0.
+  unsigned long Frame() const {
+    for (unsigned long id : x->Stacking()) {
+      if (x->WindowName(id) == kFrameName && x->WindowType(id).find("_NET_WM_WINDOW_TYPE_SPLASH") == std::string::npos)
+        return id;
+    }
+    return 0;
+  }
+
+  // The splash while one is managed, else 0.
+  unsigned long Splash() const {
+    for (unsigned long id : x->Stacking()) {
+      if (x->WindowType(id).find("_NET_WM_WINDOW_TYPE_SPLASH") != std::string::npos) return id;
+    }
+    return 0;
+  }
+
+  // Ends the splash with a key (which it swallows) and waits for the frame to have the focus.
+  void PastTheSplash(unsigned long frame) {
+    WaitFor([&] { return Splash() != 0; }, Ms(5000));
+    if (Splash()) x->Key("Escape");
+    ASSERT_TRUE(WaitFor([&] { return Splash() == 0; }, Ms(10000)));
+    x->MoveMouse(QPoint(1279, 1023));
+    x->Run({"xdotool", "windowactivate", std::to_string(frame)});
+    ASSERT_TRUE(WaitFor([&] { return x->ActiveWindow() == frame; }, Ms(5000)))
+        << "active " << x->ActiveWindow() << ", frame " << frame;
+  }
+
+  // Closes the program as an operator does (Alt+F4 through the window manager) and waits.
+  int Close(const std::function<void()>& answer = {}) {
+    x->Key("alt+F4");
+    if (answer) answer();
+    int status = -1;
+    if (!korvane.WaitExit(Ms(30000), &status)) {
+      std::string open;
+      for (unsigned long id : x->Stacking()) open += " \"" + x->WindowName(id) + "\"";
+      ADD_FAILURE() << "the program did not end; windows:" << open;
+    }
+    return status;
+  }
+
+  // The window (other than `except`) named `name` that turns up within the time, else 0.
+  unsigned long WaitWindow(const std::string& name, Ms timeout = Ms(15000)) {
+    unsigned long id = 0;
+    WaitFor([&] { return (id = x->WindowNamed(name)) != 0; }, timeout);
+    return id;
+  }
+
+  // Waits until the part `area` of the screen differs from (or, `same`, equals) `before`.
+  QImage WaitScreen(const QImage& before, const QRect& area, bool same, Ms timeout = Ms(10000)) {
+    QImage now;
+    WaitFor([&] {
+      now = x->Screen();
+      return (now.copy(area) == before.copy(area)) == same;
+    }, timeout);
+    return now;
+  }
+
+  // The screen once `area` has settled (two looks alike).
+  QImage Settled(const QRect& area, Ms timeout = Ms(10000)) {
+    QImage now = x->Screen(), before;
+    WaitFor([&] {
+      before = now;
+      now = x->Screen();
+      return now.copy(area) == before.copy(area);
+    }, timeout);
+    return now;
+  }
+
+  // Clicks the bar button of `command`, found on the screen by its picture, and returns the part
+  // of the canvas that changed once it has settled (the canvas before and after in `before` and
+  // `after`).
+  QRect FromTheBar(UINT command, const QRect& window, QImage& before, QImage& after) {
+    const QRect canvas = CanvasArea(window);
+    before = Settled(canvas);
+    const QImage button = res::BarImage(command);
+    const QPoint at = desk::FindPicture(before, button, QRect(window.left(), window.top(), window.width(), 90));
+    if (at.isNull()) {
+      ADD_FAILURE() << "no button for " << command << " on the screen";
+      return QRect();
+    }
+    x->Click(at + QPoint(button.width() / 2, button.height() / 2));
+    x->MoveMouse(QPoint(1279, 1023));
+    WaitScreen(before, canvas, false);
+    after = Settled(canvas);
+    return desk::ChangedBox(before, after, canvas);
+  }
+
+  void Shot(const QImage& image, const char* name) {
+    const char* out = std::getenv("KORVANE_SCREENSHOT_DIR");
+    if (!out || !*out) return;
+    EXPECT_TRUE(image.save(QString::fromUtf8(out) + "/desktop_" + name + ".png")) << name;
+  }
+
+  // The value of `key` in the program's settings file ("" when absent).
+  std::string Setting(const std::string& key) const {
+    std::istringstream in(ReadFile(program + ".dat"));
+    std::string line;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+    }
+    return std::string();
+  }
+
+  std::string root, home, run, program;
+  std::unique_ptr<XSession> x;
+  Child korvane;
+};
+
+TEST_F(Desktop, TheSplashStaysOnTopOfTheFrameForAboutFourSeconds) {
+  ASSERT_TRUE(Launch());
+  unsigned long splash = 0;
+  ASSERT_TRUE(WaitFor([&] { return (splash = Splash()) != 0; }, Ms(30000))) << ReadFile(root + "/korvane.log");
+  const auto shown = desk::Clock::now();
+  // Once the frame is up, on top of it at every look.
+  bool shot = false;
+  int looksOverFrame = 0;
+  unsigned long frame = 0;
+  while (desk::Clock::now() - shown < Ms(10000)) {
+    const std::vector<unsigned long> stack = x->Stacking();
+    const auto s = std::find(stack.begin(), stack.end(), splash);
+    if (s == stack.end()) break;
+    if (!frame) frame = Frame();
+    const auto f = std::find(stack.begin(), stack.end(), frame);
+    if (frame && f != stack.end()) {
+      EXPECT_GT(s - stack.begin(), f - stack.begin()) << "the splash is below the frame";
+      ++looksOverFrame;
+    }
+    if (frame && !shot) {
+      Shot(x->Screen(), "splash");
+      shot = true;
+    }
+  }
+  const auto gone = desk::Clock::now() - shown;
+  EXPECT_GE(looksOverFrame, 1) << "the frame never came up under the splash";
+  EXPECT_GE(gone, Ms(3000));
+  EXPECT_LE(gone, Ms(6500));
+  if (!frame) frame = WaitFrame();
+  EXPECT_NE(frame, 0u);
+  EXPECT_EQ(Close(), 0);
+}
+
+TEST_F(Desktop, CtrlAndTheKeypadsPlusAndMinusZoom) {
+  std::ofstream(program + ".dat") << "[SYSTEM]\r\nZoomStep=5\r\n";
+  const unsigned long frame = Start();
+  ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
+  PastTheSplash(frame);
+  const QRect window = x->Geometry(frame);
+  // The status bar: the bottom strip of the frame, where "ZOOM =" stands.
+  const QRect status(window.left(), window.bottom() - 24, window.width(), 25);
+  const QImage start = x->Screen();
+  x->Key("ctrl+KP_Add");
+  const QImage larger = WaitScreen(start, status, false);
+  EXPECT_NE(larger.copy(status), start.copy(status)) << "Ctrl + keypad plus changed nothing";
+  x->Key("ctrl+KP_Add");
+  const QImage largest = WaitScreen(larger, status, false);
+  EXPECT_NE(largest.copy(status), larger.copy(status));
+  x->Key("ctrl+KP_Subtract");
+  const QImage back = WaitScreen(larger, status, true);
+  EXPECT_EQ(back.copy(status), larger.copy(status)) << "Ctrl + keypad minus did not zoom back";
+  EXPECT_EQ(Close(), 0);
+  EXPECT_EQ(Setting("ZoomStep"), "6");
+}
+
+// Qt's own text in Japanese, from Qt's translations as installed ("" when they are not).
+std::string QtJapanese(const char* context, const char* text) {
+  QTranslator translator;
+  if (!translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return std::string();
+  return translator.translate(context, text).toStdString();
+}
+
+// Every key and value of an INI file.
+std::map<QString, QVariant> IniValues(const std::string& path) {
+  QSettings ini(QString::fromStdString(path), QSettings::IniFormat);
+  std::map<QString, QVariant> values;
+  for (const QString& key : ini.allKeys()) values[key] = ini.value(key);
+  return values;
+}
+
+TEST_F(Desktop, ARectangleFromTheBarIsMovedSavedAndReopenedAndTheClipboardTextStays) {
+  const unsigned long frame = Start();
+  ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
+  PastTheSplash(frame);
+  // Text another program put on the clipboard.
+  // Text another program put on the clipboard (xclip serves it until another owner takes it).
+  const std::string note = root + "/note.txt";
+  std::ofstream(note) << "operator's note";
+  Child clipOwner;
+  ASSERT_TRUE(clipOwner.Start({desk::FindTool("xclip"), "-quiet", "-selection", "clipboard", "-i", note}, x->Env(home)));
+  auto clipboard = [&] { return x->Run({"xclip", "-selection", "clipboard", "-o"}, Ms(5000)); };
+  ASSERT_TRUE(WaitFor([&] { return clipboard() == "operator's note"; }, Ms(10000)));
+
+  const QRect window = x->Geometry(frame);
+  const QRect canvas = CanvasArea(window);
+  QImage empty, drawn;
+  const QRect added = FromTheBar(ID_ADD_RECTANGLE, window, empty, drawn);
+  ASSERT_FALSE(added.isEmpty()) << "no rectangle appeared";
+
+  // Dragged by the middle of its frame, 60 pixels right and 80 up; the reopened design shows
+  // where it went.
+  const QPoint by(60, -80);
+  const QImage selected = x->Screen();
+  x->Drag(Centre(added), Centre(added) + by);
+  x->MoveMouse(QPoint(1279, 1023));
+  Shot(WaitScreen(selected, canvas, false), "design");
+
+  // Saved under a name typed into the save dialog.
+  const std::string saved = root + "/work/design.mrk";
+  x->Key("ctrl+s");
+  ASSERT_TRUE(WaitFor([&] { return x->ActiveWindow() != frame && x->ActiveWindow() != 0; }, Ms(15000)));
+  // Qt's own dialog speaks the program's language.
+  const std::string saveAs = QtJapanese("QFileDialog", "Save As");
+  REQUIRE_OUTSIDE_TOOL(!saveAs.empty(), "Qt's Japanese translations (qt6-translations-l10n)");
+  EXPECT_EQ(x->WindowName(x->ActiveWindow()), saveAs);
+  x->Type(saved);
+  x->Key("Return");
+  ASSERT_TRUE(WaitFor([&] { return Exists(saved) && x->ActiveWindow() == frame; }, Ms(15000))) << "not saved";
+
+  // A new design: the canvas is empty again.
+  x->Key("ctrl+n");
+  EXPECT_EQ(WaitScreen(empty, canvas, true).copy(canvas), empty.copy(canvas)) << "New left something on the canvas";
+  EXPECT_EQ(clipboard(), "operator's note") << "New emptied the clipboard";
+
+  // Reopened: the rectangle where it was moved to (selected, as when it was added).
+  x->Key("ctrl+o");
+  ASSERT_TRUE(WaitFor([&] { return x->ActiveWindow() != frame && x->ActiveWindow() != 0; }, Ms(15000)));
+  x->Type(saved);
+  x->Key("Return");
+  // Looked at once the canvas has settled (two looks alike).
+  QRect reopened;
+  QImage shown;
+  WaitFor([&] {
+    const QImage previous = shown;
+    shown = x->Screen();
+    reopened = desk::ChangedBox(empty, shown, canvas);
+    return !reopened.isEmpty() && x->ActiveWindow() == frame && previous.copy(canvas) == shown.copy(canvas);
+  }, Ms(15000));
+  Shot(shown, "reopened");
+  ASSERT_FALSE(reopened.isEmpty()) << "the reopened design shows nothing";
+  EXPECT_TRUE(Near(Centre(reopened), Centre(added) + by, 4))
+      << "added at (" << Centre(added).x() << "," << Centre(added).y() << "), reopened at (" << Centre(reopened).x()
+      << "," << Centre(reopened).y() << ")";
+  EXPECT_TRUE(added.translated(by).adjusted(-4, -4, 4, 4).contains(reopened));
+  EXPECT_EQ(clipboard(), "operator's note") << "Open emptied the clipboard";
+
+  // Closed; the save question, when the program asks it, answered "No" (Tab from the default
+  // "Yes", then Space).
+  EXPECT_EQ(Close([&] {
+              if (!WaitWindow("確認", Ms(3000))) return;
+              x->Key("Tab");
+              x->Key("space");
+            }),
+            0);
+  EXPECT_EQ(clipboard(), "operator's note") << "closing emptied the clipboard";
+}
+
+TEST_F(Desktop, AFileDialogWithPlacesLeavesTheUsersQtSettingsAsTheyWere) {
+  const std::string open = QtJapanese("QFileDialog", "Open");
+  REQUIRE_OUTSIDE_TOOL(!open.empty(), "Qt's Japanese translations (qt6-translations-l10n)");
+  // The user's own side bar, kept by Qt for every Qt program of the user.
+  const std::string qtConf = home + "/.config/QtProject.conf";
+  const std::string mine = home + "/mine", a = root + "/work/placeA", b = root + "/work/placeB";
+  for (const std::string& d : {mine, a, b}) ASSERT_EQ(::mkdir(d.c_str(), 0700), 0);
+  const QStringList usersBar = {QStringLiteral("file:"), QUrl::fromLocalFile(QString::fromStdString(mine)).toString()};
+  {
+    QSettings user(QString::fromStdString(qtConf), QSettings::IniFormat);
+    user.setValue("FileDialog/shortcuts", usersBar);
+    user.setValue("FileDialog/sidebarWidth", 111);
+    user.setValue("Elsewhere/value", "kept");
+  }
+  const std::map<QString, QVariant> before = IniValues(qtConf);
+  // The program's places bar on, with two folders.
+  std::ofstream(program + ".dat") << "[SYSTEM]\r\nPlacesbar=1\r\nPlacesbarHistory=0\r\nPlacesFolder0=" << a
+                                  << "\r\nPlacesFolder1=" << b << "\r\n";
+
+  auto openAndCancel = [&](unsigned long frame) {
+    x->Key("ctrl+o");
+    unsigned long dialog = 0;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = x->ActiveWindow()) != frame && dialog != 0; }, Ms(15000)));
+    EXPECT_EQ(x->WindowName(dialog), open) << "Qt's own texts are not Japanese";
+    x->Key("Escape");
+    ASSERT_TRUE(WaitFor([&] { return x->ActiveWindow() == frame; }, Ms(15000)));
+  };
+  unsigned long frame = Start();
+  ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
+  PastTheSplash(frame);
+  openAndCancel(frame);
+  // Put back once the dialog is gone (just after its window closes).
+  EXPECT_TRUE(WaitFor([&] { return IniValues(qtConf) == before; }, Ms(5000))) << ReadFile(qtConf);
+  EXPECT_EQ(Close(), 0);
+  EXPECT_EQ(Setting("Placesbar"), "1");
+
+  // Places off: the dialog shows the user's own side bar, which Qt writes back as it showed it.
+  std::string dat = ReadFile(program + ".dat");
+  const size_t at = dat.find("Placesbar=1");
+  ASSERT_NE(at, std::string::npos);
+  dat.replace(at, 11, "Placesbar=0");
+  std::ofstream(program + ".dat", std::ios::binary) << dat;
+  frame = Start();
+  ASSERT_NE(frame, 0u);
+  PastTheSplash(frame);
+  openAndCancel(frame);
+  EXPECT_EQ(Close(), 0);
+  QSettings after(QString::fromStdString(qtConf), QSettings::IniFormat);
+  EXPECT_EQ(after.value("FileDialog/shortcuts").toStringList(), usersBar) << ReadFile(qtConf);
+  EXPECT_EQ(after.value("Elsewhere/value").toString(), QStringLiteral("kept"));
+}
+
+// Paint mode as an operator reaches it: the scanning area made an image from the bar, then the
+// image's context menu "画像の編集". The edit bars and the menu bar give way to the paint editor.
+TEST_F(Desktop, TheImageOfTheScanningAreaIsEditedInPaintMode) {
+  const unsigned long frame = Start();
+  ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
+  PastTheSplash(frame);
+  const QRect window = x->Geometry(frame);
+  const QRect bars(window.left(), window.top(), window.width(), 70);
+  QImage empty, imaged;
+  const QRect image = FromTheBar(ID_SCAN_AREA_TO_IMAGE, window, empty, imaged);
+  ASSERT_FALSE(image.isEmpty()) << "no image appeared";
+
+  x->Click(Centre(image), 3);
+  const QRect menu(Centre(image), QSize(120, 120));
+  WaitScreen(imaged, menu, false);
+  x->Key("Up");
+  x->Key("Up");
+  x->Key("Return");
+  EXPECT_NE(WaitScreen(imaged, bars, false, Ms(15000)).copy(bars), imaged.copy(bars)) << "the bars stayed: no paint mode";
+  Shot(Settled(window), "paint_mode");
+  EXPECT_EQ(Close([&] {
+              if (!WaitWindow("確認", Ms(3000))) return;
+              x->Key("Tab");
+              x->Key("space");
+            }),
+            0);
+}
+
+}  // namespace
