@@ -28,24 +28,11 @@ using Clock = std::chrono::steady_clock;
 // The operator's reason for a stall, as the messages hold it (code page 932).
 const std::string kNoData = CString::FromUtf8("機械がデータを受け取りません").str();
 
-struct CountingHost : IThreadEngraveHost {
-  void ShowProgress(int, int) override {}
-  void SetProgressPos(int) override {}
-  void ScheduleEngravingEnd() override { ++ends; }
-  int ends = 0;
-};
-
 class StalledPort : public EngraveTest {
  protected:
   void SetUp() override {
     EngraveTest::SetUp();
-    for (int i = 0; i < 400; ++i) source.AddSquare(i % 40 - 20, i / 40 - 5, 0.8);
-    S().DrawingField.FieldX = 60;
-    S().DrawingField.FieldY = 40;
-    S().DrawingArea.Width = 50;
-    S().DrawingArea.Height = 30;
-    S().DrawingArea.DPM = 10;
-    S().DrawingArea.Span = 0.1;
+    AddPortDesign();
     fifo = dir.File("lpt.fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     m_reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
@@ -165,7 +152,7 @@ TEST_F(StalledPort, AThreadedJobFailsAfterTheLimitAndTheStopFlagEndsItsWait) {
     SCOPED_TRACE(outStyle);
     S().DrawingArea.OutStyleIndex = outStyle;
     {
-      CountingHost host;
+      EndCountingHost host;
       CThreadEngraveEngine engine;
       engine.Attach(&doc, &source, &host);
       ReadAfter(700);
@@ -184,7 +171,7 @@ TEST_F(StalledPort, AThreadedJobFailsAfterTheLimitAndTheStopFlagEndsItsWait) {
     // Aborted while the machine takes nothing: the worker returns without the limit.
     CLptPort::SetStallLimit(60000);
     {
-      CountingHost host;
+      EndCountingHost host;
       CThreadEngraveEngine engine;
       engine.Attach(&doc, &source, &host);
       int zoom = 0;
