@@ -122,12 +122,15 @@ TEST_F(StalledPort, CancelAndEscEndTheNormalJobAtOnceAndLiftThePen) {
     for (bool esc : {false, true}) {
       SCOPED_TRACE(outStyle * 2 + esc);
       S().DrawingArea.OutStyleIndex = outStyle;
+      QWidget mainWindow;  // the dialog's owner, disabled while the job runs
+      mainWindow.show();
       CEngraveEngine engine;
       engine.Attach(&doc, &source);
+      engine.SetOwnerWindow(&mainWindow);
       QTimer::singleShot(200, [&engine, esc] {
         CEngraveProgressDialog& dlg = engine.GetProgressDialog();
         if (!esc) {
-          dlg.GetCancelButton()->click();
+          dlg.GetCancelButton()->click();  // a disabled button would not take it
           return;
         }
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
