@@ -52,6 +52,8 @@ BOOL CEngraveProgressDialog::Create(QWidget* parent) {
     owner->setEnabled(false);
     m_bParentDisabled = 1;
   }
+  // A disabled owner disables its owned windows too; Cancel must stay usable.
+  if (m_bOwned) setEnabled(true);
   OnInitDialog();
   qApp->installEventFilter(this);
   show();

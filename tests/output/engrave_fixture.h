@@ -11,8 +11,17 @@
 #include "model/drawingobject.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
+#include "output/thread_engrave_engine.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
+
+// A threaded job's host that only counts the ends the worker scheduled.
+struct EndCountingHost : IThreadEngraveHost {
+  void ShowProgress(int, int) override {}
+  void SetProgressPos(int) override {}
+  void ScheduleEngravingEnd() override { ++ends; }
+  int ends = 0;
+};
 
 class EngraveTest : public ::testing::Test {
  protected:
@@ -26,6 +35,18 @@ class EngraveTest : public ::testing::Test {
   void TearDown() override { unsetenv("DRAVENTIS_LPT1"); }
 
   CKorvaneSettings& S() { return doc.m_Settings; }
+  // A design whose stream takes many writes of the port and more than a small pipe holds: 400
+  // small squares and a circle on a 50 x 30 mm area of a 60 x 40 mm field, 10 dots per mm.
+  void AddPortDesign() {
+    for (int i = 0; i < 400; ++i) source.AddSquare(i % 40 - 20, i / 40 - 5, 0.8);
+    source.AddCircle(3, 3, 2);
+    S().DrawingField.FieldX = 60;
+    S().DrawingField.FieldY = 40;
+    S().DrawingArea.Width = 50;
+    S().DrawingArea.Height = 30;
+    S().DrawingArea.DPM = 10;
+    S().DrawingArea.Span = 0.1;
+  }
   void SetSpeed(int speed) {
     auto* area = dynamic_cast<CDrawingObject*>(doc.GetObjectList()->GetObject(0));
     ASSERT_TRUE(area && area->m_pSetting);

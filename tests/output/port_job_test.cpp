@@ -87,14 +87,7 @@ class PortJob : public EngraveTest {
  protected:
   void SetUp() override {
     EngraveTest::SetUp();
-    for (int i = 0; i < 400; ++i) source.AddSquare(i % 40 - 20, i / 40 - 5, 0.8);
-    source.AddCircle(3, 3, 2);
-    S().DrawingField.FieldX = 60;
-    S().DrawingField.FieldY = 40;
-    S().DrawingArea.Width = 50;
-    S().DrawingArea.Height = 30;
-    S().DrawingArea.DPM = 10;
-    S().DrawingArea.Span = 0.1;
+    AddPortDesign();
   }
   // One job of the engine; the normal engine's result, or the worker's exit code.
   int RunJob(bool threaded, int outStyle) {

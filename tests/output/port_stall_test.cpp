@@ -28,24 +28,11 @@ using Clock = std::chrono::steady_clock;
 // The operator's reason for a stall, as the messages hold it (code page 932).
 const std::string kNoData = CString::FromUtf8("機械がデータを受け取りません").str();
 
-struct CountingHost : IThreadEngraveHost {
-  void ShowProgress(int, int) override {}
-  void SetProgressPos(int) override {}
-  void ScheduleEngravingEnd() override { ++ends; }
-  int ends = 0;
-};
-
 class StalledPort : public EngraveTest {
  protected:
   void SetUp() override {
     EngraveTest::SetUp();
-    for (int i = 0; i < 400; ++i) source.AddSquare(i % 40 - 20, i / 40 - 5, 0.8);
-    S().DrawingField.FieldX = 60;
-    S().DrawingField.FieldY = 40;
-    S().DrawingArea.Width = 50;
-    S().DrawingArea.Height = 30;
-    S().DrawingArea.DPM = 10;
-    S().DrawingArea.Span = 0.1;
+    AddPortDesign();
     fifo = dir.File("lpt.fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     m_reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
@@ -135,12 +122,15 @@ TEST_F(StalledPort, CancelAndEscEndTheNormalJobAtOnceAndLiftThePen) {
     for (bool esc : {false, true}) {
       SCOPED_TRACE(outStyle * 2 + esc);
       S().DrawingArea.OutStyleIndex = outStyle;
+      QWidget mainWindow;  // the dialog's owner, disabled while the job runs
+      mainWindow.show();
       CEngraveEngine engine;
       engine.Attach(&doc, &source);
+      engine.SetOwnerWindow(&mainWindow);
       QTimer::singleShot(200, [&engine, esc] {
         CEngraveProgressDialog& dlg = engine.GetProgressDialog();
         if (!esc) {
-          dlg.GetCancelButton()->click();
+          dlg.GetCancelButton()->click();  // a disabled button would not take it
           return;
         }
         QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -165,7 +155,7 @@ TEST_F(StalledPort, AThreadedJobFailsAfterTheLimitAndTheStopFlagEndsItsWait) {
     SCOPED_TRACE(outStyle);
     S().DrawingArea.OutStyleIndex = outStyle;
     {
-      CountingHost host;
+      EndCountingHost host;
       CThreadEngraveEngine engine;
       engine.Attach(&doc, &source, &host);
       ReadAfter(700);
@@ -184,7 +174,7 @@ TEST_F(StalledPort, AThreadedJobFailsAfterTheLimitAndTheStopFlagEndsItsWait) {
     // Aborted while the machine takes nothing: the worker returns without the limit.
     CLptPort::SetStallLimit(60000);
     {
-      CountingHost host;
+      EndCountingHost host;
       CThreadEngraveEngine engine;
       engine.Attach(&doc, &source, &host);
       int zoom = 0;

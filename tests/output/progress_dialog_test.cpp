@@ -85,6 +85,9 @@ TEST(ProgressDialog, IsOwnedByTheMainWindowWhileShownAndItsBarAgreesWithThePerce
     // A window of its own, kept above its owner by the window manager.
     EXPECT_EQ(dlg.parentWidget(), &mainWindow);
     EXPECT_TRUE(dlg.isWindow());
+    // The owner is disabled, its dialog's Cancel is not.
+    EXPECT_FALSE(mainWindow.isEnabled());
+    EXPECT_TRUE(dlg.GetCancelButton()->isEnabled());
     dlg.SetRange(0, 1000);
     for (int pos = 0; pos <= 1000; pos += 7) {
       dlg.SetPos(pos);

@@ -11,13 +11,6 @@
 
 namespace {
 
-struct NoHost : IThreadEngraveHost {
-  void ShowProgress(int, int) override {}
-  void SetProgressPos(int) override {}
-  void ScheduleEngravingEnd() override { ++ends; }
-  int ends = 0;
-};
-
 class RefusedObject : public EngraveTest {
  protected:
   void SetUp() override {
@@ -74,7 +67,7 @@ TEST_F(RefusedObject, TheThreadedEngineStartsNoWorkerAndSendsNothing) {
     const size_t before = prompter.Log().size();
     S().DrawingArea.OutStyleIndex = raster;
     ExpectTooLarge();
-    NoHost host;
+    EndCountingHost host;
     CThreadEngraveEngine engine;
     ASSERT_EQ(engine.Attach(&doc, view.get(), &host), 1);
     int zoom = 0;
