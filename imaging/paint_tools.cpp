@@ -158,6 +158,8 @@ void CPaintEditor::BeginTool(const PaintPoint& pt, int button) {
       if (button) {
         const bool inside = !m_rcSelect.IsRectEmpty() && m_rcSelect.PtInRect(CPoint(pt.x, pt.y));
         m_bRightStroke = 0;
+        // The menu opens at the press, and a paste from it lands there.
+        m_ptLast = pt;
         ShowContextMenu(inside ? 1 : 0);
         break;
       }

@@ -917,4 +917,35 @@ TEST(PaintClipboard, ClosingClearsOnlyThePictureThatIsStillItsOwn) {
   cb->clear();
 }
 
+// The first press in paint mode is the right button: the menu opens at the press, without the
+// current tool's entry, and a paste from it lands under the cursor.
+TEST_F(PaintTest, ContextMenuOpensAtThePressAndPasteLandsThere) {
+  BeginAt400(White(40, 40));
+  prompter.ExpectMenu(0);
+  Click(Qt::RightButton, At(30, 20));
+  EXPECT_EQ(prompter.LastMenuPos(), Port()->mapToGlobal(At(30, 20)));
+  const std::vector<UINT>& enabled = prompter.LastMenuEnabled();
+  EXPECT_EQ(std::count(enabled.begin(), enabled.end(), 32922u), 0);  // range select, the current tool
+  EXPECT_EQ(std::count(enabled.begin(), enabled.end(), 32914u), 1);
+  CBitmap picture;
+  ASSERT_TRUE(picture.CreateBitmap(4, 4, 1, 1, nullptr));  // all black
+  ASSERT_TRUE(doc->PaintPaste(&picture));
+  EXPECT_EQ(Editor().GetSelection().left, 30);
+  EXPECT_EQ(Editor().GetSelection().top, 20);
+}
+
+TEST_F(PageTest, TypedSizeOutOfRangeShowsTheSizeInUse) {
+  using namespace dlg195;
+  controls->Click(IDC_TOOL_BRUSH);
+  controls->Paste(IDC_SIZE, "200");
+  EXPECT_EQ(Editor().m_nPenSize, 100);
+  EXPECT_EQ(controls->GetDlgItemText(IDC_SIZE), CString("100"));
+  controls->Paste(IDC_SIZE, "0");
+  EXPECT_EQ(Editor().m_nPenSize, 1);
+  EXPECT_EQ(controls->GetDlgItemText(IDC_SIZE), CString("1"));
+  controls->Paste(IDC_SIZE, "42");
+  EXPECT_EQ(Editor().m_nPenSize, 42);
+  EXPECT_EQ(controls->GetDlgItemText(IDC_SIZE), CString("42"));
+}
+
 }  // namespace
