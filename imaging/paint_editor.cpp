@@ -348,8 +348,8 @@ BOOL CPaintEditor::PartialRects(CRect& src, CRect& dst) const {
   CRect r = m_rcDirty;
   r.OffsetRect(m_ptScroll.x - m_szMargin.cx, m_ptScroll.y - m_szMargin.cy);
   const double f = 10.0 / m_dZoom;
-  int l = static_cast<int>(r.left * f), t = static_cast<int>(r.top * f);
-  int rr = static_cast<int>(r.right * f), b = static_cast<int>(r.bottom * f);
+  int l = DoubleToInt(r.left * f), t = DoubleToInt(r.top * f);
+  int rr = DoubleToInt(r.right * f), b = DoubleToInt(r.bottom * f);
   int step = 8;
   switch (WholeZoom()) {
     case 1: step = 20; break;
@@ -359,12 +359,17 @@ BOOL CPaintEditor::PartialRects(CRect& src, CRect& dst) const {
     case 8: step = 160; break;
     default: break;
   }
-  auto down = [step](int v) { return v >= 0 ? v / step * step : -((-v + step - 1) / step) * step; };
-  auto up = [step](int v) { return v >= 0 ? (v + step - 1) / step * step : -((-v) / step) * step; };
-  l = down(l) - 8;
-  t = down(t) - 8;
-  rr = up(rr) + 8;
-  b = up(b) + 8;
+  // Rounded out to whole steps in 64 bits: the ends may stand at the int range's ends.
+  auto down = [step](std::int64_t v) {
+    return sat::Clamp((v >= 0 ? v / step * step : -((-v + step - 1) / step) * step) - 8);
+  };
+  auto up = [step](std::int64_t v) {
+    return sat::Clamp((v >= 0 ? (v + step - 1) / step * step : -((-v) / step) * step) + 8);
+  };
+  l = down(l);
+  t = down(t);
+  rr = up(rr);
+  b = up(b);
   if (l < 1) l = 0;
   if (t < 1) t = 0;
   rr = std::min(rr, m_nImageW);
@@ -431,10 +436,10 @@ void CPaintEditor::Draw(CDC* pDC) {
     if (!seen.IntersectRect(dst, visible)) drawImage = FALSE;
     if (drawImage) {
       const double f = 10.0 / m_dZoom;
-      int l = static_cast<int>((seen.left - m_szMargin.cx) * f);
-      int t = static_cast<int>((seen.top - m_szMargin.cy) * f);
-      int r = static_cast<int>((seen.right - m_szMargin.cx) * f) + 1;
-      int b = static_cast<int>((seen.bottom - m_szMargin.cy) * f) + 1;
+      int l = DoubleToInt((seen.left - m_szMargin.cx) * f);
+      int t = DoubleToInt((seen.top - m_szMargin.cy) * f);
+      int r = sat::Add(DoubleToInt((seen.right - m_szMargin.cx) * f), 1);
+      int b = sat::Add(DoubleToInt((seen.bottom - m_szMargin.cy) * f), 1);
       src = CRect(std::max<int>(l, src.left), std::max<int>(t, src.top), std::min<int>(r, src.right),
                   std::min<int>(b, src.bottom));
       dst = CRect(Zoom10(src.left), Zoom10(src.top), Zoom10(src.right), Zoom10(src.bottom));

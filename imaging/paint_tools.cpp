@@ -310,8 +310,8 @@ void CPaintEditor::FinishBand() {
   m_bLeftStroke = m_bRightStroke = 0;
   CRect band = m_rcBand;
   // The band's size in image pixels from the press point.
-  const int w = static_cast<int>((band.right - band.left) * 10.0 / m_dZoom);
-  const int h = static_cast<int>((band.bottom - band.top) * 10.0 / m_dZoom);
+  const int w = DoubleToInt((band.right - band.left) * 10.0 / m_dZoom);
+  const int h = DoubleToInt((band.bottom - band.top) * 10.0 / m_dZoom);
   CRect sel(m_ptAnchor.x, m_ptAnchor.y, m_ptAnchor.x + w, m_ptAnchor.y + h);
   sel.NormalizeRect();
   band.NormalizeRect();

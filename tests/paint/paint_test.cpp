@@ -883,6 +883,10 @@ TEST_F(PaintTest, VeryLongPictureAt800) {
   ASSERT_TRUE(Editor().ViewToImage(end.x(), end.y(), pt));
   EXPECT_EQ(pt.x, 29999995);
   EXPECT_EQ(view->SurfaceImage().pixel(end) & 0xFFFFFF, 0u);
+  // Fitted into the pane, one shown pixel stands for tens of thousands of the picture's.
+  EXPECT_GT(doc->SetPaintZoom(0), 0.0);
+  view->UpdateWindow();
+  EXPECT_LE(Editor().GetShownSize().cx, 820);
 }
 
 // ---- clipboard and context menu -------------------------------------------------------------
