@@ -4,6 +4,7 @@
 #include "imaging/paint_editor.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include <QBitmap>
@@ -15,11 +16,13 @@
 #include "canvas/leftview.h"
 #include "imaging/dib_image.h"
 #include "imaging/monoimagetool.h"
+#include "imaging/paint_selection_clipboard.h"
 #include "model/bmpobject.h"
 #include "model/doc_seams.h"
 #include "model/korvane_doc.h"
 #include "platform/ui/rect_tracker.h"
 #include "platform/ui/scrollview.h"
+#include "render/saturate.h"
 
 namespace {
 
@@ -91,14 +94,15 @@ CPaintEditor::CPaintEditor() {
 }
 
 CPaintEditor::~CPaintEditor() {
-  // Only our own picture goes: a foreign one belongs to whoever put it there.
-  if (m_bOwnClipboard && QGuiApplication::instance()) {
-    if (QClipboard* cb = QGuiApplication::clipboard(); cb && !cb->image().isNull()) cb->clear();
-  }
+  // Only our own picture goes: one put there since belongs to whoever put it there.
+  if (m_nOwnPicture != 0 && qGuiApp) ClearClipboardPicture(QGuiApplication::clipboard(), m_nOwnPicture);
   ClearHistory();
   delete m_pTracker;
   delete m_pFloating;
-  m_MemDC.DeleteDC();
+}
+
+void CPaintEditor::NoteOwnClipboard() {
+  if (qGuiApp) m_nOwnPicture = ClipboardPictureKey(QGuiApplication::clipboard());
 }
 
 void CPaintEditor::Attach(CScrollView* owner) {
@@ -183,10 +187,6 @@ BOOL CPaintEditor::BeginEdit(CKorvaneDoc* doc, CBmpObject* object, SIZE* canvas)
   m_bLeftStroke = m_bRightStroke = 0;
   m_bPolyStart = 1;
   m_bPolyOpen = 0;
-  if (m_bDCPending) {
-    m_MemDC.CreateCompatibleDC(nullptr);
-    m_bDCPending = 0;
-  }
   return TRUE;
 }
 
@@ -215,7 +215,7 @@ CRect CPaintEditor::ClientRect() const {
   return r;
 }
 
-int CPaintEditor::Zoom10(int v) const { return static_cast<int>(v * m_dZoom / 10.0); }
+int CPaintEditor::Zoom10(int v) const { return DoubleToInt(v * m_dZoom / 10.0); }
 
 int CPaintEditor::WholeZoom() const { return static_cast<int>(m_dZoom); }
 
@@ -227,10 +227,11 @@ double CPaintEditor::SetZoom(int zoom, SIZE* canvas) {
     m_bZoomed = 1;
     m_szMargin = CSize(100, 100);
     m_dZoom = zoom;
-    m_nShownW = zoom * m_nImageW / 10;
-    m_nShownH = zoom * m_nImageH / 10;
-    m_nCanvasW = m_nShownW + 2 * m_szMargin.cx;
-    m_nCanvasH = m_nShownH + 2 * m_szMargin.cy;
+    // A picture tens of millions of pixels long reaches past the int range when zoomed.
+    m_nShownW = sat::Clamp(static_cast<std::int64_t>(zoom) * m_nImageW / 10);
+    m_nShownH = sat::Clamp(static_cast<std::int64_t>(zoom) * m_nImageH / 10);
+    m_nCanvasW = sat::Add(m_nShownW, 2 * m_szMargin.cx);
+    m_nCanvasH = sat::Add(m_nShownH, 2 * m_szMargin.cy);
     if (client.Width() > m_nCanvasW) m_nCanvasW = client.Width() + m_szMargin.cx;
     if (client.Height() > m_nCanvasH) m_nCanvasH = client.Height() + m_szMargin.cy;
   } else {
@@ -245,17 +246,17 @@ double CPaintEditor::SetZoom(int zoom, SIZE* canvas) {
     const int roomX = std::max(m_nCanvasW - 2 * static_cast<int>(m_szMargin.cx), 1);
     const int roomY = std::max(m_nCanvasH - 2 * static_cast<int>(m_szMargin.cy), 1);
     m_dZoom = std::min(roomX * 10.0 / w, roomY * 10.0 / h);
-    m_nShownW = static_cast<int>(m_nImageW * m_dZoom / 10.0);
-    m_nShownH = static_cast<int>(m_nImageH * m_dZoom / 10.0);
+    m_nShownW = DoubleToInt(m_nImageW * m_dZoom / 10.0);
+    m_nShownH = DoubleToInt(m_nImageH * m_dZoom / 10.0);
     m_szMargin = CSize((m_nCanvasW - m_nShownW) / 2, (m_nCanvasH - m_nShownH) / 2);
   }
   BuildGrid();
   if (canvas) *canvas = SIZE{m_nCanvasW, m_nCanvasH};
   const int mx = m_szMargin.cx, my = m_szMargin.cy;
   m_rcStrip[0] = CRect(0, 0, m_nCanvasW, my);
-  m_rcStrip[1] = CRect(0, my + m_nShownH, m_nCanvasW, m_nCanvasH);
-  m_rcStrip[2] = CRect(0, my, mx, my + m_nShownH);
-  m_rcStrip[3] = CRect(mx + m_nShownW, my, m_nCanvasW, my + m_nShownH);
+  m_rcStrip[1] = CRect(0, sat::Add(my, m_nShownH), m_nCanvasW, m_nCanvasH);
+  m_rcStrip[2] = CRect(0, my, mx, sat::Add(my, m_nShownH));
+  m_rcStrip[3] = CRect(sat::Add(mx, m_nShownW), my, m_nCanvasW, sat::Add(my, m_nShownH));
   m_rcDirty.SetRectEmpty();
   return m_dZoom;
 }
@@ -264,37 +265,49 @@ void CPaintEditor::BuildGrid() {
   m_bGridShown = 0;
   m_GridBits.clear();
   m_nGridStride = 0;
-  if (m_GridBitmap.IsCreated()) {
-    if (m_MemDC.GetSafeHdc()) m_MemDC.SelectObject(static_cast<CBitmap*>(nullptr));
-    m_GridBitmap.DeleteObject();
-  }
   const int z = WholeZoom();
   if (!m_bGridOn || (z != 40 && z != 60 && z != 80) || m_nImageW <= 0 || m_nImageH <= 0) return;
+  // The grid repeats every cell: one tile of two cells down and eight across is kept, and each
+  // paint draws the grid for the part it shows.
   const int c = z / 10;
-  const int gw = m_nImageW * c, gh = m_nImageH * c;
+  const int gw = 8 * c, gh = 2 * c;
   m_nGridStride = ((gw + 31) / 32) * 4;
   m_GridBits.assign(static_cast<size_t>(m_nGridStride) * gh, 0);
-  for (int y = 0; y < gh; ++y) {
-    const int r = y % c;
-    BYTE* row = m_GridBits.data() + static_cast<size_t>(y) * m_nGridStride;
-    for (int x = 0; x < gw; ++x) {
-      bool white;
-      if (r == 0) white = (x % 2) != 0;        // dotted: black at every even column
-      else if (r % 2 == 1) white = true;       // blank
-      else white = (x % c) != 0;               // marker: black at each cell's first column
-      if (white) row[x >> 3] |= static_cast<BYTE>(0x80 >> (x & 7));
-    }
-  }
-  if (!m_GridBitmap.CreateBitmap(gw, gh, 1, 1, nullptr)) return;
-  const int copy = std::min(m_nGridStride, m_GridBitmap.Stride());
-  for (int y = 0; y < gh; ++y)
-    std::memcpy(m_GridBitmap.Row(y), m_GridBits.data() + static_cast<size_t>(y) * m_nGridStride, copy);
-  if (m_bDCPending) {
-    m_MemDC.CreateCompatibleDC(nullptr);
-    m_bDCPending = 0;
-  }
-  m_MemDC.SelectObject(&m_GridBitmap);
+  for (int y = 0; y < gh; ++y) GridRow(m_GridBits.data() + static_cast<size_t>(y) * m_nGridStride, 0, gw, y);
   m_bGridShown = 1;
+}
+
+void CPaintEditor::GridRow(BYTE* row, int x0, int width, int y) const {
+  const int c = WholeZoom() / 10;
+  const int r = y % c;
+  for (int i = 0; i < width; ++i) {
+    const int x = x0 + i;
+    bool white;
+    if (r == 0) white = (x % 2) != 0;   // dotted: black at every even column
+    else if (r % 2 == 1) white = true;  // blank
+    else white = (x % c) != 0;          // marker: black at each cell's first column
+    if (white) row[i >> 3] |= static_cast<BYTE>(0x80 >> (i & 7));
+  }
+}
+
+BOOL CPaintEditor::MakeGridPart(CBitmap& bitmap, const CRect& shown) const {
+  if (!bitmap.CreateBitmap(shown.Width(), shown.Height(), 1, 1, nullptr)) return FALSE;
+  const int c = WholeZoom() / 10;
+  // The three kinds of rows, made once for the width shown.
+  const int bytes = (shown.Width() + 7) / 8;
+  std::vector<std::vector<BYTE>> kinds;
+  for (int r = 0; r < std::min(c, 3); ++r) {
+    std::vector<BYTE> row(static_cast<size_t>(bytes), 0);
+    GridRow(row.data(), shown.left, shown.Width(), r == 2 ? 2 : r);
+    kinds.push_back(std::move(row));
+  }
+  const int copy = std::min(bytes, bitmap.Stride());
+  for (int j = 0; j < shown.Height(); ++j) {
+    const int r = (shown.top + j) % c;
+    const std::vector<BYTE>& row = kinds[r == 0 ? 0 : (r % 2 == 1 ? 1 : 2)];
+    std::memcpy(bitmap.Row(j), row.data(), static_cast<size_t>(copy));
+  }
+  return TRUE;
 }
 
 void CPaintEditor::SetGrid(int on) {
@@ -335,8 +348,8 @@ BOOL CPaintEditor::PartialRects(CRect& src, CRect& dst) const {
   CRect r = m_rcDirty;
   r.OffsetRect(m_ptScroll.x - m_szMargin.cx, m_ptScroll.y - m_szMargin.cy);
   const double f = 10.0 / m_dZoom;
-  int l = static_cast<int>(r.left * f), t = static_cast<int>(r.top * f);
-  int rr = static_cast<int>(r.right * f), b = static_cast<int>(r.bottom * f);
+  int l = DoubleToInt(r.left * f), t = DoubleToInt(r.top * f);
+  int rr = DoubleToInt(r.right * f), b = DoubleToInt(r.bottom * f);
   int step = 8;
   switch (WholeZoom()) {
     case 1: step = 20; break;
@@ -346,12 +359,17 @@ BOOL CPaintEditor::PartialRects(CRect& src, CRect& dst) const {
     case 8: step = 160; break;
     default: break;
   }
-  auto down = [step](int v) { return v >= 0 ? v / step * step : -((-v + step - 1) / step) * step; };
-  auto up = [step](int v) { return v >= 0 ? (v + step - 1) / step * step : -((-v) / step) * step; };
-  l = down(l) - 8;
-  t = down(t) - 8;
-  rr = up(rr) + 8;
-  b = up(b) + 8;
+  // Rounded out to whole steps in 64 bits: the ends may stand at the int range's ends.
+  auto down = [step](std::int64_t v) {
+    return sat::Clamp((v >= 0 ? v / step * step : -((-v + step - 1) / step) * step) - 8);
+  };
+  auto up = [step](std::int64_t v) {
+    return sat::Clamp((v >= 0 ? (v + step - 1) / step * step : -((-v) / step) * step) + 8);
+  };
+  l = down(l);
+  t = down(t);
+  rr = up(rr);
+  b = up(b);
   if (l < 1) l = 0;
   if (t < 1) t = 0;
   rr = std::min(rr, m_nImageW);
@@ -363,11 +381,15 @@ BOOL CPaintEditor::PartialRects(CRect& src, CRect& dst) const {
   return TRUE;
 }
 
-BOOL CPaintEditor::RenderToMemory(CDC& dc, CBitmap& bitmap) {
+BOOL CPaintEditor::RenderToMemory(CDC& dc, CBitmap& bitmap, const CRect* part) {
   if (!m_pCurrent || m_nImageW <= 0 || m_nImageH <= 0) return FALSE;
   if (!dc.GetSafeHdc() && !dc.CreateCompatibleDC(nullptr)) return FALSE;
-  if (!bitmap.CreateBitmap(m_nImageW, m_nImageH, 1, 1, nullptr)) return FALSE;
+  const CRect whole(0, 0, m_nImageW, m_nImageH);
+  const CRect area = part ? *part : whole;
+  if (area.IsRectEmpty() || !bitmap.CreateBitmap(area.Width(), area.Height(), 1, 1, nullptr)) return FALSE;
   dc.SelectObject(&bitmap);
+  // Image coordinates stay as they are: the bitmap holds the part from its top left corner.
+  dc.SetWindowOrg(area.left, area.top);
   RenderImage(&dc);
   return TRUE;
 }
@@ -403,7 +425,7 @@ void CPaintEditor::Draw(CDC* pDC) {
   if (drawImage) {
     if (m_rcDirty.IsRectEmpty()) {
       src = CRect(0, 0, m_nImageW, m_nImageH);
-      dst = CRect(m_szMargin.cx, m_szMargin.cy, m_szMargin.cx + m_nShownW, m_szMargin.cy + m_nShownH);
+      dst = CRect(m_szMargin.cx, m_szMargin.cy, sat::Add(m_szMargin.cx, m_nShownW), sat::Add(m_szMargin.cy, m_nShownH));
     } else {
       drawImage = PartialRects(src, dst);
     }
@@ -414,10 +436,10 @@ void CPaintEditor::Draw(CDC* pDC) {
     if (!seen.IntersectRect(dst, visible)) drawImage = FALSE;
     if (drawImage) {
       const double f = 10.0 / m_dZoom;
-      int l = static_cast<int>((seen.left - m_szMargin.cx) * f);
-      int t = static_cast<int>((seen.top - m_szMargin.cy) * f);
-      int r = static_cast<int>((seen.right - m_szMargin.cx) * f) + 1;
-      int b = static_cast<int>((seen.bottom - m_szMargin.cy) * f) + 1;
+      int l = DoubleToInt((seen.left - m_szMargin.cx) * f);
+      int t = DoubleToInt((seen.top - m_szMargin.cy) * f);
+      int r = sat::Add(DoubleToInt((seen.right - m_szMargin.cx) * f), 1);
+      int b = sat::Add(DoubleToInt((seen.bottom - m_szMargin.cy) * f), 1);
       src = CRect(std::max<int>(l, src.left), std::max<int>(t, src.top), std::min<int>(r, src.right),
                   std::min<int>(b, src.bottom));
       dst = CRect(Zoom10(src.left), Zoom10(src.top), Zoom10(src.right), Zoom10(src.bottom));
@@ -426,20 +448,27 @@ void CPaintEditor::Draw(CDC* pDC) {
     }
   }
   if (drawImage) {
-    CDC full;
-    CBitmap fullBitmap;
-    if (RenderToMemory(full, fullBitmap)) {
+    // Only the part being drawn is rendered, and the grid only for the part shown.
+    CDC image;
+    CBitmap imageBitmap;
+    if (RenderToMemory(image, imageBitmap, &src)) {
       CDC part;
       CBitmap partBitmap;
       part.CreateCompatibleDC(nullptr);
       if (partBitmap.CreateBitmap(dst.Width(), dst.Height(), 1, 1, nullptr)) {
         part.SelectObject(&partBitmap);
         part.SetBkColor(0xFFFFFF);
-        part.StretchBlt(0, 0, dst.Width(), dst.Height(), &full, src.left, src.top, src.Width(), src.Height(),
+        part.StretchBlt(0, 0, dst.Width(), dst.Height(), &image, src.left, src.top, src.Width(), src.Height(),
                         SRCCOPY);
-        if (m_bGridShown)
-          part.BitBlt(0, 0, dst.Width(), dst.Height(), &m_MemDC, dst.left - m_szMargin.cx, dst.top - m_szMargin.cy,
-                      SRCAND);
+        CBitmap gridBitmap;
+        CRect gridPart = dst;
+        gridPart.OffsetRect(-m_szMargin.cx, -m_szMargin.cy);
+        if (m_bGridShown && MakeGridPart(gridBitmap, gridPart)) {
+          CDC grid;
+          grid.CreateCompatibleDC(nullptr);
+          grid.SelectObject(&gridBitmap);
+          part.BitBlt(0, 0, dst.Width(), dst.Height(), &grid, 0, 0, SRCAND);
+        }
         pDC->SetBkColor(0xFFFFFF);
         pDC->SetTextColor(0);
         pDC->BitBlt(dst.left, dst.top, dst.Width(), dst.Height(), &part, 0, 0, SRCCOPY);
@@ -477,10 +506,10 @@ void CPaintEditor::Draw(CDC* pDC) {
 }
 
 void CPaintEditor::DrawClipMask(CDC* dc) {
-  const CRect shown(m_szMargin.cx, m_szMargin.cy, m_szMargin.cx + m_nShownW, m_szMargin.cy + m_nShownH);
+  const CRect shown(m_szMargin.cx, m_szMargin.cy, sat::Add(m_szMargin.cx, m_nShownW), sat::Add(m_szMargin.cy, m_nShownH));
   const double z = m_dZoom / 10.0;
-  const int ix = static_cast<int>((m_nShownW - z * m_dClipW) / 2);
-  const int iy = static_cast<int>((m_nShownH - z * m_dClipH) / 2);
+  const int ix = DoubleToInt((m_nShownW - z * m_dClipW) / 2);
+  const int iy = DoubleToInt((m_nShownH - z * m_dClipH) / 2);
   CRect in = shown;
   in.DeflateRect(ix, iy);
   CRgn outer, shape;
@@ -505,7 +534,7 @@ void CPaintEditor::DrawClipMask(CDC* dc) {
     }
     case 5: {
       // The corner follows the zoom like the rest of the shape.
-      const int corner = static_cast<int>(m_dClipCorner * z);
+      const int corner = DoubleToInt(m_dClipCorner * z);
       shape.CreateRoundRectRgn(in.left, in.top, in.right, in.bottom, corner, corner);
       break;
     }
@@ -575,12 +604,13 @@ void CPaintEditor::OnSize(int hpos, int vpos) {
 // ---- cursor and mouse -----------------------------------------------------------------------
 
 BOOL CPaintEditor::ViewToImage(int x, int y, PaintPoint& out) {
-  out.cx = x + m_ptScroll.x;
-  out.cy = y + m_ptScroll.y;
+  out.cx = sat::Add(x, m_ptScroll.x);
+  out.cy = sat::Add(y, m_ptScroll.y);
   const int mx = m_szMargin.cx, my = m_szMargin.cy;
-  if (m_pCurrent && out.cx >= mx && out.cx <= mx + m_nShownW && out.cy >= my && out.cy <= my + m_nShownH) {
-    out.x = static_cast<int>((out.cx - mx) * 10.0 / m_dZoom);
-    out.y = static_cast<int>((out.cy - my) * 10.0 / m_dZoom);
+  if (m_pCurrent && out.cx >= mx && out.cx <= sat::Add(mx, m_nShownW) && out.cy >= my &&
+      out.cy <= sat::Add(my, m_nShownH)) {
+    out.x = DoubleToInt((static_cast<double>(out.cx) - mx) * 10.0 / m_dZoom);
+    out.y = DoubleToInt((static_cast<double>(out.cy) - my) * 10.0 / m_dZoom);
     if (IDocMainFrame* f = Frame()) f->ShowCursorPosPixels(out.x, out.y);
     return TRUE;
   }

@@ -159,8 +159,14 @@ class CPaintEditor {
   // The source and target rectangles of a partial redraw; FALSE when nothing is to be drawn.
   BOOL PartialRects(CRect& src, CRect& dst) const;
   void DrawClipMask(CDC* dc);
-  // A memory DC with a fresh 1-bit bitmap of the image size that RenderImage filled.
-  BOOL RenderToMemory(CDC& dc, CBitmap& bitmap);
+  // A memory DC with a fresh 1-bit bitmap that RenderImage filled: of the whole image, or of
+  // `part` of it (image pixels), the DC's origin at the part's top left.
+  BOOL RenderToMemory(CDC& dc, CBitmap& bitmap, const CRect* part = nullptr);
+  // Grid row `y` (shown pixels from the image's top) from shown column x0, `width` pixels, into
+  // `row` (zeroed; 1 bits white).
+  void GridRow(BYTE* row, int x0, int width, int y) const;
+  // The grid over `shown` (shown pixels from the image's top left) as a bitmap of its size.
+  BOOL MakeGridPart(CBitmap& bitmap, const CRect& shown) const;
   CBmpEditObject* SnapshotFromBitmap(CDC& dc, CBitmap& bitmap);
   void FloodFillAt(const PaintPoint& pt, int button);
   void PolygonClick(const PaintPoint& pt, int button);
@@ -181,10 +187,7 @@ class CPaintEditor {
   CSize m_szMargin;
   CRect m_rcDirty;
   CRect m_rcStrip[4];
-  int m_bDCPending = 1;
   int m_bGridShown = 0;
-  CDC m_MemDC;
-  CBitmap m_GridBitmap;
   CBmpEditObject* m_pCurrent = nullptr;
   CBmpObject* m_pSource = nullptr;
   int m_nImageW = 0;
@@ -220,9 +223,11 @@ class CPaintEditor {
   // The rubber band of range select (client pixels) while its button is held.
   int m_bBand = 0;
   CRect m_rcBand;
-  // The picture this editor put on the clipboard (cleared again by the destructor).
-  bool m_bOwnClipboard = false;
+  // The key of the picture this editor put on the clipboard (0: none), cleared again by the
+  // destructor while it is still there.
+  qint64 m_nOwnPicture = 0;
 
  public:
-  void NoteOwnClipboard() { m_bOwnClipboard = true; }
+  // Called right after the editor's picture went onto the clipboard.
+  void NoteOwnClipboard();
 };

@@ -1,5 +1,6 @@
 #include "imaging/paint_selection_clipboard.h"
 
+#include <QClipboard>
 #include <QColor>
 
 #include "platform/gdi/gdi.h"
@@ -34,4 +35,14 @@ CBitmap* BitmapFromClipboardImage(const QImage& source) {
     }
   }
   return bitmap;
+}
+
+qint64 ClipboardPictureKey(const QClipboard* clipboard) {
+  if (!clipboard) return 0;
+  const QImage image = clipboard->image();
+  return image.isNull() ? 0 : image.cacheKey();
+}
+
+void ClearClipboardPicture(QClipboard* clipboard, qint64 key) {
+  if (clipboard && key != 0 && ClipboardPictureKey(clipboard) == key) clipboard->clear();
 }

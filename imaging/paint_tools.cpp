@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QGuiApplication>
+
 #include "canvas/leftview.h"
 #include "imaging/dib_image.h"
 #include "imaging/paint_editor.h"
@@ -16,6 +18,20 @@ int StrokePad(int penSize, double zoom) {
   const int p = static_cast<int>(penSize * zoom / 10.0);
   return p > 1 ? p / 2 + 5 : 5;
 }
+
+// The busy pointer while a long operation runs (a fill of a large picture takes longer than a
+// frame).
+class BusyCursor {
+ public:
+  BusyCursor() {
+    if (qGuiApp) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ~BusyCursor() {
+    if (qGuiApp) QGuiApplication::restoreOverrideCursor();
+  }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 CRect PointsRect(int x0, int y0, int x1, int y1) {
   CRect r(x0, y0, x1, y1);
@@ -142,6 +158,8 @@ void CPaintEditor::BeginTool(const PaintPoint& pt, int button) {
       if (button) {
         const bool inside = !m_rcSelect.IsRectEmpty() && m_rcSelect.PtInRect(CPoint(pt.x, pt.y));
         m_bRightStroke = 0;
+        // The menu opens at the press, and a paste from it lands there.
+        m_ptLast = pt;
         ShowContextMenu(inside ? 1 : 0);
         break;
       }
@@ -292,8 +310,8 @@ void CPaintEditor::FinishBand() {
   m_bLeftStroke = m_bRightStroke = 0;
   CRect band = m_rcBand;
   // The band's size in image pixels from the press point.
-  const int w = static_cast<int>((band.right - band.left) * 10.0 / m_dZoom);
-  const int h = static_cast<int>((band.bottom - band.top) * 10.0 / m_dZoom);
+  const int w = DoubleToInt((band.right - band.left) * 10.0 / m_dZoom);
+  const int h = DoubleToInt((band.bottom - band.top) * 10.0 / m_dZoom);
   CRect sel(m_ptAnchor.x, m_ptAnchor.y, m_ptAnchor.x + w, m_ptAnchor.y + h);
   sel.NormalizeRect();
   band.NormalizeRect();
@@ -329,6 +347,7 @@ void CPaintEditor::EndStroke() {
 
 void CPaintEditor::FloodFillAt(const PaintPoint& pt, int button) {
   const COLORREF colour = button ? m_crRight : m_crLeft;
+  const BusyCursor busy;
   CDC dc;
   CBitmap bitmap;
   if (!RenderToMemory(dc, bitmap)) return;

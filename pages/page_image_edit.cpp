@@ -229,9 +229,13 @@ BOOL CPageImageEdit::OnCommand(int id, int code) {
     case IDC_SIZE:
       if (code == EN_CHANGE && !m_bInitializing && doc && h) {
         // A typed size goes through the spin, which keeps it within its range.
-        const int typed = std::atoi(h->GetDlgItemText(IDC_SIZE).c_str());
-        h->SetPos32(IDC_SPIN_SIZE, std::clamp(typed, 1, 100));
+        const std::string text = h->GetDlgItemText(IDC_SIZE).c_str();
+        const int typed = std::atoi(text.c_str());
+        const int size = std::clamp(typed, 1, 100);
+        h->SetPos32(IDC_SPIN_SIZE, size);
         doc->SetPaintSize(SpinSize());
+        // A number out of range shows the size in use (its change notification finds it in range).
+        if (!text.empty() && size != typed) h->SetDlgItemText(IDC_SIZE, std::to_string(size).c_str());
       }
       return TRUE;
     case IDC_SHAPE:

@@ -2,6 +2,8 @@
 // selection and clipboard, filters, and the document's paint mode with a recording frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -797,6 +799,157 @@ TEST_F(PaintTest, Screenshots) {
   parent.show();
   QApplication::processEvents();
   w->grab().save(QString::fromUtf8(out) + "/paint_page.png");
+}
+
+// ---- what is shown --------------------------------------------------------------------------
+
+// The view shows the picture at the zoom with its grid, pixel for pixel, where it was painted in
+// parts: while a pen stroke is drawn and after scrolls.
+TEST_F(PaintTest, PartialPaintsShowThePictureAndItsGrid) {
+  BeginAt400(MakeImage(300, 200, [](int x, int y) { return (x * 7 + y * 3) % 11 == 0; }));
+  doc->SetPaintGrid(1);
+  ASSERT_TRUE(Editor().IsGridShown());
+  view->UpdateWindow();
+  doc->SetPaintTool(0);
+  doc->SetPaintSize(3);
+  auto check = [&](const char* when) {
+    // The whole picture with the stroke so far, rendered at image scale.
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBitmap(300, 200, 1, 1, nullptr));
+    dc.SelectObject(&bitmap);
+    Editor().RenderImage(&dc);
+    const QImage& surface = view->SurfaceImage();
+    const CSize m = Editor().GetMargin();
+    const int sx = view->GetScrollPos(SB_HORZ), sy = view->GetScrollPos(SB_VERT);
+    int compared = 0, wrong = 0;
+    for (int y = 0; y < surface.height(); ++y)
+      for (int x = 0; x < surface.width(); ++x) {
+        const int X = x + sx - m.cx, Y = y + sy - m.cy;
+        if (X < 0 || Y < 0 || X >= 1200 || Y >= 800) continue;
+        const int r = Y % 4;
+        const bool grid = (r == 0 && X % 2 == 0) || (r == 2 && X % 4 == 0);
+        const bool black = grid || bitmap.PixelColour(X / 4, Y / 4) == 0;
+        ++compared;
+        if (((surface.pixel(x, y) & 0xFFFFFF) == 0) != black && wrong++ == 0)
+          ADD_FAILURE() << when << ": client pixel " << x << "," << y;
+      }
+    EXPECT_GT(compared, 100000) << when;
+    EXPECT_EQ(wrong, 0) << when;
+  };
+  Press(Qt::LeftButton, At(20, 20));
+  for (int i = 1; i < 25; ++i) {
+    Move(At(20 + i * 3, 20 + (i * i) % 30), Qt::LeftButton);
+    view->UpdateWindow();
+  }
+  check("during the stroke");
+  Release(Qt::LeftButton, At(95, 30));
+  view->UpdateWindow();
+  check("after the stroke");
+  view->ScrollToPosition(POINT{80 + 37, 80 + 53});
+  view->UpdateWindow();
+  check("after a scroll");
+}
+
+// A 20,000-pixel picture at 800 % shows its grid (the grid is made for what is shown).
+TEST_F(PaintTest, GridOfALargePictureAt800) {
+  AddCurrentBitmap(White(20000, 20000));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  doc->SetPaintGrid(1);
+  doc->SetPaintZoom(80);
+  EXPECT_TRUE(Editor().IsGridShown());
+  view->ScrollToPosition(POINT{100 + 8 * 10000, 100 + 8 * 10000});
+  view->UpdateWindow();
+  // The dotted first row of a cell: black on every even column of the shown image.
+  const QImage& surface = view->SurfaceImage();
+  int dots = 0;
+  for (int x = 0; x < 16; ++x) dots += (surface.pixel(x, 0) & 0xFFFFFF) == 0 ? 1 : 0;
+  EXPECT_EQ(dots, 8);
+}
+
+// A picture 30,000,000 pixels long at 800 %: the sizes are those of the picture, not wrapped
+// ints, and the far end is reached and painted.
+TEST_F(PaintTest, VeryLongPictureAt800) {
+  AddCurrentBitmap(MakeImage(30000000, 1, [](int x, int) { return x >= 29999990; }));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  doc->SetPaintZoom(80);
+  EXPECT_EQ(Editor().GetShownSize().cx, 240000000);
+  EXPECT_EQ(Editor().GetCanvasSize().cx, 240000200);
+  view->ScrollToPosition(POINT{240000200, 0});
+  view->UpdateWindow();
+  PaintPoint pt;
+  const QPoint end = At(29999995, 0);
+  ASSERT_TRUE(Editor().ViewToImage(end.x(), end.y(), pt));
+  EXPECT_EQ(pt.x, 29999995);
+  EXPECT_EQ(view->SurfaceImage().pixel(end) & 0xFFFFFF, 0u);
+  // Fitted into the pane, one shown pixel stands for tens of thousands of the picture's.
+  EXPECT_GT(doc->SetPaintZoom(0), 0.0);
+  view->UpdateWindow();
+  EXPECT_LE(Editor().GetShownSize().cx, 820);
+}
+
+// ---- clipboard and context menu -------------------------------------------------------------
+
+// Closing the editor takes back its own picture, but not one put on the clipboard since.
+TEST(PaintClipboard, ClosingClearsOnlyThePictureThatIsStillItsOwn) {
+  QClipboard* cb = QGuiApplication::clipboard();
+  QImage mine(6, 4, QImage::Format_RGB32);
+  mine.fill(Qt::black);
+  {
+    CPaintEditor editor;
+    cb->setImage(mine);
+    editor.NoteOwnClipboard();
+  }
+  EXPECT_TRUE(cb->image().isNull());
+  QImage theirs(3, 3, QImage::Format_RGB32);
+  theirs.fill(Qt::white);
+  {
+    CPaintEditor editor;
+    cb->setImage(mine);
+    editor.NoteOwnClipboard();
+    cb->setImage(theirs);
+  }
+  EXPECT_EQ(cb->image().size(), QSize(3, 3));
+  {
+    CPaintEditor editor;
+    cb->setImage(mine);
+    editor.NoteOwnClipboard();
+    cb->setText("LOT-42");
+  }
+  EXPECT_EQ(cb->text(), QString("LOT-42"));
+  cb->clear();
+}
+
+// The first press in paint mode is the right button: the menu opens at the press, without the
+// current tool's entry, and a paste from it lands under the cursor.
+TEST_F(PaintTest, ContextMenuOpensAtThePressAndPasteLandsThere) {
+  BeginAt400(White(40, 40));
+  prompter.ExpectMenu(0);
+  Click(Qt::RightButton, At(30, 20));
+  EXPECT_EQ(prompter.LastMenuPos(), Port()->mapToGlobal(At(30, 20)));
+  const std::vector<UINT>& enabled = prompter.LastMenuEnabled();
+  EXPECT_EQ(std::count(enabled.begin(), enabled.end(), 32922u), 0);  // range select, the current tool
+  EXPECT_EQ(std::count(enabled.begin(), enabled.end(), 32914u), 1);
+  CBitmap picture;
+  ASSERT_TRUE(picture.CreateBitmap(4, 4, 1, 1, nullptr));  // all black
+  ASSERT_TRUE(doc->PaintPaste(&picture));
+  EXPECT_EQ(Editor().GetSelection().left, 30);
+  EXPECT_EQ(Editor().GetSelection().top, 20);
+}
+
+TEST_F(PageTest, TypedSizeOutOfRangeShowsTheSizeInUse) {
+  using namespace dlg195;
+  controls->Click(IDC_TOOL_BRUSH);
+  controls->Paste(IDC_SIZE, "200");
+  EXPECT_EQ(Editor().m_nPenSize, 100);
+  EXPECT_EQ(controls->GetDlgItemText(IDC_SIZE), CString("100"));
+  controls->Paste(IDC_SIZE, "0");
+  EXPECT_EQ(Editor().m_nPenSize, 1);
+  EXPECT_EQ(controls->GetDlgItemText(IDC_SIZE), CString("1"));
+  controls->Paste(IDC_SIZE, "42");
+  EXPECT_EQ(Editor().m_nPenSize, 42);
+  EXPECT_EQ(controls->GetDlgItemText(IDC_SIZE), CString("42"));
 }
 
 }  // namespace
