@@ -164,6 +164,7 @@ void CKorvaneView::FillObjectList() {
   if (!list) return;
   // One pass over the entries: finding each row's entry anew would make filling quadratic.
   m_vRowIndex = list->VisibleIndices();
+  m_pRowList = list;
   m_nRowEntries = list->GetCount();
   m_nRowRemovals = list->GetRemovalCount();
   CString text;
@@ -177,7 +178,7 @@ void CKorvaneView::FillObjectList() {
 void CKorvaneView::SyncObjectList() {
   IControlHost* c = Controls();
   const CObjectList* list = m_pDoc ? m_pDoc->GetObjectList() : nullptr;
-  if (!list || list->GetRemovalCount() != m_nRowRemovals || list->GetCount() < m_nRowEntries ||
+  if (!list || list != m_pRowList || list->GetRemovalCount() != m_nRowRemovals || list->GetCount() < m_nRowEntries ||
       c->GetCount(IDC_OBJECT_LIST) != static_cast<int>(m_vRowIndex.size())) {
     FillObjectList();
     return;

@@ -21,6 +21,7 @@
 #include "platform/ui/docview.h"
 
 class CKorvaneDoc;
+class CObjectList;
 class CQtControlHost;
 
 class CKorvaneView : public QWidget,
@@ -116,6 +117,7 @@ class CKorvaneView : public QWidget,
   // What the object list shows: the list index of each row, and the object list's entry and
   // removal counts when it was last brought in line.
   std::vector<int> m_vRowIndex;
+  const CObjectList* m_pRowList = nullptr;
   int m_nRowEntries = 0;
   unsigned m_nRowRemovals = 0;
   std::map<int, std::function<void(int)>> m_Handlers;

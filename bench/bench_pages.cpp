@@ -160,7 +160,8 @@ void BM_KeyInCharPage(benchmark::State& state) {
     add = !add;
   }
   const int record = length / 2;
-  state.counters["size_x"] = t->m_vCharRecords.size() > static_cast<size_t>(record) ? t->m_vCharRecords[record].dSizeX : -1;
+  state.counters["size_x"] =
+      t->m_vCharRecords.size() > static_cast<size_t>(record) ? t->m_vCharRecords[record].dSizeX : -1;
 }
 BENCHMARK(BM_KeyInCharPage)->Args({20000, 0})->Args({100000, 0})->Args({20000, 1})->Unit(benchmark::kMillisecond);
 
