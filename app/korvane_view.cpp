@@ -158,14 +158,66 @@ void CKorvaneView::SelectObject(int n) {
 void CKorvaneView::FillObjectList() {
   IControlHost* c = Controls();
   c->ResetContent(IDC_OBJECT_LIST);
-  if (!m_pDoc) return;
-  const int n = m_pDoc->GetVisibleCount();
+  m_vRowIndex.clear();
+  m_nRowEntries = 0;
+  const CObjectList* list = m_pDoc ? m_pDoc->GetObjectList() : nullptr;
+  if (!list) return;
+  // One pass over the entries: finding each row's entry anew would make filling quadratic.
+  m_vRowIndex = list->VisibleIndices();
+  m_pRowList = list;
+  m_nRowEntries = list->GetCount();
+  m_nRowRemovals = list->GetRemovalCount();
   CString text;
-  for (int i = 1; i <= n; ++i) {
+  for (int index : m_vRowIndex) {
     text = CString();
-    m_pDoc->GetListText(i, text);
+    list->GetEntryText(index, text);
     c->AddString(IDC_OBJECT_LIST, text);
   }
+}
+
+void CKorvaneView::SyncObjectList() {
+  IControlHost* c = Controls();
+  const CObjectList* list = m_pDoc ? m_pDoc->GetObjectList() : nullptr;
+  if (!list || list != m_pRowList || list->GetRemovalCount() != m_nRowRemovals || list->GetCount() < m_nRowEntries ||
+      c->GetCount(IDC_OBJECT_LIST) != static_cast<int>(m_vRowIndex.size())) {
+    FillObjectList();
+    return;
+  }
+  // Both row lists ascend: a row shown but no longer visible was deleted; a visible entry not
+  // shown must be one appended since. Anything else (an entry back from deletion) refills.
+  const std::vector<int> now = list->VisibleIndices();
+  std::vector<int> gone;
+  size_t i = 0, j = 0;
+  while (i < m_vRowIndex.size() || j < now.size()) {
+    if (i < m_vRowIndex.size() && j < now.size() && m_vRowIndex[i] == now[j]) {
+      ++i, ++j;
+    } else if (i < m_vRowIndex.size() && (j == now.size() || m_vRowIndex[i] < now[j])) {
+      gone.push_back(static_cast<int>(i++));
+    } else if (now[j] < m_nRowEntries) {
+      FillObjectList();
+      return;
+    } else {
+      break;
+    }
+  }
+  // Each removal moves the rows after it: many of them cost more than a new fill.
+  constexpr size_t kMostRemovals = 64;
+  if (gone.size() > kMostRemovals) {
+    FillObjectList();
+    return;
+  }
+  for (auto row = gone.rbegin(); row != gone.rend(); ++row) {
+    c->DeleteString(IDC_OBJECT_LIST, *row);
+    m_vRowIndex.erase(m_vRowIndex.begin() + *row);
+  }
+  CString text;
+  for (; j < now.size(); ++j) {
+    text = CString();
+    list->GetEntryText(now[j], text);
+    c->AddString(IDC_OBJECT_LIST, text);
+    m_vRowIndex.push_back(now[j]);
+  }
+  m_nRowEntries = list->GetCount();
 }
 
 int CKorvaneView::GetRememberedPage(int kind) {
@@ -214,6 +266,8 @@ void CKorvaneView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
       c->SetFocus(IDC_OBJECT_LIST);
       return;
     case HINT_DRAWING_DATA_LOADED:
+      // Loads and seal imports add objects along with the settings.
+      SyncObjectList();
       ShowCurrentTypePages(m_pDoc->m_nCurrentIndex, TRUE);
       RefreshDrawingPages();
       return;
@@ -225,20 +279,18 @@ void CKorvaneView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
   const int line = static_cast<int>(hint);
   switch (doc->m_nLastAction) {
     case HINT_OBJECTS_ADDED:
-    case HINT_OBJECTS_PASTED: {
-      const int kind = doc->m_nLastAction == HINT_OBJECTS_PASTED ? doc->m_nCurrentKind : line;
-      FillObjectList();
-      const int count = c->GetCount(IDC_OBJECT_LIST);
-      c->SetCurSel(IDC_OBJECT_LIST, kind == TYPE_MULTI ? 0 : count - 1);
-      ShowCurrentTypePages(0, FALSE);
+    case HINT_OBJECTS_PASTED:
+      SyncObjectList();
+      // The current object's line: the new object's, the first for a multi-selection, and the
+      // work area's while a seal is built part by part.
+      ShowCurrentTypePages(doc->m_nCurrentKind == TYPE_MULTI ? 0 : doc->m_nCurrentIndex, TRUE);
       break;
-    }
     case HINT_OBJECTS_DELETED:
-      FillObjectList();
+      SyncObjectList();
       ShowCurrentTypePages(0, TRUE);
       break;
     case HINT_SEAL_TEXT_TO_IMAGE:
-      FillObjectList();
+      SyncObjectList();
       ShowCurrentTypePages(line, TRUE);
       break;
     case HINT_SELECTION_CHANGED:

@@ -21,6 +21,7 @@
 #include "platform/ui/docview.h"
 
 class CKorvaneDoc;
+class CObjectList;
 class CQtControlHost;
 
 class CKorvaneView : public QWidget,
@@ -57,6 +58,9 @@ class CKorvaneView : public QWidget,
   void ShowCurrentTypePages(int line, BOOL select);
   void SelectObject(int n);
   void FillObjectList();
+  // Brings the list in line with the document after objects were added or deleted: rows of
+  // deleted objects go, appended objects get rows; anything else refills it.
+  void SyncObjectList();
   int GetRememberedPage(int kind) override;
   void SetRememberedPage(int kind, int index) override;
   CKorvaneDoc* GetPageDocument() override { return m_pDoc; }
@@ -110,6 +114,12 @@ class CKorvaneView : public QWidget,
   BOOL m_bPagesCreated = FALSE;
   BOOL m_bFieldFixedPages = FALSE;  // which drawing pages were built
   int m_nRememberedPage[3] = {0, 0, 0};  // kinds 14, 6 and 7
+  // What the object list shows: the list index of each row, and the object list's entry and
+  // removal counts when it was last brought in line.
+  std::vector<int> m_vRowIndex;
+  const CObjectList* m_pRowList = nullptr;
+  int m_nRowEntries = 0;
+  unsigned m_nRowRemovals = 0;
   std::map<int, std::function<void(int)>> m_Handlers;
   std::function<void()> m_fnEngravingEnd;
 };

@@ -1,10 +1,13 @@
 // The object pages and the barcode drawing: one spin step of the rectangle page through the
 // setter and the views with 500 objects, 50 barcodes of version 10 in 2 x 2 copies painted on
 // screen after the first paint, and the character list of a 5000-character text with the
-// mapping of its last row.
+// mapping of its last row; one key typed into a character page of a long straight text, with
+// the canvas showing the text.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -17,6 +20,7 @@
 #include "model/objectlist.h"
 #include "model/textobject.h"
 #include "pages/object_pages.h"
+#include "platform/ui/qt_control_host.h"
 #include "res/dialog_135.h"
 #include "res/dialog_140.h"
 
@@ -119,6 +123,47 @@ void BM_CharListOf5000Characters(benchmark::State& state) {
   state.counters["last_record"] = last;
 }
 BENCHMARK(BM_CharListOf5000Characters)->Unit(benchmark::kMillisecond);
+
+// A key into the character page's size X edit, the row of the middle character selected: the
+// edit's change, the setter and the canvas's invalidation; with a second argument of 1 also the
+// paint that follows (bounded by what is visible only where the canvas bounds it).
+void BM_KeyInCharPage(benchmark::State& state) {
+  const int length = static_cast<int>(state.range(0));
+  const bool paint = state.range(1) != 0;
+  Session s;
+  CText1Object* t = s.doc->GetObjectList()->AddText1(nullptr, TRUE, TRUE);
+  t->SetText(CString(std::string(static_cast<size_t>(length), 'A')));
+  t->m_dCharWidth = t->m_dCharHeight = 2.0;
+  t->m_dPosX = -150;
+  s.view->resize(900, 700);
+  s.view->show();
+  s.doc->SetCurrentObject(s.doc->GetObjectList()->GetCount() - 1, TRUE, TRUE);
+  CPageText1Char page;
+  page.CreatePageWindow(&s.parent);
+  page.Activate();
+  QApplication::processEvents();
+  page.Host()->SetCurSel(dlg140::IDC_CHAR_LIST, length / 2);
+  page.OnSelchangeCharList();
+  auto* edit = qobject_cast<QLineEdit*>(static_cast<CQtControlHost*>(page.Host())->GetControlWidget(1332));
+  if (!edit) {
+    state.SkipWithError("no size X edit");
+    return;
+  }
+  edit->setText(QStringLiteral("1"));
+  QApplication::processEvents();
+  bool add = true;
+  for (auto _ : state) {
+    QKeyEvent key(QEvent::KeyPress, add ? Qt::Key_2 : Qt::Key_Backspace, Qt::NoModifier,
+                  add ? QStringLiteral("2") : QString());
+    QCoreApplication::sendEvent(edit, &key);
+    if (paint) QApplication::processEvents();
+    add = !add;
+  }
+  const int record = length / 2;
+  state.counters["size_x"] =
+      t->m_vCharRecords.size() > static_cast<size_t>(record) ? t->m_vCharRecords[record].dSizeX : -1;
+}
+BENCHMARK(BM_KeyInCharPage)->Args({20000, 0})->Args({100000, 0})->Args({20000, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -70,7 +70,9 @@ void CKorvaneDoc::EndPaintMode() {
   }
   SetZoom(m_nPaintSavedZoom);
   m_nCurrentKind = TYPE_BMP;
-  UpdateFormView(TYPE_BMP);
+  // The form selects the line of the hint's index: the image's own.
+  m_nLastAction = HINT_SELECTION_CHANGED;
+  UpdateFormView(m_nCurrentIndex);
   UpdateCanvasView(HINT_REDRAW_ALL);
   if (m_pMainFrame) {
     m_pMainFrame->ShowEditBars(1);

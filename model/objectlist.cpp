@@ -116,7 +116,10 @@ void CObjectList::DeletePrototypes() {
   for (auto& p : m_pPrototypes) p.reset();
 }
 
-void CObjectList::Clear() { m_Objects.clear(); }
+void CObjectList::Clear() {
+  m_Objects.clear();
+  ++m_nRemovals;
+}
 
 void CObjectList::Reset() {
   Clear();
@@ -126,6 +129,7 @@ void CObjectList::Reset() {
 
 void CObjectList::RemoveAllButDrawing() {
   if (m_Objects.size() > 1) m_Objects.resize(1);
+  ++m_nRemovals;
   std::memset(m_nCounters, 0, sizeof(m_nCounters));
 }
 
@@ -574,6 +578,7 @@ void CObjectList::ZeroObjectPosition(int index, BOOL x, BOOL y) {
 int CObjectList::VisibleToIndex(int n) const {
   int seen = 0;
   for (int i = 0; i < GetCount(); ++i) {
+    ++m_nRowWork;
     if (m_Objects[i]->m_bDeleted) continue;
     if (++seen == n) return i;
   }
@@ -583,6 +588,7 @@ int CObjectList::VisibleToIndex(int n) const {
 int CObjectList::IndexToVisible(int index) const {
   int end = index < 0 ? 0 : (index > GetCount() ? GetCount() : index);
   int n = 0;
+  m_nRowWork += end;
   for (int i = 0; i < end; ++i)
     if (!m_Objects[i]->m_bDeleted) ++n;
   return n;
@@ -590,9 +596,24 @@ int CObjectList::IndexToVisible(int index) const {
 
 int CObjectList::GetVisibleCount() const { return IndexToVisible(GetCount()); }
 
+std::vector<int> CObjectList::VisibleIndices() const {
+  std::vector<int> rows;
+  rows.reserve(m_Objects.size());
+  m_nRowWork += GetCount();
+  for (int i = 0; i < GetCount(); ++i)
+    if (!m_Objects[i]->m_bDeleted) rows.push_back(i);
+  return rows;
+}
+
 BOOL CObjectList::GetListText(int n, CString& text) const {
-  const CDrawObject* o = Entry(VisibleToIndex(n));
-  if (!o || n < 1) return FALSE;
+  if (n < 1) return FALSE;
+  return GetEntryText(VisibleToIndex(n), text);
+}
+
+BOOL CObjectList::GetEntryText(int index, CString& text) const {
+  const CDrawObject* o = Entry(index);
+  if (!o) return FALSE;
+  ++m_nRowWork;
   if (o->m_nType == TYPE_DRAWING) {
     text = "drawing";
   } else if (o->m_nType == TYPE_TEXT1) {

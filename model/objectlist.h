@@ -145,6 +145,10 @@ class CObjectList {
 
   // --- Visible rows (entries not deleted, counted from 1) ---
   BOOL GetListText(int n, CString& text) const;
+  // The text of the row of the entry at a list index; FALSE when there is no entry.
+  BOOL GetEntryText(int index, CString& text) const;
+  // The list index of every visible row, in row order, in one pass.
+  std::vector<int> VisibleIndices() const;
   // `name` must hold at least 32 bytes.
   BOOL GetVisibleName(int n, char* name) const;
   int GetVisibleCount() const;
@@ -155,6 +159,13 @@ class CObjectList {
   int GetUsedLayers(int flags[LAYER_COUNT]) const;
   // Deletes (flags) every entry from index 1 with the group id.
   void DeleteGroup(int groupId);
+
+  // Advances whenever entries leave the vector: list indices kept from before then name other
+  // objects. Entries are otherwise only appended.
+  unsigned GetRemovalCount() const { return m_nRemovals; }
+  // Entries visited and row texts made by the row look-ups so far: what keeping a list of rows
+  // costs, for the callers that must stay linear in the list's size.
+  long long GetRowWork() const { return m_nRowWork; }
 
   // --- State, in this order ---
   std::unique_ptr<CDrawObject> m_pPrototypes[PROTOTYPE_COUNT];
@@ -173,4 +184,7 @@ class CObjectList {
   template <class T>
   std::unique_ptr<T> NewPrototype(int type);
   CDrawObject* Insert(std::unique_ptr<CDrawObject> object);
+
+  unsigned m_nRemovals = 0;
+  mutable long long m_nRowWork = 0;
 };

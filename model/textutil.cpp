@@ -15,16 +15,22 @@ int CTextUtil::GetCharCount(const CString& s) const {
   return count;
 }
 
+int CTextUtil::CharWidthAt(const CString& s, int p, bool crlf) const {
+  const int len = s.GetLength();
+  if (p < 0 || p >= len) return 0;
+  int width = 1;
+  if (crlf && s.GetAt(p) == '\r' && p + 1 < len && s.GetAt(p + 1) == '\n') width = 2;
+  else if (IsLead(s, p)) width = 2;
+  // A lead byte in the last position is one byte wide: never step past the end.
+  return p + width > len ? len - p : width;
+}
+
 int CTextUtil::CharWalk(const CString& s, int& n, bool crlf) const {
   if (n < 0) return 0;
   int len = s.GetLength();
   int index = 0;
   for (int p = 0; p < len; ++index) {
-    int width = 1;
-    if (crlf && s.GetAt(p) == '\r' && p + 1 < len && s.GetAt(p + 1) == '\n') width = 2;
-    else if (IsLead(s, p)) width = 2;
-    // A lead byte in the last position is one byte wide: never step past the end.
-    if (p + width > len) width = len - p;
+    const int width = CharWidthAt(s, p, crlf);
     if (index == n) {
       n = p;
       return width;

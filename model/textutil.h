@@ -16,6 +16,9 @@ class CTextUtil {
   int GetCharByteIndex(const CString& s, int& n) const;
   // The same, but CR followed by LF counts as one character of width 2.
   int GetCharByteIndexCrLf(const CString& s, int& n) const;
+  // The width of the character that starts at byte offset p (as above); 0 at or past the end.
+  // Walking a string character by character with it stays linear in the string's length.
+  int CharWidthAt(const CString& s, int p, bool crlf = false) const;
   CString MidChars(const CString& s, int n) const;
   int IsCrLfAt(const CString& s, int i) const;
   int GetLineCount(const CString& s) const;

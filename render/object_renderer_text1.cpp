@@ -81,15 +81,19 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
     std::vector<textlayout::CharMetrics> metrics(static_cast<size_t>(m));
     std::vector<CString> chars(static_cast<size_t>(m));
     std::vector<RECT> cells(static_cast<size_t>(m));
+    // The byte offset of character j, carried along: finding each from the start would make a
+    // long line's layout quadratic.
+    int at = 0;
+    textlayout::FontRun measureFont(dc);
     for (int j = 0; j < m; ++j) {
       const CTextCharRecord& rec = records[before + j];
       LOGFONT lf = base;
       lf.lfHeight = DoubleToInt(L1(rec.dSizeY) + h0);
       lf.lfWidth = DoubleToInt((L0(rec.dSizeX) + w0) * k);
-      textlayout::SelectedFont font(dc, lf);
-      int at = j;
-      const int width = util.GetCharByteIndex(line, at);
+      measureFont.Select(lf);
+      const int width = util.CharWidthAt(line, at);
       chars[j] = line.Mid(at, width);
+      at += width;
       const UINT code = textlayout::CharCode(chars[j]);
       ABCFLOAT abc;
       gditext::GetCharABCWidthsFloat(*dc, code, code, &abc);
@@ -110,12 +114,13 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
                                     cells.data()))
       continue;
 
+    textlayout::FontRun glyphFont(dc);
     for (int j = 0; j < m; ++j) {
       const CTextCharRecord& rec = records[before + j];
       LOGFONT lf = base;
       lf.lfHeight = DoubleToInt(L1(obj->m_dCharHeight + rec.dSizeY));
       lf.lfWidth = DoubleToInt(L0(obj->m_dCharWidth + rec.dSizeX) * k);
-      textlayout::SelectedFont font(dc, lf);
+      glyphFont.Select(lf);
       Text1Glyph g;
       g.cell = cells[j];
       if (obj->m_dAngle != 0)

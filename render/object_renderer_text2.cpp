@@ -60,16 +60,18 @@ void RunText2Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
   base.lfItalic = obj->m_bItalic != 0 ? 1 : 0;
 
   const int mirror = (obj->m_bMirrorX ? 1 : 0) + (obj->m_bMirrorY ? 2 : 0);
+  int at = 0;  // byte offset of character i, carried along to stay linear
+  textlayout::FontRun font(dc);
   for (int i = 0; i < n; ++i) {
     const CTextCharRecord rec = obj->GetCharRecord(i);
     LOGFONT lf = base;
     lf.lfHeight = DoubleToInt(h0 - L1(rec.dSizeY));
     lf.lfWidth = DoubleToInt((w0 - L0(rec.dSizeX)) * k);
-    textlayout::SelectedFont font(dc, lf);
+    font.Select(lf);
 
-    int at = i;
-    const int width = util.GetCharByteIndex(text, at);
+    const int width = util.CharWidthAt(text, at);
     const CString ch = text.Mid(at, width);
+    at += width;
     const UINT code = textlayout::CharCode(ch);
     ABC abc;
     gditext::GetCharABCWidths(*dc, code, code, &abc);

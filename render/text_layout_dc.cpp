@@ -35,6 +35,13 @@ SelectedFont::~SelectedFont() {
   m_font.DeleteObject();
 }
 
+void FontRun::Select(const LOGFONT& lf) {
+  if (m_font && std::memcmp(&lf, &m_lf, sizeof lf) == 0) return;
+  m_font.reset();
+  m_font.emplace(m_dc, lf);
+  m_lf = lf;
+}
+
 GlyphTools::GlyphTools(CDC* dc, COLORREF colour) : m_dc(dc) {
   m_brush.CreateSolidBrush(colour);
   m_pen.CreatePen(PS_SOLID, 1, colour);

@@ -3,6 +3,7 @@
 // placed glyph (as a path, or through a thickened 1-bit image).
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "platform/gdi/dc.h"
@@ -39,6 +40,19 @@ class SelectedFont {
   CDC* m_dc;
   CFont m_font;
   CFont* m_old = nullptr;
+};
+
+// The font of a run of characters: made and selected again only when a character asks for
+// another one, since most characters of a text share one (making a font resolves its face).
+class FontRun {
+ public:
+  explicit FontRun(CDC* dc) : m_dc(dc) {}
+  void Select(const LOGFONT& lf);
+
+ private:
+  CDC* m_dc;
+  LOGFONT m_lf{};
+  std::optional<SelectedFont> m_font;
 };
 
 // A solid brush and a one-unit solid pen of one colour, selected until Release.

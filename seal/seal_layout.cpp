@@ -202,7 +202,8 @@ void CKorvaneDoc::FinishSealPart(CDrawObject* object, int part, int layer, const
 }
 
 void CKorvaneDoc::SelectLastSealObject(int lastAction) {
-  SetCurrentObject(ListCount() - 1, FALSE, FALSE);
+  // The form shows the new current object's pages and line; the canvas repaints after.
+  SetCurrentObject(ListCount() - 1, TRUE, FALSE);
   m_nLastAction = lastAction;
 }
 

@@ -619,7 +619,9 @@ TEST_F(PaintTest, PaintModeEntersAndLeavesInOrder) {
   EXPECT_EQ(doc->m_Settings.System.ZoomStep, 3);
   EXPECT_EQ(doc->m_nCurrentKind, TYPE_BMP);
   ASSERT_FALSE(form.hints.empty());
-  EXPECT_EQ(form.hints[form.hints.size() - 1], TYPE_BMP);
+  // The form selects the line of the hint's index: the image's.
+  EXPECT_EQ(form.hints[form.hints.size() - 1], doc->m_nCurrentIndex);
+  EXPECT_EQ(doc->m_nLastAction, HINT_SELECTION_CHANGED);
   EXPECT_EQ(frame.menuBar, 1);
   EXPECT_EQ(frame.editBars, 1);
   EXPECT_EQ(g_bModified, 1);

@@ -142,10 +142,12 @@ TEST_F(SealTest, PersonalSealIsLaidOutAndStored) {
   EXPECT_EQ(doc->m_nCurrentKind, TYPE_TEXT1);
   EXPECT_EQ(doc->m_nSelectCount, 1);
   EXPECT_EQ(g_bModified, 1);
-  // Hints to the form view: the frame (2), a character each (6), the repaint.
-  ASSERT_GE(form.hints.size(), 4u);
-  EXPECT_EQ(form.hints[form.hints.size() - 5], TYPE_CIRCLE);
-  EXPECT_EQ(form.hints[form.hints.size() - 3], TYPE_TEXT1);
+  // Hints to the form view: the frame (2), a character each (6), the last character made
+  // current (its index), the repaints.
+  ASSERT_GE(form.hints.size(), 6u);
+  EXPECT_EQ(form.hints[form.hints.size() - 6], TYPE_CIRCLE);
+  EXPECT_EQ(form.hints[form.hints.size() - 4], TYPE_TEXT1);
+  EXPECT_EQ(form.hints[form.hints.size() - 3], doc->m_nCurrentIndex);
 }
 
 TEST_F(SealTest, SquareSealWithRadiusGetsRoundedArea) {
