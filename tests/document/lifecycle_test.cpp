@@ -122,6 +122,8 @@ TEST_F(NewDocument, YesWithAFailedSaveKeepsTheDesignAndTheModifiedFlag) {
   files.result = FALSE;
   prompter.ExpectMessage(IDYES);
   dialogs.saves.push_back({"/tmp/a.mrk", 1});
+  // A failed save says so, as every other save does.
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("ファイルの保存に失敗しました").c_str());
   EXPECT_FALSE(doc->OnNewDocument());
   ExpectDesignKept();
 }
@@ -152,6 +154,7 @@ TEST_F(NewDocument, WithoutProjectFileServicesASaveNeverCountsAsDone) {
   doc->SetFileServices(nullptr);
   prompter.ExpectMessage(IDYES);
   dialogs.saves.push_back({"/tmp/a.mrk", 1});
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("ファイルの保存に失敗しました").c_str());
   EXPECT_FALSE(doc->OnNewDocument());
   ExpectDesignKept();
 }
