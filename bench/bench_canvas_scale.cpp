@@ -3,10 +3,8 @@
 // and with 10,000 mixed entries. Each design is made here and painted into a 900 x 700 window.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -16,46 +14,17 @@
 #include "imaging/monobmp.h"
 #include "model/bmpobject.h"
 #include "model/drawobject.h"
-#include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "model/textobject.h"
-#include "platform/paths.h"
 
 namespace {
 
-struct Scene {
-  std::string folder;
-  std::unique_ptr<CKorvaneDoc> doc;
-  std::unique_ptr<CLeftView> view;
-
-  explicit Scene(const char* name) {
-    folder = (std::filesystem::temp_directory_path() / name).string();
-    std::filesystem::create_directories(folder);
-    paths::SetCompanionBase(folder + "/korvane");
-    doc = std::make_unique<CKorvaneDoc>();
-    doc->OnNewDocument();
-  }
-  ~Scene() {
-    view.reset();
-    doc.reset();
-    paths::SetCompanionBase("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
-  CObjectList& List() { return *doc->GetObjectList(); }
+struct Scene : benchdesign::Scene {
+  using benchdesign::Scene::Scene;
   // The view on the finished design, at a zoom index, after its first paint.
   void Open(int zoom) {
-    view = std::make_unique<CLeftView>(doc.get());
-    view->resize(900, 700);
-    view->show();
-    QApplication::processEvents();
-    doc->SetZoomQuiet(zoom);
-    view->SetScrollSizesForZoom();
-    Paint();
-  }
-  void Paint() {
-    view->Invalidate(TRUE);
-    view->UpdateWindow();
+    ShowView();
+    Show(zoom);
   }
 };
 

@@ -72,37 +72,52 @@ inline void AddMix(CObjectList& list, int count) {
   }
 }
 
-struct Design {
-  static constexpr int kCount = 500;
+// A new document with its companion files in a temporary folder, and a canvas view of 900 x 700
+// pixels once ShowView is called.
+struct Scene {
   std::string folder;
   std::unique_ptr<CKorvaneDoc> doc;
   std::unique_ptr<CLeftView> view;
 
-  explicit Design(const char* name) {
+  explicit Scene(const char* name) {
     folder = (std::filesystem::temp_directory_path() / name).string();
     std::filesystem::create_directories(folder);
     paths::SetCompanionBase(folder + "/korvane");
     doc = std::make_unique<CKorvaneDoc>();
     doc->OnNewDocument();
-    AddMix(*doc->GetObjectList(), kCount);
-    view = std::make_unique<CLeftView>(doc.get());
-    view->resize(900, 700);
-    view->show();
-    QApplication::processEvents();
   }
-  ~Design() {
+  ~Scene() {
     view.reset();
     doc.reset();
     paths::SetCompanionBase("");
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
   }
+  CObjectList& List() { return *doc->GetObjectList(); }
+  void ShowView() {
+    view = std::make_unique<CLeftView>(doc.get());
+    view->resize(900, 700);
+    view->show();
+    QApplication::processEvents();
+  }
   // Zoom index, scroll sizes, one full paint.
   void Show(int zoom) {
     doc->SetZoomQuiet(zoom);
     view->SetScrollSizesForZoom();
+    Paint();
+  }
+  void Paint() {
     view->Invalidate(TRUE);
     view->UpdateWindow();
+  }
+};
+
+struct Design : Scene {
+  static constexpr int kCount = 500;
+
+  explicit Design(const char* name) : Scene(name) {
+    AddMix(List(), kCount);
+    ShowView();
   }
 };
 
