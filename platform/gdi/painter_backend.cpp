@@ -594,14 +594,19 @@ void CPainterBackend::DrawFocusRect(const RECT& r) {
   m_painter.save();
   if (m_rasterOps) m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   const QColor c = m_rasterOps ? QColor(Qt::white) : QColor(Qt::gray);
-  // Every other pixel of the frame just inside r.
-  for (int x = r.left; x < r.right; x += 2) {
-    m_painter.fillRect(QRect(x, r.top, 1, 1), c);
-    if (r.bottom - 1 > r.top) m_painter.fillRect(QRect(x, r.bottom - 1, 1, 1), c);
+  // Every other pixel of the frame just inside r; only those within the clip are visited, so a
+  // frame far larger than the window costs no more than the window.
+  const RECT clip = ClipBox();
+  auto firstFrom = [](long long from, long long lo) { return from >= lo ? from : from + (lo - from + 1) / 2 * 2; };
+  const long long xEnd = std::min<long long>(r.right, clip.right);
+  for (long long x = firstFrom(r.left, clip.left); x < xEnd; x += 2) {
+    m_painter.fillRect(QRect(static_cast<int>(x), r.top, 1, 1), c);
+    if (r.bottom - 1 > r.top) m_painter.fillRect(QRect(static_cast<int>(x), r.bottom - 1, 1, 1), c);
   }
-  for (int y = r.top + 2; y < r.bottom - 1; y += 2) {
-    m_painter.fillRect(QRect(r.left, y, 1, 1), c);
-    if (r.right - 1 > r.left) m_painter.fillRect(QRect(r.right - 1, y, 1, 1), c);
+  const long long yEnd = std::min<long long>(static_cast<long long>(r.bottom) - 1, clip.bottom);
+  for (long long y = firstFrom(static_cast<long long>(r.top) + 2, clip.top); y < yEnd; y += 2) {
+    m_painter.fillRect(QRect(r.left, static_cast<int>(y), 1, 1), c);
+    if (r.right - 1 > r.left) m_painter.fillRect(QRect(r.right - 1, static_cast<int>(y), 1, 1), c);
   }
   m_painter.restore();
 }

@@ -4,6 +4,7 @@
 // dots where it is clipped. The QR symbol cache keeps serving past many symbols.
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "canvas/barcode_symbols.h"
 #include "canvas/object_tracker.h"
 #include "canvas_fixture.h"
+#include "platform/gdi/painter_backend.h"
 #include "platform/gdi/raster_backend.h"
 
 namespace {
@@ -177,6 +179,30 @@ TEST(TrackerFrame, ClippedDotsStandWhereTheWholeFrameWouldPutThem) {
     for (int y = 0; y < 100; ++y)
       for (int x = 0; x < 200; ++x)
         if ((c.bitmap.PixelColour(x, y) == 0) != (want[static_cast<size_t>(y * 200 + x)] == 1)) ++wrong;
+    EXPECT_EQ(wrong, 0) << f.left << "," << f.top;
+  }
+}
+
+TEST(TrackerFrame, AFocusFrameOnTheSurfaceKeepsItsDotsWhereItIsClipped) {
+  auto draw = [](const RECT& r, const QRect& clip) {
+    QImage img(200, 100, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setClipRect(clip);
+    CPainterDC dc(p, &img);
+    dc.DrawFocusRect(&r);
+    return img;
+  };
+  const RECT frames[] = {{11, 13, 150, 80}, {-1001, -7, 1 << 29, 61}, {-(1 << 29), -(1 << 29), 1 << 29, 1 << 29}};
+  const QRect clip(37, 21, 101, 55);
+  for (const RECT& f : frames) {
+    const QImage whole = draw(f, QRect(0, 0, 200, 100)), part = draw(f, clip);
+    long wrong = 0;
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 200; ++x) {
+        const QRgb want = clip.contains(x, y) ? whole.pixel(x, y) : qRgb(255, 255, 255);
+        if ((part.pixel(x, y) & 0xFFFFFF) != (want & 0xFFFFFF)) ++wrong;
+      }
     EXPECT_EQ(wrong, 0) << f.left << "," << f.top;
   }
 }
