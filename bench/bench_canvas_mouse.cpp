@@ -11,10 +11,7 @@
 
 namespace {
 
-benchdesign::Design& TheDesign() {
-  static benchdesign::Design design("korvane-bench-canvas-mouse");
-  return design;
-}
+benchdesign::Design& TheDesign() { return benchdesign::SharedDesign("korvane-bench-canvas-mouse"); }
 
 CDC& ScreenDC() {
   static CDC dc;

@@ -9,10 +9,7 @@
 
 namespace {
 
-benchdesign::Design& TheDesign() {
-  static benchdesign::Design design("korvane-bench-canvas-screen");
-  return design;
-}
+benchdesign::Design& TheDesign() { return benchdesign::SharedDesign("korvane-bench-canvas-screen"); }
 
 void BM_FullRepaint(benchmark::State& state) {
   benchdesign::Design& d = TheDesign();

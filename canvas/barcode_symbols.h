@@ -2,6 +2,8 @@
 // 1-bit bitmap objects, so that a repaint draws without encoding again.
 #pragma once
 
+#include <cstddef>
+#include <list>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,11 +27,25 @@ struct BarcodeSymbol {
 class CBarcodeSymbolCache {
  public:
   // The symbol of a text: version -1 (or 0) the smallest that holds it, a larger one when the
-  // stored version is too small; automatic mask.
+  // stored version is too small; automatic mask. The reference holds until the next call.
   BarcodeSymbol& Get(const CString& text, int level, int version);
   int GetEncodeCount() const { return m_nEncoded; }
+  int GetSize() const { return static_cast<int>(m_symbols.size()); }
+  // The symbols (images and traced outlines) kept at most; past it the least recently used go.
+  static constexpr size_t kMaxBytes = size_t{64} << 20;
 
  private:
-  std::map<std::tuple<std::string, int, int>, std::unique_ptr<BarcodeSymbol>> m_symbols;
+  using Key = std::tuple<std::string, int, int>;
+  struct Entry {
+    std::unique_ptr<BarcodeSymbol> symbol;
+    std::list<Key>::iterator use;
+    size_t bytes = 0;
+  };
+  static size_t BytesOf(const BarcodeSymbol& symbol);
+  void Evict(const Key& keep);
+
+  std::map<Key, Entry> m_symbols;
+  std::list<Key> m_uses;  // most recently used first
+  size_t m_nBytes = 0;
   int m_nEncoded = 0;
 };

@@ -374,8 +374,16 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   template <class Fn>
   void ForEachCopy(const CopyGrid& grid, Fn fn) const;
   // The common parts of Draw<Kind> and Engrave<Kind>.
+  // fn(copyRect) for each copy a screen paint can see, or fn(copyRect, sink) for every copy of a
+  // kind that keeps its figures: sink is null for a copy to draw, else a DC that draws nothing.
   template <class Fn>
   void DrawCopies(CDrawObject* obj, Fn fn);
+  // The first and last column and row of a grid whose drawing can reach the clip of the screen
+  // paint; false when every copy is to be drawn (no screen paint, a copy limit, no bound known).
+  struct ShownCopies {
+    int i0 = 0, i1 = -1, j0 = 0, j1 = -1;
+  };
+  bool GetShownCopies(CDrawObject* obj, const CopyGrid& grid, ShownCopies& out);
   template <class Fn>
   void EngraveCopies(CDrawObject* obj, CDoubleRect* bounds, Fn fn);
   static void ClearCaptured(CDrawObject* obj);
@@ -410,6 +418,15 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   std::vector<CString> m_vRefusedObjects;
   // While above 0, ForEachCopy walks only this many copies.
   int m_nCopyLimit = 0;
+  // The screen paint's DC while its objects are drawn: copies outside its clip are left out.
+  CDC* m_pPaintClipDC = nullptr;
+  // Copies handed to the renderer for drawing since the view was made.
+  long long m_nCopiesDrawn = 0;
+
+ public:
+  long long GetCopiesDrawn() const { return m_nCopiesDrawn; }
+
+ private:
 
   // The printer of the run; the view's own one until the application's is wired in.
   QPrinter& Printer();

@@ -1,5 +1,7 @@
 // Per-kind geometry: the grid of copies, the bounds in millimetres, and the drawing, engraving
 // and outline routines that hand the renderer one copy at a time.
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "canvas/leftview.h"
@@ -117,6 +119,88 @@ CopyGrid CLeftView::GetCopyGrid(const CDrawObject* object) {
 }
 
 
+// ---- Copies a screen paint can see ---------------------------------------------------------------
+
+namespace {
+
+// Device pixels a copy's drawing may stand out of its bound besides the pens and the rounding.
+constexpr double kCopySlack = 3.0;
+
+// The indices of copies whose centre, at c0 + k * step, lies within [lo, hi]; none when
+// first > last. False when the numbers cannot be trusted.
+bool ShownRange(double c0, double step, double lo, double hi, int count, int& first, int& last) {
+  if (!std::isfinite(c0) || !std::isfinite(step) || !std::isfinite(lo) || !std::isfinite(hi)) return false;
+  first = 0;
+  last = -1;
+  if (step == 0) {
+    if (c0 >= lo && c0 <= hi) last = count - 1;
+    return true;
+  }
+  double t0 = (lo - c0) / step, t1 = (hi - c0) / step;
+  if (t0 > t1) std::swap(t0, t1);
+  // One copy more on each side for the renderer's rounding.
+  t0 = std::floor(t0) - 1;
+  t1 = std::ceil(t1) + 1;
+  if (t1 < 0 || t0 > count - 1) return true;
+  first = static_cast<int>(std::max(t0, 0.0));
+  last = static_cast<int>(std::min(t1, static_cast<double>(count - 1)));
+  return true;
+}
+
+}  // namespace
+
+bool CLeftView::GetShownCopies(CDrawObject* obj, const CopyGrid& grid, ShownCopies& out) {
+  CDC* dc = m_pPaintClipDC;
+  if (!dc || !dc->GetBackend() || m_nCopyLimit > 0 || grid.rows <= 0 || grid.columns <= 0) return false;
+  const bool text = obj->m_nType == TYPE_TEXT1 || obj->m_nType == TYPE_TEXT2;
+  // A text's glyphs may stand out of its copies; measuring them costs more than drawing a single
+  // copy, so a text is bounded only when it has several.
+  if (text && grid.rows == 1 && grid.columns == 1) return false;
+  const RECT clip = dc->GetBackend()->ClipBox();
+  if (clip.right <= clip.left || clip.bottom <= clip.top) {
+    out = ShownCopies{};
+    return true;
+  }
+  auto deviceRect = [&](int i, int j, DPOINT& a, DPOINT& b) {
+    CDoubleRect r;
+    m_pRenderer->MmRectToLogical(grid.width, grid.height, grid.CentreX(i), grid.CentreY(j), &r);
+    a = dc->LPtoDPExact(r.left, r.top);
+    b = dc->LPtoDPExact(r.right, r.bottom);
+  };
+  DPOINT a0, a1, b0, b1;
+  deviceRect(0, 0, a0, a1);
+  deviceRect(1, 1, b0, b1);
+  const double halfW = std::fabs(a1.x - a0.x) / 2, halfH = std::fabs(a1.y - a0.y) / 2;
+  const double cx = (a0.x + a1.x) / 2, cy = (a0.y + a1.y) / 2;
+  const double stepX = (b0.x + b1.x) / 2 - cx, stepY = (b0.y + b1.y) / 2 - cy;
+  double reachX = 0, reachY = 0;
+  if (text) {
+    // The glyphs' overhang past the corner copies is every copy's.
+    RECT m{};
+    if (obj->m_nType == TYPE_TEXT1)
+      m_pRenderer->MeasureText1(dc, static_cast<CText1Object*>(obj), &m);
+    else
+      m_pRenderer->MeasureText2(dc, static_cast<CText2Object*>(obj), &m);
+    DPOINT c0, c1, d0, d1;
+    deviceRect(0, 0, c0, c1);
+    deviceRect(grid.columns - 1, grid.rows - 1, d0, d1);
+    const double left = std::min({c0.x, c1.x, d0.x, d1.x}), right = std::max({c0.x, c1.x, d0.x, d1.x});
+    const double top = std::min({c0.y, c1.y, d0.y, d1.y}), bottom = std::max({c0.y, c1.y, d0.y, d1.y});
+    const double over = std::max({0.0, left - std::min(m.left, m.right), std::max(m.left, m.right) - right,
+                                  top - std::min(m.top, m.bottom), std::max(m.top, m.bottom) - bottom});
+    reachX = halfW + over;
+    reachY = halfH + over;
+  } else {
+    // Lines turn about their centre: the circle round the copy holds every angle.
+    reachX = reachY = std::hypot(halfW, halfH);
+  }
+  reachX += kCopySlack;
+  reachY += kCopySlack;
+  if (!ShownRange(cx, stepX, clip.left - reachX, clip.right + reachX, grid.columns, out.i0, out.i1)) return false;
+  if (!ShownRange(cy, stepY, clip.top - reachY, clip.bottom + reachY, grid.rows, out.j0, out.j1)) return false;
+  return true;
+}
+
 // ---- Bounds in millimetres ----------------------------------------------------------------------
 
 BOOL CLeftView::CalcObject(CDrawObject* object, CDoubleRect& out) {
@@ -229,8 +313,9 @@ void CLeftView::DrawRectangle(CDC* pDC, CRectangleObject* obj, BOOL screen) {
   Trace("---------CLeftView::DrawRectangle\n");
   ClearCaptured(obj);
   SetRectangleCornerStyles(obj);
-  DrawCopies(obj, [&](const CDoubleRect& r) {
-    m_pRenderer->DrawRectangle(pDC, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
+  DrawCopies(obj, [&](const CDoubleRect& r, CDC* sink) {
+    CDC* dc = sink ? sink : pDC;
+    m_pRenderer->DrawRectangle(dc, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
                                screen);
   });
 }
@@ -238,8 +323,9 @@ void CLeftView::DrawRectangle(CDC* pDC, CRectangleObject* obj, BOOL screen) {
 void CLeftView::DrawCircle(CDC* pDC, CCircleObject* obj, BOOL screen) {
   Trace("---------CLeftView::DrawCircle\n");
   ClearCaptured(obj);
-  DrawCopies(obj, [&](const CDoubleRect& r) {
-    m_pRenderer->DrawCircle(pDC, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
+  DrawCopies(obj, [&](const CDoubleRect& r, CDC* sink) {
+    CDC* dc = sink ? sink : pDC;
+    m_pRenderer->DrawCircle(dc, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
                             screen);
   });
 }
@@ -247,8 +333,9 @@ void CLeftView::DrawCircle(CDC* pDC, CCircleObject* obj, BOOL screen) {
 void CLeftView::DrawTriangle(CDC* pDC, CTriangleObject* obj, BOOL screen) {
   Trace("---------CLeftView::DrawTriangle\n");
   ClearCaptured(obj);
-  DrawCopies(obj, [&](const CDoubleRect& r) {
-    m_pRenderer->DrawTriangle(pDC, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
+  DrawCopies(obj, [&](const CDoubleRect& r, CDC* sink) {
+    CDC* dc = sink ? sink : pDC;
+    m_pRenderer->DrawTriangle(dc, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
                               screen);
   });
 }
@@ -256,8 +343,9 @@ void CLeftView::DrawTriangle(CDC* pDC, CTriangleObject* obj, BOOL screen) {
 void CLeftView::DrawRhombic(CDC* pDC, CRhombicObject* obj, BOOL screen) {
   Trace("---------CLeftView::DrawRhombic\n");
   ClearCaptured(obj);
-  DrawCopies(obj, [&](const CDoubleRect& r) {
-    m_pRenderer->DrawRhombic(pDC, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
+  DrawCopies(obj, [&](const CDoubleRect& r, CDC* sink) {
+    CDC* dc = sink ? sink : pDC;
+    m_pRenderer->DrawRhombic(dc, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
                              screen);
   });
 }
@@ -265,8 +353,9 @@ void CLeftView::DrawRhombic(CDC* pDC, CRhombicObject* obj, BOOL screen) {
 void CLeftView::DrawPolygon(CDC* pDC, CPolygonObject* obj, BOOL screen) {
   Trace("---------CLeftView::DrawPolygon\n");
   ClearCaptured(obj);
-  DrawCopies(obj, [&](const CDoubleRect& r) {
-    m_pRenderer->DrawPolygon(pDC, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
+  DrawCopies(obj, [&](const CDoubleRect& r, CDC* sink) {
+    CDC* dc = sink ? sink : pDC;
+    m_pRenderer->DrawPolygon(dc, r.left, r.top, r.right, r.bottom, obj, obj->m_crColor, FillFlag(obj), nullptr,
                              screen);
   });
 }

@@ -19,12 +19,37 @@
 
 // ---- the symbol cache ---------------------------------------------------------------------------
 
+size_t CBarcodeSymbolCache::BytesOf(const BarcodeSymbol& symbol) {
+  const size_t side = static_cast<size_t>(std::max(symbol.side, 0));
+  return sizeof(BarcodeSymbol) + side * static_cast<size_t>(MonoBmpFile::Stride(static_cast<int64_t>(side))) +
+         symbol.outline.points.capacity() * sizeof(TracePoint);
+}
+
+void CBarcodeSymbolCache::Evict(const Key& keep) {
+  // A long editing session must not grow without end; the symbols a repaint still uses stay.
+  while (m_nBytes > kMaxBytes && m_uses.size() > 1) {
+    const Key& oldest = m_uses.back();
+    if (oldest == keep) break;
+    auto it = m_symbols.find(oldest);
+    m_nBytes -= it->second.bytes;
+    m_symbols.erase(it);
+    m_uses.pop_back();
+  }
+}
+
 BarcodeSymbol& CBarcodeSymbolCache::Get(const CString& text, int level, int version) {
   auto key = std::make_tuple(text.str(), level, version);
   auto it = m_symbols.find(key);
-  if (it != m_symbols.end()) return *it->second;
-  // A design seldom holds many texts; a long editing session must not grow without end.
-  if (m_symbols.size() >= 256) m_symbols.clear();
+  if (it != m_symbols.end()) {
+    Entry& e = it->second;
+    m_uses.splice(m_uses.begin(), m_uses, e.use);
+    // A trace since the last call changes what the symbol holds.
+    const size_t bytes = BytesOf(*e.symbol);
+    m_nBytes = m_nBytes - e.bytes + bytes;
+    e.bytes = bytes;
+    Evict(key);
+    return *e.symbol;
+  }
   auto symbol = std::make_unique<BarcodeSymbol>();
   ++m_nEncoded;
   auto encoder = std::make_unique<CQrEncoder>();
@@ -49,7 +74,13 @@ BarcodeSymbol& CBarcodeSymbolCache::Get(const CString& text, int level, int vers
     }
   }
   BarcodeSymbol& result = *symbol;
-  m_symbols.emplace(std::move(key), std::move(symbol));
+  m_uses.push_front(key);
+  Entry& e = m_symbols[key];
+  e.symbol = std::move(symbol);
+  e.use = m_uses.begin();
+  e.bytes = BytesOf(result);
+  m_nBytes += e.bytes;
+  Evict(key);
   return result;
 }
 

@@ -32,6 +32,14 @@ RECT TruncRect(const CDoubleRect& r) {
   return RECT{DoubleToInt(r.left), DoubleToInt(r.top), DoubleToInt(r.right), DoubleToInt(r.bottom)};
 }
 
+// A tracker's device rectangle kept far inside the int range, so that scrolling, handles and
+// sizes never overflow; no window comes near the bound.
+constexpr int kTrackerReach = 1 << 28;
+RECT TrackerReach(const RECT& r) {
+  auto c = [](int v) { return std::clamp(v, -kTrackerReach, kTrackerReach); };
+  return RECT{c(r.left), c(r.top), c(r.right), c(r.bottom)};
+}
+
 const CDrawingAreaObject* AreaOf(CKorvaneDoc* doc) {
   if (!doc || !doc->GetObjectList()) return nullptr;
   const CDrawObject* head = doc->GetObjectList()->GetObject(0);
@@ -186,8 +194,13 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
   }
   // Step 6: the area outline or its frame band.
   AreaOutline(pDC);
-  // Step 7: the objects, one copy at a time.
+  // Step 7: the objects, one copy at a time; only the copies within the clip are drawn.
   const int count = m_pDoc->GetObjectList()->GetCount();
+  struct ClipScope {
+    CDC*& slot;
+    ~ClipScope() { slot = nullptr; }
+  } clipScope{m_pPaintClipDC};
+  m_pPaintClipDC = pDC;
   for (int i = 1; i < count; ++i) {
     CDrawObject* copy = m_pDoc->CloneObject(i);
     if (!copy) return;
@@ -199,12 +212,14 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     if (m_pTracker && m_pTracker->m_nObjectIndex == i) {
       RECT d;
       m_pRenderer->LogicalRectToDevice(pDC, copy->m_rcBounds, &d);
+      d = TrackerReach(d);
       m_pTracker->SetTrackRect(d.left, d.top, d.right, d.bottom, GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
       m_pTracker->Draw(pDC);
     }
     m_pDoc->SetObjectCommon(i, copy);
     CKorvaneDoc::FreeObject(copy);
   }
+  m_pPaintClipDC = nullptr;
   // Step 8: the mask over the objects.
   if (m_nMaskKind > 0 && !m_bMaskUnder) FillMask(pDC);
   // Step 9: the rubber band.
@@ -231,6 +246,7 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     if (any) {
       RECT d;
       m_pRenderer->LogicalRectToDevice(pDC, u, &d);
+      d = TrackerReach(d);
       m_pTracker->SetTrackRect(d.left, d.top, d.right, d.bottom, GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
       m_pTracker->Draw(pDC);
     }
@@ -653,7 +669,7 @@ void CLeftView::ChangeTracker(int index) {
     RECT d;
     m_pRenderer->LogicalRectToDevice(&dc, copy->m_rcBounds, &d);
     CKorvaneDoc::FreeObject(copy);
-    InitTracker(index, d, FALSE);
+    InitTracker(index, TrackerReach(d), FALSE);
     return;
   }
   if (index != -2 || !m_pDoc->GetObjectList()) return;
@@ -667,7 +683,7 @@ void CLeftView::ChangeTracker(int index) {
   POINT tl, br;
   m_pRenderer->LogicalToDevice(&tl, &dc, logical.left, logical.top);
   m_pRenderer->LogicalToDevice(&br, &dc, logical.right, logical.bottom);
-  InitTracker(-1, RECT{tl.x, tl.y, br.x, br.y}, FALSE);
+  InitTracker(-1, TrackerReach(RECT{tl.x, tl.y, br.x, br.y}), FALSE);
   const int sx = GetScrollPos(SB_HORZ), sy = GetScrollPos(SB_VERT);
   CDoublePoint a, b;
   m_pRenderer->DeviceToMm(&a, &dc, tl.x - sx, tl.y - sy);

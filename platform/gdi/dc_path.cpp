@@ -181,6 +181,12 @@ std::vector<DeviceFigure> CDC::ToDeviceFigures(const POINT* pts, const BYTE* typ
   DeviceFigure cur;
   DPOINT start{0, 0};
   bool have = false;
+  // LPtoDPExact with the scales taken once: glyph outlines hand over many points.
+  const double sx = DeviceScaleX(), sy = DeviceScaleY();
+  auto toDevice = [&](POINT q) {
+    return DPOINT{(static_cast<double>(q.x) - m_windowOrg.x) * sx + m_viewportOrg.x,
+                  (static_cast<double>(q.y) - m_windowOrg.y) * sy + m_viewportOrg.y};
+  };
   auto flush = [&] {
     if (!cur.points.empty()) figs.push_back(std::move(cur));
     cur = DeviceFigure();
@@ -188,7 +194,7 @@ std::vector<DeviceFigure> CDC::ToDeviceFigures(const POINT* pts, const BYTE* typ
   for (int i = 0; i < count; ++i) {
     BYTE t = types[i];
     BYTE base = static_cast<BYTE>(t & ~PT_CLOSEFIGURE);
-    DPOINT p = ToDevice(pts[i]);
+    DPOINT p = toDevice(pts[i]);
     if (t == PT_MOVETO) {
       flush();
       cur.points.push_back(p);
@@ -205,7 +211,7 @@ std::vector<DeviceFigure> CDC::ToDeviceFigures(const POINT* pts, const BYTE* typ
     }
     if (base == PT_BEZIERTO) {
       if (i + 2 >= count) break;
-      DPOINT c1 = p, c2 = ToDevice(pts[i + 1]), e = ToDevice(pts[i + 2]);
+      DPOINT c1 = p, c2 = toDevice(pts[i + 1]), e = toDevice(pts[i + 2]);
       FlattenBezier(cur.points.back(), c1, c2, e, kDeviceTolerance, cur.points);
       t = types[i + 2];
       i += 2;

@@ -8,7 +8,9 @@
 #include <QPrinter>
 #include <QWidget>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/gdi/raster_backend.h"
 #include "platform/qt_prompter.h"
@@ -77,6 +79,71 @@ void DrawImageStretched(QPainter& painter, const QImage& img, int x, int y, int 
   if (flipX || flipY) part = part.mirrored(flipX, flipY);
   QRect target(std::min(x, x + w), std::min(y, y + h), std::abs(w), std::abs(h));
   painter.drawImage(target, part);
+}
+
+// The part of a stretched DIB that lands within clip, at its size on the device: each pixel
+// takes the source pixel under its centre, as a scaled drawImage samples. Null when nothing lands
+// there; at gives the part's top-left pixel.
+QImage StretchedPart(const void* bits, const BITMAPINFO* bmi, long long x, long long y, long long w, long long h,
+                     long long xs, long long ys, long long ws, long long hs, const RECT& clip, QPoint& at) {
+  const BITMAPINFOHEADER& hd = bmi->bmiHeader;
+  const long long width = hd.biWidth;
+  const long long height = hd.biHeight < 0 ? -static_cast<long long>(hd.biHeight) : hd.biHeight;
+  const int bpp = hd.biBitCount;
+  const bool bottomUp = hd.biHeight > 0;
+  const long long stride = ((width * bpp + 31) / 32) * 4;
+  const bool flipX = (w < 0) != (ws < 0), flipY = (h < 0) != (hs < 0);
+  const long long left = std::min(x, x + w), top = std::min(y, y + h), aw = std::abs(w), ah = std::abs(h);
+  const long long srcLeft = std::min(xs, xs + ws), aws = std::abs(ws), ahs = std::abs(hs);
+  // Source rows from the top of the image.
+  const long long srcTopRow = bottomUp ? height - ys - hs : ys;
+  const long long srcTop = std::min(srcTopRow, srcTopRow + hs);
+  const long long x0 = std::max<long long>(left, clip.left), x1 = std::min<long long>(left + aw, clip.right);
+  const long long y0 = std::max<long long>(top, clip.top), y1 = std::min<long long>(top + ah, clip.bottom);
+  if (x1 <= x0 || y1 <= y0) return QImage();
+  QImage part(static_cast<int>(x1 - x0), static_cast<int>(y1 - y0), QImage::Format_RGB32);
+  if (part.isNull()) return part;
+  QRgb pal[2] = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+  if (bpp == 1) {
+    for (int i = 0; i < 2; ++i) {
+      const RGBQUAD& q = bmi->bmiColors[i];
+      pal[i] = qRgb(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+  }
+  // Source column of each destination column; -1 outside the image (drawn black, as a copy of
+  // a rectangle past the image's edge is).
+  std::vector<long long> columns(static_cast<size_t>(x1 - x0));
+  for (long long dx = x0; dx < x1; ++dx) {
+    long long s = ((dx - left) * 2 + 1) * aws / (aw * 2);
+    if (flipX) s = aws - 1 - s;
+    const long long c = srcLeft + s;
+    columns[static_cast<size_t>(dx - x0)] = (c >= 0 && c < width) ? c : -1;
+  }
+  const BYTE* src = static_cast<const BYTE*>(bits);
+  for (long long dy = y0; dy < y1; ++dy) {
+    long long s = ((dy - top) * 2 + 1) * ahs / (ah * 2);
+    if (flipY) s = ahs - 1 - s;
+    const long long r = srcTop + s;
+    QRgb* out = reinterpret_cast<QRgb*>(part.scanLine(static_cast<int>(dy - y0)));
+    if (r < 0 || r >= height) {
+      std::fill(out, out + part.width(), qRgb(0, 0, 0));
+      continue;
+    }
+    const BYTE* row = src + stride * (bottomUp ? height - 1 - r : r);
+    for (size_t i = 0; i < columns.size(); ++i) {
+      const long long c = columns[i];
+      if (c < 0) {
+        out[i] = qRgb(0, 0, 0);
+      } else if (bpp == 1) {
+        out[i] = pal[(row[c >> 3] >> (7 - (c & 7))) & 1];
+      } else {
+        const BYTE* p = row + c * (bpp / 8);
+        out[i] = qRgb(p[2], p[1], p[0]);
+      }
+    }
+  }
+  at = QPoint(static_cast<int>(x0), static_cast<int>(y0));
+  return part;
 }
 
 }  // namespace
@@ -184,12 +251,14 @@ COLORREF Rop2Colour(int rop2, COLORREF c) {
 }  // namespace
 
 gdi::Clip CPainterBackend::SurfaceClip() const {
-  const SIZE s = SurfaceSize();
+  // The painter's clip box, not the whole surface: a paint of a small region covers shapes only
+  // there.
+  const RECT box = ClipBox();
   gdi::Clip c;
-  c.left = 0;
-  c.top = 0;
-  c.right = s.cx;
-  c.bottom = s.cy;
+  c.left = box.left;
+  c.top = box.top;
+  c.right = box.right;
+  c.bottom = box.bottom;
   return c;
 }
 
@@ -208,7 +277,11 @@ void CPainterBackend::PaintShape(const gdi::SpanRegion& area, const gdi::SpanReg
   m_painter.save();
   if (ApplyRop2(st.rop2)) {
     const QColor fc = ColorToQColor(Rop2Colour(st.rop2, fillColour));
-    if (fill) PaintSpans(pen && !penArea.IsEmpty() ? gdi::SpanRegion::Combine(area, penArea, RGN_DIFF) : area, fc);
+    // Under a plain copy a pen of the brush's colour may go over the brush: the same pixels
+    // without cutting the pen out first.
+    const bool over = st.rop2 == R2_COPYPEN && fillColour == st.penColour;
+    if (fill)
+      PaintSpans(pen && !over && !penArea.IsEmpty() ? gdi::SpanRegion::Combine(area, penArea, RGN_DIFF) : area, fc);
     if (pen) PaintSpans(penArea, ColorToQColor(Rop2Colour(st.rop2, st.penColour)));
   }
   m_painter.restore();
@@ -456,6 +529,23 @@ BOOL CPainterBackend::StretchDIBits(int x, int y, int w, int h, int xs, int ys, 
                                     const GdiDrawState& st) {
   (void)st;
   if (!bits || !bmi) return FALSE;
+  const BITMAPINFOHEADER& hd = bmi->bmiHeader;
+  if (m_exact) {
+    // Pixel devices: only what lands within the clip is converted, at its size there, so the
+    // work and the memory follow the shown pixels, not the image's.
+    const int bpp = hd.biBitCount;
+    if (hd.biWidth <= 0 || hd.biHeight == 0 || (bpp != 1 && bpp != 24 && bpp != 32) || hd.biCompression != BI_RGB)
+      return FALSE;
+    if (w == 0 || h == 0 || ws == 0 || hs == 0) return TRUE;
+    QPoint at;
+    QImage part = StretchedPart(bits, bmi, x, y, w, h, xs, ys, ws, hs, ClipBox(), at);
+    if (part.isNull()) return TRUE;
+    m_painter.save();
+    ApplyBlitRop(rop, part);
+    m_painter.drawImage(at, part);
+    m_painter.restore();
+    return TRUE;
+  }
   QImage img = DibToImage(bits, bmi, nullptr, nullptr);
   if (img.isNull()) return FALSE;
   // Source rows count from the bottom in a bottom-up DIB.
@@ -504,14 +594,19 @@ void CPainterBackend::DrawFocusRect(const RECT& r) {
   m_painter.save();
   if (m_rasterOps) m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   const QColor c = m_rasterOps ? QColor(Qt::white) : QColor(Qt::gray);
-  // Every other pixel of the frame just inside r.
-  for (int x = r.left; x < r.right; x += 2) {
-    m_painter.fillRect(QRect(x, r.top, 1, 1), c);
-    if (r.bottom - 1 > r.top) m_painter.fillRect(QRect(x, r.bottom - 1, 1, 1), c);
+  // Every other pixel of the frame just inside r; only those within the clip are visited, so a
+  // frame far larger than the window costs no more than the window.
+  const RECT clip = ClipBox();
+  auto firstFrom = [](long long from, long long lo) { return from >= lo ? from : from + (lo - from + 1) / 2 * 2; };
+  const long long xEnd = std::min<long long>(r.right, clip.right);
+  for (long long x = firstFrom(r.left, clip.left); x < xEnd; x += 2) {
+    m_painter.fillRect(QRect(static_cast<int>(x), r.top, 1, 1), c);
+    if (r.bottom - 1 > r.top) m_painter.fillRect(QRect(static_cast<int>(x), r.bottom - 1, 1, 1), c);
   }
-  for (int y = r.top + 2; y < r.bottom - 1; y += 2) {
-    m_painter.fillRect(QRect(r.left, y, 1, 1), c);
-    if (r.right - 1 > r.left) m_painter.fillRect(QRect(r.right - 1, y, 1, 1), c);
+  const long long yEnd = std::min<long long>(static_cast<long long>(r.bottom) - 1, clip.bottom);
+  for (long long y = firstFrom(static_cast<long long>(r.top) + 2, clip.top); y < yEnd; y += 2) {
+    m_painter.fillRect(QRect(r.left, static_cast<int>(y), 1, 1), c);
+    if (r.right - 1 > r.left) m_painter.fillRect(QRect(r.right - 1, static_cast<int>(y), 1, 1), c);
   }
   m_painter.restore();
 }

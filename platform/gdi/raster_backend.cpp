@@ -310,6 +310,32 @@ void CRasterBackend::PaintRegion(const SpanRegion& rgn, std::uint32_t value, int
 
 SpanRegion CRasterBackend::StrokeCoverage(const std::vector<DeviceFigure>& figures, int width,
                                           const Clip& clip) {
+  // A one-pixel line along an axis (grid lines, frames) covers one rectangle of cells: the same
+  // cells as the walk below, without a row list.
+  if (width <= 1 && figures.size() == 1 && figures[0].points.size() == 2 && !figures[0].closed) {
+    const DPOINT& p = figures[0].points[0];
+    const DPOINT& q = figures[0].points[1];
+    const long long ax = RoundPos(p.x), ay = RoundPos(p.y), bx = RoundPos(q.x), by = RoundPos(q.y);
+    if (ax == bx || ay == by) {
+      SpanRegion out;
+      if (ax == bx && ay == by) return out;
+      long long l = ax, r = ax + 1, t = ay, b = ay + 1;
+      if (ay == by) {
+        l = ax < bx ? ax : bx + 1;
+        r = ax < bx ? bx : ax + 1;
+      } else {
+        t = ay < by ? ay : by + 1;
+        b = ay < by ? by : ay + 1;
+      }
+      l = std::clamp<long long>(l, clip.left, clip.right);
+      r = std::clamp<long long>(r, clip.left, clip.right);
+      t = std::clamp<long long>(t, clip.top, clip.bottom);
+      b = std::clamp<long long>(b, clip.top, clip.bottom);
+      if (r > l && b > t)
+        out.SetRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b));
+      return out;
+    }
+  }
   // Rows only where the figures are: strokes are often short lines on a tall page.
   double ymin = 0, ymax = 0;
   bool any = false;

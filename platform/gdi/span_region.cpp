@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/gdi/gdi_types.h"
 
@@ -239,7 +240,9 @@ SpanRegion SpanRegion::Polygon(const std::vector<std::vector<FixPoint>>& rings, 
     std::int64_t x0, y0, x1, y1;
     int dir;
     int rowStart, rowEnd;
+    bool narrow;  // every product of the crossing fits 64 bits
   };
+  constexpr std::int64_t kNarrow = std::int64_t{1} << 29;
   const std::int64_t half = kFix / 2;
   std::vector<Edge> edges;
   for (const auto& ring : rings) {
@@ -261,6 +264,7 @@ SpanRegion SpanRegion::Polygon(const std::vector<std::vector<FixPoint>>& rings, 
       if (rs >= re) continue;
       e.rowStart = static_cast<int>(rs);
       e.rowEnd = static_cast<int>(re);
+      e.narrow = std::max({std::llabs(e.x0), std::llabs(e.x1), std::llabs(e.y0), std::llabs(e.y1)}) <= kNarrow;
       edges.push_back(e);
     }
   }
@@ -284,6 +288,16 @@ SpanRegion SpanRegion::Polygon(const std::vector<std::vector<FixPoint>>& rings, 
     cross.clear();
     const i128 yc = i128(y) * kFix + half;
     for (const Edge* e : active) {
+      if (e->narrow) {
+        // The same division in 64 bits, which most edges allow.
+        const std::int64_t dy = e->y1 - e->y0;
+        const std::int64_t num = e->x0 * dy + (static_cast<std::int64_t>(yc) - e->y0) * (e->x1 - e->x0);
+        const std::int64_t n = num - half * dy, d = kFix * dy;
+        std::int64_t q = n / d;
+        if (q * d < n) ++q;
+        cross.emplace_back(q, e->dir);
+        continue;
+      }
       i128 dy = e->y1 - e->y0;
       i128 num = i128(e->x0) * dy + (yc - e->y0) * (e->x1 - e->x0);
       // First cell whose centre is at or right of x = num / dy.

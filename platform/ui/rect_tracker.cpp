@@ -88,14 +88,37 @@ void CRectTracker::Draw(CDC* pDC) const {
   if (m_nStyle & (dottedLine | solidLine)) {
     const bool dotted = (m_nStyle & dottedLine) != 0;
     // The frame's pixels just outside-in: left/top edges at left/top, right/bottom one inside.
-    auto dot = [&](int x, int y, int i) {
-      if (!dotted || (i & 1) == 0) pDC->FillSolidRect(x, y, 1, 1, 0x000000);
+    // Only the pixels within the clip are set; a dot's place in the walk round the frame (from the
+    // top-left, clockwise) decides whether a dotted frame sets it.
+    const RECT clip = pDC->GetBackend() ? pDC->GetBackend()->ClipBox() : RECT{};
+    const long long left = r.left, top = r.top, right = r.right, bottom = r.bottom;
+    const long long w = right - left, h = bottom - top;
+    auto dot = [&](long long x, long long y, long long i) {
+      if (!dotted || (i & 1) == 0) pDC->FillSolidRect(static_cast<int>(x), static_cast<int>(y), 1, 1, 0x000000);
     };
-    int i = 0;
-    for (int x = r.left; x < r.right; ++x) dot(x, r.top, i++);
-    for (int y = r.top + 1; y < r.bottom; ++y) dot(r.right - 1, y, i++);
-    for (int x = r.right - 2; x >= r.left; --x) dot(x, r.bottom - 1, i++);
-    for (int y = r.bottom - 2; y > r.top; --y) dot(r.left, y, i++);
+    // Runs along x from `from` to `to` (inclusive, either way) at y; the first has walk index i0.
+    auto row = [&](long long y, long long from, long long to, long long i0) {
+      if (y < clip.top || y >= clip.bottom) return;
+      const long long dir = to >= from ? 1 : -1;
+      const long long lo = std::max<long long>(std::min(from, to), clip.left);
+      const long long hi = std::min<long long>(std::max(from, to), clip.right - 1);
+      for (long long x = lo; x <= hi; ++x) dot(x, y, i0 + (x - from) * dir);
+    };
+    auto column = [&](long long x, long long from, long long to, long long i0) {
+      if (x < clip.left || x >= clip.right) return;
+      const long long dir = to >= from ? 1 : -1;
+      const long long lo = std::max<long long>(std::min(from, to), clip.top);
+      const long long hi = std::min<long long>(std::max(from, to), clip.bottom - 1);
+      for (long long y = lo; y <= hi; ++y) dot(x, y, i0 + (y - from) * dir);
+    };
+    long long i = 0;
+    if (w > 0) row(top, left, right - 1, i);
+    i += std::max(w, 0LL);
+    if (h > 1) column(right - 1, top + 1, bottom - 1, i);
+    i += std::max(h - 1, 0LL);
+    if (w > 1) row(bottom - 1, right - 2, left, i);
+    i += std::max(w - 1, 0LL);
+    if (h > 2) column(left, bottom - 2, top + 1, i);
   }
   if (m_nStyle & (resizeInside | resizeOutside)) {
     const UINT mask = GetHandleMask();
