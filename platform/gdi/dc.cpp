@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/gdi/raster_backend.h"
+#include "platform/saturate.h"
 
 using gdi::SpanRegion;
 
@@ -614,10 +615,10 @@ int CDC::StretchDIBits(int x, int y, int w, int h, int xs, int ys, int ws, int h
                        const void* bits, const BITMAPINFO* bmi, UINT usage, DWORD rop) {
   if (!m_backend || usage != DIB_RGB_COLORS) return 0;
   POINT d[2];
-  d[0].x = x; d[0].y = y; d[1].x = x + w; d[1].y = y + h;
+  d[0].x = x; d[0].y = y; d[1].x = sat::Add(x, w); d[1].y = sat::Add(y, h);
   LPtoDP(d, 2);
-  if (!m_backend->StretchDIBits(d[0].x, d[0].y, d[1].x - d[0].x, d[1].y - d[0].y, xs, ys, ws, hs,
-                                bits, bmi, rop, DrawState()))
+  if (!m_backend->StretchDIBits(d[0].x, d[0].y, sat::Sub(d[1].x, d[0].x), sat::Sub(d[1].y, d[0].y),
+                                xs, ys, ws, hs, bits, bmi, rop, DrawState()))
     return 0;
   return std::abs(hs);
 }
