@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/machine_id.h"
@@ -15,6 +16,7 @@
 #include "model/bmpobject.h"
 #include "model/doc_archive.h"
 #include "model/doc_clipboard.h"
+#include "model/drawingobject.h"
 #include "model/objectlist.h"
 #include "model/textobject.h"
 
@@ -63,6 +65,108 @@ void BuildDesign(CObjectList& list) {
   list.AddBarcode(nullptr, TRUE, TRUE)->m_strText = "SEED";
 }
 
+// Every double field of every kind, each taking the next value of a cycle of extreme finite
+// values: the readers keep any finite value, and drawing, capturing and rastering what they
+// keep must stay defined.
+class ExtremeValues {
+ public:
+  ExtremeValues(std::vector<double> cycle, size_t start) : m_cycle(std::move(cycle)), m_next(start) {}
+  void Set(std::initializer_list<double*> fields) {
+    for (double* f : fields) *f = m_cycle[m_next++ % m_cycle.size()];
+  }
+
+ private:
+  std::vector<double> m_cycle;
+  size_t m_next;
+};
+
+void SetRecords(std::vector<CTextCharRecord>& records, ExtremeValues& v) {
+  for (CTextCharRecord& r : records)
+    v.Set({&r.dSizeX, &r.dSizeY, &r.dOffsetX, &r.dOffsetY, &r.dAngle, &r.dFontWidthX, &r.dFontWidthY});
+}
+
+void SetExtreme(CDrawObject* o, ExtremeValues& v) {
+  if (!o) return;
+  v.Set({&o->m_dPosX, &o->m_dPosY, &o->m_dScanInterval});
+  switch (o->m_nType) {
+    case TYPE_LINE: {
+      auto* k = static_cast<CLineObject*>(o);
+      v.Set({&k->m_dWidth, &k->m_dHeight, &k->m_dAngle, &k->m_dRowGap, &k->m_dColumnGap});
+      break;
+    }
+    case TYPE_RECTANGLE: {
+      auto* k = static_cast<CRectangleObject*>(o);
+      v.Set({&k->m_dWidth, &k->m_dHeight, &k->m_dEdgeSize, &k->m_dEdgeRadius, &k->m_dRowGap, &k->m_dColumnGap});
+      break;
+    }
+    case TYPE_CIRCLE: {
+      auto* k = static_cast<CCircleObject*>(o);
+      v.Set({&k->m_dSizeX, &k->m_dSizeY, &k->m_dEdgeSize, &k->m_dRowGap, &k->m_dColumnGap});
+      break;
+    }
+    case TYPE_TRIANGLE: {
+      auto* k = static_cast<CTriangleObject*>(o);
+      v.Set({&k->m_dWidth, &k->m_dHeight, &k->m_dEdgeSize, &k->m_dRowGap, &k->m_dColumnGap});
+      break;
+    }
+    case TYPE_RHOMBIC: {
+      auto* k = static_cast<CRhombicObject*>(o);
+      v.Set({&k->m_dWidth, &k->m_dHeight, &k->m_dEdgeSize, &k->m_dRowGap, &k->m_dColumnGap});
+      break;
+    }
+    case TYPE_POLYGON: {
+      auto* k = static_cast<CPolygonObject*>(o);
+      v.Set({&k->m_dSize, &k->m_dEdgeSize, &k->m_dRowGap, &k->m_dColumnGap});
+      break;
+    }
+    case TYPE_TEXT1: {
+      auto* k = static_cast<CText1Object*>(o);
+      v.Set({&k->m_dWidth, &k->m_dHeight, &k->m_dCharWidth, &k->m_dCharHeight, &k->m_dCharGap, &k->m_dAngle,
+             &k->m_dLineGap, &k->m_dRowGap, &k->m_dColumnGap, &k->m_dLineWidthX, &k->m_dLineWidthY});
+      SetRecords(k->m_vCharRecords, v);
+      break;
+    }
+    case TYPE_TEXT2: {
+      auto* k = static_cast<CText2Object*>(o);
+      v.Set({&k->m_dRadiusX, &k->m_dRadiusY, &k->m_dSpan, &k->m_dAngle, &k->m_dCharWidth, &k->m_dCharHeight,
+             &k->m_dRowGap, &k->m_dColumnGap, &k->m_dLineWidthX, &k->m_dLineWidthY});
+      SetRecords(k->m_vCharRecords, v);
+      break;
+    }
+    case TYPE_BMP: {
+      auto* k = static_cast<CBmpObject*>(o);
+      v.Set({&k->m_dWidth, &k->m_dHeight, &k->m_dRowGap, &k->m_dColumnGap});
+      break;
+    }
+    case TYPE_BARCODE: {
+      auto* k = static_cast<CBarcodeObject*>(o);
+      v.Set({&k->m_dSizeX, &k->m_dSizeY, &k->m_dRowGap, &k->m_dColumnGap});
+      break;
+    }
+    default: break;
+  }
+}
+
+void SetExtreme(CDrawingObject* d, ExtremeValues& v) {
+  SetExtreme(static_cast<CDrawObject*>(d), v);
+  CDrawingSettingObject* s = d->m_pSetting.get();
+  v.Set({&s->m_dPosX, &s->m_dPosY, &s->m_dEditArea, &s->m_dGridSize, &s->m_dScaleX, &s->m_dScaleY, &s->m_dHomeX,
+         &s->m_dHomeY});
+  CDrawingAreaObject* a = d->m_pArea.get();
+  v.Set({&a->m_dPosX, &a->m_dPosY, &a->m_dWidth, &a->m_dHeight, &a->m_dScanSpan, &a->m_dFrameWidth,
+         &a->m_dCornerRadius});
+  CDrawingFieldObject* f = d->m_pField.get();
+  v.Set({&f->m_dPosX, &f->m_dPosY, &f->m_dFieldX, &f->m_dFieldY});
+}
+
+// The design of BuildDesign, work area and prototypes included, with extreme values everywhere.
+void BuildExtremeDesign(CObjectList& list, ExtremeValues& v) {
+  BuildDesign(list);
+  SetExtreme(list.GetDrawingObject(), v);
+  for (int i = 1; i < list.GetCount(); ++i) SetExtreme(list.GetObject(i), v);
+  for (int kind = TYPE_LINE; kind <= TYPE_BARCODE; ++kind) SetExtreme(list.GetPrototype(kind), v);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,6 +191,29 @@ int main(int argc, char** argv) {
   CMrkTextFile text(CMrkTextFile::modeWrite);
   text.FormatList(design);
   Put("fuzz_mrk_text", "seed_design", text.GetBytes());
+
+  // Extreme values up to +-1e300: the same value in every field, and a cycle started at each of
+  // its values so that every field meets each of them.
+  const std::vector<double> cycle = {1e300, -1e300, 1e9, -1e242, 1e150, -1e9, 1e-300};
+  std::vector<std::pair<std::string, ExtremeValues>> extremes = {
+      {"seed_extreme_max", ExtremeValues({1e300}, 0)}, {"seed_extreme_min", ExtremeValues({-1e300}, 0)}};
+  for (size_t start = 0; start < cycle.size(); ++start)
+    extremes.emplace_back("seed_extreme_" + std::to_string(start), ExtremeValues(cycle, start));
+  for (auto& [name, values] : extremes) {
+    CObjectList extreme;
+    extreme.Initialize();
+    BuildExtremeDesign(extreme, values);
+    const std::vector<BYTE> bytes = CMrkBinaryFile::Serialize(extreme);
+    for (const char* target : {"fuzz_mrk_binary", "fuzz_render"}) Put(target, name.c_str(), bytes);
+    CMrkTextFile extremeText(CMrkTextFile::modeWrite);
+    extremeText.FormatList(extreme);
+    Put("fuzz_mrk_text", name.c_str(), extremeText.GetBytes());
+    CDrawObject* extremePrototypes[ARCHIVE_PROTOTYPE_COUNT];
+    for (int kind = 0; kind < ARCHIVE_PROTOTYPE_COUNT; ++kind) extremePrototypes[kind] = extreme.GetPrototype(kind);
+    CArchive archive;
+    StorePrototypes(archive, extremePrototypes);
+    Put("fuzz_defaults_archive", name.c_str(), archive.Buffer());
+  }
 
   Put("fuzz_bmp_file", "seed_image", SmallImage());
 

@@ -1,9 +1,11 @@
 // The property setters by control id. Ranges include both ends and are written so that NaN and
 // the infinities never pass (a comparison with NaN is false).
 #include <cmath>
+#include <memory>
 
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
+#include "render/qr_encoder.h"
 
 namespace {
 
@@ -12,6 +14,9 @@ constexpr int F_REDRAW = 2;       // the next canvas update repaints the whole w
 constexpr int F_RECORD = 4;       // the character record at the row
 constexpr int F_NO_EFFECT = 8;    // accepted without changing anything
 constexpr int F_FIXED_OFFSET = 16;  // scanning-area offsets: >= 0 with the field fixed
+// A fixed-field offset beyond this lies far outside every machine's bed: refused rather than
+// sent (in machine units it stays well inside the int range of the wire).
+constexpr double kFixedOffsetReachMm = 10000.0;
 
 struct DoubleRow {
   int kind, id;
@@ -111,6 +116,15 @@ constexpr int kCheckRows[][2] = {
     {0, 1174}, {1, 1205}, {2, 1237}, {3, 1268}, {4, 1296}, {6, 1324}, {6, 1502}, {6, 1503},
     {7, 1405}, {7, 1504}, {8, 1443}, {14, 1040}, {14, 1042}, {14, 1044}, {14, 1046}, {14, 1067},
 };
+
+// A level at which the code's text fits no symbol would leave the code out of the picture and
+// the output: refused as the text setter refuses such a text.
+bool BarcodeStillFits(const CDrawObject* o, int id, int level) {
+  const auto* b = static_cast<const CBarcodeObject*>(o);
+  if (id != 1646 || b->m_strText.IsEmpty()) return true;
+  auto encoder = std::make_unique<CQrEncoder>();
+  return encoder->EncodeData(level, b->m_nVersion, TRUE, -1, b->m_strText.c_str(), b->m_strText.GetLength()) != 0;
+}
 
 const DoubleRow* FindDouble(int kind, int id) {
   for (const DoubleRow& r : kDoubleRows)
@@ -419,7 +433,7 @@ int CKorvaneDoc::SetPropertyDouble(int id, double value, int row) {
     int flags = r->flags;
     if ((flags & F_FIXED_OFFSET) && m_Settings.System.FixField) {
       lo = 0.0;
-      hi = HUGE_VAL;
+      hi = kFixedOffsetReachMm;
       flags &= ~F_REDRAW;
     }
     if (!InRange(value, lo, hi)) {
@@ -449,7 +463,8 @@ int CKorvaneDoc::SetPropertyInt(int id, int value, int row) {
     return 0;
   }
   const int stored = (r->flags & I_RADIO) ? r->code : value;
-  if (!(r->flags & (I_RADIO | I_ANY)) && (stored < r->lo || stored > r->hi)) {
+  if ((!(r->flags & (I_RADIO | I_ANY)) && (stored < r->lo || stored > r->hi)) ||
+      (kind == TYPE_BARCODE && !BarcodeStillFits(m_pCurrentObject, id, stored))) {
     m_nReplyInt = *field;
     return 0;
   }

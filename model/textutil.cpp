@@ -1,8 +1,14 @@
 #include "model/textutil.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <cmath>
 
 #include "platform/cp932.h"
+#include "platform/numfmt.h"
+#include "platform/prompter.h"
+#include "platform/ui/qt_control_host.h"
 #include "platform/wintypes.h"
 
 namespace {
@@ -123,4 +129,35 @@ CString CTextUtil::FormatZeroPadded(const CString& text, int width) const {
   int at = (t.GetAt(0) == '-' || t.GetAt(0) == '+') ? 1 : 0;
   t.Insert(at, CString('0', pad));
   return t;
+}
+
+QString FirstNonCp932Character(const QString& text) {
+  const QList<uint> codes = text.toUcs4();
+  for (uint code : codes) {
+    const char32_t c = static_cast<char32_t>(code);
+    const QString one = QString::fromUcs4(&c, 1);
+    if (cp932::ToQString(cp932::FromQString(one)) != one) return one;
+  }
+  return QString();
+}
+
+bool RefuseNonCp932(const QString& text) {
+  const QString bad = FirstNonCp932Character(text);
+  if (bad.isEmpty()) return false;
+  // The message itself is code page 932: the character is named by its code point.
+  const std::string name = numfmt::Format("U+%04X", static_cast<unsigned>(bad.toUcs4().value(0)));
+  CString message;
+  message.Format(CString::FromUtf8("この文字は使用できません: %s").str().c_str(), name.c_str());
+  Prompter().MessageBox(message, CString(), MB_OK | MB_ICONEXCLAMATION);
+  return true;
+}
+
+QString ControlUnicodeText(const IControlHost* host, int id) {
+  if (!host) return QString();
+  const auto* qt = dynamic_cast<const CQtControlHost*>(host);
+  QWidget* w = qt ? qt->GetControlWidget(id) : nullptr;
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+  if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return e->toPlainText();
+  if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
+  return host->GetDlgItemText(id).ToQString();
 }

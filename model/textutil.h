@@ -5,6 +5,9 @@
 
 #include "platform/cstring.h"
 
+class IControlHost;
+class QString;
+
 class CTextUtil {
  public:
   CTextUtil() = default;
@@ -33,3 +36,12 @@ class CTextUtil {
  private:
   int CharWalk(const CString& s, int& n, bool crlf) const;
 };
+
+// The files hold code page 932 only. A typed character they cannot hold is refused with the
+// message "この文字は使用できません: U+XXXX", never stored as "?".
+// The first character of the text that code page 932 cannot hold; empty when there is none.
+QString FirstNonCp932Character(const QString& text);
+// Names the first such character to the operator and returns true; false when the text may go.
+bool RefuseNonCp932(const QString& text);
+// A control's text as typed (Unicode) where the host holds Qt widgets, else its stored text.
+QString ControlUnicodeText(const IControlHost* host, int id);

@@ -12,6 +12,7 @@
 #include "model/textutil.h"
 #include "output/lpt_port.h"
 #include "platform/cstring.h"
+#include "platform/saturate.h"
 
 namespace {
 
@@ -83,8 +84,8 @@ void CEngraveJob::SetOutlineOrigin(const CDoubleRect& f) {
 POINT CEngraveJob::TransformPoint(POINT p) const {
   int x = Trunc(p.x + m_dOffsetX);
   int y = Trunc(p.y + m_dOffsetY);
-  if (m_bMirrorX) x = 2 * m_nHalfWidth - x;
-  if (m_bMirrorY) y = 2 * m_nHalfHeight - y;
+  if (m_bMirrorX) x = sat::Mirror(x, m_nHalfWidth);
+  if (m_bMirrorY) y = sat::Mirror(y, m_nHalfHeight);
   x = Trunc(x * m_dScaleX);
   y = Trunc(y * m_dScaleY);
   if (m_bSwap) std::swap(x, y);

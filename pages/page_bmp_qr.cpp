@@ -174,14 +174,8 @@ void CPageQR::OnConfirmText() {
   using namespace dlg281;
   CKorvaneDoc* doc = GetDocument();
   if (!doc || !m_pControls || m_bUpdating) return;
+  if (RefuseTypedText(IDC_TEXT)) return;
   if (doc->SetObjectText(IDC_TEXT, m_pControls->GetDlgItemText(IDC_TEXT))) return;
   // Refused (empty, or too long for any symbol at the level): show the text that was kept.
-  CDrawObject* copy = doc->CopyCurrentObject();
-  if (!copy) return;
-  if (copy->m_nType == TYPE_BARCODE) {
-    m_bUpdating = 1;
-    m_pControls->SetDlgItemText(IDC_TEXT, static_cast<CBarcodeObject*>(copy)->m_strText);
-    m_bUpdating = 0;
-  }
-  CKorvaneDoc::FreeObject(copy);
+  ShowStoredText(IDC_TEXT);
 }

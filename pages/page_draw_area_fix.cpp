@@ -12,6 +12,7 @@
 #include "pages/settings_pages.h"
 #include "platform/gdi/gdi.h"
 #include "platform/numfmt.h"
+#include "platform/saturate.h"
 #include "res/dialog_190.h"
 
 using namespace dlg190;
@@ -203,8 +204,8 @@ void CPageDrawAreaFix::OnOutlineTest() {
   if (shape != 1) return;
   const CPoint centre = GetAnchorPoint(0);
   const CPoint corner = GetAnchorPoint(3);
-  const int rx = std::abs(centre.x - corner.x);
-  const int ry = std::abs(centre.y - corner.y);
+  const int rx = sat::Distance(centre.x, corner.x);
+  const int ry = sat::Distance(centre.y, corner.y);
   const int model = doc->m_Settings.System.FieldMachine;
   int from = m_nAnchor;
   if (model == 1) {
@@ -245,12 +246,14 @@ void CPageDrawAreaFix::DrawPreview(CDC& dc, const CRect& client) {
   const int fw = frame.Width(), fh = frame.Height(), left = frame.left, top = frame.top;
 
   const CSettingsDrawingArea& area = doc->m_Settings.DrawingArea;
-  const int l = static_cast<int>(left + fw * area.OffsetX / fw0);
-  const int t = static_cast<int>(top + fh * area.OffsetY / fh0);
-  const int r = static_cast<int>(l + fw * area.Width / fw0);
-  const int b = static_cast<int>(t + fh * area.Height / fh0);
-  const int a2 = (r - l) / 2, b2 = (b - t) / 2;
-  const int cx = (l + r) / 2, cy = (t + b) / 2;
+  // Values read from a file may lie far outside the frame: every pixel saturates.
+  const int l = DoubleToInt(left + fw * area.OffsetX / fw0);
+  const int t = DoubleToInt(top + fh * area.OffsetY / fh0);
+  const int r = DoubleToInt(l + fw * area.Width / fw0);
+  const int b = DoubleToInt(t + fh * area.Height / fh0);
+  const int a2 = sat::Sub(r, l) / 2, b2 = sat::Sub(b, t) / 2;
+  const int cx = sat::Mid(l, r), cy = sat::Mid(t, b);
+  const int la = sat::Add(l, a2), tb = sat::Add(t, b2);
   const int shape = area.OutlineIndex;
   const bool turned = doc->m_Settings.DrawingData.ScanAngle != 0;
 
@@ -258,14 +261,14 @@ void CPageDrawAreaFix::DrawPreview(CDC& dc, const CRect& client) {
   std::vector<POINT> poly;
   switch (shape) {
     case 0: poly = {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}}; break;
-    case 2: poly = {{l + a2, t}, {l, t + b2}, {l + a2, b}, {r, t + b2}, {l + a2, t}}; break;
-    case 3: poly = {{l + a2, t}, {l, b}, {r, b}, {l + a2, t}}; break;
-    case 4: poly = {{l, t}, {l + a2, b}, {r, t}, {l, t}}; break;
+    case 2: poly = {{la, t}, {l, tb}, {la, b}, {r, tb}, {la, t}}; break;
+    case 3: poly = {{la, t}, {l, b}, {r, b}, {la, t}}; break;
+    case 4: poly = {{l, t}, {la, b}, {r, t}, {l, t}}; break;
     default: break;
   }
   const double radius = area.RoundSize;
-  const int cornerW = static_cast<int>(fw * 2 * radius / fw0);
-  const int cornerH = static_cast<int>(fh * 2 * radius / fh0);
+  const int cornerW = DoubleToInt(fw * 2 * radius / fw0);
+  const int cornerH = DoubleToInt(fh * 2 * radius / fh0);
   if (!turned) {
     if (shape == 0) {
       dc.Rectangle(l, t, r, b);
@@ -301,7 +304,7 @@ void CPageDrawAreaFix::DrawPreview(CDC& dc, const CRect& client) {
   }
 
   CPoint dot;
-  if (PreviewAnchorOnRect(doc->m_Settings.DrawingField.PlotIndex, l, t, r, b, l + a2, t + b2, dot)) {
+  if (PreviewAnchorOnRect(doc->m_Settings.DrawingField.PlotIndex, l, t, r, b, la, tb, dot)) {
     if (turned) dot = doc->RotateAbout(dot.x, dot.y, cx, cy);
     preview.DrawAnchorDot(dot);
   }

@@ -12,6 +12,7 @@
 #include "pages/settings_pages.h"
 #include "platform/gdi/gdi.h"
 #include "platform/numfmt.h"
+#include "platform/saturate.h"
 #include "res/dialog_133.h"
 
 // ---- CMachinePage -----------------------------------------------------------------------------
@@ -133,7 +134,7 @@ void CFieldPreview::DrawAnchorDot(const CPoint& p) {
   CBrush blackBrush(0x000000);
   m_dc.SelectObject(&m_black);
   m_dc.SelectObject(&blackBrush);
-  m_dc.Ellipse(p.x - 3, p.y - 3, p.x + 3, p.y + 3);
+  m_dc.Ellipse(sat::Sub(p.x, 3), sat::Sub(p.y, 3), sat::Add(p.x, 3), sat::Add(p.y, 3));
   m_dc.SelectObject(&m_white);
 }
 
@@ -220,8 +221,8 @@ CPoint CPageDrawField::GetAnchorPoint(int anchor) const {
   if (anchor == 2 || anchor == 5 || anchor == 8) y -= halfH;
   if (anchor == 3 || anchor == 4 || anchor == 5) x -= halfW;
   if (anchor == 6 || anchor == 7 || anchor == 8) x += halfW;
-  const int mx = static_cast<int>(x * 40 * data.ScaleX);
-  const int my = static_cast<int>(y * 40 * data.ScaleY);
+  const int mx = DoubleToInt(x * 40 * data.ScaleX);
+  const int my = DoubleToInt(y * 40 * data.ScaleY);
   return data.ChangeXY ? CPoint(my, mx) : CPoint(mx, my);
 }
 
@@ -239,8 +240,8 @@ void CPageDrawField::OnOutlineTest() {
   if (shape != 1) return;
   const CPoint centre = GetAnchorPoint(0);
   const CPoint corner = GetAnchorPoint(3);
-  int rx = std::abs(centre.x - corner.x);
-  int ry = std::abs(centre.y - corner.y);
+  int rx = sat::Distance(centre.x, corner.x);
+  int ry = sat::Distance(centre.y, corner.y);
   if (doc->m_Settings.DrawingData.ChangeXY) std::swap(rx, ry);
   MoveToAnchor(0);
   port.Circle(rx, ry);
@@ -270,11 +271,11 @@ void CPageDrawField::DrawPreview(CDC& dc, const CRect& client) {
   const double sh = h * area.Height / fy;
   const double dx = numfmt::Atof(m_pControls->GetDlgItemText(IDC_OFFSET_X)) * w / fx;
   const double dy = -(numfmt::Atof(m_pControls->GetDlgItemText(IDC_OFFSET_Y)) * h / fy);
-  const int l = static_cast<int>(left + (w - sw) / 2 + dx);
-  const int t = static_cast<int>(top + (h - sh) / 2 + dy);
-  const int r = static_cast<int>(l + sw);
-  const int b = static_cast<int>(t + sh);
-  const int mx = (l + r) / 2, my = (t + b) / 2;
+  const int l = DoubleToInt(left + (w - sw) / 2 + dx);
+  const int t = DoubleToInt(top + (h - sh) / 2 + dy);
+  const int r = DoubleToInt(l + sw);
+  const int b = DoubleToInt(t + sh);
+  const int mx = sat::Mid(l, r), my = sat::Mid(t, b);
 
   preview.SelectOutlinePen();
   switch (area.OutlineIndex) {

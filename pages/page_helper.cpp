@@ -1,13 +1,26 @@
 #include "pages/page_helper.h"
 
+#include <QString>
+
 #include "model/doc_hints.h"
 #include "model/korvane_doc.h"
 #include "model/textobject.h"
+#include "model/textutil.h"
 #include "platform/cp932.h"
 #include "platform/numfmt.h"
 
 namespace {
 IPageFormHost* g_pFormHost = nullptr;
+
+// The text a text-bearing object holds.
+CString StoredText(const CDrawObject& o) {
+  switch (o.m_nType) {
+    case TYPE_TEXT1: return static_cast<const CText1Object&>(o).m_strText;
+    case TYPE_TEXT2: return static_cast<const CText2Object&>(o).m_strText;
+    case TYPE_BARCODE: return static_cast<const CBarcodeObject&>(o).m_strText;
+    default: return CString();
+  }
+}
 }
 
 void CPageHelper::SetFormHost(IPageFormHost* host) { g_pFormHost = host; }
@@ -114,10 +127,26 @@ void CPageHelper::ApplyEditIntIndexed(int edit, int index) {
     WriteBack(edit, numfmt::Format(" %d", doc->m_nReplyInt));
 }
 
-void CPageHelper::ApplyEditText(int edit) {
+bool CPageHelper::ApplyEditText(int edit) {
   CKorvaneDoc* doc = GetDocument();
-  if (m_bUpdating || !m_pControls || !doc) return;
+  if (m_bUpdating || !m_pControls || !doc) return false;
+  if (RefuseTypedText(edit)) return false;
   doc->SetObjectText(m_pControls->GetDlgCtrlID(edit), m_pControls->GetDlgItemText(edit));
+  return true;
+}
+
+bool CPageHelper::RefuseTypedText(int edit) {
+  if (!RefuseNonCp932(ControlUnicodeText(m_pControls, edit))) return false;
+  ShowStoredText(edit);
+  return true;
+}
+
+void CPageHelper::ShowStoredText(int edit) {
+  CKorvaneDoc* doc = GetDocument();
+  CDrawObject* copy = doc && m_pControls ? doc->CopyCurrentObject() : nullptr;
+  if (!copy) return;
+  WriteBack(edit, StoredText(*copy));
+  CKorvaneDoc::FreeObject(copy);
 }
 
 int CPageHelper::ApplyCheck(int id) {
@@ -136,8 +165,9 @@ int CPageHelper::ApplyCheckIndexed(int id, int index) {
   return state;
 }
 
-void CPageHelper::ApplyValue(int id, int value) {
-  if (CKorvaneDoc* doc = GetDocument()) doc->SetIntProperty(id, value);
+int CPageHelper::ApplyValue(int id, int value) {
+  CKorvaneDoc* doc = GetDocument();
+  return doc ? doc->SetIntProperty(id, value) : 0;
 }
 
 void CPageHelper::KeepAspect(double oldValue, int changed, int partner, int decimals) {
@@ -264,7 +294,9 @@ BOOL CKorvanePage::OnCommand(int id, int code) {
     case BIND_CHECK_INDEXED: if (code == BN_CLICKED) ApplyCheckIndexed(id, Row()); break;
     case BIND_RADIO: if (code == BN_CLICKED) ApplyValue(id, b->value); break;
     case BIND_COMBO:
-      if (code == CBN_SELCHANGE && m_pControls) ApplyValue(id, m_pControls->GetCurSel(id) + b->value);
+      // A refused choice: the combo shows the kept one again.
+      if (code == CBN_SELCHANGE && m_pControls && !ApplyValue(id, m_pControls->GetCurSel(id) + b->value))
+        if (CKorvaneDoc* doc = GetDocument()) m_pControls->SetCurSel(id, doc->m_nReplyInt - b->value);
       break;
   }
   AfterChange(id, code);

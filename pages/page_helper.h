@@ -44,10 +44,18 @@ class CPageHelper {
   void ApplyEditDouble(int edit, int index = 0);
   void ApplyEditInt(int edit);
   void ApplyEditIntIndexed(int edit, int index);
-  void ApplyEditText(int edit);
+  // Pushes the edit's text; false when nothing was pushed (a character the files cannot hold
+  // was refused and the edit shows the stored text again).
+  bool ApplyEditText(int edit);
+  // Refuses the edit's text when it holds a character the files cannot hold: says which, puts
+  // the current object's stored text back into the edit and returns true.
+  bool RefuseTypedText(int edit);
+  // Puts the current object's stored text back into the edit, without pushing it.
+  void ShowStoredText(int edit);
   int ApplyCheck(int id);
   int ApplyCheckIndexed(int id, int index);
-  void ApplyValue(int id, int value = 0);
+  // The setter's result: 0 when refused.
+  int ApplyValue(int id, int value = 0);
 
   void KeepAspect(double oldValue, int changed, int partner, int decimals = 3);
   void FillCharList(int list, const CString& text);

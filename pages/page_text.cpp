@@ -174,7 +174,7 @@ void CPageText1String::CharSizeToBlock(int size, int block, int lines) {
 
 void CPageText1String::OnConfirmText() {
   using namespace dlg139;
-  ApplyEditText(IDC_TEXT);
+  if (!ApplyEditText(IDC_TEXT)) return;
   if (m_bUpdating || m_bReentry || !m_pControls) return;
   const int lines = GetTextLineCount(IDC_TEXT);
   if (lines != m_nLineCount) {

@@ -94,7 +94,7 @@ bool PlaceLineCells(int align, int vertical, const CDoubleRect& line, double pit
   auto downward = [&](double y, double gap, bool spread) {
     for (int j = 0; j < m; ++j) {
       cells[j].top = DoubleToInt(chars[j].offsetY + y);
-      cells[j].bottom = cells[j].top - chars[j].cy;
+      cells[j].bottom = sat::Sub(cells[j].top, chars[j].cy);
       y -= chars[j].cy + (spread ? gap : pitch);
     }
   };
@@ -104,7 +104,7 @@ bool PlaceLineCells(int align, int vertical, const CDoubleRect& line, double pit
       double y = by;
       for (int j = m - 1; j >= 0; --j) {
         cells[j].bottom = DoubleToInt(chars[j].offsetY + y);
-        cells[j].top = cells[j].bottom + chars[j].cy;
+        cells[j].top = sat::Add(cells[j].bottom, chars[j].cy);
         y += chars[j].cy + pitch;
       }
       break;

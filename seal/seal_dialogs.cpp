@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "model/textutil.h"
 #include "platform/cp932.h"
 #include "platform/numfmt.h"
 #include "platform/prompter.h"
@@ -117,16 +118,6 @@ int StyleAtPicture(int d) {
   return 6;
 }
 
-QString FirstNonCp932Character(const QString& text) {
-  const QList<uint> codes = text.toUcs4();
-  for (uint code : codes) {
-    const char32_t c = static_cast<char32_t>(code);
-    const QString one = QString::fromUcs4(&c, 1);
-    if (cp932::ToQString(cp932::FromQString(one)) != one) return one;
-  }
-  return QString();
-}
-
 bool ParseDialogNumber(const CString& text, double& value) {
   const std::string& s = text.str();
   size_t i = 0;
@@ -167,25 +158,12 @@ QWidget* CSealDialogBase::Widget(int id) const {
   return host ? host->GetControlWidget(id) : nullptr;
 }
 
-QString CSealDialogBase::UnicodeText(int id) const {
-  QWidget* w = Widget(id);
-  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
-  if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return e->toPlainText();
-  if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
-  return Host() ? Host()->GetDlgItemText(id).ToQString() : QString();
-}
+QString CSealDialogBase::UnicodeText(int id) const { return ControlUnicodeText(Host(), id); }
 
 bool CSealDialogBase::CheckCp932(std::initializer_list<int> ids) {
   for (int id : ids) {
     if (!Host() || !Host()->IsWindowVisible(id)) continue;
-    const QString bad = seal::FirstNonCp932Character(UnicodeText(id));
-    if (bad.isEmpty()) continue;
-    // The message itself is code page 932: the character is named by its code point.
-    const char32_t code = bad.toUcs4().value(0);
-    const std::string name = numfmt::Format("U+%04X", static_cast<unsigned>(code));
-    CString text;
-    text.Format(U("この文字は使用できません: %s").str().c_str(), name.c_str());
-    Prompter().MessageBox(text, CString(), MB_OK | MB_ICONEXCLAMATION);
+    if (!RefuseNonCp932(UnicodeText(id))) continue;
     Host()->SetFocus(id);
     return false;
   }

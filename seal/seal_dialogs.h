@@ -20,8 +20,6 @@ inline constexpr int STYLE_PICTURE_HEIGHT = 150;
 QImage StylePicture();
 // The style under a click d pixels right of the picture's left edge.
 int StyleAtPicture(int d);
-// The first character of the text that code page 932 cannot hold; empty when there is none.
-QString FirstNonCp932Character(const QString& text);
 // A strict number as a dialog box reads it: blanks around one decimal number and nothing else.
 bool ParseDialogNumber(const CString& text, double& value);
 

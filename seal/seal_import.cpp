@@ -1,6 +1,7 @@
 // The seal folder import: a seal-design program's data folder ("property.txt" and the scanned
 // seal face "scan.bmp") becomes a design whose scanning area has the seal's size, shape and
 // frame, holding the image as one bitmap object of exactly the seal's size.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -139,13 +140,7 @@ void CKorvaneDoc::ImportSealFolder() {
     ShowImportError();
     return;
   }
-  // The image is checked before anything changes; the loader says why it refuses one.
-  auto scan = std::make_unique<CBmpObject>();
-  if (!scan->LoadFromPath(scanPath, TRUE)) return;
-
-  if (!OnNewDocument()) return;
-  g_bModified = 1;
-  const double fsize = p.fsize > 0.0 ? p.fsize : 0.0;
+  const double fsize = p.fsize;
   int shape = 0;
   double frame = 0.0;
   const double* radius = nullptr;
@@ -162,6 +157,19 @@ void CKorvaneDoc::ImportSealFolder() {
     radius = &corner;
     shape = 5;
   }
+  // A frame drawn must be a band inside the seal: one of no width, or one that meets itself
+  // across the seal, would engrave nothing or the whole face solid.
+  const bool framed = (shape == 1 && p.fstate != 0) || shape == 5 || p.fstate == 1;
+  if (framed && !(fsize > 0.0 && 2 * fsize < std::min(p.width, p.height))) {
+    ShowImportError();
+    return;
+  }
+  // The image is checked before anything changes; the loader says why it refuses one.
+  auto scan = std::make_unique<CBmpObject>();
+  if (!scan->LoadFromPath(scanPath, TRUE)) return;
+
+  if (!OnNewDocument()) return;
+  g_bModified = 1;
   SetSealDrawingArea(p.width, p.height, shape, frame, radius);
 
   CBmpObject* image = m_pObjectList->AddBmpFromImage(scan->m_Image);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "platform/gdi/raster_backend.h"
+#include "platform/saturate.h"
 
 using gdi::SpanRegion;
 
@@ -442,8 +444,8 @@ BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int cornerW, int cornerH) {
   }
   if (!m_backend) return FALSE;
   SIZE corner;
-  corner.cx = std::abs(cornerW);
-  corner.cy = std::abs(cornerH);
+  corner.cx = sat::Distance(cornerW, 0);
+  corner.cy = sat::Distance(cornerH, 0);
   LPtoDP(&corner);
   m_backend->RoundRect(DeviceRect(x1, y1, x2, y2), std::max<int>(corner.cx, 0),
                        std::max<int>(corner.cy, 0), DrawState());
@@ -614,9 +616,11 @@ int CDC::StretchDIBits(int x, int y, int w, int h, int xs, int ys, int ws, int h
                        const void* bits, const BITMAPINFO* bmi, UINT usage, DWORD rop) {
   if (!m_backend || usage != DIB_RGB_COLORS) return 0;
   POINT d[2];
-  d[0].x = x; d[0].y = y; d[1].x = x + w; d[1].y = y + h;
+  d[0].x = x; d[0].y = y; d[1].x = sat::Add(x, w); d[1].y = sat::Add(y, h);
   LPtoDP(d, 2);
-  if (!m_backend->StretchDIBits(d[0].x, d[0].y, d[1].x - d[0].x, d[1].y - d[0].y, xs, ys, ws, hs,
+  // A saturated span stays negatable: the back ends turn a negative one round.
+  auto span = [](int from, int to) { return std::max(sat::Sub(to, from), -std::numeric_limits<int>::max()); };
+  if (!m_backend->StretchDIBits(d[0].x, d[0].y, span(d[0].x, d[1].x), span(d[0].y, d[1].y), xs, ys, ws, hs,
                                 bits, bmi, rop, DrawState()))
     return 0;
   return std::abs(hs);

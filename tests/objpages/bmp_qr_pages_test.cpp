@@ -142,4 +142,29 @@ TEST_F(BmpQrPages, ALevelOutsideTheListLeavesTheComboEmptyAndASecondBarcodeRefil
   EXPECT_EQ(d.host.GetCurSel(IDC_LEVEL), At<CBarcodeObject>(b)->m_nLevel);
 }
 
+// A level at which the text fits no symbol would leave the code out of picture and output.
+TEST_F(BmpQrPages, ALevelAtWhichTheTextFitsNoSymbolIsRefusedAndTheComboShowsTheKeptOne) {
+  using namespace dlg281;
+  const int i = Add(TYPE_BARCODE);
+  Driven<CPageQR> d;
+  Show(d.page, d.host);
+  d.host.ChooseRow(IDC_LEVEL, 0);
+  // 1,500 letters in byte mode: version 40 holds 2,953 at L, 2,331 at M, 1,273 at H.
+  const std::string letters(1500, 'a');
+  d.host.Paste(IDC_TEXT, CString(letters));
+  d.host.Click(IDC_CONFIRM);
+  ASSERT_EQ(At<CBarcodeObject>(i)->m_strText.str(), letters);
+
+  d.host.ChooseRow(IDC_LEVEL, 3);
+  EXPECT_EQ(At<CBarcodeObject>(i)->m_nLevel, 0);
+  EXPECT_EQ(static_cast<CBarcodeObject*>(List().GetPrototype(TYPE_BARCODE))->m_nLevel, 0);
+  EXPECT_EQ(d.host.GetCurSel(IDC_LEVEL), 0);
+  EXPECT_EQ(doc->SetIntProperty(IDC_LEVEL, 3), 0);  // through the setter alike
+  EXPECT_EQ(doc->m_nReplyInt, 0);
+  // A level that still holds the text is taken.
+  d.host.ChooseRow(IDC_LEVEL, 1);
+  EXPECT_EQ(At<CBarcodeObject>(i)->m_nLevel, 1);
+  EXPECT_EQ(d.host.GetCurSel(IDC_LEVEL), 1);
+}
+
 }  // namespace

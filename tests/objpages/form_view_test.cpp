@@ -2,7 +2,9 @@
 // the text pages after an engraving job (hint 10018) and after drawing data were loaded (10021).
 #include <QApplication>
 #include <QKeyEvent>
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "res/dialog_135.h"
 #include "res/dialog_139.h"
 #include "res/dialog_141.h"
+#include "res/dialog_281.h"
 
 namespace {
 
@@ -125,6 +128,61 @@ TEST_F(FormPages, KeysTypedIntoTheQtEditAndSpinClicksReachTheObject) {
   spin->State().Release();
   EXPECT_EQ(At<CRectangleObject>(i)->m_nRows, rows + 1);
   EXPECT_EQ(host->GetDlgItemText(dlg135::IDC_ROWS).str(), " " + std::to_string(rows + 1));
+}
+
+// Typed on the Qt host, a character code page 932 cannot hold never reaches the object as "?".
+TEST_F(FormPages, ACharacterTheFilesCannotHoldIsRefusedAndTheEditShowsTheStoredTextAgain) {
+  const CString refused = CString::FromUtf8("この文字は使用できません: U+D55C");
+  const int q = Add(TYPE_BARCODE);
+  At<CBarcodeObject>(q)->m_strText = CString("LOT-1");
+  view->ShowCurrentTypePages(q, TRUE);
+  auto* qr = dynamic_cast<CQtControlHost*>(PageHost(TYPE_BARCODE, 0));
+  ASSERT_NE(qr, nullptr);
+  auto* code = qobject_cast<QLineEdit*>(qr->GetControlWidget(dlg281::IDC_TEXT));
+  auto* confirmCode = qobject_cast<QAbstractButton*>(qr->GetControlWidget(dlg281::IDC_CONFIRM));
+  ASSERT_TRUE(code && confirmCode);
+  code->setText(QString::fromUtf8("LOT-한국-9"));
+  prompter.ExpectMessage(IDOK, refused.str().c_str());
+  confirmCode->click();
+  EXPECT_EQ(At<CBarcodeObject>(q)->m_strText.str(), "LOT-1");
+  EXPECT_EQ(code->text().toStdString(), "LOT-1");
+  // What the files hold goes through unchanged, double-byte characters included.
+  code->setText(QString::fromUtf8("LOT-山-9"));
+  confirmCode->click();
+  EXPECT_EQ(At<CBarcodeObject>(q)->m_strText, CString::FromUtf8("LOT-山-9"));
+
+  for (int kind : {TYPE_TEXT1, TYPE_TEXT2}) {
+    SCOPED_TRACE(kind);
+    const int t = Add(kind);
+    const int textId = kind == TYPE_TEXT1 ? dlg139::IDC_TEXT : dlg141::IDC_TEXT;
+    const int confirmId = kind == TYPE_TEXT1 ? dlg139::IDC_CONFIRM : dlg141::IDC_CONFIRM;
+    auto stored = [&] {
+      return kind == TYPE_TEXT1 ? At<CText1Object>(t)->m_strText : At<CText2Object>(t)->m_strText;
+    };
+    if (kind == TYPE_TEXT1) At<CText1Object>(t)->SetText(CString("AB"));
+    else At<CText2Object>(t)->SetText(CString("AB"));
+    view->ShowCurrentTypePages(t, TRUE);
+    auto* host = dynamic_cast<CQtControlHost*>(PageHost(kind, 0));
+    ASSERT_NE(host, nullptr);
+    auto* confirm = qobject_cast<QAbstractButton*>(host->GetControlWidget(confirmId));
+    ASSERT_NE(confirm, nullptr);
+    QWidget* edit = host->GetControlWidget(textId);
+    auto shown = [&] { return host->GetDlgItemText(textId).str(); };
+    auto type = [&](const char* utf8) {
+      if (auto* line = qobject_cast<QLineEdit*>(edit)) line->setText(QString::fromUtf8(utf8));
+      else if (auto* plain = qobject_cast<QPlainTextEdit*>(edit)) plain->setPlainText(QString::fromUtf8(utf8));
+      else FAIL() << "no text edit";
+    };
+    type("ABC한글");
+    prompter.ExpectMessage(IDOK, refused.str().c_str());
+    confirm->click();
+    EXPECT_EQ(stored().str(), "AB");
+    EXPECT_EQ(shown(), "AB");
+    type("ABC");
+    confirm->click();
+    EXPECT_EQ(stored().str(), "ABC");
+  }
+  prompter.VerifyAllUsed();
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "form_fixture.h"
+#include "model/textutil.h"
 #include "platform/numfmt.h"
 #include "platform/ui/qt_control_host.h"
 #include "res/dialog_257.h"
@@ -141,8 +142,8 @@ TEST(SealDialogs, StrictNumbersAndCodePage932) {
   EXPECT_TRUE(seal::ParseDialogNumber("-1e2", v));
   EXPECT_DOUBLE_EQ(v, -100);
   for (const char* bad : {"", "abc", "12a", "1.2.3", ".", "1e", "- 1"}) EXPECT_FALSE(seal::ParseDialogNumber(bad, v)) << bad;
-  EXPECT_TRUE(seal::FirstNonCp932Character(QString::fromUtf8("山田ｱ①abc")).isEmpty());
-  EXPECT_EQ(seal::FirstNonCp932Character(QString::fromUtf8("山한田")), QString::fromUtf8("한"));
+  EXPECT_TRUE(FirstNonCp932Character(QString::fromUtf8("山田ｱ①abc")).isEmpty());
+  EXPECT_EQ(FirstNonCp932Character(QString::fromUtf8("山한田")), QString::fromUtf8("한"));
 }
 
 TEST(SealDialogs, KindDialogTakesTheRadioOrMinusOne) {

@@ -206,4 +206,36 @@ TEST_F(SealImport, RefusalsChangeNothing) {
   EXPECT_EQ(prompter.Log()[1].flags & MB_TYPEMASK, static_cast<UINT>(MB_OK));
 }
 
+// A frame of no width, or one that meets itself across the seal, would engrave nothing or the
+// whole seal area solid.
+TEST_F(SealImport, AFrameWidthThatIsNotABandInsideTheSealIsRefused) {
+  List().AddLine(nullptr, TRUE, TRUE);
+  g_bModified = 0;
+  const CString message = U("適切な印鑑作成ソフトフォルダではありません");
+  for (const char* property : {"width:20\nheight:10\ntype:0\nfstate:1\nfsize:1e300\n",
+                               "width:20\nheight:10\ntype:0\nfstate:2\nfsize:5\n",
+                               "width:24\nheight:24\ntype:2\nfstate:1\nfsize:0\n",
+                               "width:24\nheight:24\ntype:3\nfstate:1\nfsize:-1\n",
+                               "width:20\nheight:10\ntype:0\nfstate:1\n"}) {
+    SCOPED_TRACE(property);
+    prompter.ExpectFolder(CString(Folder(property))).ExpectMessage(IDOK, message.str().c_str());
+    doc->ImportSealFolder();
+    std::filesystem::remove_all(dir.File("seal"));
+    EXPECT_EQ(List().GetCount(), 2);
+    EXPECT_EQ(List().GetObject(1)->m_nType, TYPE_LINE);
+    EXPECT_DOUBLE_EQ(Area().m_dWidth, 40);
+    EXPECT_EQ(g_bModified, 0);
+  }
+  // Without a frame the width is not used; a band just inside the seal is taken.
+  prompter.ExpectFolder(CString(Folder("width:20\nheight:10\ntype:0\nfstate:0\nfsize:1e300\n")));
+  doc->ImportSealFolder();
+  EXPECT_DOUBLE_EQ(Area().m_dFrameWidth, 0);
+  std::filesystem::remove_all(dir.File("seal"));
+  g_bModified = 0;
+  prompter.ExpectFolder(CString(Folder("width:20\nheight:10\ntype:0\nfstate:1\nfsize:4.9\n")));
+  doc->ImportSealFolder();
+  EXPECT_DOUBLE_EQ(Area().m_dFrameWidth, 4.9);
+  prompter.VerifyAllUsed();
+}
+
 }  // namespace

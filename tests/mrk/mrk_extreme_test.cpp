@@ -1,0 +1,101 @@
+// The fuzz targets' extreme-value seeds (every double field of every kind at values up to
+// +-1e300) loaded from both project formats, painted, captured and rastered. The sanitizer build
+// turns any overflow on the way into a failure.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "canvas/leftview.h"
+#include "files/mrk_doc.h"
+#include "model/korvane_doc.h"
+#include "model/objectlist.h"
+#include "platform/gdi/gdi.h"
+#include "scripted_prompter.h"
+
+namespace {
+
+std::vector<std::string> Seeds(const char* target) {
+  const char* source = std::getenv("KORVANE_SOURCE_DIR");
+  std::vector<std::string> paths;
+  if (!source) return paths;
+  const std::filesystem::path dir = std::filesystem::path(source) / "fuzz/corpus" / target;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, error))
+    if (entry.path().filename().string().rfind("seed_extreme_", 0) == 0) paths.push_back(entry.path().string());
+  std::sort(paths.begin(), paths.end());
+  return paths;
+}
+
+// The refusals such objects meet ("too large" and the like) are answered and counted.
+class TellingPrompter : public ScriptedPrompter {
+ public:
+  int MessageBox(const CString&, const CString&, UINT) override {
+    ++told;
+    return IDOK;
+  }
+  int told = 0;
+};
+
+class MrkExtremeSeeds : public ::testing::TestWithParam<bool> {
+ protected:
+  void TearDown() override { g_bModified = 0; }
+
+  // Paints the whole design, captures every object's outline and renders the engraving raster.
+  static void PaintCaptureRaster(CKorvaneDoc& doc, CLeftView& view) {
+    // Every object as the screen draws it. The view's own chrome (the page grid and the
+    // selection frame, which walk a 1e300 mm page pixel by pixel) is the canvas's matter.
+    CDC mem;
+    mem.CreateCompatibleDC(nullptr);
+    CBitmap screen;
+    ASSERT_TRUE(screen.CreateBitmap(320, 240, 1, 32, nullptr));
+    CBitmap* old = mem.SelectObject(&screen);
+    view.OnPrepareDC(&mem);
+    const int n = doc.GetObjectList()->GetCount();
+    for (int i = 1; i < n; ++i) view.DrawObject(&mem, doc.GetObjectList()->GetObject(i), TRUE);
+    mem.SelectObject(old);
+
+    for (int i = 1; i < n; ++i) {
+      SCOPED_TRACE(i);
+      view.GetOutlineType(i);
+      view.SetOutlineData(i);
+      view.ReleaseOutlinePoints();
+    }
+    CDC page;
+    int dots[2] = {0, 0};
+    CDoubleRect bounds;
+    int oldZoom = 0;
+    view.GetBitmapDC(&page, dots, &bounds, &oldZoom);
+    CLeftView::ReleaseBitmapDC(&page);
+    view.RestoreZoom(&doc, oldZoom);
+  }
+};
+
+TEST_P(MrkExtremeSeeds, LoadPaintCaptureAndRasterStayDefined) {
+  const bool binary = GetParam();
+  const std::vector<std::string> seeds = Seeds(binary ? "fuzz_render" : "fuzz_mrk_text");
+  // The max and min seeds and one for each start of the value cycle.
+  ASSERT_GE(seeds.size(), 9u);
+  for (const std::string& path : seeds) {
+    SCOPED_TRACE(path);
+    TellingPrompter prompter;
+    CKorvaneDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CLeftView view(&doc);
+    const int loaded = binary ? MrkLoadBinary(doc, CString(path.c_str())) : MrkLoadText(doc, CString(path.c_str()));
+    ASSERT_EQ(loaded, 1);
+    // One object of every kind besides the work area; the text format holds no QR Code, and the
+    // bitmap's image file is not there.
+    ASSERT_EQ(doc.GetObjectList()->GetCount(), binary ? 11 : 9);
+    PaintCaptureRaster(doc, view);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, MrkExtremeSeeds, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Binary" : "Text"; });
+
+}  // namespace
