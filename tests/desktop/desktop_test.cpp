@@ -211,14 +211,33 @@ class Desktop : public ::testing::Test {
   Child korvane;
 };
 
+// The share (0 to 1) of the sampled pixels of `area` on the screen that show `picture`.
+double PictureShare(const QImage& screen, const QRect& area, const QImage& picture) {
+  if (screen.isNull() || area.size() != picture.size()) return 0;
+  int samples = 0, alike = 0;
+  for (int y = 0; y < picture.height(); y += 4)
+    for (int x = 0; x < picture.width(); x += 4) {
+      const QPoint at = area.topLeft() + QPoint(x, y);
+      if (!screen.rect().contains(at)) continue;
+      const QRgb a = screen.pixel(at), b = picture.pixel(x, y);
+      ++samples;
+      if (std::abs(qRed(a) - qRed(b)) <= 8 && std::abs(qGreen(a) - qGreen(b)) <= 8 && std::abs(qBlue(a) - qBlue(b)) <= 8)
+        ++alike;
+    }
+  return samples ? double(alike) / samples : 0;
+}
+
 TEST_F(Desktop, TheSplashStaysOnTopOfTheFrameForAboutFourSeconds) {
   ASSERT_TRUE(Launch());
   unsigned long splash = 0;
   ASSERT_TRUE(WaitFor([&] { return (splash = Splash()) != 0; }, Ms(30000))) << ReadFile(root + "/korvane.log");
   const auto shown = desk::Clock::now();
-  // Once the frame is up, on top of it at every look.
+  const QImage picture = res::SplashPicture();
+  // Once the frame is up, on top of it at every look, and its picture on the screen from the
+  // first look that shows it to the end (a window stacked right that shows black is no splash).
   bool shot = false;
-  int looksOverFrame = 0;
+  int looksOverFrame = 0, looksAtPicture = 0;
+  double worstAfterPicture = 1;
   unsigned long frame = 0;
   while (desk::Clock::now() - shown < Ms(10000)) {
     const std::vector<unsigned long> stack = x->Stacking();
@@ -226,17 +245,25 @@ TEST_F(Desktop, TheSplashStaysOnTopOfTheFrameForAboutFourSeconds) {
     if (s == stack.end()) break;
     if (!frame) frame = Frame();
     const auto f = std::find(stack.begin(), stack.end(), frame);
-    if (frame && f != stack.end()) {
-      EXPECT_GT(s - stack.begin(), f - stack.begin()) << "the splash is below the frame";
-      ++looksOverFrame;
-    }
-    if (frame && !shot) {
-      Shot(x->Screen(), "splash");
+    if (!frame || f == stack.end()) continue;
+    EXPECT_GT(s - stack.begin(), f - stack.begin()) << "the splash is below the frame";
+    ++looksOverFrame;
+    const QRect area = x->Geometry(splash);
+    const QImage screen = x->Screen();
+    if (x->Stacking() != stack) continue;  // gone or restacked while the screen was read
+    const double share = PictureShare(screen, area, picture);
+    if (share >= 0.95) {
+      ++looksAtPicture;
+      if (!shot) Shot(screen, "splash");
       shot = true;
+    } else if (looksAtPicture) {
+      worstAfterPicture = std::min(worstAfterPicture, share);
     }
   }
   const auto gone = desk::Clock::now() - shown;
   EXPECT_GE(looksOverFrame, 1) << "the frame never came up under the splash";
+  EXPECT_GE(looksAtPicture, 1) << "the splash over the frame never showed its picture";
+  EXPECT_GE(worstAfterPicture, 0.95) << "the splash's picture went from the screen while it was up";
   EXPECT_GE(gone, Ms(3000));
   EXPECT_LE(gone, Ms(6500));
   if (!frame) frame = WaitFrame();
