@@ -138,6 +138,22 @@ void CLeftView::FillMask(CDC* pDC) {
   pDC->FillRgn(&page, &brush);
 }
 
+namespace {
+// The grid's lines stand where stepping by `g` from the first one and truncating each step puts
+// them. From an integer v that step adds floor(g) once v + g >= 0 and ceil(g) below: this jumps
+// straight to the last such line before `lo`, landing on exactly the line the steps would reach.
+double GridLineBefore(double v, double g, double lo) {
+  const double up = std::ceil(g), down = std::floor(g);
+  if (down < 1) return v;
+  if (v < -g && v < lo) {
+    const double negativeSteps = std::ceil((-g - v) / up);
+    v += std::max(0.0, std::min(negativeSteps, std::floor((lo - v) / up) - 1)) * up;
+  }
+  if (v >= -g && v < lo) v += std::max(0.0, std::floor((lo - v) / down) - 1) * down;
+  return v;
+}
+}  // namespace
+
 void CLeftView::OnDrawDraw(CDC* pDC) {
   Trace("---------CLeftView::OnDrawDraw\n");
   if (!m_pDoc || !m_pDoc->GetObjectList()) return;
@@ -164,13 +180,28 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     if (pxX >= 2.0 && pxY >= 2.0) {
       CPen pen(PS_SOLID, 1, kGridColour);
       CPen* old = pDC->SelectObject(&pen);
-      for (double x = DoubleToInt(square.left + g[0]); x < square.right; x = DoubleToInt(x + g[0])) {
+      // Only the lines within the clip are drawn: a page of a huge area would otherwise step
+      // through billions of lines (or, saturated at the int range, never end).
+      RECT clip{};
+      pDC->GetClipBox(&clip);
+      const double clipLeft = std::min(clip.left, clip.right), clipRight = std::max(clip.left, clip.right);
+      const double clipLow = std::min(clip.top, clip.bottom), clipHigh = std::max(clip.top, clip.bottom);
+      const double xEnd = std::min(square.right, clipRight + g[0]);
+      for (double x = GridLineBefore(DoubleToInt(square.left + g[0]), g[0], clipLeft); x < xEnd;) {
         pDC->MoveTo(DoubleToInt(x), DoubleToInt(square.top));
         pDC->LineTo(DoubleToInt(x), DoubleToInt(square.bottom));
+        const double next = DoubleToInt(x + g[0]);
+        if (next <= x) break;
+        x = next;
       }
-      for (double y = DoubleToInt(square.top - g[1]); y > square.bottom; y = DoubleToInt(y - g[1])) {
+      // The rows run downwards: stepped as their negatives, they advance like the columns.
+      const double yEnd = std::max(square.bottom, clipLow - g[1]);
+      for (double y = -GridLineBefore(-DoubleToInt(square.top - g[1]), g[1], -clipHigh); y > yEnd;) {
         pDC->MoveTo(DoubleToInt(square.left), DoubleToInt(y));
         pDC->LineTo(DoubleToInt(square.right), DoubleToInt(y));
+        const double next = DoubleToInt(y - g[1]);
+        if (next >= y) break;
+        y = next;
       }
       pDC->SelectObject(old);
     }

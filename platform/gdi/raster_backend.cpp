@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/gdi/dc.h"
+#include "platform/saturate.h"
 
 using gdi::Clip;
 using gdi::SpanRegion;
@@ -123,9 +124,11 @@ AxisMap BuildAxis(int dn, int sn, int stretchMode, bool flip, int first, int las
 }
 
 void Normalise(int& x, int& w) {
+  // Saturated: a span at the edge of the int range (a bitmap placed from extreme values) must
+  // not overflow when it is turned round.
   if (w < 0) {
-    x += w;
-    w = -w;
+    x = sat::Add(x, w);
+    w = sat::Clamp(-static_cast<std::int64_t>(w));
   }
 }
 

@@ -113,6 +113,32 @@ TEST_F(PaintBound, RepaintingAPartGivesThePixelsOfTheFullPaintWithFewerCopies) {
   EXPECT_EQ(List().GetObject(1)->m_nCapturedCount, 120);
 }
 
+TEST_F(PaintBound, TheGridOfAPageOfAnyAreaDrawsOnlyItsLinesInTheWindow) {
+  doc->m_Settings.System.GridShow = 1;
+  doc->m_Settings.DrawingData.GridSize = 3.7;
+  Repaint(9);
+  Paint();
+  const QImage whole = Surface();
+  // Repainted in parts, the grid's lines stand where the whole page's steps put them.
+  const int w = whole.width(), h = whole.height();
+  for (const QRect& part : {QRect(w - 150, 0, 150, h), QRect(200, h - 90, 300, 90)}) {
+    RECT r{part.left(), part.top(), part.right() + 1, part.bottom() + 1};
+    view->InvalidateRect(&r, TRUE);
+    view->UpdateWindow();
+    EXPECT_EQ(Differences(Surface(), whole, whole.rect()), 0) << part.x() << "," << part.y();
+  }
+  // A page of 1e300 mm (read from a file) paints its grid in the window and ends.
+  doc->m_Settings.DrawingData.Area = 1e300;
+  doc->m_Settings.DrawingData.GridSize = 1;
+  Repaint(3);
+  Paint();
+  const QImage huge = Surface();
+  long grey = 0;
+  for (int x = 0; x < huge.width(); ++x)
+    if ((huge.pixel(x, huge.height() / 2) & 0xFFFFFF) != 0xFFFFFFu) ++grey;
+  EXPECT_GT(grey, 0);
+}
+
 // Counts the pixel fills of a raster DC.
 class CountingBackend : public CRasterBackend {
  public:
