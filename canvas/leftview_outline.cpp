@@ -223,7 +223,23 @@ long long CLeftView::EstimateObjectCost(CDC* pDC, CDrawObject* obj) {
 }
 
 bool CLeftView::RasterAllows(CDC* pDC, CDrawObject* obj, std::vector<CString>& refused) {
-  if (EstimateObjectCost(pDC, obj) <= kMaxObjectCost) return true;
+  // The raster of one copy is drawn and scanned dot by dot: the dots all copies cover are its
+  // work, measured before anything is drawn. What fits on the page's own raster is allowed
+  // whatever its size, as the page is drawn and scanned anyway.
+  int extent[2] = {0, 0};
+  int dots[2] = {0, 0};
+  m_pRenderer->GetExtent(extent);
+  if (m_pRenderer->GetMode() == RENDER_ENGRAVE) m_pRenderer->GetBitmapSize(dots);
+  else m_pRenderer->GetMachineBitmapSize(dots);
+  const CopyGrid grid = GetCopyGrid(obj);
+  double work = 0;
+  if (extent[0] > 0 && extent[1] > 0 && grid.rows > 0 && grid.columns > 0) {
+    const double dotsX = std::fabs(grid.width) * 100 * dots[0] / extent[0];
+    const double dotsY = std::fabs(grid.height) * 100 * dots[1] / extent[1];
+    work = static_cast<double>(grid.rows) * grid.columns * (dotsX + 1) * (dotsY + 1);
+  }
+  const double bound = std::max(static_cast<double>(kMaxObjectCost), static_cast<double>(dots[0]) * dots[1]);
+  if (work <= bound && EstimateObjectCost(pDC, obj) <= kMaxObjectCost) return true;
   refused.push_back(CString(obj->GetName()));
   return false;
 }

@@ -25,6 +25,7 @@ class RefusedObject : public EngraveTest {
     text->m_nRows = text->m_nColumns = 999;
     text->m_dRowGap = text->m_dColumnGap = 0.5;
     name = text->GetName();
+    grid = text;
     S().DrawingArea.Span = 0.1;
   }
   void TearDown() override {
@@ -42,6 +43,7 @@ class RefusedObject : public EngraveTest {
 
   std::unique_ptr<CLeftView> view;
   std::string name;
+  CDrawObject* grid = nullptr;
 };
 
 TEST_F(RefusedObject, TheNormalEngineSendsNothing) {
@@ -79,6 +81,34 @@ TEST_F(RefusedObject, TheThreadedEngineStartsNoWorkerAndSendsNothing) {
     // The port is free for the next job.
     EXPECT_FALSE(IsWorkerPortClaimed());
   }
+}
+
+// One copy of a circle 100 m across (a seal typed that large) would be drawn and scanned for
+// minutes: the raster refuses it before drawing, as it refuses the grid; the square alone still
+// goes as before.
+TEST_F(RefusedObject, OneHugeCopyIsRefusedInRasterMode) {
+  grid->m_bDeleted = TRUE;
+  S().DrawingArea.OutStyleIndex = 1;
+  const auto start = [&] {
+    CEngraveEngine engine;
+    engine.Attach(&doc, view.get());
+    int zoom = 0;
+    const int got = engine.Start(&zoom);
+    if (zoom >= 0) view->RestoreZoom(&doc, zoom);
+    return got;
+  };
+  EXPECT_EQ(start(), 1);
+  EXPECT_NE(Take(), "");
+
+  auto* circle = doc.GetObjectList()->AddCircle(nullptr, TRUE, TRUE);
+  circle->m_dSizeX = circle->m_dSizeY = 100000;
+  circle->m_nOutputMode = 2;
+  name = circle->GetName();
+  const size_t before = prompter.Log().size();
+  ExpectTooLarge();
+  EXPECT_EQ(start(), CEngraveEngine::START_OBJECT_REFUSED);
+  CheckOneMessageNamingTheText(before);
+  EXPECT_EQ(Take(), "");
 }
 
 }  // namespace
