@@ -1,21 +1,16 @@
 // A design holding an object too large to capture (a 999 x 999 grid of arc texts) beside a plain
 // square, engraved through the real canvas view: every engine refuses the job with the view's one
 // message instead of reporting a whole job, and nothing reaches the machine.
-#include <memory>
-
-#include "canvas/leftview.h"
 #include "engrave_fixture.h"
 #include "model/textobject.h"
-#include "output/engrave_engine.h"
 #include "output/thread_engrave_engine.h"
 
 namespace {
 
-class RefusedObject : public EngraveTest {
+class RefusedObject : public ViewEngraveTest {
  protected:
   void SetUp() override {
-    EngraveTest::SetUp();
-    view = std::make_unique<CLeftView>(&doc);
+    ViewEngraveTest::SetUp();
     CObjectList& list = *doc.GetObjectList();
     auto* square = list.AddRectangle(nullptr, TRUE, TRUE);
     square->m_dWidth = square->m_dHeight = 10;
@@ -28,10 +23,6 @@ class RefusedObject : public EngraveTest {
     grid = text;
     S().DrawingArea.Span = 0.1;
   }
-  void TearDown() override {
-    view.reset();
-    EngraveTest::TearDown();
-  }
   void ExpectTooLarge() {
     prompter.ExpectMessage(IDOK, CString::FromUtf8("オブジェクトが大きすぎるため処理できません").c_str());
   }
@@ -41,7 +32,6 @@ class RefusedObject : public EngraveTest {
     EXPECT_NE(std::string(prompter.Log().back().text.c_str()).find(name), std::string::npos);
   }
 
-  std::unique_ptr<CLeftView> view;
   std::string name;
   CDrawObject* grid = nullptr;
 };
