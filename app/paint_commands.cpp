@@ -9,6 +9,7 @@
 #include "app/korvane_view.h"
 #include "imaging/paint_editor.h"
 #include "imaging/paint_selection_clipboard.h"
+#include "imaging/paint_tools.h"
 #include "model/korvane_doc.h"
 #include "platform/gdi/gdi.h"
 #include "platform/ui/control_host.h"
@@ -26,13 +27,6 @@ constexpr UINT ID_PAINT_THICKEN = 32910;
 constexpr UINT ID_PAINT_OUTLINE = 32911;
 constexpr UINT ID_PAINT_UNDO = 32912;
 constexpr UINT ID_PAINT_REDO = 32913;
-
-struct ToolCommand {
-  UINT id;
-  int code;
-};
-constexpr ToolCommand kToolCommands[] = {{32914, 0},  {32915, 2},  {32916, 4},  {32917, 6},  {32918, 8},
-                                         {32919, 10}, {32920, 12}, {32921, 14}, {32923, 16}, {32922, 18}};
 
 // Design-editing commands that would act on the bitmap under edit (delete, cut, paste of
 // objects, nudges, alignment, the page's zoom steps).
@@ -72,8 +66,11 @@ void ConnectImageEditControls(CKorvaneView* form, CKorvaneDoc* doc) {
   static constexpr int kTenths[res::kZoomRadioCount] = {1, 2, 4, 6, 8, 10, 20, 40, 60, 80};
   for (int i = 0; i < res::kZoomRadioCount; ++i) {
     const int tenths = kTenths[i];
-    form->SetCommandHandler(res::kZoomRadios[i], [doc, tenths](int code) {
-      if (code == BN_CLICKED) doc->SetPaintZoom(tenths);
+    form->SetCommandHandler(res::kZoomRadios[i], [form, doc, tenths](int code) {
+      if (code != BN_CLICKED) return;
+      doc->SetPaintZoom(tenths);
+      // The percentage a fit showed no longer holds.
+      if (form->Controls()) form->Controls()->SetDlgItemText(res::IDC_FIT_PERCENT, CString());
     });
   }
   form->SetCommandHandler(res::IDC_ZOOM_FIT, [doc](int code) {
@@ -123,7 +120,7 @@ void RegisterPaintCommands(CCommandTable& t, const CommandContext& ctx) {
   t.Add(ID_PAINT_REDO, [doc] { doc->PaintUndoRedo(1); }, [doc](CCmdUI& ui) {
     if (!doc->m_bPaintMode || !doc->CanPaintUndoRedo(1)) ui.Enable(FALSE);
   });
-  for (const ToolCommand& c : kToolCommands) {
+  for (const PaintToolCommand& c : kPaintToolCommands) {
     const int code = c.code;
     t.Add(c.id, [doc, code] { doc->SelectPaintTool(code); }, [doc, code](CCmdUI& ui) {
       if (!doc->m_bPaintMode) {
@@ -131,6 +128,8 @@ void RegisterPaintCommands(CCommandTable& t, const CommandContext& ctx) {
         return;
       }
       ui.SetCheck(doc->GetPaintTool() == code ? 1 : 0);
+      // The tool in use is not chosen again.
+      ui.Enable(doc->GetPaintTool() != code);
     });
   }
   for (UINT id : kOffInPaintMode) t.AddUpdate(id, noPaint);

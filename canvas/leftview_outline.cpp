@@ -23,29 +23,6 @@ constexpr double kUnitsPerMm = MACHINE_UNITS_PER_MM;
 // edge; a product such as 50 x 0.9999999 whose exact value is an integer stays that integer.
 int RoundUnits(double v) { return DoubleToInt(std::floor(v + 0.5 + 1e-9)); }
 
-// Whether an image pixel (x to the right, y downward from the top row) is ink as the tracer
-// sees it: a 0 bit. Pixels outside the image are background.
-class InkTest {
- public:
-  InkTest(const BYTE* image, size_t size) {
-    int height = 0;
-    m_pRows = CMonoImageTool::ParseMonoBmp(image, size, nullptr, &height, nullptr, &m_nStride, nullptr);
-    m_nHeight = height;
-    m_nWidth = m_pRows ? static_cast<int>(MonoBmpFile::Width(image)) : 0;
-  }
-  bool operator()(int x, int y) const {
-    if (!m_pRows || x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight) return false;
-    const BYTE b = m_pRows[static_cast<size_t>(m_nHeight - 1 - y) * m_nStride + x / 8];
-    return (b & (0x80 >> (x % 8))) == 0;
-  }
-
- private:
-  const BYTE* m_pRows = nullptr;
-  int m_nWidth = 0;
-  int m_nHeight = 0;
-  int m_nStride = 0;
-};
-
 // A point of the outline in pixel-edge coordinates: pixel (x, y) covers [x, x + 1] x [y, y + 1].
 struct EdgePoint {
   double x;
@@ -71,7 +48,7 @@ int CornerIndex(int sx, int sy) {
 // figure is shifted by the pixel corner that lies farthest out along its outward normal (along
 // the edge as well where the edge runs along an axis), outer corners go round the pixel and inner
 // corners meet where the two shifted edges cross. The figure is closed on its first point.
-void EdgeFigure(std::vector<POINT> v, const InkTest& ink, std::vector<EdgePoint>& out) {
+void EdgeFigure(std::vector<POINT> v, std::vector<EdgePoint>& out) {
   v.erase(std::unique(v.begin(), v.end(), [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; }), v.end());
   while (v.size() > 1 && v.back().x == v.front().x && v.back().y == v.front().y) v.pop_back();
   if (v.empty()) return;
@@ -85,17 +62,10 @@ void EdgeFigure(std::vector<POINT> v, const InkTest& ink, std::vector<EdgePoint>
       const POINT a = v[i % m], b = v[(i + 1) % m];
       return POINT{b.x - a.x, b.y - a.y};
     };
-    // Outward is the side of the background: on the left of the walk for an outer border, on the
-    // right around a hole.
-    int vote = 0;
-    for (size_t i = 0; i < m; ++i) {
-      const POINT d = dir(i);
-      const int sx = Sign(d.x), sy = Sign(d.y);
-      const bool leftInk = ink(v[i].x + sy, v[i].y - sx);
-      const bool rightInk = ink(v[i].x - sy, v[i].y + sx);
-      vote += static_cast<int>(rightInk) - static_cast<int>(leftInk);
-    }
-    const int side = vote >= 0 ? 1 : -1;
+    // The tracer walks every figure with its ink on the right, holes included, so outward is
+    // always on the left. Pixels beside the figure cannot tell it: round a hole framed by ink one
+    // pixel thick, the frame's pixels lie on both sides.
+    const int side = 1;
     auto corner = [&](size_t i, bool atEnd) {
       const POINT d = dir(i);
       const int nx = side * d.y, ny = -side * d.x;
@@ -137,17 +107,17 @@ void EdgeFigure(std::vector<POINT> v, const InkTest& ink, std::vector<EdgePoint>
   out.push_back(close);
 }
 
-std::vector<EdgePoint> PixelEdgeOutline(const TracedOutline& outline, const InkTest& ink) {
+std::vector<EdgePoint> PixelEdgeOutline(const TracedOutline& outline) {
   std::vector<EdgePoint> out;
   std::vector<POINT> figure;
   for (const TracePoint& p : outline.points) {
     if (p.type == TRACE_MOVETO && !figure.empty()) {
-      EdgeFigure(figure, ink, out);
+      EdgeFigure(figure, out);
       figure.clear();
     }
     figure.push_back(POINT{p.x, p.y});
   }
-  EdgeFigure(figure, ink, out);
+  EdgeFigure(figure, out);
   return out;
 }
 
@@ -253,7 +223,23 @@ long long CLeftView::EstimateObjectCost(CDC* pDC, CDrawObject* obj) {
 }
 
 bool CLeftView::RasterAllows(CDC* pDC, CDrawObject* obj, std::vector<CString>& refused) {
-  if (EstimateObjectCost(pDC, obj) <= kMaxObjectCost) return true;
+  // The raster of one copy is drawn and scanned dot by dot: the dots all copies cover are its
+  // work, measured before anything is drawn. What fits on the page's own raster is allowed
+  // whatever its size, as the page is drawn and scanned anyway.
+  int extent[2] = {0, 0};
+  int dots[2] = {0, 0};
+  m_pRenderer->GetExtent(extent);
+  if (m_pRenderer->GetMode() == RENDER_ENGRAVE) m_pRenderer->GetBitmapSize(dots);
+  else m_pRenderer->GetMachineBitmapSize(dots);
+  const CopyGrid grid = GetCopyGrid(obj);
+  double work = 0;
+  if (extent[0] > 0 && extent[1] > 0 && grid.rows > 0 && grid.columns > 0) {
+    const double dotsX = std::fabs(grid.width) * 100 * dots[0] / extent[0];
+    const double dotsY = std::fabs(grid.height) * 100 * dots[1] / extent[1];
+    work = static_cast<double>(grid.rows) * grid.columns * (dotsX + 1) * (dotsY + 1);
+  }
+  const double bound = std::max(static_cast<double>(kMaxObjectCost), static_cast<double>(dots[0]) * dots[1]);
+  if (work <= bound && EstimateObjectCost(pDC, obj) <= kMaxObjectCost) return true;
   refused.push_back(CString(obj->GetName()));
   return false;
 }
@@ -334,7 +320,7 @@ int CLeftView::GetBmpBmpPoints(CDC*, CBmpObject* obj) {
 
   TracedOutline outline;
   if (!m_pDoc->TraceBmpObject(obj, &outline) || outline.count <= 0) return 0;
-  const std::vector<EdgePoint> edges = PixelEdgeOutline(outline, InkTest(image, obj->GetImageLength()));
+  const std::vector<EdgePoint> edges = PixelEdgeOutline(outline);
   const long long total = static_cast<long long>(edges.size()) * grid.rows * grid.columns;
   if (edges.empty()) return 0;
   if (total + static_cast<long long>(grid.rows) * grid.columns > kMaxObjectCost) return kObjectTooLarge;

@@ -90,40 +90,6 @@ void SimplifyRing(std::vector<POINT>& v) {
   v = std::move(out);
 }
 
-int Sign(long long v) { return (v > 0) - (v < 0); }
-
-// The pixels beside a figure's points tell on which side its ink lies: at each point, the pixel
-// to the right of the way to the next point counts for ink on the right, the one to the left
-// against. Round a hole whose ink is one pixel thick beyond the corners, the corners alone say
-// left; points along the straight runs where the ink beside them is thick then say right, so
-// that the figure tells its side truly. `ring` is walked with the ink on its right.
-void TellInkSide(const InkRows& ink, std::vector<POINT>& ring) {
-  const size_t n = ring.size();
-  if (n < 2) return;
-  auto vote = [&](POINT v, int sx, int sy) {
-    return static_cast<int>(ink(v.x - sy, v.y + sx)) - static_cast<int>(ink(v.x + sy, v.y - sx));
-  };
-  long long total = 0;
-  for (size_t i = 0; i < n; ++i) {
-    const POINT a = ring[i], b = ring[(i + 1) % n];
-    total += vote(a, Sign(b.x - a.x), Sign(b.y - a.y));
-  }
-  if (total >= 0) return;
-  std::vector<POINT> out;
-  for (size_t i = 0; i < n; ++i) {
-    const POINT a = ring[i], b = ring[(i + 1) % n];
-    out.push_back(a);
-    const int sx = Sign(b.x - a.x), sy = Sign(b.y - a.y);
-    for (POINT u{a.x + sx, a.y + sy}; total < 0 && (u.x != b.x || u.y != b.y); u.x += sx, u.y += sy) {
-      if (vote(u, sx, sy) > 0) {
-        out.push_back(u);
-        ++total;
-      }
-    }
-  }
-  ring = std::move(out);
-}
-
 // Follows one border along the pixel edges, ink on the right (outer borders clockwise on the
 // screen, holes the other way), from the unfollowed horizontal edge above pixel (x, y). Where
 // two figures touch only at a corner the walk turns towards the ink on its right, so they stay
@@ -179,7 +145,6 @@ void FollowEdges(const InkRows& ink, int x, int y, bool inkBelow, std::vector<BY
               std::min_element(turns.begin(), turns.end(),
                                [](POINT a, POINT b) { return a.y != b.y ? a.y < b.y : a.x < b.x; }),
               turns.end());
-  TellInkSide(ink, turns);
   figure = std::move(turns);
   figure.push_back(figure.front());
 }

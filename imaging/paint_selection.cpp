@@ -124,10 +124,10 @@ void CPaintEditor::ShowContextMenu(int inside) {
   ICanvasFrame* frame = view ? view->GetCanvasFrame() : nullptr;
   QPoint screen = QCursor::pos();
   if (view) screen = view->viewport()->mapToGlobal(QPoint(m_ptLast.cx - m_ptScroll.x, m_ptLast.cy - m_ptScroll.y));
-  // The tools' entries in tool-code order (0, 2, ... 18); the current tool's is not offered.
-  static constexpr UINT kToolIds[] = {32914, 32915, 32916, 32917, 32918, 32919, 32920, 32921, 32923, 32922};
-  const int slot = m_nTool / 2;
-  const UINT current = m_nTool % 2 == 0 && slot >= 0 && slot < 10 ? kToolIds[slot] : 0;
+  // The current tool's entry is not offered.
+  UINT current = 0;
+  for (const PaintToolCommand& c : kPaintToolCommands)
+    if (c.code == m_nTool) current = c.id;
   const UINT chosen = Prompter().PopupMenu(menu.items[sub], screen, [frame, current](UINT id) {
     if (id == current) return false;
     return frame ? frame->IsCommandEnabled(id) != FALSE : true;

@@ -21,6 +21,15 @@ enum PaintTool : int {
   PAINT_FLOATING = 20,
 };
 
+// The menu command that chooses each tool, in tool-code order.
+struct PaintToolCommand {
+  unsigned int id;
+  int code;
+};
+inline constexpr PaintToolCommand kPaintToolCommands[] = {
+    {32914, PAINT_PEN},    {32915, PAINT_ERASER},  {32916, PAINT_BRUSH}, {32917, PAINT_FLOOD},   {32918, PAINT_LINE},
+    {32919, PAINT_CIRCLE}, {32920, PAINT_ELLIPSE}, {32921, PAINT_RECT},  {32923, PAINT_POLYGON}, {32922, PAINT_SELECT}};
+
 // One point of a stroke: canvas x, y and image x, y.
 struct PaintPoint {
   std::int32_t cx = 0;

@@ -27,8 +27,12 @@
 #include "app_fixture.h"
 #include "canvas/leftview.h"
 #include "files/settings_fixed_field.h"
+#include "imaging/monobmp.h"
+#include "model/bmpobject.h"
+#include "model/objectlist.h"
 #include "model/korvane_doc.h"
 #include "platform/numfmt.h"
+#include "res/dialog_101.h"
 
 namespace {
 
@@ -426,4 +430,36 @@ TEST_F(AppTest, TheFormScrollsWhenItsPaneIsSmallerThanIt) {
   // The form's bottom edge is now inside the pane.
   const QPoint bottom = form->mapTo(scroller->viewport(), QPoint(0, form->height() - 1));
   EXPECT_LT(bottom.y(), scroller->viewport()->height());
+}
+
+// In paint mode the menu's entry of the tool in use is checked and cannot be chosen again, and a
+// zoom radio chosen after a fit takes the fit's percentage away.
+TEST_F(AppTest, PaintModeToolEntriesAndTheFitPercentage) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  CKorvaneDoc& doc = Doc();
+  CBmpObject* bmp = doc.GetObjectList()->AddBmpFromImage(MonoBmpFile::Create(40, 30));
+  ASSERT_NE(bmp, nullptr);
+  doc.m_pCurrentObject = bmp;
+  doc.m_nCurrentKind = TYPE_BMP;
+  doc.m_nCurrentIndex = doc.GetObjectList()->GetCount() - 1;
+  doc.m_nSelectCount = 1;
+  ASSERT_EQ(doc.BeginPaintMode(), 1);
+  QApplication::processEvents();
+  const UINT current = 32922;  // range select, the tool paint mode starts with
+  EXPECT_FALSE(frame.IsCommandEnabled(current));
+  EXPECT_EQ(frame.Commands().Update(current).m_nCheck, 1);
+  EXPECT_TRUE(frame.IsCommandEnabled(32914));
+  frame.OnCommand(32914);  // the pen
+  EXPECT_FALSE(frame.IsCommandEnabled(32914));
+  EXPECT_EQ(frame.Commands().Update(32914).m_nCheck, 1);
+  EXPECT_TRUE(frame.IsCommandEnabled(current));
+
+  CKorvaneView* form = frame.GetFormView();
+  form->OnCommand(res::IDC_ZOOM_FIT, BN_CLICKED);
+  QApplication::processEvents();
+  EXPECT_NE(form->Controls()->GetDlgItemText(res::IDC_FIT_PERCENT), CString());
+  form->OnCommand(res::IDC_ZOOM_400, BN_CLICKED);
+  EXPECT_EQ(form->Controls()->GetDlgItemText(res::IDC_FIT_PERCENT), CString());
+  doc.EndPaintMode();
 }

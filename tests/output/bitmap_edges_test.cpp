@@ -5,17 +5,14 @@
 // raster has an outline mark within one dot.
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "canvas/leftview.h"
 #include "engrave_fixture.h"
 #include "imaging/monobmp.h"
 #include "model/bmpobject.h"
 #include "model/machine_units.h"
-#include "output/engrave_engine.h"
 
 namespace {
 
@@ -64,11 +61,10 @@ std::vector<std::string> Shapes() {
   return rows;
 }
 
-class BitmapEdges : public EngraveTest {
+class BitmapEdges : public ViewEngraveTest {
  protected:
   void SetUp() override {
-    EngraveTest::SetUp();
-    view = std::make_unique<CLeftView>(&doc);
+    ViewEngraveTest::SetUp();
     S().DrawingField.FieldX = 100;
     S().DrawingField.FieldY = 100;
     S().DrawingArea.Width = 90;
@@ -76,11 +72,6 @@ class BitmapEdges : public EngraveTest {
     S().DrawingArea.DPM = 40;
     S().DrawingArea.Span = 1.0 / 40;
   }
-  void TearDown() override {
-    view.reset();
-    EngraveTest::TearDown();
-  }
-
   CBmpObject* Add(const std::vector<std::string>& rows, double mmPerPixel) {
     CBmpObject* bmp = doc.GetObjectList()->AddBmpFromImage(Picture(rows));
     EXPECT_NE(bmp, nullptr);
@@ -93,25 +84,11 @@ class BitmapEdges : public EngraveTest {
     return bmp;
   }
 
-  CMachineSimulator Marks(int outStyle) {
-    S().DrawingArea.OutStyleIndex = outStyle;
-    CEngraveEngine engine;
-    EXPECT_EQ(engine.Attach(&doc, view.get()), 1);
-    int zoom = -1;
-    EXPECT_EQ(engine.Start(&zoom), 1);
-    view->RestoreZoom(&doc, zoom);
-    view->SetRenderMode(RENDER_SCREEN);
-    CMachineSimulator sim(0, 0, 4000, 4000);
-    EXPECT_TRUE(sim.Run(Take())) << sim.Error();
-    EXPECT_EQ(sim.OutsideCount(), 0);
-    return sim;
-  }
-
   // Outline marks off the raster's border, and border dots of the raster with no outline mark,
   // both within `reach` machine units.
   void Compare(const std::string& what, int reach = 1) {
-    const CMachineSimulator outline = Marks(0);
-    const CMachineSimulator raster = Marks(1);
+    const CMachineSimulator outline = SimulateJob(0);
+    const CMachineSimulator raster = SimulateJob(1);
     int x0, y0, x1, y1;
     ASSERT_TRUE(raster.MarkBox(x0, y0, x1, y1)) << what;
     auto border = [&](int x, int y) {
@@ -151,8 +128,6 @@ class BitmapEdges : public EngraveTest {
     EXPECT_EQ(stray, 0) << what << ": " << first << " (of " << marks << " marks)";
     EXPECT_EQ(missed, 0) << what << ": " << first << " (of " << borders << " border dots)";
   }
-
-  std::unique_ptr<CLeftView> view;
 };
 
 }  // namespace
@@ -187,7 +162,7 @@ TEST_F(BitmapEdges, HoleIsARectangleOnThePixelEdges) {
     for (int x = 2; x < 22; ++x) rows[y][x] = (x >= 4 && x < 20 && y >= 3 && y < 13) ? '.' : '#';
   Add(rows, 0.25);
   Compare("hole");
-  const CMachineSimulator outline = Marks(0);
+  const CMachineSimulator outline = SimulateJob(0);
   // The hole's four sides are whole straight segments of 16 and 10 pixels.
   int sides = 0;
   for (const CMachineSimulator::Segment& s : outline.Segments()) {
@@ -223,3 +198,27 @@ TEST_F(BitmapEdges, RandomPictures) {
   }
 }
 
+
+// Frames drawn with a one-pixel pen round holes of 2 x 2 pixels and more: the frame's pixels lie
+// on both sides of its hole's figure, and the hole's edge is engraved all the same.
+TEST_F(BitmapEdges, OnePixelFramesRoundHoles) {
+  std::vector<std::string> rows(20, std::string(40, '.'));
+  auto frame = [&](int x0, int y0, int w, int h) {
+    for (int y = y0; y < y0 + h; ++y)
+      for (int x = x0; x < x0 + w; ++x)
+        if (y == y0 || y == y0 + h - 1 || x == x0 || x == x0 + w - 1) rows[y][x] = '#';
+  };
+  frame(1, 1, 4, 4);    // a 2 x 2 hole
+  frame(7, 1, 5, 4);    // 3 x 2
+  frame(14, 1, 4, 7);   // 2 x 5
+  frame(20, 1, 12, 9);  // 10 x 7
+  frame(1, 10, 6, 6);   // 4 x 4, with a frame touching its corner
+  frame(7, 16, 4, 4);
+  CBmpObject* bmp = Add(rows, 0.25);
+  ASSERT_NE(bmp, nullptr);
+  for (int mirror = 0; mirror < 4; ++mirror) {
+    bmp->m_bMirrorX = mirror & 1;
+    bmp->m_bMirrorY = mirror >> 1;
+    Compare("frames, mirror " + std::to_string(mirror));
+  }
+}

@@ -2,15 +2,12 @@
 // real canvas view into the machine simulator, and the boxes of their marks agree within one
 // raster dot, plain, mirrored and as a grid of copies.
 #include <cstdlib>
-#include <memory>
 #include <string>
 
-#include "canvas/leftview.h"
 #include "engrave_fixture.h"
 #include "imaging/monobmp.h"
 #include "model/bmpobject.h"
 #include "model/machine_units.h"
-#include "output/engrave_engine.h"
 
 namespace {
 
@@ -38,11 +35,10 @@ struct Box {
   int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
 
-class BitmapOutline : public EngraveTest {
+class BitmapOutline : public ViewEngraveTest {
  protected:
   void SetUp() override {
-    EngraveTest::SetUp();
-    view = std::make_unique<CLeftView>(&doc);
+    ViewEngraveTest::SetUp();
     bmp = doc.GetObjectList()->AddBmpFromImage(Picture());
     ASSERT_NE(bmp, nullptr);
     bmp->m_dWidth = 12;
@@ -55,31 +51,16 @@ class BitmapOutline : public EngraveTest {
     S().DrawingArea.Width = 90;
     S().DrawingArea.Height = 90;
   }
-  void TearDown() override {
-    view.reset();
-    EngraveTest::TearDown();
-  }
-
   // The box of the marks of one job, in machine units.
   Box Marks(int outStyle, int dpm) {
-    S().DrawingArea.OutStyleIndex = outStyle;
     S().DrawingArea.DPM = dpm;
     S().DrawingArea.Span = 1.0 / dpm;  // every row of dots
-    CEngraveEngine engine;
-    EXPECT_EQ(engine.Attach(&doc, view.get()), 1);
-    int zoom = -1;
-    EXPECT_EQ(engine.Start(&zoom), 1);
-    view->RestoreZoom(&doc, zoom);
-    view->SetRenderMode(RENDER_SCREEN);
-    CMachineSimulator sim(0, 0, 4000, 4000);
-    EXPECT_TRUE(sim.Run(Take())) << sim.Error();
-    EXPECT_EQ(sim.OutsideCount(), 0);
+    const CMachineSimulator sim = SimulateJob(outStyle);
     Box b;
     EXPECT_TRUE(sim.MarkBox(b.x0, b.y0, b.x1, b.y1));
     return b;
   }
 
-  std::unique_ptr<CLeftView> view;
   CBmpObject* bmp = nullptr;
 };
 

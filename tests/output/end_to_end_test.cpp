@@ -225,9 +225,8 @@ const Config kConfigs[] = {{}, {5, -3, 2, 4, 1, 0, 0}, {-4, 6, 3, -5, 0, 1, 1}};
 
 // The shapes' outlines lie on their raster's edges, and so do the glyphs' outlines, but with the
 // V2004 setting off the raster also strokes filled glyphs with a one-pixel pen that no outline
-// carries: one unit more. A traced bitmap's outline is placed on its pixel edges, but the tracer
-// joins the checkerboard's squares, which meet only at their corners, by chords up to one
-// source pixel (10 machine units here) from the raster's edge; that is the tracer's own.
+// carries: one unit more. A traced bitmap's outline runs on its pixel edges, the checkerboard's
+// squares that meet only at their corners included.
 struct ObjectBox {
   const char* name;
   int x0, y0, x1, y1;
@@ -238,7 +237,7 @@ const ObjectBox kObjects[] = {{"square", -1100, 180, -660, 620, 2, 0.995},
                               {"circle", -260, 140, 260, 660, 2, 0.995},
                               {"triangle", 620, 140, 1140, 660, 2, 0.995},
                               {"text", -1000, -700, -20, -200, 3, 0.995},
-                              {"bitmap", 300, -720, 820, -240, 12, 0.98}};
+                              {"bitmap", 300, -720, 820, -240, 2, 0.995}};
 
 TEST_F(EndToEnd, OutlineJobsMarkTheDesignsEdges) {
   const Grid edges = Edges();

@@ -4,13 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
+#include "canvas/leftview.h"
 #include "fake_source.h"
 #include "machine_simulator.h"
 #include "model/drawingobject.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
+#include "output/engrave_engine.h"
 #include "output/thread_engrave_engine.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
@@ -64,4 +67,34 @@ class EngraveTest : public ::testing::Test {
   CKorvaneDoc doc;
   FakeSource source{doc};
   std::string portPath;
+};
+
+// The same with the real canvas view, whose jobs run into the machine simulator.
+class ViewEngraveTest : public EngraveTest {
+ protected:
+  void SetUp() override {
+    EngraveTest::SetUp();
+    view = std::make_unique<CLeftView>(&doc);
+  }
+  void TearDown() override {
+    view.reset();
+    EngraveTest::TearDown();
+  }
+  // One job of the normal engine, outline (0) or raster (1), run by a simulator whose 4000 x
+  // 4000 field must hold every mark.
+  CMachineSimulator SimulateJob(int outStyle) {
+    S().DrawingArea.OutStyleIndex = outStyle;
+    CEngraveEngine engine;
+    EXPECT_EQ(engine.Attach(&doc, view.get()), 1);
+    int zoom = -1;
+    EXPECT_EQ(engine.Start(&zoom), 1);
+    view->RestoreZoom(&doc, zoom);
+    view->SetRenderMode(RENDER_SCREEN);
+    CMachineSimulator sim(0, 0, 4000, 4000);
+    EXPECT_TRUE(sim.Run(Take())) << sim.Error();
+    EXPECT_EQ(sim.OutsideCount(), 0);
+    return sim;
+  }
+
+  std::unique_ptr<CLeftView> view;
 };
