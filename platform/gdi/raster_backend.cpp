@@ -123,6 +123,13 @@ AxisMap BuildAxis(int dn, int sn, int stretchMode, bool flip, int first, int las
   return m;
 }
 
+// The steps [from, to) of a span of `len` starting at `pos` that land on 0..limit-1; taken in 64
+// bits, since a span placed from extreme values may start anywhere in the int range.
+void VisibleSpan(int pos, int len, int limit, int& from, int& to) {
+  from = static_cast<int>(std::clamp<std::int64_t>(-static_cast<std::int64_t>(pos), 0, len));
+  to = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(limit) - pos, 0, len));
+}
+
 void Normalise(int& x, int& w) {
   // Saturated: a span at the edge of the int range (a bitmap placed from extreme values) must
   // not overflow when it is turned round.
@@ -640,20 +647,23 @@ BOOL CRasterBackend::StretchBlt(int x, int y, int w, int h, const CDCBackend& sr
   if (needSrc && rsrc && srcBpp == 1 && dstBpp == 1 && w == ws && h == hs && !flipX && !flipY &&
       xs >= 0 && ys >= 0 && xs + ws <= ss.cx && ys + hs <= ss.cy) {
     // One to one between monochrome bitmaps: whole bytes at a time.
-    int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
+    int i0 = 0, i1 = 0;
+    VisibleSpan(x, w, m_bitmap->Width(), i0, i1);
     const BYTE pat = (p & 1) ? 0xFF : 0x00;
     std::vector<BYTE> bitsRow;
-    for (int j = 0; j < h && i1 > i0; ++j) {
+    int j0 = 0, j1 = 0;
+    VisibleSpan(y, h, m_bitmap->Height(), j0, j1);
+    for (int j = j0; j < j1 && i1 > i0; ++j) {
       int dy = y + j;
-      if (dy < 0 || dy >= m_bitmap->Height()) continue;
       ReadBits(rsrc->m_bitmap->Row(ys + j), xs + i0, i1 - i0, bitsRow);
       WriteBits(m_bitmap->Row(dy), x + i0, bitsRow, i1 - i0, rop, pat);
     }
     return TRUE;
   }
   // Only the destination pixels on the bitmap are visited.
-  const int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
-  const int j0 = std::max(0, -y), j1 = std::min(h, m_bitmap->Height() - y);
+  int i0 = 0, i1 = 0, j0 = 0, j1 = 0;
+  VisibleSpan(x, w, m_bitmap->Width(), i0, i1);
+  VisibleSpan(y, h, m_bitmap->Height(), j0, j1);
   if (i1 <= i0 || j1 <= j0) return TRUE;
   AxisMap mx = BuildAxis(w, needSrc ? ws : 1, st.stretchMode, flipX, i0, i1);
   AxisMap my = BuildAxis(h, needSrc ? hs : 1, st.stretchMode, flipY, j0, j1);
@@ -725,12 +735,14 @@ BOOL CRasterBackend::StretchDIBits(int x, int y, int w, int h, int xs, int ys, i
       ys >= 0 && xs + ws <= dibW && ys + hs <= dibH) {
     // One to one from a 1-bit DIB onto a monochrome bitmap: whole bytes at a time.
     const std::uint32_t b0 = DeviceValue(palette[0]), b1 = DeviceValue(palette[1]);
-    int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
+    int i0 = 0, i1 = 0;
+    VisibleSpan(x, w, m_bitmap->Width(), i0, i1);
     const BYTE pat = (p & 1) ? 0xFF : 0x00;
     std::vector<BYTE> bitsRow;
-    for (int j = 0; j < h && i1 > i0; ++j) {
+    int j0 = 0, j1 = 0;
+    VisibleSpan(y, h, m_bitmap->Height(), j0, j1);
+    for (int j = j0; j < j1 && i1 > i0; ++j) {
       int dy = y + j;
-      if (dy < 0 || dy >= m_bitmap->Height()) continue;
       int stored = bottomUp ? ys + hs - 1 - j : ys + j;
       ReadBits(base + static_cast<size_t>(stored) * stride, xs + i0, i1 - i0, bitsRow);
       for (BYTE& v : bitsRow) {
@@ -741,8 +753,9 @@ BOOL CRasterBackend::StretchDIBits(int x, int y, int w, int h, int xs, int ys, i
     }
     return TRUE;
   }
-  const int i0 = std::max(0, -x), i1 = std::min(w, m_bitmap->Width() - x);
-  const int j0 = std::max(0, -y), j1 = std::min(h, m_bitmap->Height() - y);
+  int i0 = 0, i1 = 0, j0 = 0, j1 = 0;
+  VisibleSpan(x, w, m_bitmap->Width(), i0, i1);
+  VisibleSpan(y, h, m_bitmap->Height(), j0, j1);
   if (i1 <= i0 || j1 <= j0) return TRUE;
   AxisMap mx = BuildAxis(w, ws, st.stretchMode, flipX, i0, i1);
   AxisMap my = BuildAxis(h, hs, st.stretchMode, flipY, j0, j1);
