@@ -2,6 +2,7 @@
 
 #include "platform_notes.h"
 
+#include <QApplication>
 #include <QtGlobal>
 #include <algorithm>
 #include <cmath>
@@ -340,4 +341,10 @@ CRect CanvasTest::ClientRectOf(int index) {
   c.OffsetRect(-view->GetScrollPos(SB_HORZ), -view->GetScrollPos(SB_VERT));
   c.NormalizeRect();
   return c;
+}
+
+void CanvasTest::ShowView() {
+  view->resize(900, 700);
+  view->show();
+  QApplication::processEvents();
 }

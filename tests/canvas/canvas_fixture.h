@@ -100,6 +100,8 @@ class CanvasTest : public ::testing::Test {
   InkImage CapturedOutline(int index, const DotWindow& window);
   // Binds, sets the scroll sizes for the zoom and paints everything now.
   void Repaint(int zoom);
+  // Shows the view at 900 x 700 and lets it settle, as a window on screen.
+  void ShowView();
   // The client rectangle of an entry's stored bounds (as the last paint left them).
   CRect ClientRectOf(int index);
 

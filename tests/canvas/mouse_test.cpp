@@ -56,9 +56,7 @@ class CanvasMouse : public CanvasTest {
   void SetUp() override {
     CanvasTest::SetUp();
     view->SetCanvasFrame(&frame);
-    view->resize(900, 700);
-    view->show();
-    QApplication::processEvents();
+    ShowView();
     Repaint(9);
   }
   void TearDown() override {

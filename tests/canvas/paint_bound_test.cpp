@@ -21,9 +21,7 @@ class PaintBound : public CanvasTest {
  protected:
   void SetUp() override {
     CanvasTest::SetUp();
-    view->resize(900, 700);
-    view->show();
-    QApplication::processEvents();
+    ShowView();
   }
   QImage Surface() { return view->SurfaceImage().convertToFormat(QImage::Format_RGB32); }
   long long Paint() {

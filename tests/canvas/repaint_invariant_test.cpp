@@ -27,9 +27,7 @@ class RepaintInvariant : public CanvasTest {
   void SetUp() override {
     CanvasTest::SetUp();
     view->SetCanvasFrame(&frame);
-    view->resize(900, 700);
-    view->show();
-    QApplication::processEvents();
+    ShowView();
   }
 
   QWidget* Viewport() { return view->viewport(); }

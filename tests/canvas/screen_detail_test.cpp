@@ -25,9 +25,7 @@ class CanvasDetail : public CanvasTest {
  protected:
   void SetUp() override {
     CanvasTest::SetUp();
-    view->resize(900, 700);
-    view->show();
-    QApplication::processEvents();
+    ShowView();
   }
   QRgb Pixel(int x, int y) { return view->SurfaceImage().pixel(x, y) & 0xFFFFFF; }
   // The pending region's bounding box (empty: nothing invalidated).

@@ -25,9 +25,7 @@ class CanvasScreen : public CanvasTest {
  protected:
   void SetUp() override {
     CanvasTest::SetUp();
-    view->resize(900, 700);
-    view->show();
-    QApplication::processEvents();
+    ShowView();
   }
   const QImage& Surface() { return view->SurfaceImage(); }
   // Columns of the surface's middle row that hold the colour.
