@@ -96,29 +96,27 @@ void CRectTracker::Draw(CDC* pDC) const {
     auto dot = [&](long long x, long long y, long long i) {
       if (!dotted || (i & 1) == 0) pDC->FillSolidRect(static_cast<int>(x), static_cast<int>(y), 1, 1, 0x000000);
     };
-    // Runs along x from `from` to `to` (inclusive, either way) at y; the first has walk index i0.
-    auto row = [&](long long y, long long from, long long to, long long i0) {
-      if (y < clip.top || y >= clip.bottom) return;
+    // A run along x (at row `at`) or along y (at column `at`) from `from` to `to` (inclusive,
+    // either way); its first dot has walk index i0.
+    auto run = [&](bool alongX, long long at, long long from, long long to, long long i0) {
+      const long long atLo = alongX ? clip.top : clip.left, atHi = alongX ? clip.bottom : clip.right;
+      if (at < atLo || at >= atHi) return;
       const long long dir = to >= from ? 1 : -1;
-      const long long lo = std::max<long long>(std::min(from, to), clip.left);
-      const long long hi = std::min<long long>(std::max(from, to), clip.right - 1);
-      for (long long x = lo; x <= hi; ++x) dot(x, y, i0 + (x - from) * dir);
-    };
-    auto column = [&](long long x, long long from, long long to, long long i0) {
-      if (x < clip.left || x >= clip.right) return;
-      const long long dir = to >= from ? 1 : -1;
-      const long long lo = std::max<long long>(std::min(from, to), clip.top);
-      const long long hi = std::min<long long>(std::max(from, to), clip.bottom - 1);
-      for (long long y = lo; y <= hi; ++y) dot(x, y, i0 + (y - from) * dir);
+      const long long lo = std::max<long long>(std::min(from, to), alongX ? clip.left : clip.top);
+      const long long hi = std::min<long long>(std::max(from, to), (alongX ? clip.right : clip.bottom) - 1);
+      for (long long v = lo; v <= hi; ++v) {
+        if (alongX) dot(v, at, i0 + (v - from) * dir);
+        else dot(at, v, i0 + (v - from) * dir);
+      }
     };
     long long i = 0;
-    if (w > 0) row(top, left, right - 1, i);
+    if (w > 0) run(true, top, left, right - 1, i);
     i += std::max(w, 0LL);
-    if (h > 1) column(right - 1, top + 1, bottom - 1, i);
+    if (h > 1) run(false, right - 1, top + 1, bottom - 1, i);
     i += std::max(h - 1, 0LL);
-    if (w > 1) row(bottom - 1, right - 2, left, i);
+    if (w > 1) run(true, bottom - 1, right - 2, left, i);
     i += std::max(w - 1, 0LL);
-    if (h > 2) column(left, bottom - 2, top + 1, i);
+    if (h > 2) run(false, left, bottom - 2, top + 1, i);
   }
   if (m_nStyle & (resizeInside | resizeOutside)) {
     const UINT mask = GetHandleMask();
