@@ -437,9 +437,30 @@ TEST_F(Desktop, AFileDialogWithPlacesLeavesTheUsersQtSettingsAsTheyWere) {
   EXPECT_EQ(after.value("Elsewhere/value").toString(), QStringLiteral("kept"));
 }
 
+// What a paste in paint mode brings: black with a white window off its centre, so that only
+// one place shows it. Its rim is left out of the search, where the floating picture's frame is
+// drawn.
+QImage PastedPicture() {
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::black);
+  for (int y = 8; y < 16; ++y)
+    for (int x = 10; x < 22; ++x) picture.setPixel(x, y, qRgb(255, 255, 255));
+  return picture;
+}
+
+QImage WithoutRim(const QImage& picture, int rim) {
+  QImage part = picture.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < part.height(); ++y)
+    for (int x = 0; x < part.width(); ++x)
+      if (x < rim || y < rim || x >= part.width() - rim || y >= part.height() - rim) part.setPixel(x, y, 0);
+  return part;
+}
+
 // Paint mode as an operator reaches it: the scanning area made an image from the bar, then the
 // image's context menu "画像の編集". The edit bars and the menu bar give way to the paint editor.
-TEST_F(Desktop, TheImageOfTheScanningAreaIsEditedInPaintMode) {
+// There a band is dragged, then a picture another program put on the clipboard is pasted from
+// the context menu of a right click elsewhere: it lands under that click, at the editor's 100 %.
+TEST_F(Desktop, TheImageOfTheScanningAreaIsEditedInPaintModeAndARightClickPasteLandsThere) {
   const unsigned long frame = Start();
   ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
   PastTheSplash(frame);
@@ -456,7 +477,43 @@ TEST_F(Desktop, TheImageOfTheScanningAreaIsEditedInPaintMode) {
   x->Key("Up");
   x->Key("Return");
   EXPECT_NE(WaitScreen(imaged, bars, false, Ms(15000)).copy(bars), imaged.copy(bars)) << "the bars stayed: no paint mode";
-  Shot(Settled(window), "paint_mode");
+  const QImage painting = Settled(window);
+  Shot(painting, "paint_mode");
+
+  // The picture on the clipboard, served by xclip as PNG until another owner takes it.
+  const QImage picture = PastedPicture();
+  const std::string png = root + "/picture.png";
+  ASSERT_TRUE(picture.save(QString::fromStdString(png), "PNG"));
+  Child clipOwner;
+  ASSERT_TRUE(clipOwner.Start({desk::FindTool("xclip"), "-quiet", "-selection", "clipboard", "-t", "image/png", "-i", png},
+                              x->Env(home)));
+  ASSERT_TRUE(WaitFor([&] {
+    return x->Run({"xclip", "-selection", "clipboard", "-t", "TARGETS", "-o"}, Ms(5000)).find("image/png") != std::string::npos;
+  }, Ms(10000)));
+
+  // A band dragged in the picture, then the right click below and right of where it ended.
+  const QRect canvas = CanvasArea(window);
+  const QPoint from = canvas.topLeft() + QPoint(150, 150), to = from + QPoint(80, 50);
+  const QPoint at = canvas.topLeft() + QPoint(300, 320);
+  x->Drag(from, to);
+  const QImage banded = Settled(canvas);
+  x->Click(at, 3);
+  // The menu opens at the click; its first entry is "貼り付け" (the click misses the band).
+  const QRect menuArea(at, QSize(100, 60));
+  ASSERT_NE(WaitScreen(banded, menuArea, false).copy(menuArea), banded.copy(menuArea)) << "no menu at the right click";
+  // Clicked once drawn (a menu window just mapped shows black first).
+  const QImage withMenu = Settled(menuArea);
+  Shot(withMenu, "paint_menu");
+  x->Click(at + QPoint(30, 12));
+  x->MoveMouse(QPoint(1279, 1023));
+  WaitScreen(withMenu, menuArea, false);
+  const QImage pasted = Settled(canvas);
+  Shot(pasted, "paint_pasted");
+  const QPoint found = desk::FindPicture(pasted, WithoutRim(picture, 2), canvas);
+  ASSERT_FALSE(found.isNull()) << "the pasted picture is nowhere on the canvas";
+  EXPECT_TRUE(Near(found, at, 2)) << "right click at (" << at.x() << "," << at.y() << "), picture at (" << found.x()
+                                  << "," << found.y() << "), the band ended at (" << to.x() << "," << to.y() << ")";
+
   EXPECT_EQ(Close([&] {
               if (!WaitWindow("確認", Ms(3000))) return;
               x->Key("Tab");
