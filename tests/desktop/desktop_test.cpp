@@ -1,5 +1,6 @@
 // The built program on an operator's desktop: Xvfb with openbox, real key and mouse events from
-// xdotool, the clipboard through xclip, window stacking through xprop and the screen through xwd.
+// xdotool, the clipboard through xclip, window stacking through xprop and the screen read from the X
+// server.
 // Each test is one session: start the program, act, look.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
