@@ -54,10 +54,6 @@ CStartupSplash::CStartupSplash(QWidget* parent)
       m_picture(res::SplashPicture()) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  // A window of the screen's own 24-bit visual stays black on X11 once the maximised frame is
-  // up (its flushes never reach the screen); one with an alpha channel shows the picture. The
-  // picture is opaque, so nothing shows through.
-  setAttribute(Qt::WA_TranslucentBackground);
   setCursor(Qt::ArrowCursor);
   if (m_picture.isNull()) return;
   setFixedSize(m_picture.size());

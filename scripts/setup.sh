@@ -15,9 +15,9 @@ pkgs+=(libqrencode-dev)
 # clang: the fuzz targets (scripts/fuzz.sh) are built with its libFuzzer.
 pkgs+=(clang)
 # The desktop tests (tests/desktop): an X server with a window manager, real input (xdotool),
-# the clipboard (xclip), window stacking and screen dumps (x11-utils, x11-apps: xwd); Qt's own
-# texts in Japanese (qt6-translations-l10n) for the program itself.
-pkgs+=(openbox xdotool xclip x11-utils x11-apps qt6-translations-l10n)
+# the clipboard (xclip), window stacking (x11-utils), the screen read from the server (libxcb1-dev);
+# Qt's own texts in Japanese (qt6-translations-l10n) for the program itself.
+pkgs+=(openbox xdotool xclip x11-utils libxcb1-dev qt6-translations-l10n)
 
 missing=()
 for p in "${pkgs[@]}"; do

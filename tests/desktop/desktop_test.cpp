@@ -1,5 +1,6 @@
 // The built program on an operator's desktop: Xvfb with openbox, real key and mouse events from
-// xdotool, the clipboard through xclip, window stacking through xprop and the screen through xwd.
+// xdotool, the clipboard through xclip, window stacking through xprop and the screen read from the X
+// server.
 // Each test is one session: start the program, act, look.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -173,17 +174,43 @@ class Desktop : public ::testing::Test {
   QRect FromTheBar(UINT command, const QRect& window, QImage& before, QImage& after) {
     const QRect canvas = CanvasArea(window);
     before = Settled(canvas);
-    const QImage button = res::BarImage(command);
-    const QPoint at = desk::FindPicture(before, button, QRect(window.left(), window.top(), window.width(), 90));
-    if (at.isNull()) {
-      ADD_FAILURE() << "no button for " << command << " on the screen";
-      return QRect();
-    }
-    x->Click(at + QPoint(button.width() / 2, button.height() / 2));
-    x->MoveMouse(QPoint(1279, 1023));
+    if (!ClickBarButton(command, window, before)) return QRect();
     WaitScreen(before, canvas, false);
     after = Settled(canvas);
     return desk::ChangedBox(before, after, canvas);
+  }
+
+  // Clicks the bar button of `command`, found on `screen` by its picture; false when it is not there.
+  bool ClickBarButton(UINT command, const QRect& window, const QImage& screen) {
+    const QImage button = res::BarImage(command);
+    const QPoint at = desk::FindPicture(screen, button, QRect(window.left(), window.top(), window.width(), 90));
+    if (at.isNull()) {
+      ADD_FAILURE() << "no button for " << command << " on the screen";
+      return false;
+    }
+    x->Click(at + QPoint(button.width() / 2, button.height() / 2));
+    x->MoveMouse(QPoint(1279, 1023));
+    return true;
+  }
+
+  // The program's popup (a menu) that opened with its corner at `at`, once it is drawn: its
+  // place on the screen, or an empty rectangle when none turned up in time.
+  QRect PopupAt(QPoint at, unsigned long frame) {
+    QRect found;
+    WaitFor([&] {
+      const std::string ids = x->Run({"xdotool", "search", "--onlyvisible", "--classname", "korvane"});
+      std::istringstream in(ids);
+      for (unsigned long id = 0; in >> id;) {
+        const QRect r = id == frame ? QRect() : x->Geometry(id);
+        if (r.width() > 8 && r.height() > 8 && Near(r.topLeft(), at, 4)) {
+          found = r;
+          return true;
+        }
+      }
+      return false;
+    }, Ms(10000));
+    if (!found.isEmpty()) Settled(found);
+    return found;
   }
 
   void Shot(const QImage& image, const char* name) {
@@ -222,6 +249,45 @@ double PictureShare(const QImage& screen, const QRect& area, const QImage& pictu
         ++alike;
     }
   return samples ? double(alike) / samples : 0;
+}
+
+// What a window shows in `area` of the screen: its most frequent colour and the shares of that
+// colour, of black, of dark (text) pixels and of strong blue (link) pixels.
+struct Look {
+  QRgb common = 0;
+  double commonShare = 0, black = 0, dark = 0, blue = 0;
+};
+
+Look LookAt(const QImage& screen, const QRect& area) {
+  Look look;
+  const QRect r = area & screen.rect();
+  if (r.isEmpty()) return look;
+  std::map<QRgb, int> counts;
+  int black = 0, dark = 0, blue = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) {
+      const QRgb p = screen.pixel(x, y) & 0xffffff;
+      ++counts[p];
+      black += p == 0;
+      dark += qGray(p) < 96;
+      blue += qBlue(p) > 160 && qRed(p) < 96 && qGreen(p) < 96;
+    }
+  const auto common = std::max_element(counts.begin(), counts.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+  const double n = double(r.width()) * r.height();
+  look.common = common->first;
+  look.commonShare = common->second / n;
+  look.black = black / n;
+  look.dark = dark / n;
+  look.blue = blue / n;
+  return look;
+}
+
+std::string Describe(const Look& look) {
+  std::ostringstream out;
+  out << "most common #" << std::hex << look.common << std::dec << " (" << look.commonShare << "), black "
+      << look.black << ", dark " << look.dark << ", blue " << look.blue;
+  return out.str();
 }
 
 TEST_F(Desktop, TheSplashStaysOnTopOfTheFrameForAboutFourSeconds) {
@@ -435,6 +501,53 @@ TEST_F(Desktop, AFileDialogWithPlacesLeavesTheUsersQtSettingsAsTheyWere) {
   EXPECT_EQ(after.value("Elsewhere/value").toString(), QStringLiteral("kept"));
 }
 
+// A modal dialog and a context menu over the maximised frame show what they draw, not a black
+// box: the About box opened from its bar button has its own background over most of its client
+// area, its text and its blue links; the canvas's context menu shows its entries.
+TEST_F(Desktop, TheAboutBoxAndAContextMenuOverTheMaximisedFrameShowWhatTheyDraw) {
+  const unsigned long frame = Start();
+  ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
+  PastTheSplash(frame);
+  const QRect window = x->Geometry(frame);
+  ASSERT_GE(window.width(), 1200) << "the frame is not maximised";
+  const QImage before = Settled(window);
+  const Look frameLook = LookAt(before, QRect(window.left() + 620, window.top() + 580, 300, 150));
+
+  ASSERT_TRUE(ClickBarButton(ID_APP_ABOUT, window, before));
+  unsigned long dialog = 0;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = x->ActiveWindow()) != frame && dialog != 0; }, Ms(15000)));
+  EXPECT_NE(x->WindowName(dialog).find("情報"), std::string::npos) << x->WindowName(dialog);
+  const QRect box = x->Geometry(dialog);
+  ASSERT_TRUE(window.contains(box)) << "the dialog is not over the frame";
+  const QImage withBox = Settled(box);
+  Shot(withBox, "about");
+  const Look boxLook = LookAt(withBox, box);
+  EXPECT_LT(boxLook.black, 0.05) << Describe(boxLook);
+  // The dialog's background is the frame's panel colour, and covers most of it.
+  EXPECT_EQ(boxLook.common, frameLook.common) << Describe(boxLook) << "; frame: " << Describe(frameLook);
+  EXPECT_GT(boxLook.commonShare, 0.6) << Describe(boxLook);
+  EXPECT_GT(boxLook.dark, 0.01) << "no text: " << Describe(boxLook);
+  EXPECT_GT(boxLook.blue, 0.002) << "no link: " << Describe(boxLook);
+  x->Key("Escape");
+  ASSERT_TRUE(WaitFor([&] { return x->ActiveWindow() == frame; }, Ms(10000)));
+
+  // The canvas's context menu: a light box with dark entries, where the right click was.
+  const QPoint at = Centre(CanvasArea(window)) + QPoint(0, 150);
+  x->Click(at, 3);
+  const QRect menu = PopupAt(at, frame);
+  ASSERT_FALSE(menu.isEmpty()) << "no menu at the right click";
+  const QImage withMenu = Settled(menu);
+  Shot(withMenu, "context_menu");
+  const Look menuLook = LookAt(withMenu, menu);
+  EXPECT_LT(menuLook.black, 0.2) << Describe(menuLook);
+  EXPECT_GT(qGray(menuLook.common), 160) << Describe(menuLook);
+  EXPECT_GT(menuLook.commonShare, 0.5) << Describe(menuLook);
+  EXPECT_GT(menuLook.dark, 0.005) << "no entries: " << Describe(menuLook);
+  x->Key("Escape");
+  EXPECT_TRUE(WaitFor([&] { return x->Screen().copy(menu) == before.copy(menu); }, Ms(10000))) << "the menu stayed";
+  EXPECT_EQ(Close(), 0);
+}
+
 // What a paste in paint mode brings: black with a white window off its centre, so that only
 // one place shows it. Its rim is left out of the search, where the floating picture's frame is
 // drawn.
@@ -454,10 +567,28 @@ QImage WithoutRim(const QImage& picture, int rim) {
   return part;
 }
 
+// The first entry of the menu shown at `menu` on `screen` that is drawn enabled (dark text): the
+// rows its text spans, across the menu; empty when none.
+QRect FirstEntry(const QImage& screen, const QRect& menu) {
+  int top = -1, bottom = -1;
+  for (int y = menu.top() + 2; y < menu.bottom() - 1; ++y) {
+    int dark = 0;
+    for (int x = menu.left() + 2; x < menu.right() - 1; ++x) dark += qGray(screen.pixel(x, y)) < 96;
+    if (dark >= 2) {
+      if (top < 0) top = y;
+      bottom = y;
+    } else if (top >= 0 && y - bottom > 3) {
+      break;  // past the first line of text (the gaps inside a glyph are narrower)
+    }
+  }
+  return top < 0 ? QRect() : QRect(menu.left(), top, menu.width(), bottom - top + 1);
+}
+
 // Paint mode as an operator reaches it: the scanning area made an image from the bar, then the
 // image's context menu "画像の編集". The edit bars and the menu bar give way to the paint editor.
-// There a band is dragged, then a picture another program put on the clipboard is pasted from
-// the context menu of a right click elsewhere: it lands under that click, at the editor's 100 %.
+// There a picture another program put on the clipboard is pasted from the context menu of the
+// very first click, a right one, and again after a band is dragged from a right click elsewhere:
+// each lands under its click, at the editor's 100 %.
 TEST_F(Desktop, TheImageOfTheScanningAreaIsEditedInPaintModeAndARightClickPasteLandsThere) {
   const unsigned long frame = Start();
   ASSERT_NE(frame, 0u) << ReadFile(root + "/korvane.log");
@@ -489,28 +620,48 @@ TEST_F(Desktop, TheImageOfTheScanningAreaIsEditedInPaintModeAndARightClickPasteL
     return x->Run({"xclip", "-selection", "clipboard", "-t", "TARGETS", "-o"}, Ms(5000)).find("image/png") != std::string::npos;
   }, Ms(10000)));
 
-  // A band dragged in the picture, then the right click below and right of where it ended.
+  // Pastes from the context menu of a right click at `click`: the menu opens there and its first
+  // entry, "貼り付け", is found on the screen and drawn enabled. Returns where the picture stands.
   const QRect canvas = CanvasArea(window);
+  const QImage part = WithoutRim(picture, 2);
+  auto pasteAt = [&](QPoint click, const char* shot) {
+    x->Click(click, 3);
+    const QRect menu = PopupAt(click, frame);
+    if (menu.isEmpty()) {
+      ADD_FAILURE() << "no menu at the right click (" << click.x() << "," << click.y() << ")";
+      return QPoint();
+    }
+    const QImage withMenu = Settled(menu);
+    Shot(withMenu, shot);
+    const QRect entry = FirstEntry(withMenu, menu);
+    if (entry.isEmpty() || entry.top() - menu.top() > 30) {
+      ADD_FAILURE() << "the menu's first entry is not there or not enabled: " << Describe(LookAt(withMenu, menu));
+      return QPoint();
+    }
+    x->Click(QPoint(menu.left() + menu.width() / 3, entry.center().y()));
+    x->MoveMouse(QPoint(1279, 1023));
+    WaitScreen(withMenu, menu, false);
+    // The topmost match: the earlier paste stands lower down.
+    return desk::FindPicture(Settled(canvas), part, canvas);
+  };
+  auto where = [](QPoint p) { return "(" + std::to_string(p.x()) + "," + std::to_string(p.y()) + ")"; };
+
+  // The very first click in paint mode is the right button.
+  const QPoint first = canvas.topLeft() + QPoint(120, 420);
+  const QPoint firstFound = pasteAt(first, "paint_first_menu");
+  ASSERT_FALSE(firstFound.isNull()) << "the first paste is nowhere on the canvas";
+  EXPECT_TRUE(Near(firstFound, first, 2)) << "right click at " << where(first) << ", picture at " << where(firstFound);
+
+  // A band dragged in the picture, then the right click below and right of where it ended.
   const QPoint from = canvas.topLeft() + QPoint(150, 150), to = from + QPoint(80, 50);
   const QPoint at = canvas.topLeft() + QPoint(300, 320);
   x->Drag(from, to);
-  const QImage banded = Settled(canvas);
-  x->Click(at, 3);
-  // The menu opens at the click; its first entry is "貼り付け" (the click misses the band).
-  const QRect menuArea(at, QSize(100, 60));
-  ASSERT_NE(WaitScreen(banded, menuArea, false).copy(menuArea), banded.copy(menuArea)) << "no menu at the right click";
-  // Clicked once drawn (a menu window just mapped shows black first).
-  const QImage withMenu = Settled(menuArea);
-  Shot(withMenu, "paint_menu");
-  x->Click(at + QPoint(30, 12));
-  x->MoveMouse(QPoint(1279, 1023));
-  WaitScreen(withMenu, menuArea, false);
-  const QImage pasted = Settled(canvas);
-  Shot(pasted, "paint_pasted");
-  const QPoint found = desk::FindPicture(pasted, WithoutRim(picture, 2), canvas);
+  Settled(canvas);
+  const QPoint found = pasteAt(at, "paint_menu");
+  Shot(x->Screen(), "paint_pasted");
   ASSERT_FALSE(found.isNull()) << "the pasted picture is nowhere on the canvas";
-  EXPECT_TRUE(Near(found, at, 2)) << "right click at (" << at.x() << "," << at.y() << "), picture at (" << found.x()
-                                  << "," << found.y() << "), the band ended at (" << to.x() << "," << to.y() << ")";
+  EXPECT_TRUE(Near(found, at, 2)) << "right click at " << where(at) << ", picture at " << where(found)
+                                  << ", the band ended at " << where(to);
 
   EXPECT_EQ(Close([&] {
               if (!WaitWindow("確認", Ms(3000))) return;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -122,7 +123,7 @@ bool WaitFor(const std::function<bool()>& done, Ms timeout) {
 // ---- the session --------------------------------------------------------------------------------
 
 XSession::XSession(const std::string& home) : m_home(home) {
-  for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xwd", "xclip"}) {
+  for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xclip"}) {
     if (FindTool(tool).empty()) m_problem += std::string(m_problem.empty() ? "" : ", ") + tool;
   }
   if (!m_problem.empty()) return;
@@ -274,30 +275,37 @@ unsigned long XSession::WindowNamed(const std::string& name) const {
 }
 
 QImage XSession::Screen() const {
-  // xwd's dump: a big-endian header of 25 words, the window name, the colour entries, then rows.
-  const std::string dump = Run({"xwd", "-root", "-silent"}, Ms(15000));
-  auto word = [&dump](int i) {
-    const auto* b = reinterpret_cast<const unsigned char*>(dump.data()) + 4 * i;
-    return (uint32_t(b[0]) << 24) | (uint32_t(b[1]) << 16) | (uint32_t(b[2]) << 8) | uint32_t(b[3]);
-  };
-  if (dump.size() < 100) return QImage();
-  const uint32_t headerSize = word(0), width = word(4), height = word(5), byteOrder = word(7), bpp = word(11),
-                 bytesPerLine = word(12), colours = word(19);
-  const size_t start = headerSize + size_t(colours) * 12;
-  if ((bpp != 32 && bpp != 24) || dump.size() < start + size_t(bytesPerLine) * height) return QImage();
-  const uint32_t step = bpp / 8;
-  QImage image(int(width), int(height), QImage::Format_RGB32);
-  for (uint32_t y = 0; y < height; ++y) {
-    const auto* row = reinterpret_cast<const unsigned char*>(dump.data()) + start + size_t(y) * bytesPerLine;
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(int(y)));
-    for (uint32_t x = 0; x < width; ++x) {
-      // Blue, green, red in the low three bytes (least significant first, or the other way).
-      const unsigned char* p = row + step * x;
-      const uint32_t v = byteOrder == 0 ? (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0]
-                                        : (uint32_t(p[step - 3]) << 16) | (uint32_t(p[step - 2]) << 8) | p[step - 1];
-      line[x] = 0xff000000u | v;
+  // The root window's pixels as the server holds them (GetImage of the root). Not xwd -root: it
+  // reads windows that share a colormap through the lowest of them, so a dialog or menu over
+  // the program's frame comes out black.
+  if (m_display.empty()) return QImage();
+  xcb_connection_t* c = xcb_connect(m_display.c_str(), nullptr);
+  QImage image;
+  if (!xcb_connection_has_error(c)) {
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_format_t* formats = xcb_setup_pixmap_formats(xcb_get_setup(c));
+    int bpp = 0;
+    for (int i = 0; i < xcb_setup_pixmap_formats_length(xcb_get_setup(c)); ++i) {
+      if (formats[i].depth == screen->root_depth) bpp = formats[i].bits_per_pixel;
     }
+    const int width = screen->width_in_pixels, height = screen->height_in_pixels;
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, 0, 0, uint16_t(width), uint16_t(height), ~0u),
+        nullptr);
+    // 24-bit true colour in 32-bit pixels, least significant byte first on this machine's server.
+    if (reply && bpp == 32 && xcb_get_setup(c)->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST &&
+        size_t(xcb_get_image_data_length(reply)) >= size_t(width) * height * 4) {
+      image = QImage(width, height, QImage::Format_RGB32);
+      const auto* data = xcb_get_image_data(reply);
+      for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * width * 4);
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) line[x] = 0xff000000u | (row[x] & 0xffffff);
+      }
+    }
+    free(reply);
   }
+  xcb_disconnect(c);
   return image;
 }
 
