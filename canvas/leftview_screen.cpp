@@ -405,6 +405,8 @@ void CLeftView::OnArctest() {
 void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   Trace("---------CLeftView::OnUpdate\n");
   if (!m_pDoc) return;
+  // A new document's entries have nothing to do with the kept measures: let their copies go.
+  if (hint == HINT_NEW_DOCUMENT) m_measured.Clear();
   switch (hint) {
     case HINT_REINIT_RENDERER: BindForScreen(); return;
     case HINT_ZOOM_CHANGED:
@@ -728,10 +730,21 @@ BOOL CLeftView::ObjectDeviceRect(int index, RECT* out) {
   if (!m_pDoc) return FALSE;
   CDrawObject* copy = m_pDoc->CloneObject(index);
   if (!copy) return FALSE;
+  m_measured.Trim(m_pDoc->GetObjectList()->GetCount());
+  const CObjectRenderer::MeasureState state = m_pRenderer->GetMeasureState();
+  int ok = 0;
+  if (m_measured.Find(index, *copy, state, out, &ok)) {
+    CKorvaneDoc::FreeObject(copy);
+    return ok ? TRUE : FALSE;
+  }
   CDC dc;
   MakeWindowDC(dc);
-  const int ok = m_pRenderer->UpdateObjectRect(&dc, copy, out);
-  CKorvaneDoc::FreeObject(copy);
+  ok = m_pRenderer->UpdateObjectRect(&dc, copy, out);
+  if (CMeasuredRects::Keeps(copy->m_nType)) {
+    m_measured.Keep(index, copy, state, *out, ok);
+  } else {
+    CKorvaneDoc::FreeObject(copy);
+  }
   return ok ? TRUE : FALSE;
 }
 

@@ -1,0 +1,143 @@
+// Typing into a text's character page never leaves a stale picture: the canvas keeps what it
+// last measured of a text, and after every key, font or angle change, mirror, zoom and value put
+// back, the window surface equals a full repaint of the same state, pixel for pixel.
+#include <QApplication>
+
+#include "canvas_fixture.h"
+#include "fake_control_host.h"
+#include "pages/object_pages.h"
+#include "res/dialog_140.h"
+#include "res/dialog_142.h"
+
+namespace {
+
+class PageDocument : public IPageFormHost {
+ public:
+  CKorvaneDoc* doc = nullptr;
+  CKorvaneDoc* GetPageDocument() override { return doc; }
+  int GetRememberedPage(int) override { return 1; }
+  void SetRememberedPage(int, int) override {}
+};
+
+// The control ids of one character page.
+struct CharPageIds {
+  int list, sizeX, sizeY, offsetY, angle, fontWidthX, lineWidthX;
+  // The field and value that make one character stand clear of the rest of its text.
+  int liftId;
+  const char* lift;
+};
+constexpr CharPageIds kStraight{dlg140::IDC_CHAR_LIST, dlg140::IDC_SIZE_X,       dlg140::IDC_SIZE_Y,
+                                dlg140::IDC_OFFSET_Y,  dlg140::IDC_ANGLE,        dlg140::IDC_FONT_WIDTH_X,
+                                dlg140::IDC_LINE_WIDTH_X, dlg140::IDC_OFFSET_Y, "9"};
+constexpr CharPageIds kArc{dlg142::IDC_CHAR_LIST, dlg142::IDC_SIZE_X,       dlg142::IDC_SIZE_Y,
+                           dlg142::IDC_OFFSET_Y,  dlg142::IDC_ANGLE,        dlg142::IDC_FONT_WIDTH_X,
+                           dlg142::IDC_LINE_WIDTH_X, dlg142::IDC_OFFSET_Y, "-40"};
+
+class CharPageRepaint : public CanvasTest {
+ protected:
+  void SetUp() override {
+    CanvasTest::SetUp();
+    pageDocument.doc = doc.get();
+    CPageHelper::SetFormHost(&pageDocument);
+    ShowView();
+  }
+  void TearDown() override {
+    CPageHelper::SetFormHost(nullptr);
+    CanvasTest::TearDown();
+  }
+
+  // Runs what the step left pending, then compares the surface with a full repaint.
+  void ExpectShowsTheDesign(const std::string& step) {
+    QApplication::processEvents();
+    view->UpdateWindow();
+    const QImage shown = view->SurfaceImage().copy();
+    view->Invalidate(TRUE);
+    view->UpdateWindow();
+    const QImage& fresh = view->SurfaceImage();
+    ASSERT_EQ(shown.size(), fresh.size()) << step;
+    long stale = 0;
+    QRect box;
+    for (int y = 0; y < fresh.height(); ++y) {
+      const auto* a = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+      const auto* b = reinterpret_cast<const QRgb*>(fresh.constScanLine(y));
+      for (int x = 0; x < fresh.width(); ++x) {
+        if (a[x] == b[x]) continue;
+        ++stale;
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+    EXPECT_EQ(stale, 0) << "after " << step << ": stale pixels within " << box.x() << "," << box.y() << " "
+                        << box.width() << "x" << box.height();
+  }
+
+  // Drives one text's character page through the steps; the text is current.
+  template <class Page>
+  void RunSteps(int index, const CharPageIds& ids) {
+    Repaint(9);
+    doc->SetCurrentObject(index, TRUE, TRUE);
+    Page page;
+    CFakeControlHost host(*page.GetTemplate());
+    page.AttachHost(&host);
+    page.Activate();
+    ExpectShowsTheDesign("choosing the text");
+    host.ChooseRow(ids.list, 1);
+    // Each key is its own change, as the operator types "2.5".
+    host.Type(ids.sizeX, "2");
+    ExpectShowsTheDesign("a key into size X");
+    host.Paste(ids.sizeX, "2.5");
+    ExpectShowsTheDesign("size X 2.5");
+    host.Paste(ids.sizeY, "-1");
+    ExpectShowsTheDesign("a smaller size Y");
+    host.Paste(ids.angle, "45");
+    ExpectShowsTheDesign("an angle of 45");
+    host.Paste(ids.fontWidthX, "0.8");
+    ExpectShowsTheDesign("a font width");
+    host.Paste(ids.lineWidthX, "0.4");
+    ExpectShowsTheDesign("a line width of the whole text");
+    // One character lifted far out of its line, then put back.
+    host.Paste(ids.liftId, ids.lift);
+    ExpectShowsTheDesign("the character lifted");
+    host.Paste(ids.liftId, "0");
+    ExpectShowsTheDesign("the character put back");
+    host.Paste(ids.liftId, ids.lift);
+    ExpectShowsTheDesign("the character lifted again");
+    // Mirrored with the character still lifted: it now hangs below, where nothing was measured.
+    doc->MirrorSelection(FALSE, TRUE);
+    ExpectShowsTheDesign("the text mirrored");
+    host.Paste(ids.liftId, "0");
+    ExpectShowsTheDesign("the mirrored character put back");
+    host.Paste(ids.liftId, ids.lift);
+    ExpectShowsTheDesign("the mirrored character lifted");
+    // Another zoom: the lifted character is somewhere else on the screen now.
+    Repaint(15);
+    ExpectShowsTheDesign("zoomed in");
+    host.Paste(ids.liftId, "0");
+    ExpectShowsTheDesign("the character put back at the new zoom");
+    host.Paste(ids.liftId, ids.lift);
+    Repaint(9);
+    host.Paste(ids.liftId, "0");
+    ExpectShowsTheDesign("the character put back after zooming out again");
+    // Every value put back as it was.
+    for (int id : {ids.sizeX, ids.sizeY, ids.angle, ids.fontWidthX, ids.lineWidthX}) host.Paste(id, "0");
+    doc->MirrorSelection(FALSE, TRUE);
+    ExpectShowsTheDesign("every value put back");
+  }
+
+  PageDocument pageDocument;
+};
+
+TEST_F(CharPageRepaint, StraightTextCharacterPage) {
+  AddShape(TYPE_RECTANGLE, 20, 14, -30, 20);
+  const int text = AddShape(TYPE_TEXT1, 30, 8, -20, -10);
+  At<CText1Object>(text)->SetText("ABCDE");
+  RunSteps<CPageText1Char>(text, kStraight);
+}
+
+TEST_F(CharPageRepaint, ArcTextCharacterPage) {
+  AddShape(TYPE_CIRCLE, 16, 16, 30, 20);
+  const int arc = AddShape(TYPE_TEXT2, 30, 30, -20, -10);
+  At<CText2Object>(arc)->SetText("ABCDEFG");
+  RunSteps<CPageText2Char>(arc, kArc);
+}
+
+}  // namespace
