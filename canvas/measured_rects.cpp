@@ -15,14 +15,17 @@ CMeasuredRects::~CMeasuredRects() = default;
 
 bool CMeasuredRects::Keeps(int kind) { return kind == TYPE_TEXT1 || kind == TYPE_TEXT2; }
 
-bool CMeasuredRects::Find(int index, const CDrawObject& object, const CObjectRenderer::MeasureState& state,
-                          RECT* out, int* result) const {
-  if (index < 0 || static_cast<size_t>(index) >= m_entries.size()) return false;
+CMeasuredRects::Match CMeasuredRects::Find(int index, const CDrawObject& object,
+                                           const CObjectRenderer::MeasureState& state, Kept* out) const {
+  if (index < 0 || static_cast<size_t>(index) >= m_entries.size()) return Match::None;
   const Entry* e = m_entries[static_cast<size_t>(index)].get();
-  if (!e || !(e->state == state) || !SameLayout(*e->object, object)) return false;
-  *out = e->rect;
-  *result = e->result;
-  return true;
+  if (!e || !(e->state == state) || !SameLayout(*e->object, object, true)) return Match::None;
+  out->rect = e->rect;
+  out->result = e->result;
+  out->posX = e->object->m_dPosX;
+  out->posY = e->object->m_dPosY;
+  const bool same = e->object->m_dPosX == object.m_dPosX && e->object->m_dPosY == object.m_dPosY;
+  return same ? Match::Same : Match::Moved;
 }
 
 void CMeasuredRects::Keep(int index, CDrawObject* object, const CObjectRenderer::MeasureState& state,
@@ -45,12 +48,12 @@ void CMeasuredRects::Trim(int count) {
 
 namespace {
 
-bool SameCommon(const CDrawObject& a, const CDrawObject& b) {
+bool SameCommon(const CDrawObject& a, const CDrawObject& b, bool ignorePosition) {
   return a.m_nType == b.m_nType && a.m_bDeleted == b.m_bDeleted && a.m_crColor == b.m_crColor &&
          a.m_nInnerCornerStyle == b.m_nInnerCornerStyle && a.m_nOuterCornerStyle == b.m_nOuterCornerStyle &&
          a.m_nLayer == b.m_nLayer && a.m_nOutputMode == b.m_nOutputMode && a.m_dScanInterval == b.m_dScanInterval &&
          a.m_nFillDirection == b.m_nFillDirection && a.m_bMirrorX == b.m_bMirrorX && a.m_bMirrorY == b.m_bMirrorY &&
-         a.m_dPosX == b.m_dPosX && a.m_dPosY == b.m_dPosY;
+         (ignorePosition || (a.m_dPosX == b.m_dPosX && a.m_dPosY == b.m_dPosY));
 }
 
 // The font and the per-character fields both text kinds share.
@@ -69,8 +72,8 @@ bool SameTextFields(const T& a, const T& b) {
 
 }  // namespace
 
-bool CMeasuredRects::SameLayout(const CDrawObject& a, const CDrawObject& b) {
-  if (!SameCommon(a, b)) return false;
+bool CMeasuredRects::SameLayout(const CDrawObject& a, const CDrawObject& b, bool ignorePosition) {
+  if (!SameCommon(a, b, ignorePosition)) return false;
   if (a.m_nType == TYPE_TEXT1) {
     const auto* x = dynamic_cast<const CText1Object*>(&a);
     const auto* y = dynamic_cast<const CText1Object*>(&b);

@@ -22,10 +22,17 @@ class CMeasuredRects {
 
   // Whether a measure of this kind is worth keeping (the texts; every other kind is a few sums).
   static bool Keeps(int kind);
-  // The rectangle and result kept for entry `index` when `object` and `state` are what it was
-  // measured from; false otherwise.
-  bool Find(int index, const CDrawObject& object, const CObjectRenderer::MeasureState& state, RECT* out,
-            int* result) const;
+  // What Find knows of an entry: its rectangle and result, and the position it was measured at.
+  struct Kept {
+    RECT rect{};
+    int result = 0;
+    double posX = 0.0;
+    double posY = 0.0;
+  };
+  enum class Match { None, Same, Moved };
+  // Same when `object` and `state` are what entry `index` was measured from; Moved when only the
+  // object's position differs (a text moved as a whole lays out the same, shifted); None else.
+  Match Find(int index, const CDrawObject& object, const CObjectRenderer::MeasureState& state, Kept* out) const;
   // Keeps a measure of entry `index`, taking over `object` (freed when replaced).
   void Keep(int index, CDrawObject* object, const CObjectRenderer::MeasureState& state, const RECT& rect,
             int result);
@@ -36,7 +43,7 @@ class CMeasuredRects {
   // Whether two objects of a text kind lay out alike: every field a measure reads is equal. The
   // fields the canvas itself writes back after a paint or a capture (bounds, captured outlines)
   // are not compared.
-  static bool SameLayout(const CDrawObject& a, const CDrawObject& b);
+  static bool SameLayout(const CDrawObject& a, const CDrawObject& b, bool ignorePosition = false);
 
  private:
   struct Entry;

@@ -1,7 +1,9 @@
 // Typing into a text's character page never leaves a stale picture: the canvas keeps what it
 // last measured of a text, and after every key, font or angle change, mirror, zoom and value put
-// back, the window surface equals a full repaint of the same state, pixel for pixel.
+// back, the window surface equals a full repaint of the same state, pixel for pixel. The same
+// holds while texts are moved by odd steps, where the kept rectangle is carried along.
 #include <QApplication>
+#include <string>
 
 #include "canvas_fixture.h"
 #include "fake_control_host.h"
@@ -138,6 +140,36 @@ TEST_F(CharPageRepaint, ArcTextCharacterPage) {
   const int arc = AddShape(TYPE_TEXT2, 30, 30, -20, -10);
   At<CText2Object>(arc)->SetText("ABCDEFG");
   RunSteps<CPageText2Char>(arc, kArc);
+}
+
+// Texts moved again and again by steps that are not whole pixels, with a character standing far
+// out: each place they leave is found from what was measured before the moves.
+TEST_F(CharPageRepaint, TextsMovedByOddStepsLeaveNothingBehind) {
+  const int text = AddShape(TYPE_TEXT1, 30, 8, -20, -10);
+  At<CText1Object>(text)->SetText("ABCDE");
+  At<CText1Object>(text)->m_vCharRecords[4].dOffsetY = 9;
+  const int arc = AddShape(TYPE_TEXT2, 30, 30, 25, 5);
+  At<CText2Object>(arc)->SetText("ABCDEFG");
+  At<CText2Object>(arc)->m_vCharRecords[1].dOffsetY = -12;
+  for (int zoom : {9, 15, 5}) {
+    Repaint(zoom);
+    for (int index : {text, arc}) {
+      doc->SetCurrentObject(index, TRUE, TRUE);
+      ExpectShowsTheDesign("choosing a text");
+      int k = 0;
+      for (double step : {0.013, 0.37, 1.19, 0.051}) {
+        for (int direction = 0; direction < 4; ++direction) {
+          // The position typed into the text's own page, then an arrow key.
+          const double x = List().GetObject(index)->m_dPosX;
+          doc->SetPropertyDouble(index == text ? 1003 : 1364, x + ((direction + k) % 2 ? step : -step * 1.7), 0);
+          ExpectShowsTheDesign("a move along x of " + std::to_string(step) + " mm at zoom " + std::to_string(zoom));
+          doc->NudgeSelection(direction);
+          ExpectShowsTheDesign("a nudge at zoom " + std::to_string(zoom));
+          ++k;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
