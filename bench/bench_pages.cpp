@@ -128,12 +128,22 @@ BENCHMARK(BM_CharListOf5000Characters)->Unit(benchmark::kMillisecond);
 // A key into the character page's size X edit, the row of the middle character selected: the
 // edit's change, the setter and the canvas's invalidation; with a second argument of 1 also the
 // paint that follows (bounded by what is visible only where the canvas bounds it).
-// Types keys into the page's size X edit (row `row` selected) until the state ends.
-template <class Page>
-void TypeKeys(benchmark::State& state, Session& s, Page& page, int list, int row, bool paint) {
+// Types keys into the size X edit of the page of `text` (a long text of "A"s made current, the
+// row of its middle character selected) until the state ends.
+template <class Page, class Text>
+void TypeKeys(benchmark::State& state, Session& s, Text* text, int list) {
+  const int length = static_cast<int>(state.range(0));
+  const bool paint = state.range(1) != 0;
+  text->SetText(CString(std::string(static_cast<size_t>(length), 'A')));
+  text->m_dCharWidth = text->m_dCharHeight = 2.0;
+  s.view->resize(900, 700);
+  s.view->show();
+  s.doc->SetCurrentObject(s.doc->GetObjectList()->GetCount() - 1, TRUE, TRUE);
+  Page page;
   page.CreatePageWindow(&s.parent);
   page.Activate();
   QApplication::processEvents();
+  const int row = length / 2;
   page.Host()->SetCurSel(list, row);
   page.OnSelchangeCharList();
   const int sizeX = page.GetPageKind() == TYPE_TEXT1 ? 1332 : 1408;
@@ -152,45 +162,25 @@ void TypeKeys(benchmark::State& state, Session& s, Page& page, int list, int row
     if (paint) QApplication::processEvents();
     add = !add;
   }
+  state.counters["size_x"] =
+      text->m_vCharRecords.size() > static_cast<size_t>(row) ? text->m_vCharRecords[row].dSizeX : -1;
 }
 
 void BM_KeyInCharPage(benchmark::State& state) {
-  const int length = static_cast<int>(state.range(0));
-  const bool paint = state.range(1) != 0;
   Session s;
   CText1Object* t = s.doc->GetObjectList()->AddText1(nullptr, TRUE, TRUE);
-  t->SetText(CString(std::string(static_cast<size_t>(length), 'A')));
-  t->m_dCharWidth = t->m_dCharHeight = 2.0;
   t->m_dPosX = -150;
-  s.view->resize(900, 700);
-  s.view->show();
-  s.doc->SetCurrentObject(s.doc->GetObjectList()->GetCount() - 1, TRUE, TRUE);
-  CPageText1Char page;
-  TypeKeys(state, s, page, dlg140::IDC_CHAR_LIST, length / 2, paint);
-  const int record = length / 2;
-  state.counters["size_x"] =
-      t->m_vCharRecords.size() > static_cast<size_t>(record) ? t->m_vCharRecords[record].dSizeX : -1;
+  TypeKeys<CPageText1Char>(state, s, t, dlg140::IDC_CHAR_LIST);
 }
 BENCHMARK(BM_KeyInCharPage)->Args({20000, 0})->Args({100000, 0})->Args({20000, 1})->Unit(benchmark::kMillisecond);
 
 // The same key into the character page of a long arc text laid round a circle.
 void BM_KeyInArcCharPage(benchmark::State& state) {
-  const int length = static_cast<int>(state.range(0));
-  const bool paint = state.range(1) != 0;
   Session s;
   CText2Object* t = s.doc->GetObjectList()->AddText2(nullptr, TRUE, TRUE);
-  t->SetText(CString(std::string(static_cast<size_t>(length), 'A')));
-  t->m_dCharWidth = t->m_dCharHeight = 2.0;
   t->m_dRadiusX = t->m_dRadiusY = 60.0;
   t->m_dSpan = 300.0;
-  s.view->resize(900, 700);
-  s.view->show();
-  s.doc->SetCurrentObject(s.doc->GetObjectList()->GetCount() - 1, TRUE, TRUE);
-  CPageText2Char page;
-  TypeKeys(state, s, page, dlg142::IDC_CHAR_LIST, length / 2, paint);
-  const int record = length / 2;
-  state.counters["size_x"] =
-      t->m_vCharRecords.size() > static_cast<size_t>(record) ? t->m_vCharRecords[record].dSizeX : -1;
+  TypeKeys<CPageText2Char>(state, s, t, dlg142::IDC_CHAR_LIST);
 }
 BENCHMARK(BM_KeyInArcCharPage)->Args({2000, 0})->Args({20000, 0})->Args({2000, 1})->Unit(benchmark::kMillisecond);
 
