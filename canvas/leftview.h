@@ -442,7 +442,7 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   CMeasuredRects m_measured;
   // A kept rectangle carried to where the object has moved since (client pixels, widened by
   // the glyphs' rounding); false when it cannot be carried.
-  bool ShiftKeptRect(CDC* dc, CMeasuredRects::Kept& kept, const CDrawObject& object);
+  bool ShiftKeptRect(CMeasuredRects::Kept& kept, const CDrawObject& object);
   // A multi-selection's drag commit: every selected object's place now and after the drag from
   // the tracker's old to its new rectangle (client pixels).
   void InvalidateMovedSelection(const CRect& oldRect, const CRect& newRect);

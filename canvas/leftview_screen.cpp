@@ -732,16 +732,16 @@ BOOL CLeftView::ObjectDeviceRect(int index, RECT* out) {
   if (!copy) return FALSE;
   m_measured.Trim(m_pDoc->GetObjectList()->GetCount());
   const CObjectRenderer::MeasureState state = m_pRenderer->GetMeasureState();
-  CDC dc;
-  MakeWindowDC(dc);
   CMeasuredRects::Kept kept;
   const CMeasuredRects::Match match = m_measured.Find(index, *copy, state, &kept);
   if (match == CMeasuredRects::Match::Same ||
-      (match == CMeasuredRects::Match::Moved && ShiftKeptRect(&dc, kept, *copy))) {
+      (match == CMeasuredRects::Match::Moved && ShiftKeptRect(kept, *copy))) {
     CKorvaneDoc::FreeObject(copy);
     *out = kept.rect;
     return kept.result ? TRUE : FALSE;
   }
+  CDC dc;
+  MakeWindowDC(dc);
   const int ok = m_pRenderer->UpdateObjectRect(&dc, copy, out);
   if (CMeasuredRects::Keeps(copy->m_nType)) {
     m_measured.Keep(index, copy, state, *out, ok);
@@ -751,7 +751,7 @@ BOOL CLeftView::ObjectDeviceRect(int index, RECT* out) {
   return ok ? TRUE : FALSE;
 }
 
-bool CLeftView::ShiftKeptRect(CDC* dc, CMeasuredRects::Kept& kept, const CDrawObject& object) {
+bool CLeftView::ShiftKeptRect(CMeasuredRects::Kept& kept, const CDrawObject& object) {
   // The glyphs of a moved text land on whole logical units and device pixels again, so the
   // shifted rectangle may be off by a pixel or two at each edge: it is widened by that much.
   constexpr int kSlack = 3;
@@ -759,9 +759,11 @@ bool CLeftView::ShiftKeptRect(CDC* dc, CMeasuredRects::Kept& kept, const CDrawOb
   CDoubleRect from, to;
   m_pRenderer->MmRectToLogical(0, 0, kept.posX, kept.posY, &from);
   m_pRenderer->MmRectToLogical(0, 0, object.m_dPosX, object.m_dPosY, &to);
+  CDC dc;
+  MakeWindowDC(dc);
   POINT a, b;
-  m_pRenderer->LogicalToDevice(&a, dc, from.left, from.top);
-  m_pRenderer->LogicalToDevice(&b, dc, to.left, to.top);
+  m_pRenderer->LogicalToDevice(&a, &dc, from.left, from.top);
+  m_pRenderer->LogicalToDevice(&b, &dc, to.left, to.top);
   const long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
   const RECT& r = kept.rect;
   auto far = [&](long long v) { return v < -kReach || v > kReach; };
