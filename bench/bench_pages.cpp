@@ -1,8 +1,8 @@
 // The object pages and the barcode drawing: one spin step of the rectangle page through the
 // setter and the views with 500 objects, 50 barcodes of version 10 in 2 x 2 copies painted on
 // screen after the first paint, and the character list of a 5000-character text with the
-// mapping of its last row; one key typed into a character page of a long straight text, with
-// the canvas showing the text.
+// mapping of its last row; one key typed into a character page of a long straight or arc text,
+// with the canvas showing the text.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -23,6 +23,7 @@
 #include "platform/ui/qt_control_host.h"
 #include "res/dialog_135.h"
 #include "res/dialog_140.h"
+#include "res/dialog_142.h"
 
 namespace {
 
@@ -127,24 +128,26 @@ BENCHMARK(BM_CharListOf5000Characters)->Unit(benchmark::kMillisecond);
 // A key into the character page's size X edit, the row of the middle character selected: the
 // edit's change, the setter and the canvas's invalidation; with a second argument of 1 also the
 // paint that follows (bounded by what is visible only where the canvas bounds it).
-void BM_KeyInCharPage(benchmark::State& state) {
+// Types keys into the size X edit of the page of `text` (a long text of "A"s made current, the
+// row of its middle character selected) until the state ends.
+template <class Page, class Text>
+void TypeKeys(benchmark::State& state, Session& s, Text* text, int list) {
   const int length = static_cast<int>(state.range(0));
   const bool paint = state.range(1) != 0;
-  Session s;
-  CText1Object* t = s.doc->GetObjectList()->AddText1(nullptr, TRUE, TRUE);
-  t->SetText(CString(std::string(static_cast<size_t>(length), 'A')));
-  t->m_dCharWidth = t->m_dCharHeight = 2.0;
-  t->m_dPosX = -150;
+  text->SetText(CString(std::string(static_cast<size_t>(length), 'A')));
+  text->m_dCharWidth = text->m_dCharHeight = 2.0;
   s.view->resize(900, 700);
   s.view->show();
   s.doc->SetCurrentObject(s.doc->GetObjectList()->GetCount() - 1, TRUE, TRUE);
-  CPageText1Char page;
+  Page page;
   page.CreatePageWindow(&s.parent);
   page.Activate();
   QApplication::processEvents();
-  page.Host()->SetCurSel(dlg140::IDC_CHAR_LIST, length / 2);
+  const int row = length / 2;
+  page.Host()->SetCurSel(list, row);
   page.OnSelchangeCharList();
-  auto* edit = qobject_cast<QLineEdit*>(static_cast<CQtControlHost*>(page.Host())->GetControlWidget(1332));
+  const int sizeX = page.GetPageKind() == TYPE_TEXT1 ? 1332 : 1408;
+  auto* edit = qobject_cast<QLineEdit*>(static_cast<CQtControlHost*>(page.Host())->GetControlWidget(sizeX));
   if (!edit) {
     state.SkipWithError("no size X edit");
     return;
@@ -159,11 +162,27 @@ void BM_KeyInCharPage(benchmark::State& state) {
     if (paint) QApplication::processEvents();
     add = !add;
   }
-  const int record = length / 2;
   state.counters["size_x"] =
-      t->m_vCharRecords.size() > static_cast<size_t>(record) ? t->m_vCharRecords[record].dSizeX : -1;
+      text->m_vCharRecords.size() > static_cast<size_t>(row) ? text->m_vCharRecords[row].dSizeX : -1;
+}
+
+void BM_KeyInCharPage(benchmark::State& state) {
+  Session s;
+  CText1Object* t = s.doc->GetObjectList()->AddText1(nullptr, TRUE, TRUE);
+  t->m_dPosX = -150;
+  TypeKeys<CPageText1Char>(state, s, t, dlg140::IDC_CHAR_LIST);
 }
 BENCHMARK(BM_KeyInCharPage)->Args({20000, 0})->Args({100000, 0})->Args({20000, 1})->Unit(benchmark::kMillisecond);
+
+// The same key into the character page of a long arc text laid round a circle.
+void BM_KeyInArcCharPage(benchmark::State& state) {
+  Session s;
+  CText2Object* t = s.doc->GetObjectList()->AddText2(nullptr, TRUE, TRUE);
+  t->m_dRadiusX = t->m_dRadiusY = 60.0;
+  t->m_dSpan = 300.0;
+  TypeKeys<CPageText2Char>(state, s, t, dlg142::IDC_CHAR_LIST);
+}
+BENCHMARK(BM_KeyInArcCharPage)->Args({2000, 0})->Args({20000, 0})->Args({2000, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "canvas/measured_rects.h"
 #include "model/doc_seams.h"
 #include "model/geometry.h"
 #include "platform/gdi/gdi.h"
@@ -437,6 +438,11 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void FillMask(CDC* pDC);
   // The device rectangle of all copies of an entry (client pixels); FALSE without one.
   BOOL ObjectDeviceRect(int index, RECT* out);
+  // The last measures of the texts, so that a place asked for again is not laid out again.
+  CMeasuredRects m_measured;
+  // A kept rectangle carried to where the object has moved since (client pixels, widened by
+  // the glyphs' rounding); false when it cannot be carried.
+  bool ShiftKeptRect(CMeasuredRects::Kept& kept, const CDrawObject& object);
   // A multi-selection's drag commit: every selected object's place now and after the drag from
   // the tracker's old to its new rectangle (client pixels).
   void InvalidateMovedSelection(const CRect& oldRect, const CRect& newRect);

@@ -405,6 +405,8 @@ void CLeftView::OnArctest() {
 void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   Trace("---------CLeftView::OnUpdate\n");
   if (!m_pDoc) return;
+  // A new document's entries have nothing to do with the kept measures: let their copies go.
+  if (hint == HINT_NEW_DOCUMENT) m_measured.Clear();
   switch (hint) {
     case HINT_REINIT_RENDERER: BindForScreen(); return;
     case HINT_ZOOM_CHANGED:
@@ -728,11 +730,51 @@ BOOL CLeftView::ObjectDeviceRect(int index, RECT* out) {
   if (!m_pDoc) return FALSE;
   CDrawObject* copy = m_pDoc->CloneObject(index);
   if (!copy) return FALSE;
+  m_measured.Trim(m_pDoc->GetObjectList()->GetCount());
+  const CObjectRenderer::MeasureState state = m_pRenderer->GetMeasureState();
+  CMeasuredRects::Kept kept;
+  const CMeasuredRects::Match match = m_measured.Find(index, *copy, state, &kept);
+  if (match == CMeasuredRects::Match::Same ||
+      (match == CMeasuredRects::Match::Moved && ShiftKeptRect(kept, *copy))) {
+    CKorvaneDoc::FreeObject(copy);
+    *out = kept.rect;
+    return kept.result ? TRUE : FALSE;
+  }
   CDC dc;
   MakeWindowDC(dc);
   const int ok = m_pRenderer->UpdateObjectRect(&dc, copy, out);
-  CKorvaneDoc::FreeObject(copy);
+  if (CMeasuredRects::Keeps(copy->m_nType)) {
+    m_measured.Keep(index, copy, state, *out, ok);
+  } else {
+    CKorvaneDoc::FreeObject(copy);
+  }
   return ok ? TRUE : FALSE;
+}
+
+bool CLeftView::ShiftKeptRect(CMeasuredRects::Kept& kept, const CDrawObject& object) {
+  // The glyphs of a moved text land on whole logical units and device pixels again, so the
+  // shifted rectangle may be off by a pixel or two at each edge: it is widened by that much.
+  constexpr int kSlack = 3;
+  constexpr long long kReach = 1 << 24;
+  CDoubleRect from, to;
+  m_pRenderer->MmRectToLogical(0, 0, kept.posX, kept.posY, &from);
+  m_pRenderer->MmRectToLogical(0, 0, object.m_dPosX, object.m_dPosY, &to);
+  CDC dc;
+  MakeWindowDC(dc);
+  POINT a, b;
+  m_pRenderer->LogicalToDevice(&a, &dc, from.left, from.top);
+  m_pRenderer->LogicalToDevice(&b, &dc, to.left, to.top);
+  const long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
+  const RECT& r = kept.rect;
+  auto far = [&](long long v) { return v < -kReach || v > kReach; };
+  // Far off (or a device mapping that saturated) measures anew instead.
+  if (far(dx) || far(dy) || far(r.left) || far(r.right) || far(r.top) || far(r.bottom)) return false;
+  if (r.left == r.right && r.top == r.bottom) return true;
+  kept.rect = RECT{static_cast<int>(std::min(r.left, r.right) + dx - kSlack),
+                   static_cast<int>(std::min(r.top, r.bottom) + dy - kSlack),
+                   static_cast<int>(std::max(r.left, r.right) + dx + kSlack),
+                   static_cast<int>(std::max(r.top, r.bottom) + dy + kSlack)};
+  return true;
 }
 
 void CLeftView::InvalidateObject(int index) {

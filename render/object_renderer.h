@@ -260,6 +260,13 @@ class CObjectRenderer {
   // ---- Bounds, hit and containment tests ------------------------------------------------------
   // 1 with the client rectangle all copies cover; 0 for no object or a kind outside 0..9.
   int UpdateObjectRect(CDC* dc, CDrawObject* obj, RECT* out);
+  // Everything besides the object that UpdateObjectRect's answer depends on (mode, scales,
+  // origins, extents, scroll): equal states measure an equal object alike.
+  struct MeasureState {
+    double values[24] = {};
+    bool operator==(const MeasureState&) const = default;
+  };
+  MeasureState GetMeasureState() const;
   // Device rectangle of the glyphs of all copies; empty without rows or columns.
   void MeasureText1(CDC* dc, class CText1Object* obj, RECT* out);
   void MeasureText2(CDC* dc, class CText2Object* obj, RECT* out);

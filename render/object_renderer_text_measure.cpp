@@ -158,6 +158,37 @@ int CObjectRenderer::UpdateObjectRect(CDC* dc, CDrawObject* obj, RECT* out) {
   return 1;
 }
 
+CObjectRenderer::MeasureState CObjectRenderer::GetMeasureState() const {
+  MeasureState s;
+  const double values[] = {static_cast<double>(m_bInitialised),
+                           m_dScreenScale,
+                           m_dEngraveScaleX,
+                           m_dEngraveScaleY,
+                           m_dMachineScaleX,
+                           m_dMachineScaleY,
+                           m_dExtentX,
+                           m_dExtentY,
+                           m_dPageX,
+                           m_dPageY,
+                           m_dOriginX,
+                           m_dOriginY,
+                           m_dScreenOriginX,
+                           m_dScreenOriginY,
+                           m_dEngraveOriginX,
+                           m_dEngraveOriginY,
+                           m_dMachineOriginX,
+                           m_dMachineOriginY,
+                           static_cast<double>(m_nMode),
+                           static_cast<double>(m_nDpm),
+                           static_cast<double>(m_nPixelX),
+                           static_cast<double>(m_nPixelY),
+                           static_cast<double>(m_nScrollX),
+                           static_cast<double>(m_nScrollY)};
+  static_assert(sizeof(values) == sizeof(s.values), "every member the measure reads is kept");
+  std::copy(std::begin(values), std::end(values), s.values);
+  return s;
+}
+
 namespace {
 
 // The measuring run shared by both text kinds: lays out the top-left and the bottom-right copy

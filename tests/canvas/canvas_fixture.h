@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "canvas/leftview.h"
@@ -104,6 +105,14 @@ class CanvasTest : public ::testing::Test {
   void ShowView();
   // The client rectangle of an entry's stored bounds (as the last paint left them).
   CRect ClientRectOf(int index);
+  // Runs what is pending, then compares the window surface with a full repaint of the same
+  // state: the pixels that differ, the box around them and where the first few are.
+  struct StalePixels {
+    long count = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    std::string first;
+  };
+  StalePixels CompareWithFullRepaint();
 
   TempDir dir;
   ScriptedPrompter prompter;
