@@ -281,30 +281,36 @@ gdi::Clip CPainterBackend::SurfaceClip() const {
   return c;
 }
 
-void CPainterBackend::PaintSpans(const gdi::SpanRegion& rgn, const QColor& colour) {
-  if (m_direct && colour.alpha() == 255 &&
-      m_painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-      m_painter.hasClipping() == m_directClipped && m_painter.deviceTransform().type() == QTransform::TxNone) {
-    // The pixels a fill of each span would give: the opaque colour, within the clip.
-    const QRgb value = colour.rgba();
-    uchar* bits = const_cast<uchar*>(static_cast<const QImage*>(m_direct)->constBits());
-    const qsizetype stride = m_direct->bytesPerLine();
-    for (const QRect& c : m_directClip) {
-      const int cl = c.left(), cr = c.right() + 1, ct = c.top(), cb = c.bottom() + 1;
-      for (const gdi::SpanBand& band : rgn.bands) {
-        const int top = std::max(band.top, ct), bottom = std::min(band.bottom, cb);
-        if (top >= bottom) continue;
-        for (int i = 0; i < band.count; ++i) {
-          const int l = std::max(rgn.xs[band.first + 2 * i], cl);
-          const int r = std::min(rgn.xs[band.first + 2 * i + 1], cr);
-          if (l >= r) continue;
-          for (int y = top; y < bottom; ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(bits + stride * y);
-            std::fill(row + l, row + r, value);
-          }
+bool CPainterBackend::Direct() const {
+  return m_direct && m_painter.hasClipping() == m_directClipped &&
+         m_painter.deviceTransform().type() == QTransform::TxNone;
+}
+
+void CPainterBackend::WriteSpans(const gdi::SpanRegion& rgn, QRgb value) {
+  // The pixels a fill of each span would give: the opaque colour, within the clip.
+  uchar* bits = const_cast<uchar*>(static_cast<const QImage*>(m_direct)->constBits());
+  const qsizetype stride = m_direct->bytesPerLine();
+  for (const QRect& c : m_directClip) {
+    const int cl = c.left(), cr = c.right() + 1, ct = c.top(), cb = c.bottom() + 1;
+    for (const gdi::SpanBand& band : rgn.bands) {
+      const int top = std::max(band.top, ct), bottom = std::min(band.bottom, cb);
+      if (top >= bottom) continue;
+      for (int i = 0; i < band.count; ++i) {
+        const int l = std::max(rgn.xs[band.first + 2 * i], cl);
+        const int r = std::min(rgn.xs[band.first + 2 * i + 1], cr);
+        if (l >= r) continue;
+        for (int y = top; y < bottom; ++y) {
+          QRgb* row = reinterpret_cast<QRgb*>(bits + stride * y);
+          std::fill(row + l, row + r, value);
         }
       }
     }
+  }
+}
+
+void CPainterBackend::PaintSpans(const gdi::SpanRegion& rgn, const QColor& colour) {
+  if (colour.alpha() == 255 && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver && Direct()) {
+    WriteSpans(rgn, colour.rgba());
     return;
   }
   for (const gdi::SpanBand& band : rgn.bands) {
@@ -318,6 +324,16 @@ void CPainterBackend::PaintSpans(const gdi::SpanRegion& rgn, const QColor& colou
 // Brush inside, pen over it, as the raster back end paints a shape.
 void CPainterBackend::PaintShape(const gdi::SpanRegion& area, const gdi::SpanRegion& penArea,
                                  bool fill, bool pen, COLORREF fillColour, const GdiDrawState& st) {
+  // Under a plain copy the cells go straight into the image, without the painter's state.
+  const bool copy = st.rop2 == R2_COPYPEN || st.rop2 == R2_BLACK || st.rop2 == R2_WHITE;
+  if (copy && Direct()) {
+    const COLORREF fc = Rop2Colour(st.rop2, fillColour), pc = Rop2Colour(st.rop2, st.penColour);
+    if (fill)
+      WriteSpans(pen && fc != pc && !penArea.IsEmpty() ? gdi::SpanRegion::Combine(area, penArea, RGN_DIFF) : area,
+                 ColorToQColor(fc).rgba());
+    if (pen) WriteSpans(penArea, ColorToQColor(pc).rgba());
+    return;
+  }
   m_painter.save();
   if (ApplyRop2(st.rop2)) {
     const QColor fc = ColorToQColor(Rop2Colour(st.rop2, fillColour));
@@ -512,6 +528,11 @@ void CPainterBackend::FigureCells(const std::vector<DeviceFigure>& figures, bool
 void CPainterBackend::PaintCells(const gdi::SpanRegion& area, const gdi::SpanRegion& pen, const RECT& box,
                                  bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st) {
   const bool withPen = stroke && !st.PenNull();
+  if (Direct()) {
+    // Written within the clip rectangles themselves.
+    PaintShape(area, pen, fill, withPen, fillColour, st);
+    return;
+  }
   const gdi::Clip clip = SurfaceClip();
   if (box.left >= clip.left && box.top >= clip.top && box.right <= clip.right && box.bottom <= clip.bottom) {
     PaintShape(area, pen, fill, withPen, fillColour, st);

@@ -61,6 +61,9 @@ class CPainterBackend : public CDCBackend {
   bool ApplyRop2(int rop2);
   gdi::Clip SurfaceClip() const;
   void PaintSpans(const gdi::SpanRegion& rgn, const QColor& colour);
+  // Whether cells may be written straight into m_direct now, and the writing itself.
+  bool Direct() const;
+  void WriteSpans(const gdi::SpanRegion& rgn, unsigned int value);
   void PaintShape(const gdi::SpanRegion& area, const gdi::SpanRegion& penArea, bool fill, bool pen,
                   COLORREF fillColour, const GdiDrawState& st);
   bool ApplyBlitRop(DWORD rop, QImage& image);

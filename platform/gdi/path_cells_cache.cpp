@@ -59,14 +59,11 @@ std::shared_ptr<const PathCells> PathCellsCache::Find(const PathCellsKey& key) {
   const std::uint64_t hash = key.Hash();
   std::lock_guard<std::mutex> hold(m_lock);
   if (!m_enabled) return nullptr;
-  auto [first, last] = m_index.equal_range(hash);
-  for (auto it = first; it != last; ++it) {
-    if (!Same(*it->second, key, hash)) continue;
-    m_lru.splice(m_lru.begin(), m_lru, it->second);
-    ++m_hits;
-    return it->second->cells;
-  }
-  return nullptr;
+  const auto it = m_index.find(hash);
+  if (it == m_index.end() || !Same(*it->second, key, hash)) return nullptr;
+  m_lru.splice(m_lru.begin(), m_lru, it->second);
+  ++m_hits;
+  return it->second->cells;
 }
 
 void PathCellsCache::Store(const PathCellsKey& key, std::shared_ptr<const PathCells> cells) {
@@ -76,9 +73,13 @@ void PathCellsCache::Store(const PathCellsKey& key, std::shared_ptr<const PathCe
                        RegionBytes(cells->pen) + sizeof(Entry) + kEntryOverhead;
   std::lock_guard<std::mutex> hold(m_lock);
   if (!m_enabled || bytes > m_budget / 16) return;
-  auto [first, last] = m_index.equal_range(hash);
-  for (auto it = first; it != last; ++it)
+  if (const auto it = m_index.find(hash); it != m_index.end()) {
     if (Same(*it->second, key, hash)) return;
+    // Another path with the same hash: the newer one takes its place.
+    m_bytes -= it->second->bytes;
+    m_lru.erase(it->second);
+    m_index.erase(it);
+  }
   Entry e;
   e.hash = hash;
   e.pts.assign(key.pts, key.pts + key.count);
@@ -97,12 +98,7 @@ void PathCellsCache::Store(const PathCellsKey& key, std::shared_ptr<const PathCe
 void PathCellsCache::Trim() {
   while (m_bytes > m_budget && !m_lru.empty()) {
     auto victim = std::prev(m_lru.end());
-    auto [first, last] = m_index.equal_range(victim->hash);
-    for (auto it = first; it != last; ++it)
-      if (it->second == victim) {
-        m_index.erase(it);
-        break;
-      }
+    m_index.erase(victim->hash);
     m_bytes -= victim->bytes;
     m_lru.erase(victim);
   }

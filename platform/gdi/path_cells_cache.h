@@ -85,7 +85,7 @@ class PathCellsCache {
 
   mutable std::mutex m_lock;
   Lru m_lru;  // most recent first
-  std::unordered_multimap<std::uint64_t, Lru::iterator> m_index;
+  std::unordered_map<std::uint64_t, Lru::iterator> m_index;  // one entry per hash
   size_t m_budget = kDefaultBudget;
   size_t m_bytes = 0;
   size_t m_hits = 0;
