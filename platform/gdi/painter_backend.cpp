@@ -282,7 +282,7 @@ gdi::Clip CPainterBackend::SurfaceClip() const {
 }
 
 bool CPainterBackend::Direct() const {
-  return m_direct && m_painter.hasClipping() == m_directClipped &&
+  return m_direct && m_painter.hasClipping() == m_directClipped && m_painter.opacity() == 1.0 &&
          m_painter.deviceTransform().type() == QTransform::TxNone;
 }
 
