@@ -352,7 +352,8 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
         any = true;
       }
     const double reach = penWidth + 2.0;
-    if (!any || !(x1 - x0 <= kMaxCachedPathExtent) || !(y1 - y0 <= kMaxCachedPathExtent) ||
+    if (!any || penWidth > kMaxCachedPathExtent || !(x1 - x0 <= kMaxCachedPathExtent) ||
+        !(y1 - y0 <= kMaxCachedPathExtent) ||
         !(std::fabs(x0) < 1e8 && std::fabs(x1) < 1e8 && std::fabs(y0) < 1e8 && std::fabs(y1) < 1e8)) {
       m_backend->Figures(figures, fill, stroke, fillColour, st);
       return;
