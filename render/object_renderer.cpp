@@ -1,7 +1,9 @@
 // Renderer state, binding, coordinate modes and conversions.
 #include "render/object_renderer.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "model/textutil.h"
@@ -396,11 +398,17 @@ void CObjectRenderer::UnionBounds(CDoubleRect& acc, const CDoubleRect& r, int no
 }
 
 void CObjectRenderer::RotatePoint(CDoublePoint* out, double cx, double cy, double px, double py, double degrees) {
-  const double t = degrees * 2 * kPi / 360;
+  // Glyph outlines turn point after point by one angle: its cosine and sine are kept.
+  thread_local std::uint64_t lastAngle = std::bit_cast<std::uint64_t>(0.0);
+  thread_local double c = 1, s = 0;
+  if (std::bit_cast<std::uint64_t>(degrees) != lastAngle) {
+    const double t = degrees * 2 * kPi / 360;
+    c = std::cos(t);
+    s = std::sin(t);
+    lastAngle = std::bit_cast<std::uint64_t>(degrees);
+  }
   const double dx = px - cx;
   const double dy = py - cy;
-  const double c = std::cos(t);
-  const double s = std::sin(t);
   out->x = cx + dx * c - dy * s;
   out->y = cy + dx * s + dy * c;
 }

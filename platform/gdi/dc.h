@@ -209,6 +209,11 @@ class CDC {
  private:
   enum class PathState { None, Open, Closed };
   GdiDrawState DrawState() const;
+  // Fills and strokes the recorded path; on a device that paints cells, an equal path drawn
+  // before in the same mapping is painted from the path cache.
+  void DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st);
+  static constexpr int kMaxCachedPathPoints = 20000;
+  static constexpr double kMaxCachedPathExtent = 2048;
   int DeviceLength(int logical) const;
   RECT DeviceRect(int x1, int y1, int x2, int y2) const;
   DPOINT ToDevice(POINT p) const { return LPtoDPExact(p.x, p.y); }

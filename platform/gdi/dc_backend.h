@@ -70,6 +70,21 @@ class CDCBackend {
   // each with the pen (when stroke). A 1-pixel pen leaves out the last pixel of an open figure.
   virtual void Figures(const std::vector<DeviceFigure>& figures, bool fill, bool stroke,
                        COLORREF fillColour, const GdiDrawState& st) = 0;
+  // Devices that paint whole cells can hand the cells of figures to the path cache and paint
+  // cells from it. FigureCells gives what Figures would cover (no pen when penWidth is 0),
+  // within `clip`; PaintCells paints cells as Figures paints them, within the device's clip.
+  virtual bool PaintsCells() const { return false; }
+  virtual void FigureCells(const std::vector<DeviceFigure>& figures, bool fill, int penWidth,
+                           int fillMode, const gdi::Clip& clip, gdi::SpanRegion& area,
+                           gdi::SpanRegion& pen) const {
+    (void)figures; (void)fill; (void)penWidth; (void)fillMode; (void)clip;
+    area.Clear();
+    pen.Clear();
+  }
+  virtual void PaintCells(const gdi::SpanRegion& area, const gdi::SpanRegion& pen, const RECT& box,
+                          bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st) {
+    (void)area; (void)pen; (void)box; (void)fill; (void)stroke; (void)fillColour; (void)st;
+  }
   // Fills a pixel region (R2_COPYPEN).
   virtual void FillRegion(const gdi::SpanRegion& rgn, COLORREF colour) = 0;
   // A ternary raster operation with the brush as pattern on a normalised pixel rectangle.

@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "platform/gdi/dc.h"
+#include "platform/gdi/dc_backend.h"
+#include "platform/gdi/path_cells_cache.h"
 
 namespace {
 
@@ -313,22 +315,84 @@ int CDC::GetPath(POINT* pts, BYTE* types, int count) const {
   return n;
 }
 
+void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st) {
+  const int count = static_cast<int>(m_pathPts.size());
+  gdi::PathCellsCache& cache = gdi::PathCellsCache::Instance();
+  const int penWidth = stroke && !st.PenNull() ? std::max(1, st.penWidth) : 0;
+  if (!m_backend->PaintsCells() || count == 0 || count > kMaxCachedPathPoints || (!fill && penWidth == 0) ||
+      !cache.Enabled()) {
+    m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count), fill, stroke,
+                       fillColour, st);
+    return;
+  }
+  gdi::PathCellsKey key;
+  key.pts = m_pathPts.data();
+  key.types = m_pathTypes.data();
+  key.count = m_pathPts.size();
+  key.scaleX = DeviceScaleX();
+  key.scaleY = DeviceScaleY();
+  key.windowOrg = m_windowOrg;
+  key.viewportOrg = m_viewportOrg;
+  key.fillMode = st.polyFillMode;
+  key.penWidth = penWidth;
+  key.fill = fill;
+  std::shared_ptr<const gdi::PathCells> cells = cache.Find(key);
+  if (!cells) {
+    const std::vector<DeviceFigure> figures = ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count);
+    // Only paths of a modest size on the device are kept whole; a huge one is converted within
+    // the clip every time, so its cost follows what is visible.
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool any = false;
+    for (const DeviceFigure& f : figures)
+      for (const DPOINT& p : f.points) {
+        x0 = any ? std::min(x0, p.x) : p.x;
+        y0 = any ? std::min(y0, p.y) : p.y;
+        x1 = any ? std::max(x1, p.x) : p.x;
+        y1 = any ? std::max(y1, p.y) : p.y;
+        any = true;
+      }
+    const double reach = penWidth + 2.0;
+    if (!any || penWidth > kMaxCachedPathExtent || !(x1 - x0 <= kMaxCachedPathExtent) ||
+        !(y1 - y0 <= kMaxCachedPathExtent) ||
+        !(std::fabs(x0) < 1e8 && std::fabs(x1) < 1e8 && std::fabs(y0) < 1e8 && std::fabs(y1) < 1e8)) {
+      m_backend->Figures(figures, fill, stroke, fillColour, st);
+      return;
+    }
+    gdi::Clip around;
+    around.left = static_cast<int>(std::floor(x0 - reach));
+    around.top = static_cast<int>(std::floor(y0 - reach));
+    around.right = static_cast<int>(std::ceil(x1 + reach)) + 1;
+    around.bottom = static_cast<int>(std::ceil(y1 + reach)) + 1;
+    auto made = std::make_shared<gdi::PathCells>();
+    m_backend->FigureCells(figures, fill, penWidth, st.polyFillMode, around, made->area, made->pen);
+    const RECT a = made->area.Box(), p = made->pen.Box();
+    const bool hasArea = !made->area.IsEmpty(), hasPen = !made->pen.IsEmpty();
+    made->box = hasArea ? a : p;
+    if (hasArea && hasPen)
+      made->box = RECT{std::min(a.left, p.left), std::min(a.top, p.top), std::max(a.right, p.right),
+                       std::max(a.bottom, p.bottom)};
+    // Kept for many paints: no spare capacity.
+    for (gdi::SpanRegion* r : {&made->area, &made->pen}) {
+      r->bands.shrink_to_fit();
+      r->xs.shrink_to_fit();
+    }
+    cells = made;
+    cache.Store(key, std::move(made));
+  }
+  m_backend->PaintCells(cells->area, cells->pen, cells->box, fill, stroke, fillColour, st);
+}
+
 BOOL CDC::FillPath() {
   if (m_pathState != PathState::Closed || !m_backend) return FALSE;
   GdiDrawState st = DrawState();
-  if (!st.brushNull)
-    m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(),
-                                       static_cast<int>(m_pathPts.size())),
-                       true, false, st.brushColour, st);
+  if (!st.brushNull) DrawPath(true, false, st.brushColour, st);
   AbortPath();
   return TRUE;
 }
 
 BOOL CDC::StrokePath() {
   if (m_pathState != PathState::Closed || !m_backend) return FALSE;
-  m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(),
-                                     static_cast<int>(m_pathPts.size())),
-                     false, true, 0, DrawState());
+  DrawPath(false, true, 0, DrawState());
   AbortPath();
   return TRUE;
 }
@@ -336,9 +400,7 @@ BOOL CDC::StrokePath() {
 BOOL CDC::StrokeAndFillPath() {
   if (m_pathState != PathState::Closed || !m_backend) return FALSE;
   GdiDrawState st = DrawState();
-  m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(),
-                                     static_cast<int>(m_pathPts.size())),
-                     !st.brushNull, true, st.brushColour, st);
+  DrawPath(!st.brushNull, true, st.brushColour, st);
   AbortPath();
   return TRUE;
 }

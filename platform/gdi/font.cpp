@@ -1,9 +1,15 @@
 #include "platform/gdi/font.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <list>
+#include <mutex>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/cp932.h"
 #include "platform/gdi/font_engine.h"
@@ -225,7 +231,9 @@ void FontInstance::Outline(const char* bytes, int len, int x, int y, HAlign h, V
   }
 }
 
-std::shared_ptr<const FontInstance> CreateFont(const LOGFONT& lf) {
+namespace {
+
+std::shared_ptr<const FontInstance> MakeFont(const LOGFONT& lf) {
   const std::string faceBytes = FaceBytes(lf);
   QString family = MapFaceName(faceBytes);
   const bool mapped = !family.isEmpty();
@@ -234,6 +242,55 @@ std::shared_ptr<const FontInstance> CreateFont(const LOGFONT& lf) {
   const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<LONG>(lf.lfWeight, 1000);
   std::shared_ptr<Face> face = Face::Resolve(family, weight, lf.lfItalic != 0, dbcs && !mapped);
   return std::make_shared<const FontInstance>(lf, std::move(face));
+}
+
+// Text is laid out and drawn character by character, each with its font made afresh: equal
+// LOGFONTs (compared byte for byte) share one instance. The most recent ones are kept.
+static_assert(sizeof(LOGFONT) == 5 * sizeof(LONG) + 8 + LF_FACESIZE, "LOGFONT has no padding");
+using FontKey = std::array<char, sizeof(LOGFONT)>;
+
+struct FontKeyHash {
+  size_t operator()(const FontKey& k) const {
+    return std::hash<std::string_view>()(std::string_view(k.data(), k.size()));
+  }
+};
+
+struct FontCache {
+  static constexpr size_t kMaxFonts = 1024;
+  std::mutex lock;
+  std::list<std::pair<FontKey, std::shared_ptr<const FontInstance>>> lru;  // most recent first
+  std::unordered_map<FontKey, decltype(lru)::iterator, FontKeyHash> index;
+};
+
+FontCache& Fonts() {
+  static FontCache* cache = new FontCache;
+  return *cache;
+}
+
+}  // namespace
+
+std::shared_ptr<const FontInstance> CreateFont(const LOGFONT& lf) {
+  FontKey key;
+  std::memcpy(key.data(), &lf, sizeof(LOGFONT));
+  FontCache& cache = Fonts();
+  {
+    std::lock_guard<std::mutex> hold(cache.lock);
+    if (auto it = cache.index.find(key); it != cache.index.end()) {
+      cache.lru.splice(cache.lru.begin(), cache.lru, it->second);
+      return it->second->second;
+    }
+  }
+  std::shared_ptr<const FontInstance> font = MakeFont(lf);
+  std::lock_guard<std::mutex> hold(cache.lock);
+  if (cache.index.count(key) == 0) {
+    cache.lru.emplace_front(key, font);
+    cache.index.emplace(key, cache.lru.begin());
+    if (cache.lru.size() > FontCache::kMaxFonts) {
+      cache.index.erase(cache.lru.back().first);
+      cache.lru.pop_back();
+    }
+  }
+  return font;
 }
 
 }  // namespace fontengine

@@ -160,6 +160,25 @@ CPainterBackend::CPainterBackend(QPainter& painter, int pixelsPerMetreX, int pix
   m_rasterOps = m_exact && engine->hasFeature(QPaintEngine::RasterOpModes);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // An image painted without a transform can take plain copies of cells straight into its rows
+  // (a call of the painter per span costs more than the span): the clip is read once here.
+  QPaintDevice* device = painter.device();
+  if (m_exact && device && device->devType() == QInternal::Image &&
+      painter.deviceTransform().type() == QTransform::TxNone) {
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format f = image->format();
+    if (f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied) {
+      m_direct = image;
+      m_directClipped = painter.hasClipping();
+      const QRect whole(0, 0, image->width(), image->height());
+      if (m_directClipped) {
+        for (const QRect& r : painter.clipRegion())
+          if (const QRect in = r & whole; !in.isEmpty()) m_directClip.push_back(in);
+      } else {
+        m_directClip.push_back(whole);
+      }
+    }
+  }
 }
 
 int CPainterBackend::GetDeviceCaps(int index) const {
@@ -262,7 +281,38 @@ gdi::Clip CPainterBackend::SurfaceClip() const {
   return c;
 }
 
+bool CPainterBackend::Direct() const {
+  return m_direct && m_painter.hasClipping() == m_directClipped && m_painter.opacity() == 1.0 &&
+         m_painter.deviceTransform().type() == QTransform::TxNone;
+}
+
+void CPainterBackend::WriteSpans(const gdi::SpanRegion& rgn, QRgb value) {
+  // The pixels a fill of each span would give: the opaque colour, within the clip.
+  uchar* bits = const_cast<uchar*>(static_cast<const QImage*>(m_direct)->constBits());
+  const qsizetype stride = m_direct->bytesPerLine();
+  for (const QRect& c : m_directClip) {
+    const int cl = c.left(), cr = c.right() + 1, ct = c.top(), cb = c.bottom() + 1;
+    for (const gdi::SpanBand& band : rgn.bands) {
+      const int top = std::max(band.top, ct), bottom = std::min(band.bottom, cb);
+      if (top >= bottom) continue;
+      for (int i = 0; i < band.count; ++i) {
+        const int l = std::max(rgn.xs[band.first + 2 * i], cl);
+        const int r = std::min(rgn.xs[band.first + 2 * i + 1], cr);
+        if (l >= r) continue;
+        for (int y = top; y < bottom; ++y) {
+          QRgb* row = reinterpret_cast<QRgb*>(bits + stride * y);
+          std::fill(row + l, row + r, value);
+        }
+      }
+    }
+  }
+}
+
 void CPainterBackend::PaintSpans(const gdi::SpanRegion& rgn, const QColor& colour) {
+  if (colour.alpha() == 255 && m_painter.compositionMode() == QPainter::CompositionMode_SourceOver && Direct()) {
+    WriteSpans(rgn, colour.rgba());
+    return;
+  }
   for (const gdi::SpanBand& band : rgn.bands) {
     for (int i = 0; i < band.count; ++i) {
       const int l = rgn.xs[band.first + 2 * i], r = rgn.xs[band.first + 2 * i + 1];
@@ -274,6 +324,16 @@ void CPainterBackend::PaintSpans(const gdi::SpanRegion& rgn, const QColor& colou
 // Brush inside, pen over it, as the raster back end paints a shape.
 void CPainterBackend::PaintShape(const gdi::SpanRegion& area, const gdi::SpanRegion& penArea,
                                  bool fill, bool pen, COLORREF fillColour, const GdiDrawState& st) {
+  // Under a plain copy the cells go straight into the image, without the painter's state.
+  const bool copy = st.rop2 == R2_COPYPEN || st.rop2 == R2_BLACK || st.rop2 == R2_WHITE;
+  if (copy && Direct()) {
+    const COLORREF fc = Rop2Colour(st.rop2, fillColour), pc = Rop2Colour(st.rop2, st.penColour);
+    if (fill)
+      WriteSpans(pen && fc != pc && !penArea.IsEmpty() ? gdi::SpanRegion::Combine(area, penArea, RGN_DIFF) : area,
+                 ColorToQColor(fc).rgba());
+    if (pen) WriteSpans(penArea, ColorToQColor(pc).rgba());
+    return;
+  }
   m_painter.save();
   if (ApplyRop2(st.rop2)) {
     const QColor fc = ColorToQColor(Rop2Colour(st.rop2, fillColour));
@@ -405,21 +465,8 @@ void CPainterBackend::Figures(const std::vector<DeviceFigure>& figures, bool fil
                               COLORREF fillColour, const GdiDrawState& st) {
   const bool pen = stroke && !st.PenNull();
   if (m_exact) {
-    const gdi::Clip clip = SurfaceClip();
-    gdi::SpanRegion area;
-    if (fill) {
-      std::vector<std::vector<gdi::FixPoint>> rings;
-      rings.reserve(figures.size());
-      for (const DeviceFigure& f : figures) {
-        std::vector<gdi::FixPoint> ring;
-        ring.reserve(f.points.size());
-        for (const DPOINT& p : f.points) ring.push_back(gdi::ToFix(p.x, p.y));
-        rings.push_back(std::move(ring));
-      }
-      area = gdi::SpanRegion::Polygon(rings, st.polyFillMode, clip);
-    }
-    gdi::SpanRegion penArea;
-    if (pen) penArea = CRasterBackend::StrokeCoverage(figures, st.penWidth, clip);
+    gdi::SpanRegion area, penArea;
+    FigureCells(figures, fill, pen ? st.penWidth : 0, st.polyFillMode, SurfaceClip(), area, penArea);
     PaintShape(area, penArea, fill, pen, fillColour, st);
     return;
   }
@@ -457,6 +504,45 @@ void CPainterBackend::Figures(const std::vector<DeviceFigure>& figures, bool fil
     }
   }
   m_painter.restore();
+}
+
+void CPainterBackend::FigureCells(const std::vector<DeviceFigure>& figures, bool fill, int penWidth,
+                                  int fillMode, const gdi::Clip& clip, gdi::SpanRegion& area,
+                                  gdi::SpanRegion& pen) const {
+  area.Clear();
+  pen.Clear();
+  if (fill) {
+    std::vector<std::vector<gdi::FixPoint>> rings;
+    rings.reserve(figures.size());
+    for (const DeviceFigure& f : figures) {
+      std::vector<gdi::FixPoint> ring;
+      ring.reserve(f.points.size());
+      for (const DPOINT& p : f.points) ring.push_back(gdi::ToFix(p.x, p.y));
+      rings.push_back(std::move(ring));
+    }
+    area = gdi::SpanRegion::Polygon(rings, fillMode, clip);
+  }
+  if (penWidth > 0) pen = CRasterBackend::StrokeCoverage(figures, penWidth, clip);
+}
+
+void CPainterBackend::PaintCells(const gdi::SpanRegion& area, const gdi::SpanRegion& pen, const RECT& box,
+                                 bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st) {
+  const bool withPen = stroke && !st.PenNull();
+  if (Direct()) {
+    // Written within the clip rectangles themselves.
+    PaintShape(area, pen, fill, withPen, fillColour, st);
+    return;
+  }
+  const gdi::Clip clip = SurfaceClip();
+  if (box.left >= clip.left && box.top >= clip.top && box.right <= clip.right && box.bottom <= clip.bottom) {
+    PaintShape(area, pen, fill, withPen, fillColour, st);
+    return;
+  }
+  // Cells kept whole for later paints; this paint covers only what its clip shows.
+  gdi::SpanRegion within;
+  within.SetRect(clip.left, clip.top, clip.right, clip.bottom);
+  PaintShape(gdi::SpanRegion::Combine(area, within, RGN_AND), gdi::SpanRegion::Combine(pen, within, RGN_AND),
+             fill, withPen, fillColour, st);
 }
 
 void CPainterBackend::FillRegion(const gdi::SpanRegion& rgn, COLORREF colour) {

@@ -7,7 +7,9 @@
 // resolution, with the same geometry.
 #pragma once
 
+#include <QRect>
 #include <memory>
+#include <vector>
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/dc_backend.h"
@@ -21,7 +23,8 @@ class QWidget;
 
 class CPainterBackend : public CDCBackend {
  public:
-  // The painter must be active on its device for the whole life of the back end.
+  // The painter must be active on its device, with one clip and transform, for the whole life
+  // of the back end.
   CPainterBackend(QPainter& painter, int pixelsPerMetreX, int pixelsPerMetreY);
 
   int GetDeviceCaps(int index) const override;
@@ -33,6 +36,11 @@ class CPainterBackend : public CDCBackend {
   void RoundRect(const RECT& r, int cornerW, int cornerH, const GdiDrawState& st) override;
   void Figures(const std::vector<DeviceFigure>& figures, bool fill, bool stroke,
                COLORREF fillColour, const GdiDrawState& st) override;
+  bool PaintsCells() const override { return m_exact; }
+  void FigureCells(const std::vector<DeviceFigure>& figures, bool fill, int penWidth, int fillMode,
+                   const gdi::Clip& clip, gdi::SpanRegion& area, gdi::SpanRegion& pen) const override;
+  void PaintCells(const gdi::SpanRegion& area, const gdi::SpanRegion& pen, const RECT& box, bool fill,
+                  bool stroke, COLORREF fillColour, const GdiDrawState& st) override;
   void FillRegion(const gdi::SpanRegion& rgn, COLORREF colour) override;
   void PatBlt(const RECT& r, DWORD rop, const GdiDrawState& st) override;
   BOOL StretchBlt(int x, int y, int w, int h, const CDCBackend& src, int xs, int ys, int ws,
@@ -53,6 +61,9 @@ class CPainterBackend : public CDCBackend {
   bool ApplyRop2(int rop2);
   gdi::Clip SurfaceClip() const;
   void PaintSpans(const gdi::SpanRegion& rgn, const QColor& colour);
+  // Whether cells may be written straight into m_direct now, and the writing itself.
+  bool Direct() const;
+  void WriteSpans(const gdi::SpanRegion& rgn, unsigned int value);
   void PaintShape(const gdi::SpanRegion& area, const gdi::SpanRegion& penArea, bool fill, bool pen,
                   COLORREF fillColour, const GdiDrawState& st);
   bool ApplyBlitRop(DWORD rop, QImage& image);
@@ -63,6 +74,11 @@ class CPainterBackend : public CDCBackend {
   int m_ppmY;
   bool m_rasterOps;
   bool m_exact;
+  // The image that plain copies are written into directly, and its clip rectangles (the painter's
+  // clip when the back end was made, which it keeps while the back end lives).
+  QImage* m_direct = nullptr;
+  bool m_directClipped = false;
+  std::vector<QRect> m_directClip;
 };
 
 // A device context over a QPainter. Screen: 96 dots per inch whatever the monitor (the design's
