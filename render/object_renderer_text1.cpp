@@ -227,7 +227,8 @@ BOOL CObjectRenderer::DrawGlyphBitmap(CDC* dc, double cx, double cy, const RECT&
 
 void CObjectRenderer::TransformText1Path(int mirror, double angle, POINT* pts, int count, int cellX, int cellY,
                                          double copyX, double copyY) {
-  if (mirror < 0 || mirror > 3 || pts == nullptr) return;
+  // Unturned and unmirrored points come back as they are (an int survives the trip through double).
+  if (mirror < 0 || mirror > 3 || pts == nullptr || (mirror == 0 && angle == 0)) return;
   for (int i = 0; i < count; ++i) {
     double x = pts[i].x;
     double y = pts[i].y;

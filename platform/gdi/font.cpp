@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -33,6 +34,51 @@ constexpr double kSlant = 0.2126;
 
 // Default cell height when a LOGFONT gives none.
 constexpr double kDefaultCellHeight = 16;
+
+// Visits the characters of code-page bytes: a lead byte and its trail byte are one character
+// under code page 932; a lead byte without a trail stands alone.
+template <typename F>
+void ForEachChar(bool dbcs, const char* bytes, int len, F&& visit) {
+  if (!bytes || len <= 0) return;
+  for (int i = 0; i < len;) {
+    unsigned char b = static_cast<unsigned char>(bytes[i]);
+    TextChar c;
+    c.offset = i;
+    if (dbcs && cp932::IsLeadByte(b) && i + 1 < len && bytes[i + 1] != '\0') {
+      c.code = (static_cast<UINT>(b) << 8) | static_cast<unsigned char>(bytes[i + 1]);
+      c.length = 2;
+    } else {
+      c.code = b;
+      c.length = 1;
+    }
+    visit(c);
+    i += c.length;
+  }
+}
+
+// Scaled glyph points kept by all fonts together; past this the points are computed each time.
+constexpr long long kMaxScaledPoints = 4LL << 20;
+std::atomic<long long> g_scaledPoints{0};
+
+// Offsets and pens within these bounds keep every sum far inside the int range, and the rounding
+// error of each double addition under 2^-23 of a unit.
+constexpr double kOffsetLimit = 0x1p28;
+constexpr double kPenLimit = 0x1p29;
+// How far from a half unit an offset's fraction must be for pen + offset to round as the offset
+// does on its own, whatever the integral pen.
+constexpr double kHalfMargin = 1e-5;
+
+// The whole number nearest to t, when t is bounded and not near a half.
+bool NearestWhole(double t, LONG& out) {
+  if (!(std::fabs(t) < kOffsetLimit)) return false;
+  const double whole = std::floor(t);
+  const double frac = t - whole;
+  if (std::fabs(frac - 0.5) < kHalfMargin) return false;
+  out = static_cast<LONG>(whole) + (frac > 0.5 ? 1 : 0);
+  return true;
+}
+
+bool WholePen(double v) { return v == std::floor(v) && std::fabs(v) <= kPenLimit; }
 
 std::string FaceBytes(const LOGFONT& lf) {
   size_t n = 0;
@@ -95,20 +141,7 @@ std::vector<TextChar> FontInstance::Split(const char* bytes, int len) const {
   std::vector<TextChar> chars;
   if (!bytes || len <= 0) return chars;
   chars.reserve(static_cast<size_t>(len));
-  for (int i = 0; i < len;) {
-    unsigned char b = static_cast<unsigned char>(bytes[i]);
-    TextChar c;
-    c.offset = i;
-    if (m_dbcs && cp932::IsLeadByte(b) && i + 1 < len && bytes[i + 1] != '\0') {
-      c.code = (static_cast<UINT>(b) << 8) | static_cast<unsigned char>(bytes[i + 1]);
-      c.length = 2;
-    } else {
-      c.code = b;
-      c.length = 1;
-    }
-    chars.push_back(c);
-    i += c.length;
-  }
+  ForEachChar(m_dbcs, bytes, len, [&](const TextChar& c) { chars.push_back(c); });
   return chars;
 }
 
@@ -171,27 +204,59 @@ SIZE FontInstance::TextExtent(const char* bytes, int len) const {
   SIZE size;
   size.cy = m_tm.tmHeight;
   long long cx = 0;
-  for (const TextChar& c : Split(bytes, len)) cx += CharAdvance(c.code);
+  ForEachChar(m_dbcs, bytes, len, [&](const TextChar& c) { cx += CharAdvance(c.code); });
   size.cx = Saturate(cx);
   return size;
 }
 
+// A glyph's points as whole offsets from the pen and baseline, for one font and orientation: an
+// integral pen plus the offset is exactly what rounding pen + scaled point gives. Glyphs with a
+// point too near a half unit keep no offsets and are computed point by point.
+struct FontInstance::ScaledGlyph {
+  const GlyphOutline* outline = nullptr;
+  std::vector<POINT> offsets;
+  bool exact = false;
+};
+
+FontInstance::~FontInstance() { g_scaledPoints -= m_scaledPoints; }
+
+const FontInstance::ScaledGlyph* FontInstance::ScaledOf(std::uint32_t glyph, Orientation o) const {
+  const std::uint64_t key =
+      glyph | (static_cast<std::uint64_t>(o.right < 0) << 32) | (static_cast<std::uint64_t>(o.up < 0) << 33);
+  std::lock_guard<std::mutex> hold(m_scaledLock);
+  if (auto it = m_scaled.find(key); it != m_scaled.end()) return it->second.get();
+  const GlyphOutline& g = OutlineOfGlyph(glyph);
+  const long long points = static_cast<long long>(g.xy.size() / 2) + 1;
+  if (g_scaledPoints.load() + points > kMaxScaledPoints) return nullptr;
+  auto s = std::make_unique<ScaledGlyph>();
+  s->outline = &g;
+  const double kx = m_sx * m_scale * o.right;
+  const double ky = m_scale * o.up;
+  const double shear = m_italic ? kSlant * m_scale * o.right : 0;
+  s->exact = true;
+  s->offsets.resize(g.xy.size() / 2);
+  for (size_t k = 0; k < s->offsets.size() && s->exact; ++k) {
+    const double fx = g.xy[2 * k], fy = g.xy[2 * k + 1];
+    const double a = fx * kx, b = fy * shear;
+    s->exact = std::fabs(a) < kOffsetLimit && std::fabs(b) < kOffsetLimit &&
+               NearestWhole(a + b, s->offsets[k].x) && NearestWhole(fy * ky, s->offsets[k].y);
+  }
+  if (!s->exact) s->offsets.clear();
+  const long long kept = static_cast<long long>(s->offsets.size()) + 1;
+  m_scaledPoints += kept;
+  g_scaledPoints += kept;
+  return m_scaled.emplace(key, std::move(s)).first->second.get();
+}
+
 void FontInstance::Outline(const char* bytes, int len, int x, int y, HAlign h, VAlign v, Orientation o,
                            OutlineSink& sink) const {
-  const std::vector<TextChar> chars = Split(bytes, len);
-  std::vector<std::uint32_t> glyphs;
-  std::vector<int> advances;
-  glyphs.reserve(chars.size());
-  advances.reserve(chars.size());
-  long long extent = 0;
-  for (const TextChar& c : chars) {
-    glyphs.push_back(GlyphOf(c.code));
-    advances.push_back(Round(AdvanceOfGlyph(glyphs.back())));
-    extent += advances.back();
-  }
   double pen = x;
-  if (h == HAlign::Right) pen = x - o.right * static_cast<double>(extent);
-  if (h == HAlign::Center) pen = x - o.right * static_cast<double>(extent) / 2;
+  if (h != HAlign::Left) {
+    long long extent = 0;
+    ForEachChar(m_dbcs, bytes, len, [&](const TextChar& c) { extent += Round(AdvanceOfGlyph(GlyphOf(c.code))); });
+    if (h == HAlign::Right) pen = x - o.right * static_cast<double>(extent);
+    if (h == HAlign::Center) pen = x - o.right * static_cast<double>(extent) / 2;
+  }
   double baseline = y;
   if (v == VAlign::Top) baseline = y - o.up * static_cast<double>(m_tm.tmAscent);
   if (v == VAlign::Bottom) baseline = y + o.up * static_cast<double>(m_tm.tmDescent);
@@ -199,11 +264,22 @@ void FontInstance::Outline(const char* bytes, int len, int x, int y, HAlign h, V
   const double kx = m_sx * m_scale * o.right;
   const double ky = m_scale * o.up;
   const double shear = m_italic ? kSlant * m_scale * o.right : 0;
-  for (size_t n = 0; n < glyphs.size(); ++n) {
-    const GlyphOutline& g = OutlineOfGlyph(glyphs[n]);
+  const bool wholeBaseline = WholePen(baseline);
+  ForEachChar(m_dbcs, bytes, len, [&](const TextChar& c) {
+    const std::uint32_t glyph = GlyphOf(c.code);
+    const int advance = Round(AdvanceOfGlyph(glyph));
+    const ScaledGlyph* scaled = ScaledOf(glyph, o);
+    const GlyphOutline& g = scaled ? *scaled->outline : OutlineOfGlyph(glyph);
+    const bool fast = scaled && scaled->exact && wholeBaseline && WholePen(pen);
+    const LONG px = fast ? static_cast<LONG>(pen) : 0, py = fast ? static_cast<LONG>(baseline) : 0;
     auto at = [&](size_t k) {
-      const double fx = g.xy[2 * k], fy = g.xy[2 * k + 1];
       POINT p;
+      if (fast) {
+        p.x = px + scaled->offsets[k].x;
+        p.y = py + scaled->offsets[k].y;
+        return p;
+      }
+      const double fx = g.xy[2 * k], fy = g.xy[2 * k + 1];
       p.x = Round(pen + fx * kx + fy * shear);
       p.y = Round(baseline + fy * ky);
       return p;
@@ -227,8 +303,8 @@ void FontInstance::Outline(const char* bytes, int len, int x, int y, HAlign h, V
           break;
       }
     }
-    pen += o.right * advances[n];
-  }
+    pen += o.right * advance;
+  });
 }
 
 namespace {

@@ -6,7 +6,9 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/font.h"
@@ -60,6 +62,9 @@ struct TextChar {
 class FontInstance {
  public:
   FontInstance(const LOGFONT& lf, std::shared_ptr<Face> face);
+  ~FontInstance();
+  FontInstance(const FontInstance&) = delete;
+  FontInstance& operator=(const FontInstance&) = delete;
 
   const LOGFONT& LogFont() const { return m_lf; }
   const TEXTMETRIC& Metrics() const { return m_tm; }
@@ -91,6 +96,9 @@ class FontInstance {
   std::uint32_t GlyphOf(UINT code) const;
   double AdvanceOfGlyph(std::uint32_t glyph) const;
   const GlyphOutline& OutlineOfGlyph(std::uint32_t glyph) const;
+  struct ScaledGlyph;
+  // The glyph's points scaled for this font and orientation, or null when the cache is full.
+  const ScaledGlyph* ScaledOf(std::uint32_t glyph, Orientation o) const;
 
   LOGFONT m_lf;
   std::shared_ptr<Face> m_face;
@@ -102,6 +110,9 @@ class FontInstance {
   double m_sx = 1;     // horizontal factor on top of m_scale
   double m_boldExtra = 0;  // font units added to every advance by synthetic bold
   TEXTMETRIC m_tm;
+  mutable std::mutex m_scaledLock;
+  mutable std::unordered_map<std::uint64_t, std::unique_ptr<const ScaledGlyph>> m_scaled;
+  mutable long long m_scaledPoints = 0;
 };
 
 // Creates (from the cache of faces) the font a LOGFONT describes; never null.
