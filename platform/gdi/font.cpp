@@ -59,6 +59,7 @@ void ForEachChar(bool dbcs, const char* bytes, int len, F&& visit) {
 // Scaled glyph points kept by all fonts together; past this the points are computed each time.
 constexpr long long kMaxScaledPoints = 4LL << 20;
 std::atomic<long long> g_scaledPoints{0};
+std::atomic<bool> g_keepScaled{true};
 
 // Offsets and pens within these bounds keep every sum far inside the int range, and the rounding
 // error of each double addition under 2^-23 of a unit.
@@ -221,6 +222,7 @@ struct FontInstance::ScaledGlyph {
 FontInstance::~FontInstance() { g_scaledPoints -= m_scaledPoints; }
 
 const FontInstance::ScaledGlyph* FontInstance::ScaledOf(std::uint32_t glyph, Orientation o) const {
+  if (!g_keepScaled.load(std::memory_order_relaxed)) return nullptr;
   const std::uint64_t key =
       glyph | (static_cast<std::uint64_t>(o.right < 0) << 32) | (static_cast<std::uint64_t>(o.up < 0) << 33);
   std::lock_guard<std::mutex> hold(m_scaledLock);
@@ -247,6 +249,10 @@ const FontInstance::ScaledGlyph* FontInstance::ScaledOf(std::uint32_t glyph, Ori
   g_scaledPoints += kept;
   return m_scaled.emplace(key, std::move(s)).first->second.get();
 }
+
+void KeepScaledGlyphs(bool keep) { g_keepScaled = keep; }
+
+long long ScaledGlyphPoints() { return g_scaledPoints.load(); }
 
 void FontInstance::Outline(const char* bytes, int len, int x, int y, HAlign h, VAlign v, Orientation o,
                            OutlineSink& sink) const {

@@ -121,4 +121,9 @@ std::shared_ptr<const FontInstance> CreateFont(const LOGFONT& lf);
 // Number of faces and glyph outlines held in the caches (for tests).
 int CachedFaceCount();
 
+// For tests: with false, fonts compute every glyph point from the outline instead of using the
+// points they keep scaled; the count is of the points kept by all fonts.
+void KeepScaledGlyphs(bool keep);
+long long ScaledGlyphPoints();
+
 }  // namespace fontengine

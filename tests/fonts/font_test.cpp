@@ -198,6 +198,51 @@ TEST(GlyphOutline, ReferencePointAndDirectionFollowTheMapping) {
   EXPECT_EQ(bottom.Bounds().bottom, base.Bounds().bottom + tm.tmDescent);
 }
 
+// Points kept scaled per font must be exactly those computed from the outline, for every size,
+// slant, width, orientation, alignment and reference point, up to where the int range ends.
+TEST(GlyphOutline, KeptScaledPointsEqualComputedOnes) {
+  const std::string text = "AgQ%8W" + Sjis("あ漢");
+  const int n = static_cast<int>(text.size());
+  const POINT origins[] = {{0, 0}, {12345, -678}, {-(1 << 29), 1 << 29}, {(1 << 29) + 1, -7},
+                           {INT_MAX - 10, INT_MIN + 10}};
+  const fontengine::Orientation orients[] = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+  const long long before = fontengine::ScaledGlyphPoints();
+  int compared = 0;
+  for (const char* face : {"ＭＳ 明朝", "ＭＳ ゴシック"})
+    for (LONG height : {-7, -13, -100, -333, 77, 1000, -1000, 2049, -40000})
+      for (LONG width : {0, 37})
+        for (int style = 0; style < 4; ++style) {
+          LOGFONT lf = MakeLogFont(face, height, width);
+          lf.lfItalic = (style & 1) != 0;
+          lf.lfWeight = (style & 2) != 0 ? FW_BOLD : FW_NORMAL;
+          auto f = fontengine::CreateFont(lf);
+          for (const fontengine::Orientation& o : orients)
+            for (POINT at : origins)
+              for (auto h : {fontengine::HAlign::Left, fontengine::HAlign::Center, fontengine::HAlign::Right})
+                for (auto v : {fontengine::VAlign::Top, fontengine::VAlign::Baseline}) {
+                  Recorder kept, again, computed;
+                  f->Outline(text.data(), n, at.x, at.y, h, v, o, kept);
+                  f->Outline(text.data(), n, at.x, at.y, h, v, o, again);
+                  fontengine::KeepScaledGlyphs(false);
+                  f->Outline(text.data(), n, at.x, at.y, h, v, o, computed);
+                  fontengine::KeepScaledGlyphs(true);
+                  ASSERT_EQ(kept.kinds, computed.kinds);
+                  ASSERT_EQ(again.kinds, computed.kinds);
+                  ASSERT_EQ(kept.pts.size(), computed.pts.size());
+                  for (size_t i = 0; i < computed.pts.size(); ++i) {
+                    ASSERT_EQ(kept.pts[i].x, computed.pts[i].x) << face << " " << height << " " << i;
+                    ASSERT_EQ(kept.pts[i].y, computed.pts[i].y) << face << " " << height << " " << i;
+                    ASSERT_EQ(again.pts[i].x, computed.pts[i].x);
+                    ASSERT_EQ(again.pts[i].y, computed.pts[i].y);
+                  }
+                  ++compared;
+                }
+        }
+  EXPECT_GT(compared, 0);
+  // The points were kept, not all computed anew (or the comparison above proves nothing).
+  EXPECT_GT(fontengine::ScaledGlyphPoints(), before);
+}
+
 TEST(Metrics, CellHeightAgainstEmHeight) {
   for (const char* face : {"ＭＳ 明朝", "Arial", "ＭＳ Ｐゴシック"}) {
     auto em = fontengine::CreateFont(MakeLogFont(face, -1000));
