@@ -144,13 +144,15 @@ void CObjectRenderer::GetPointsBounds(const POINT* pts, int count, CDoubleRect* 
     out->SetRectEmpty();
     return;
   }
-  out->SetRect(pts[0].x, pts[0].y, pts[0].x, pts[0].y);
+  // Extremes in whole units first: every int converts to double exactly and in order.
+  LONG left = pts[0].x, right = pts[0].x, top = pts[0].y, bottom = pts[0].y;
   for (int i = 1; i < count; ++i) {
-    out->left = std::min<double>(out->left, pts[i].x);
-    out->right = std::max<double>(out->right, pts[i].x);
-    out->top = std::max<double>(out->top, pts[i].y);
-    out->bottom = std::min<double>(out->bottom, pts[i].y);
+    left = std::min(left, pts[i].x);
+    right = std::max(right, pts[i].x);
+    top = std::max(top, pts[i].y);
+    bottom = std::min(bottom, pts[i].y);
   }
+  out->SetRect(left, top, right, bottom);
   if (margin != nullptr) {
     out->left -= margin[0];
     out->right += margin[0];

@@ -199,8 +199,9 @@ BOOL CObjectRenderer::DrawGlyphPath(CDC* dc, double cx, double cy, const RECT& c
   int ccx = 0, ccy = 0;
   CellCentre(cell, ccx, ccy);
   textlayout::GlyphTools tools(dc, colour);
-  std::vector<POINT> pts;
-  std::vector<BYTE> types;
+  // Reused from glyph to glyph: a long text would otherwise allocate twice for every character.
+  thread_local std::vector<POINT> pts;
+  thread_local std::vector<BYTE> types;
   if (!textlayout::CaptureGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, false, pts, types)) return FALSE;
   const int n = static_cast<int>(pts.size());
   TransformText1Path(mirror, angle, pts.data(), n, ccx, ccy, cx, cy);

@@ -76,8 +76,6 @@ LOGFONT BaseFont(int weight, int charSet, const CString& face) {
 
 bool CaptureGlyph(CDC* dc, int x, int y, const char* ch, bool flatten, std::vector<POINT>& pts,
                   std::vector<BYTE>& types) {
-  pts.clear();
-  types.clear();
   dc->BeginPath();
   gditext::TextOut(*dc, x, y, ch, static_cast<int>(std::strlen(ch)));
   dc->EndPath();
@@ -85,8 +83,11 @@ bool CaptureGlyph(CDC* dc, int x, int y, const char* ch, bool flatten, std::vect
   const int n = dc->GetPath(nullptr, nullptr, 0);
   if (n <= 0) {
     dc->AbortPath();
+    pts.clear();
+    types.clear();
     return false;
   }
+  // Buffers kept by the caller are reused as they are: their old points are all overwritten.
   pts.resize(n);
   types.resize(n);
   const int got = dc->GetPath(pts.data(), types.data(), n);
