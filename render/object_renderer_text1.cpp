@@ -196,6 +196,14 @@ BOOL CObjectRenderer::DrawText1Char(CDC* dc, double cx, double cy, const RECT& c
 BOOL CObjectRenderer::DrawGlyphPath(CDC* dc, double cx, double cy, const RECT& cell, int a, const char* ch,
                                     COLORREF colour, int fill, int mirror, double angle, double /*thickX*/,
                                     double /*thickY*/, CDoubleRect* glyphBounds, int paint, int strokeEdge) {
+  if (paint != 1 && mirror == 0 && angle == 0) {
+    // Measuring an unturned glyph needs the bounds of its points, not the points; nothing is drawn
+    // with the glyph's pen and brush.
+    RECT box;
+    if (!textlayout::CaptureGlyphBounds(dc, sat::Sub(cell.left, a), cell.top, ch, box)) return FALSE;
+    if (glyphBounds != nullptr) glyphBounds->SetRect(box.left, box.bottom, box.right, box.top);
+    return TRUE;
+  }
   int ccx = 0, ccy = 0;
   CellCentre(cell, ccx, ccy);
   textlayout::GlyphTools tools(dc, colour);

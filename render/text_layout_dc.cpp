@@ -102,6 +102,12 @@ bool CaptureGlyph(CDC* dc, int x, int y, const char* ch, bool flatten, std::vect
   return true;
 }
 
+bool CaptureGlyphBounds(CDC* dc, int x, int y, const char* ch, RECT& box) {
+  const bool got = gditext::TextOutlineBounds(*dc, x, y, ch, static_cast<int>(std::strlen(ch)), &box);
+  dc->AbortPath();
+  return got;
+}
+
 void PaintGlyph(CDC* dc, const std::vector<POINT>& pts, const std::vector<BYTE>& types, int fill,
                 int strokeEdge) {
   dc->BeginPath();

@@ -83,6 +83,9 @@ LOGFONT BaseFont(int weight, int charSet, const CString& face);
 // false when the path holds nothing. flatten turns curves into lines first.
 bool CaptureGlyph(CDC* dc, int x, int y, const char* ch, bool flatten, std::vector<POINT>& pts,
                   std::vector<BYTE>& types);
+// The bounds of the points CaptureGlyph would give without flattening, leaving the DC as it does;
+// false where it would fail.
+bool CaptureGlyphBounds(CDC* dc, int x, int y, const char* ch, RECT& box);
 
 // Paints placed glyph points as a path: filled with the outline stroke, filled only, or stroked.
 void PaintGlyph(CDC* dc, const std::vector<POINT>& pts, const std::vector<BYTE>& types, int fill,

@@ -87,28 +87,89 @@ CFont* StockSystemFont() {
   return font;
 }
 
+namespace {
+
+// Where text output puts a string: the DC's font, alignment and orientation, the reference point
+// (the current position under TA_UPDATECP) and the string's extent.
+struct TextPlacement {
+  DcFont f;
+  fontengine::HAlign h = fontengine::HAlign::Left;
+  fontengine::VAlign v = fontengine::VAlign::Top;
+  bool updateCp = false;
+  int x = 0, y = 0;
+  fontengine::Orientation o;
+  SIZE extent{};
+};
+
+TextPlacement PlaceText(const CDC& dc, int x, int y, const char* text, int count) {
+  TextPlacement p;
+  p.f = FontOf(dc);
+  const UINT align = dc.GetTextAlign();
+  if ((align & TA_CENTER) == TA_CENTER)
+    p.h = fontengine::HAlign::Center;
+  else if (align & TA_RIGHT)
+    p.h = fontengine::HAlign::Right;
+  if ((align & TA_BASELINE) == TA_BASELINE)
+    p.v = fontengine::VAlign::Baseline;
+  else if (align & TA_BOTTOM)
+    p.v = fontengine::VAlign::Bottom;
+  p.updateCp = (align & TA_UPDATECP) != 0;
+  p.x = x;
+  p.y = y;
+  if (p.updateCp) {
+    CPoint cp = dc.GetCurrentPosition();
+    p.x = cp.x;
+    p.y = cp.y;
+  }
+  p.o = OrientationOf(dc);
+  p.extent = p.f.font->TextExtent(text, count);
+  return p;
+}
+
+void MoveCurrentPositionPast(CDC& dc, const TextPlacement& p) {
+  if (!p.updateCp) return;
+  // The current position moves to the far end of the text; centred text leaves it.
+  if (p.h == fontengine::HAlign::Left) dc.MoveTo(p.x + p.o.right * p.extent.cx, p.y);
+  if (p.h == fontengine::HAlign::Right) dc.MoveTo(p.x - p.o.right * p.extent.cx, p.y);
+}
+
+struct BoundsSink : fontengine::OutlineSink {
+  void MoveTo(POINT p) override { Add(p); }
+  void LineTo(POINT p) override { Add(p); }
+  void BezierTo(POINT c1, POINT c2, POINT end) override {
+    Add(c1);
+    Add(c2);
+    Add(end);
+  }
+  void CloseFigure() override {}
+  void Add(POINT p) {
+    last = p;
+    if (count++ == 0) {
+      box = RECT{p.x, p.y, p.x, p.y};
+      return;
+    }
+    box.left = std::min(box.left, p.x);
+    box.right = std::max(box.right, p.x);
+    box.top = std::min(box.top, p.y);
+    box.bottom = std::max(box.bottom, p.y);
+  }
+  RECT box{};
+  POINT last{};
+  size_t count = 0;
+};
+
+}  // namespace
+
 BOOL TextOut(CDC& dc, int x, int y, const char* text, int count) {
   if (!text || count < 0) return FALSE;
-  const DcFont f = FontOf(dc);
-  const UINT align = dc.GetTextAlign();
-  fontengine::HAlign h = fontengine::HAlign::Left;
-  if ((align & TA_CENTER) == TA_CENTER)
-    h = fontengine::HAlign::Center;
-  else if (align & TA_RIGHT)
-    h = fontengine::HAlign::Right;
-  fontengine::VAlign v = fontengine::VAlign::Top;
-  if ((align & TA_BASELINE) == TA_BASELINE)
-    v = fontengine::VAlign::Baseline;
-  else if (align & TA_BOTTOM)
-    v = fontengine::VAlign::Bottom;
-  const bool updateCp = (align & TA_UPDATECP) != 0;
-  if (updateCp) {
-    CPoint cp = dc.GetCurrentPosition();
-    x = cp.x;
-    y = cp.y;
-  }
-  const fontengine::Orientation o = OrientationOf(dc);
-  const SIZE extent = f.font->TextExtent(text, count);
+  const TextPlacement p = PlaceText(dc, x, y, text, count);
+  const DcFont& f = p.f;
+  const fontengine::HAlign h = p.h;
+  const fontengine::VAlign v = p.v;
+  const fontengine::Orientation o = p.o;
+  const SIZE extent = p.extent;
+  x = p.x;
+  y = p.y;
 
   if (dc.IsPathOpen()) {
     PathSink sink(dc);
@@ -132,13 +193,22 @@ BOOL TextOut(CDC& dc, int x, int y, const char* text, int count) {
       dc.FillFigures(sink.pts.data(), sink.types.data(), static_cast<int>(sink.pts.size()),
                      dc.GetTextColor(), WINDING);
   }
-
-  if (updateCp) {
-    // The current position moves to the far end of the text; centred text leaves it.
-    if (h == fontengine::HAlign::Left) dc.MoveTo(x + o.right * extent.cx, y);
-    if (h == fontengine::HAlign::Right) dc.MoveTo(x - o.right * extent.cx, y);
-  }
+  MoveCurrentPositionPast(dc, p);
   return TRUE;
+}
+
+bool TextOutlineBounds(CDC& dc, int x, int y, const char* text, int count, RECT* box) {
+  if (!text || count < 0) return false;
+  const TextPlacement p = PlaceText(dc, x, y, text, count);
+  BoundsSink sink;
+  p.f.font->Outline(text, count, p.x, p.y, p.h, p.v, p.o, sink);
+  // Each point of a path moves the current position to it.
+  if (sink.count > 0) dc.MoveTo(sink.last.x, sink.last.y);
+  MoveCurrentPositionPast(dc, p);
+  // A path that long would have been refused.
+  if (sink.count == 0 || sink.count > CDC::kMaxPathPoints) return false;
+  if (box) *box = sink.box;
+  return true;
 }
 
 BOOL TextOut(CDC& dc, int x, int y, const CString& text) {

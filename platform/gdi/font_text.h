@@ -17,6 +17,10 @@ namespace gditext {
 // mode).
 BOOL TextOut(CDC& dc, int x, int y, const char* text, int count);
 BOOL TextOut(CDC& dc, int x, int y, const CString& text);
+// The bounds (top the least y) of the points TextOut would add to an empty open path, without a
+// path: the same placement and the same move of the current position. False when it would add
+// none, or more than a path holds.
+bool TextOutlineBounds(CDC& dc, int x, int y, const char* text, int count, RECT* box);
 
 BOOL GetTextMetrics(const CDC& dc, TEXTMETRIC* tm);
 // Codes first..last: single bytes or lead x 256 + trail under code page 932.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/gdi/font_text.h"
+#include "render/text_layout_dc.h"
 #include "text_fixture.h"
 
 using namespace text_test;
@@ -467,6 +468,57 @@ TEST_F(TextRender, ArcTextDrawsWhereItsOutlineLies) {
   r.DrawText2(thick.dc(), &doc, rc.left, rc.top, rc.right, rc.bottom, &obj, 0, 1, &tb);
   EXPECT_GT(thick.InkCount(), page.InkCount());
   EXPECT_NEAR(tb.left, bounds.left - r.LengthToLogicalAxis(0, 0.2), 2);
+}
+
+// Measuring takes a glyph's bounds without building its path: they must be the bounds of the
+// captured points, with the same answer and the same current position afterwards, for every
+// alignment, mapping, face and style, and for glyphs with nothing to draw.
+TEST_F(TextRender, GlyphBoundsAreThoseOfTheCapturedPoints) {
+  CDC* dc = page.dc();
+  const int oldMode = dc->GetMapMode();
+  const std::string chars[] = {"A", "g", "%", " ", "", CString::FromUtf8("あ").str(), CString::FromUtf8("漢").str()};
+  const UINT aligns[] = {TA_TOP | TA_LEFT, TA_BASELINE | TA_CENTER, TA_BOTTOM | TA_RIGHT, TA_UPDATECP,
+                         TA_UPDATECP | TA_RIGHT | TA_BASELINE};
+  int measured = 0;
+  for (int mode : {MM_TEXT, MM_HIMETRIC})
+    for (int style = 0; style < 4; ++style)
+      for (LONG height : {-37, 501}) {
+        dc->SetMapMode(mode);
+        LOGFONT lf = textlayout::BaseFont((style & 1) ? FW_BOLD : FW_NORMAL, 128, CString::FromUtf8("ＭＳ 明朝"));
+        lf.lfHeight = height;
+        lf.lfItalic = (style & 2) ? 1 : 0;
+        CFont font;
+        ASSERT_TRUE(font.CreateFontIndirect(&lf));
+        CFont* old = dc->SelectObject(&font);
+        for (UINT align : aligns) {
+          dc->SetTextAlign(align);
+          for (const std::string& ch : chars) {
+            dc->MoveTo(-123, 4567);
+            std::vector<POINT> pts{{9, 9}};
+            std::vector<BYTE> types{PT_MOVETO};
+            const bool captured = textlayout::CaptureGlyph(dc, 250, -80, ch.c_str(), false, pts, types);
+            const CPoint afterCapture = dc->GetCurrentPosition();
+            dc->MoveTo(-123, 4567);
+            RECT box{};
+            const bool bounded = textlayout::CaptureGlyphBounds(dc, 250, -80, ch.c_str(), box);
+            ASSERT_EQ(bounded, captured) << mode << " " << style << " " << align << " " << ch;
+            EXPECT_EQ(dc->GetCurrentPosition(), afterCapture);
+            EXPECT_FALSE(dc->IsPathOpen());
+            if (!captured) continue;
+            CDoubleRect want;
+            CObjectRenderer::GetPointsBounds(pts.data(), static_cast<int>(pts.size()), &want, nullptr);
+            EXPECT_EQ(box.left, want.left);
+            EXPECT_EQ(box.right, want.right);
+            EXPECT_EQ(box.top, want.bottom);
+            EXPECT_EQ(box.bottom, want.top);
+            ++measured;
+          }
+        }
+        dc->SelectObject(old);
+      }
+  dc->SetMapMode(oldMode);
+  dc->SetTextAlign(TA_TOP | TA_LEFT);
+  EXPECT_GT(measured, 100);
 }
 
 }  // namespace
