@@ -365,12 +365,9 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
     around.bottom = static_cast<int>(std::ceil(y1 + reach)) + 1;
     auto made = std::make_shared<gdi::PathCells>();
     m_backend->FigureCells(figures, fill, penWidth, st.polyFillMode, around, made->area, made->pen);
-    const RECT a = made->area.Box(), p = made->pen.Box();
-    const bool hasArea = !made->area.IsEmpty(), hasPen = !made->pen.IsEmpty();
-    made->box = hasArea ? a : p;
-    if (hasArea && hasPen)
-      made->box = RECT{std::min(a.left, p.left), std::min(a.top, p.top), std::max(a.right, p.right),
-                       std::max(a.bottom, p.bottom)};
+    CRect box;
+    box.UnionRect(made->area.Box(), made->pen.Box());
+    made->box = box;
     // Kept for many paints: no spare capacity.
     for (gdi::SpanRegion* r : {&made->area, &made->pen}) {
       r->bands.shrink_to_fit();

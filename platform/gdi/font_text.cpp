@@ -163,32 +163,27 @@ struct BoundsSink : fontengine::OutlineSink {
 BOOL TextOut(CDC& dc, int x, int y, const char* text, int count) {
   if (!text || count < 0) return FALSE;
   const TextPlacement p = PlaceText(dc, x, y, text, count);
-  const DcFont& f = p.f;
-  const fontengine::HAlign h = p.h;
-  const fontengine::VAlign v = p.v;
-  const fontengine::Orientation o = p.o;
-  const SIZE extent = p.extent;
-  x = p.x;
-  y = p.y;
+  const fontengine::Orientation& o = p.o;
 
   if (dc.IsPathOpen()) {
     PathSink sink(dc);
-    f.font->Outline(text, count, x, y, h, v, o, sink);
+    p.f.font->Outline(text, count, p.x, p.y, p.h, p.v, o, sink);
   } else {
     if (dc.GetBkMode() == OPAQUE && count > 0) {
-      const TEXTMETRIC& tm = f.font->Metrics();
-      int left = x;
-      if (h == fontengine::HAlign::Right) left = x - o.right * extent.cx;
-      if (h == fontengine::HAlign::Center) left = x - o.right * extent.cx / 2;
-      int baseline = y;
-      if (v == fontengine::VAlign::Top) baseline = y - o.up * tm.tmAscent;
-      if (v == fontengine::VAlign::Bottom) baseline = y + o.up * tm.tmDescent;
-      RECT box{std::min(left, left + o.right * extent.cx), baseline + o.up * tm.tmAscent,
-               std::max(left, left + o.right * extent.cx), baseline - o.up * tm.tmDescent};
+      const TEXTMETRIC& tm = p.f.font->Metrics();
+      const int cx = p.extent.cx;
+      int left = p.x;
+      if (p.h == fontengine::HAlign::Right) left = p.x - o.right * cx;
+      if (p.h == fontengine::HAlign::Center) left = p.x - o.right * cx / 2;
+      int baseline = p.y;
+      if (p.v == fontengine::VAlign::Top) baseline = p.y - o.up * tm.tmAscent;
+      if (p.v == fontengine::VAlign::Bottom) baseline = p.y + o.up * tm.tmDescent;
+      RECT box{std::min(left, left + o.right * cx), baseline + o.up * tm.tmAscent,
+               std::max(left, left + o.right * cx), baseline - o.up * tm.tmDescent};
       dc.FillSolidRect(&box, dc.GetBkColor());
     }
     FigureSink sink;
-    f.font->Outline(text, count, x, y, h, v, o, sink);
+    p.f.font->Outline(text, count, p.x, p.y, p.h, p.v, o, sink);
     if (!sink.pts.empty())
       dc.FillFigures(sink.pts.data(), sink.types.data(), static_cast<int>(sink.pts.size()),
                      dc.GetTextColor(), WINDING);
