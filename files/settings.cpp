@@ -83,9 +83,9 @@ class SectionWriter {
     v.Replace('\n', ' ');
     // Written as it will read back (blanks at either end are dropped by the reader, and only
     // what fits its buffer is kept), so a second write gives the same file.
-    v.Trim(" \t");
+    v = CString(CProfileFile::TrimBlanks(v.str()).c_str());
     v = CString(v.c_str(), FittingLength(v.c_str(), v.GetLength(), kValueBufferSize - 1));
-    v.TrimRight(" \t");  // the cut may end on a blank
+    v = CString(CProfileFile::TrimBlanks(v.str()).c_str());  // the cut may end on a blank
     // The reader drops one pair of surrounding quotes: a value that has them keeps them
     // inside one more pair.
     const std::string& t = v.str();

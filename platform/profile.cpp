@@ -3,14 +3,14 @@
 #include "platform/archive.h"
 #include "platform/ascii_case.h"
 
-namespace {
-
-std::string TrimBlanks(const std::string& s) {
+std::string CProfileFile::TrimBlanks(const std::string& s) {
   size_t b = 0, e = s.size();
   while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
   while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
   return s.substr(b, e - b);
 }
+
+namespace {
 
 // Names are code-page-932 text: a trail byte that looks like a letter is no letter.
 bool SameName(const std::string& a, const char* b) {
@@ -19,21 +19,21 @@ bool SameName(const std::string& a, const char* b) {
 
 // "[name]" -> name; empty when the line is not a section header.
 bool SectionName(const std::string& line, std::string& name) {
-  std::string t = TrimBlanks(line);
+  std::string t = CProfileFile::TrimBlanks(line);
   if (t.size() < 2 || t[0] != '[') return false;
   size_t close = t.find(']');
   if (close == std::string::npos) return false;
-  name = TrimBlanks(t.substr(1, close - 1));
+  name = CProfileFile::TrimBlanks(t.substr(1, close - 1));
   return true;
 }
 
 bool KeyValue(const std::string& line, std::string& key, std::string& value) {
-  std::string t = TrimBlanks(line);
+  std::string t = CProfileFile::TrimBlanks(line);
   if (t.empty() || t[0] == ';' || t[0] == '[') return false;
   size_t eq = t.find('=');
   if (eq == std::string::npos) return false;
-  key = TrimBlanks(t.substr(0, eq));
-  value = TrimBlanks(t.substr(eq + 1));
+  key = CProfileFile::TrimBlanks(t.substr(0, eq));
+  value = CProfileFile::TrimBlanks(t.substr(eq + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     value = value.substr(1, value.size() - 2);
   return true;

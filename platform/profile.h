@@ -21,6 +21,9 @@ class CProfileFile {
 
   bool HasKey(const char* section, const char* key) const;
   bool HasSection(const char* section) const;
+  // The blanks the reader drops at either end of a name or value: byte by byte, so a blank after a
+  // lead byte goes too (no trail byte is a blank).
+  static std::string TrimBlanks(const std::string& s);
   // The value trimmed and unquoted, or the default when the key is missing.
   CString GetString(const char* section, const char* key, const char* def) const;
   // The leading number of the value (blanks, sign, decimal digits), 0 when it has none, the
