@@ -559,16 +559,21 @@ void CMainFrame::FillStatusPanes() {
 namespace {
 
 // A threaded job's worker would keep the process, and with it the single-instance lock, alive
-// after the window: the operator chooses between stopping it and keeping the program.
+// after the window: the operator chooses between stopping it and keeping the program. The job
+// may end while the question is shown (its end timer deletes the engine), so the document is
+// asked for its engine again after the answer and on every turn of the wait.
 bool StopThreadedJobForClose(CKorvaneDoc* doc) {
-  IDocEngine* engine = doc ? doc->m_pEngine : nullptr;
-  if (!engine || !engine->IsWorkerRunning()) return true;
+  if (!doc || !doc->m_pEngine || !doc->m_pEngine->IsWorkerRunning()) return true;
   if (AfxMessageBox(CString::FromUtf8("彫刻データを機械へ送っています\n送るのをやめて終了しますか？"),
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
     return false;
-  engine->RequestStop();
-  // The port's writer gives up its wait within a slice once the flag is set.
-  while (engine->IsWorkerRunning()) QThread::msleep(5);
+  if (doc->m_pEngine) doc->m_pEngine->RequestStop();
+  // The worker finishes the command in flight and lifts the pen, each wait bounded by the port's
+  // stall limit; meanwhile the windows keep painting and its messages come through.
+  while (doc->m_pEngine && doc->m_pEngine->IsWorkerRunning()) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(5);
+  }
   doc->EndEngraving();
   return true;
 }

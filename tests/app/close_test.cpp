@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLockFile>
 #include <QPageLayout>
@@ -17,6 +19,7 @@
 
 #include "app/main_frame.h"
 #include "app_fixture.h"
+#include "machine_simulator.h"
 #include "model/kinds.h"
 #include "model/korvane_doc.h"
 #include "output/engrave_job.h"
@@ -119,6 +122,55 @@ TEST_F(AppTest, CloseDuringAThreadedJobOnAStalledPortAsksAndYesStopsTheWorkerAnd
   Stop();
   QLockFile lock(InstanceLockPath());
   EXPECT_TRUE(lock.tryLock(0));
+  ::close(reader);
+  unsetenv("DRAVENTIS_LPT1");
+}
+
+TEST_F(AppTest, TheCloseQuestionAnsweredAfterTheJobEndedUnderItStillClosesCleanly) {
+  // The worker holds the port until the machine has taken the job, so it still runs when the
+  // question comes; the machine takes everything while the question is shown, and the job's end
+  // timer deletes the engine before the answer.
+  const std::string fifo = temp->File("lpt.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  setenv("DRAVENTIS_LPT1", fifo.c_str(), 1);
+  ASSERT_TRUE(Start());
+  ASSERT_GT(Doc().AddNewObject(TYPE_RECTANGLE), 0);
+  g_bModified = 0;
+  prompter->ExpectMessage(IDOK, CString::FromUtf8("レーザー出力を確認してください").c_str());
+  Doc().StartThreadEngraving();
+  ASSERT_NE(Doc().m_pEngine, nullptr);
+  pollfd first{reader, POLLIN, 0};
+  ASSERT_EQ(::poll(&first, 1, 20000), 1);  // the job's first write
+  ASSERT_TRUE(Doc().m_pEngine->IsWorkerRunning());
+
+  std::string taken;
+  prompter->ExpectMessage(IDYES, CString::FromUtf8("送るのをやめて終了しますか").c_str()).WhileShown([&] {
+    char buf[4096];
+    for (;;) {  // until the worker closes the port
+      pollfd p{reader, POLLIN, 0};
+      if (::poll(&p, 1, 20000) <= 0) break;
+      const ssize_t n = ::read(reader, buf, sizeof buf);
+      if (n <= 0) break;
+      taken.append(buf, static_cast<size_t>(n));
+    }
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (Doc().m_pEngine && Doc().m_pEngine->IsWorkerRunning() && std::chrono::steady_clock::now() < guard)
+      std::this_thread::yield();
+    QCoreApplication::processEvents();  // the worker's end arms timer 2
+    EXPECT_TRUE(timers.FireTimer(2));
+    EXPECT_EQ(Doc().m_pEngine, nullptr);
+  });
+  EXPECT_TRUE(Frame().close());
+  prompter->VerifyAllUsed();
+  // The whole job reached the machine, ending with the pen up.
+  CMachineSimulator machine(-200000, -200000, 4, 4);
+  EXPECT_TRUE(machine.Run(taken)) << machine.Error();
+  EXPECT_FALSE(machine.IsPenDown());
+  EXPECT_EQ(machine.Speeds().size(), 2u);
+  EXPECT_FALSE(IsWorkerPortClaimed());
+  Stop();
   ::close(reader);
   unsetenv("DRAVENTIS_LPT1");
 }

@@ -22,6 +22,12 @@ ScriptedPrompter& ScriptedPrompter::ExpectMessage(int answer, const char* contai
   return *this;
 }
 
+ScriptedPrompter& ScriptedPrompter::WhileShown(std::function<void()> action) {
+  if (m_answers.empty()) ADD_FAILURE() << "WhileShown without a scripted question";
+  else m_answers.back().whileShown = std::move(action);
+  return *this;
+}
+
 ScriptedPrompter& ScriptedPrompter::ExpectFile(const CString& path) {
   Answer a;
   a.kind = "file";
@@ -60,6 +66,7 @@ bool ScriptedPrompter::Next(const char* kind, const CString& text, Answer& out) 
   }
   out = m_answers.front();
   m_answers.pop_front();
+  if (out.whileShown) out.whileShown();
   if (!out.contains.empty() && text.str().find(out.contains) == std::string::npos)
     ADD_FAILURE() << "message \"" << text.ToUtf8() << "\" lacks \"" << CString(out.contains.c_str()).ToUtf8() << "\"";
   return true;

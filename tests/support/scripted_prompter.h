@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ class ScriptedPrompter : public IPrompter {
 
   // The next message box gets `answer`; when `contains` is given its text must contain it.
   ScriptedPrompter& ExpectMessage(int answer, const char* contains = nullptr);
+  // What happens while the last scripted question is shown, before it is answered (a timer
+  // that fires, a job that ends under it).
+  ScriptedPrompter& WhileShown(std::function<void()> action);
   // The next file dialog gets `path` (empty: cancelled).
   ScriptedPrompter& ExpectFile(const CString& path);
   ScriptedPrompter& ExpectColour(bool ok, COLORREF colour = 0);
@@ -66,6 +70,7 @@ class ScriptedPrompter : public IPrompter {
     COLORREF colour = 0;
     CString path;
     int repaints = 0;
+    std::function<void()> whileShown;
   };
   bool Next(const char* kind, const CString& text, Answer& out);
 
