@@ -1,6 +1,11 @@
 #include "machine_simulator.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -189,4 +194,152 @@ bool CMachineSimulator::MarkBox(int& x0, int& y0, int& x1, int& y1) const {
     }
   }
   return any;
+}
+
+// ---- the machine's pace ------------------------------------------------------------------------
+
+CPacedReader::Pace CPacedReader::Steady(int bytesPerSecond, int pipeSize) {
+  Pace p;
+  p.name = "steady";
+  p.bytesPerSecond = bytesPerSecond;
+  p.pipeSize = pipeSize;
+  return p;
+}
+
+CPacedReader::Pace CPacedReader::Bursts(int burstBytes, int pauseMs, int bytesPerSecond, int pipeSize) {
+  Pace p;
+  p.name = "bursts";
+  p.burstBytes = burstBytes;
+  p.pauseMs = pauseMs;
+  p.bytesPerSecond = bytesPerSecond;
+  p.pipeSize = pipeSize;
+  return p;
+}
+
+CPacedReader::Pace CPacedReader::PauseOnce(int after, int pauseMs, int pipeSize) {
+  Pace p;
+  p.name = "pause once";
+  p.firstPauseAfter = after;
+  p.firstPauseMs = pauseMs;
+  p.pipeSize = pipeSize;
+  return p;
+}
+
+CPacedReader::Pace CPacedReader::LeaveAfter(long long bytes, int delayMs, int pipeSize) {
+  Pace p;
+  p.name = "leaves";
+  p.leaveAfter = bytes;
+  p.leaveDelayMs = delayMs;
+  p.pipeSize = pipeSize;
+  return p;
+}
+
+CPacedReader::CPacedReader(const std::string& fifo, const Pace& pace) : m_pace(pace) {
+  m_fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (m_fd < 0) return;
+  if (pace.pipeSize > 0) ::fcntl(m_fd, F_SETPIPE_SZ, pace.pipeSize);
+  m_thread = std::thread([this] { Run(); });
+}
+
+CPacedReader::~CPacedReader() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bQuit = m_bJobOver = true;
+  }
+  m_changed.notify_all();
+  if (m_thread.joinable()) m_thread.join();
+  if (m_fd >= 0) ::close(m_fd);
+}
+
+bool CPacedReader::Pause(int ms) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  return !m_changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_bQuit; });
+}
+
+size_t CPacedReader::Taken() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_taken.size();
+}
+
+void CPacedReader::Run() {
+  constexpr int kTickMs = 10;
+  const Pace& pace = m_pace;
+  long long inBurst = 0;
+  bool pausedOnce = false;
+  std::vector<char> buf(1 << 16);
+  for (;;) {
+    const long long total = static_cast<long long>(Taken());
+    if (pace.leaveAfter >= 0 && total >= pace.leaveAfter) {
+      Pause(pace.leaveDelayMs);
+      ::close(m_fd);
+      m_fd = -1;
+      m_bLeft.store(true);
+      break;
+    }
+    if (!pausedOnce && pace.firstPauseAfter > 0 && total >= pace.firstPauseAfter) {
+      pausedOnce = true;
+      if (!Pause(pace.firstPauseMs)) break;
+      continue;
+    }
+    if (pace.burstBytes > 0 && inBurst >= pace.burstBytes) {
+      inBurst = 0;
+      if (!Pause(pace.pauseMs)) break;
+      continue;
+    }
+    long long want = static_cast<long long>(buf.size());
+    if (pace.bytesPerSecond > 0) want = std::max(1, pace.bytesPerSecond * kTickMs / 1000);
+    if (pace.burstBytes > 0) want = std::min(want, pace.burstBytes - inBurst);
+    if (pace.leaveAfter >= 0) want = std::min(want, pace.leaveAfter - total);
+    if (!pausedOnce && pace.firstPauseAfter > 0) want = std::min(want, pace.firstPauseAfter - total);
+    pollfd p{m_fd, POLLIN, 0};
+    ::poll(&p, 1, kTickMs);
+    const ssize_t n = ::read(m_fd, buf.data(), static_cast<size_t>(want));
+    if (n > 0) {
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_taken.append(buf.data(), static_cast<size_t>(n));
+      }
+      m_changed.notify_all();
+      inBurst += n;
+      if (pace.bytesPerSecond > 0 && !Pause(kTickMs)) break;
+      continue;
+    }
+    if (n == 0) {
+      // No writer: the job has closed the port (or not opened it yet).
+      bool over;
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        over = m_bJobOver;
+      }
+      if (over) break;
+      if (!Pause(2)) break;
+      continue;
+    }
+    if (errno != EAGAIN && errno != EINTR) break;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_bQuit) break;
+  }
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_bEnded = true;
+  }
+  m_changed.notify_all();
+}
+
+const std::string& CPacedReader::Finish(int guardMs) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  m_bJobOver = true;
+  m_changed.notify_all();
+  if (!m_changed.wait_for(lock, std::chrono::milliseconds(guardMs), [this] { return m_bEnded || !m_thread.joinable(); }))
+    m_bQuit = true;  // a hanging test ends instead of waiting for ever
+  lock.unlock();
+  m_changed.notify_all();
+  if (m_thread.joinable()) m_thread.join();
+  return m_taken;
+}
+
+bool CPacedReader::WaitForBytes(size_t n, int guardMs) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  m_changed.wait_for(lock, std::chrono::milliseconds(guardMs), [this, n] { return m_taken.size() >= n || m_bEnded; });
+  return m_taken.size() >= n;
 }

@@ -4,8 +4,12 @@
 // can be checked end to end against the design.
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 class CMachineSimulator {
@@ -72,4 +76,64 @@ class CMachineSimulator {
   std::vector<Circle> m_circles;
   std::vector<std::string> m_names;
   std::string m_error;
+};
+
+// The machine's pace: a reader at the far end of a FIFO that takes the stream as a machine
+// does, steadily at a rate, in bursts with pauses, or leaving before or after the last write,
+// so that the port writer's bounds meet a machine and not only a reader that never reads.
+// It opens the FIFO's reading end at once (before the job opens the port), reads on its own
+// thread and keeps every byte it took.
+class CPacedReader {
+ public:
+  struct Pace {
+    const char* name = "";
+    int bytesPerSecond = 0;        // 0: whatever the pipe holds, at once
+    int burstBytes = 0;            // a pause after each burst of this many bytes (0: none)
+    int pauseMs = 0;               // the pause after a burst
+    int firstPauseAfter = 0;       // one long pause once this many bytes are taken (0: none)
+    int firstPauseMs = 0;          // its length
+    long long leaveAfter = -1;     // leaves once it took this many bytes (-1: reads to the end)
+    int leaveDelayMs = 0;          // and waits this long before it leaves
+    int pipeSize = 0;              // the pipe's size in bytes (0: as the system makes it)
+  };
+  static Pace Steady(int bytesPerSecond, int pipeSize = 0);
+  // Bursts of burstBytes at bytesPerSecond (0: at once), each followed by pauseMs.
+  static Pace Bursts(int burstBytes, int pauseMs, int bytesPerSecond = 0, int pipeSize = 0);
+  // Reads at once, but pauses pauseMs after the first `after` bytes.
+  static Pace PauseOnce(int after, int pauseMs, int pipeSize = 0);
+  // Takes `bytes` (at once), waits delayMs and leaves.
+  static Pace LeaveAfter(long long bytes, int delayMs, int pipeSize = 0);
+
+  CPacedReader(const std::string& fifo, const Pace& pace);
+  // Leaves at once when still reading.
+  ~CPacedReader();
+  CPacedReader(const CPacedReader&) = delete;
+  CPacedReader& operator=(const CPacedReader&) = delete;
+
+  bool IsOpen() const { return m_fd >= 0; }
+  // The job is over (its port closed, or never opened): reads what is left until the end of
+  // the stream or until the pace leaves, then ends the thread; the bytes taken. guardMs only
+  // guards a hanging test.
+  const std::string& Finish(int guardMs = 60000);
+  // Waits until n bytes were taken or the reader ended; whether n were taken.
+  bool WaitForBytes(size_t n, int guardMs = 60000);
+  size_t Taken() const;
+  // Whether the reader closed its end before the end of the stream.
+  bool HasLeft() const { return m_bLeft.load(); }
+
+ private:
+  void Run();
+  // Sleeps ms unless the reader is told to end; false when told.
+  bool Pause(int ms);
+
+  Pace m_pace;
+  int m_fd = -1;
+  std::thread m_thread;
+  mutable std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::string m_taken;
+  bool m_bJobOver = false;
+  bool m_bQuit = false;
+  bool m_bEnded = false;
+  std::atomic<bool> m_bLeft{false};
 };
