@@ -46,7 +46,11 @@ CEngraveCore::PreFlight CEngraveCore::StartJob(const CKorvaneDoc& doc, bool fixe
   return PreFlight::REFUSED;
 }
 
-int CEngraveCore::FinishJob() { return m_Port.CloseJob(); }
+int CEngraveCore::FinishJob() {
+  m_Port.CompleteJob();
+  if (m_Port.NeedsPenUp()) EndEarly();
+  return m_Port.CloseJob();
+}
 
 // ---- commands -------------------------------------------------------------------------------
 
@@ -147,6 +151,45 @@ void CEngraveCore::TellNothingToSend() {
   AfxMessageBox(CString::FromUtf8("走査間隔が 0 のため、機械へ送るデータがありません\n"
                                   "スキャニングエリアの「走査間隔」を 0 より大きくしてください"),
                 MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CEngraveCore::TellNothingToMark() {
+  AfxMessageBox(CString::FromUtf8("このデータでは何も彫刻されません\n"
+                                  "彫刻するオブジェクトがスキャニングエリアの中にあり、彫刻するレイヤーに"
+                                  "あるか確かめてください"),
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CEngraveCore::OutlinesMark(const std::vector<CapturedOutline>& outlines) {
+  for (const CapturedOutline& r : outlines) {
+    if (r.kind == TYPE_CIRCLE) {
+      if (r.n > 0) return true;
+      continue;
+    }
+    for (BYTE type : r.types)
+      if ((type & ~PT_CLOSEFIGURE) == PT_LINETO) return true;
+  }
+  return false;
+}
+
+bool CEngraveCore::RasterMarks(const CBitmap* bitmap, bool concentric) const {
+  CRgn region;
+  BuildScanRegion(region, m_Job.m_rcArea, m_Job.m_nAreaShape, m_Job.m_dFrameSize);
+  const CRasterScanner scanner(bitmap, &region, m_Job.m_nScanStyle);
+  const double pitch = CRasterScanner::Pitch(m_Job.m_dSpan, m_Job.m_nDpm);
+  bool found = false;
+  const auto before = [&found](int) { return !found; };
+  const auto run = [&found](int, int, int, int) { found = true; };
+  switch (m_Job.m_nScanDirection) {
+    case 0: scanner.ScanRows(m_Job.m_rcArea, pitch, before, run); break;
+    case 1: scanner.ScanColumns(m_Job.m_rcArea, pitch, before, run); break;
+    case 2:
+      if (concentric) scanner.ScanConcentric(m_Job.m_rcArea, pitch, before, run);
+      break;
+    default: break;
+  }
+  region.DeleteObject();
+  return found;
 }
 
 // ---- raster mode ----------------------------------------------------------------------------

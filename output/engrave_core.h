@@ -63,7 +63,9 @@ class CEngraveCore {
   // Copies the settings and checks them, then opens the port for the whole job. A refusal
   // tells the operator, once, what to change. Nothing is opened when there is nothing to send.
   PreFlight StartJob(const CKorvaneDoc& doc, bool fixed);
-  // Closes the job's port; the number of commands that did not reach it whole.
+  // Writes the rest of the job and waits for the machine to take it; a job given up or failed
+  // on the way gets its pen-up; then the port is closed. The number of commands that did not
+  // reach the machine whole.
   int FinishJob();
   // The operator's message about the lost commands.
   CString LostMessage() const { return m_Port.LostMessage(); }
@@ -79,10 +81,17 @@ class CEngraveCore {
   enum class CaptureAll { DONE, REFUSED, STOPPED };
   CaptureAll CaptureOutlines(IEngraveSource& view, std::vector<CapturedOutline>& out,
                              const std::function<bool(int)>& goOn) const;
-  // The end of a job that ended early (cancelled, stopped, failed): the pen goes up.
-  void EndEarly() { m_Port.LiftPen(); }
-  // Tells the operator that the job has no mark to send.
+  // The end of a job that ended early (cancelled, stopped, failed): the pen goes up. The normal
+  // engine lets a new Cancel give the pen-up up; the worker's stop flag never does.
+  virtual void EndEarly() { m_Port.LiftPen(false); }
+  // Tells the operator that the job has no mark to send (a scan interval of 0).
   static void TellNothingToSend();
+  // Tells the operator that the job's stream would hold no mark, whatever the reason.
+  static void TellNothingToMark();
+  // Whether the captured outlines hold a mark (a line or a circle).
+  static bool OutlinesMark(const std::vector<CapturedOutline>& outlines);
+  // Whether the raster scan of the job would send a run; it stops at the first one.
+  bool RasterMarks(const CBitmap* bitmap, bool concentric) const;
   // Renders the raster into dc (the canvas's old zoom into oldZoom) and takes the field and the
   // scanning area in its dots; the rendered bitmap, null when none. *refused is set when the
   // view left an object out as too large (it has told the operator).

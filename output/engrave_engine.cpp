@@ -61,6 +61,11 @@ int CEngraveEngine::RunJob(bool fixed, int* oldZoom) {
 
 BOOL CEngraveEngine::IsCancelled() { return m_dlgProgress.CheckCancelButton(); }
 
+void CEngraveEngine::EndEarly() {
+  m_dlgProgress.CheckCancelButton();
+  m_Port.LiftPen(true);
+}
+
 bool CEngraveEngine::PumpWhileWaiting() {
   m_dlgProgress.PumpMessages();
   return m_dlgProgress.IsCancelPending();
@@ -79,6 +84,10 @@ int CEngraveEngine::EngraveOutline() {
     case CaptureAll::REFUSED: return START_OBJECT_REFUSED;
     case CaptureAll::STOPPED: return 0;
     case CaptureAll::DONE: break;
+  }
+  if (!OutlinesMark(outlines)) {
+    TellNothingToMark();
+    return START_NOTHING_TO_SEND;
   }
   // The capture took the bar's first part, the sending takes the rest.
   const int base = n > 0 ? n - 1 : 0;
@@ -107,6 +116,11 @@ int CEngraveEngine::EngraveRaster(int* oldZoom) {
     // A raster without one of the design's objects is not the design: nothing is sent.
     ReleaseRaster();
     return START_OBJECT_REFUSED;
+  }
+  if (!RasterMarks(m_pRasterBitmap, !m_bFix)) {
+    ReleaseRaster();
+    TellNothingToMark();
+    return START_NOTHING_TO_SEND;
   }
   SendSpeed();
   BuildScanRegion(m_rgnScan, m_Job.m_rcArea, m_Job.m_nAreaShape, m_Job.m_dFrameSize);

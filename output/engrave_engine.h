@@ -27,7 +27,8 @@ class CEngraveEngine : public IDocEngine, public CEngraveCore {
   static constexpr int START_PORT_FAILED = -3;
   // The view refused an object as too large and told the operator; nothing was sent.
   static constexpr int START_OBJECT_REFUSED = -4;
-  // The job has no mark to send (a raster scan interval of 0); the operator was told.
+  // The job has no mark to send (a raster scan interval of 0, or a stream that would hold no
+  // mark); the operator was told and nothing was sent.
   static constexpr int START_NOTHING_TO_SEND = -5;
 
   CEngraveEngine();
@@ -57,6 +58,8 @@ class CEngraveEngine : public IDocEngine, public CEngraveCore {
   void ReleaseRaster();
   // Between the slices of a wait for the port: the dialog's events, and whether Cancel came.
   bool PumpWhileWaiting();
+  // The pen-up after an early end: a Cancel that ended the job is spent, a new one gives up.
+  void EndEarly() override;
 
   CKorvaneDoc* m_pDoc = nullptr;
   IEngraveSource* m_pView = nullptr;

@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/numfmt.h"
 #include "platform/prompter.h"
 
 namespace {
@@ -115,19 +116,36 @@ bool CLptPort::WaitSlice(int fd, Clock::time_point since, int limitMs, bool useH
   return true;
 }
 
+// A FIFO's reader takes bytes without the writer seeing a write go in (a full pipe frees room
+// only when a whole page of it is read): a fall in the pipe's unread count is the machine
+// taking bytes. unread is the count last seen, -1 when not known.
+bool CLptPort::MachineTook(int fd, int& unread) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISFIFO(st.st_mode)) return false;
+  int pending = 0;
+  if (::ioctl(fd, FIONREAD, &pending) != 0) return false;
+  const bool fell = unread >= 0 && pending < unread;
+  unread = pending;
+  return fell;
+}
+
 size_t CLptPort::WriteAll(int fd, const char* data, size_t length, int limitMs, bool useHook) {
   size_t done = 0;
   Clock::time_point progress = Clock::now();
+  int unread = -1;
   while (done < length) {
     const ssize_t n = ::write(fd, data + done, length - done);
     if (n > 0) {
       done += static_cast<size_t>(n);
       progress = Clock::now();
+      unread = -1;
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return done;
-    // The port takes nothing now (a device that takes nothing without saying so, too).
+    // The port takes nothing now (a device that takes nothing without saying so, too); the
+    // bound runs from the last byte the machine took.
+    if (MachineTook(fd, unread)) progress = Clock::now();
     if (!WaitSlice(fd, progress, limitMs, useHook, POLLOUT)) return done;
   }
   return done;
@@ -251,10 +269,24 @@ void CLptPort::DrainJob() {
   }
 }
 
-void CLptPort::LiftPen() {
+void CLptPort::CompleteJob() {
   if (m_nJobPort < 0) return;
-  if (m_bFailed && !m_bStalled) return;  // the port is gone
+  FlushJob();
+  DrainJob();
+}
+
+bool CLptPort::NeedsPenUp() const {
+  return m_nJobPort >= 0 && !m_bLifted && (m_bGivenUp || m_bFailed);
+}
+
+void CLptPort::LiftPen(bool cancelAnswers) {
+  if (m_nJobPort < 0 || m_bLifted) return;
+  m_bLifted = true;
   if (m_nWritten == 0 && m_JobBuffer.empty() && !m_bFailed) return;  // nothing of the job was sent
+  if (m_bFailed && !m_bStalled) {
+    m_bPenLeftDown = true;  // the port is gone
+    return;
+  }
   std::string bytes;
   if (m_bFailed || m_bGivenUp) {
     FlushJob();  // what a stalled port did not take is counted; a given-up job's rest is dropped
@@ -266,14 +298,22 @@ void CLptPort::LiftPen() {
   m_JobBuffer.clear();
   m_CommandEnds.clear();
   m_CutTail.clear();
-  // The job is over: neither Cancel nor the stop flag gives this short wait up, and what the
-  // machine does not take in it is not counted against the job.
-  const WaitHook hook = std::move(m_WaitHook);
-  m_WaitHook = nullptr;
-  const size_t written = WriteAll(m_nJobPort, bytes.data(), bytes.size(), kPenUpWaitMs, false);
-  m_nWritten += static_cast<int64_t>(written);
+  // The command in flight is finished and the pen lifted for as long as the machine takes
+  // bytes, under the same bound as the job; only a Cancel given after the job ended (where the
+  // caller lets one answer) gives it up. The stop flag that ended a worker's job does not.
+  const WaitHook hook = m_WaitHook;
+  if (!cancelAnswers) m_WaitHook = nullptr;
+  const size_t written = WriteAll(m_nJobPort, bytes.data(), bytes.size(), StallLimit(), cancelAnswers);
+  const int error = errno;
   m_WaitHook = hook;
+  m_nWritten += static_cast<int64_t>(written);
   m_bGivenUp = true;  // nothing of the job follows the pen-up
+  if (written < bytes.size()) {
+    m_bPenLeftDown = true;
+    if (error != ECANCELED) m_bFailed = true;
+    if (error == ETIMEDOUT) m_bStalled = true;
+    CountLost(1, error);
+  }
 }
 
 BOOL CLptPort::OpenJob(CString* reason) {
@@ -285,7 +325,7 @@ BOOL CLptPort::OpenJob(CString* reason) {
   }
   m_nJobPort = fd;
   m_JobBuffer.reserve(kJobWriteSize + 64);
-  m_bStalled = m_bFailed = m_bGivenUp = false;
+  m_bStalled = m_bFailed = m_bGivenUp = m_bLifted = m_bPenLeftDown = false;
   m_CutTail.clear();
   m_nWritten = 0;
   m_RecentEnds.clear();
@@ -300,8 +340,7 @@ BOOL CLptPort::OpenJob(CString* reason) {
 
 int CLptPort::CloseJob() {
   if (m_nJobPort < 0) return m_nLost;
-  FlushJob();
-  DrainJob();
+  CompleteJob();
   ::close(m_nJobPort);
   m_nJobPort = -1;
   return m_nLost;
@@ -317,6 +356,8 @@ std::string CLptPort::Reason(int error) {
     case EROFS: return "ポートへの書き込みが拒否されました";
     case ENOSPC: return "ポートがいっぱいで、これ以上受け取れません";
     case EPIPE: return "ポートの受け手がいなくなりました";
+    case EISDIR: return "ポートの名前がフォルダを指しています";
+    case ECANCELED: return "送るのを途中でやめました";
     case ETIMEDOUT:
       return "機械がデータを受け取りません (" + std::to_string((StallLimit() + 999) / 1000) + " 秒間)";
     default: break;
@@ -333,7 +374,9 @@ CString CLptPort::LostMessage() const {
   if (m_nLost <= 0) return CString();
   return CString::FromUtf8("ポート LPT1 (" + PortPath("LPT1") + ") へ " + std::to_string(m_nLost) +
                            " 個のコマンドを送れませんでした\n" + Reason(m_nLostError) +
-                           "\n彫刻データは最後まで機械に届いていません");
+                           "\n彫刻データは最後まで機械に届いていません" +
+                           (m_bPenLeftDown ? "\nペンを上げるコマンドも届いていないため、機械のペンが下りたままの可能性があります"
+                                           : ""));
 }
 
 void CLptPort::ReportLost() {
@@ -364,6 +407,18 @@ void CLptPort::SendCommand(CString text) {
 void CLptPort::PenUp(double x, double y) {
   char buf[48];
   SendBytes(buf, FormatPair(buf, sizeof buf, "PU", DoubleToInt(x), DoubleToInt(y), ";"));
+}
+
+bool CLptPort::MoveHead(double x, double y) {
+  CLptPort port;
+  port.m_bTold = true;  // a stall is told below with the move, not as lost engraving data
+  port.PenUp(x, y);
+  if (port.m_nLost == 0) return true;
+  AfxMessageBox(CString::FromUtf8(numfmt::Format("ポート LPT1 (%s) へヘッドの移動 (PU%d,%d;) を送れませんでした\n",
+                                                 PortPath("LPT1").c_str(), DoubleToInt(x), DoubleToInt(y)) +
+                                  Reason(port.m_nLostError) + "\nヘッドは移動していません"),
+                MB_OK | MB_ICONEXCLAMATION);
+  return false;
 }
 
 void CLptPort::PenDown(double x, double y) {

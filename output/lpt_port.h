@@ -69,8 +69,14 @@ class CLptPort {
   // Whether a wait of the job was given up (or the pen lifted): the job did not reach its end.
   bool IsGivenUp() const { return m_bGivenUp; }
   // The end of a job that ends early: one "pu;" so that the machine does not go on marking,
-  // whenever the port still takes bytes; what a given-up write cut in two is completed first.
-  void LiftPen();
+  // whenever the port still takes bytes within the stall limit; what a given-up write cut in
+  // two is completed first. With cancelAnswers the wait hook (a new Cancel) may give it up.
+  // Once per job; a pen-up that does not go out is counted as lost.
+  void LiftPen(bool cancelAnswers = false);
+  // Whether a job that ended early (given up or failed) still owes its pen-up.
+  bool NeedsPenUp() const;
+  // Whether the job's pen-up did not reach the machine: the pen may be down.
+  bool IsPenLeftDown() const { return m_bPenLeftDown; }
   // Tells the operator about lost commands once (single commands and console lines).
   void ReportLost();
 
@@ -78,8 +84,10 @@ class CLptPort {
   // Opens "LPT1" for a whole job; FALSE when it cannot be opened (reason gets the message for
   // the operator). The job's commands are gathered into writes of a few kilobytes.
   BOOL OpenJob(CString* reason = nullptr);
-  // Writes what is gathered, waits (bounded) until a FIFO's reader has taken it, and closes the
-  // port; the number of commands the job lost.
+  // Writes what is gathered and waits (bounded) until a FIFO's reader has taken it; the port
+  // stays open, so that a job given up or failed in it can still lift the pen.
+  void CompleteJob();
+  // Completes the job and closes the port; the number of commands the job lost.
   int CloseJob();
   BOOL IsJobOpen() const { return m_nJobPort >= 0; }
   // Commands that could not be written whole (a failed open, a write error, a short write)
@@ -92,6 +100,12 @@ class CLptPort {
   // Whether "LPT1" can be opened now; when it cannot, reason gets a message for the operator
   // naming the port and the cause.
   static BOOL CheckPort(CString* reason);
+
+  // ---- head moves outside a job (origin wizards, work-area pages)
+  // "PU%d,%d;" through a freshly opened port; true when it reached the port whole. When it did
+  // not (the port gone, full, a folder, or taking nothing), the operator is told once, naming
+  // the move and the reason.
+  static bool MoveHead(double x, double y);
 
   // ---- service dialogs and the monitor
   // The one-string dialog (130): on OK its text goes out through SendCommand; on Cancel, or
@@ -107,11 +121,11 @@ class CLptPort {
   // What a job gathers before it writes.
   static constexpr size_t kJobWriteSize = 8192;
 
-  // After a stall or a given-up wait the pen-up waits no longer than this for the port.
-  static constexpr int kPenUpWaitMs = 1000;
   using Clock = std::chrono::steady_clock;
 
   static int OpenPort();
+  // Whether a FIFO's unread count fell since it was last seen (unread: that count, -1 unknown).
+  static bool MachineTook(int fd, int& unread);
   static CString OpenFailure(int error);
   // The operator's reason for errno, Japanese for the common ones.
   static std::string Reason(int error);
@@ -150,6 +164,8 @@ class CLptPort {
   bool m_bGivenUp = false;    // the hook gave a job's wait up: its later commands are dropped
   bool m_bTold = false;       // the operator was told about the lost commands
   bool m_bFifo = false;       // the job's port is a FIFO
+  bool m_bLifted = false;     // the job's pen-up was tried
+  bool m_bPenLeftDown = false;  // it did not reach the machine
   std::string m_CutTail;      // the rest of a command that a failed or given-up write cut
   int64_t m_nWritten = 0;     // bytes of the job written into the port
   std::deque<int64_t> m_RecentEnds;  // FIFO: stream offsets where recently written commands end

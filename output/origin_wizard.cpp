@@ -205,11 +205,17 @@ BOOL COriginWizardPage3::OnInitDialog() {
   return TRUE;
 }
 
-void COriginWizardPage3::PenUp(int first, int second) {
+void COriginWizardPage3::SetPortOk(bool ok) {
+  m_bPortOk = ok;
+  for (int id : {dlg108::IDC_SPIN_X, dlg108::IDC_SPIN_Y, dlg108::IDC_MACHINE_ORIGIN})
+    m_pControls->EnableWindow(id, ok ? TRUE : FALSE);
+  emit completeChanged();
+}
+
+bool COriginWizardPage3::PenUp(int first, int second) {
   // A jog into a running job's stream would mark the work.
-  if (Sheet()->IsPortBusy()) return;
-  CLptPort port;
-  port.PenUp(first, second);
+  if (Sheet()->IsPortBusy()) return false;
+  return CLptPort::MoveHead(first, second);
 }
 
 void COriginWizardPage3::ShowHome() {
@@ -231,17 +237,17 @@ void COriginWizardPage3::OnSetActive() {
   if (!m_bHomePending) return;
   // Jogs into a port that takes nothing would measure a false origin.
   CString reason;
-  m_bPortOk = CLptPort::CheckPort(&reason) != FALSE;
-  for (int id : {dlg108::IDC_SPIN_X, dlg108::IDC_SPIN_Y, dlg108::IDC_MACHINE_ORIGIN})
-    m_pControls->EnableWindow(id, m_bPortOk ? TRUE : FALSE);
-  emit completeChanged();
+  SetPortOk(CLptPort::CheckPort(&reason) != FALSE);
   if (!m_bPortOk) {
     AfxMessageBox(reason, MB_OK | MB_ICONEXCLAMATION);
     return;  // tried again the next time the page is shown
   }
   int first = 0, second = 0;
   if (GetHomePosition(m_nModel, first, second)) {
-    PenUp(first, second);
+    if (!PenUp(first, second)) {
+      SetPortOk(false);  // the head is not home: tried again on the next visit
+      return;
+    }
     const bool swapped = m_nModel != 3;
     Sheet()->m_nOriginX = swapped ? second : first;
     Sheet()->m_nOriginY = swapped ? first : second;
@@ -281,20 +287,28 @@ void COriginWizardPage3::MoveToOrigin() {
   const int y = numfmt::Atoi(m_pControls->GetDlgItemText(dlg108::IDC_EDIT_Y).c_str());
   COriginSheet* sheet = Sheet();
   if (x == sheet->m_nOriginX && y == sheet->m_nOriginY) return;
-  sheet->m_nOriginX = x;
-  sheet->m_nOriginY = y;
+  bool arrived = false;
   if (m_nModel == 1 || m_nModel == 2) {
-    PenUp(y, x);
+    arrived = PenUp(y, x);
   } else if (m_nModel == 3) {
-    PenUp(x, y);
+    arrived = PenUp(x, y);
   }
+  if (arrived) {
+    sheet->m_nOriginX = x;
+    sheet->m_nOriginY = y;
+    return;
+  }
+  // The origin is where the head is: the edits go back to the last position that arrived.
+  m_bUpdating = 1;
+  SetEditInt(dlg108::IDC_EDIT_X, sheet->m_nOriginX);
+  SetEditInt(dlg108::IDC_EDIT_Y, sheet->m_nOriginY);
+  m_bUpdating = 0;
 }
 
 void COriginWizardPage3::OnMachineOrigin() {
   int first = 0, second = 0;
   if (!GetHomePosition(m_nModel, first, second)) return;
-  PenUp(first, second);
-  ShowHome();
+  if (PenUp(first, second)) ShowHome();
 }
 
 // ---- the result -------------------------------------------------------------------------------

@@ -127,7 +127,10 @@ class COriginWizardPage3 : public COriginPage, public CPageHelper {
  private:
   // The home position in page order into the edits and the sheet.
   void ShowHome();
-  void PenUp(int first, int second);
+  // The jog or home move; false when it did not reach the machine (the operator was told).
+  bool PenUp(int first, int second);
+  // Jogs and Next only while the port takes the moves.
+  void SetPortOk(bool ok);
   bool m_bPortOk = true;
 };
 

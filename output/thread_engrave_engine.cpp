@@ -73,6 +73,12 @@ int CThreadEngraveEngine::StartOutlineThread() {
     FinishJob();
     return 0;
   }
+  if (!OutlinesMark(m_Outlines)) {
+    m_Outlines.clear();
+    FinishJob();
+    TellNothingToMark();
+    return 0;
+  }
   return StartWorker(&CThreadEngraveEngine::OutlineThreadProc);
 }
 
@@ -82,6 +88,11 @@ int CThreadEngraveEngine::StartRasterThread(int* oldZoom) {
   if (refused) {
     // A raster without one of the design's objects is not the design: no worker.
     FinishJob();
+    return 0;
+  }
+  if (!RasterMarks(m_pRasterBitmap, false)) {
+    FinishJob();
+    TellNothingToMark();
     return 0;
   }
   return StartWorker(&CThreadEngraveEngine::RasterThreadProc);
@@ -96,17 +107,19 @@ int CThreadEngraveEngine::StartWorker(int (CThreadEngraveEngine::*proc)()) {
   m_bWorkerDone.store(false);
   m_Worker = std::thread([this, proc] {
     int code = (this->*proc)();
-    // A job the stall ended gets its end like a finished one: nothing else would arm it.
-    const bool stalled = code == -1 && IsPortStalled();
     if (code != 0) EndEarly();
-    // The port is let go before the claim, so that the next job finds it free.
+    // The machine takes the rest (bounded by the stall limit) before the end is posted, so that
+    // the end timer cannot cut the drain short; the port is let go before the claim, so that
+    // the next job finds it free.
     if (FinishJob() > 0) {
       PostPortFailure(LostMessage());
       if (code == 0 || IsPortStalled()) code = EXIT_PORT_FAILED;
     } else if (code == 0 && m_Port.IsGivenUp()) {
       code = -1;  // stopped while the last bytes waited for the port
     }
-    if (stalled) PostEngravingEnd();
+    // A stop comes with its own end (the abort arms the end timer, the close waits); any other
+    // end, a failure too, is posted here: nothing else would arm it.
+    if (!IsStopRequested()) PostEngravingEnd();
     m_nExitCode.store(code);
     ReleaseWorkerPort();
     m_bWorkerDone.store(true);
@@ -133,8 +146,9 @@ void CThreadEngraveEngine::PostEngravingEnd() {
 }
 
 void CThreadEngraveEngine::PostPortFailure(const CString& message) {
+  // The message outlives the engine: its end may delete the engine while the message is shown.
   QMetaObject::invokeMethod(
-      m_pContext, [message] { AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION); }, Qt::QueuedConnection);
+      QCoreApplication::instance(), [message] { AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION); }, Qt::QueuedConnection);
 }
 
 // ---- worker ---------------------------------------------------------------------------------
@@ -148,7 +162,6 @@ int CThreadEngraveEngine::OutlineThreadProc() {
     SendCaptured(m_Outlines[k]);
   }
   EndJob();
-  PostEngravingEnd();
   return 0;
 }
 
@@ -168,6 +181,5 @@ int CThreadEngraveEngine::RasterThreadProc() {
   region.DeleteObject();
   if (!done) return -1;
   EndJob();
-  PostEngravingEnd();
   return 0;
 }

@@ -380,6 +380,40 @@ TEST_F(DocEngraveTest, AReaderThatTakesTheFirstBytesAndLeavesFailsTheJobAndTheCo
   EXPECT_EQ(counter->m_nCount, 4);
 }
 
+TEST_F(DocEngraveTest, AJobThatWouldMarkNothingSaysSoSendsNothingAndLeavesTheCounters) {
+  // Raster: the only mark lies far outside the scanning area. Outline: a figure of one move.
+  CText1Object* counter = nullptr;
+  for (int raster : {1, 0}) {
+    source.Clear();
+    counter = AddCounter(doc, 1, 3);
+    if (raster) {
+      AddOn(0, 180);
+      doc.m_Settings.DrawingArea.Width = 20;
+      doc.m_Settings.DrawingArea.Height = 20;
+    } else {
+      FakeShape dot;
+      dot.pts = {CDoublePoint(0, 0)};
+      dot.open = true;
+      source.Add(dot);
+    }
+    doc.m_Settings.DrawingArea.OutStyleIndex = raster;
+    for (bool threaded : {false, true}) {
+      SCOPED_TRACE(raster * 2 + threaded);
+      prompter.ExpectMessage(IDOK, U("確認")).ExpectMessage(IDOK, U("何も彫刻されません"));
+      if (threaded) {
+        doc.StartThreadEngraving();
+        EXPECT_EQ(doc.m_pEngine, nullptr);
+      } else {
+        doc.StartEngraving();
+      }
+      prompter.VerifyAllUsed();
+      EXPECT_EQ(Take(), "");
+      EXPECT_EQ(counter->m_nCount, 1);
+      EXPECT_FALSE(doc.IsEngravingBusy());
+    }
+  }
+}
+
 TEST_F(DocEngraveTest, TheConfirmationNamesObjectsOutsideTheFieldAndCancelSendsNothing) {
   doc.m_Settings.DrawingField.FieldX = 100;
   doc.m_Settings.DrawingField.FieldY = 100;

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <sys/stat.h>
+
 #include "engrave_fakes.h"
 #include "output/origin_wizard.h"
 #include "platform/ui/qt_control_host.h"
@@ -134,6 +136,46 @@ TEST_F(WizardTest, AClosedPortStopsTheJogPageBeforeAnyMove) {
   EXPECT_FALSE(wizard.m_pPage3->Controls()->IsWindowEnabled(1515));
   EXPECT_EQ(wizard.m_pPage3->m_bHomePending, 1);
   prompter.VerifyAllUsed();
+}
+
+TEST_F(WizardTest, AJogThatDoesNotReachTheMachineIsToldAndRecordsNoOrigin) {
+  const std::string folder = dir.File("folder");
+  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+  const std::string fifo = dir.File("noreader.fifo");  // a machine that is gone
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  COriginWizard wizard;
+  wizard.show();
+  Click(wizard.m_pPage2, 1511);
+  wizard.next();
+  wizard.next();
+  EXPECT_EQ(Take(), "PU0,0;");
+  COriginWizardPage3* jog = wizard.m_pPage3;
+  Spin(jog, 1513, +1);
+  EXPECT_EQ(Take(), "PU1,0;");
+  const std::pair<std::string, const char*> ports[] = {
+      {fifo, "ポートの先に機械がつながっていません"}, {"/dev/full", "ポートがいっぱい"}, {folder, "フォルダ"}};
+  for (const auto& [port, reason] : ports) {
+    SCOPED_TRACE(port);
+    setenv("DRAVENTIS_LPT1", port.c_str(), 1);
+    prompter.ExpectMessage(IDOK, U("ヘッドの移動 (PU2,0;) を送れませんでした"));
+    Spin(jog, 1513, +1);
+    prompter.VerifyAllUsed();
+    EXPECT_NE(prompter.Log().back().text.str().find(U(reason)), std::string::npos);
+    // The shown and the recorded origin stay where the head is.
+    EXPECT_EQ(Trim(Text(jog, 1516)), "1");
+    EXPECT_EQ(wizard.m_nOriginX, 1);
+    // The machine-origin button likewise.
+    prompter.ExpectMessage(IDOK, U("ヘッドの移動 (PU0,0;) を送れませんでした"));
+    Click(jog, 1515);
+    prompter.VerifyAllUsed();
+    EXPECT_EQ(Trim(Text(jog, 1516)), "1");
+  }
+  setenv("DRAVENTIS_LPT1", portPath.c_str(), 1);
+  Spin(jog, 1513, +1);
+  EXPECT_EQ(Take(), "PU2,0;");
+  EXPECT_EQ(wizard.m_nOriginX, 2);
+  wizard.next();
+  EXPECT_EQ(Text(wizard.m_pPage4, 1507), "X 原点 :    2 [unit] (0.050[mm])");
 }
 
 TEST_F(WizardTest, FixedFieldWizardStartsAtTheCheckAndJogsForTheGivenModel) {

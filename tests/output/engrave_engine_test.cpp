@@ -28,11 +28,19 @@ TEST_F(EngraveTest, NotAttachedSendsNothing) {
   EXPECT_EQ(Take(), "");
 }
 
-TEST_F(EngraveTest, EmptyOutlineJobSendsSpeedsAndTheParkOrAFinalPenUp) {
+TEST_F(EngraveTest, AJobWithoutAMarkSendsNothingAndEveryOtherEndsWithTheParkOrAFinalPenUp) {
   int zoom = 0;
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("何も彫刻されません").c_str());
+  EXPECT_EQ(RunNormal(doc, source, &zoom), CEngraveEngine::START_NOTHING_TO_SEND);
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(Take(), "");
+
+  AddMark();
   EXPECT_EQ(RunNormal(doc, source, &zoom), 1);
   EXPECT_EQ(zoom, -1);
-  EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\npu;\n");
+  const std::string stream = Take();
+  EXPECT_EQ(stream.rfind("SP2;VS8;\nPU", 0), 0u) << stream;
+  EXPECT_EQ(EndOf(stream), "SP2;VS4;\npu;\n");
 
   // HOME: the field's centre plus HomeX, HomeY, scaled, sent twice; upward from the field's
   // bottom edge as the outline origin counts.
@@ -41,13 +49,16 @@ TEST_F(EngraveTest, EmptyOutlineJobSendsSpeedsAndTheParkOrAFinalPenUp) {
   S().DrawingData.HomeY = -2.0;
   S().DrawingData.ScaleX = 2.0;
   EXPECT_EQ(RunNormal(doc, source), 1);
-  EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\nPU4080,1920;PU4080,1920;");
+  EXPECT_EQ(EndOf(Take()), "SP2;VS4;\nPU4080,1920;PU4080,1920;");
 }
 
 TEST_F(EngraveTest, ASpeedOfOneStaysOneAtTheEnd) {
   SetSpeed(1);
+  AddMark();
   EXPECT_EQ(RunNormal(doc, source), 1);
-  EXPECT_EQ(Take(), "SP2;VS1;\nSP2;VS1;\npu;\n");
+  const std::string stream = Take();
+  EXPECT_EQ(stream.rfind("SP2;VS1;\n", 0), 0u);
+  EXPECT_EQ(EndOf(stream), "SP2;VS1;\npu;\n");
 }
 
 TEST_F(EngraveTest, OutlineFiguresCloseOnTheirOwnStart) {
@@ -74,8 +85,11 @@ TEST_F(EngraveTest, PlotsAndEntriesNotToEngraveAreLeftOut) {
   const int b = source.AddSquare(0, 0, 1);
   source.SetOutlineKind(a, TYPE_PLT);
   source.SetOutlineKind(b, TYPE_NONE);
-  EXPECT_EQ(RunNormal(doc, source), 1);
-  EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\npu;\n");
+  // Nothing else to engrave: nothing to mark.
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("何も彫刻されません").c_str());
+  EXPECT_EQ(RunNormal(doc, source), CEngraveEngine::START_NOTHING_TO_SEND);
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(Take(), "");
 }
 
 TEST_F(EngraveTest, CirclesStartAtTheBoxCornerOnModelOneElseAtTheCentre) {

@@ -28,6 +28,19 @@ struct EndCountingHost : IThreadEngraveHost {
 
 class EngraveTest : public ::testing::Test {
  protected:
+  // A mark of one segment at the page centre: a job without a mark is refused.
+  void AddMark() {
+    FakeShape dash;
+    dash.kind = TYPE_LINE;
+    dash.open = true;
+    dash.pts = {{0, 0}, {0.5, 0}};
+    source.Add(dash);
+  }
+  // The stream's end from its half-speed command on.
+  static std::string EndOf(const std::string& stream) {
+    const size_t at = stream.rfind("SP2;");
+    return at == std::string::npos ? stream : stream.substr(at);
+  }
   void SetUp() override {
     ASSERT_TRUE(doc.OnNewDocument());
     portPath = dir.File("lpt1.out");

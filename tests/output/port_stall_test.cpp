@@ -9,10 +9,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -27,6 +30,8 @@ using Clock = std::chrono::steady_clock;
 
 // The operator's reason for a stall, as the messages hold it (code page 932).
 const std::string kNoData = CString::FromUtf8("機械がデータを受け取りません").str();
+// Short, so that the test is quick; the machine's own times are given in parts of it.
+constexpr int kLimitMs = 600;
 
 class StalledPort : public EngraveTest {
  protected:
@@ -39,7 +44,7 @@ class StalledPort : public EngraveTest {
     ASSERT_GE(m_reader, 0);
     ::fcntl(m_reader, F_SETPIPE_SZ, 4096);  // a few commands fill it
     setenv("DRAVENTIS_LPT1", fifo.c_str(), 1);
-    CLptPort::SetStallLimit(300);
+    CLptPort::SetStallLimit(kLimitMs);
   }
   void TearDown() override {
     Received();
@@ -47,10 +52,11 @@ class StalledPort : public EngraveTest {
     CLptPort::SetStallLimit(0);
     EngraveTest::TearDown();
   }
-  // The machine starts taking bytes after delayMs and reads until the port is closed.
-  void ReadAfter(int delayMs) {
-    m_thread = std::thread([this, delayMs] {
-      std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+  // The machine starts taking bytes once `start` says so and reads until the port is closed.
+  void ReadWhen(std::function<bool()> start) {
+    m_thread = std::thread([this, start] {
+      const Clock::time_point guard = Clock::now() + std::chrono::seconds(30);
+      while (!start() && Clock::now() < guard) std::this_thread::sleep_for(std::chrono::milliseconds(2));
       char buf[4096];
       for (;;) {
         pollfd p{m_reader, POLLIN, 0};
@@ -60,6 +66,24 @@ class StalledPort : public EngraveTest {
         if (n > 0) m_received.append(buf, static_cast<size_t>(n));
       }
     });
+  }
+  // The machine reads again once the port has taken nothing for one and a half limits: after the
+  // job has failed, and within the limit the pen-up waits for.
+  void ReadAfterTheStall() {
+    ReadWhen([this, last = -1, since = Clock::now()]() mutable {
+      int pending = 0;
+      ::ioctl(m_reader, FIONREAD, &pending);
+      if (pending != last) {
+        last = pending;
+        since = Clock::now();
+      }
+      return pending > 0 && Seconds(since) * 1000 > kLimitMs * 3 / 2;
+    });
+  }
+  // Whether the job's first bytes are in the pipe.
+  bool FirstWrite() const {
+    int pending = 0;
+    return ::ioctl(m_reader, FIONREAD, &pending) == 0 && pending > 0;
   }
   const std::string& Received() {
     if (m_thread.joinable()) m_thread.join();
@@ -102,7 +126,7 @@ TEST_F(StalledPort, ANormalJobFailsAfterTheLimitWhileTheWindowsEventsRun) {
     timer.start(20);
     prompter.ExpectMessage(IDOK, kNoData.c_str());
     // The machine takes bytes again after the job has failed: it gets the pen-up.
-    ReadAfter(700);
+    ReadAfterTheStall();
     CEngraveEngine engine;
     engine.Attach(&doc, &source);
     int zoom = 0;
@@ -127,16 +151,22 @@ TEST_F(StalledPort, CancelAndEscEndTheNormalJobAtOnceAndLiftThePen) {
       CEngraveEngine engine;
       engine.Attach(&doc, &source);
       engine.SetOwnerWindow(&mainWindow);
-      QTimer::singleShot(200, [&engine, esc] {
+      // Cancel once the job's first bytes are in the port; the machine reads after it.
+      std::atomic<bool> cancelled{false};
+      QTimer watch;
+      QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (cancelled.load() || !FirstWrite()) return;
         CEngraveProgressDialog& dlg = engine.GetProgressDialog();
         if (!esc) {
           dlg.GetCancelButton()->click();  // a disabled button would not take it
-          return;
+        } else {
+          QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+          QApplication::sendEvent(&dlg, &key);
         }
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&dlg, &key);
+        cancelled.store(true);
       });
-      ReadAfter(400);
+      watch.start(5);
+      ReadWhen([&cancelled] { return cancelled.load(); });
       const Clock::time_point start = Clock::now();
       int zoom = 0;
       EXPECT_EQ(engine.Start(&zoom), 0);
@@ -158,7 +188,7 @@ TEST_F(StalledPort, AThreadedJobFailsAfterTheLimitAndTheStopFlagEndsItsWait) {
       EndCountingHost host;
       CThreadEngraveEngine engine;
       engine.Attach(&doc, &source, &host);
-      ReadAfter(700);
+      ReadAfterTheStall();
       int zoom = 0;
       ASSERT_EQ(engine.Start(&zoom), 1);
       engine.WaitForWorker();
@@ -179,11 +209,12 @@ TEST_F(StalledPort, AThreadedJobFailsAfterTheLimitAndTheStopFlagEndsItsWait) {
       engine.Attach(&doc, &source, &host);
       int zoom = 0;
       ASSERT_EQ(engine.Start(&zoom), 1);
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      pollfd first{m_reader, POLLIN, 0};
+      ASSERT_EQ(::poll(&first, 1, 20000), 1);  // the job's first write
       EXPECT_TRUE(engine.IsWorkerRunning());
       const Clock::time_point start = Clock::now();
       engine.RequestStop();
-      ReadAfter(100);
+      ReadWhen([] { return true; });
       engine.WaitForWorker();
       EXPECT_LT(Seconds(start), 10.0);
       EXPECT_EQ(engine.GetExitCode(), -1);
@@ -192,7 +223,7 @@ TEST_F(StalledPort, AThreadedJobFailsAfterTheLimitAndTheStopFlagEndsItsWait) {
       ExpectEndsPenUp(Received());
       m_received.clear();
     }
-    CLptPort::SetStallLimit(300);
+    CLptPort::SetStallLimit(kLimitMs);
   }
 }
 

@@ -88,7 +88,7 @@ TEST_F(EngraveTest, ThreadedRasterWithSpanZeroSaysThereIsNothingToSendAndStartsN
   EXPECT_FALSE(IsWorkerPortClaimed());
 }
 
-TEST_F(EngraveTest, ThreadedConcentricScanSendsOnlyTheSpeedsAndTheEnd) {
+TEST_F(EngraveTest, ThreadedConcentricScanHasNothingToMarkAndSendsNothing) {
   source.AddSquare(0, 0, 2);
   S().DrawingArea.OutStyleIndex = 1;
   S().DrawingArea.ScanDirectionIndex = 2;
@@ -98,22 +98,26 @@ TEST_F(EngraveTest, ThreadedConcentricScanSendsOnlyTheSpeedsAndTheEnd) {
   CThreadEngraveEngine engine;
   engine.Attach(&doc, &source, nullptr);
   int zoom = 0;
-  ASSERT_EQ(engine.Start(&zoom), 1);
+  // It scans nothing, so there is nothing to mark.
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("何も彫刻されません").c_str());
+  ASSERT_EQ(engine.Start(&zoom), 0);
+  prompter.VerifyAllUsed();
   EXPECT_EQ(zoom, 4);
-  engine.WaitForWorker();
-  EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\nPU2000,2000;PU2000,2000;");
+  EXPECT_FALSE(engine.IsWorkerRunning());
+  EXPECT_EQ(Take(), "");
 }
 
 TEST_F(EngraveTest, TheParkPointWithHomeAtZeroIsTheScaledHalfFieldInBothEngines) {
   S().DrawingData.HOME = 1;
   S().DrawingData.ScaleX = 1.5;
   S().DrawingData.ScaleY = 0.5;
+  source.AddSquare(0, 0, 2);
   CThreadEngraveEngine engine;
   engine.Attach(&doc, &source, nullptr);
   int zoom = 0;
   ASSERT_EQ(engine.Start(&zoom), 1);
   engine.WaitForWorker();
-  EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\nPU3000,1000;PU3000,1000;");
+  EXPECT_EQ(EndOf(Take()), "SP2;VS4;\nPU3000,1000;PU3000,1000;");
   // Raster mode holds the field in dots; the park is the same machine point.
   S().DrawingArea.OutStyleIndex = 1;
   S().DrawingArea.DPM = 10;
@@ -121,10 +125,11 @@ TEST_F(EngraveTest, TheParkPointWithHomeAtZeroIsTheScaledHalfFieldInBothEngines)
   CEngraveEngine normal;
   normal.Attach(&doc, &source);
   ASSERT_EQ(normal.Start(&zoom), 1);
-  EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\nPU3000,1000;PU3000,1000;");
+  EXPECT_EQ(EndOf(Take()), "SP2;VS4;\nPU3000,1000;PU3000,1000;");
 }
 
 TEST_F(EngraveTest, WhileAWorkerHoldsThePortNoOtherJobStarts) {
+  AddMark();
   ASSERT_TRUE(ClaimWorkerPort());
   CThreadEngraveEngine threaded;
   threaded.Attach(&doc, &source, nullptr);
