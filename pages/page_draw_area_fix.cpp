@@ -172,22 +172,20 @@ CPoint CPageDrawAreaFix::MovePoint(int anchor) const {
 void CPageDrawAreaFix::OnHomeReturn() {
   if (!MachineFree()) return;
   const CSettingsSystem& sys = GetDocument()->m_Settings.System;
-  CLptPort port;
   if (sys.FieldMachine == 1 || sys.FieldMachine == 2) {
-    port.PenUp(sys.FieldOriginY, sys.FieldOriginX);
+    CLptPort::MoveHead(sys.FieldOriginY, sys.FieldOriginX);
   } else {
-    port.PenUp(sys.FieldOriginX, sys.FieldOriginY);
+    CLptPort::MoveHead(sys.FieldOriginX, sys.FieldOriginY);
   }
 }
 
 void CPageDrawAreaFix::OnMachineOrigin() {
   if (!MachineFree()) return;
   const int model = GetDocument()->m_Settings.System.FieldMachine;
-  CLptPort port;
   if (model == 1) {
-    port.PenUp(0, 11000);
+    CLptPort::MoveHead(0, 11000);
   } else if (model >= 2 && model <= 4) {
-    port.PenUp(0, 0);
+    CLptPort::MoveHead(0, 0);
   }
 }
 
@@ -196,6 +194,10 @@ void CPageDrawAreaFix::OnOutlineTest() {
   const CKorvaneDoc* doc = GetDocument();
   CLptPort port;
   SendSpeed(port);
+  if (port.LostCommands() > 0) {
+    port.ReportLost();  // once, instead of once per move of the outline
+    return;
+  }
   const int shape = doc->m_Settings.DrawingArea.OutlineIndex;
   if (SendShapeOutline(port, shape)) {
     MoveToCurrentAnchor();

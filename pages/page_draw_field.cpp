@@ -26,8 +26,7 @@ int CMachinePage::MoveToAnchor(int anchor) {
   if (!m_bInitialized || !MachineFree()) return 0;
   if (anchor >= 0 && anchor <= 8) m_nAnchor = anchor;
   const CPoint p = MovePoint(m_nAnchor);
-  CLptPort port;
-  port.PenUp(p.x, p.y);
+  CLptPort::MoveHead(p.x, p.y);  // a move that does not arrive is told
   return m_nAnchor;
 }
 
@@ -231,6 +230,10 @@ void CPageDrawField::OnOutlineTest() {
   CKorvaneDoc* doc = GetDocument();
   CLptPort port;
   SendSpeed(port);
+  if (port.LostCommands() > 0) {
+    port.ReportLost();  // once, instead of once per move of the outline
+    return;
+  }
   const int shape = doc->m_Settings.DrawingArea.OutlineIndex;
   // The rounded rectangle belongs to the fixed field; this page has no outline for it.
   if (shape != 5 && SendShapeOutline(port, shape)) {

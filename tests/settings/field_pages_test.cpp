@@ -1,5 +1,7 @@
 // The field page and the fixed-field scanning-area page: head moves and outline tests as bytes on
 // the port, and their previews as pixels.
+#include <sys/stat.h>
+
 #include <cmath>
 #include <numbers>
 
@@ -96,6 +98,33 @@ TEST_F(FieldPage, NothingMovesWhileAWorkerHoldsThePort) {
   EXPECT_EQ(Work().m_pField->m_nPlotterPosition, 3);
   EXPECT_EQ(doc->m_Settings.DrawingField.OffsetY, 3.0);
   EXPECT_FALSE(doc->IsEngravingBusy());
+}
+
+TEST_F(FieldPage, AMoveThatDoesNotReachTheMachineIsToldOnce) {
+  Start();
+  Driven<CPageDrawField> d;
+  Show(d.page, d.host);
+  const std::string folder = dir.File("folder");
+  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+  const std::string fifo = dir.File("noreader.fifo");  // a machine that is gone
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::pair<std::string, const char*> ports[] = {
+      {fifo, "ポートの先に機械がつながっていません"}, {"/dev/full", "ポートがいっぱい"}, {folder, "フォルダ"}};
+  for (const auto& [port, reason] : ports) {
+    SCOPED_TRACE(port);
+    setenv("DRAVENTIS_LPT1", port.c_str(), 1);
+    prompter.ExpectMessage(IDOK, CString::FromUtf8("ヘッドの移動 (PU2000,2000;) を送れませんでした").str().c_str());
+    d.host.Click(dlg133::IDC_PLOTTER_MOVE);
+    prompter.VerifyAllUsed();
+    EXPECT_NE(prompter.Log().back().text.ToUtf8().find(reason), std::string::npos);
+    // The outline test says it once, not once per move.
+    prompter.ExpectMessage(IDOK, CString::FromUtf8("1 個のコマンドを送れませんでした").str().c_str());
+    d.host.Click(1146);
+    prompter.VerifyAllUsed();
+  }
+  setenv("DRAVENTIS_LPT1", portPath.c_str(), 1);
+  d.host.Click(dlg133::IDC_PLOTTER_MOVE);
+  EXPECT_EQ(Port(), "PU2000,2000;");
 }
 
 // Counts pixels of one colour.
