@@ -26,6 +26,8 @@
 namespace {
 
 constexpr int IDC_STYLE_PICTURE = 1618;
+// The largest size of a personal seal, as of a corporate one.
+constexpr double kPersonalSealMaxMm = 100.0;
 constexpr int IDC_STYLE = 1619;
 // Combo notification of a typed change in a combo's edit.
 constexpr int CBN_EDITCHANGE_CODE = 5;
@@ -183,8 +185,12 @@ bool CSealDialogBase::GetNumber(int id, double& value, bool ranged, double low, 
     return true;
   }
   CString text;
+  if (ranged && number) {
+    // A number out of the range is named, so that the operator sees what was refused.
+    text = CString(numfmt::Format("%.15g", v)) + U(" は範囲の外です。");
+  }
   if (ranged) {
-    text = CString(numfmt::Format("%.15g", low)) + U(" から ") + CString(numfmt::Format("%.15g", high)) +
+    text += CString(numfmt::Format("%.15g", low)) + U(" から ") + CString(numfmt::Format("%.15g", high)) +
            U(" までの数字を入力してください。");
   } else {
     text = U("数字を入力してください。");
@@ -360,8 +366,12 @@ void CPersonalSealDialog::OnOK() {
   for (int i = 0; i < SEAL_FONT_HISTORY; ++i) fontHist[i] = m_Data.fontHist[i];
   if (sel >= 0) seal::PushFont(fontHist, SEAL_FONT_HISTORY, host->GetText(IDC_FONT, sel));
   double width = 0, height = 0, round = 0, frame = 0;
-  if (!GetNumber(IDC_WIDTH, width) || !GetNumber(IDC_HEIGHT, height) || !GetNumber(IDC_ROUND, round) ||
-      !GetNumber(IDC_FRAME, frame))
+  // The seal is built at the size given or not at all: a size the layout cannot hold is refused
+  // here, as the corporate seal's are.
+  if (!GetNumber(IDC_WIDTH, width, true, 0, kPersonalSealMaxMm) ||
+      !GetNumber(IDC_HEIGHT, height, true, 0, kPersonalSealMaxMm) ||
+      !GetNumber(IDC_ROUND, round, true, 0, kPersonalSealMaxMm) ||
+      !GetNumber(IDC_FRAME, frame, true, 0, kPersonalSealMaxMm))
     return;
   m_Data.width = width;
   m_Data.height = height;

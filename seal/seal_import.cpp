@@ -69,10 +69,15 @@ std::string FindEntryNoCase(const std::string& folder, const char* name) {
 
 CString SealProgramName() { return CString::FromUtf8("印鑑作成ソフト"); }
 
-void ShowImportError() {
-  Prompter().MessageBox(CString::FromUtf8("適切な") + SealProgramName() + CString::FromUtf8("フォルダではありません"),
-                        CString::FromUtf8("インポートエラー"), MB_OK);
+// detail (UTF-8) says which file and which value were refused.
+void ShowImportError(const std::string& detail = std::string()) {
+  CString text = CString::FromUtf8("適切な") + SealProgramName() + CString::FromUtf8("フォルダではありません");
+  if (!detail.empty()) text += CString::FromUtf8("\n" + detail);
+  Prompter().MessageBox(text, CString::FromUtf8("インポートエラー"), MB_OK);
 }
+
+// A length as the file wrote it, or that it gave none.
+std::string Written(const std::string& text) { return text.empty() ? "(なし)" : "\"" + text + "\""; }
 
 }  // namespace
 
@@ -94,14 +99,17 @@ SealFolderProperties ParseSealProperties(const std::vector<std::uint8_t>& bytes)
     const std::string code = Trim(value);
     if (StartsWithNoCase(line, "width")) {
       p.width = numfmt::Atof(length);
+      p.widthText = length;
       p.hasWidth = true;
     } else if (StartsWithNoCase(line, "height")) {
       p.height = numfmt::Atof(length);
+      p.heightText = length;
       p.hasHeight = true;
     } else if (StartsWithNoCase(line, "fstate")) {
       p.fstate = numfmt::Atoi(code);
     } else if (StartsWithNoCase(line, "fsize")) {
       p.fsize = numfmt::Atof(length);
+      p.fsizeText = length;
     } else if (StartsWithNoCase(line, "type")) {
       p.type = numfmt::Atoi(code);
     }
@@ -120,7 +128,7 @@ void CKorvaneDoc::ImportSealFolder() {
   const std::string propertyName = FindEntryNoCase(fsFolder, "property.txt");
   const std::string scanName = FindEntryNoCase(fsFolder, "scan.bmp");
   if (propertyName.empty() || scanName.empty()) {
-    ShowImportError();
+    ShowImportError(propertyName.empty() ? "property.txt がありません" : "scan.bmp がありません");
     return;
   }
   CString base = folder;
@@ -135,9 +143,15 @@ void CKorvaneDoc::ImportSealFolder() {
   // A seal without a size cannot be laid out; nor can one larger than the drawing page.
   const double pageWidth = m_Settings.System.DrawX / SEAL_IMAGE_DOTS_PER_MM;
   const double pageHeight = m_Settings.System.DrawY / SEAL_IMAGE_DOTS_PER_MM;
-  if (!p.hasWidth || !p.hasHeight || !(p.width > 0.0) || !(p.height > 0.0) || p.width > pageWidth ||
-      p.height > pageHeight) {
-    ShowImportError();
+  const std::string file = fileio::ToFsPath(propertyPath);
+  for (int k = 0; k < 2; ++k) {
+    const bool given = k == 0 ? p.hasWidth : p.hasHeight;
+    const double value = k == 0 ? p.width : p.height;
+    const double page = k == 0 ? pageWidth : pageHeight;
+    if (given && value > 0.0 && value <= page) continue;
+    ShowImportError(numfmt::Format("%s の%s %s mm は使えません (0 より大きく %.3f mm 以下)", file.c_str(),
+                                   k == 0 ? "幅 (width)" : "高さ (height)",
+                                   Written(k == 0 ? p.widthText : p.heightText).c_str(), page));
     return;
   }
   const double fsize = p.fsize;
@@ -161,7 +175,8 @@ void CKorvaneDoc::ImportSealFolder() {
   // across the seal, would engrave nothing or the whole face solid.
   const bool framed = (shape == 1 && p.fstate != 0) || shape == 5 || p.fstate == 1;
   if (framed && !(fsize > 0.0 && 2 * fsize < std::min(p.width, p.height))) {
-    ShowImportError();
+    ShowImportError(numfmt::Format("%s の枠の幅 (fsize) %s mm は使えません (0 より大きく %.3f mm より小さく)",
+                                   file.c_str(), Written(p.fsizeText).c_str(), std::min(p.width, p.height) / 2));
     return;
   }
   // The image is checked before anything changes; the loader says why it refuses one.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct SealFolderProperties {
@@ -14,6 +15,8 @@ struct SealFolderProperties {
   int type = 0;         // 2 or 3 round, else rectangular
   bool hasWidth = false;
   bool hasHeight = false;
+  // The lengths as the file writes them (before their unit), for a refusal to name.
+  std::string widthText, heightText, fsizeText;
 };
 
 // Reads the lines: keys match the line's start without regard to case, the first of width,

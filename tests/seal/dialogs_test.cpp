@@ -217,6 +217,20 @@ TEST(SealDialogs, PersonalRefusesWhatItCannotTake) {
   EXPECT_NE(r.dialog.GetResult(), IDOK);
   EXPECT_TRUE(r.dialog.m_Data.lines.empty());
 
+  // A size the seal cannot have is refused, naming the value and the range, not built at
+  // another size.
+  for (int id : {1614, 1615, 1624}) {
+    r.Retype(id, "100000");
+    prompter.ExpectMessage(IDOK, U8("100000 は範囲の外です。0 から 100 までの数字を入力してください。").str().c_str());
+    r.dialog.OnOK();
+    EXPECT_NE(r.dialog.GetResult(), IDOK);
+    r.Retype(id, "12");
+  }
+  r.Retype(1614, "-1");
+  prompter.ExpectMessage(IDOK, U8("-1 は範囲の外です。").str().c_str());
+  r.dialog.OnOK();
+  EXPECT_NE(r.dialog.GetResult(), IDOK);
+
   r.Retype(1614, "12");
   qobject_cast<QPlainTextEdit*>(r.W(1617))->setPlainText(QString::fromUtf8("山한"));
   prompter.ExpectMessage(IDOK, U8("この文字は使用できません: U+D55C").str().c_str());

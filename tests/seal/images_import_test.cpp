@@ -212,14 +212,21 @@ TEST_F(SealImport, AFrameWidthThatIsNotABandInsideTheSealIsRefused) {
   List().AddLine(nullptr, TRUE, TRUE);
   g_bModified = 0;
   const CString message = U("適切な印鑑作成ソフトフォルダではありません");
-  for (const char* property : {"width:20\nheight:10\ntype:0\nfstate:1\nfsize:1e300\n",
-                               "width:20\nheight:10\ntype:0\nfstate:2\nfsize:5\n",
-                               "width:24\nheight:24\ntype:2\nfstate:1\nfsize:0\n",
-                               "width:24\nheight:24\ntype:3\nfstate:1\nfsize:-1\n",
-                               "width:20\nheight:10\ntype:0\nfstate:1\n"}) {
+  // The message names the file and the width as the file writes it.
+  const std::pair<const char*, const char*> refused[] = {
+      {"width:20\nheight:10\ntype:0\nfstate:1\nfsize:1e300\n", "\"1e300\""},
+      {"width:20\nheight:10\ntype:0\nfstate:2\nfsize:5\n", "\"5\""},
+      {"width:24\nheight:24\ntype:2\nfstate:1\nfsize:0\n", "\"0\""},
+      {"width:24\nheight:24\ntype:3\nfstate:1\nfsize:-2 [mm]\n", "\"-2\""},
+      {"width:24\nheight:24\ntype:3\nfstate:1\nfsize:NaN\n", "\"NaN\""},
+      {"width:20\nheight:10\ntype:0\nfstate:1\n", "(なし)"}};
+  for (const auto& [property, value] : refused) {
     SCOPED_TRACE(property);
     prompter.ExpectFolder(CString(Folder(property))).ExpectMessage(IDOK, message.str().c_str());
     doc->ImportSealFolder();
+    const std::string told = prompter.Log().back().text.ToUtf8();
+    EXPECT_NE(told.find(dir.File("seal") + "/property.txt"), std::string::npos) << told;
+    EXPECT_NE(told.find(std::string("(fsize) ") + value + " mm"), std::string::npos) << told;
     std::filesystem::remove_all(dir.File("seal"));
     EXPECT_EQ(List().GetCount(), 2);
     EXPECT_EQ(List().GetObject(1)->m_nType, TYPE_LINE);
