@@ -180,6 +180,30 @@ TEST_F(StalledPort, CancelAndEscEndTheNormalJobAtOnceAndLiftThePen) {
   EXPECT_TRUE(prompter.Log().empty());
 }
 
+TEST_F(StalledPort, ACancelDuringThePenUpGivesItUpAndTheMessageSaysThePenMayBeDown) {
+  // The machine never reads: after the first Cancel the pen-up waits under the job's limit,
+  // and any later Cancel ends that wait.
+  CLptPort::SetStallLimit(60000);
+  QWidget mainWindow;
+  mainWindow.show();
+  CEngraveEngine engine;
+  engine.Attach(&doc, &source);
+  engine.SetOwnerWindow(&mainWindow);
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    CEngraveProgressDialog& dlg = engine.GetProgressDialog();
+    if (FirstWrite() && !dlg.IsCancelPending()) dlg.GetCancelButton()->click();
+  });
+  watch.start(5);
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("ペンが下りたままの可能性があります").c_str());
+  const Clock::time_point start = Clock::now();
+  int zoom = 0;
+  EXPECT_EQ(engine.Start(&zoom), 0);
+  EXPECT_LT(Seconds(start), 10.0);
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(engine.GetLostCommands(), 1);  // the pen-up
+}
+
 TEST_F(StalledPort, AThreadedJobFailsAfterTheLimitAndTheStopFlagEndsItsWait) {
   for (int outStyle : {0, 1}) {
     SCOPED_TRACE(outStyle);
