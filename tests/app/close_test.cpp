@@ -87,21 +87,36 @@ TEST_F(AppTest, PrinterSetupWorksOnTheRunsOnePrinter) {
   EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
 }
 
-TEST_F(AppTest, CloseDuringAThreadedJobOnAStalledPortAsksAndYesStopsTheWorkerAndEndsTheProgram) {
+// "LPT1" becomes a FIFO whose reader takes nothing yet, and the program starts a threaded job of
+// one rectangle into it.
+class CloseDuringAJob : public AppTest {
+ protected:
+  // The reader's end once the job's first bytes are in the port and its worker runs (it waits
+  // for the machine to take them); -1 when that did not come (the test has failed).
+  int StartThreadedJobOnAFifo() {
+    const std::string fifo = temp->File("lpt.fifo");
+    if (::mkfifo(fifo.c_str(), 0600) != 0) return -1;
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    if (reader < 0) return -1;
+    setenv("DRAVENTIS_LPT1", fifo.c_str(), 1);
+    if (!Start()) return -1;
+    EXPECT_GT(Doc().AddNewObject(TYPE_RECTANGLE), 0);
+    g_bModified = 0;
+    prompter->ExpectMessage(IDOK, CString::FromUtf8("レーザー出力を確認してください").c_str());
+    Doc().StartThreadEngraving();
+    pollfd first{reader, POLLIN, 0};
+    if (!Doc().m_pEngine || ::poll(&first, 1, 20000) != 1 || !Doc().m_pEngine->IsWorkerRunning()) {
+      ADD_FAILURE() << "the threaded job did not start writing";
+      return -1;
+    }
+    return reader;
+  }
+};
+
+TEST_F(CloseDuringAJob, OnAStalledPortAsksAndYesStopsTheWorkerAndEndsTheProgram) {
   // "LPT1" is a FIFO whose reader never reads: the worker waits for the machine to take the job.
-  const std::string fifo = temp->File("lpt.fifo");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  const int reader = StartThreadedJobOnAFifo();
   ASSERT_GE(reader, 0);
-  setenv("DRAVENTIS_LPT1", fifo.c_str(), 1);
-  ASSERT_TRUE(Start());
-  ASSERT_GT(Doc().AddNewObject(TYPE_RECTANGLE), 0);
-  g_bModified = 0;
-  prompter->ExpectMessage(IDOK, CString::FromUtf8("レーザー出力を確認してください").c_str());
-  Doc().StartThreadEngraving();
-  ASSERT_NE(Doc().m_pEngine, nullptr);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  ASSERT_TRUE(Doc().m_pEngine->IsWorkerRunning());
 
   // No: the job and the program go on.
   const char* question = "送るのをやめて終了しますか";
@@ -126,24 +141,12 @@ TEST_F(AppTest, CloseDuringAThreadedJobOnAStalledPortAsksAndYesStopsTheWorkerAnd
   unsetenv("DRAVENTIS_LPT1");
 }
 
-TEST_F(AppTest, TheCloseQuestionAnsweredAfterTheJobEndedUnderItStillClosesCleanly) {
+TEST_F(CloseDuringAJob, TheQuestionAnsweredAfterTheJobEndedUnderItStillClosesCleanly) {
   // The worker holds the port until the machine has taken the job, so it still runs when the
   // question comes; the machine takes everything while the question is shown, and the job's end
   // timer deletes the engine before the answer.
-  const std::string fifo = temp->File("lpt.fifo");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  const int reader = StartThreadedJobOnAFifo();
   ASSERT_GE(reader, 0);
-  setenv("DRAVENTIS_LPT1", fifo.c_str(), 1);
-  ASSERT_TRUE(Start());
-  ASSERT_GT(Doc().AddNewObject(TYPE_RECTANGLE), 0);
-  g_bModified = 0;
-  prompter->ExpectMessage(IDOK, CString::FromUtf8("レーザー出力を確認してください").c_str());
-  Doc().StartThreadEngraving();
-  ASSERT_NE(Doc().m_pEngine, nullptr);
-  pollfd first{reader, POLLIN, 0};
-  ASSERT_EQ(::poll(&first, 1, 20000), 1);  // the job's first write
-  ASSERT_TRUE(Doc().m_pEngine->IsWorkerRunning());
 
   std::string taken;
   prompter->ExpectMessage(IDYES, CString::FromUtf8("送るのをやめて終了しますか").c_str()).WhileShown([&] {

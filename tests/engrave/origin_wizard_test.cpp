@@ -38,6 +38,18 @@ class WizardTest : public ::testing::Test {
     state.Release();
   }
   static bool NextEnabled(QWizard& w) { return w.button(QWizard::NextButton)->isEnabled(); }
+  // Model 3 chosen, the jog page reached (its home move sent) and one step up on X sent.
+  COriginWizardPage3* JogModelThreeOnce(COriginWizard& wizard) {
+    wizard.show();
+    Click(wizard.m_pPage2, 1511);
+    wizard.next();
+    wizard.next();
+    EXPECT_EQ(Take(), "PU0,0;");
+    COriginWizardPage3* jog = wizard.m_pPage3;
+    Spin(jog, 1513, +1);
+    EXPECT_EQ(Take(), "PU1,0;");
+    return jog;
+  }
 
   TempDir dir;
   ScriptedPrompter prompter;
@@ -104,14 +116,7 @@ TEST_F(WizardTest, ModelOneJogsFromHomeAndShowsTheResult) {
 
 TEST_F(WizardTest, ModelThreeKeepsTheMachineOrderAndAHeldSpinSpeedsUp) {
   COriginWizard wizard;
-  wizard.show();
-  Click(wizard.m_pPage2, 1511);
-  wizard.next();
-  wizard.next();
-  EXPECT_EQ(Take(), "PU0,0;");
-  COriginWizardPage3* jog = wizard.m_pPage3;
-  Spin(jog, 1513, +1);
-  EXPECT_EQ(Take(), "PU1,0;");
+  COriginWizardPage3* jog = JogModelThreeOnce(wizard);
 
   long long now = 0;
   CUpDownState& state = jog->QtControls()->GetSpin(1517)->State();
@@ -144,14 +149,7 @@ TEST_F(WizardTest, AJogThatDoesNotReachTheMachineIsToldAndRecordsNoOrigin) {
   const std::string fifo = dir.File("noreader.fifo");  // a machine that is gone
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   COriginWizard wizard;
-  wizard.show();
-  Click(wizard.m_pPage2, 1511);
-  wizard.next();
-  wizard.next();
-  EXPECT_EQ(Take(), "PU0,0;");
-  COriginWizardPage3* jog = wizard.m_pPage3;
-  Spin(jog, 1513, +1);
-  EXPECT_EQ(Take(), "PU1,0;");
+  COriginWizardPage3* jog = JogModelThreeOnce(wizard);
   const std::pair<std::string, const char*> ports[] = {
       {fifo, "ポートの先に機械がつながっていません"}, {"/dev/full", "ポートがいっぱい"}, {folder, "フォルダ"}};
   for (const auto& [port, reason] : ports) {
