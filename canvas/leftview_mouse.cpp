@@ -345,6 +345,12 @@ void CLeftView::EndDrag() {
   m_bDragging = 0;
 }
 
+void CLeftView::EndBandForRepaint() {
+  if (!m_bDragging) return;
+  m_nBandState = 0;
+  EndDrag();
+}
+
 // ---- Context menu and cursors ---------------------------------------------------------------------
 
 void CLeftView::OnContextMenu(CPoint point) {
