@@ -171,9 +171,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void StartDrag(int x, int y);
   void MoveDrag(int x, int y);
   void EndDrag();
-  // A scroll or a zoom moves the page under the band's client corners: the band ends as Esc ends
-  // it, and its rectangle is left to the full repaint that follows rather than drawn away.
-  void EndBandForRepaint();
+  // A scroll or a zoom moves the page under the client corners of a band or a tracker drag: the
+  // band or the drag ends as Esc ends it, before the full repaint that follows.
+  void EndDragsForRepaint();
   void OnContextMenu(CPoint point);
   void SetTrackerCursor(CPoint point);
 

@@ -246,9 +246,9 @@ TEST_F(RepaintInvariantDesign, MultipleSelectionBandsDragsResizesAndEscape) {
   }
 }
 
-// A band meets a scroll by the bar, a wheel step or a zoom while the button is held: the band
-// ends as Esc ends it, and neither the dotted rectangle nor its later moves leave pixels behind.
-TEST_F(RepaintInvariantDesign, ABandEndsWhenTheViewScrollsOrZooms) {
+// A band or a drag meets a scroll by the bar, a wheel step or a zoom while the button is held:
+// it ends as Esc ends it, and neither its rectangle nor its later moves leave pixels behind.
+TEST_F(RepaintInvariantDesign, ABandOrADragEndsWhenTheViewScrollsOrZooms) {
   const std::vector<std::pair<std::string, std::function<void()>>> interruptions = {
       {"a scroll by the bar", [this] { view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + 37); }},
       {"a wheel step",
@@ -281,6 +281,21 @@ TEST_F(RepaintInvariantDesign, ABandEndsWhenTheViewScrollsOrZooms) {
       Drag(QPoint(ra.left - 10, ra.top - 10), QPoint(ra.right + 10, ra.bottom + 10));
       EXPECT_EQ(view->GetTrackObject(), d.a);
       ExpectShowsTheDesign("a band after " + what);
+
+      // A drag of the selection meets the same: it ends as Esc ends it, and A stays put.
+      const double x = At<CRectangleObject>(d.a)->m_dPosX, y = At<CRectangleObject>(d.a)->m_dPosY;
+      const QPoint from = Centre(Tracker());
+      Press(from);
+      for (int k = 1; k <= moves; ++k) DragTo(from + QPoint(9 * k, 7 * k));
+      interrupt();
+      ExpectShowsTheDesign(what + " during a drag");
+      DragTo(from + QPoint(40, 30));
+      ExpectShowsTheDesign("a move after " + what + " during a drag");
+      Release(from + QPoint(40, 30));
+      ExpectShowsTheDesign("the release after " + what + " during a drag");
+      EXPECT_EQ(view->GetTrackObject(), d.a);
+      EXPECT_EQ(At<CRectangleObject>(d.a)->m_dPosX, x);
+      EXPECT_EQ(At<CRectangleObject>(d.a)->m_dPosY, y);
     }
   }
 }
