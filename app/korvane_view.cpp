@@ -220,6 +220,27 @@ void CKorvaneView::SyncObjectList() {
   m_nRowEntries = list->GetCount();
 }
 
+void CKorvaneView::RefreshRowTexts() {
+  IControlHost* c = Controls();
+  const CObjectList* list = m_pDoc ? m_pDoc->GetObjectList() : nullptr;
+  if (!list || list != m_pRowList || c->GetCount(IDC_OBJECT_LIST) != static_cast<int>(m_vRowIndex.size())) {
+    FillObjectList();
+    if (m_pDoc && m_pDoc->m_nCurrentIndex >= 0) c->SetCurSel(IDC_OBJECT_LIST, m_pDoc->IndexToVisible(m_pDoc->m_nCurrentIndex));
+    return;
+  }
+  const int selected = c->GetCurSel(IDC_OBJECT_LIST);
+  CString text;
+  for (size_t row = 0; row < m_vRowIndex.size(); ++row) {
+    text = CString();
+    list->GetEntryText(m_vRowIndex[row], text);
+    const int r = static_cast<int>(row);
+    if (text == c->GetText(IDC_OBJECT_LIST, r)) continue;
+    c->DeleteString(IDC_OBJECT_LIST, r);
+    c->InsertString(IDC_OBJECT_LIST, r, text);
+  }
+  if (selected >= 0) c->SetCurSel(IDC_OBJECT_LIST, selected);
+}
+
 int CKorvaneView::GetRememberedPage(int kind) {
   const int slot = RememberSlot(kind);
   return slot < 0 ? 0 : m_nRememberedPage[slot];
@@ -250,6 +271,8 @@ void CKorvaneView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
     case HINT_ZOOM_CHANGED:
     case HINT_LAYER_CHANGED:
     case HINT_REDRAW_ALL:
+    // A threaded job leaves the selection as it is; its hint carries no list line.
+    case HINT_THREAD_ENGRAVING_STARTED:
       return;
     case HINT_NEW_DOCUMENT:
       FillObjectList();
@@ -257,6 +280,8 @@ void CKorvaneView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
       SelectObject(1);
       return;
     case HINT_ENGRAVING_ENDED:
+      // A finished job advanced the counting texts: their rows and the text page show the new count.
+      RefreshRowTexts();
       if (m_nPageKind == TYPE_TEXT1 || m_nPageKind == TYPE_TEXT2) {
         CKorvanePage* page = GetKindPage(m_nPageKind, 0);
         if (page && page->HasHost()) page->RefreshPage();

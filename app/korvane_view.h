@@ -103,6 +103,8 @@ class CKorvaneView : public QWidget,
  private:
   void ShowImageEditControls(BOOL show);
   void RefreshDrawingPages();
+  // Rewrites the rows whose text changed (a counter advanced by a job), keeping the selection.
+  void RefreshRowTexts();
   void RunOnUiThread(std::function<void()> work);
 
   CKorvaneDoc* m_pDoc = nullptr;

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "app/korvane_view.h"
+#include "model/doc_hints.h"
 #include "pages_fixture.h"
 #include "platform/ui/qt_control_host.h"
 #include "platform/ui/updown.h"
+#include "res/dialog_101.h"
 #include "res/dialog_135.h"
 #include "res/dialog_139.h"
 #include "res/dialog_141.h"
@@ -183,6 +185,49 @@ TEST_F(FormPages, ACharacterTheFilesCannotHoldIsRefusedAndTheEditShowsTheStoredT
     EXPECT_EQ(stored().str(), "ABC");
   }
   prompter.VerifyAllUsed();
+}
+
+// A job advances a counting text: its line in the list shows the new count and stays selected,
+// as the text page does. A threaded job's start leaves list, page and selection alone.
+TEST_F(FormPages, TheListFollowsACounterAdvancedByAJobAndAThreadedStartKeepsTheSelection) {
+  Add(TYPE_RECTANGLE);
+  const int i = Add(TYPE_TEXT1);
+  auto* t = At<CText1Object>(i);
+  t->m_bCountUp = 1;
+  t->m_nCountDigits = 3;
+  t->m_nCount = 1;
+  t->SetText(CString("001"));
+  Add(TYPE_CIRCLE);
+  view->FillObjectList();
+  Select(i);
+  IControlHost* form = view->Controls();
+  const int row = doc->IndexToVisible(i);
+  auto rowText = [&] { return form->GetText(res::IDC_OBJECT_LIST, row).str(); };
+  ASSERT_NE(rowText().find("( 001 )"), std::string::npos) << rowText();
+  ASSERT_EQ(form->GetCurSel(res::IDC_OBJECT_LIST), row);
+  const int rows = form->GetCount(res::IDC_OBJECT_LIST);
+
+  for (const char* shown : {"( 002 )", "( 003 )"}) {
+    doc->AdvanceCounterTexts();
+    doc->UpdateAllViews(nullptr, HINT_ENGRAVING_ENDED, doc.get());
+    EXPECT_NE(rowText().find(shown), std::string::npos) << rowText();
+    EXPECT_EQ(form->GetCount(res::IDC_OBJECT_LIST), rows);
+    EXPECT_EQ(form->GetCurSel(res::IDC_OBJECT_LIST), row);
+    EXPECT_EQ(PageHost(TYPE_TEXT1, 0)->GetDlgItemText(dlg139::IDC_TEXT).str(), t->m_strText.str());
+  }
+  // Every line is the document's own.
+  for (int r = 0; r < rows; ++r) {
+    CString text;
+    ASSERT_TRUE(doc->GetListText(r + 1, text));
+    EXPECT_EQ(form->GetText(res::IDC_OBJECT_LIST, r), text) << r;
+  }
+
+  // After a click the last action is a selection change; the threaded start's hint is no line.
+  Select(i);
+  doc->UpdateAllViews(nullptr, HINT_THREAD_ENGRAVING_STARTED, doc.get());
+  EXPECT_EQ(form->GetCurSel(res::IDC_OBJECT_LIST), row);
+  EXPECT_EQ(view->GetPageKind(), TYPE_TEXT1);
+  EXPECT_EQ(doc->m_nCurrentIndex, i);
 }
 
 }  // namespace
