@@ -1,6 +1,9 @@
 #include "app/korvane_view.h"
 
 #include <QMetaObject>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QThread>
 
 #include "model/doc_hints.h"
@@ -58,7 +61,21 @@ void CKorvaneView::AttachDocument(CKorvaneDoc* doc) {
   if (doc) doc->AddView(this);
 }
 
-QSize CKorvaneView::sizeHint() const { return CQtControlHost::TemplateSize(Dialog101()); }
+QSize CKorvaneView::sizeHint() const {
+  QSize hint = CQtControlHost::TemplateSize(Dialog101());
+  QTabWidget* tabs = m_Sheet.GetSheetWindow();
+  if (!tabs || m_Sheet.GetPageCount() == 0) return hint;
+  // The pages of this kind, not the sheet, which only grows: a tall page shown once must not
+  // leave empty room below a short one.
+  QSize pages(0, 0);
+  for (int i = 0; i < m_Sheet.GetPageCount(); ++i)
+    if (const DlgTemplate* t = m_Sheet.GetPage(i)->GetTemplate())
+      pages = pages.expandedTo(CQtControlHost::TemplateSize(*t));
+  const int tabBar = tabs->tabBar()->sizeHint().height();
+  constexpr int kMargin = 6;  // the sheet's frame around its pages, as the sheet sizes itself
+  const QPoint at = tabs->pos();
+  return hint.expandedTo(QSize(at.x() + pages.width() + 2 * kMargin, at.y() + tabBar + pages.height() + 2 * kMargin));
+}
 
 IControlHost* CKorvaneView::Controls() const { return m_pHost.get(); }
 
@@ -120,6 +137,8 @@ void CKorvaneView::ShowPagesForType(int kind) {
     page->m_bAdding = 0;
   }
   m_Sheet.ActivateTypePage(kind);
+  updateGeometry();
+  if (m_fnSizeHint) m_fnSizeHint();
 }
 
 void CKorvaneView::ShowCurrentTypePages(int line, BOOL select) {
@@ -433,4 +452,27 @@ void CKorvaneView::OnFilePrint() {
 
 void CKorvaneView::OnFilePrintPreview() {
   if (m_pDoc) m_pDoc->PrintOrPreview(0);
+}
+
+// ---- the pane that scrolls the form --------------------------------------------------------------
+
+CFormScroller::CFormScroller(CKorvaneView* form, QWidget* parent) : QScrollArea(parent) {
+  setWidget(form);
+  if (form) form->SetSizeHintHandler([this] { Refit(); });
+}
+
+void CFormScroller::resizeEvent(QResizeEvent* event) {
+  QScrollArea::resizeEvent(event);
+  Refit();
+}
+
+void CFormScroller::Refit() {
+  QWidget* form = widget();
+  if (!form) return;
+  // The room without scroll bars, less the bar a too small side needs.
+  const QSize hint = form->sizeHint();
+  QSize room = maximumViewportSize();
+  if (room.height() < hint.height()) room.rwidth() -= verticalScrollBar()->sizeHint().width();
+  if (room.width() < hint.width()) room.rheight() -= horizontalScrollBar()->sizeHint().height();
+  form->resize(room.expandedTo(hint));
 }

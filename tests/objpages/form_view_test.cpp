@@ -5,10 +5,12 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <string>
 #include <vector>
 
 #include "app/korvane_view.h"
+#include "imaging/monobmp.h"
 #include "model/doc_hints.h"
 #include "pages_fixture.h"
 #include "platform/ui/qt_control_host.h"
@@ -228,6 +230,72 @@ TEST_F(FormPages, TheListFollowsACounterAdvancedByAJobAndAThreadedStartKeepsTheS
   EXPECT_EQ(form->GetCurSel(res::IDC_OBJECT_LIST), row);
   EXPECT_EQ(view->GetPageKind(), TYPE_TEXT1);
   EXPECT_EQ(doc->m_nCurrentIndex, i);
+}
+
+// In a pane as small as a 1024 x 600 window leaves it, every control of every page of every kind
+// can be scrolled to: the form's scroll range follows the pages shown, not the first ones.
+TEST_F(FormPages, EveryControlOfEveryPageLiesWithinTheScrollRange) {
+  QWidget window;
+  window.resize(420, 380);
+  CFormScroller scroller(view.get(), &window);
+  // The fixture owns the view: the pane lets go of it again, however the test ends.
+  struct GiveBack {
+    CFormScroller& pane;
+    CKorvaneView& form;
+    ~GiveBack() {
+      form.SetSizeHintHandler(nullptr);
+      pane.takeWidget();
+    }
+  } giveBack{scroller, *view};
+  scroller.resize(window.size());
+  window.show();
+  QApplication::processEvents();
+
+  std::vector<int> indices = {0};
+  for (int kind : {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_RHOMBIC, TYPE_POLYGON, TYPE_TEXT1,
+                   TYPE_TEXT2, TYPE_BARCODE})
+    indices.push_back(Add(kind));
+  ASSERT_NE(List().AddBmpFromImage(MonoBmpFile::Create(40, 30)), nullptr);
+  indices.push_back(List().GetCount() - 1);
+  view->SyncObjectList();
+  int checked = 0;
+  auto checkShown = [&](const std::string& what) {
+    QApplication::processEvents();
+    const QRect reach(QPoint(0, 0), view->size());
+    // The scroll bars reach the whole form.
+    EXPECT_EQ(scroller.verticalScrollBar()->maximum(), std::max(0, view->height() - scroller.viewport()->height()));
+    for (int p = 0; p < view->Sheet().GetPageCount(); ++p) {
+      view->Sheet().SetActivePage(p);
+      QApplication::processEvents();
+      QWidget* page = view->Sheet().GetPage(p)->GetPageWindow();
+      ASSERT_NE(page, nullptr);
+      for (QWidget* control : page->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(view.get()) || control->width() <= 1) continue;
+        const QRect at(control->mapTo(view.get(), QPoint(0, 0)), control->size());
+        EXPECT_TRUE(reach.contains(at)) << what << ", page " << p << ": control at " << at.x() << "," << at.y() << " "
+                                        << at.width() << "x" << at.height() << " outside the form's "
+                                        << reach.width() << "x" << reach.height();
+        ++checked;
+      }
+    }
+  };
+  for (int index : indices) {
+    Select(index);
+    view->ShowCurrentTypePages(index, TRUE);
+    checkShown("kind " + std::to_string(doc->m_nCurrentKind));
+  }
+  // Two objects at once: the multi-selection's pages.
+  std::vector<int> flags(static_cast<size_t>(List().GetCount()), 0);
+  flags[static_cast<size_t>(indices[1]) - 1] = flags[static_cast<size_t>(indices[2]) - 1] = 1;
+  doc->SetMultiSelection(flags.data(), static_cast<int>(flags.size()));
+  view->ShowCurrentTypePages(0, TRUE);
+  ASSERT_EQ(doc->m_nCurrentKind, TYPE_MULTI);
+  checkShown("the multi-selection");
+  EXPECT_GT(checked, 300);
+  // Back on a short page the form shrinks again: no empty room stays below it.
+  Select(indices[1]);
+  QApplication::processEvents();
+  EXPECT_LE(view->height(), std::max(view->sizeHint().height(), scroller.maximumViewportSize().height()));
 }
 
 }  // namespace
