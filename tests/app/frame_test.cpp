@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -33,6 +34,8 @@
 #include "model/korvane_doc.h"
 #include "platform/numfmt.h"
 #include "res/dialog_101.h"
+#include "res/dialog_281.h"
+#include "platform/ui/qt_control_host.h"
 
 namespace {
 
@@ -430,6 +433,41 @@ TEST_F(AppTest, TheFormScrollsWhenItsPaneIsSmallerThanIt) {
   // The form's bottom edge is now inside the pane.
   const QPoint bottom = form->mapTo(scroller->viewport(), QPoint(0, form->height() - 1));
   EXPECT_LT(bottom.y(), scroller->viewport()->height());
+}
+
+// The arrow keys in a focused combo box choose in it; elsewhere they nudge the selection.
+TEST_F(AppTest, ArrowKeysInTheQrLevelComboChangeTheLevelAndMoveNothing) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  CKorvaneDoc& doc = Doc();
+  ActivateFrame(frame);
+  ASSERT_EQ(doc.AddNewObject(TYPE_BARCODE), TYPE_BARCODE);
+  auto* qr = static_cast<CBarcodeObject*>(doc.m_pCurrentObject);
+  CKorvanePage* page = frame.GetFormView()->GetKindPage(TYPE_BARCODE, 0);
+  ASSERT_TRUE(page && page->HasHost());
+  auto* host = dynamic_cast<CQtControlHost*>(page->Host());
+  ASSERT_NE(host, nullptr);
+  auto* combo = qobject_cast<QComboBox*>(host->GetControlWidget(dlg281::IDC_LEVEL));
+  ASSERT_NE(combo, nullptr);
+  const double x = qr->m_dPosX, y = qr->m_dPosY;
+  const int level = qr->m_nLevel;
+  ASSERT_LT(level, 3);
+  combo->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([combo] { return combo->hasFocus(); }));
+  QTest::keyClick(combo, Qt::Key_Down);
+  EXPECT_EQ(qr->m_nLevel, level + 1);
+  EXPECT_EQ(combo->currentIndex(), level + 1);
+  QTest::keyClick(combo, Qt::Key_Up);
+  EXPECT_EQ(qr->m_nLevel, level);
+  QTest::keyClick(combo, Qt::Key_Left);
+  QTest::keyClick(combo, Qt::Key_Right);
+  EXPECT_EQ(qr->m_dPosX, x);
+  EXPECT_EQ(qr->m_dPosY, y);
+  // On the canvas the key nudges the code.
+  frame.GetLeftView()->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&frame] { return frame.GetLeftView()->hasFocus(); }));
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_Up);
+  EXPECT_NE(qr->m_dPosY, y);
 }
 
 // In paint mode the menu's entry of the tool in use is checked and cannot be chosen again, and a
