@@ -470,6 +470,34 @@ TEST_F(AppTest, ArrowKeysInTheQrLevelComboChangeTheLevelAndMoveNothing) {
   EXPECT_NE(qr->m_dPosY, y);
 }
 
+// The pane's pixel position belongs to the paint editor: it goes when paint mode ends.
+TEST_F(AppTest, PaintModesPixelPositionLeavesTheStatusPaneWithIt) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  CKorvaneDoc& doc = Doc();
+  CBmpObject* bmp = doc.GetObjectList()->AddBmpFromImage(MonoBmpFile::Create(40, 30));
+  ASSERT_NE(bmp, nullptr);
+  doc.m_pCurrentObject = bmp;
+  doc.m_nCurrentKind = TYPE_BMP;
+  doc.m_nCurrentIndex = doc.GetObjectList()->GetCount() - 1;
+  doc.m_nSelectCount = 1;
+  ASSERT_EQ(doc.BeginPaintMode(), 1);
+  QApplication::processEvents();
+  QWidget* canvas = frame.GetLeftView()->viewport();
+  // Over the image, near its top-left corner past the margin the editor keeps.
+  for (int k = 5; k < 200 && !frame.PaneText(0).contains(QStringLiteral("x=")); k += 5)
+    QTest::mouseMove(canvas, QPoint(k, k));
+  ASSERT_TRUE(frame.PaneText(0).contains(QStringLiteral("x="))) << frame.PaneText(0).toStdString();
+  ASSERT_FALSE(frame.PaneText(0).contains(QLatin1Char('.')));
+  doc.EndPaintMode();
+  // Empty, or millimetres if the canvas already saw the pointer: never the editor's pixels.
+  const QString after = frame.PaneText(0);
+  EXPECT_TRUE(!after.contains(QStringLiteral("x=")) || after.contains(QLatin1Char('.'))) << after.toStdString();
+  // The canvas shows millimetres again.
+  QTest::mouseMove(canvas, QPoint(50, 60));
+  EXPECT_TRUE(frame.PaneText(0).contains(QLatin1Char('.'))) << frame.PaneText(0).toStdString();
+}
+
 // In paint mode the menu's entry of the tool in use is checked and cannot be chosen again, and a
 // zoom radio chosen after a fit takes the fit's percentage away.
 TEST_F(AppTest, PaintModeToolEntriesAndTheFitPercentage) {
