@@ -64,6 +64,18 @@ void ActivateFrame(CMainFrame& frame) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
 }
 
+// A 40 x 30 image made current and opened in the paint editor.
+void PaintAnImage(CKorvaneDoc& doc) {
+  CBmpObject* bmp = doc.GetObjectList()->AddBmpFromImage(MonoBmpFile::Create(40, 30));
+  ASSERT_NE(bmp, nullptr);
+  doc.m_pCurrentObject = bmp;
+  doc.m_nCurrentKind = TYPE_BMP;
+  doc.m_nCurrentIndex = doc.GetObjectList()->GetCount() - 1;
+  doc.m_nSelectCount = 1;
+  ASSERT_EQ(doc.BeginPaintMode(), 1);
+  QApplication::processEvents();
+}
+
 }  // namespace
 
 TEST_F(AppTest, BarsHaveTheirIdsTitlesButtonsAndFirstLayout) {
@@ -475,14 +487,7 @@ TEST_F(AppTest, PaintModesPixelPositionLeavesTheStatusPaneWithIt) {
   ASSERT_TRUE(Start());
   CMainFrame& frame = Frame();
   CKorvaneDoc& doc = Doc();
-  CBmpObject* bmp = doc.GetObjectList()->AddBmpFromImage(MonoBmpFile::Create(40, 30));
-  ASSERT_NE(bmp, nullptr);
-  doc.m_pCurrentObject = bmp;
-  doc.m_nCurrentKind = TYPE_BMP;
-  doc.m_nCurrentIndex = doc.GetObjectList()->GetCount() - 1;
-  doc.m_nSelectCount = 1;
-  ASSERT_EQ(doc.BeginPaintMode(), 1);
-  QApplication::processEvents();
+  ASSERT_NO_FATAL_FAILURE(PaintAnImage(doc));
   QWidget* canvas = frame.GetLeftView()->viewport();
   // Over the image, near its top-left corner past the margin the editor keeps.
   for (int k = 5; k < 200 && !frame.PaneText(0).contains(QStringLiteral("x=")); k += 5)
@@ -504,14 +509,7 @@ TEST_F(AppTest, PaintModeToolEntriesAndTheFitPercentage) {
   ASSERT_TRUE(Start());
   CMainFrame& frame = Frame();
   CKorvaneDoc& doc = Doc();
-  CBmpObject* bmp = doc.GetObjectList()->AddBmpFromImage(MonoBmpFile::Create(40, 30));
-  ASSERT_NE(bmp, nullptr);
-  doc.m_pCurrentObject = bmp;
-  doc.m_nCurrentKind = TYPE_BMP;
-  doc.m_nCurrentIndex = doc.GetObjectList()->GetCount() - 1;
-  doc.m_nSelectCount = 1;
-  ASSERT_EQ(doc.BeginPaintMode(), 1);
-  QApplication::processEvents();
+  ASSERT_NO_FATAL_FAILURE(PaintAnImage(doc));
   const UINT current = 32922;  // range select, the tool paint mode starts with
   EXPECT_FALSE(frame.IsCommandEnabled(current));
   EXPECT_EQ(frame.Commands().Update(current).m_nCheck, 1);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -292,6 +293,14 @@ TEST_F(FormPages, EveryControlOfEveryPageLiesWithinTheScrollRange) {
   ASSERT_EQ(doc->m_nCurrentKind, TYPE_MULTI);
   checkShown("the multi-selection");
   EXPECT_GT(checked, 300);
+  // For a look by eye: the straight text page scrolled to its bottom.
+  if (const char* dir = std::getenv("KORVANE_SCREENSHOT_DIR")) {
+    Select(indices[7]);
+    QApplication::processEvents();
+    scroller.verticalScrollBar()->setValue(scroller.verticalScrollBar()->maximum());
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().save(QString::fromUtf8(dir) + "/form_text_page_bottom.png"));
+  }
   // Back on a short page the form shrinks again: no empty room stays below it.
   Select(indices[1]);
   QApplication::processEvents();
