@@ -5,6 +5,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QPlainTextEdit>
@@ -62,6 +63,24 @@ bool IsTextFieldKey(const QKeyEvent* key) {
     case Qt::Key_V:
     case Qt::Key_D:
       return mods == Qt::ControlModifier;
+    default:
+      return false;
+  }
+}
+
+// The keys that move a focused combo box's choice, which the frame would take as nudges.
+bool IsListKey(const QKeyEvent* key) {
+  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      return true;
     default:
       return false;
   }
@@ -232,7 +251,8 @@ bool CKorvaneApp::eventFilter(QObject* watched, QEvent* event) {
   if (m_pFrame && m_pFrame->FilterKeypadAccelerator(watched, event)) return true;
   if (event->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (IsTextField(QApplication::focusWidget()) && IsTextFieldKey(key)) {
+    QWidget* focus = QApplication::focusWidget();
+    if ((IsTextField(focus) && IsTextFieldKey(key)) || (qobject_cast<QComboBox*>(focus) && IsListKey(key))) {
       // Accepting the override lets the key reach the field instead of a frame command.
       event->accept();
       return true;

@@ -1,6 +1,9 @@
 #include "app/korvane_view.h"
 
 #include <QMetaObject>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QThread>
 
 #include "model/doc_hints.h"
@@ -58,7 +61,21 @@ void CKorvaneView::AttachDocument(CKorvaneDoc* doc) {
   if (doc) doc->AddView(this);
 }
 
-QSize CKorvaneView::sizeHint() const { return CQtControlHost::TemplateSize(Dialog101()); }
+QSize CKorvaneView::sizeHint() const {
+  QSize hint = CQtControlHost::TemplateSize(Dialog101());
+  QTabWidget* tabs = m_Sheet.GetSheetWindow();
+  if (!tabs || m_Sheet.GetPageCount() == 0) return hint;
+  // The pages of this kind, not the sheet, which only grows: a tall page shown once must not
+  // leave empty room below a short one.
+  QSize pages(0, 0);
+  for (int i = 0; i < m_Sheet.GetPageCount(); ++i)
+    if (const DlgTemplate* t = m_Sheet.GetPage(i)->GetTemplate())
+      pages = pages.expandedTo(CQtControlHost::TemplateSize(*t));
+  const int tabBar = tabs->tabBar()->sizeHint().height();
+  constexpr int kMargin = 6;  // the sheet's frame around its pages, as the sheet sizes itself
+  const QPoint at = tabs->pos();
+  return hint.expandedTo(QSize(at.x() + pages.width() + 2 * kMargin, at.y() + tabBar + pages.height() + 2 * kMargin));
+}
 
 IControlHost* CKorvaneView::Controls() const { return m_pHost.get(); }
 
@@ -120,6 +137,8 @@ void CKorvaneView::ShowPagesForType(int kind) {
     page->m_bAdding = 0;
   }
   m_Sheet.ActivateTypePage(kind);
+  updateGeometry();
+  if (m_fnSizeHint) m_fnSizeHint();
 }
 
 void CKorvaneView::ShowCurrentTypePages(int line, BOOL select) {
@@ -220,6 +239,27 @@ void CKorvaneView::SyncObjectList() {
   m_nRowEntries = list->GetCount();
 }
 
+void CKorvaneView::RefreshRowTexts() {
+  IControlHost* c = Controls();
+  const CObjectList* list = m_pDoc ? m_pDoc->GetObjectList() : nullptr;
+  if (!list || list != m_pRowList || c->GetCount(IDC_OBJECT_LIST) != static_cast<int>(m_vRowIndex.size())) {
+    FillObjectList();
+    if (m_pDoc && m_pDoc->m_nCurrentIndex >= 0) c->SetCurSel(IDC_OBJECT_LIST, m_pDoc->IndexToVisible(m_pDoc->m_nCurrentIndex));
+    return;
+  }
+  const int selected = c->GetCurSel(IDC_OBJECT_LIST);
+  CString text;
+  for (size_t row = 0; row < m_vRowIndex.size(); ++row) {
+    text = CString();
+    list->GetEntryText(m_vRowIndex[row], text);
+    const int r = static_cast<int>(row);
+    if (text == c->GetText(IDC_OBJECT_LIST, r)) continue;
+    c->DeleteString(IDC_OBJECT_LIST, r);
+    c->InsertString(IDC_OBJECT_LIST, r, text);
+  }
+  if (selected >= 0) c->SetCurSel(IDC_OBJECT_LIST, selected);
+}
+
 int CKorvaneView::GetRememberedPage(int kind) {
   const int slot = RememberSlot(kind);
   return slot < 0 ? 0 : m_nRememberedPage[slot];
@@ -250,6 +290,8 @@ void CKorvaneView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
     case HINT_ZOOM_CHANGED:
     case HINT_LAYER_CHANGED:
     case HINT_REDRAW_ALL:
+    // A threaded job leaves the selection as it is; its hint carries no list line.
+    case HINT_THREAD_ENGRAVING_STARTED:
       return;
     case HINT_NEW_DOCUMENT:
       FillObjectList();
@@ -257,6 +299,8 @@ void CKorvaneView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
       SelectObject(1);
       return;
     case HINT_ENGRAVING_ENDED:
+      // A finished job advanced the counting texts: their rows and the text page show the new count.
+      RefreshRowTexts();
       if (m_nPageKind == TYPE_TEXT1 || m_nPageKind == TYPE_TEXT2) {
         CKorvanePage* page = GetKindPage(m_nPageKind, 0);
         if (page && page->HasHost()) page->RefreshPage();
@@ -408,4 +452,27 @@ void CKorvaneView::OnFilePrint() {
 
 void CKorvaneView::OnFilePrintPreview() {
   if (m_pDoc) m_pDoc->PrintOrPreview(0);
+}
+
+// ---- the pane that scrolls the form --------------------------------------------------------------
+
+CFormScroller::CFormScroller(CKorvaneView* form, QWidget* parent) : QScrollArea(parent) {
+  setWidget(form);
+  if (form) form->SetSizeHintHandler([this] { Refit(); });
+}
+
+void CFormScroller::resizeEvent(QResizeEvent* event) {
+  QScrollArea::resizeEvent(event);
+  Refit();
+}
+
+void CFormScroller::Refit() {
+  QWidget* form = widget();
+  if (!form) return;
+  // The room without scroll bars, less the bar a too small side needs.
+  const QSize hint = form->sizeHint();
+  QSize room = maximumViewportSize();
+  if (room.height() < hint.height()) room.rwidth() -= verticalScrollBar()->sizeHint().width();
+  if (room.width() < hint.width()) room.rheight() -= horizontalScrollBar()->sizeHint().height();
+  form->resize(room.expandedTo(hint));
 }

@@ -6,6 +6,7 @@
 // active page per kind and passes calls between the document and the image-edit page.
 #pragma once
 
+#include <QScrollArea>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -45,8 +46,12 @@ class CKorvaneView : public QWidget,
   // list and gives the mode caption its font.
   void OnInitialUpdate();
 
-  // The form's natural size: dialog 101's template.
+  // The form's natural size: dialog 101's template, and below it room for the pages of the kind
+  // shown now, whose templates may reach further down or right than the form's own.
   QSize sizeHint() const override;
+  // Told whenever the pages shown change, and with them the size hint (the pane that scrolls
+  // the form sets it).
+  void SetSizeHintHandler(std::function<void()> handler) { m_fnSizeHint = std::move(handler); }
 
   // ---- CView
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
@@ -103,6 +108,8 @@ class CKorvaneView : public QWidget,
  private:
   void ShowImageEditControls(BOOL show);
   void RefreshDrawingPages();
+  // Rewrites the rows whose text changed (a counter advanced by a job), keeping the selection.
+  void RefreshRowTexts();
   void RunOnUiThread(std::function<void()> work);
 
   CKorvaneDoc* m_pDoc = nullptr;
@@ -122,4 +129,17 @@ class CKorvaneView : public QWidget,
   unsigned m_nRowRemovals = 0;
   std::map<int, std::function<void(int)>> m_Handlers;
   std::function<void()> m_fnEngravingEnd;
+  std::function<void()> m_fnSizeHint;
+};
+
+// The form view's pane: the view fills it, but never below its size hint, which then scrolls;
+// the scroll range follows the pages of the kind shown.
+class CFormScroller : public QScrollArea {
+ public:
+  CFormScroller(CKorvaneView* form, QWidget* parent);
+  // Sizes the form anew for the pane and the form's hint.
+  void Refit();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 };

@@ -61,26 +61,6 @@ bool MenuHolds(const MenuTemplate& menu, UINT id) {
   return false;
 }
 
-// The form view's pane: the view fills it, but never below the size of its form, which then
-// scrolls.
-class CFormScroller : public QScrollArea {
- public:
-  using QScrollArea::QScrollArea;
-
- protected:
-  void resizeEvent(QResizeEvent* event) override {
-    QScrollArea::resizeEvent(event);
-    QWidget* form = widget();
-    if (!form) return;
-    // The room without scroll bars, less the bar a too small side needs.
-    const QSize hint = form->sizeHint();
-    QSize room = maximumViewportSize();
-    if (room.height() < hint.height()) room.rwidth() -= verticalScrollBar()->sizeHint().width();
-    if (room.width() < hint.width()) room.rheight() -= horizontalScrollBar()->sizeHint().height();
-    form->resize(room.expandedTo(hint));
-  }
-};
-
 // The folder of the project in hand, else of the newest recent one ("" for neither): where the
 // project dialogs start instead of the working folder.
 CString ProjectFolder(CKorvaneDoc& doc) {
@@ -194,10 +174,9 @@ BOOL CMainFrame::OnCreateClient() {
   m_pLeftView = new CLeftView(m_pDoc, m_pSplitter);
   m_pFormView = new CKorvaneView(m_pDoc, m_pSplitter);
   // The form scrolls when its pane is smaller than it; the pane keeps the view's own minimum.
-  auto* formScroller = new CFormScroller(m_pSplitter);
+  auto* formScroller = new CFormScroller(m_pFormView, m_pSplitter);
   formScroller->setObjectName(QStringLiteral("formScroller"));
   formScroller->setFrameShape(QFrame::NoFrame);
-  formScroller->setWidget(m_pFormView);
   formScroller->setMinimumSize(m_pFormView->minimumSize());
   m_pSplitter->addWidget(m_pLeftView);
   m_pSplitter->addWidget(formScroller);

@@ -171,6 +171,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void StartDrag(int x, int y);
   void MoveDrag(int x, int y);
   void EndDrag();
+  // A scroll or a zoom moves the page under the client corners of a band or a tracker drag: the
+  // band or the drag ends as Esc ends it, before the full repaint that follows.
+  void EndDragsForRepaint();
   void OnContextMenu(CPoint point);
   void SetTrackerCursor(CPoint point);
 

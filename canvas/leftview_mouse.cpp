@@ -345,6 +345,15 @@ void CLeftView::EndDrag() {
   m_bDragging = 0;
 }
 
+void CLeftView::EndDragsForRepaint() {
+  // A drag's feedback rectangle goes while the surface still shows it; the commit would move
+  // the selection by pixels of a page that is no longer shown.
+  if (m_pTracker && TrackingTracker() == m_pTracker) m_pTracker->TrackCancel();
+  if (!m_bDragging) return;
+  m_nBandState = 0;
+  EndDrag();
+}
+
 // ---- Context menu and cursors ---------------------------------------------------------------------
 
 void CLeftView::OnContextMenu(CPoint point) {

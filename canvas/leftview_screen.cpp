@@ -502,6 +502,7 @@ void CLeftView::SetScrollSizesForZoom() {
     Invalidate(TRUE);
     return;
   }
+  EndDragsForRepaint();
   CDC dc;
   MakeWindowDC(dc);
   BindForClient(&dc);
@@ -540,6 +541,7 @@ void CLeftView::OnHScroll(UINT code, UINT pos, void* scrollBar) {
     if (m_pPaintEditor) m_pPaintEditor->OnHScroll(GetScrollPos(SB_HORZ));
     return;
   }
+  EndDragsForRepaint();
   m_pRenderer->SetScrollOffset(0, GetScrollPos(SB_HORZ));
   ResizeTracker(FALSE);
 }
@@ -551,6 +553,7 @@ void CLeftView::OnVScroll(UINT code, UINT pos, void* scrollBar) {
     if (m_pPaintEditor) m_pPaintEditor->OnVScroll(GetScrollPos(SB_VERT));
     return;
   }
+  EndDragsForRepaint();
   m_pRenderer->SetScrollOffset(1, GetScrollPos(SB_VERT));
   ResizeTracker(FALSE);
 }

@@ -75,6 +75,9 @@ void CKorvaneDoc::EndPaintMode() {
   UpdateFormView(m_nCurrentIndex);
   UpdateCanvasView(HINT_REDRAW_ALL);
   if (m_pMainFrame) {
+    // The pane's pixel position belonged to the editor; the canvas shows millimetres once the
+    // pointer moves on it.
+    m_pMainFrame->ClearMessagePane();
     m_pMainFrame->ShowEditBars(1);
     if (m_nSealMode) m_pMainFrame->ShowSealModeBars(m_nSealMode);
     m_pMainFrame->FocusCanvasView();

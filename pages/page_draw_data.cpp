@@ -127,8 +127,9 @@ BOOL CPageDrawData::OnCommand(int id, int code) {
 
 void CPageDrawData::AfterChange(int id, int code) {
   if (id >= IDC_LAYER_FIRST && id <= IDC_LAYER_LAST && (id - IDC_LAYER_FIRST) % 2 == 0) {
-    if (code == BN_CLICKED) ShowLayerValues((id - IDC_LAYER_FIRST) / 2);
-    return;
+    if (code != BN_CLICKED) return;
+    ShowLayerValues((id - IDC_LAYER_FIRST) / 2);
+    // The layer chosen is a setting as well: it goes to the settings the next start reads.
   }
   if (m_bUpdating) return;
   if (CKorvaneDoc* doc = GetDocument()) doc->LoadDrawDataPage();

@@ -2,6 +2,7 @@
 // drawing objects (frames, ring text, one straight text per inner character), each on its part's
 // layer with its part id, centred on the origin of the scanning area.
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "model/drawingobject.h"
@@ -403,7 +404,11 @@ void CKorvaneDoc::AddSealTextObject(const CString& character, double width, doub
   if (layer < 0 || layer >= LAYER_COUNT) layer = 0;
   if (colorIndex < 0 || colorIndex >= LAYER_COUNT) colorIndex = layer;
   g_bModified = 1;
-  CText1Object* t = m_pObjectList->AddText1(nullptr, TRUE, TRUE);
+  // From a clean text, not the prototype: the prototype carries what the operator last set on a
+  // text (a counter above all, which would engrave a serial in place of the name), and a seal's
+  // character takes only the fields set below.
+  const std::unique_ptr<CText1Object> clean = m_pObjectList->NewText1Prototype();
+  CText1Object* t = m_pObjectList->AddText1(clean.get(), TRUE, TRUE);
   t->m_dCharWidth = t->m_dWidth = width;
   t->m_dCharHeight = t->m_dHeight = height;
   t->m_dPosX = x;

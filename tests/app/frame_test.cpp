@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -33,6 +34,8 @@
 #include "model/korvane_doc.h"
 #include "platform/numfmt.h"
 #include "res/dialog_101.h"
+#include "res/dialog_281.h"
+#include "platform/ui/qt_control_host.h"
 
 namespace {
 
@@ -59,6 +62,18 @@ bool Shown(QToolBar* bar) { return bar && !bar->isHidden(); }
 void ActivateFrame(CMainFrame& frame) {
   frame.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+}
+
+// A 40 x 30 image made current and opened in the paint editor.
+void PaintAnImage(CKorvaneDoc& doc) {
+  CBmpObject* bmp = doc.GetObjectList()->AddBmpFromImage(MonoBmpFile::Create(40, 30));
+  ASSERT_NE(bmp, nullptr);
+  doc.m_pCurrentObject = bmp;
+  doc.m_nCurrentKind = TYPE_BMP;
+  doc.m_nCurrentIndex = doc.GetObjectList()->GetCount() - 1;
+  doc.m_nSelectCount = 1;
+  ASSERT_EQ(doc.BeginPaintMode(), 1);
+  QApplication::processEvents();
 }
 
 }  // namespace
@@ -432,20 +447,69 @@ TEST_F(AppTest, TheFormScrollsWhenItsPaneIsSmallerThanIt) {
   EXPECT_LT(bottom.y(), scroller->viewport()->height());
 }
 
+// The arrow keys in a focused combo box choose in it; elsewhere they nudge the selection.
+TEST_F(AppTest, ArrowKeysInTheQrLevelComboChangeTheLevelAndMoveNothing) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  CKorvaneDoc& doc = Doc();
+  ActivateFrame(frame);
+  ASSERT_EQ(doc.AddNewObject(TYPE_BARCODE), TYPE_BARCODE);
+  auto* qr = static_cast<CBarcodeObject*>(doc.m_pCurrentObject);
+  CKorvanePage* page = frame.GetFormView()->GetKindPage(TYPE_BARCODE, 0);
+  ASSERT_TRUE(page && page->HasHost());
+  auto* host = dynamic_cast<CQtControlHost*>(page->Host());
+  ASSERT_NE(host, nullptr);
+  auto* combo = qobject_cast<QComboBox*>(host->GetControlWidget(dlg281::IDC_LEVEL));
+  ASSERT_NE(combo, nullptr);
+  const double x = qr->m_dPosX, y = qr->m_dPosY;
+  const int level = qr->m_nLevel;
+  ASSERT_LT(level, 3);
+  combo->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([combo] { return combo->hasFocus(); }));
+  QTest::keyClick(combo, Qt::Key_Down);
+  EXPECT_EQ(qr->m_nLevel, level + 1);
+  EXPECT_EQ(combo->currentIndex(), level + 1);
+  QTest::keyClick(combo, Qt::Key_Up);
+  EXPECT_EQ(qr->m_nLevel, level);
+  QTest::keyClick(combo, Qt::Key_Left);
+  QTest::keyClick(combo, Qt::Key_Right);
+  EXPECT_EQ(qr->m_dPosX, x);
+  EXPECT_EQ(qr->m_dPosY, y);
+  // On the canvas the key nudges the code.
+  frame.GetLeftView()->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([&frame] { return frame.GetLeftView()->hasFocus(); }));
+  QTest::keyClick(frame.GetLeftView(), Qt::Key_Up);
+  EXPECT_NE(qr->m_dPosY, y);
+}
+
+// The pane's pixel position belongs to the paint editor: it goes when paint mode ends.
+TEST_F(AppTest, PaintModesPixelPositionLeavesTheStatusPaneWithIt) {
+  ASSERT_TRUE(Start());
+  CMainFrame& frame = Frame();
+  CKorvaneDoc& doc = Doc();
+  ASSERT_NO_FATAL_FAILURE(PaintAnImage(doc));
+  QWidget* canvas = frame.GetLeftView()->viewport();
+  // Over the image, near its top-left corner past the margin the editor keeps.
+  for (int k = 5; k < 200 && !frame.PaneText(0).contains(QStringLiteral("x=")); k += 5)
+    QTest::mouseMove(canvas, QPoint(k, k));
+  ASSERT_TRUE(frame.PaneText(0).contains(QStringLiteral("x="))) << frame.PaneText(0).toStdString();
+  ASSERT_FALSE(frame.PaneText(0).contains(QLatin1Char('.')));
+  doc.EndPaintMode();
+  // Empty, or millimetres if the canvas already saw the pointer: never the editor's pixels.
+  const QString after = frame.PaneText(0);
+  EXPECT_TRUE(!after.contains(QStringLiteral("x=")) || after.contains(QLatin1Char('.'))) << after.toStdString();
+  // The canvas shows millimetres again.
+  QTest::mouseMove(canvas, QPoint(50, 60));
+  EXPECT_TRUE(frame.PaneText(0).contains(QLatin1Char('.'))) << frame.PaneText(0).toStdString();
+}
+
 // In paint mode the menu's entry of the tool in use is checked and cannot be chosen again, and a
 // zoom radio chosen after a fit takes the fit's percentage away.
 TEST_F(AppTest, PaintModeToolEntriesAndTheFitPercentage) {
   ASSERT_TRUE(Start());
   CMainFrame& frame = Frame();
   CKorvaneDoc& doc = Doc();
-  CBmpObject* bmp = doc.GetObjectList()->AddBmpFromImage(MonoBmpFile::Create(40, 30));
-  ASSERT_NE(bmp, nullptr);
-  doc.m_pCurrentObject = bmp;
-  doc.m_nCurrentKind = TYPE_BMP;
-  doc.m_nCurrentIndex = doc.GetObjectList()->GetCount() - 1;
-  doc.m_nSelectCount = 1;
-  ASSERT_EQ(doc.BeginPaintMode(), 1);
-  QApplication::processEvents();
+  ASSERT_NO_FATAL_FAILURE(PaintAnImage(doc));
   const UINT current = 32922;  // range select, the tool paint mode starts with
   EXPECT_FALSE(frame.IsCommandEnabled(current));
   EXPECT_EQ(frame.Commands().Update(current).m_nCheck, 1);

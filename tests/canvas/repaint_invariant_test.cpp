@@ -6,6 +6,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "canvas/canvas_frame.h"
 #include "canvas/object_tracker.h"
@@ -237,6 +243,60 @@ TEST_F(RepaintInvariantDesign, MultipleSelectionBandsDragsResizesAndEscape) {
     Escape();
     Release(QPoint(90, 70));
     ExpectShowsTheDesign("Esc during a band");
+  }
+}
+
+// A band or a drag meets a scroll by the bar, a wheel step or a zoom while the button is held:
+// it ends as Esc ends it, and neither its rectangle nor its later moves leave pixels behind.
+TEST_F(RepaintInvariantDesign, ABandOrADragEndsWhenTheViewScrollsOrZooms) {
+  const std::vector<std::pair<std::string, std::function<void()>>> interruptions = {
+      {"a scroll by the bar", [this] { view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + 37); }},
+      {"a wheel step",
+       [this] {
+         const QPointF at(120, 90);
+         QWheelEvent wheel(at, Viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::LeftButton, Qt::NoModifier,
+                           Qt::NoScrollPhase, false);
+         QApplication::sendEvent(Viewport(), &wheel);
+       }},
+      {"a zoom", [this] { doc->SetZoom(zoom - 1); }},
+  };
+  for (const auto& [what, interrupt] : interruptions) {
+    for (int moves : {1, 3}) {
+      SCOPED_TRACE(what + ", " + std::to_string(moves) + " moves");
+      Start(15);
+      ASSERT_GT(view->GetScrollLimit(SB_VERT), 40);
+      const int before = view->GetScrollPos(SB_VERT);
+      Press(QPoint(5, 5));
+      for (int k = 1; k <= moves; ++k) DragTo(QPoint(5 + 40 * k, 5 + 30 * k));
+      interrupt();
+      if (what != "a zoom") ASSERT_NE(view->GetScrollPos(SB_VERT), before);
+      ExpectShowsTheDesign(what + " during a band");
+      DragTo(QPoint(200, 160));
+      ExpectShowsTheDesign("a move after " + what + " during a band");
+      Release(QPoint(200, 160));
+      ExpectShowsTheDesign("the release after " + what + " during a band");
+      EXPECT_EQ(view->GetTrackObject(), -2);
+      // The next band works as ever.
+      const CRect ra = ClientRectOf(d.a);
+      Drag(QPoint(ra.left - 10, ra.top - 10), QPoint(ra.right + 10, ra.bottom + 10));
+      EXPECT_EQ(view->GetTrackObject(), d.a);
+      ExpectShowsTheDesign("a band after " + what);
+
+      // A drag of the selection meets the same: it ends as Esc ends it, and A stays put.
+      const double x = At<CRectangleObject>(d.a)->m_dPosX, y = At<CRectangleObject>(d.a)->m_dPosY;
+      const QPoint from = Centre(Tracker());
+      Press(from);
+      for (int k = 1; k <= moves; ++k) DragTo(from + QPoint(9 * k, 7 * k));
+      interrupt();
+      ExpectShowsTheDesign(what + " during a drag");
+      DragTo(from + QPoint(40, 30));
+      ExpectShowsTheDesign("a move after " + what + " during a drag");
+      Release(from + QPoint(40, 30));
+      ExpectShowsTheDesign("the release after " + what + " during a drag");
+      EXPECT_EQ(view->GetTrackObject(), d.a);
+      EXPECT_EQ(At<CRectangleObject>(d.a)->m_dPosX, x);
+      EXPECT_EQ(At<CRectangleObject>(d.a)->m_dPosY, y);
+    }
   }
 }
 

@@ -5,13 +5,18 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/korvane_view.h"
+#include "imaging/monobmp.h"
+#include "model/doc_hints.h"
 #include "pages_fixture.h"
 #include "platform/ui/qt_control_host.h"
 #include "platform/ui/updown.h"
+#include "res/dialog_101.h"
 #include "res/dialog_135.h"
 #include "res/dialog_139.h"
 #include "res/dialog_141.h"
@@ -183,6 +188,123 @@ TEST_F(FormPages, ACharacterTheFilesCannotHoldIsRefusedAndTheEditShowsTheStoredT
     EXPECT_EQ(stored().str(), "ABC");
   }
   prompter.VerifyAllUsed();
+}
+
+// A job advances a counting text: its line in the list shows the new count and stays selected,
+// as the text page does. A threaded job's start leaves list, page and selection alone.
+TEST_F(FormPages, TheListFollowsACounterAdvancedByAJobAndAThreadedStartKeepsTheSelection) {
+  Add(TYPE_RECTANGLE);
+  const int i = Add(TYPE_TEXT1);
+  auto* t = At<CText1Object>(i);
+  t->m_bCountUp = 1;
+  t->m_nCountDigits = 3;
+  t->m_nCount = 1;
+  t->SetText(CString("001"));
+  Add(TYPE_CIRCLE);
+  view->FillObjectList();
+  Select(i);
+  IControlHost* form = view->Controls();
+  const int row = doc->IndexToVisible(i);
+  auto rowText = [&] { return form->GetText(res::IDC_OBJECT_LIST, row).str(); };
+  ASSERT_NE(rowText().find("( 001 )"), std::string::npos) << rowText();
+  ASSERT_EQ(form->GetCurSel(res::IDC_OBJECT_LIST), row);
+  const int rows = form->GetCount(res::IDC_OBJECT_LIST);
+
+  for (const char* shown : {"( 002 )", "( 003 )"}) {
+    doc->AdvanceCounterTexts();
+    doc->UpdateAllViews(nullptr, HINT_ENGRAVING_ENDED, doc.get());
+    EXPECT_NE(rowText().find(shown), std::string::npos) << rowText();
+    EXPECT_EQ(form->GetCount(res::IDC_OBJECT_LIST), rows);
+    EXPECT_EQ(form->GetCurSel(res::IDC_OBJECT_LIST), row);
+    EXPECT_EQ(PageHost(TYPE_TEXT1, 0)->GetDlgItemText(dlg139::IDC_TEXT).str(), t->m_strText.str());
+  }
+  // Every line is the document's own.
+  for (int r = 0; r < rows; ++r) {
+    CString text;
+    ASSERT_TRUE(doc->GetListText(r + 1, text));
+    EXPECT_EQ(form->GetText(res::IDC_OBJECT_LIST, r), text) << r;
+  }
+
+  // After a click the last action is a selection change; the threaded start's hint is no line.
+  Select(i);
+  doc->UpdateAllViews(nullptr, HINT_THREAD_ENGRAVING_STARTED, doc.get());
+  EXPECT_EQ(form->GetCurSel(res::IDC_OBJECT_LIST), row);
+  EXPECT_EQ(view->GetPageKind(), TYPE_TEXT1);
+  EXPECT_EQ(doc->m_nCurrentIndex, i);
+}
+
+// In a pane as small as a 1024 x 600 window leaves it, every control of every page of every kind
+// can be scrolled to: the form's scroll range follows the pages shown, not the first ones.
+TEST_F(FormPages, EveryControlOfEveryPageLiesWithinTheScrollRange) {
+  QWidget window;
+  window.resize(420, 380);
+  CFormScroller scroller(view.get(), &window);
+  // The fixture owns the view: the pane lets go of it again, however the test ends.
+  struct GiveBack {
+    CFormScroller& pane;
+    CKorvaneView& form;
+    ~GiveBack() {
+      form.SetSizeHintHandler(nullptr);
+      pane.takeWidget();
+    }
+  } giveBack{scroller, *view};
+  scroller.resize(window.size());
+  window.show();
+  QApplication::processEvents();
+
+  std::vector<int> indices = {0};
+  for (int kind : {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_RHOMBIC, TYPE_POLYGON, TYPE_TEXT1,
+                   TYPE_TEXT2, TYPE_BARCODE})
+    indices.push_back(Add(kind));
+  ASSERT_NE(List().AddBmpFromImage(MonoBmpFile::Create(40, 30)), nullptr);
+  indices.push_back(List().GetCount() - 1);
+  view->SyncObjectList();
+  int checked = 0;
+  auto checkShown = [&](const std::string& what) {
+    QApplication::processEvents();
+    const QRect reach(QPoint(0, 0), view->size());
+    // The scroll bars reach the whole form.
+    EXPECT_EQ(scroller.verticalScrollBar()->maximum(), std::max(0, view->height() - scroller.viewport()->height()));
+    for (int p = 0; p < view->Sheet().GetPageCount(); ++p) {
+      view->Sheet().SetActivePage(p);
+      QApplication::processEvents();
+      QWidget* page = view->Sheet().GetPage(p)->GetPageWindow();
+      ASSERT_NE(page, nullptr);
+      for (QWidget* control : page->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(view.get()) || control->width() <= 1) continue;
+        const QRect at(control->mapTo(view.get(), QPoint(0, 0)), control->size());
+        EXPECT_TRUE(reach.contains(at)) << what << ", page " << p << ": control at " << at.x() << "," << at.y() << " "
+                                        << at.width() << "x" << at.height() << " outside the form's "
+                                        << reach.width() << "x" << reach.height();
+        ++checked;
+      }
+    }
+  };
+  for (int index : indices) {
+    Select(index);
+    view->ShowCurrentTypePages(index, TRUE);
+    checkShown("kind " + std::to_string(doc->m_nCurrentKind));
+  }
+  // Two objects at once: the multi-selection's pages.
+  std::vector<int> flags(static_cast<size_t>(List().GetCount()), 0);
+  flags[static_cast<size_t>(indices[1]) - 1] = flags[static_cast<size_t>(indices[2]) - 1] = 1;
+  doc->SetMultiSelection(flags.data(), static_cast<int>(flags.size()));
+  view->ShowCurrentTypePages(0, TRUE);
+  ASSERT_EQ(doc->m_nCurrentKind, TYPE_MULTI);
+  checkShown("the multi-selection");
+  EXPECT_GT(checked, 300);
+  // For a look by eye: the straight text page scrolled to its bottom.
+  if (const char* dir = std::getenv("KORVANE_SCREENSHOT_DIR")) {
+    Select(indices[7]);
+    QApplication::processEvents();
+    scroller.verticalScrollBar()->setValue(scroller.verticalScrollBar()->maximum());
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().save(QString::fromUtf8(dir) + "/form_text_page_bottom.png"));
+  }
+  // Back on a short page the form shrinks again: no empty room stays below it.
+  Select(indices[1]);
+  QApplication::processEvents();
+  EXPECT_LE(view->height(), std::max(view->sizeHint().height(), scroller.maximumViewportSize().height()));
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "canvas/leftview.h"
 #include "imaging/monobmp.h"
 #include "machine_simulator.h"
 #include "model/bmpobject.h"
+#include "model/textobject.h"
 #include "output/engrave_engine.h"
 #include "output/thread_engrave_engine.h"
 #include "seal/seal_parts.h"
@@ -148,6 +150,46 @@ TEST_F(SealEngraveTest, AConvertedSealMarksItsCharacters) {
       // Scanned line by line: the marks cover the characters' strokes much as the image does.
       EXPECT_GT(inkMarked, ink * 90 / 100) << inkMarked << " of " << ink;
       EXPECT_LT(marked, ink * 110 / 100);
+    }
+  }
+}
+
+// A counter set on a text before the seal rides on the text prototype; the seal's characters
+// are built without it, so every job engraves the name and no serial replaces it.
+TEST_F(SealEngraveTest, ASealMadeAfterACounterEngravesItsNameEveryTime) {
+  doc->AddNewObject(TYPE_TEXT1);
+  ASSERT_EQ(doc->SetPropertyCheck(1502, 1, -1), 1);
+  ASSERT_EQ(static_cast<CText1Object*>(List().GetPrototype(TYPE_TEXT1))->m_bCountUp, 1);
+  for (bool corporate : {false, true}) {
+    SCOPED_TRACE(corporate ? "corporate" : "personal");
+    g_bModified = 0;  // no save question before the seal replaces the design
+    if (corporate)
+      BuildCorporate(U("株式会社"), U("代表"));
+    else
+      BuildPersonal(0, 18, 18, 0, {U("山田")});
+    auto texts = LivePart(SEAL_PART_INNER_TEXT, TYPE_TEXT1);
+    ASSERT_EQ(texts.size(), 2u);
+    std::vector<CString> shown;
+    for (CDrawObject* o : texts) {
+      EXPECT_EQ(static_cast<CText1Object*>(o)->m_bCountUp, 0);
+      shown.push_back(static_cast<CText1Object*>(o)->m_strText);
+    }
+    const std::vector<CString> name = corporate ? std::vector<CString>{U("代"), U("表")} : std::vector<CString>{U("山"), U("田")};
+    EXPECT_EQ(shown, name);
+    doc->m_Settings.DrawingArea.OutStyleIndex = 0;
+    std::string first;
+    for (int job = 0; job < 2; ++job) {
+      prompter.ExpectMessage(IDOK, U("レーザー出力を確認してください"));
+      doc->StartEngraving();
+      std::ifstream in(port, std::ios::binary);
+      const std::string stream((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      in.close();
+      std::remove(port.c_str());
+      ASSERT_FALSE(stream.empty());
+      if (job == 0) first = stream;
+      EXPECT_EQ(stream, first) << "job " << job;
+      for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(static_cast<CText1Object*>(texts[i])->m_strText, shown[i]) << "after job " << job;
     }
   }
 }

@@ -70,8 +70,8 @@ TEST_F(DrawDataPage, LayerRadiosShowTheLayerAndEditsGoToItAlone) {
   EXPECT_EQ(Text(d.host, IDC_POWER), " 50");
   EXPECT_EQ(Text(d.host, IDC_SPEED), " 10");
   EXPECT_EQ(d.host.GetCheck(IDC_STABLE), 1);
-  // The radios alone copy nothing into the settings.
-  EXPECT_EQ(doc->m_Settings.DrawingData.LayerIndex, 0);
+  // The layer chosen is kept in the settings too.
+  EXPECT_EQ(doc->m_Settings.DrawingData.LayerIndex, 5);
 
   d.host.Click(1056);  // layer 3
   d.host.Paste(IDC_SPEED, "42");
@@ -93,6 +93,31 @@ TEST_F(DrawDataPage, LayerRadiosShowTheLayerAndEditsGoToItAlone) {
   EXPECT_NEAR(Work().m_pSetting->m_dEditArea, area - doc->GetMoveStep(), 1e-9);
   EXPECT_EQ(d.host.GetPos32(IDC_SPIN_AREA), 0);
   ExpectDataMirrored(*doc, *Work().m_pSetting);
+}
+
+// The layer clicked last is the one the next start shows, with its own values.
+TEST_F(DrawDataPage, TheLayerClickedLastSurvivesARestart) {
+  Start();
+  using namespace dlg131;
+  {
+    Driven<CPageDrawData> d;
+    Show(d.page, d.host);
+    d.host.Click(1056);  // layer 3
+    d.host.Paste(IDC_POWER, "77");
+    d.host.Click(1062);  // layer 6
+    EXPECT_EQ(Work().m_pSetting->m_nCurrentLayer, 6);
+    ExpectDataMirrored(*doc, *Work().m_pSetting);
+  }
+  doc->WriteSettings();
+  Start();
+  EXPECT_EQ(doc->m_Settings.DrawingData.LayerIndex, 6);
+  Driven<CPageDrawData> d;
+  Show(d.page, d.host);
+  for (int id = 1050; id <= 1064; id += 2) EXPECT_EQ(d.host.GetCheck(id), id == 1062 ? 1 : 0) << id;
+  EXPECT_EQ(Work().m_pSetting->m_nCurrentLayer, 6);
+  EXPECT_EQ(Work().m_pSetting->m_Layers[3].nPower, 77);
+  d.host.Click(1056);
+  EXPECT_EQ(Text(d.host, IDC_POWER), " 77");
 }
 
 TEST_F(DrawDataPage, PresetsAndChecksKeepTheSettingsEqualToTheChild) {
