@@ -20,7 +20,10 @@ class CMrkTextFile;
 // 1 loaded; 0 when the file could not be read or is not a complete binary project file, or when
 // the save question of a replacing load was cancelled.
 int MrkLoadBinary(CKorvaneDoc& doc, const CString& path, BOOL replace = FALSE);
-// Puts a read binary design into the document; 1, or 0 when it held nothing.
+// A read design of which every record was lost: names them and gives true (the design stays).
+bool MrkNothingToTake(CKorvaneDoc& doc, CMrkDesign& design, const CString& path);
+// Puts a read binary design into the document; 1, or 0 when it held nothing. Records it lost
+// are named, the design counts as modified and Save asks before it overwrites the file.
 int MrkCommitBinary(CKorvaneDoc& doc, CMrkDesign& design, const CString& path);
 // 1 when the file was read: every record that can be taken is loaded, the others are skipped
 // wherever they stand, and one message names them (ReportMrkLostRecords). 0 when the file could

@@ -240,6 +240,7 @@ int CKorvaneDoc::LoadMrkBinaryFile(const CString& path, int replace) {
       return 0;
     }
   }
+  if (MrkNothingToTake(*this, design, path)) return 0;
   if (replace && !OnNewDocument()) return 0;
   const InsertTitle before = BeforeLoad(*this);
   const int loaded = MrkCommitBinary(*this, design, path);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files/project_write.h"
+#include "model/object_ranges.h"
 #include "model/textutil.h"
 #include "platform/archive.h"
 #include "platform/cp932.h"
@@ -699,6 +700,7 @@ int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& d
   int lastKind = TYPE_UNKNOWN;
   int bitmaps = 0;
   for (int n = 0; n < GetRecordCount(); ++n) {
+    const size_t taken = design.m_Records.size();
     int kind = GetObjectKind(n);
     CMrkLostRecord lost;
     lost.kind = kind;
@@ -761,6 +763,11 @@ int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& d
       } else {
         kind = TYPE_UNKNOWN;
       }
+    }
+    // A value no field or screen can hold would stall the paint: named, not taken.
+    if (design.m_Records.size() > taken && !ObjectInRange(*design.m_Records.back(), &lost.reason)) {
+      design.m_Records.pop_back();
+      kind = TYPE_UNKNOWN;
     }
     if (kind == TYPE_UNKNOWN) {
       if (skipped) ++*skipped;

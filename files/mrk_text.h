@@ -38,7 +38,8 @@ class CMrkTextFile {
   // from the list's prototypes (a bitmap only when its image loads from the stored path, or, for
   // an empty path, from the file the operator picks), drawing data only with `withDrawing`;
   // other records are skipped wherever they stand, counted in `skipped` (optional) and described
-  // in the design's lost records; so is a last record that the end of the file cut short. The
+  // in the design's lost records; so is a last record that the end of the file cut short, and
+  // one with a value past its kind's range (ObjectInRange). The
   // list is not changed. Returns the kind of the last record that was not skipped (drawing data also
   // when declined), TYPE_UNKNOWN when every record was skipped or there is none.
   int ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& design, int* skipped = nullptr) const;
