@@ -1,9 +1,12 @@
 #include "files/mrk_doc.h"
 
+#include <sys/stat.h>
+
 #include "files/mrk_binary.h"
 #include "files/mrk_text.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
+#include "platform/archive.h"
 #include "platform/prompter.h"
 
 namespace {
@@ -188,11 +191,43 @@ void ReportMrkLostRecords(const CString& path, const std::vector<CMrkLostRecord>
 
 namespace {
 
+bool StatOf(const CString& path, struct stat& st) {
+  return ::stat(fileio::ToFsPath(path).c_str(), &st) == 0;
+}
+
+long long ModifiedNs(const struct stat& st) {
+  return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+}  // namespace
+
+void MrkStampFile(CKorvaneDoc& doc, const CString& path, int format) {
+  CKorvaneDoc::CProjectFileStamp stamp;
+  struct stat st{};
+  if (!path.IsEmpty() && StatOf(path, st)) {
+    stamp.path = path;
+    stamp.format = format;
+    stamp.size = static_cast<long long>(st.st_size);
+    stamp.modified = ModifiedNs(st);
+  }
+  doc.m_FileStamp = stamp;
+}
+
+bool MrkFileChangedSince(const CKorvaneDoc& doc, const CString& path) {
+  const CKorvaneDoc::CProjectFileStamp& stamp = doc.m_FileStamp;
+  struct stat st{};
+  if (stamp.path != path || !StatOf(path, st)) return false;
+  return static_cast<long long>(st.st_size) != stamp.size || ModifiedNs(st) != stamp.modified;
+}
+
+namespace {
+
 // The design is now what the file holds: it is named after it, and nothing of the file is lost.
-void MrkSaved(CKorvaneDoc& doc, const CString& path) {
+void MrkSaved(CKorvaneDoc& doc, const CString& path, int format) {
   doc.SetTitle(path);
   doc.m_strIncompleteLoad.Empty();
   doc.m_strInsertTitle.Empty();
+  MrkStampFile(doc, path, format);
 }
 
 }  // namespace
@@ -203,7 +238,7 @@ BOOL MrkSaveBinary(CKorvaneDoc& doc, const CString& path) {
   CMrkBinaryFile file(CMrkBinaryFile::modeWrite, path);
   if (!file.Write(list)) return FALSE;
   g_bModified = 0;
-  MrkSaved(doc, path);
+  MrkSaved(doc, path, 1);
   return TRUE;
 }
 
@@ -220,7 +255,7 @@ BOOL MrkSaveText(CKorvaneDoc& doc, const CString& path) {
   }
   if (!file.Save(path)) return FALSE;
   g_bModified = 0;
-  MrkSaved(doc, path);
+  MrkSaved(doc, path, 2);
   return TRUE;
 }
 

@@ -46,6 +46,12 @@ void ReportMrkLostRecords(const CString& path, const std::vector<CMrkLostRecord>
 // not be written: the old file and the modified flag stay as they were.
 BOOL MrkSaveBinary(CKorvaneDoc& doc, const CString& path);
 BOOL MrkSaveText(CKorvaneDoc& doc, const CString& path);
+// Remembers the file the design is now named after: its format (1 binary, 2 text) and its size
+// and modification time as they are now (nothing for a file that cannot be seen).
+void MrkStampFile(CKorvaneDoc& doc, const CString& path, int format);
+// Whether the file at `path`, remembered by MrkStampFile, has another size or modification time
+// now. False for a file the design was not stamped with, and for one that is gone.
+bool MrkFileChangedSince(const CKorvaneDoc& doc, const CString& path);
 // Item 0 becomes the current object and the settings pages are refreshed from it.
 void MrkOnDrawingDataLoaded(CKorvaneDoc& doc);
 

@@ -149,8 +149,20 @@ BOOL SaveTextOrSay(CKorvaneDoc& doc, const CString& path) {
 
 BOOL MrkSave(CKorvaneDoc& doc) {
   const CString title = doc.GetTitle();
-  const int format = title.IsEmpty() || !FileExists(title) ? 0 : MrkFileFormat(title);
+  if (title.IsEmpty() || !FileExists(title)) return MrkSaveAs(doc, title);
+  // The format the design was read in or last written in; what the file holds now may be
+  // another program's work.
+  const bool known = doc.m_FileStamp.path == title && doc.m_FileStamp.format != 0;
+  const int format = known ? doc.m_FileStamp.format : MrkFileFormat(title);
   if (format == 0) return MrkSaveAs(doc, title);
+  if (known && MrkFileChangedSince(doc, title)) {
+    const int answer = Prompter().MessageBox(
+        title + CString::FromUtf8("\nこのファイルは読み込みまたは保存の後に変更されています。\n上書きすると、その変更は失われます。"
+                                  "\n上書きしますか？\n\nいいえ: 名前を付けて保存"),
+        CString::FromUtf8("MRKファイルの保存"), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDNO) return MrkSaveAs(doc, title);
+    if (answer != IDYES) return FALSE;
+  }
   if (!doc.m_strIncompleteLoad.IsEmpty() && doc.m_strIncompleteLoad == title) {
     // The design lacks what could not be read from this file: overwriting it would lose that.
     const int answer = Prompter().MessageBox(
@@ -213,7 +225,8 @@ InsertTitle BeforeLoad(CKorvaneDoc& doc) {
   return {title, title.IsEmpty() && doc.GetObjectList()->GetDrawableCount() == 0};
 }
 
-void AfterLoad(CKorvaneDoc& doc, const InsertTitle& before, const CString& path, int replace, int loaded) {
+void AfterLoad(CKorvaneDoc& doc, const InsertTitle& before, const CString& path, int replace, int loaded,
+               int format) {
   if (!loaded) return;
   if (replace) {
     doc.SetTitle(path);
@@ -225,6 +238,12 @@ void AfterLoad(CKorvaneDoc& doc, const InsertTitle& before, const CString& path,
     doc.SetTitle("");
   } else {
     doc.SetTitle(before.title);
+  }
+  // Save keeps the format of the file the design is named after, and knows it as it was read.
+  if (doc.GetTitle() == path) {
+    MrkStampFile(doc, path, format);
+  } else if (doc.GetTitle() != doc.m_FileStamp.path) {
+    doc.m_FileStamp = CKorvaneDoc::CProjectFileStamp();
   }
 }
 
@@ -244,7 +263,7 @@ int CKorvaneDoc::LoadMrkBinaryFile(const CString& path, int replace) {
   if (replace && !OnNewDocument()) return 0;
   const InsertTitle before = BeforeLoad(*this);
   const int loaded = MrkCommitBinary(*this, design, path);
-  AfterLoad(*this, before, path, replace, loaded);
+  AfterLoad(*this, before, path, replace, loaded, 1);
   return loaded;
 }
 
@@ -259,7 +278,7 @@ int CKorvaneDoc::LoadMrkTextFile(const CString& path, int replace) {
   const InsertTitle before = BeforeLoad(*this);
   const int taken = MrkTakeText(*this, file, read, path, replace);
   const int loaded = taken > 0 ? 1 : 0;
-  AfterLoad(*this, before, path, replace, loaded);
+  AfterLoad(*this, before, path, replace, loaded, 2);
   return loaded;
 }
 

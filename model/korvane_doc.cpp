@@ -45,6 +45,7 @@ BOOL CKorvaneDoc::OnNewDocument() {
     m_pObjectList->RemoveAllButDrawing();
     m_strIncompleteLoad.Empty();
     m_strInsertTitle.Empty();
+    m_FileStamp = CProjectFileStamp();
     ResetCurrentState();
     UpdateAllViews(nullptr, HINT_NEW_DOCUMENT, this);
     SetTitle("");

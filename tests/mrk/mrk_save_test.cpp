@@ -159,4 +159,48 @@ TEST_F(MrkOpenSave, ARecordCutShortAnywhereIsNamedAndSaveAsksBeforeOverwriting) 
   prompter.VerifyAllUsed();
 }
 
+TEST_F(MrkOpenSave, SaveKeepsTheLoadedFormatAndAsksBeforeOverwritingAFileChangedSince) {
+  CObjectList source;
+  source.Initialize();
+  source.AddCircle(nullptr, TRUE, TRUE)->m_dPosX = 1.2345;
+  for (const bool binary : {true, false}) {
+    SCOPED_TRACE(binary ? "binary" : "text");
+    const std::string path = dir.Write(binary ? "b.mrk" : "t.mrk", binary ? BinaryOf(source) : TextOf(source));
+    g_bModified = 0;
+    if (!binary) prompter.ExpectMessage(IDNO, "Drawing");
+    ASSERT_EQ(doc->OpenMrkFile(path.c_str(), 1), 1);
+    doc->AddNewObject(TYPE_LINE);
+
+    // Another program replaced the file with a project of the other format.
+    CObjectList other;
+    other.Initialize();
+    other.AddRhombic(nullptr, TRUE, TRUE);
+    const std::string replaced = binary ? TextOf(other) : BinaryOf(other);
+    dir.Write(binary ? "b.mrk" : "t.mrk", replaced);
+    prompter.ExpectMessage(IDCANCEL, U("変更されています"));
+    EXPECT_EQ(MrkSave(*doc), FALSE);
+    prompter.ExpectMessage(IDNO, U("変更されています"));
+    dialogs.answers.push_back({"", 1});
+    EXPECT_EQ(MrkSave(*doc), FALSE);
+    EXPECT_EQ(dialogs.requests.back().initialPath, path.c_str());
+    EXPECT_EQ(TempDir::Read(path), replaced);
+    EXPECT_EQ(g_bModified, 1);
+
+    // Yes: written in the format the design was loaded in, whatever the file holds now.
+    prompter.ExpectMessage(IDYES, U("変更されています"));
+    EXPECT_EQ(MrkSave(*doc), TRUE);
+    EXPECT_EQ(TempDir::Read(path).substr(0, 1), binary ? "M" : "D");
+    // Once written, the file is the design's own again: the next Save asks nothing.
+    EXPECT_EQ(MrkSave(*doc), TRUE);
+    prompter.VerifyAllUsed();
+
+    // A change that keeps the size is a change too.
+    struct timespec times[2] = {{0, UTIME_OMIT}, {12345, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    prompter.ExpectMessage(IDCANCEL, U("変更されています"));
+    EXPECT_EQ(MrkSave(*doc), FALSE);
+    prompter.VerifyAllUsed();
+  }
+}
+
 }  // namespace
