@@ -33,6 +33,13 @@ bool FileExists(const CString& path) {
   return ::stat(fileio::ToFsPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Anything at all under the name: a FIFO, a device or a folder is there, only no project, and
+// the open says so rather than that nothing was found.
+bool PathExists(const CString& path) {
+  struct stat st{};
+  return ::stat(fileio::ToFsPath(path).c_str(), &st) == 0;
+}
+
 void AddRecent(CKorvaneDoc& doc, const CString& path) {
   if (IDocRecentFiles* recent = doc.GetRecentFiles()) recent->Add(path);
 }
@@ -291,7 +298,7 @@ void CKorvaneDoc::OpenFromCommandLine(const CString& request) {
 }
 
 int CKorvaneDoc::OpenMrkPath(const CString& path, int replace) {
-  if (!FileExists(path)) {
+  if (!PathExists(path)) {
     // The entry stays: the file may come back (a removable drive, a network folder).
     ReportMrkFileNotFound();
     return 0;
@@ -314,7 +321,7 @@ int CKorvaneDoc::PromptOpenMrkFile(int replace) {
   if (!chosen || paths.empty() || paths.front().IsEmpty()) return 0;
   const CString path = MakeAbsolutePath(paths.front());
   // The dialog only lets existing files through; one can still vanish before it is read.
-  if (!FileExists(path)) {
+  if (!PathExists(path)) {
     ReportMrkFileNotFound();
     return 0;
   }

@@ -203,4 +203,47 @@ TEST_F(MrkOpenSave, SaveKeepsTheLoadedFormatAndAsksBeforeOverwritingAFileChanged
   }
 }
 
+TEST_F(MrkOpenSave, AnOpenOfSomethingThatIsNoProjectSaysItCannotBeRead) {
+  const std::string fifo = dir.File("pipe.mrk");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string folder = dir.File("folder.mrk");
+  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+  for (const std::string& path : {fifo, folder}) {
+    SCOPED_TRACE(path);
+    prompter.ExpectFile(path.c_str()).ExpectMessage(IDOK, U("ファイルの読み込みに失敗しました"));
+    EXPECT_EQ(doc->PromptOpenMrkFile(1), 0);
+    prompter.ExpectMessage(IDOK, U("ファイルの読み込みに失敗しました"));
+    EXPECT_EQ(doc->OpenMrkPath(path.c_str(), 1), 0);
+    prompter.VerifyAllUsed();
+  }
+  // What is not there at all is not found.
+  prompter.ExpectMessage(IDOK, U("ファイルが見つかりません"));
+  EXPECT_EQ(doc->OpenMrkPath(dir.File("gone.mrk").c_str(), 1), 0);
+  prompter.VerifyAllUsed();
+}
+
+TEST_F(MrkOpenSave, AFailedSaveAtTheSaveQuestionKeepsTheDesignAndItsName) {
+  CObjectList source;
+  source.Initialize();
+  source.AddCircle(nullptr, TRUE, TRUE);
+  const std::string path = dir.Write("named.mrk", BinaryOf(source));
+  ASSERT_EQ(doc->OpenMrkFile(path.c_str(), 1), 1);
+  doc->AddNewObject(TYPE_LINE);
+  // Yes, and the save fails: said, and the design stays with its name and its changes, so that
+  // the next Save goes to the same file.
+  const std::string locked = dir.Write("locked", "a file, not a folder");
+  prompter.ExpectMessage(IDYES, U("データを保存しますか")).ExpectMessage(IDOK, U("ファイルの保存に失敗しました"));
+  dialogs.answers.push_back({locked + "/x.mrk", 1});
+  EXPECT_FALSE(doc->OnNewDocument());
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(doc->GetTitle(), path.c_str());
+  EXPECT_EQ(Kinds(), "20");
+  EXPECT_EQ(g_bModified, 1);
+  // Cancel keeps the name as well.
+  prompter.ExpectMessage(IDCANCEL, U("データを保存しますか"));
+  EXPECT_FALSE(doc->OnNewDocument());
+  EXPECT_EQ(doc->GetTitle(), path.c_str());
+  prompter.VerifyAllUsed();
+}
+
 }  // namespace
