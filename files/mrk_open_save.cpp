@@ -114,14 +114,24 @@ BOOL CMrkProjectFiles::SaveMrkText(CKorvaneDoc& doc, const CString& path) {
 
 namespace {
 
-// What the text format would leave out: QR Codes, and bitmaps without an image file to name.
+// Whether the text format, which names a bitmap's image file, would lose its pixels: no file to
+// name, or a file that would not bring back the image the design shows (edited in the paint
+// editor, or changed or gone on disk).
+bool BitmapPixelsLost(const CBmpObject& bmp) {
+  if (bmp.m_strPath.IsEmpty()) return true;
+  CBmpObject reread;
+  if (!reread.LoadFile(bmp.m_strPath)) return true;
+  return reread.m_Image != bmp.m_Image;
+}
+
+// What the text format would leave out: QR Codes, and bitmaps whose pixels it cannot keep.
 std::vector<CString> TextFormatLosses(const CObjectList& list) {
   std::vector<CString> names;
   for (int i = 1; i < list.GetCount(); ++i) {
     const CDrawObject* o = list.GetObject(i);
     if (!o || o->m_bDeleted) continue;
     const bool lost = o->m_nType == TYPE_BARCODE ||
-                      (o->m_nType == TYPE_BMP && static_cast<const CBmpObject*>(o)->m_strPath.IsEmpty());
+                      (o->m_nType == TYPE_BMP && BitmapPixelsLost(*static_cast<const CBmpObject*>(o)));
     if (lost) names.push_back(MrkKindWord(o->m_nType) + " " + o->GetName());
   }
   return names;

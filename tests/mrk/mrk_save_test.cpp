@@ -246,4 +246,40 @@ TEST_F(MrkOpenSave, AFailedSaveAtTheSaveQuestionKeepsTheDesignAndItsName) {
   prompter.VerifyAllUsed();
 }
 
+TEST_F(MrkOpenSave, ATextSaveNamesEveryBitmapWhosePixelsItWouldLose) {
+  const std::vector<BYTE> image = mrktest::SmallImage();
+  const std::string bmpPath = dir.File("logo.bmp");
+  ASSERT_TRUE(fileio::WriteAtomically(bmpPath, image.data(), image.size()));
+  CBmpObject* bmp = List().AddBmpFromImage(image);
+  ASSERT_NE(bmp, nullptr);
+  bmp->m_strPath = bmpPath.c_str();
+  const std::string text = dir.File("t.mrk");
+
+  // The image file brings the pixels back: nothing to ask.
+  dialogs.answers.push_back({text, 2});
+  EXPECT_EQ(MrkSaveAs(*doc, CString()), TRUE);
+  prompter.VerifyAllUsed();
+  const std::string plain = TempDir::Read(text);
+
+  // Edited in the paint editor: the file no longer holds what the design shows.
+  bmp->m_pBits[0] ^= 0xFF;
+  dialogs.answers.push_back({text, 2});
+  prompter.ExpectMessage(IDCANCEL, U("ビットマップ bmp1"));
+  EXPECT_EQ(MrkSaveAs(*doc, CString()), FALSE);
+  // Yes: the binary format, which keeps the pixels.
+  const std::string binary = dir.File("b.mrk");
+  dialogs.answers.push_back({text, 2});
+  dialogs.answers.push_back({binary, 1});
+  prompter.ExpectMessage(IDYES, U("ビットマップ bmp1"));
+  EXPECT_EQ(MrkSaveAs(*doc, CString()), TRUE);
+  EXPECT_EQ(dialogs.requests.back().filter, CString::FromUtf8(kMrkOpenFilter));
+  EXPECT_EQ(TempDir::Read(binary).substr(0, 1), "M");
+  // No: the text file without the edits.
+  dialogs.answers.push_back({text, 2});
+  prompter.ExpectMessage(IDNO, U("ビットマップ bmp1"));
+  EXPECT_EQ(MrkSaveAs(*doc, CString()), TRUE);
+  EXPECT_EQ(TempDir::Read(text), plain);
+  prompter.VerifyAllUsed();
+}
+
 }  // namespace
