@@ -248,6 +248,9 @@ void AfterLoad(CKorvaneDoc& doc, const InsertTitle& before, const CString& path,
   if (replace) {
     doc.SetTitle(path);
     doc.m_strInsertTitle.Empty();
+    // Choosing the loaded object as the current one counts as an edit elsewhere; a design just
+    // read is the file, unless the load left something out.
+    if (doc.m_strIncompleteLoad.IsEmpty()) g_bModified = 0;
   } else if (before.takesName) {
     doc.m_strInsertTitle = doc.GetTitle() == path ? path : CString();
   } else if (!doc.m_strInsertTitle.IsEmpty() && before.title == doc.m_strInsertTitle) {

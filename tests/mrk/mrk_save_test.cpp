@@ -282,4 +282,32 @@ TEST_F(MrkOpenSave, ATextSaveNamesEveryBitmapWhosePixelsItWouldLose) {
   prompter.VerifyAllUsed();
 }
 
+TEST_F(MrkOpenSave, AJustOpenedDesignAsksNothingAndTheSaveQuestionOffersItsName) {
+  CObjectList source;
+  source.Initialize();
+  source.AddCircle(nullptr, TRUE, TRUE);
+  for (const bool binary : {true, false}) {
+    SCOPED_TRACE(binary ? "binary" : "text");
+    const std::string path = dir.Write("named.mrk", binary ? BinaryOf(source) : TextOf(source));
+    g_bModified = 0;
+    if (!binary) prompter.ExpectMessage(IDNO, "Drawing");
+    ASSERT_EQ(doc->OpenMrkFile(path.c_str(), 1), 1);
+    // Just opened, not edited: nothing to ask, although the load chose its object.
+    EXPECT_EQ(g_bModified, 0);
+    ASSERT_TRUE(doc->OnNewDocument());
+    prompter.VerifyAllUsed();
+
+    // Edited: Yes offers the file the design is named after.
+    if (!binary) prompter.ExpectMessage(IDNO, "Drawing");
+    ASSERT_EQ(doc->OpenMrkFile(path.c_str(), 1), 1);
+    doc->AddNewObject(TYPE_LINE);
+    prompter.ExpectMessage(IDYES, U("データを保存しますか"));
+    dialogs.answers.push_back({"", 1});
+    EXPECT_FALSE(doc->OnNewDocument());
+    EXPECT_EQ(dialogs.requests.back().initialPath, path.c_str());
+    prompter.VerifyAllUsed();
+    g_bModified = 0;
+  }
+}
+
 }  // namespace
