@@ -16,6 +16,7 @@
 #include "model/korvane_doc.h"
 #include "model/object_ranges.h"
 #include "model/objectlist.h"
+#include "mrk_test_util.h"
 #include "platform/gdi/gdi.h"
 #include "scripted_prompter.h"
 
@@ -46,35 +47,6 @@ class TellingPrompter : public ScriptedPrompter {
 class MrkExtremeSeeds : public ::testing::TestWithParam<bool> {
  protected:
   void TearDown() override { g_bModified = 0; }
-
-  // Paints the whole design, captures every object's outline and renders the engraving raster.
-  static void PaintCaptureRaster(CKorvaneDoc& doc, CLeftView& view) {
-    // Every object as the screen draws it. The view's own chrome (the page grid and the
-    // selection frame, which walk a 1e300 mm page pixel by pixel) is the canvas's matter.
-    CDC mem;
-    mem.CreateCompatibleDC(nullptr);
-    CBitmap screen;
-    ASSERT_TRUE(screen.CreateBitmap(320, 240, 1, 32, nullptr));
-    CBitmap* old = mem.SelectObject(&screen);
-    view.OnPrepareDC(&mem);
-    const int n = doc.GetObjectList()->GetCount();
-    for (int i = 1; i < n; ++i) view.DrawObject(&mem, doc.GetObjectList()->GetObject(i), TRUE);
-    mem.SelectObject(old);
-
-    for (int i = 1; i < n; ++i) {
-      SCOPED_TRACE(i);
-      view.GetOutlineType(i);
-      view.SetOutlineData(i);
-      view.ReleaseOutlinePoints();
-    }
-    CDC page;
-    int dots[2] = {0, 0};
-    CDoubleRect bounds;
-    int oldZoom = 0;
-    view.GetBitmapDC(&page, dots, &bounds, &oldZoom);
-    CLeftView::ReleaseBitmapDC(&page);
-    view.RestoreZoom(&doc, oldZoom);
-  }
 };
 
 TEST_P(MrkExtremeSeeds, LoadPaintCaptureAndRasterStayDefined) {
@@ -96,7 +68,7 @@ TEST_P(MrkExtremeSeeds, LoadPaintCaptureAndRasterStayDefined) {
       EXPECT_GE(prompter.told, 1);
     }
     for (int i = 0; i < count; ++i) EXPECT_TRUE(ObjectInRange(*doc.GetObjectList()->GetObject(i)));
-    PaintCaptureRaster(doc, view);
+    mrktest::PaintCaptureRaster(doc, view);
   }
 }
 

@@ -206,27 +206,7 @@ TEST_P(MrkRanges, TheEndsOfTheRangesLoadPaintCaptureAndRaster) {
       int MessageBox(const CString&, const CString&, UINT) override { return IDOK; }
     } answering;
     CLeftView view(doc.get());
-    CDC mem;
-    mem.CreateCompatibleDC(nullptr);
-    CBitmap screen;
-    ASSERT_TRUE(screen.CreateBitmap(320, 240, 1, 32, nullptr));
-    CBitmap* old = mem.SelectObject(&screen);
-    view.OnPrepareDC(&mem);
-    for (int i = 1; i < List().GetCount(); ++i) view.DrawObject(&mem, List().GetObject(i), TRUE);
-    mem.SelectObject(old);
-    for (int i = 1; i < List().GetCount(); ++i) {
-      SCOPED_TRACE(i);
-      view.GetOutlineType(i);
-      view.SetOutlineData(i);
-      view.ReleaseOutlinePoints();
-    }
-    CDC page;
-    int dots[2] = {0, 0};
-    CDoubleRect bounds;
-    int oldZoom = 0;
-    view.GetBitmapDC(&page, dots, &bounds, &oldZoom);
-    CLeftView::ReleaseBitmapDC(&page);
-    view.RestoreZoom(doc.get(), oldZoom);
+    mrktest::PaintCaptureRaster(*doc, view);
   }
 }
 
