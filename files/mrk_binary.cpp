@@ -495,6 +495,7 @@ int CMrkBinaryFile::Write(const CObjectList* list) {
 
 bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& list, CMrkDesign& design) {
   design.m_Records.clear();
+  design.m_Lost.clear();
   if (!HeaderMatches(bytes)) return false;
   CMrkDesign parsed;
   try {
@@ -524,12 +525,16 @@ bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& lis
     return false;
   }
   if (parsed.IsEmpty()) return false;
+  // A value no field or screen can hold would stall the paint: such records are named, not taken.
+  parsed.DropOutOfRange();
   design.m_Records = std::move(parsed.m_Records);
+  design.m_Lost = std::move(parsed.m_Lost);
   return true;
 }
 
 int CMrkBinaryFile::Parse(CObjectList& list, CMrkDesign& design) {
   design.m_Records.clear();
+  design.m_Lost.clear();
   if (m_nMode != modeRead) return 0;
   std::vector<BYTE> bytes;
   if (!fileio::ReadAll(fileio::ToFsPath(m_strPath), bytes)) return 0;

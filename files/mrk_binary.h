@@ -25,6 +25,7 @@ class CMrkBinaryFile {
 
   // Reads the whole file into `design` without touching any object list. 1 when the file is a
   // complete, valid project file with at least one record; 0 otherwise (design left empty).
+  // Records with a value past their kind's range go to the design's lost records.
   int Parse(CObjectList& list, CMrkDesign& design);
   // Parse, then commit into the list: the last object put into the list (the work-area object
   // when drawing data came last), or null in the wrong mode, for a damaged file or one without

@@ -1,5 +1,7 @@
 #include "files/mrk_design.h"
 
+#include "model/object_ranges.h"
+
 namespace {
 
 bool NamedKind(int kind) { return kind >= TYPE_LINE && kind <= TYPE_BARCODE; }
@@ -22,6 +24,35 @@ void CMrkDesign::NameLost(CObjectList& list) {
     while (!word.empty() && word.back() >= '0' && word.back() <= '9') word.pop_back();
     r.name.Format("%s%d", word.c_str(), list.GetCounter(r.kind, FALSE) + ++pending[CounterOf(r.kind)]);
   }
+}
+
+void CMrkDesign::DropOutOfRange() {
+  std::vector<std::unique_ptr<CDrawObject>> kept;
+  std::vector<CMrkLostRecord> lost;
+  size_t next = 0;
+  auto takeLostUpTo = [&](size_t index) {
+    for (; next < m_Lost.size() && m_Lost[next].before <= index; ++next) {
+      lost.push_back(std::move(m_Lost[next]));
+      lost.back().before = kept.size();
+    }
+  };
+  for (size_t i = 0; i < m_Records.size(); ++i) {
+    takeLostUpTo(i);
+    std::unique_ptr<CDrawObject>& record = m_Records[i];
+    CString what;
+    if (record && !ObjectInRange(*record, &what)) {
+      CMrkLostRecord r;
+      r.kind = record->m_nType;
+      r.reason = what;
+      r.before = kept.size();
+      lost.push_back(std::move(r));
+      continue;
+    }
+    kept.push_back(std::move(record));
+  }
+  takeLostUpTo(m_Records.size());
+  m_Records = std::move(kept);
+  m_Lost = std::move(lost);
 }
 
 bool CMrkDesign::HasDrawingData() const {

@@ -15,6 +15,7 @@ struct CMrkLostRecord {
   int line = 0;             // its header line, from 1
   CString imagePath;        // a bitmap's image file that was looked for
   CString name;             // the name the object would have had (NameLost, Commit)
+  CString reason;           // a value past what the design can hold, e.g. "文字高さ = -1e+304"
   size_t before = 0;        // the number of records read before it
 };
 
@@ -28,6 +29,9 @@ class CMrkDesign {
   std::vector<CMrkLostRecord> m_Lost;
 
   bool IsEmpty() const { return m_Records.empty(); }
+  // Moves every record with a value past its kind's range (ObjectInRange) to the lost records,
+  // in its place among them, naming the value.
+  void DropOutOfRange();
   bool HasDrawingData() const;
   // Gives each lost record of a drawable kind the name Commit would give it in the list as it
   // stands, without changing the list.

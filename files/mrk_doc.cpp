@@ -1,9 +1,12 @@
 #include "files/mrk_doc.h"
 
+#include <sys/stat.h>
+
 #include "files/mrk_binary.h"
 #include "files/mrk_text.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
+#include "platform/archive.h"
 #include "platform/prompter.h"
 
 namespace {
@@ -50,14 +53,36 @@ void MrkOnDrawingDataLoaded(CKorvaneDoc& doc) {
   doc.UpdateAllViews(canvas, HINT_REDRAW_ALL, &doc);
 }
 
+bool MrkNothingToTake(CKorvaneDoc& doc, CMrkDesign& design, const CString& path) {
+  if (!design.IsEmpty() || design.m_Lost.empty()) return false;
+  if (CObjectList* list = doc.GetObjectList()) design.NameLost(*list);
+  ReportMrkLostRecords(path, design.m_Lost);
+  return true;
+}
+
+namespace {
+
+// A load that left records out: said, and the design is not the file any more.
+void LostOnLoad(CKorvaneDoc& doc, const CMrkDesign& design, const CString& path) {
+  if (design.m_Lost.empty()) return;
+  ReportMrkLostRecords(path, design.m_Lost);
+  // Saving over the file now would drop what could not be read.
+  g_bModified = 1;
+  doc.m_strIncompleteLoad = path;
+}
+
+}  // namespace
+
 int MrkCommitBinary(CKorvaneDoc& doc, CMrkDesign& design, const CString& path) {
   CObjectList* list = doc.GetObjectList();
   if (!list) return 0;
+  design.NameLost(*list);
   BOOL drawingLoaded = FALSE;
   CDrawObject* last = design.Commit(*list, &drawingLoaded);
   if (!last) return 0;
   if (drawingLoaded) MrkOnDrawingDataLoaded(doc);
   if (last->m_nType != TYPE_DRAWING) ObjectsLoaded(doc, last, path);
+  LostOnLoad(doc, design, path);
   return 1;
 }
 
@@ -69,6 +94,7 @@ int MrkLoadBinary(CKorvaneDoc& doc, const CString& path, BOOL replace) {
     CMrkBinaryFile file(CMrkBinaryFile::modeRead, path);
     if (!file.Parse(*list, design)) return 0;
   }
+  if (MrkNothingToTake(doc, design, path)) return 0;
   if (replace && !doc.OnNewDocument()) return 0;
   return MrkCommitBinary(doc, design, path);
 }
@@ -104,12 +130,7 @@ int MrkTakeText(CKorvaneDoc& doc, const CMrkTextFile& file, int loaded, const CS
   if (drawingLoaded) MrkOnDrawingDataLoaded(doc);
   // A declined drawing record that came last: its objects are in, nothing more is said.
   if (lastKind != TYPE_DRAWING && last && last->m_nType != TYPE_DRAWING) ObjectsLoaded(doc, last, path);
-  if (!design.m_Lost.empty()) {
-    ReportMrkLostRecords(path, design.m_Lost);
-    // Saving over the file now would drop what could not be read: the design is not the file.
-    g_bModified = 1;
-    doc.m_strIncompleteLoad = path;
-  }
+  LostOnLoad(doc, design, path);
   return 1;
 }
 
@@ -153,8 +174,9 @@ void ReportMrkLostRecords(const CString& path, const std::vector<CMrkLostRecord>
     line.Format("%d", r.line);
     text += "\n" + MrkKindWord(r.kind);
     if (!r.name.IsEmpty()) text += " " + r.name;
-    text += " (" + line + CString::FromUtf8("行目)");
-    if (r.kind == TYPE_BMP) {
+    if (r.line > 0) text += " (" + line + CString::FromUtf8("行目)");
+    if (!r.reason.IsEmpty()) text += CString::FromUtf8(" 範囲外の値: ") + r.reason;
+    if (r.kind == TYPE_BMP && r.reason.IsEmpty()) {
       text += r.imagePath.IsEmpty() ? CString::FromUtf8(" 画像ファイルの指定がありません")
                                     : CString::FromUtf8(" 画像ファイル: ") + r.imagePath;
     }
@@ -169,11 +191,43 @@ void ReportMrkLostRecords(const CString& path, const std::vector<CMrkLostRecord>
 
 namespace {
 
+bool StatOf(const CString& path, struct stat& st) {
+  return ::stat(fileio::ToFsPath(path).c_str(), &st) == 0;
+}
+
+long long ModifiedNs(const struct stat& st) {
+  return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+}  // namespace
+
+void MrkStampFile(CKorvaneDoc& doc, const CString& path, int format) {
+  CKorvaneDoc::CProjectFileStamp stamp;
+  struct stat st{};
+  if (!path.IsEmpty() && StatOf(path, st)) {
+    stamp.path = path;
+    stamp.format = format;
+    stamp.size = static_cast<long long>(st.st_size);
+    stamp.modified = ModifiedNs(st);
+  }
+  doc.m_FileStamp = stamp;
+}
+
+bool MrkFileChangedSince(const CKorvaneDoc& doc, const CString& path) {
+  const CKorvaneDoc::CProjectFileStamp& stamp = doc.m_FileStamp;
+  struct stat st{};
+  if (stamp.path != path || !StatOf(path, st)) return false;
+  return static_cast<long long>(st.st_size) != stamp.size || ModifiedNs(st) != stamp.modified;
+}
+
+namespace {
+
 // The design is now what the file holds: it is named after it, and nothing of the file is lost.
-void MrkSaved(CKorvaneDoc& doc, const CString& path) {
+void MrkSaved(CKorvaneDoc& doc, const CString& path, int format) {
   doc.SetTitle(path);
   doc.m_strIncompleteLoad.Empty();
   doc.m_strInsertTitle.Empty();
+  MrkStampFile(doc, path, format);
 }
 
 }  // namespace
@@ -184,7 +238,7 @@ BOOL MrkSaveBinary(CKorvaneDoc& doc, const CString& path) {
   CMrkBinaryFile file(CMrkBinaryFile::modeWrite, path);
   if (!file.Write(list)) return FALSE;
   g_bModified = 0;
-  MrkSaved(doc, path);
+  MrkSaved(doc, path, 1);
   return TRUE;
 }
 
@@ -201,7 +255,7 @@ BOOL MrkSaveText(CKorvaneDoc& doc, const CString& path) {
   }
   if (!file.Save(path)) return FALSE;
   g_bModified = 0;
-  MrkSaved(doc, path);
+  MrkSaved(doc, path, 2);
   return TRUE;
 }
 

@@ -20,7 +20,10 @@ class CMrkTextFile;
 // 1 loaded; 0 when the file could not be read or is not a complete binary project file, or when
 // the save question of a replacing load was cancelled.
 int MrkLoadBinary(CKorvaneDoc& doc, const CString& path, BOOL replace = FALSE);
-// Puts a read binary design into the document; 1, or 0 when it held nothing.
+// A read design of which every record was lost: names them and gives true (the design stays).
+bool MrkNothingToTake(CKorvaneDoc& doc, CMrkDesign& design, const CString& path);
+// Puts a read binary design into the document; 1, or 0 when it held nothing. Records it lost
+// are named, the design counts as modified and Save asks before it overwrites the file.
 int MrkCommitBinary(CKorvaneDoc& doc, CMrkDesign& design, const CString& path);
 // 1 when the file was read: every record that can be taken is loaded, the others are skipped
 // wherever they stand, and one message names them (ReportMrkLostRecords). 0 when the file could
@@ -43,6 +46,12 @@ void ReportMrkLostRecords(const CString& path, const std::vector<CMrkLostRecord>
 // not be written: the old file and the modified flag stay as they were.
 BOOL MrkSaveBinary(CKorvaneDoc& doc, const CString& path);
 BOOL MrkSaveText(CKorvaneDoc& doc, const CString& path);
+// Remembers the file the design is now named after: its format (1 binary, 2 text) and its size
+// and modification time as they are now (nothing for a file that cannot be seen).
+void MrkStampFile(CKorvaneDoc& doc, const CString& path, int format);
+// Whether the file at `path`, remembered by MrkStampFile, has another size or modification time
+// now. False for a file the design was not stamped with, and for one that is gone.
+bool MrkFileChangedSince(const CKorvaneDoc& doc, const CString& path);
 // Item 0 becomes the current object and the settings pages are refreshed from it.
 void MrkOnDrawingDataLoaded(CKorvaneDoc& doc);
 

@@ -33,6 +33,13 @@ bool FileExists(const CString& path) {
   return ::stat(fileio::ToFsPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Anything at all under the name: a FIFO, a device or a folder is there, only no project, and
+// the open says so rather than that nothing was found.
+bool PathExists(const CString& path) {
+  struct stat st{};
+  return ::stat(fileio::ToFsPath(path).c_str(), &st) == 0;
+}
+
 void AddRecent(CKorvaneDoc& doc, const CString& path) {
   if (IDocRecentFiles* recent = doc.GetRecentFiles()) recent->Add(path);
 }
@@ -107,14 +114,24 @@ BOOL CMrkProjectFiles::SaveMrkText(CKorvaneDoc& doc, const CString& path) {
 
 namespace {
 
-// What the text format would leave out: QR Codes, and bitmaps without an image file to name.
+// Whether the text format, which names a bitmap's image file, would lose its pixels: no file to
+// name, or a file that would not bring back the image the design shows (edited in the paint
+// editor, or changed or gone on disk).
+bool BitmapPixelsLost(const CBmpObject& bmp) {
+  if (bmp.m_strPath.IsEmpty()) return true;
+  CBmpObject reread;
+  if (!reread.LoadFile(bmp.m_strPath)) return true;
+  return reread.m_Image != bmp.m_Image;
+}
+
+// What the text format would leave out: QR Codes, and bitmaps whose pixels it cannot keep.
 std::vector<CString> TextFormatLosses(const CObjectList& list) {
   std::vector<CString> names;
   for (int i = 1; i < list.GetCount(); ++i) {
     const CDrawObject* o = list.GetObject(i);
     if (!o || o->m_bDeleted) continue;
     const bool lost = o->m_nType == TYPE_BARCODE ||
-                      (o->m_nType == TYPE_BMP && static_cast<const CBmpObject*>(o)->m_strPath.IsEmpty());
+                      (o->m_nType == TYPE_BMP && BitmapPixelsLost(*static_cast<const CBmpObject*>(o)));
     if (lost) names.push_back(MrkKindWord(o->m_nType) + " " + o->GetName());
   }
   return names;
@@ -149,8 +166,20 @@ BOOL SaveTextOrSay(CKorvaneDoc& doc, const CString& path) {
 
 BOOL MrkSave(CKorvaneDoc& doc) {
   const CString title = doc.GetTitle();
-  const int format = title.IsEmpty() || !FileExists(title) ? 0 : MrkFileFormat(title);
+  if (title.IsEmpty() || !FileExists(title)) return MrkSaveAs(doc, title);
+  // The format the design was read in or last written in; what the file holds now may be
+  // another program's work.
+  const bool known = doc.m_FileStamp.path == title && doc.m_FileStamp.format != 0;
+  const int format = known ? doc.m_FileStamp.format : MrkFileFormat(title);
   if (format == 0) return MrkSaveAs(doc, title);
+  if (known && MrkFileChangedSince(doc, title)) {
+    const int answer = Prompter().MessageBox(
+        title + CString::FromUtf8("\nこのファイルは読み込みまたは保存の後に変更されています。\n上書きすると、その変更は失われます。"
+                                  "\n上書きしますか？\n\nいいえ: 名前を付けて保存"),
+        CString::FromUtf8("MRKファイルの保存"), MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDNO) return MrkSaveAs(doc, title);
+    if (answer != IDYES) return FALSE;
+  }
   if (!doc.m_strIncompleteLoad.IsEmpty() && doc.m_strIncompleteLoad == title) {
     // The design lacks what could not be read from this file: overwriting it would lose that.
     const int answer = Prompter().MessageBox(
@@ -213,11 +242,15 @@ InsertTitle BeforeLoad(CKorvaneDoc& doc) {
   return {title, title.IsEmpty() && doc.GetObjectList()->GetDrawableCount() == 0};
 }
 
-void AfterLoad(CKorvaneDoc& doc, const InsertTitle& before, const CString& path, int replace, int loaded) {
+void AfterLoad(CKorvaneDoc& doc, const InsertTitle& before, const CString& path, int replace, int loaded,
+               int format) {
   if (!loaded) return;
   if (replace) {
     doc.SetTitle(path);
     doc.m_strInsertTitle.Empty();
+    // Choosing the loaded object as the current one counts as an edit elsewhere; a design just
+    // read is the file, unless the load left something out.
+    if (doc.m_strIncompleteLoad.IsEmpty()) g_bModified = 0;
   } else if (before.takesName) {
     doc.m_strInsertTitle = doc.GetTitle() == path ? path : CString();
   } else if (!doc.m_strInsertTitle.IsEmpty() && before.title == doc.m_strInsertTitle) {
@@ -225,6 +258,12 @@ void AfterLoad(CKorvaneDoc& doc, const InsertTitle& before, const CString& path,
     doc.SetTitle("");
   } else {
     doc.SetTitle(before.title);
+  }
+  // Save keeps the format of the file the design is named after, and knows it as it was read.
+  if (doc.GetTitle() == path) {
+    MrkStampFile(doc, path, format);
+  } else if (doc.GetTitle() != doc.m_FileStamp.path) {
+    doc.m_FileStamp = CKorvaneDoc::CProjectFileStamp();
   }
 }
 
@@ -240,10 +279,11 @@ int CKorvaneDoc::LoadMrkBinaryFile(const CString& path, int replace) {
       return 0;
     }
   }
+  if (MrkNothingToTake(*this, design, path)) return 0;
   if (replace && !OnNewDocument()) return 0;
   const InsertTitle before = BeforeLoad(*this);
   const int loaded = MrkCommitBinary(*this, design, path);
-  AfterLoad(*this, before, path, replace, loaded);
+  AfterLoad(*this, before, path, replace, loaded, 1);
   return loaded;
 }
 
@@ -258,7 +298,7 @@ int CKorvaneDoc::LoadMrkTextFile(const CString& path, int replace) {
   const InsertTitle before = BeforeLoad(*this);
   const int taken = MrkTakeText(*this, file, read, path, replace);
   const int loaded = taken > 0 ? 1 : 0;
-  AfterLoad(*this, before, path, replace, loaded);
+  AfterLoad(*this, before, path, replace, loaded, 2);
   return loaded;
 }
 
@@ -271,7 +311,7 @@ void CKorvaneDoc::OpenFromCommandLine(const CString& request) {
 }
 
 int CKorvaneDoc::OpenMrkPath(const CString& path, int replace) {
-  if (!FileExists(path)) {
+  if (!PathExists(path)) {
     // The entry stays: the file may come back (a removable drive, a network folder).
     ReportMrkFileNotFound();
     return 0;
@@ -294,7 +334,7 @@ int CKorvaneDoc::PromptOpenMrkFile(int replace) {
   if (!chosen || paths.empty() || paths.front().IsEmpty()) return 0;
   const CString path = MakeAbsolutePath(paths.front());
   // The dialog only lets existing files through; one can still vanish before it is read.
-  if (!FileExists(path)) {
+  if (!PathExists(path)) {
     ReportMrkFileNotFound();
     return 0;
   }

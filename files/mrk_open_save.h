@@ -27,9 +27,11 @@ CString MakeAbsolutePath(const CString& path);
 // "ファイル名に使用できない文字が含まれています": a file name the code page cannot hold.
 void ReportUnholdablePath();
 
-// Save: the file the title names, in its own format; a design that a load left records out of
-// asks before it overwrites that file (No: Save As); the text format says first what it cannot
-// keep. Without such a file, Save As. Any failed write says so. TRUE when written.
+// Save: the file the title names, in the format the design was read from or last written in
+// (for a file the design was not read from, the file's own format); a file that changed on disk
+// since, and a design that a load left records out of, ask before they are overwritten (No:
+// Save As); the text format says first what it cannot keep. Without such a file, Save As. Any
+// failed write says so. TRUE when written.
 BOOL MrkSave(CKorvaneDoc& doc);
 // Save As: the save dialog starting at `name`, both formats or (binaryOnly) only the binary one;
 // the text format says first what it cannot keep (Yes: Save As in the binary format). Any

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files/project_write.h"
+#include "model/object_ranges.h"
 #include "model/textutil.h"
 #include "platform/archive.h"
 #include "platform/cp932.h"
@@ -492,7 +493,7 @@ int CMrkTextFile::LoadBytes(const std::vector<BYTE>& bytes) {
 
   // Lines end at CR LF, at a CR alone and at a LF alone (as editors on this system write
   // them); the writer never leaves either inside a line. The reader acts as if the file ended
-  // with a line end, but remembers whether it did: a last record without one may be cut short.
+  // with a line end.
   const char* p = reinterpret_cast<const char*>(bytes.data());
   const size_t n = bytes.size();
   size_t start = 0;
@@ -503,7 +504,6 @@ int CMrkTextFile::LoadBytes(const std::vector<BYTE>& bytes) {
     start = i + 1;
   }
   m_Lines.emplace_back(std::string(p + start, n - start));
-  m_bEndsWithLineEnd = n == 0 || p[n - 1] == '\r' || p[n - 1] == '\n';
 
   bool drawing = false;
   for (int i = 0; i < static_cast<int>(m_Lines.size()); ++i) {
@@ -660,7 +660,6 @@ void CMrkTextFile::ParseObject(int n, CDrawObject* object) const {
 }
 
 bool CMrkTextFile::IsCutShort(int n, const CDrawObject& object) const {
-  if (m_bEndsWithLineEnd || n != GetRecordCount() - 1) return false;
   const Record& record = m_Records[n];
   const CFields f(m_Lines[record.nHeader]);
   CFieldsCount count;
@@ -680,8 +679,10 @@ bool CMrkTextFile::IsCutShort(int n, const CDrawObject& object) const {
         p += lineBreak ? 2 : CharWidth(t, p);
       }
       if (record.continuation.size() < characters) return true;
-      return !record.continuation.empty() &&
-             SplitAt(m_Lines[record.continuation.back()].str(), ",").size() < 7;
+      for (const int line : record.continuation) {
+        if (SplitAt(m_Lines[line].str(), ",").size() < 7) return true;
+      }
+      return false;
     }
     case TYPE_TEXT2: {
       if (!f.Has(28) || SplitAt(f.Text(28), "\t").size() < 4) return true;
@@ -699,6 +700,7 @@ int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& d
   int lastKind = TYPE_UNKNOWN;
   int bitmaps = 0;
   for (int n = 0; n < GetRecordCount(); ++n) {
+    const size_t taken = design.m_Records.size();
     int kind = GetObjectKind(n);
     CMrkLostRecord lost;
     lost.kind = kind;
@@ -761,6 +763,11 @@ int CMrkTextFile::ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& d
       } else {
         kind = TYPE_UNKNOWN;
       }
+    }
+    // A value no field or screen can hold would stall the paint: named, not taken.
+    if (design.m_Records.size() > taken && !ObjectInRange(*design.m_Records.back(), &lost.reason)) {
+      design.m_Records.pop_back();
+      kind = TYPE_UNKNOWN;
     }
     if (kind == TYPE_UNKNOWN) {
       if (skipped) ++*skipped;

@@ -38,7 +38,8 @@ class CMrkTextFile {
   // from the list's prototypes (a bitmap only when its image loads from the stored path, or, for
   // an empty path, from the file the operator picks), drawing data only with `withDrawing`;
   // other records are skipped wherever they stand, counted in `skipped` (optional) and described
-  // in the design's lost records; so is a last record that the end of the file cut short. The
+  // in the design's lost records; so is a record cut short and one with a value past its kind's
+  // range (ObjectInRange). The
   // list is not changed. Returns the kind of the last record that was not skipped (drawing data also
   // when declined), TYPE_UNKNOWN when every record was skipped or there is none.
   int ParseDesign(CObjectList& list, BOOL withDrawing, CMrkDesign& design, int* skipped = nullptr) const;
@@ -69,13 +70,13 @@ class CMrkTextFile {
     std::vector<int> continuation;   // indices of its continuation lines
   };
 
-  // Whether record n, the last, lacks what its layout ends with in a file that does not end
-  // with a line end.
+  // Whether record n lacks fields, character lines or values that its layout always has: the
+  // writer never leaves one out, so such a record was damaged wherever it stands, and filling
+  // in defaults would pass the damage on to the next save.
   bool IsCutShort(int n, const CDrawObject& object) const;
 
   int m_nMode;
   int m_nRecordCount = 0;
-  bool m_bEndsWithLineEnd = true;
   std::vector<CString> m_Lines;
   std::vector<Record> m_Records;
 };

@@ -33,11 +33,15 @@ CKorvaneDoc::~CKorvaneDoc() {
 
 BOOL CKorvaneDoc::OnNewDocument() {
   m_bPaintMode = 0;
+  const CString title = GetTitle();
   if (!CDocument::OnNewDocument()) return FALSE;
   for (int& visible : m_bLayerVisible) visible = 1;
 
   if (m_pObjectList) {
     SetSealMode(0);
+    // The design keeps its name until it is dropped: the save question offers it, and a
+    // cancelled or failed save leaves the design under it.
+    CDocument::SetTitle(title);
     if (!SaveModified()) return FALSE;
     // A clipboard block names objects of this design by index: it must not outlive it. What
     // other programs put on the clipboard stays.
@@ -45,6 +49,7 @@ BOOL CKorvaneDoc::OnNewDocument() {
     m_pObjectList->RemoveAllButDrawing();
     m_strIncompleteLoad.Empty();
     m_strInsertTitle.Empty();
+    m_FileStamp = CProjectFileStamp();
     ResetCurrentState();
     UpdateAllViews(nullptr, HINT_NEW_DOCUMENT, this);
     SetTitle("");

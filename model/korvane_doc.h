@@ -328,6 +328,15 @@ class CKorvaneDoc : public CDocument {
   void OpenDroppedFiles(const std::vector<CString>& paths);
   // The file a load that left records out came from: the first Save to it asks first.
   CString m_strIncompleteLoad;
+  // The project file the design was last read from or written to, its format (1 binary, 2 text)
+  // and its size and modification time then: Save keeps that format, and asks before it
+  // overwrites a file that changed on disk since.
+  struct CProjectFileStamp {
+    CString path;
+    int format = 0;
+    long long size = -1;
+    long long modified = 0;  // nanoseconds since the epoch
+  } m_FileStamp;
   // The file an insert into an empty, untitled design named the design after; a further
   // insert takes the name away again.
   CString m_strInsertTitle;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "model/korvane_doc.h"
+#include "model/object_ranges.h"
 #include "model/objectlist.h"
 #include "render/qr_encoder.h"
 
@@ -419,7 +420,7 @@ int CKorvaneDoc::SetPropertyDouble(int id, double value, int row) {
       return 0;
     }
     double* field = RecordField((*records)[row], RecordIndex(id));
-    if (!InRange(value, r->lo, r->hi)) {
+    if (!InRange(value, r->lo, r->hi) || !CharRecordRange(RecordIndex(id)).Holds(value)) {
       m_dReplyDouble = *field;
       return 0;
     }
@@ -436,7 +437,9 @@ int CKorvaneDoc::SetPropertyDouble(int id, double value, int row) {
       hi = kFixedOffsetReachMm;
       flags &= ~F_REDRAW;
     }
-    if (!InRange(value, lo, hi)) {
+    // The page's range, and never past what the project readers accept.
+    const std::optional<CObjectRange> held = RangeOfField(*m_pCurrentObject, field);
+    if (!InRange(value, lo, hi) || (held && !held->Holds(value))) {
       m_dReplyDouble = *field;
       return 0;
     }

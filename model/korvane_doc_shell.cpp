@@ -17,12 +17,13 @@ BOOL CKorvaneDoc::SaveModified() {
   }
   if (answer != IDYES) return FALSE;
 
-  // The save dialog starts without a name; a cancelled or failed save gives the title back.
+  // The save dialog offers the file the design is named after; a cancelled or failed save
+  // gives the title back.
   const CString title = GetTitle();
   SetTitle("");
   // The design is dropped only once it is safely on disk; a failed save says so and keeps it,
   // and the modified flag with it.
-  const BOOL saved = MrkSaveAs(*this, CString());
+  const BOOL saved = MrkSaveAs(*this, title);
   if (!saved) {
     SetTitle(title);
     return FALSE;

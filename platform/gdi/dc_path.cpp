@@ -34,7 +34,7 @@ POINT Pt(double x, double y) {
 
 // Appends the points of a cubic Bezier after p0 (p3 included), close enough to the curve.
 void FlattenBezier(DPOINT p0, DPOINT p1, DPOINT p2, DPOINT p3, double tol,
-                   std::vector<DPOINT>& out) {
+                   std::vector<DPOINT>& out, int maxSteps = 100000) {
   double ax = p0.x - 2 * p1.x + p2.x, ay = p0.y - 2 * p1.y + p2.y;
   double bx = p1.x - 2 * p2.x + p3.x, by = p1.y - 2 * p2.y + p3.y;
   double l = std::max(std::sqrt(ax * ax + ay * ay), std::sqrt(bx * bx + by * by));
@@ -42,7 +42,7 @@ void FlattenBezier(DPOINT p0, DPOINT p1, DPOINT p2, DPOINT p3, double tol,
   int n = 1;
   if (l > 0) {
     double need = std::ceil(std::sqrt(3 * l / (4 * tol)));
-    n = need > 100000 ? 100000 : std::max(1, static_cast<int>(need));
+    n = need > maxSteps ? maxSteps : std::max(1, static_cast<int>(need));
   }
   for (int i = 1; i < n; ++i) {
     double t = static_cast<double>(i) / n, u = 1 - t;
@@ -261,12 +261,46 @@ BOOL CDC::CloseFigure() {
   return TRUE;
 }
 
+namespace {
+
+// Past this many logical units beyond the device's surface no figure of a design reaches (the
+// largest a design holds is some 4 million logical units from its page), so a curve lying
+// wholly out there is seen by no one and drawn by nothing: it is flattened coarsely, so that
+// coordinates near the int range cannot make each curve cost its full step count.
+constexpr double kFarMargin = 16777216.0;
+constexpr int kFarSteps = 8;
+
+struct FlattenReach {
+  double left, top, right, bottom;
+  // Whether every point lies on one outer side of the reach.
+  bool Beyond(const DPOINT* p, int count) const {
+    bool l = true, r = true, t = true, b = true;
+    for (int i = 0; i < count; ++i) {
+      l = l && p[i].x < left;
+      r = r && p[i].x > right;
+      t = t && p[i].y < top;
+      b = b && p[i].y > bottom;
+    }
+    return l || r || t || b;
+  }
+};
+
+FlattenReach ReachOf(const CDC& dc) {
+  const double w = dc.GetDeviceCaps(HORZRES), h = dc.GetDeviceCaps(VERTRES);
+  const DPOINT a = dc.DPtoLPExact(0, 0), c = dc.DPtoLPExact(w, h);
+  return FlattenReach{std::min(a.x, c.x) - kFarMargin, std::min(a.y, c.y) - kFarMargin,
+                      std::max(a.x, c.x) + kFarMargin, std::max(a.y, c.y) + kFarMargin};
+}
+
+}  // namespace
+
 BOOL CDC::FlattenPath() {
   if (m_pathState != PathState::Closed || m_pathOverflow) return FALSE;
   std::vector<POINT> pts;
   std::vector<BYTE> types;
   std::vector<DPOINT> tmp;
   const size_t n = m_pathPts.size();
+  const FlattenReach reach = ReachOf(*this);
   for (size_t i = 0; i < n; ++i) {
     BYTE t = m_pathTypes[i];
     if ((t & ~PT_CLOSEFIGURE) != PT_BEZIERTO || i + 2 >= n || pts.empty()) {
@@ -276,11 +310,12 @@ BOOL CDC::FlattenPath() {
     }
     const POINT& p0 = pts.back();
     tmp.clear();
-    FlattenBezier(DPOINT{double(p0.x), double(p0.y)},
-                  DPOINT{double(m_pathPts[i].x), double(m_pathPts[i].y)},
-                  DPOINT{double(m_pathPts[i + 1].x), double(m_pathPts[i + 1].y)},
-                  DPOINT{double(m_pathPts[i + 2].x), double(m_pathPts[i + 2].y)},
-                  kFlattenTolerance, tmp);
+    const DPOINT curve[4] = {DPOINT{double(p0.x), double(p0.y)},
+                             DPOINT{double(m_pathPts[i].x), double(m_pathPts[i].y)},
+                             DPOINT{double(m_pathPts[i + 1].x), double(m_pathPts[i + 1].y)},
+                             DPOINT{double(m_pathPts[i + 2].x), double(m_pathPts[i + 2].y)}};
+    FlattenBezier(curve[0], curve[1], curve[2], curve[3], kFlattenTolerance, tmp,
+                  reach.Beyond(curve, 4) ? kFarSteps : 100000);
     const BYTE last = m_pathTypes[i + 2];
     for (size_t k = 0; k < tmp.size(); ++k) {
       bool end = k + 1 == tmp.size();

@@ -170,8 +170,9 @@ TEST_F(MrkDocTest, ADamagedFileLeavesTheDesignAsItWas) {
 
 TEST_F(MrkDocTest, TextLoadSkipsUnreadableRecordsWhereverTheyStand) {
   const CString failed = CString::FromUtf8("ファイルの読み込みに失敗しました");
-  const std::string circle = "3,1,1,  0.000,  0.000,  1.000,  2.000, 10.000, 10.000,  0.000,0,2,  0.050,0,0,0,0";
-  const std::string line = "1,1,1,  0.000,  0.000,  3.000,  4.000, 20.000,  0.500,  0.000,0,2,  0.050,0,0,0,0";
+  const std::string circle =
+      "3,1,1,  0.000,  0.000,  1.000,  2.000, 10.000, 10.000,  0.000,0,2,  0.050,0,0,0,0, 10.000, 10.000,  0.000";
+  const std::string line = "1,1,1,  0.000,  0.000,  3.000,  4.000, 20.000,  0.500,  0.000,0,2,  0.050,0,0,0,0, 0.000, 0.000";
   // An unknown kind and a bitmap whose image file is missing and whose relink is cancelled.
   const std::string unknown = "5,1,1";
   const std::string lostBitmap = "7,1,1,  0.000,  0.000,  0.000,  0.000,  5.000,  5.000,  0.000,0,2,  0.050,0,0,0,0,0,";

@@ -120,20 +120,21 @@ TEST(MrkLimits, GridCountsAreClampedPerKindByEveryReader) {
   }
 }
 
-TEST(MrkLimits, NonFiniteValuesReadAsZeroAndHugeOnesStay) {
+TEST(MrkLimits, NonFiniteValuesReadAsZeroAndHugeOnesAreLost) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   CObjectList source;
   source.Initialize();
   CText1Object* t = source.AddText1(nullptr, TRUE, TRUE);
-  t->SetText(CString("ABCD"));
+  t->SetText(CString("AB"));
   t->m_vCharRecords[0] = CTextCharRecord{nan, nan, nan, nan, nan, nan, nan};
   t->m_vCharRecords[1] = CTextCharRecord{inf, -inf, inf, -inf, inf, -inf, inf};
-  t->m_vCharRecords[2] = CTextCharRecord{1e171, 1e171, 1e171, 1e171, 1e171, 1e171, 1e171};
-  t->m_vCharRecords[3] = CTextCharRecord{-1e242, -1e242, -1e242, -1e242, -1e242, -1e242, -1e242};
   t->m_dCharWidth = nan;
   t->m_dPosX = inf;
   t->m_dAngle = -inf;
+  CText1Object* huge = source.AddText1(nullptr, TRUE, TRUE);
+  huge->SetText(CString("CD"));
+  huge->m_vCharRecords[1] = CTextCharRecord{0, 0, 1e171, -1e242, 0, 0, 0};
 
   CObjectList target;
   target.Initialize();
@@ -141,16 +142,19 @@ TEST(MrkLimits, NonFiniteValuesReadAsZeroAndHugeOnesStay) {
   ASSERT_TRUE(CMrkBinaryFile::ParseBytes(CMrkBinaryFile::Serialize(source), target, design));
   ASSERT_EQ(design.m_Records.size(), 2u);
   const auto& read = static_cast<const CText1Object&>(*design.m_Records[1]);
-  ASSERT_EQ(read.m_vCharRecords.size(), 4u);
+  ASSERT_EQ(read.m_vCharRecords.size(), 2u);
   EXPECT_EQ(read.m_vCharRecords[0].dSizeX, 0.0);
   EXPECT_EQ(read.m_vCharRecords[0].dFontWidthY, 0.0);
   EXPECT_EQ(read.m_vCharRecords[1].dSizeY, 0.0);
   EXPECT_EQ(read.m_vCharRecords[1].dAngle, 0.0);
-  EXPECT_EQ(read.m_vCharRecords[2].dOffsetX, 1e171);
-  EXPECT_EQ(read.m_vCharRecords[3].dAngle, -1e242);
   EXPECT_EQ(read.m_dCharWidth, 0.0);
   EXPECT_EQ(read.m_dPosX, 0.0);
   EXPECT_EQ(read.m_dAngle, 0.0);
+  // No field or screen holds 1e171 mm: the record is lost, in its place, with the value named.
+  ASSERT_EQ(design.m_Lost.size(), 1u);
+  EXPECT_EQ(design.m_Lost[0].kind, TYPE_TEXT1);
+  EXPECT_EQ(design.m_Lost[0].before, 2u);
+  EXPECT_NE(design.m_Lost[0].reason.Find("1e+171"), -1);
 }
 
 class MrkLimitsRender : public ::testing::Test {
@@ -234,8 +238,11 @@ TEST_F(MrkLimitsRender, ExtremeCharacterRecordsLoadRenderAndCapture) {
     }
   }
   const std::string path = Save(source, "extreme.mrk");
+  // Non-finite values read as 0; the texts with values no field holds are named and left out.
+  prompter.ExpectMessage(IDOK, "1e+171");
   ASSERT_EQ(MrkLoadBinary(*doc, path.c_str(), FALSE), 1);
-  ASSERT_EQ(List().GetCount(), source.GetCount());
+  prompter.VerifyAllUsed();
+  ASSERT_EQ(List().GetCount(), 1 + 2 * 8 * 2);
   for (int i = 1; i < List().GetCount(); ++i) {
     SCOPED_TRACE(i);
     CaptureAndRaster(i);
@@ -283,7 +290,12 @@ TEST_F(MrkLimitsRender, ABitmapPlacedAtTheEndOfTheIntRangeCapturesWithoutOverflo
   const char* source = std::getenv("KORVANE_SOURCE_DIR");
   ASSERT_NE(source, nullptr);
   const std::string path = std::string(source) + "/tests/mrk/data/bmp_outline_far_away.mrk";
-  ASSERT_EQ(MrkLoadBinary(*doc, path.c_str(), FALSE), 1);
+  // What lies past the ranges is named and left out; the rest is captured.
+  class Answering : public ScriptedPrompter {
+   public:
+    int MessageBox(const CString&, const CString&, UINT) override { return IDOK; }
+  } answering;
+  MrkLoadBinary(*doc, path.c_str(), FALSE);
   const int n = std::min(List().GetCount(), 13);
   for (int i = 1; i < n; ++i) {
     view->GetOutlineType(i);

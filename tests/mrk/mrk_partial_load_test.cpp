@@ -76,7 +76,8 @@ TEST(MrkPartialLoad, ARecordCutShortIsLostWithItsKindAndLine) {
       {circle + "\r\n" + text, 1},                                // the text's character lines missing
       {circle + "\r\n" + text + "\r\n" + chars + "\r\n" + chars.substr(0, 20), 1},
       {circle + "\r\n" + text + "\r\n" + chars + "\r\n" + chars, 0},
-      {circle + "\r\n" + text + "\r\n" + chars + "\r\n", 0},      // ends with a line end: as today
+      {circle + "\r\n" + text + "\r\n" + chars + "\r\n", 1},      // a line end does not make it whole
+      {circle + "\r\n" + circle.substr(0, 40) + "\r\n" + circle, 1},  // cut short between whole records
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

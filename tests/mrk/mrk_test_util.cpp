@@ -1,5 +1,9 @@
 #include "mrk_test_util.h"
 
+#include "canvas/leftview.h"
+#include "model/korvane_doc.h"
+#include "platform/gdi/gdi.h"
+
 namespace mrktest {
 
 // One field of the expected (a) and the actual (b) object.
@@ -264,6 +268,34 @@ ListSnapshot Snapshot(const CObjectList& list) {
   s.counters.assign(list.m_nCounters, list.m_nCounters + COUNTER_COUNT);
   for (int i = 0; i < list.GetCount(); ++i) s.entries.push_back(list.GetObject(i));
   return s;
+}
+
+void PaintCaptureRaster(CKorvaneDoc& doc, CLeftView& view) {
+  // Every object as the screen draws it. The view's own chrome (the page grid and the
+  // selection frame, which walk a 1e300 mm page pixel by pixel) is the canvas's matter.
+  CDC mem;
+  mem.CreateCompatibleDC(nullptr);
+  CBitmap screen;
+  ASSERT_TRUE(screen.CreateBitmap(320, 240, 1, 32, nullptr));
+  CBitmap* old = mem.SelectObject(&screen);
+  view.OnPrepareDC(&mem);
+  const int n = doc.GetObjectList()->GetCount();
+  for (int i = 1; i < n; ++i) view.DrawObject(&mem, doc.GetObjectList()->GetObject(i), TRUE);
+  mem.SelectObject(old);
+
+  for (int i = 1; i < n; ++i) {
+    SCOPED_TRACE(i);
+    view.GetOutlineType(i);
+    view.SetOutlineData(i);
+    view.ReleaseOutlinePoints();
+  }
+  CDC page;
+  int dots[2] = {0, 0};
+  CDoubleRect bounds;
+  int oldZoom = 0;
+  view.GetBitmapDC(&page, dots, &bounds, &oldZoom);
+  CLeftView::ReleaseBitmapDC(&page);
+  view.RestoreZoom(&doc, oldZoom);
 }
 
 }  // namespace mrktest

@@ -11,6 +11,9 @@
 #include "imaging/monobmp.h"
 #include "model/objectlist.h"
 
+class CKorvaneDoc;
+class CLeftView;
+
 namespace mrktest {
 
 // A 1-bit image with a few marks so that it is neither all white nor all runs.
@@ -224,5 +227,8 @@ struct ListSnapshot {
   bool operator==(const ListSnapshot&) const = default;
 };
 ListSnapshot Snapshot(const CObjectList& list);
+
+// Paints the whole design, captures every object's outline and renders the engraving raster.
+void PaintCaptureRaster(CKorvaneDoc& doc, CLeftView& view);
 
 }  // namespace mrktest

@@ -342,11 +342,14 @@ TEST_F(MrkTextTest, BitmapRecordsFollowTheirPath) {
 
   // Without a path the operator is asked for the file; cancelling skips the record, which as
   // the last one makes the whole read a failure.
+  const std::string pathless = "7,1,1,  1.000,  1.000,  2.000,  3.000, 12.000,  4.000,  0.000,2,2,  0.050,0,0,0,0,1,\r\n";
   prompter.ExpectFile("");
-  EXPECT_EQ(Loaded("7,1,1\r\n").ParseDesign(target, TRUE, design), TYPE_UNKNOWN);
+  EXPECT_EQ(Loaded(pathless).ParseDesign(target, TRUE, design), TYPE_UNKNOWN);
   EXPECT_TRUE(design.IsEmpty());
   prompter.ExpectFile(dir.File("a").c_str());
-  EXPECT_EQ(Loaded("7,1,1\r\n").ParseDesign(target, TRUE, design), TYPE_BMP);
+  EXPECT_EQ(Loaded(pathless).ParseDesign(target, TRUE, design), TYPE_BMP);
+  // A record cut short is damaged: lost without a question.
+  EXPECT_EQ(Loaded("7,1,1\r\n").ParseDesign(target, TRUE, design), TYPE_UNKNOWN);
   prompter.VerifyAllUsed();
   EXPECT_EQ(target.GetCount(), 1);  // parsing never touches the list
 }
