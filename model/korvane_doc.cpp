@@ -8,6 +8,7 @@
 #include "files/machine_id.h"
 #include "model/doc_archive.h"
 #include "model/objectlist.h"
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/ui/object_clipboard.h"
@@ -111,7 +112,7 @@ void CKorvaneDoc::SaveDefaults() {
     CArchive ar;
     Serialize(ar);
     // Nothing is reported: a defaults archive that cannot be written is simply not there.
-    fileio::WriteAtomically(paths::CompanionFile(".arc"), ar.Buffer().data(), ar.Buffer().size());
+    atomicfile::Write(paths::CompanionFile(".arc"), ar.Buffer().data(), ar.Buffer().size());
   } catch (const std::exception&) {
   }
 }
