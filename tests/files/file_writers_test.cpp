@@ -21,6 +21,7 @@
 #include "platform/archive.h"
 #include "platform/atomic_file.h"
 #include "platform/profile.h"
+#include "scripted_prompter.h"
 #include "temp_dir.h"
 
 namespace {
@@ -178,6 +179,43 @@ TEST(AtomicFile, AReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
   ::umask(mask);
   ASSERT_EQ(::stat(dir.File("b.mrk").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
+}  // namespace
+
+namespace {
+
+// The settings at the end of a run: through a link to the file the link names; where they
+// cannot be kept the operator hears it once.
+TEST(SettingsAtExit, AreWrittenThroughALinkOrNamedOnceWhenLost) {
+  TempDir dir;
+  ScriptedPrompter prompter;
+  const std::string real = dir.Write("shared.dat", "[SYSTEM]\r\nFontSize=9\r\n");
+  ASSERT_EQ(::symlink(real.c_str(), SettingsFilePath().c_str()), 0);
+  {
+    CKorvaneDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_Settings.System.FontSize = 31;
+    doc.SaveSettingsAtExit();
+  }
+  struct stat st{};
+  ASSERT_EQ(::lstat(SettingsFilePath().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_NE(TempDir::Read(real).find("FontSize=31"), std::string::npos);
+  prompter.VerifyAllUsed();
+
+  // A folder where the file should be: said once, not again when the document goes.
+  ASSERT_EQ(std::remove(SettingsFilePath().c_str()), 0);
+  ASSERT_EQ(::mkdir(SettingsFilePath().c_str(), 0755), 0);
+  {
+    CKorvaneDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    prompter.ExpectMessage(IDOK, CString::FromUtf8("設定を保存できませんでした").str().c_str());
+    doc.SaveSettingsAtExit();
+    doc.SaveSettingsAtExit();
+  }
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(prompter.Log().size(), 1u);
 }
 
 }  // namespace
