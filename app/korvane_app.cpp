@@ -204,6 +204,8 @@ BOOL CKorvaneApp::InitInstance(const QStringList& args) {
 }
 
 int CKorvaneApp::ExitInstance() {
+  // While the prompter stands, so that settings that cannot be kept are named.
+  if (m_pDoc) m_pDoc->SaveSettingsAtExit();
   if (m_pModalDialogs) {
     if (&ModalDialogs() == m_pModalDialogs.get()) SetModalDialogs(nullptr);
     m_pModalDialogs.reset();

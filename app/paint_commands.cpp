@@ -47,7 +47,7 @@ void CopyOrCut(CKorvaneDoc* doc, int copy) {
 void Paste(CKorvaneDoc* doc) {
   QClipboard* cb = Clipboard();
   if (!cb) return;
-  std::unique_ptr<CBitmap> bitmap(BitmapFromClipboardImage(cb->image()));
+  std::unique_ptr<CBitmap> bitmap(BitmapFromClipboard(cb->mimeData()));
   if (bitmap) doc->PaintPaste(bitmap.get());
 }
 
@@ -110,7 +110,8 @@ void RegisterPaintCommands(CCommandTable& t, const CommandContext& ctx) {
   t.Add(ID_PAINT_COPY, [doc] { CopyOrCut(doc, 1); }, paintOnly);
   t.Add(ID_PAINT_PASTE, [doc] { Paste(doc); }, [doc](CCmdUI& ui) {
     QClipboard* cb = Clipboard();
-    if (!doc->m_bPaintMode || !cb || cb->image().isNull()) ui.Enable(FALSE);
+    // Offered whenever a picture is there: one too large is refused with a word, not greyed.
+    if (!doc->m_bPaintMode || !cb || !ClipboardHasPicture(cb->mimeData())) ui.Enable(FALSE);
   });
   t.Add(ID_PAINT_THICKEN, [doc] { doc->OnPaintThicken(); }, paintOnly);
   t.Add(ID_PAINT_OUTLINE, [doc] { doc->PaintOutline(); }, paintOnly);

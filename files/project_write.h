@@ -7,12 +7,6 @@
 #include "platform/cstring.h"
 #include "platform/wintypes.h"
 
-// Writes the bytes through a temporary file that replaces the old one only when everything was
-// written. A file the user may not write is refused (false, nothing written); a symbolic link
-// is written through to its target, so the link stays; temporaries that an earlier save of the
-// same file left behind are removed first.
+// Writes the bytes through the atomic writer: a file the user may not write is refused (false,
+// nothing written); a symbolic link is written through to its target, so the link stays.
 bool WriteProjectFile(const CString& path, const std::vector<BYTE>& bytes);
-
-// Whether the file (a file-system path) exists and may not be written: a save through a rename
-// would replace it anyway, so the writers ask first.
-bool IsReadOnlyFile(const std::string& path);

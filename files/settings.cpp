@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "files/project_write.h"
 #include "model/drawingobject.h"
 #include "model/kinds.h"
 #include "platform/archive.h"
+#include "platform/atomic_file.h"
 #include "platform/cp932.h"
 #include "platform/numfmt.h"
 #include "platform/paths.h"
@@ -343,7 +343,7 @@ bool WriteSettings(const CKorvaneSettings& settings) { return WriteSettings(sett
 
 bool WriteSettings(const CKorvaneSettings& settings, const std::string& path) {
   // A settings file made read-only is the operator's, as it stands.
-  if (IsReadOnlyFile(path)) return false;
+  if (atomicfile::IsReadOnly(path)) return false;
   CProfileFile file;
   // A file that exists but cannot be read is left alone rather than replaced by our keys only.
   if (!file.Load(path)) return false;

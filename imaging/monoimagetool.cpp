@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/archive.h"
+#include "platform/atomic_file.h"
 
 CMonoImageTool::~CMonoImageTool() = default;
 
@@ -31,7 +32,7 @@ BYTE* CMonoImageTool::ParseMonoBmp(BYTE* block, size_t size, int* widthBytes, in
 int CMonoImageTool::WriteBmpFile(const CString& path, const BYTE* block, size_t size) {
   int fileSize = 0;
   if (!ParseMonoBmp(block, size, nullptr, nullptr, &fileSize, nullptr, nullptr)) return 0;
-  return fileio::WriteAtomically(fileio::ToFsPath(path), block, static_cast<size_t>(fileSize)) ? 1 : 0;
+  return atomicfile::Write(fileio::ToFsPath(path), block, static_cast<size_t>(fileSize)) == atomicfile::Outcome::Written ? 1 : 0;
 }
 
 std::vector<BYTE> CMonoImageTool::BmpFromDeviceRows(int width, int height, int rowBytes, const BYTE* rows) {

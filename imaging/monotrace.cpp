@@ -5,6 +5,7 @@
 
 #include "imaging/monoimagetool.h"
 #include "platform/archive.h"
+#include "platform/atomic_file.h"
 #include "platform/numfmt.h"
 
 namespace {
@@ -199,7 +200,8 @@ int CMonoImageTool::ExportHpgl(const BYTE* block, size_t size, TracedOutline* ou
   m_bExportOpen = 1;
   std::vector<TracePoint> points = TraceContours(copy.data(), width, height, stride);
   m_bExportOpen = 0;
-  const bool written = fileio::WriteAtomically(fileio::ToFsPath(target), m_exportText.data(), m_exportText.size());
+  const bool written = atomicfile::Write(fileio::ToFsPath(target), m_exportText.data(), m_exportText.size()) ==
+                       atomicfile::Outcome::Written;
   m_exportText.clear();
   m_exportText.shrink_to_fit();
   if (!written) return -1;

@@ -8,6 +8,7 @@
 #include "files/machine_id.h"
 #include "model/doc_archive.h"
 #include "model/objectlist.h"
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "platform/prompter.h"
 #include "platform/ui/object_clipboard.h"
@@ -19,8 +20,10 @@ CKorvaneDoc::CKorvaneDoc() = default;
 
 CKorvaneDoc::~CKorvaneDoc() {
   if (m_pObjectList) {
-    WriteSettings();
-    SaveDefaults();
+    if (!m_bSettingsSaved) {
+      WriteSettings();
+      SaveDefaults();
+    }
     delete m_pObjectList;
     m_pObjectList = nullptr;
   }
@@ -110,15 +113,28 @@ void CKorvaneDoc::Serialize(CArchive& ar) {
   }
 }
 
-void CKorvaneDoc::SaveDefaults() {
-  if (!m_pObjectList) return;
+bool CKorvaneDoc::SaveDefaults() {
+  if (!m_pObjectList) return true;
   try {
     CArchive ar;
     Serialize(ar);
-    // Nothing is reported: a defaults archive that cannot be written is simply not there.
-    fileio::WriteAtomically(paths::CompanionFile(".arc"), ar.Buffer().data(), ar.Buffer().size());
+    return atomicfile::Write(paths::CompanionFile(".arc"), ar.Buffer().data(), ar.Buffer().size()) ==
+           atomicfile::Outcome::Written;
   } catch (const std::exception&) {
+    return false;
   }
+}
+
+void CKorvaneDoc::SaveSettingsAtExit() {
+  if (!m_pObjectList || m_bSettingsSaved) return;
+  m_bSettingsSaved = true;
+  std::string lost;  // file-system paths, UTF-8
+  if (!WriteSettings()) lost += SettingsFilePath() + "\n";
+  if (!SaveDefaults()) lost += paths::CompanionFile(".arc") + "\n";
+  if (lost.empty()) return;
+  // Otherwise the next start silently comes up with the old settings, or with none.
+  Prompter().MessageBox(CString::FromUtf8(lost + "設定を保存できませんでした。今回の設定は次回の起動に引き継がれません。"),
+                        CString(), MB_OK | MB_ICONWARNING);
 }
 
 void CKorvaneDoc::LoadDefaults() {
@@ -149,9 +165,9 @@ void CKorvaneDoc::ReadSettings() {
   CopySettingsToListDefaults();
 }
 
-void CKorvaneDoc::WriteSettings() {
+bool CKorvaneDoc::WriteSettings() {
   CopyListDefaultsToSettings();
-  ::WriteSettings(m_Settings);
+  return ::WriteSettings(m_Settings);
 }
 
 void CKorvaneDoc::CopySettingsToListDefaults() {

@@ -46,8 +46,12 @@ class CKorvaneDoc : public CDocument {
   // Reads or writes the ten prototypes of the defaults archive. Loading throws CArchiveException
   // on a damaged archive and then leaves every prototype as it was.
   void Serialize(CArchive& ar);
-  void SaveDefaults();
+  // False when the archive could not be written.
+  bool SaveDefaults();
   void LoadDefaults();
+  // At exit, while the prompter still stands: writes the settings and the defaults archive and
+  // says once when they cannot be kept. The destructor writes them silently when this did not run.
+  void SaveSettingsAtExit();
   void OnStartup();
   void UpdateAll();
   static void DebugTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -57,7 +61,8 @@ class CKorvaneDoc : public CDocument {
   BOOL DeleteSettingsFiles();
   void ReadMachineId();
   void ReadSettings();
-  void WriteSettings();
+  // False when the settings file could not be written.
+  bool WriteSettings();
   void CheckFieldOrigin();
   void RunOriginWizardFix(int model);
   BOOL SaveMrkBinary(const CString& path);
@@ -237,6 +242,7 @@ class CKorvaneDoc : public CDocument {
   void CopySettingsToListDefaults();
 
   CObjectList* m_pObjectList = nullptr;
+  bool m_bSettingsSaved = false;  // SaveSettingsAtExit ran
   std::vector<int> m_vSelection;
   IDocMainFrame* m_pMainFrame = nullptr;
   IDocFileServices* m_pFileServices = nullptr;

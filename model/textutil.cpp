@@ -135,8 +135,7 @@ QString FirstNonCp932Character(const QString& text) {
   const QList<uint> codes = text.toUcs4();
   for (uint code : codes) {
     const char32_t c = static_cast<char32_t>(code);
-    const QString one = QString::fromUcs4(&c, 1);
-    if (cp932::ToQString(cp932::FromQString(one)) != one) return one;
+    if (!cp932::HasForm(c)) return QString::fromUcs4(&c, 1);
   }
   return QString();
 }

@@ -4,10 +4,62 @@
 #include "model/korvane_doc.h"
 #include "pages/object_page_util.h"
 #include "pages/object_pages.h"
+#include "platform/cp932.h"
+#include "platform/prompter.h"
+#include "render/qr_encoder.h"
 #include "res/dialog_145.h"
 #include "res/dialog_281.h"
 
 using namespace objpage;
+
+namespace {
+
+bool QrHolds(int level, int version, const CString& text, int length) {
+  CQrEncoder encoder;
+  return encoder.EncodeData(level, version, TRUE, 0, text.c_str(), length) != 0;
+}
+
+// How many leading bytes of the text a symbol of the level holds: the text's own mix of
+// digits, letters and kanji decides, so the count is searched with the encoder itself.
+int QrCapacity(int level, int version, const CString& text) {
+  int fits = 0, past = text.GetLength();
+  while (past - fits > 1) {
+    int mid = fits + (past - fits) / 2;
+    // Never between the two bytes of a double-byte character.
+    for (int i = 0; i < mid;) {
+      const int step = cp932::IsLeadByte(static_cast<unsigned char>(text.GetAt(i))) ? 2 : 1;
+      if (i + step > mid) {
+        mid = i;
+        break;
+      }
+      i += step;
+    }
+    if (mid <= fits) break;
+    if (QrHolds(level, version, text, mid)) fits = mid;
+    else past = mid;
+  }
+  return fits;
+}
+
+const char* LevelName(int level) {
+  static const char* const kNames[] = {"L", "M", "Q", "H"};
+  return level >= 0 && level < 4 ? kNames[level] : "?";
+}
+
+// Says why a text or a level was refused; the page already shows what was kept.
+void ReportQrRefusal(const CString& text, int level, int version, bool levelChosen) {
+  std::string message;
+  if (text.IsEmpty()) {
+    message = "QR コードの文字列は空にできません。";
+  } else {
+    message = std::string(levelChosen ? "文字列 (" : "入力した文字列 (") + std::to_string(text.GetLength()) +
+              " バイト) は誤り訂正レベル " + LevelName(level) + " の QR コードに入りません (最大 " +
+              std::to_string(QrCapacity(level, version, text)) + " バイト)";
+  }
+  AfxMessageBox(CString::FromUtf8(message), MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
 
 // ---- CPageBMP ------------------------------------------------------------------------------------
 
@@ -167,6 +219,19 @@ BOOL CPageQR::OnCommand(int id, int code) {
     OnConfirmText();
     return TRUE;
   }
+  if (id == dlg281::IDC_LEVEL && code == CBN_SELCHANGE && m_pControls) {
+    const int chosen = m_pControls->GetCurSel(id);
+    const BOOL handled = CObjectPage::OnCommand(id, code);
+    // The page put the kept level back: say why.
+    if (m_pControls->GetCurSel(id) != chosen) {
+      if (CDrawObject* copy = GetDocument() ? GetDocument()->CopyCurrentObject() : nullptr) {
+        const auto* o = static_cast<const CBarcodeObject*>(copy);
+        ReportQrRefusal(o->m_strText, chosen, o->m_nVersion, true);
+        CKorvaneDoc::FreeObject(copy);
+      }
+    }
+    return handled;
+  }
   return CObjectPage::OnCommand(id, code);
 }
 
@@ -176,6 +241,13 @@ void CPageQR::OnConfirmText() {
   if (!doc || !m_pControls || m_bUpdating) return;
   if (RefuseTypedText(IDC_TEXT)) return;
   if (doc->SetObjectText(IDC_TEXT, m_pControls->GetDlgItemText(IDC_TEXT))) return;
-  // Refused (empty, or too long for any symbol at the level): show the text that was kept.
+  // Refused (empty, or too long for any symbol at the level): show the text that was kept, then
+  // say why.
+  const CString typed = m_pControls->GetDlgItemText(IDC_TEXT);
   ShowStoredText(IDC_TEXT);
+  if (CDrawObject* copy = doc->CopyCurrentObject()) {
+    const auto* o = static_cast<const CBarcodeObject*>(copy);
+    ReportQrRefusal(typed, o->m_nLevel, o->m_nVersion, false);
+    CKorvaneDoc::FreeObject(copy);
+  }
 }

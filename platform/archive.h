@@ -27,8 +27,8 @@ namespace fileio {
 
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadAll(const std::string& path, std::vector<std::uint8_t>& out);
-// Writes a file through a temporary file in the same folder, renamed over the target only when
-// every byte was written and flushed; on failure the old file stays and false is returned.
+// Writes a file through the atomic writer (platform/atomic_file.h); false when it refused or
+// failed, the old file then as it was.
 bool WriteAtomically(const std::string& path, const void* data, size_t size);
 bool Exists(const std::string& path);
 bool Remove(const std::string& path);

@@ -18,8 +18,10 @@ struct Converter {
   }
 };
 
-// Converts one unit at a time on failure, substituting `bad` for what cannot be converted.
-std::string Convert(Converter& c, const std::string& in, const std::string& bad, bool utf8Input) {
+// Converts one unit at a time on failure, substituting `bad` for what cannot be converted and
+// counting the substitutions in `lost` when given.
+std::string Convert(Converter& c, const std::string& in, const std::string& bad, bool utf8Input,
+                    int* lost = nullptr) {
   std::string out;
   if (in.empty() || c.cd == reinterpret_cast<iconv_t>(-1)) return out;
   std::lock_guard<std::mutex> guard(c.lock);
@@ -49,6 +51,7 @@ std::string Convert(Converter& c, const std::string& in, const std::string& bad,
     src += skip;
     left -= skip;
     out += bad;
+    if (lost) ++*lost;
     iconv(c.cd, nullptr, nullptr, nullptr, nullptr);
   }
   char* dst = buf;
@@ -74,6 +77,15 @@ std::string FromUtf8(const std::string& utf8) { return Convert(ToCp932(), utf8, 
 std::string ToUtf8(const std::string& bytes) { return Convert(FromCp932(), bytes, "\xEF\xBF\xBD", false); }
 
 std::string FromQString(const QString& s) { return FromUtf8(s.toStdString()); }
+
+bool HasForm(char32_t c) {
+  const std::string utf8 = QString::fromUcs4(&c, 1).toStdString();
+  int lost = 0;
+  const std::string bytes = Convert(ToCp932(), utf8, "?", true, &lost);
+  if (lost != 0 || bytes.empty()) return false;
+  if (bytes.size() == 2 && IsLeadByte(static_cast<unsigned char>(bytes[0]))) return true;
+  return ToUtf8(bytes) == utf8;
+}
 
 QString ToQString(const std::string& bytes) { return QString::fromStdString(ToUtf8(bytes)); }
 

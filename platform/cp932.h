@@ -17,6 +17,12 @@ std::string FromUtf8(const std::string& utf8);
 std::string ToUtf8(const std::string& bytes);
 
 std::string FromQString(const QString& s);
+
+// Whether the code page has a form for the character. Another spelling of a double-byte character
+// counts (WAVE DASH U+301C is 0x8160 as FULLWIDTH TILDE is; MINUS SIGN U+2212 is 0x817C), as input
+// methods type either; a character that would become another single-byte one (YEN SIGN to the
+// backslash) does not, as it would come back as that other character.
+bool HasForm(char32_t c);
 QString ToQString(const std::string& bytes);
 
 }  // namespace cp932

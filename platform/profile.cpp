@@ -2,6 +2,7 @@
 
 #include "platform/archive.h"
 #include "platform/ascii_case.h"
+#include "platform/atomic_file.h"
 
 std::string CProfileFile::TrimBlanks(const std::string& s) {
   size_t b = 0, e = s.size();
@@ -74,7 +75,7 @@ std::string CProfileFile::Text() const {
 
 bool CProfileFile::Save(const std::string& path) const {
   std::string text = Text();
-  return fileio::WriteAtomically(path, text.data(), text.size());
+  return atomicfile::Write(path, text.data(), text.size()) == atomicfile::Outcome::Written;
 }
 
 int CProfileFile::FindSection(const char* section) const {

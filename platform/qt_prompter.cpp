@@ -9,7 +9,11 @@
 #include <QPrinter>
 
 #include <QColorDialog>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QLocale>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QStringList>
 #include <QSplitter>
@@ -66,6 +70,40 @@ QStringList QtFilters(const CString& filter) {
 }
 }  // namespace
 
+namespace {
+
+// The detail view's columns: name, size, type, date. Qt names a type in English ("Folder",
+// "unknown") whatever the language, so the column goes; the date column gets the width of the
+// longest date. The header's state is shared with every Qt program of the user through Qt's
+// settings, so it is put back before the dialog is gone and writes it.
+class ReadableColumns {
+ public:
+  explicit ReadableColumns(QFileDialog& dialog) {
+    m_view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!m_view || !m_view->header()) return;
+    QHeaderView* header = m_view->header();
+    m_before = header->saveState();
+    header->setSectionHidden(kTypeColumn, true);
+    const QString longest =
+        QLocale().toString(QDateTime(QDate(2000, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
+    const int date = m_view->fontMetrics().horizontalAdvance(longest + QStringLiteral("MM"));
+    if (header->sectionSize(kDateColumn) < date) header->resizeSection(kDateColumn, date);
+  }
+  ~ReadableColumns() {
+    if (m_view && m_view->header() && !m_before.isEmpty()) m_view->header()->restoreState(m_before);
+  }
+  ReadableColumns(const ReadableColumns&) = delete;
+  ReadableColumns& operator=(const ReadableColumns&) = delete;
+
+ private:
+  static constexpr int kTypeColumn = 2;
+  static constexpr int kDateColumn = 3;
+  QTreeView* m_view = nullptr;
+  QByteArray m_before;
+};
+
+}  // namespace
+
 bool RunQtFileDialog(QWidget* parent, const FileDialogRequest& given, std::vector<CString>& paths, int* filterIndex) {
   paths.clear();
   FileDialogRequest request = given;
@@ -94,7 +132,12 @@ bool RunQtFileDialog(QWidget* parent, const FileDialogRequest& given, std::vecto
     dlg.setFileMode(request.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
   }
   if (!request.defaultExt.IsEmpty()) dlg.setDefaultSuffix(request.defaultExt.ToQString());
-  if (dlg.exec() != QDialog::Accepted) return false;
+  bool accepted = false;
+  {
+    ReadableColumns columns(dlg);
+    accepted = dlg.exec() == QDialog::Accepted;
+  }
+  if (!accepted) return false;
   for (const QString& f : dlg.selectedFiles()) {
     // A name the code page cannot hold could be neither opened nor written as shown.
     const CString path = CString::FromQString(f);

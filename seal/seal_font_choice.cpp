@@ -9,6 +9,35 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "model/kinds.h"
+#include "platform/cp932.h"
+#include "platform/gdi/font_engine.h"
+
+namespace {
+
+enum class Style { Mincho, Gothic, Unknown };
+
+Style StyleOf(const QString& face) {
+  for (const char* mark : {"明朝", "mincho", "serif", "ming", "song"})
+    if (face.contains(QString::fromUtf8(mark), Qt::CaseInsensitive)) return Style::Mincho;
+  for (const char* mark : {"ゴシック", "gothic", "sans", "hei"})
+    if (face.contains(QString::fromUtf8(mark), Qt::CaseInsensitive)) return Style::Gothic;
+  return Style::Unknown;
+}
+
+bool Proportional(const QString& face) {
+  return face.contains(QString::fromUtf8("Ｐ")) || face.contains(QStringLiteral("P Mincho")) ||
+         face.contains(QStringLiteral("PMincho")) || face.contains(QStringLiteral("PGothic"));
+}
+
+QString Installed(const QStringList& faces, const QString& name) {
+  for (const QString& face : faces)
+    if (face.compare(name, Qt::CaseInsensitive) == 0) return face;
+  return QString();
+}
+
+}  // namespace
+
 QStringList CSealFontChoice::Faces() {
   QStringList faces;
   for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese)) {
@@ -33,6 +62,9 @@ CSealFontChoice::CSealFontChoice(const QString& face, QWidget* parent) : QDialog
   m_pSample = new QLabel(QString::fromUtf8("Aaあぁアァ亜宇"), this);
   m_pSample->setAlignment(Qt::AlignCenter);
   m_pSample->setMinimumHeight(48);
+  m_pNote = new QLabel(this);
+  m_pNote->setObjectName(QStringLiteral("note"));
+  m_pNote->setWordWrap(true);
   auto* sampleBox = new QGroupBox(QString::fromUtf8("サンプル"), this);
   (new QHBoxLayout(sampleBox))->addWidget(m_pSample);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -40,6 +72,7 @@ CSealFontChoice::CSealFontChoice(const QString& face, QWidget* parent) : QDialog
   layout->addWidget(m_pName);
   layout->addWidget(m_pList, 1);
   layout->addWidget(sampleBox);
+  layout->addWidget(m_pNote);
   layout->addWidget(buttons);
   resize(320, 380);
 
@@ -49,23 +82,59 @@ CSealFontChoice::CSealFontChoice(const QString& face, QWidget* parent) : QDialog
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-  const QList<QListWidgetItem*> found = m_pList->findItems(face.trimmed(), Qt::MatchFixedString);
-  if (!found.isEmpty()) {
-    m_pList->setCurrentItem(found.first());
-  } else if (m_pList->count() > 0) {
-    m_pList->setCurrentRow(0);
-  }
+  // Opened on the face in force: the field keeps its name, the list shows the face that draws it.
+  const QString current = face.trimmed().isEmpty() ? cp932::ToQString(DEFAULT_FACE_NAME) : face.trimmed();
+  m_pName->setText(current);
+  const QList<QListWidgetItem*> found = m_pList->findItems(Resolve(current), Qt::MatchFixedString);
+  const QString drawn = fontengine::MapFaceName(cp932::FromQString(current));
+  const QList<QListWidgetItem*> drawing = found.isEmpty() ? m_pList->findItems(drawn, Qt::MatchFixedString) : found;
+  m_bTyping = true;
+  if (!drawing.isEmpty()) m_pList->setCurrentItem(drawing.first());
+  m_bTyping = false;
+  ShowNote();
   m_pName->setFocus();
   m_pName->selectAll();
 }
 
-QString CSealFontChoice::Face() const {
-  const QListWidgetItem* item = m_pList->currentItem();
-  return item ? item->text() : m_pName->text().trimmed();
+QString CSealFontChoice::Resolve(const QString& typed, QString* note) {
+  const QString name = typed.trimmed();
+  if (note) note->clear();
+  if (name.isEmpty()) return name;
+  const QStringList faces = Faces();
+  const QString installed = Installed(faces, name);
+  if (!installed.isEmpty()) return installed;
+  // A name the font layer stands an installed face in for ("ＭＳ 明朝" is drawn in IPAMincho):
+  // kept, so that the design keeps the name it was made with.
+  if (!Installed(faces, fontengine::MapFaceName(cp932::FromQString(name))).isEmpty()) return name;
+  const Style style = StyleOf(name);
+  QString best;
+  int bestScore = -1;
+  for (const QString& face : faces) {
+    const int score = (style != Style::Unknown && StyleOf(face) == style ? 4 : 0) +
+                      (StyleOf(face) == Style::Mincho ? 2 : 0) + (Proportional(face) == Proportional(name) ? 1 : 0);
+    if (score > bestScore) {
+      best = face;
+      bestScore = score;
+    }
+  }
+  if (best.isEmpty()) return name;
+  if (note)
+    *note = QString::fromUtf8("「%1」はインストールされていないため、「%2」を使います。").arg(name, best);
+  return best;
+}
+
+QString CSealFontChoice::Face() const { return Resolve(m_pName->text()); }
+
+void CSealFontChoice::ShowNote() {
+  QString note;
+  Resolve(m_pName->text(), &note);
+  m_pNote->setText(note);
+  m_pNote->setVisible(!note.isEmpty());
 }
 
 void CSealFontChoice::OnTyped(const QString& text) {
   // The first face that begins with what is typed, as a combined list box does.
+  ShowNote();
   const QList<QListWidgetItem*> found = m_pList->findItems(text.trimmed(), Qt::MatchStartsWith);
   if (found.isEmpty()) return;
   m_bTyping = true;
@@ -77,7 +146,10 @@ void CSealFontChoice::OnTyped(const QString& text) {
 void CSealFontChoice::OnPicked() {
   const QListWidgetItem* item = m_pList->currentItem();
   if (!item) return;
-  if (!m_bTyping) m_pName->setText(item->text());
+  if (!m_bTyping) {
+    m_pName->setText(item->text());
+    ShowNote();
+  }
   m_pSample->setFont(QFont(item->text(), 20));
 }
 

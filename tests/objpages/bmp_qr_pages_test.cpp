@@ -9,6 +9,9 @@
 
 namespace {
 
+// The message texts are code page 932, as the prompter gets them.
+std::string U(const char* utf8) { return CString::FromUtf8(utf8).str(); }
+
 class BmpQrPages : public PagesTest {
  protected:
   int AddBitmap(int width, int height) {
@@ -114,14 +117,18 @@ TEST_F(BmpQrPages, TheQrPageShowsItsObjectAndSendsEveryControl) {
   EXPECT_EQ(At<CBarcodeObject>(i)->m_strText.str(), "QR 2");
   EXPECT_EQ(static_cast<CBarcodeObject*>(List().GetPrototype(TYPE_BARCODE))->m_strText.str(), "QR 2");
 
-  // Refused: empty, and more than version 40 holds at the level; the edit shows the kept text.
+  // Refused with a word: empty, and one byte more than version 40 holds at the level; the edit
+  // shows the kept text.
   d.host.Paste(IDC_TEXT, "");
+  prompter.ExpectMessage(IDOK, U("QR コードの文字列は空にできません").c_str());
   d.host.Click(IDC_CONFIRM);
   EXPECT_EQ(Text(d.host, IDC_TEXT), "QR 2");
   d.host.Paste(IDC_TEXT, CString(std::string(2954, 'a')));
+  prompter.ExpectMessage(IDOK, U("入力した文字列 (2954 バイト) は誤り訂正レベル L の QR コードに入りません (最大 2953 バイト)").c_str());
   d.host.Click(IDC_CONFIRM);
   EXPECT_EQ(Text(d.host, IDC_TEXT), "QR 2");
   EXPECT_EQ(At<CBarcodeObject>(i)->m_strText.str(), "QR 2");
+  prompter.VerifyAllUsed();
 }
 
 TEST_F(BmpQrPages, ALevelOutsideTheListLeavesTheComboEmptyAndASecondBarcodeRefills) {
@@ -155,7 +162,9 @@ TEST_F(BmpQrPages, ALevelAtWhichTheTextFitsNoSymbolIsRefusedAndTheComboShowsTheK
   d.host.Click(IDC_CONFIRM);
   ASSERT_EQ(At<CBarcodeObject>(i)->m_strText.str(), letters);
 
+  prompter.ExpectMessage(IDOK, U("文字列 (1500 バイト) は誤り訂正レベル H の QR コードに入りません (最大 1273 バイト)").c_str());
   d.host.ChooseRow(IDC_LEVEL, 3);
+  prompter.VerifyAllUsed();
   EXPECT_EQ(At<CBarcodeObject>(i)->m_nLevel, 0);
   EXPECT_EQ(static_cast<CBarcodeObject*>(List().GetPrototype(TYPE_BARCODE))->m_nLevel, 0);
   EXPECT_EQ(d.host.GetCurSel(IDC_LEVEL), 0);

@@ -186,6 +186,10 @@ TEST_F(FormPages, ACharacterTheFilesCannotHoldIsRefusedAndTheEditShowsTheStoredT
     type("ABC");
     confirm->click();
     EXPECT_EQ(stored().str(), "ABC");
+    // What a Japanese input method types for 〜 and − is held as the code page's own bytes.
+    type("A\u301C\u2212\u2016");
+    confirm->click();
+    EXPECT_EQ(stored().str(), "A\x81\x60\x81\x7C\x81\x61");
   }
   prompter.VerifyAllUsed();
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QWidget>
 #include <cstdlib>
@@ -955,3 +957,78 @@ TEST_F(PageTest, TypedSizeOutOfRangeShowsTheSizeInUse) {
 }
 
 }  // namespace
+
+namespace {
+
+// A PNG that only claims a size: its header and an empty data chunk, no pixels.
+QByteArray PngHeaderOnly(quint32 width, quint32 height, char colourType) {
+  auto be32 = [](QByteArray& to, quint32 v) {
+    for (int shift = 24; shift >= 0; shift -= 8) to.append(static_cast<char>((v >> shift) & 0xFF));
+  };
+  auto chunk = [&be32](QByteArray& to, const QByteArray& typeAndData) {
+    be32(to, static_cast<quint32>(typeAndData.size() - 4));
+    to.append(typeAndData);
+    quint32 crc = 0xFFFFFFFFu;
+    for (char c : typeAndData) {
+      crc ^= static_cast<quint8>(c);
+      for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    be32(to, ~crc);
+  };
+  QByteArray header("IHDR");
+  be32(header, width);
+  be32(header, height);
+  header.append(char(8)).append(colourType).append(char(0)).append(char(0)).append(char(0));
+  QByteArray png("\x89PNG\r\n\x1a\n", 8);
+  chunk(png, header);
+  chunk(png, QByteArray("IDAT"));
+  chunk(png, QByteArray("IEND"));
+  return png;
+}
+
+}  // namespace
+
+// Qt decodes no picture past 128 MB at 32 bits by default; the clipboard's picture is read within
+// the program's own bound instead: a 20,000 x 20,000 1-bit picture is pasted, one that would take
+// gigabytes to decode is refused with a word.
+TEST(PaintClipboard, ALargePictureIsReadWithinTheBoundOrRefusedWithAWord) {
+  ScriptedPrompter prompter;
+  QByteArray png;
+  {
+    QImage mono(20000, 20000, QImage::Format_Mono);
+    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mono.fill(1);
+    mono.setPixel(3, 0, 0);
+    mono.setPixel(19999, 19999, 0);
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(mono.save(&buffer, "PNG"));
+  }
+  QMimeData large;
+  large.setData(QStringLiteral("image/png"), png);
+  ASSERT_TRUE(ClipboardHasPicture(&large));
+  std::unique_ptr<CBitmap> bitmap(BitmapFromClipboard(&large));
+  ASSERT_TRUE(bitmap);
+  EXPECT_EQ(bitmap->Width(), 20000);
+  EXPECT_EQ(bitmap->Height(), 20000);
+  EXPECT_EQ(bitmap->PixelColour(3, 0), 0u);
+  EXPECT_EQ(bitmap->PixelColour(19999, 19999), 0u);
+  EXPECT_EQ(bitmap->PixelColour(4, 0), 0xFFFFFFu);
+  EXPECT_EQ(bitmap->PixelColour(19998, 19999), 0xFFFFFFu);
+  bitmap.reset();
+
+  QMimeData colour;
+  colour.setData(QStringLiteral("image/png"), PngHeaderOnly(20000, 20000, 6));
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("(20000 × 20000 ピクセル) は大きすぎるため貼り付けできません").str().c_str());
+  EXPECT_EQ(BitmapFromClipboard(&colour), nullptr);
+  // Damaged: said too, and nothing without a picture at all.
+  QMimeData cut;
+  cut.setData(QStringLiteral("image/png"), PngHeaderOnly(40, 40, 6));
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("クリップボードの画像を読み込めません").str().c_str());
+  EXPECT_EQ(BitmapFromClipboard(&cut), nullptr);
+  QMimeData text;
+  text.setText(QStringLiteral("LOT-42"));
+  EXPECT_FALSE(ClipboardHasPicture(&text));
+  EXPECT_EQ(BitmapFromClipboard(&text), nullptr);
+  prompter.VerifyAllUsed();
+}

@@ -26,6 +26,33 @@ TEST(Cp932, UnencodableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(cp932::ToUtf8("A\x82"), "A\xEF\xBF\xBD");
 }
 
+// What input methods type for a code-page-932 character, next to the form the code page decodes
+// to: both are held, as the same bytes, and shown back as the decoded form.
+TEST(Cp932, EitherSpellingOfADoubleByteCharacterIsHeld) {
+  struct Pair {
+    char32_t typed, shown;
+    const char* bytes;
+  };
+  const Pair pairs[] = {
+      {U'\u301C', U'\uFF5E', "\x81\x60"}, {U'\u2212', U'\uFF0D', "\x81\x7C"}, {U'\u2016', U'\u2225', "\x81\x61"},
+      {U'\u00A2', U'\uFFE0', "\x81\x91"}, {U'\u00A3', U'\uFFE1', "\x81\x92"}, {U'\u00AC', U'\uFFE2', "\x81\xCA"},
+      {U'\u2014', U'\u2015', "\x81\x5C"},
+  };
+  for (const Pair& p : pairs) {
+    for (char32_t c : {p.typed, p.shown}) {
+      SCOPED_TRACE(static_cast<unsigned>(c));
+      EXPECT_TRUE(cp932::HasForm(c));
+      const QString one = QString::fromUcs4(&c, 1);
+      EXPECT_EQ(cp932::FromQString(one), p.bytes);
+      EXPECT_EQ(cp932::ToQString(p.bytes), QString::fromUcs4(&p.shown, 1));
+    }
+  }
+  // Characters without a form stay refused; one that would come back as another single-byte
+  // character (YEN SIGN as the backslash) too. The question mark itself is held.
+  for (char32_t c : {U'\uD55C', U'\U0001F600', U'\u20AC', U'\u00A5', U'\u00A6'}) EXPECT_FALSE(cp932::HasForm(c)) << static_cast<unsigned>(c);
+  for (char32_t c : {U'?', U'A', U'\uFF71', U'\u5C71', U'\u2460'}) EXPECT_TRUE(cp932::HasForm(c)) << static_cast<unsigned>(c);
+}
+
 TEST(CStringOps, SubstringsClampLikeTheFramework) {
   CString s("Hello");
   EXPECT_EQ(s.Mid(1, 3), "ell");

@@ -429,3 +429,50 @@ TEST(SealDialogs, TheFontChoiceOffersJapaneseFacesByNameOnly) {
   EXPECT_FALSE(ChooseSealFont(nullptr, face));
   EXPECT_EQ(face, faces.last());
 }
+
+namespace {
+
+// Opened on the program's default face (drawn in IPAMincho) or on none, OK keeps that face; a
+// face that is not installed becomes the nearest installed one of its style, and the dialog says
+// so; a typed name is what is returned, not the list's previous entry.
+TEST(SealDialogs, TheFontChoiceKeepsItsFaceAndStandsInByStyle) {
+  const QString msMincho = QString::fromUtf8("ＭＳ 明朝");
+  for (const QString& given : {msMincho, QString()}) {
+    QString face = given;
+    QString listed;
+    modal::WhenShown([&](QDialog& dialog) {
+      auto* list = dialog.findChild<QListWidget*>(QStringLiteral("faces"));
+      ASSERT_TRUE(list && list->currentItem());
+      listed = list->currentItem()->text();
+      dialog.accept();
+    });
+    ASSERT_TRUE(ChooseSealFont(nullptr, face));
+    EXPECT_EQ(face, msMincho);
+    EXPECT_EQ(listed, QStringLiteral("IPAMincho"));
+  }
+
+  QString face = QString::fromUtf8("ＨＧ正楷書体明朝");
+  QString note;
+  modal::WhenShown([&](QDialog& dialog) {
+    auto* label = dialog.findChild<QLabel*>(QStringLiteral("note"));
+    ASSERT_NE(label, nullptr);
+    note = label->isVisibleTo(&dialog) ? label->text() : QString();
+    dialog.accept();
+  });
+  ASSERT_TRUE(ChooseSealFont(nullptr, face));
+  EXPECT_EQ(face, QStringLiteral("IPAMincho"));
+  EXPECT_TRUE(note.contains(QStringLiteral("IPAMincho"))) << note.toStdString();
+
+  face = msMincho;
+  modal::WhenShown([](QDialog& dialog) {
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("face"));
+    ASSERT_NE(name, nullptr);
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Sample Gothic"));
+    dialog.accept();
+  });
+  ASSERT_TRUE(ChooseSealFont(nullptr, face));
+  EXPECT_EQ(face, QStringLiteral("IPAGothic"));
+}
+
+}  // namespace
