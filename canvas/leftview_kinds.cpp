@@ -2,7 +2,6 @@
 // and outline routines that hand the renderer one copy at a time.
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <vector>
 
 #include "canvas/leftview.h"
@@ -252,8 +251,9 @@ bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& 
     reachX = halfW + glyph + 2 * (std::fabs(t.m_dLineWidthX) + rec.thickX);
     reachY = halfH + glyph + 2 * (std::fabs(t.m_dLineWidthY) + rec.thickY);
   } else {
-    // Lines turn about their centre: the circle round the copy holds every angle.
-    reachX = reachY = std::hypot(halfW, halfH);
+    // Lines turn about their centre: the circle round the copy holds every angle (a size too
+    // large to square is not finite, and such an object is always drawn).
+    reachX = reachY = std::sqrt(halfW * halfW + halfH * halfH);
   }
   return std::isfinite(reachX) && std::isfinite(reachY);
 }
@@ -287,8 +287,26 @@ bool CLeftView::GetShownCopies(CDrawObject* obj, const CopyGrid& grid, ShownCopi
   return true;
 }
 
+CLeftView::MmToClient CLeftView::ClientMapping(CDC* dc) const {
+  auto at = [&](double x, double y) {
+    CDoubleRect r;
+    m_pRenderer->MmRectToLogical(0, 0, x, y, &r);
+    return dc->LPtoDPExact(r.left, r.top);
+  };
+  const DPOINT o = at(0, 0), ex = at(1, 0), ey = at(0, 1);
+  return MmToClient{o.x, o.y, ex.x - o.x, ey.y - o.y};
+}
+
 bool CLeftView::PaintBound(int index, const CDrawObject& obj, CDC* dc, RECT& out) const {
-  const CopyGrid grid = GetCopyGrid(&obj);
+  return PaintBound(index, obj, ClientMapping(dc), out);
+}
+
+bool CLeftView::PaintBound(int index, const CDrawObject& obj, const MmToClient& map, RECT& out) const {
+  return PaintBound(index, obj, GetCopyGrid(&obj), map, out);
+}
+
+bool CLeftView::PaintBound(int index, const CDrawObject& obj, const CopyGrid& grid, const MmToClient& map,
+                           RECT& out) const {
   if (grid.rows <= 0 || grid.columns <= 0) {
     out = RECT{};
     return true;
@@ -296,20 +314,13 @@ bool CLeftView::PaintBound(int index, const CDrawObject& obj, CDC* dc, RECT& out
   double mmX = 0, mmY = 0;
   if (!CopyReach(obj, grid, mmX, mmY)) return false;
   // The reach round the two corner copies holds the reach round every copy between them.
-  double left = 0, top = 0, right = 0, bottom = 0;
-  bool first = true;
-  for (const auto& [i, j] : {std::pair{0, 0}, std::pair{grid.columns - 1, grid.rows - 1}}) {
-    CDoubleRect r;
-    m_pRenderer->MmRectToLogical(2 * mmX, 2 * mmY, grid.CentreX(i), grid.CentreY(j), &r);
-    for (const DPOINT p : {dc->LPtoDPExact(r.left, r.top), dc->LPtoDPExact(r.right, r.bottom)}) {
-      if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
-      left = first ? p.x : std::min(left, p.x);
-      right = first ? p.x : std::max(right, p.x);
-      top = first ? p.y : std::min(top, p.y);
-      bottom = first ? p.y : std::max(bottom, p.y);
-      first = false;
-    }
-  }
+  const double x0 = grid.CentreX(0), x1 = grid.columns > 1 ? grid.CentreX(grid.columns - 1) : x0;
+  const double y0 = grid.CentreY(0), y1 = grid.rows > 1 ? grid.CentreY(grid.rows - 1) : y0;
+  const double xa = map.x0 + map.sx * (std::min(x0, x1) - mmX), xb = map.x0 + map.sx * (std::max(x0, x1) + mmX);
+  const double ya = map.y0 + map.sy * (std::min(y0, y1) - mmY), yb = map.y0 + map.sy * (std::max(y0, y1) + mmY);
+  const double left = std::min(xa, xb), right = std::max(xa, xb);
+  const double top = std::min(ya, yb), bottom = std::max(ya, yb);
+  if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) || !std::isfinite(bottom)) return false;
   // Far outside the int range the rectangle test cannot be trusted; such an object is drawn.
   constexpr double kReach = 1 << 29;
   if (left < -kReach || right > kReach || top < -kReach || bottom > kReach) return false;
@@ -332,13 +343,13 @@ bool CLeftView::PaintBound(int index, const CDrawObject& obj, CDC* dc, RECT& out
   return true;
 }
 
-bool CLeftView::SkipUnseen(int index, CDrawObject& entry, CDC* dc, const RECT& clip) {
+bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map, const RECT& clip) {
   if (entry.m_nType < TYPE_LINE || entry.m_nType > TYPE_BARCODE || m_nCopyLimit > 0) return false;
+  const CopyGrid grid = GetCopyGrid(&entry);
   RECT bound;
-  if (!PaintBound(index, entry, dc, bound)) return false;
+  if (!PaintBound(index, entry, grid, map, bound)) return false;
   if (bound.left < clip.right && clip.left < bound.right && bound.top < clip.bottom && clip.top < bound.bottom)
     return false;
-  const CopyGrid grid = GetCopyGrid(&entry);
   if (grid.rows <= 0 || grid.columns <= 0) return true;
   // The stored bounds a walk over every copy leaves: the first column's top copy's top-left and
   // the last column's bottom copy's bottom-right.
