@@ -13,9 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "app/korvane_view.h"
-#include "app/main_frame.h"
 #include "bench/bench_document.h"
+#include "bench/bench_program.h"
 #include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "files/mrk_binary.h"
@@ -24,8 +23,6 @@
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
 #include "model/textobject.h"
-#include "pages/object_pages.h"
-#include "pages/settings_pages.h"
 #include "platform/archive.h"
 #include "res/resource.h"
 
@@ -109,33 +106,9 @@ void AddMixed(CObjectList& list, int count) {
   }
 }
 
-// The program as the application builds it at start: pages, document, the frame with both
-// views, the first new document, the window shown.
-struct Program {
-  benchdoc::Folder folder{"korvane-bench-frame-paint"};
-  std::unique_ptr<CKorvaneDoc> doc;
-  std::unique_ptr<CMainFrame> frame;
-
-  Program() {
-    RegisterObjectPages();
-    RegisterSettingsPages();
-    doc = std::make_unique<CKorvaneDoc>();
-    frame = std::make_unique<CMainFrame>(doc.get(), false);
-    doc->SetMainFrame(frame.get());
-    frame->Create();
-    doc->OnNewDocument();
-    if (CLeftView* canvas = frame->GetLeftView()) canvas->OnInitialUpdate();
-    if (CKorvaneView* form = frame->GetFormView()) form->OnInitialUpdate();
-    frame->resize(1280, 900);
-    frame->show();
-    QApplication::processEvents();
-  }
-  ~Program() {
-    doc->SetMainFrame(nullptr);
-    frame.reset();
-    doc.reset();
-  }
-  CLeftView& Canvas() { return *frame->GetLeftView(); }
+// The program as the application builds it at start, and what follows an operation.
+struct Program : benchprogram::Program {
+  Program() : benchprogram::Program("korvane-bench-frame-paint") {}
   CObjectList& List() { return *doc->GetObjectList(); }
   // What follows an operation: the canvas's pending paint, then the queued events.
   void Settle() {

@@ -32,14 +32,6 @@ class PaintCull : public CanvasTest {
     EXPECT_TRUE(view->PaintBound(index, *List().GetObject(index), dc.get(), r));
     return r;
   }
-  // The stored bounds a walk over every copy leaves (see CLeftView::DrawObject).
-  CDoubleRect FullWalkBounds(int index) {
-    const CopyGrid g = CLeftView::GetCopyGrid(List().GetObject(index));
-    CDoubleRect a, b;
-    view->GetRenderer()->MmRectToLogical(g.width, g.height, g.CentreX(0), g.CentreY(g.rows - 1), &a);
-    view->GetRenderer()->MmRectToLogical(g.width, g.height, g.CentreX(g.columns - 1), g.CentreY(0), &b);
-    return CDoubleRect(a.left, a.top, b.right, b.bottom);
-  }
   std::string StaleBounds() {
     std::ostringstream out;
     for (int i = 1; i < List().GetCount(); ++i) {
