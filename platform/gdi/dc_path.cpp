@@ -315,34 +315,6 @@ int CDC::GetPath(POINT* pts, BYTE* types, int count) const {
   return n;
 }
 
-namespace {
-
-// Whether two conversions of a path lie (dx, dy) pixels apart in everything the cells are made
-// of: the same figures, each point's fixed-point position (fills) and its rounded pixel (one-pixel
-// pens). Fills and such pens are then covered by the same cells, shifted.
-bool ShiftsExactly(const std::vector<DeviceFigure>& now, const std::vector<DeviceFigure>& then, int dx, int dy,
-                   bool pen) {
-  if (now.size() != then.size()) return false;
-  const std::int64_t fx = std::int64_t{dx} * gdi::kFix, fy = std::int64_t{dy} * gdi::kFix;
-  for (size_t f = 0; f < now.size(); ++f) {
-    const DeviceFigure& a = now[f];
-    const DeviceFigure& b = then[f];
-    if (a.closed != b.closed || a.points.size() != b.points.size()) return false;
-    for (size_t i = 0; i < a.points.size(); ++i) {
-      const DPOINT& p = a.points[i];
-      const DPOINT& q = b.points[i];
-      const gdi::FixPoint fp = gdi::ToFix(p.x, p.y), fq = gdi::ToFix(q.x, q.y);
-      if (fp.x != fq.x + fx || fp.y != fq.y + fy) return false;
-      if (pen && (std::floor(p.x + 0.5) != std::floor(q.x + 0.5) + dx ||
-                  std::floor(p.y + 0.5) != std::floor(q.y + 0.5) + dy))
-        return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st) {
   const int count = static_cast<int>(m_pathPts.size());
   gdi::PathCellsCache& cache = gdi::PathCellsCache::Instance();
@@ -365,43 +337,8 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
   key.penWidth = penWidth;
   key.fill = fill;
   std::shared_ptr<const gdi::PathCells> cells = cache.Find(key);
-  // The cells of a fill and of a one-pixel pen move with the viewport origin (a scroll); those of
-  // a wider pen are kept for their origin only.
-  const bool shiftable = penWidth <= 1;
-  gdi::PathCellsKey anchor = key;
-  anchor.viewportOrg = POINT{0, 0};
-  anchor.anchor = true;
-  std::vector<DeviceFigure> figures;
-  if (!cells && shiftable) {
-    std::shared_ptr<const gdi::PathCells> base = cache.Find(anchor);
-    if (base) {
-      // Made at another origin: reused, shifted, only when every point lands exactly that much
-      // further on (the flattening and the rounding of each point alike), which makes the same
-      // cells.
-      figures = ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count);
-      const CPoint here = m_viewportOrg;
-      m_viewportOrg = CPoint(base->origin.x, base->origin.y);
-      const std::vector<DeviceFigure> then = ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count);
-      m_viewportOrg = here;
-      const int dx = here.x - base->origin.x, dy = here.y - base->origin.y;
-      // Far off, a path is converted within the clip every time, as it would be made there.
-      const RECT& b = base->box;
-      const bool near = std::fabs(double(b.left) + dx) < 1e8 && std::fabs(double(b.right) + dx) < 1e8 &&
-                        std::fabs(double(b.top) + dy) < 1e8 && std::fabs(double(b.bottom) + dy) < 1e8;
-      if (near && ShiftsExactly(figures, then, dx, dy, penWidth > 0)) {
-        auto moved = std::make_shared<gdi::PathCells>(*base);
-        moved->area.Offset(dx, dy);
-        moved->pen.Offset(dx, dy);
-        moved->box = RECT{b.left + dx, b.top + dy, b.right + dx, b.bottom + dy};
-        moved->origin = POINT{here.x, here.y};
-        cells = moved;
-        cache.Store(key, std::move(moved));
-        cache.CountShifted();
-      }
-    }
-  }
   if (!cells) {
-    if (figures.empty()) figures = ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count);
+    const std::vector<DeviceFigure> figures = ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count);
     // Only paths of a modest size on the device are kept whole; a huge one is converted within
     // the clip every time, so its cost follows what is visible.
     double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -431,14 +368,12 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
     CRect box;
     box.UnionRect(made->area.Box(), made->pen.Box());
     made->box = box;
-    made->origin = POINT{m_viewportOrg.x, m_viewportOrg.y};
     // Kept for many paints: no spare capacity.
     for (gdi::SpanRegion* r : {&made->area, &made->pen}) {
       r->bands.shrink_to_fit();
       r->xs.shrink_to_fit();
     }
     cells = made;
-    if (shiftable) cache.Store(anchor, made);
     cache.Store(key, std::move(made));
   }
   m_backend->PaintCells(cells->area, cells->pen, cells->box, fill, stroke, fillColour, st);

@@ -31,8 +31,7 @@ std::uint64_t PathCellsKey::Hash() const {
   h = Mix(h, Bits(scaleY));
   h = Mix(h, (std::uint64_t(std::uint32_t(windowOrg.x)) << 32) | std::uint32_t(windowOrg.y));
   h = Mix(h, (std::uint64_t(std::uint32_t(viewportOrg.x)) << 32) | std::uint32_t(viewportOrg.y));
-  h = Mix(h, (std::uint64_t(std::uint32_t(penWidth)) << 32) | (std::uint32_t(fillMode) << 2) | (anchor ? 2 : 0) |
-                (fill ? 1 : 0));
+  h = Mix(h, (std::uint64_t(std::uint32_t(penWidth)) << 32) | (std::uint32_t(fillMode) << 1) | (fill ? 1 : 0));
   for (size_t i = 0; i < count; ++i)
     h = Mix(h, (std::uint64_t(std::uint32_t(pts[i].x)) << 32) ^ (std::uint64_t(std::uint32_t(pts[i].y)) << 8) ^
                    types[i]);
@@ -50,7 +49,7 @@ bool PathCellsCache::Same(const Entry& e, const PathCellsKey& key, std::uint64_t
   return e.hash == hash && p.count == key.count && p.scaleX == key.scaleX && p.scaleY == key.scaleY &&
          p.windowOrg.x == key.windowOrg.x && p.windowOrg.y == key.windowOrg.y &&
          p.viewportOrg.x == key.viewportOrg.x && p.viewportOrg.y == key.viewportOrg.y &&
-         p.fillMode == key.fillMode && p.penWidth == key.penWidth && p.fill == key.fill && p.anchor == key.anchor &&
+         p.fillMode == key.fillMode && p.penWidth == key.penWidth && p.fill == key.fill &&
          std::memcmp(p.types, key.types, key.count) == 0 &&
          std::equal(key.pts, key.pts + key.count, p.pts,
                     [](const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; });
@@ -131,22 +130,11 @@ void PathCellsCache::DropAll() {
   m_lru.clear();
   m_bytes = 0;
   m_hits = 0;
-  m_shifted = 0;
 }
 
 size_t PathCellsCache::Hits() const {
   std::lock_guard<std::mutex> hold(m_lock);
   return m_hits;
-}
-
-void PathCellsCache::CountShifted() {
-  std::lock_guard<std::mutex> hold(m_lock);
-  ++m_shifted;
-}
-
-size_t PathCellsCache::Shifted() const {
-  std::lock_guard<std::mutex> hold(m_lock);
-  return m_shifted;
 }
 
 void PathCellsCache::Clear() {

@@ -28,13 +28,9 @@ struct PathCells {
   SpanRegion area;
   SpanRegion pen;
   RECT box{};  // bounds of both
-  POINT origin{};  // the viewport origin they were made at
 };
 
-// A path as it would be drawn, by reference to the caller's arrays. A path whose cells follow a
-// shift of the viewport origin (no pen wider than a pixel) is kept a second time as an anchor,
-// keyed without its origin, so that a scroll finds it; the caller checks that the shift is exact
-// before it reuses the cells.
+// A path as it would be drawn, by reference to the caller's arrays.
 struct PathCellsKey {
   const POINT* pts = nullptr;
   const BYTE* types = nullptr;
@@ -44,7 +40,6 @@ struct PathCellsKey {
   int fillMode = 0;
   int penWidth = 0;  // 0: no pen
   bool fill = false;
-  bool anchor = false;  // keyed without the viewport origin (which is left at 0, 0)
 
   std::uint64_t Hash() const;
 };
@@ -68,9 +63,6 @@ class PathCellsCache {
   size_t Count() const;
   // Finds that were answered from the cache since the last Clear.
   size_t Hits() const;
-  // Of those, the cells made at another viewport origin and reused shifted (counted by the DC).
-  void CountShifted();
-  size_t Shifted() const;
   void Clear();
   // Off: every path is converted afresh (for comparisons).
   void SetEnabled(bool on);
@@ -97,7 +89,6 @@ class PathCellsCache {
   size_t m_budget = kDefaultBudget;
   size_t m_bytes = 0;
   size_t m_hits = 0;
-  size_t m_shifted = 0;
   bool m_enabled = true;
 };
 

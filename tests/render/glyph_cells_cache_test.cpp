@@ -227,27 +227,4 @@ TEST(GlyphCellsCache, StaysWithinItsBudgetWhateverTheSizes) {
   EXPECT_LE(state.cache.Bytes(), kBudget / 4);
 }
 
-TEST(GlyphCellsCache, AScrollByWholePixelsReusesTheKeptCellsShifted) {
-  CacheState state;
-  const std::vector<Glyphs> glyphs = Mix();
-  // Scrolled as the canvas scrolls, both ways and far: each glyph's cells move with the origin
-  // and show what a fresh conversion there shows, without being converted anew.
-  const POINT origins[] = {{-1, 0}, {0, -17}, {40, 23}, {-353, -211}};
-  for (const POINT& origin : origins) {
-    state.cache.SetEnabled(false);
-    const QImage fresh = Surface(glyphs, origin);
-    state.cache.SetEnabled(true);
-    Surface(glyphs, POINT{0, 0});
-    const size_t shifted = state.cache.Shifted();
-    const QImage scrolled = Surface(glyphs, origin);
-    EXPECT_EQ(Differences(scrolled, fresh), 0) << origin.x << "," << origin.y;
-    EXPECT_EQ(Differences(scrolled, Rasterised(glyphs, origin)), 0) << origin.x << "," << origin.y;
-    EXPECT_GE(state.cache.Shifted() - shifted, glyphs.size() * 9 / 10) << origin.x << "," << origin.y;
-    // Scrolled back, the glyphs are where they were kept.
-    const size_t hits = state.cache.Hits();
-    EXPECT_EQ(Differences(Surface(glyphs, POINT{0, 0}), Surface(glyphs, POINT{0, 0})), 0);
-    EXPECT_EQ(state.cache.Hits() - hits, 2 * glyphs.size());
-  }
-}
-
 }  // namespace
