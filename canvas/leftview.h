@@ -389,9 +389,6 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // may reach: turned, mirrored, thickened, with lifted or resized characters. False when the
   // numbers cannot be trusted (the object is then always drawn).
   bool CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY) const;
-  // Whether a screen paint whose clip box is `clip` may leave entry `index` out: its bound misses
-  // the clip. The entry's stored bounds are brought up to date as a walk would leave them; an
-  // entry whose figures a hit test reads is left out only while they still stand where it is.
   // Millimetres to the client pixels of a screen paint: the renderer's mapping and the device
   // context's, both without turn or shear, taken once per paint.
   struct MmToClient {
@@ -400,6 +397,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   MmToClient ClientMapping(CDC* dc) const;
   bool PaintBound(int index, const CDrawObject& obj, const MmToClient& map, RECT& out) const;
   bool PaintBound(int index, const CDrawObject& obj, const CopyGrid& grid, const MmToClient& map, RECT& out) const;
+  // Whether a screen paint whose clip box is `clip` may leave entry `index` out: its bound misses
+  // the clip. The entry's stored bounds are brought up to date as a walk would leave them; an
+  // entry whose figures a hit test reads is left out only while they still stand where it is.
   bool SkipUnseen(int index, CDrawObject& entry, const MmToClient& map, const RECT& clip);
   template <class Fn>
   void EngraveCopies(CDrawObject* obj, CDoubleRect* bounds, Fn fn);

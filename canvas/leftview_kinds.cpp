@@ -172,12 +172,14 @@ void TextSpan(const CString& text, int& lines, int& longest) {
 // The largest changes the character records make, millimetres.
 struct RecordReach {
   double sizeX = 0, sizeY = 0, offsetX = 0, offsetY = 0, thickX = 0, thickY = 0;
+  double shrinkX = 0;  // the most a record narrows a character
   bool turned = false;
 };
 RecordReach RecordsOf(const std::vector<CTextCharRecord>& records) {
   RecordReach r;
   for (const CTextCharRecord& c : records) {
     r.sizeX = std::max(r.sizeX, std::fabs(c.dSizeX));
+    r.shrinkX = std::max(r.shrinkX, -c.dSizeX);
     r.sizeY = std::max(r.sizeY, std::fabs(c.dSizeY));
     r.offsetX = std::max(r.offsetX, std::fabs(c.dOffsetX));
     r.offsetY = std::max(r.offsetY, std::fabs(c.dOffsetY));
@@ -190,14 +192,16 @@ RecordReach RecordsOf(const std::vector<CTextCharRecord>& records) {
 
 // A glyph's advance and ink, millimetres. A face scaled to the character width has no character
 // wider than it; the ink may stand out of the advance (italics, bearings) by a part of the height.
-// A width too small for the font's units leaves the face at its natural width, up to its height.
+// A width too small for the font's units (the narrowest character's, in logical units) leaves the
+// face at its natural width, up to its height.
 struct GlyphSize {
   double width, height;
 };
-GlyphSize GlyphOf(double charWidth, double charHeight, const RecordReach& rec, double logicalWidth) {
+GlyphSize GlyphOf(const CObjectRenderer& r, double charWidth, double charHeight, const RecordReach& rec) {
   const double w = std::fabs(charWidth) + rec.sizeX, h = std::fabs(charHeight) + rec.sizeY;
   GlyphSize g{1.25 * w + 0.35 * h, 1.5 * h};
-  if (logicalWidth < 16) g.width = std::max(g.width, 1.6 * h);
+  const double narrowest = std::max(0.0, std::fabs(charWidth) - rec.shrinkX);
+  if (!(std::fabs(r.LengthToLogicalAxis(0, narrowest)) >= 16)) g.width = std::max(g.width, 1.6 * h);
   return g;
 }
 
@@ -218,21 +222,28 @@ bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& 
   if (obj.m_nType == TYPE_TEXT1) {
     const auto& t = static_cast<const CText1Object&>(obj);
     const RecordReach rec = RecordsOf(t.m_vCharRecords);
-    const GlyphSize g = GlyphOf(t.m_dCharWidth, t.m_dCharHeight, rec,
-                                std::fabs(m_pRenderer->LengthToLogicalAxis(0, t.m_dCharWidth)));
+    const GlyphSize g = GlyphOf(*m_pRenderer, t.m_dCharWidth, t.m_dCharHeight, rec);
     int lines = 0, longest = 0;
     TextSpan(t.m_strText, lines, longest);
-    const bool vertical = t.m_nWriteDirection == 1;
-    // Along a line: the characters' advances and gaps, from either end of the frame or its
-    // middle; across: the lines stepped from the frame's first edge.
-    const double along = longest * ((vertical ? g.height : g.width) + std::fabs(t.m_dCharGap));
-    const double lineSize = std::fabs(vertical ? t.m_dCharWidth : t.m_dCharHeight);
-    const double step = std::fabs(t.m_dLineGap) + lineSize;
-    const double halfAlong = vertical ? halfH : halfW, halfAcross = vertical ? halfW : halfH;
-    const double alongReach = std::max({halfAlong, along - halfAlong, along / 2});
-    const double acrossReach = halfAcross + (lines - 1) * step + lineSize;
-    double x = (vertical ? acrossReach : alongReach) + g.width + rec.offsetX;
-    double y = (vertical ? alongReach : acrossReach) + g.height + rec.offsetY;
+    double x = 0, y = 0;
+    if (t.m_nWriteDirection == 0) {
+      // Along a line: the characters' ink boxes (an italic's slant is in each) and gaps, from
+      // either end of the frame or its middle; across: cells of the line's height centred on
+      // the lines stepped down from the frame's top. The ink beyond the cells comes on top.
+      const double ink = g.width - 0.35 * (std::fabs(t.m_dCharHeight) + rec.sizeY);
+      const double per = (t.m_bItalic ? g.width : ink) + std::fabs(t.m_dCharGap);
+      const double along = longest * per;
+      const double size = std::fabs(t.m_dCharHeight), step = std::fabs(t.m_dLineGap) + size;
+      const double first = std::fabs(halfH - size / 2), last = std::fabs(halfH - size / 2 - (lines - 1) * step);
+      x = std::max({halfW, along - halfW, along / 2}) + g.width + rec.offsetX;
+      y = std::max(first, last) + g.height + rec.offsetY;
+    } else {
+      // Written down: the same with the axes exchanged, each character its cell's height.
+      const double along = longest * (g.height + std::fabs(t.m_dCharGap));
+      const double size = std::fabs(t.m_dCharWidth), step = std::fabs(t.m_dLineGap) + size;
+      x = halfW + (lines - 1) * step + size + g.width + rec.offsetX;
+      y = std::max({halfH, along - halfH, along / 2}) + g.height + rec.offsetY;
+    }
     if (rec.turned) {
       // A character turned about its cell's centre stays within the cell's circle.
       x += std::hypot(g.width, g.height);
@@ -244,8 +255,7 @@ bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& 
   } else if (obj.m_nType == TYPE_TEXT2) {
     const auto& t = static_cast<const CText2Object&>(obj);
     const RecordReach rec = RecordsOf(t.m_vCharRecords);
-    const GlyphSize g = GlyphOf(t.m_dCharWidth, t.m_dCharHeight, rec,
-                                std::fabs(m_pRenderer->LengthToLogicalAxis(0, t.m_dCharWidth)));
+    const GlyphSize g = GlyphOf(*m_pRenderer, t.m_dCharWidth, t.m_dCharHeight, rec);
     // Every character stands on the ellipse, turned about a point of its box.
     const double glyph = 2 * std::hypot(g.width, g.height) + std::hypot(rec.offsetX, rec.offsetY);
     reachX = halfW + glyph + 2 * (std::fabs(t.m_dLineWidthX) + rec.thickX);

@@ -124,6 +124,12 @@ TEST_F(PaintCull, EveryKindDrawsOnlyWithinItsBound) {
          Text1(List(), e)->m_vCharRecords = lifted(6);
          return e;
        }},
+      {"text with characters squeezed to nothing", [&] {
+         const int e = text1("WMWM", 6, 8);
+         Text1(List(), e)->m_vCharRecords.assign(4, CTextCharRecord{});
+         for (CTextCharRecord& r : Text1(List(), e)->m_vCharRecords) r.dSizeX = -3.99;
+         return e;
+       }},
       {"text with a negative gap", [&] { const int e = text1("Gap", 24, 8); Text1(List(), e)->m_dCharGap = -3; return e; }},
       {"japanese text", [&] {
          const int e = AddShape(TYPE_TEXT1, 20, 8);
