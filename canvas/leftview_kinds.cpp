@@ -354,7 +354,10 @@ bool CLeftView::PaintBound(int index, const CDrawObject& obj, const CopyGrid& gr
 }
 
 bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map, const RECT& clip) {
-  if (entry.m_nType < TYPE_LINE || entry.m_nType > TYPE_BARCODE || m_nCopyLimit > 0) return false;
+  // Without a mapping (a renderer not bound yet) nothing can be bounded.
+  if (entry.m_nType < TYPE_LINE || entry.m_nType > TYPE_BARCODE || m_nCopyLimit > 0 || !(map.sx != 0) ||
+      !(map.sy != 0))
+    return false;
   const CopyGrid grid = GetCopyGrid(&entry);
   RECT bound;
   if (!PaintBound(index, entry, grid, map, bound)) return false;
