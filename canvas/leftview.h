@@ -388,6 +388,22 @@ class CLeftView : public CScrollView, public IDocCanvasView {
     int i0 = 0, i1 = -1, j0 = 0, j1 = -1;
   };
   bool GetShownCopies(CDrawObject* obj, const CopyGrid& grid, ShownCopies& out);
+  // How far from each copy's centre, in millimetres along x and y, anything the object draws
+  // may reach: turned, mirrored, thickened, with lifted or resized characters. False when the
+  // numbers cannot be trusted (the object is then always drawn).
+  bool CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY) const;
+  // Millimetres to the client pixels of a screen paint: the renderer's mapping and the device
+  // context's, both without turn or shear, taken once per paint.
+  struct MmToClient {
+    double x0 = 0, y0 = 0, sx = 0, sy = 0;
+  };
+  MmToClient ClientMapping(CDC* dc) const;
+  bool PaintBound(int index, const CDrawObject& obj, const MmToClient& map, RECT& out) const;
+  bool PaintBound(int index, const CDrawObject& obj, const CopyGrid& grid, const MmToClient& map, RECT& out) const;
+  // Whether a screen paint whose clip box is `clip` may leave entry `index` out: its bound misses
+  // the clip. The entry's stored bounds are brought up to date as a walk would leave them; an
+  // entry whose figures a hit test reads is left out only while they still stand where it is.
+  bool SkipUnseen(int index, CDrawObject& entry, const MmToClient& map, const RECT& clip);
   template <class Fn>
   void EngraveCopies(CDrawObject* obj, CDoubleRect* bounds, Fn fn);
   static void ClearCaptured(CDrawObject* obj);
@@ -429,6 +445,10 @@ class CLeftView : public CScrollView, public IDocCanvasView {
 
  public:
   long long GetCopiesDrawn() const { return m_nCopiesDrawn; }
+  long long GetObjectsVisited() const { return m_nObjectsVisited; }
+  // The client rectangle that holds everything entry `index` draws on screen in the device
+  // context's current mapping; false when no bound is known.
+  bool PaintBound(int index, const CDrawObject& obj, CDC* dc, RECT& out) const;
 
  private:
 
@@ -484,4 +504,6 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // The symbol of a barcode object set up for drawing; null when no symbol holds its text.
   BarcodeSymbol* GetBarcodeSymbol(const CBarcodeObject* obj);
   std::shared_ptr<CBarcodeSymbolCache> m_pBarcodeSymbols;
+  // Entries a screen paint copied and drew (those left out by their bound cost a rectangle test).
+  long long m_nObjectsVisited = 0;
 };

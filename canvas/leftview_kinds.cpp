@@ -149,55 +149,242 @@ bool ShownRange(double c0, double step, double lo, double hi, int count, int& fi
 
 }  // namespace
 
+namespace {
+
+// Bytes stand in for characters (a double-byte character counts twice) and both CR and LF end a
+// line: either way the counts are never below the layout's.
+void TextSpan(const CString& text, int& lines, int& longest) {
+  lines = 1;
+  longest = 0;
+  int run = 0;
+  const int n = text.GetLength();
+  for (int i = 0; i < n; ++i) {
+    const char c = text.GetAt(i);
+    if (c == '\n' || c == '\r') {
+      ++lines;
+      run = 0;
+      continue;
+    }
+    longest = std::max(longest, ++run);
+  }
+}
+
+// The largest changes the character records make, millimetres.
+struct RecordReach {
+  double sizeX = 0, sizeY = 0, offsetX = 0, offsetY = 0, thickX = 0, thickY = 0;
+  double shrinkX = 0;  // the most a record narrows a character
+  bool turned = false;
+};
+RecordReach RecordsOf(const std::vector<CTextCharRecord>& records) {
+  RecordReach r;
+  for (const CTextCharRecord& c : records) {
+    r.sizeX = std::max(r.sizeX, std::fabs(c.dSizeX));
+    r.shrinkX = std::max(r.shrinkX, -c.dSizeX);
+    r.sizeY = std::max(r.sizeY, std::fabs(c.dSizeY));
+    r.offsetX = std::max(r.offsetX, std::fabs(c.dOffsetX));
+    r.offsetY = std::max(r.offsetY, std::fabs(c.dOffsetY));
+    r.thickX = std::max(r.thickX, std::fabs(c.dFontWidthX));
+    r.thickY = std::max(r.thickY, std::fabs(c.dFontWidthY));
+    if (c.dAngle != 0) r.turned = true;
+  }
+  return r;
+}
+
+// A glyph's advance and ink, millimetres. A face scaled to the character width has no character
+// wider than it; the ink may stand out of the advance (italics, bearings) by a part of the height.
+// A width too small for the font's units (the narrowest character's, in logical units) leaves the
+// face at its natural width, up to its height.
+struct GlyphSize {
+  double width, height;
+};
+GlyphSize GlyphOf(const CObjectRenderer& r, double charWidth, double charHeight, const RecordReach& rec) {
+  const double w = std::fabs(charWidth) + rec.sizeX, h = std::fabs(charHeight) + rec.sizeY;
+  GlyphSize g{1.25 * w + 0.35 * h, 1.5 * h};
+  const double narrowest = std::max(0.0, std::fabs(charWidth) - rec.shrinkX);
+  if (!(std::fabs(r.LengthToLogicalAxis(0, narrowest)) >= 16)) g.width = std::max(g.width, 1.6 * h);
+  return g;
+}
+
+// The half extents of a box of half extents (x, y) turned by `degrees` about its centre.
+void Turn(double degrees, double& x, double& y) {
+  if (degrees == 0) return;
+  const double a = degrees * 3.14159265358979323846 / 180.0;
+  const double c = std::fabs(std::cos(a)), s = std::fabs(std::sin(a));
+  const double tx = c * x + s * y, ty = s * x + c * y;
+  x = tx;
+  y = ty;
+}
+
+}  // namespace
+
+bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY) const {
+  const double halfW = std::fabs(grid.width) / 2, halfH = std::fabs(grid.height) / 2;
+  if (obj.m_nType == TYPE_TEXT1) {
+    const auto& t = static_cast<const CText1Object&>(obj);
+    const RecordReach rec = RecordsOf(t.m_vCharRecords);
+    const GlyphSize g = GlyphOf(*m_pRenderer, t.m_dCharWidth, t.m_dCharHeight, rec);
+    int lines = 0, longest = 0;
+    TextSpan(t.m_strText, lines, longest);
+    double x = 0, y = 0;
+    if (t.m_nWriteDirection == 0) {
+      // Along a line: the characters' ink boxes (an italic's slant is in each) and gaps, from
+      // either end of the frame or its middle; across: cells of the line's height centred on
+      // the lines stepped down from the frame's top. The ink beyond the cells comes on top.
+      const double ink = g.width - 0.35 * (std::fabs(t.m_dCharHeight) + rec.sizeY);
+      const double per = (t.m_bItalic ? g.width : ink) + std::fabs(t.m_dCharGap);
+      const double along = longest * per;
+      const double size = std::fabs(t.m_dCharHeight), step = std::fabs(t.m_dLineGap) + size;
+      const double first = std::fabs(halfH - size / 2), last = std::fabs(halfH - size / 2 - (lines - 1) * step);
+      x = std::max({halfW, along - halfW, along / 2}) + g.width + rec.offsetX;
+      y = std::max(first, last) + g.height + rec.offsetY;
+    } else {
+      // Written down: the same with the axes exchanged, each character its cell's height.
+      const double along = longest * (g.height + std::fabs(t.m_dCharGap));
+      const double size = std::fabs(t.m_dCharWidth), step = std::fabs(t.m_dLineGap) + size;
+      x = halfW + (lines - 1) * step + size + g.width + rec.offsetX;
+      y = std::max({halfH, along - halfH, along / 2}) + g.height + rec.offsetY;
+    }
+    if (rec.turned) {
+      // A character turned about its cell's centre stays within the cell's circle.
+      x += std::hypot(g.width, g.height);
+      y += std::hypot(g.width, g.height);
+    }
+    Turn(t.m_dAngle, x, y);
+    reachX = x + 2 * (std::fabs(t.m_dLineWidthX) + rec.thickX);
+    reachY = y + 2 * (std::fabs(t.m_dLineWidthY) + rec.thickY);
+  } else if (obj.m_nType == TYPE_TEXT2) {
+    const auto& t = static_cast<const CText2Object&>(obj);
+    const RecordReach rec = RecordsOf(t.m_vCharRecords);
+    const GlyphSize g = GlyphOf(*m_pRenderer, t.m_dCharWidth, t.m_dCharHeight, rec);
+    // Every character stands on the ellipse, turned about a point of its box.
+    const double glyph = 2 * std::hypot(g.width, g.height) + std::hypot(rec.offsetX, rec.offsetY);
+    reachX = halfW + glyph + 2 * (std::fabs(t.m_dLineWidthX) + rec.thickX);
+    reachY = halfH + glyph + 2 * (std::fabs(t.m_dLineWidthY) + rec.thickY);
+  } else {
+    // Lines turn about their centre: the circle round the copy holds every angle (a size too
+    // large to square is not finite, and such an object is always drawn).
+    reachX = reachY = std::sqrt(halfW * halfW + halfH * halfH);
+  }
+  return std::isfinite(reachX) && std::isfinite(reachY);
+}
+
 bool CLeftView::GetShownCopies(CDrawObject* obj, const CopyGrid& grid, ShownCopies& out) {
   CDC* dc = m_pPaintClipDC;
   if (!dc || !dc->GetBackend() || m_nCopyLimit > 0 || grid.rows <= 0 || grid.columns <= 0) return false;
-  const bool text = obj->m_nType == TYPE_TEXT1 || obj->m_nType == TYPE_TEXT2;
-  // A text's glyphs may stand out of its copies; measuring them costs more than drawing a single
-  // copy, so a text is bounded only when it has several.
-  if (text && grid.rows == 1 && grid.columns == 1) return false;
   const RECT clip = dc->GetBackend()->ClipBox();
   if (clip.right <= clip.left || clip.bottom <= clip.top) {
     out = ShownCopies{};
     return true;
   }
-  auto deviceRect = [&](int i, int j, DPOINT& a, DPOINT& b) {
+  double mmX = 0, mmY = 0;
+  if (!CopyReach(*obj, grid, mmX, mmY)) return false;
+  // The first copy and its reach in device pixels, and the steps to the next column and row.
+  auto device = [&](double w, double h, int i, int j, DPOINT& a, DPOINT& b) {
     CDoubleRect r;
-    m_pRenderer->MmRectToLogical(grid.width, grid.height, grid.CentreX(i), grid.CentreY(j), &r);
+    m_pRenderer->MmRectToLogical(w, h, grid.CentreX(i), grid.CentreY(j), &r);
     a = dc->LPtoDPExact(r.left, r.top);
     b = dc->LPtoDPExact(r.right, r.bottom);
   };
-  DPOINT a0, a1, b0, b1;
-  deviceRect(0, 0, a0, a1);
-  deviceRect(1, 1, b0, b1);
-  const double halfW = std::fabs(a1.x - a0.x) / 2, halfH = std::fabs(a1.y - a0.y) / 2;
+  DPOINT a0, a1, b0, b1, r0, r1;
+  device(grid.width, grid.height, 0, 0, a0, a1);
+  device(grid.width, grid.height, 1, 1, b0, b1);
+  device(2 * mmX, 2 * mmY, 0, 0, r0, r1);
   const double cx = (a0.x + a1.x) / 2, cy = (a0.y + a1.y) / 2;
   const double stepX = (b0.x + b1.x) / 2 - cx, stepY = (b0.y + b1.y) / 2 - cy;
-  double reachX = 0, reachY = 0;
-  if (text) {
-    // The glyphs' overhang past the corner copies is every copy's.
-    RECT m{};
-    if (obj->m_nType == TYPE_TEXT1)
-      m_pRenderer->MeasureText1(dc, static_cast<CText1Object*>(obj), &m);
-    else
-      m_pRenderer->MeasureText2(dc, static_cast<CText2Object*>(obj), &m);
-    DPOINT c0, c1, d0, d1;
-    deviceRect(0, 0, c0, c1);
-    deviceRect(grid.columns - 1, grid.rows - 1, d0, d1);
-    const double left = std::min({c0.x, c1.x, d0.x, d1.x}), right = std::max({c0.x, c1.x, d0.x, d1.x});
-    const double top = std::min({c0.y, c1.y, d0.y, d1.y}), bottom = std::max({c0.y, c1.y, d0.y, d1.y});
-    const double over = std::max({0.0, left - std::min(m.left, m.right), std::max(m.left, m.right) - right,
-                                  top - std::min(m.top, m.bottom), std::max(m.top, m.bottom) - bottom});
-    reachX = halfW + over;
-    reachY = halfH + over;
-  } else {
-    // Lines turn about their centre: the circle round the copy holds every angle.
-    reachX = reachY = std::hypot(halfW, halfH);
-  }
-  reachX += kCopySlack;
-  reachY += kCopySlack;
+  const double reachX = std::fabs(r1.x - r0.x) / 2 + kCopySlack, reachY = std::fabs(r1.y - r0.y) / 2 + kCopySlack;
   if (!ShownRange(cx, stepX, clip.left - reachX, clip.right + reachX, grid.columns, out.i0, out.i1)) return false;
   if (!ShownRange(cy, stepY, clip.top - reachY, clip.bottom + reachY, grid.rows, out.j0, out.j1)) return false;
+  return true;
+}
+
+CLeftView::MmToClient CLeftView::ClientMapping(CDC* dc) const {
+  auto at = [&](double x, double y) {
+    CDoubleRect r;
+    m_pRenderer->MmRectToLogical(0, 0, x, y, &r);
+    return dc->LPtoDPExact(r.left, r.top);
+  };
+  const DPOINT o = at(0, 0), ex = at(1, 0), ey = at(0, 1);
+  return MmToClient{o.x, o.y, ex.x - o.x, ey.y - o.y};
+}
+
+bool CLeftView::PaintBound(int index, const CDrawObject& obj, CDC* dc, RECT& out) const {
+  return PaintBound(index, obj, ClientMapping(dc), out);
+}
+
+bool CLeftView::PaintBound(int index, const CDrawObject& obj, const MmToClient& map, RECT& out) const {
+  return PaintBound(index, obj, GetCopyGrid(&obj), map, out);
+}
+
+bool CLeftView::PaintBound(int index, const CDrawObject& obj, const CopyGrid& grid, const MmToClient& map,
+                           RECT& out) const {
+  if (grid.rows <= 0 || grid.columns <= 0) {
+    out = RECT{};
+    return true;
+  }
+  double mmX = 0, mmY = 0;
+  if (!CopyReach(obj, grid, mmX, mmY)) return false;
+  // The reach round the two corner copies holds the reach round every copy between them.
+  const double x0 = grid.CentreX(0), x1 = grid.columns > 1 ? grid.CentreX(grid.columns - 1) : x0;
+  const double y0 = grid.CentreY(0), y1 = grid.rows > 1 ? grid.CentreY(grid.rows - 1) : y0;
+  const double xa = map.x0 + map.sx * (std::min(x0, x1) - mmX), xb = map.x0 + map.sx * (std::max(x0, x1) + mmX);
+  const double ya = map.y0 + map.sy * (std::min(y0, y1) - mmY), yb = map.y0 + map.sy * (std::max(y0, y1) + mmY);
+  const double left = std::min(xa, xb), right = std::max(xa, xb);
+  const double top = std::min(ya, yb), bottom = std::max(ya, yb);
+  if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) || !std::isfinite(bottom)) return false;
+  // Far outside the int range the rectangle test cannot be trusted; such an object is drawn.
+  constexpr double kReach = 1 << 29;
+  if (left < -kReach || right > kReach || top < -kReach || bottom > kReach) return false;
+  out = RECT{static_cast<int>(std::floor(left - kCopySlack)), static_cast<int>(std::floor(top - kCopySlack)),
+             static_cast<int>(std::ceil(right + kCopySlack)), static_cast<int>(std::ceil(bottom + kCopySlack))};
+  if (CMeasuredRects::Keeps(obj.m_nType)) {
+    // A text measured in this very state is bounded by its glyphs as well.
+    CMeasuredRects::Kept kept;
+    if (m_measured.Find(index, obj, m_pRenderer->GetMeasureState(), &kept) == CMeasuredRects::Match::Same &&
+        kept.result) {
+      const RECT& k = kept.rect;
+      const int s = static_cast<int>(kCopySlack);
+      out.left = std::max(out.left, std::min(k.left, k.right) - s);
+      out.right = std::min(out.right, std::max(k.left, k.right) + s);
+      out.top = std::max(out.top, std::min(k.top, k.bottom) - s);
+      out.bottom = std::min(out.bottom, std::max(k.top, k.bottom) + s);
+      if (out.right < out.left || out.bottom < out.top) out = RECT{};
+    }
+  }
+  return true;
+}
+
+bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map, const RECT& clip) {
+  // Without a mapping (a renderer not bound yet) nothing can be bounded.
+  if (entry.m_nType < TYPE_LINE || entry.m_nType > TYPE_BARCODE || m_nCopyLimit > 0 || !(map.sx != 0) ||
+      !(map.sy != 0))
+    return false;
+  const CopyGrid grid = GetCopyGrid(&entry);
+  RECT bound;
+  if (!PaintBound(index, entry, grid, map, bound)) return false;
+  if (bound.left < clip.right && clip.left < bound.right && bound.top < clip.bottom && clip.top < bound.bottom)
+    return false;
+  if (grid.rows <= 0 || grid.columns <= 0) return true;
+  // The stored bounds a walk over every copy leaves: the first column's top copy's top-left and
+  // the last column's bottom copy's bottom-right.
+  CDoubleRect a, b;
+  m_pRenderer->MmRectToLogical(grid.width, grid.height, grid.CentreX(0), grid.CentreY(grid.rows - 1), &a);
+  m_pRenderer->MmRectToLogical(grid.width, grid.height, grid.CentreX(grid.columns - 1), grid.CentreY(0), &b);
+  CDoubleRect& stored = entry.m_rcBounds;
+  if (stored.left == a.left && stored.top == a.top && stored.right == b.right && stored.bottom == b.bottom)
+    return true;
+  // The shapes keep figures that hit tests read, laid out where the object stands now: after a
+  // zoom or a move they are laid out again (drawn outside the clip, so without pixels).
+  switch (entry.m_nType) {
+    case TYPE_RECTANGLE:
+    case TYPE_CIRCLE:
+    case TYPE_TRIANGLE:
+    case TYPE_RHOMBIC:
+    case TYPE_POLYGON: return false;
+    case TYPE_BMP:
+    case TYPE_BARCODE: ClearCaptured(&entry); break;
+    default: break;
+  }
+  stored = CDoubleRect(a.left, a.top, b.right, b.bottom);
   return true;
 }
 

@@ -232,13 +232,23 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     ~ClipScope() { slot = nullptr; }
   } clipScope{m_pPaintClipDC};
   m_pPaintClipDC = pDC;
+  RECT clip{};
+  if (pDC->GetBackend()) clip = pDC->GetBackend()->ClipBox();
+  const MmToClient map = ClientMapping(pDC);
+  CObjectList* list = m_pDoc->GetObjectList();
   for (int i = 1; i < count; ++i) {
+    // An entry whose bound misses the clip costs a rectangle test, not a copy and a layout.
+    CDrawObject* entry = list->GetObject(i);
+    if (entry && (entry->m_bDeleted || !IsLayerVisible(entry->m_nLayer))) continue;
+    const bool tracked = m_pTracker && m_pTracker->m_nObjectIndex == i;
+    if (entry && !tracked && pDC->GetBackend() && SkipUnseen(i, *entry, map, clip)) continue;
     CDrawObject* copy = m_pDoc->CloneObject(i);
     if (!copy) return;
     if (copy->m_bDeleted || !IsLayerVisible(copy->m_nLayer)) {
       CKorvaneDoc::FreeObject(copy);
       continue;
     }
+    ++m_nObjectsVisited;
     DrawObject(pDC, copy, TRUE);
     if (m_pTracker && m_pTracker->m_nObjectIndex == i) {
       RECT d;

@@ -346,6 +346,14 @@ CRect CanvasTest::ClientRectOf(int index) {
   return c;
 }
 
+CDoubleRect CanvasTest::FullWalkBounds(int index) {
+  const CopyGrid g = CLeftView::GetCopyGrid(List().GetObject(index));
+  CDoubleRect a, b;
+  view->GetRenderer()->MmRectToLogical(g.width, g.height, g.CentreX(0), g.CentreY(g.rows - 1), &a);
+  view->GetRenderer()->MmRectToLogical(g.width, g.height, g.CentreX(g.columns - 1), g.CentreY(0), &b);
+  return CDoubleRect(a.left, a.top, b.right, b.bottom);
+}
+
 void CanvasTest::ShowView() {
   view->resize(900, 700);
   view->show();

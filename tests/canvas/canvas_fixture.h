@@ -105,6 +105,9 @@ class CanvasTest : public ::testing::Test {
   void ShowView();
   // The client rectangle of an entry's stored bounds (as the last paint left them).
   CRect ClientRectOf(int index);
+  // The stored bounds a walk over every copy leaves: the top-left of the first column's top copy
+  // and the bottom-right of the last column's bottom copy.
+  CDoubleRect FullWalkBounds(int index);
   // Runs what is pending, then compares the window surface with a full repaint of the same
   // state: the pixels that differ, the box around them and where the first few are.
   struct StalePixels {

@@ -30,15 +30,6 @@ class PaintBound : public CanvasTest {
     view->UpdateWindow();
     return view->GetCopiesDrawn() - before;
   }
-  // The stored bounds a walk over every copy leaves: the top-left of the first column's top copy
-  // and the bottom-right of the last column's bottom copy.
-  CDoubleRect FullWalkBounds(int index) {
-    const CopyGrid g = CLeftView::GetCopyGrid(List().GetObject(index));
-    CDoubleRect a, b;
-    view->GetRenderer()->MmRectToLogical(g.width, g.height, g.CentreX(0), g.CentreY(g.rows - 1), &a);
-    view->GetRenderer()->MmRectToLogical(g.width, g.height, g.CentreX(g.columns - 1), g.CentreY(0), &b);
-    return CDoubleRect(a.left, a.top, b.right, b.bottom);
-  }
 };
 
 long Differences(const QImage& a, const QImage& b, const QRect& within) {

@@ -1,0 +1,292 @@
+// A screen paint leaves out what its clip cannot show: every kind has a bound that holds all it
+// draws (turned, mirrored, thickened, lifted characters, grids), a paint copies and lays out only
+// the entries whose bound meets the clip, and what is left out keeps the stored bounds a full walk
+// would give it, so that after scrolls, zooms and edits the window equals a full repaint.
+#include <QApplication>
+#include <QImage>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "canvas_fixture.h"
+
+namespace {
+
+class PaintCull : public CanvasTest {
+ protected:
+  void SetUp() override {
+    CanvasTest::SetUp();
+    ShowView();
+  }
+  QImage Paint() {
+    view->Invalidate(TRUE);
+    view->UpdateWindow();
+    return view->SurfaceImage().convertToFormat(QImage::Format_RGB32);
+  }
+  // The bound of an entry in the client pixels of the window's current mapping.
+  RECT BoundOf(int index) {
+    std::unique_ptr<CDC> dc = view->GetDC();
+    view->OnPrepareDC(dc.get());
+    RECT r{};
+    EXPECT_TRUE(view->PaintBound(index, *List().GetObject(index), dc.get(), r));
+    return r;
+  }
+  std::string StaleBounds() {
+    std::ostringstream out;
+    for (int i = 1; i < List().GetCount(); ++i) {
+      const CDrawObject* o = List().GetObject(i);
+      if (o->m_bDeleted) continue;
+      const CDoubleRect want = FullWalkBounds(i);
+      const CDoubleRect& got = o->m_rcBounds;
+      if (got.left != want.left || got.top != want.top || got.right != want.right || got.bottom != want.bottom)
+        out << " entry " << i;
+    }
+    return out.str();
+  }
+};
+
+CText1Object* Text1(CObjectList& list, int index) { return static_cast<CText1Object*>(list.GetObject(index)); }
+CText2Object* Text2(CObjectList& list, int index) { return static_cast<CText2Object*>(list.GetObject(index)); }
+
+TEST_F(PaintCull, EveryKindDrawsOnlyWithinItsBound) {
+  struct Case {
+    const char* name;
+    std::function<int()> make;
+  };
+  auto text1 = [&](const char* text, double w, double h) {
+    const int e = AddShape(TYPE_TEXT1, w, h);
+    Text1(List(), e)->m_dCharWidth = 4;
+    Text1(List(), e)->m_dCharHeight = 6;
+    Text1(List(), e)->SetText(text);
+    return e;
+  };
+  auto text2 = [&](const char* text) {
+    const int e = AddShape(TYPE_TEXT2, 30, 24);
+    Text2(List(), e)->m_dCharWidth = 4;
+    Text2(List(), e)->m_dCharHeight = 6;
+    Text2(List(), e)->SetText(text);
+    return e;
+  };
+  auto lifted = [](int count) {
+    std::vector<CTextCharRecord> r(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      r[i].dOffsetX = (i % 3 - 1) * 2.5;
+      r[i].dOffsetY = (i % 2 ? 4.0 : -3.0);
+      r[i].dSizeX = i % 2 ? 2.0 : 0.0;
+      r[i].dSizeY = i % 3 ? 3.0 : 0.0;
+      r[i].dAngle = i * 40.0;
+      r[i].dFontWidthX = i == 1 ? 0.8 : 0.0;
+    }
+    return r;
+  };
+  const Case cases[] = {
+      {"line turned", [&] { const int e = AddShape(TYPE_LINE, 40, 2); At<CLineObject>(e)->m_dAngle = 37; return e; }},
+      {"rectangle", [&] { return AddShape(TYPE_RECTANGLE, 30, 12); }},
+      {"circle", [&] { return AddShape(TYPE_CIRCLE, 20, 14); }},
+      {"triangle", [&] { return AddShape(TYPE_TRIANGLE, 20, 16); }},
+      {"rhombus", [&] { return AddShape(TYPE_RHOMBIC, 20, 16); }},
+      {"polygon", [&] { return AddShape(TYPE_POLYGON, 20, 20); }},
+      {"barcode", [&] { const int e = AddShape(TYPE_BARCODE, 14, 14); At<CBarcodeObject>(e)->m_strText = CString("CULL"); return e; }},
+      {"bitmap mirrored", [&] {
+         const int e = AddBitmap(MakeImage(40, 30, [](int x, int y) { return (x + y) % 5 < 2; }), 20, 15);
+         List().GetObject(e)->m_bMirrorX = TRUE;
+         return e;
+       }},
+      {"text", [&] { return text1("AgjQ", 20, 8); }},
+      {"text past its frame", [&] { return text1("WWWWWWWWWWWW", 6, 4); }},
+      {"text on several lines", [&] { return text1("Ab\r\nWWWW\r\n\r\ngy", 10, 6); }},
+      {"text right and centre aligned", [&] {
+         const int e = text1("MMMMMMM", 8, 8);
+         Text1(List(), e)->m_nAlign = 1;
+         const int f = text1("MMMMMMM", 8, 8);
+         Text1(List(), f)->m_nAlign = 2;
+         Text1(List(), f)->m_dPosY = -20;
+         return e;
+       }},
+      {"text written down", [&] { const int e = text1("ABCDEF", 6, 10); Text1(List(), e)->m_nWriteDirection = 1; return e; }},
+      {"text turned", [&] { const int e = text1("Turned", 24, 8); Text1(List(), e)->m_dAngle = 63; return e; }},
+      {"text mirrored", [&] {
+         const int e = text1("Mirror", 24, 8);
+         List().GetObject(e)->m_bMirrorX = TRUE;
+         List().GetObject(e)->m_bMirrorY = TRUE;
+         return e;
+       }},
+      {"text thickened and italic", [&] {
+         const int e = text1("Thick", 24, 8);
+         Text1(List(), e)->m_dLineWidthX = 1.5;
+         Text1(List(), e)->m_dLineWidthY = 1.0;
+         Text1(List(), e)->m_bItalic = TRUE;
+         return e;
+       }},
+      {"text with lifted characters", [&] {
+         const int e = text1("Lifted", 24, 8);
+         Text1(List(), e)->m_vCharRecords = lifted(6);
+         return e;
+       }},
+      {"text with characters squeezed to nothing", [&] {
+         const int e = text1("WMWM", 6, 8);
+         Text1(List(), e)->m_vCharRecords.assign(4, CTextCharRecord{});
+         for (CTextCharRecord& r : Text1(List(), e)->m_vCharRecords) r.dSizeX = -3.99;
+         return e;
+       }},
+      {"text with a negative gap", [&] { const int e = text1("Gap", 24, 8); Text1(List(), e)->m_dCharGap = -3; return e; }},
+      {"japanese text", [&] {
+         const int e = AddShape(TYPE_TEXT1, 20, 8);
+         Text1(List(), e)->m_dCharWidth = 5;
+         Text1(List(), e)->m_dCharHeight = 5;
+         Text1(List(), e)->SetText(CString::FromUtf8("日本語の銘板"));
+         return e;
+       }},
+      {"arc text", [&] { return text2("ARC TEXT"); }},
+      {"arc text below, mirrored", [&] {
+         const int e = text2("LOWER");
+         Text2(List(), e)->m_nDirection = 1;
+         List().GetObject(e)->m_bMirrorX = TRUE;
+         return e;
+       }},
+      {"arc text lifted and thick", [&] {
+         const int e = text2("LIFTS");
+         Text2(List(), e)->m_vCharRecords = lifted(5);
+         Text2(List(), e)->m_dLineWidthX = 1.0;
+         Text2(List(), e)->m_dSpan = 300;
+         return e;
+       }},
+      {"grid of turned texts", [&] {
+         const int e = text1("Grid", 14, 6);
+         Text1(List(), e)->m_dAngle = 20;
+         SetGrid(e, 2, 3, 2, -1);
+         return e;
+       }},
+      {"grid of arc texts", [&] { const int e = text2("RING"); SetGrid(e, 2, 2, 3, 3); return e; }},
+      {"grid of turned lines", [&] {
+         const int e = AddShape(TYPE_LINE, 20, 1);
+         At<CLineObject>(e)->m_dAngle = 100;
+         SetGrid(e, 3, 2, 4, 4);
+         return e;
+       }},
+  };
+  for (int zoom : {9, 14}) {
+    for (const Case& c : cases) {
+      const int first = List().GetCount();
+      c.make();
+      const int last = List().GetCount();
+      Repaint(zoom);
+      const QImage with = Paint();
+      std::vector<RECT> bounds;
+      for (int i = first; i < last; ++i) bounds.push_back(BoundOf(i));
+      for (int i = first; i < last; ++i) List().GetObject(i)->m_bDeleted = TRUE;
+      const QImage without = Paint();
+      long drawn = 0, outside = 0;
+      for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x) {
+          if (with.pixel(x, y) == without.pixel(x, y)) continue;
+          ++drawn;
+          bool in = false;
+          for (const RECT& b : bounds) in = in || (x >= b.left && x < b.right && y >= b.top && y < b.bottom);
+          if (!in) ++outside;
+        }
+      EXPECT_GT(drawn, 0) << c.name << " at zoom " << zoom;
+      EXPECT_EQ(outside, 0) << c.name << " at zoom " << zoom;
+    }
+  }
+}
+
+TEST_F(PaintCull, APaintVisitsTheEntriesItShowsAndLeavesTheRestWithTheirBounds) {
+  // 1,600 entries of every kind over the whole page.
+  const int kinds[] = {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_RHOMBIC,
+                       TYPE_POLYGON, TYPE_TEXT1, TYPE_TEXT2, TYPE_BARCODE};
+  for (int k = 0; k < 1600; ++k) {
+    const double x = -195 + (k % 40) * 10.0, y = -110 + (k / 40) * 5.6;
+    const int e = AddShape(kinds[k % 9], 6, 3, x, y);
+    if (kinds[k % 9] == TYPE_TEXT1) Text1(List(), e)->SetText(("T" + std::to_string(k)).c_str());
+  }
+  auto visits = [&] {
+    const long long before = view->GetObjectsVisited();
+    view->UpdateWindow();
+    return view->GetObjectsVisited() - before;
+  };
+  Repaint(0);
+  view->Invalidate(TRUE);
+  EXPECT_EQ(visits(), 1600);
+  // At 20 times the window shows a few of them: so many are visited, and every other one still
+  // has the stored bounds of this zoom.
+  Repaint(25);
+  view->Invalidate(TRUE);
+  const long long shown = visits();
+  EXPECT_GT(shown, 0);
+  EXPECT_LT(shown, 40);
+  EXPECT_EQ(StaleBounds(), "");
+  // A scroll step repaints the window: again only what it shows.
+  view->ScrollToPosition(POINT{view->GetScrollPos(SB_HORZ) + 300, view->GetScrollPos(SB_VERT)});
+  EXPECT_LT(visits(), 40);
+  // One object added in a design shown whole paints about it, not the page.
+  Repaint(3);
+  view->UpdateWindow();
+  doc->AddNewObject(TYPE_RECTANGLE);
+  QApplication::processEvents();
+  EXPECT_LT(visits(), 100);
+  EXPECT_EQ(CompareWithFullRepaint().count, 0);
+}
+
+TEST_F(PaintCull, RepaintsEqualAFullRepaintAfterScrollsZoomsAndEdits) {
+  std::mt19937 rng(45);
+  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  const int kinds[] = {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_RHOMBIC,
+                       TYPE_POLYGON, TYPE_TEXT1, TYPE_TEXT2, TYPE_BARCODE};
+  for (int k = 0; k < 300; ++k) {
+    const int kind = kinds[k % 9];
+    const int e = AddShape(kind, uniform(2, 30), uniform(1, 20), uniform(-200, 200), uniform(-115, 115));
+    if (kind == TYPE_TEXT1) {
+      Text1(List(), e)->SetText(("Plate " + std::to_string(k)).c_str());
+      Text1(List(), e)->m_dAngle = k % 4 ? 0 : uniform(-180, 180);
+      Text1(List(), e)->m_dLineWidthX = k % 5 ? 0 : 0.5;
+    }
+    if (kind == TYPE_LINE) At<CLineObject>(e)->m_dAngle = uniform(0, 180);
+    if (k % 17 == 0) SetGrid(e, 2, 3, 1, 2);
+  }
+  Repaint(9);
+  for (int step = 0; step < 60; ++step) {
+    std::string what;
+    switch (rng() % 6) {
+      case 0: {
+        const int x = static_cast<int>(rng() % (view->GetScrollLimit(SB_HORZ) + 1));
+        const int y = static_cast<int>(rng() % (view->GetScrollLimit(SB_VERT) + 1));
+        view->ScrollToPosition(POINT{x, y});
+        what = "scroll";
+        break;
+      }
+      case 1:
+        doc->SetZoom(static_cast<int>(rng() % 26));
+        what = "zoom";
+        break;
+      case 2:
+        doc->AddNewObject(kinds[rng() % 9]);
+        what = "add";
+        break;
+      case 3:
+        doc->SetCurrentObject(1 + static_cast<int>(rng() % (List().GetCount() - 1)), TRUE, TRUE);
+        doc->NudgeSelection(static_cast<int>(rng() % 4));
+        what = "nudge";
+        break;
+      case 4:
+        doc->SetCurrentObject(1 + static_cast<int>(rng() % (List().GetCount() - 1)), TRUE, TRUE);
+        doc->DeleteSelection();
+        what = "delete";
+        break;
+      default: {
+        // A part of the window repainted on its own.
+        const int x = static_cast<int>(rng() % 800), y = static_cast<int>(rng() % 600);
+        const RECT r{x, y, x + 1 + static_cast<int>(rng() % 200), y + 1 + static_cast<int>(rng() % 200)};
+        view->InvalidateRect(&r, TRUE);
+        what = "part";
+        break;
+      }
+    }
+    const StalePixels stale = CompareWithFullRepaint();
+    ASSERT_EQ(stale.count, 0) << "step " << step << " (" << what << "):" << stale.first;
+    ASSERT_EQ(StaleBounds(), "") << "step " << step << " (" << what << ")";
+  }
+}
+
+}  // namespace
