@@ -269,7 +269,9 @@ TEST_F(RepaintInvariantDesign, ABandOrADragEndsWhenTheViewScrollsOrZooms) {
       Press(QPoint(5, 5));
       for (int k = 1; k <= moves; ++k) DragTo(QPoint(5 + 40 * k, 5 + 30 * k));
       interrupt();
-      if (what != "a zoom") ASSERT_NE(view->GetScrollPos(SB_VERT), before);
+      if (what != "a zoom") {
+        ASSERT_NE(view->GetScrollPos(SB_VERT), before);
+      }
       ExpectShowsTheDesign(what + " during a band");
       DragTo(QPoint(200, 160));
       ExpectShowsTheDesign("a move after " + what + " during a band");
