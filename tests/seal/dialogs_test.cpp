@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
 #include <deque>
 #include <memory>
 
@@ -457,6 +458,8 @@ TEST(SealDialogs, TheFontChoiceKeepsItsFaceAndStandsInByStyle) {
     auto* label = dialog.findChild<QLabel*>(QStringLiteral("note"));
     ASSERT_NE(label, nullptr);
     note = label->isVisibleTo(&dialog) ? label->text() : QString();
+    if (const char* shots = std::getenv("KORVANE_SCREENSHOT_DIR"))
+      dialog.grab().save(QString::fromUtf8(shots) + QStringLiteral("/seal_font_stand_in.png"));
     dialog.accept();
   });
   ASSERT_TRUE(ChooseSealFont(nullptr, face));
