@@ -91,14 +91,15 @@ TEST_F(FixedTest, AJobAlwaysParksAtTheAreaCorner) {
   S().DrawingArea.OffsetX = 2;
   S().DrawingArea.OffsetY = 3;
   S().DrawingData.HOME = 0;
+  AddMark();
   CEngraveEngineFix engine;
   engine.Attach(&doc, &source);
   int zoom = 0;
   EXPECT_EQ(engine.StartFix(&zoom), 1);
-  EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\nPU1080,1880;PU1080,1880;");
+  EXPECT_EQ(EndOf(Take()), "SP2;VS4;\nPU1080,1880;PU1080,1880;");
 }
 
-TEST_F(FixedTest, ConcentricScanSendsOnlyTheSpeedsAndThePark) {
+TEST_F(FixedTest, ConcentricScanHasNothingToMarkAndSendsNothing) {
   S().System.FieldMachine = 1;
   S().DrawingArea.OutStyleIndex = 1;
   S().DrawingArea.ScanDirectionIndex = 2;
@@ -108,8 +109,10 @@ TEST_F(FixedTest, ConcentricScanSendsOnlyTheSpeedsAndThePark) {
   CEngraveEngineFix engine;
   engine.Attach(&doc, &source);
   int zoom = 0;
-  EXPECT_EQ(engine.StartFix(&zoom), 1);
-  EXPECT_EQ(Take(), "SP2;VS8;\nSP2;VS4;\nPU2000,1000;PU2000,1000;");
+  prompter.ExpectMessage(IDOK, CString::FromUtf8("何も彫刻されません").c_str());
+  EXPECT_EQ(engine.StartFix(&zoom), CEngraveEngine::START_NOTHING_TO_SEND);
+  prompter.VerifyAllUsed();
+  EXPECT_EQ(Take(), "");
 }
 
 TEST_F(FixedTest, WithoutAMachineModelNoJobStarts) {
