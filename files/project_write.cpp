@@ -68,9 +68,13 @@ bool IsReadOnlyFile(const std::string& path) {
 }
 
 bool WriteProjectFile(const CString& path, const std::vector<BYTE>& bytes) {
+  return WriteProjectFileFrom(path, [&](const fileio::ChunkWriter& write) { return write(bytes.data(), bytes.size()); });
+}
+
+bool WriteProjectFileFrom(const CString& path, const std::function<bool(const fileio::ChunkWriter&)>& produce) {
   const std::string target = SaveTarget(fileio::ToFsPath(path));
   // The rename would replace a read-only file without a word.
   if (IsReadOnlyFile(target)) return false;
   RemoveLeftoverTemporaries(target);
-  return fileio::WriteAtomically(target, bytes.data(), bytes.size());
+  return fileio::WriteAtomicallyFrom(target, produce);
 }

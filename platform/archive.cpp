@@ -38,25 +38,27 @@ bool ReadAll(const std::string& path, std::vector<std::uint8_t>& out) {
   return true;
 }
 
-bool WriteAtomically(const std::string& path, const void* data, size_t size) {
+bool WriteAtomicallyFrom(const std::string& path, const std::function<bool(const ChunkWriter&)>& produce) {
   std::string tmp = path + ".tmpXXXXXX";
   std::vector<char> name(tmp.begin(), tmp.end());
   name.push_back('\0');
   int fd = ::mkstemp(name.data());
   if (fd < 0) return false;
-  const char* p = static_cast<const char*>(data);
-  size_t left = size;
-  bool ok = true;
-  while (left > 0) {
-    ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
+  const ChunkWriter write = [fd](const void* data, size_t size) {
+    const char* p = static_cast<const char*>(data);
+    size_t left = size;
+    while (left > 0) {
+      ssize_t n = ::write(fd, p, left);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return false;
+      }
+      p += n;
+      left -= static_cast<size_t>(n);
     }
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
+    return true;
+  };
+  bool ok = produce(write);
   if (ok && ::fsync(fd) != 0) ok = false;
   // Keep the permissions of the file we replace; a new file gets the usual 0644 less umask.
   struct stat st{};
@@ -73,6 +75,10 @@ bool WriteAtomically(const std::string& path, const void* data, size_t size) {
   if (ok && ::rename(name.data(), path.c_str()) != 0) ok = false;
   if (!ok) ::unlink(name.data());
   return ok;
+}
+
+bool WriteAtomically(const std::string& path, const void* data, size_t size) {
+  return WriteAtomicallyFrom(path, [&](const ChunkWriter& write) { return write(data, size); });
 }
 
 bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
