@@ -22,6 +22,7 @@
 #include "app/korvane_view.h"
 #include "app/main_frame.h"
 #include "bench/bench_document.h"
+#include "bench/bench_program.h"
 #include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "files/mrk_binary.h"
@@ -52,48 +53,8 @@ double StatusMB(const char* key) {
 // The peak resident size counts afresh from here.
 void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-// The program's parts as the application builds them at start: pages, document, frame with both
-// views, the first new document, the window shown.
-struct Program {
-  benchdoc::Folder folder{"korvane-bench-frame-scale"};
-  std::unique_ptr<CKorvaneDoc> doc;
-  std::unique_ptr<CMainFrame> frame;
-  std::unique_ptr<CMrkProjectFiles> files;
-
-  Program() {
-    RegisterObjectPages();
-    RegisterSettingsPages();
-    doc = std::make_unique<CKorvaneDoc>();
-    frame = std::make_unique<CMainFrame>(doc.get(), false);
-    files = std::make_unique<CMrkProjectFiles>(*doc);
-    doc->SetMainFrame(frame.get());
-    doc->SetFileServices(files.get());
-    frame->Create();
-    doc->OnNewDocument();
-    if (CLeftView* canvas = frame->GetLeftView()) canvas->OnInitialUpdate();
-    if (CKorvaneView* form = frame->GetFormView()) form->OnInitialUpdate();
-    frame->resize(1280, 900);
-    frame->show();
-    QApplication::processEvents();
-  }
-  ~Program() {
-    g_bModified = 0;
-    doc->SetMainFrame(nullptr);
-    doc->SetFileServices(nullptr);
-    frame.reset();
-    doc.reset();
-  }
-  CObjectList& List() { return *doc->GetObjectList(); }
-  CLeftView& Canvas() { return *frame->GetLeftView(); }
-  // What is pending runs, then the canvas paints what the operation left invalid.
-  void Settle() {
-    QApplication::processEvents();
-    Canvas().UpdateWindow();
-  }
-  void Repaint() {
-    Canvas().Invalidate(TRUE);
-    Canvas().UpdateWindow();
-  }
+struct Program : benchprog::Program {
+  Program() : benchprog::Program("korvane-bench-frame-scale") {}
 };
 
 // ---- long texts -----------------------------------------------------------------------------

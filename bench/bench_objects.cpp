@@ -13,6 +13,7 @@
 #include "app/korvane_view.h"
 #include "app/main_frame.h"
 #include "bench/bench_document.h"
+#include "bench/bench_program.h"
 #include "bench/bench_support.h"
 #include "canvas/leftview.h"
 #include "files/mrk_binary.h"
@@ -76,33 +77,9 @@ void AddLargeDesign(CObjectList& list, int count) {
                      });
 }
 
-// The program's parts as the application builds them at start: pages, document, frame with
-// both views, the first new document, the window shown.
-struct Program {
-  benchdoc::Folder folder{"korvane-bench-objects"};
-  std::unique_ptr<CKorvaneDoc> doc;
-  std::unique_ptr<CMainFrame> frame;
-
-  Program() {
-    RegisterObjectPages();
-    RegisterSettingsPages();
-    doc = std::make_unique<CKorvaneDoc>();
-    frame = std::make_unique<CMainFrame>(doc.get(), false);
-    doc->SetMainFrame(frame.get());
-    frame->Create();
-    doc->OnNewDocument();
-    if (CLeftView* canvas = frame->GetLeftView()) canvas->OnInitialUpdate();
-    if (CKorvaneView* form = frame->GetFormView()) form->OnInitialUpdate();
-    frame->resize(1280, 900);
-    frame->show();
-    QApplication::processEvents();
-  }
-  ~Program() {
-    doc->SetMainFrame(nullptr);
-    frame.reset();
-    doc.reset();
-  }
-  CKorvaneView& Form() { return *frame->GetFormView(); }
+// The program as the application builds it at start.
+struct Program : benchprog::Program {
+  Program() : benchprog::Program("korvane-bench-objects") {}
 };
 
 // The large design as a binary project file.
