@@ -107,8 +107,8 @@ void AddMixed(CObjectList& list, int count) {
 }
 
 // The program as the application builds it at start, and what follows an operation.
-struct Program : benchprogram::Program {
-  Program() : benchprogram::Program("korvane-bench-frame-paint") {}
+struct Program : benchprog::Program {
+  Program() : benchprog::Program("korvane-bench-frame-paint") {}
   CObjectList& List() { return *doc->GetObjectList(); }
   // What follows an operation: the canvas's pending paint, then the queued events.
   void Settle() {

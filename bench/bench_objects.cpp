@@ -77,9 +77,9 @@ void AddLargeDesign(CObjectList& list, int count) {
                      });
 }
 
-// The program's parts as the application builds them at start.
-struct Program : benchprogram::Program {
-  Program() : benchprogram::Program("korvane-bench-objects") {}
+// The program as the application builds it at start.
+struct Program : benchprog::Program {
+  Program() : benchprog::Program("korvane-bench-objects") {}
 };
 
 // The large design as a binary project file.

@@ -1,6 +1,6 @@
-// The program as the application builds it at start, for the benchmarks that time operations
-// through the real main window: object and settings pages registered, a document in a folder
-// of its own, the frame with both views, the first new document, the window shown.
+// The program as the application builds it at start, for the benchmarks that drive the real
+// main frame: pages, document with the project file services, frame with both views, the first
+// new document, the window shown.
 #pragma once
 
 #include <QApplication>
@@ -10,19 +10,22 @@
 #include "app/main_frame.h"
 #include "bench/bench_document.h"
 #include "canvas/leftview.h"
+#include "files/mrk_open_save.h"
 #include "model/korvane_doc.h"
 #include "pages/object_pages.h"
 #include "pages/settings_pages.h"
 
-namespace benchprogram {
+namespace benchprog {
 
 struct Program {
-  explicit Program(const char* folderName) : folder(folderName) {
+  explicit Program(const char* folderName = "korvane-bench-program") : folder(folderName) {
     RegisterObjectPages();
     RegisterSettingsPages();
     doc = std::make_unique<CKorvaneDoc>();
     frame = std::make_unique<CMainFrame>(doc.get(), false);
+    files = std::make_unique<CMrkProjectFiles>(*doc);
     doc->SetMainFrame(frame.get());
+    doc->SetFileServices(files.get());
     frame->Create();
     doc->OnNewDocument();
     if (CLeftView* canvas = frame->GetLeftView()) canvas->OnInitialUpdate();
@@ -32,7 +35,9 @@ struct Program {
     QApplication::processEvents();
   }
   ~Program() {
+    g_bModified = 0;
     doc->SetMainFrame(nullptr);
+    doc->SetFileServices(nullptr);
     frame.reset();
     doc.reset();
   }
@@ -40,11 +45,23 @@ struct Program {
   Program& operator=(const Program&) = delete;
 
   CKorvaneView& Form() { return *frame->GetFormView(); }
+  CObjectList& List() { return *doc->GetObjectList(); }
   CLeftView& Canvas() { return *frame->GetLeftView(); }
+  // What is pending runs, then the canvas paints what the operation left invalid.
+  void Settle() {
+    QApplication::processEvents();
+    Canvas().UpdateWindow();
+  }
+  // The whole canvas invalidated and painted.
+  void Repaint() {
+    Canvas().Invalidate(TRUE);
+    Canvas().UpdateWindow();
+  }
 
   benchdoc::Folder folder;
   std::unique_ptr<CKorvaneDoc> doc;
   std::unique_ptr<CMainFrame> frame;
+  std::unique_ptr<CMrkProjectFiles> files;
 };
 
-}  // namespace benchprogram
+}  // namespace benchprog

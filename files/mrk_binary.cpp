@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "files/project_write.h"
 #include "imaging/monobmp.h"
@@ -475,22 +476,45 @@ bool CMrkBinaryFile::Expand(const BYTE* coded, size_t length, std::vector<BYTE>&
 // ---------------------------------------------------------------------------------------------
 // Files
 
-std::vector<BYTE> CMrkBinaryFile::Serialize(const CObjectList& list) {
-  CArchive ar;
-  ar.Write(MRK_BINARY_HEADER, MRK_BINARY_HEADER_LENGTH);
+namespace {
+
+// The file's bytes in pieces of about a megabyte: a large design is never held twice.
+bool SerializeInPieces(const CObjectList& list, const fileio::ChunkWriter& write) {
+  constexpr size_t kPiece = 1 << 20;
+  auto ar = std::make_unique<CArchive>();
+  ar->Write(MRK_BINARY_HEADER, MRK_BINARY_HEADER_LENGTH);
   for (int i = 0; i < list.GetCount(); ++i) {
     const CDrawObject* o = list.GetObject(i);
     if (!o || o->m_bDeleted || !HasRecordFormat(*o)) continue;
-    WriteRecord(ar, *o);
+    WriteRecord(*ar, *o);
+    if (ar->Buffer().size() >= kPiece) {
+      if (!write(ar->Buffer().data(), ar->Buffer().size())) return false;
+      ar = std::make_unique<CArchive>();
+    }
   }
-  ar << static_cast<std::int32_t>(TYPE_ENDMARK);
-  return ar.Buffer();
+  *ar << static_cast<std::int32_t>(TYPE_ENDMARK);
+  return write(ar->Buffer().data(), ar->Buffer().size());
+}
+
+}  // namespace
+
+std::vector<BYTE> CMrkBinaryFile::Serialize(const CObjectList& list) {
+  std::vector<BYTE> bytes;
+  SerializeInPieces(list, [&](const void* data, size_t size) {
+    const BYTE* p = static_cast<const BYTE*>(data);
+    bytes.insert(bytes.end(), p, p + size);
+    return true;
+  });
+  return bytes;
 }
 
 int CMrkBinaryFile::Write(const CObjectList* list) {
   if (m_nMode != modeWrite || !list) return 0;
-  const std::vector<BYTE> bytes = Serialize(*list);
-  return WriteProjectFile(m_strPath, bytes) ? 1 : 0;
+  return WriteProjectFileFrom(m_strPath, [list](const fileio::ChunkWriter& write) {
+           return SerializeInPieces(*list, write);
+         })
+             ? 1
+             : 0;
 }
 
 bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& list, CMrkDesign& design) {

@@ -6,3 +6,7 @@
 bool WriteProjectFile(const CString& path, const std::vector<BYTE>& bytes) {
   return atomicfile::Write(fileio::ToFsPath(path), bytes.data(), bytes.size()) == atomicfile::Outcome::Written;
 }
+
+bool WriteProjectFileFrom(const CString& path, const std::function<bool(const fileio::ChunkWriter&)>& produce) {
+  return atomicfile::WriteFrom(fileio::ToFsPath(path), produce) == atomicfile::Outcome::Written;
+}

@@ -71,6 +71,8 @@ class CPaintEditor {
   void SetGrid(int on);
   // ---- selection, clipboard, undo, filters (paint_selection.cpp)
   int PushSnapshot(CBmpEditObject* snapshot);
+  // The picture as it is shown now, the pending operation and a floating picture merged: only
+  // the part they changed is rendered and read back when the current snapshot allows it.
   CBmpEditObject* MakeSnapshot();
   void UndoRedo(int redo);
   BOOL CanUndoRedo(int redo) const;
@@ -168,6 +170,17 @@ class CPaintEditor {
   // The grid over `shown` (shown pixels from the image's top left) as a bitmap of its size.
   BOOL MakeGridPart(CBitmap& bitmap, const CRect& shown) const;
   CBmpEditObject* SnapshotFromBitmap(CDC& dc, CBitmap& bitmap);
+  // MakeSnapshot by rendering and reading back the whole picture.
+  CBmpEditObject* MakeWholeSnapshot();
+  // The picture rectangle the pending operation and a floating picture draw into, widened to
+  // whole bytes of a row (empty: nothing); FALSE when it cannot be told.
+  BOOL ChangedRect(CRect& changed) const;
+  // Whether the snapshot's pixel bits are what a read-back of its own pixels gives (its size and
+  // the read-back's palette), so that a part can be laid into a copy of them.
+  bool IsPlainSnapshot(const CBmpEditObject& snap) const;
+  // A copy of the current snapshot with `part` rendered and read back; null when the current
+  // snapshot is not plain or the part could not be rendered.
+  CBmpEditObject* SnapshotOfPart(const CRect& part);
   void FloodFillAt(const PaintPoint& pt, int button);
   void PolygonClick(const PaintPoint& pt, int button);
   CRect ClipToImage(CRect r) const;
@@ -226,6 +239,8 @@ class CPaintEditor {
   // The key of the picture this editor put on the clipboard (0: none), cleared again by the
   // destructor while it is still there.
   qint64 m_nOwnPicture = 0;
+  // Every snapshot rendered whole, as the reference the part-wise snapshots are checked against.
+  bool m_bWholeSnapshots = false;
 
  public:
   // Called right after the editor's picture went onto the clipboard.

@@ -1,13 +1,17 @@
 // The paint editor's snapshots and undo, range selection, floating picture, cut, copy and
 // paste, the image filters as the editor applies them, and saving the picture.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <optional>
 
 #include <QCursor>
 
 #include "canvas/canvas_frame.h"
 #include "canvas/leftview.h"
 #include "imaging/dib_image.h"
+#include "imaging/monobmp.h"
 #include "imaging/monoimagetool.h"
 #include "imaging/paint_editor.h"
 #include "model/bmpobject.h"
@@ -66,11 +70,147 @@ CBmpEditObject* CPaintEditor::SnapshotFromBitmap(CDC& dc, CBitmap& bitmap) {
   return snap;
 }
 
-CBmpEditObject* CPaintEditor::MakeSnapshot() {
+CBmpEditObject* CPaintEditor::MakeWholeSnapshot() {
   CDC dc;
   CBitmap bitmap;
   if (!RenderToMemory(dc, bitmap)) return nullptr;
   return SnapshotFromBitmap(dc, bitmap);
+}
+
+CBmpEditObject* CPaintEditor::MakeSnapshot() {
+  CRect changed;
+  if (!m_bWholeSnapshots && ChangedRect(changed))
+    if (CBmpEditObject* snap = SnapshotOfPart(changed)) return snap;
+  return MakeWholeSnapshot();
+}
+
+namespace {
+
+// The rectangle of points, grown by pad on every side (image pixels, 64-bit so that no
+// coordinate overflows).
+struct Box {
+  long long l = 0, t = 0, r = 0, b = 0;
+  bool any = false;
+  void Add(long long x0, long long y0, long long x1, long long y1) {
+    if (x0 > x1) std::swap(x0, x1);
+    if (y0 > y1) std::swap(y0, y1);
+    if (!any) {
+      l = x0, t = y0, r = x1, b = y1, any = true;
+      return;
+    }
+    l = std::min(l, x0), t = std::min(t, y0), r = std::max(r, x1), b = std::max(b, y1);
+  }
+};
+
+}  // namespace
+
+BOOL CPaintEditor::ChangedRect(CRect& changed) const {
+  changed.SetRectEmpty();
+  Box box;
+  long long pad = 2;
+  if (m_pPending && m_pPending->m_pShape) {
+    const CPaintShape* shape = m_pPending->m_pShape.get();
+    long long pen = 1;
+    switch (m_pPending->Tool()) {
+      case PAINT_PEN:
+      case PAINT_ERASER:
+      case PAINT_BRUSH:
+        pen = static_cast<const CPaintStrokeShape*>(shape)->nPenSize;
+        for (const PaintPoint& p : m_pPending->m_Points) box.Add(p.x, p.y, p.x, p.y);
+        break;
+      case PAINT_LINE: {
+        const auto* s = static_cast<const CPaintLineShape*>(shape);
+        pen = s->nPenSize;
+        box.Add(s->x0, s->y0, s->x1, s->y1);
+        break;
+      }
+      case PAINT_CIRCLE: {
+        const auto* s = static_cast<const CPaintCircleShape*>(shape);
+        pen = s->nPenSize;
+        const long long r = std::llabs(static_cast<long long>(s->radius));
+        box.Add(s->cx - r, s->cy - r, s->cx + r, s->cy + r);
+        break;
+      }
+      case PAINT_ELLIPSE: {
+        const auto* s = static_cast<const CPaintEllipseShape*>(shape);
+        pen = s->nPenSize;
+        box.Add(s->x0, s->y0, s->x1, s->y1);
+        break;
+      }
+      case PAINT_RECT: {
+        const auto* s = static_cast<const CPaintRectShape*>(shape);
+        pen = s->nPenSize;
+        box.Add(s->x0, s->y0, s->x1, s->y1);
+        break;
+      }
+      case PAINT_POLYGON:
+        pen = static_cast<const CPaintPolygonShape*>(shape)->nPenSize;
+        for (const PaintPoint& p : m_pPending->m_Points) box.Add(p.x, p.y, p.x, p.y);
+        break;
+      case PAINT_SELECT: break;  // a band draws nothing into the picture
+      default: return FALSE;     // a record this does not know: the whole picture
+    }
+    // Wide pens, round caps and the swept squares of the brush all stay within the pen's width.
+    pad += std::llabs(pen);
+  }
+  if (m_nTool == PAINT_FLOATING && m_pFloating && !m_pFloating->IsEmpty())
+    box.Add(m_rcSelect.left, m_rcSelect.top, m_rcSelect.right, m_rcSelect.bottom);
+  if (!box.any) return TRUE;
+  // Whole bytes of the stored rows: the part starts on a byte and ends on one or at the edge.
+  const long long l = std::max<long long>(0, box.l - pad) / 8 * 8;
+  const long long t = std::max<long long>(0, box.t - pad);
+  const long long r = std::min<long long>(m_nImageW, (box.r + pad + 1 + 7) / 8 * 8);
+  const long long b = std::min<long long>(m_nImageH, box.b + pad + 1);
+  if (r <= l || b <= t) return TRUE;
+  changed = CRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b));
+  return TRUE;
+}
+
+bool CPaintEditor::IsPlainSnapshot(const CBmpEditObject& snap) const {
+  using M = MonoBmpFile;
+  const size_t stride = static_cast<size_t>(M::Stride(m_nImageW));
+  if (snap.m_Image.size() != stride * static_cast<size_t>(m_nImageH) + M::kHeaderSize) return false;
+  // The palette a read-back writes: with another, every pixel's bit would read back otherwise.
+  static constexpr BYTE kPalette[8] = {0, 0, 0, 0, 255, 255, 255, 0};
+  if (std::memcmp(snap.m_Image.data() + M::kOffPalette, kPalette, sizeof kPalette) != 0) return false;
+  return true;
+}
+
+CBmpEditObject* CPaintEditor::SnapshotOfPart(const CRect& part) {
+  using M = MonoBmpFile;
+  if (!m_pCurrent || !IsPlainSnapshot(*m_pCurrent)) return nullptr;
+  std::unique_ptr<CBmpEditObject> snap(new CBmpEditObject(m_pCurrent));
+  if (snap->m_Image.size() != m_pCurrent->m_Image.size()) return nullptr;
+  // A read-back leaves no bit past the picture's right edge: neither does the copy.
+  const size_t stride = static_cast<size_t>(M::Stride(m_nImageW));
+  const size_t used = static_cast<size_t>(m_nImageW + 7) / 8;
+  const BYTE keep = m_nImageW % 8 ? static_cast<BYTE>(0xFF << (8 - m_nImageW % 8)) : 0xFF;
+  BYTE* row = snap->m_Image.data() + M::kHeaderSize;
+  for (int y = 0; y < m_nImageH; ++y, row += stride) {
+    row[used - 1] &= keep;
+    std::memset(row + used, 0, stride - used);
+  }
+  if (part.IsRectEmpty()) return snap.release();
+  CDC dc;
+  CBitmap bitmap;
+  if (!RenderToMemory(dc, bitmap, &part)) return nullptr;
+  // The part's rows read back as a picture of its own, then laid into the copy's rows.
+  const int w = part.Width(), h = part.Height();
+  const size_t partStride = static_cast<size_t>(M::Stride(w));
+  std::vector<BYTE> block(M::kHeaderSize + partStride * static_cast<size_t>(h));
+  M::WriteHeader(block.data(), w, h);
+  auto* info = reinterpret_cast<BITMAPINFO*>(block.data() + M::kFileHeaderSize);
+  if (GetDIBits(dc.GetSafeHdc(), &bitmap, 0, static_cast<UINT>(h), block.data() + M::kHeaderSize, info,
+                DIB_RGB_COLORS) != h)
+    return nullptr;
+  const size_t bytes = static_cast<size_t>(w + 7) / 8;
+  for (int k = 0; k < h; ++k) {
+    // Stored row k of the part is picture row part.bottom - 1 - k, stored at height - 1 - that.
+    const size_t stored = static_cast<size_t>(m_nImageH - part.bottom + k);
+    std::memcpy(snap->m_Image.data() + M::kHeaderSize + stored * stride + part.left / 8,
+                block.data() + M::kHeaderSize + static_cast<size_t>(k) * partStride, bytes);
+  }
+  return snap.release();
 }
 
 void CPaintEditor::UndoRedo(int redo) {
@@ -211,6 +351,9 @@ void CPaintEditor::ApplyFilter(F&& filter, int growX, int growY) {
     delete copy;
     return;
   }
+  // A filter of the whole picture takes longer than a frame on a large one.
+  std::optional<PaintBusyCursor> busy;
+  if (!selected) busy.emplace();
   RECT r = sel;
   filter(copy->m_Image.data(), copy->m_Image.size(), selected ? &r : nullptr);
   copy->UpdateImagePointers();
@@ -246,7 +389,7 @@ void CPaintEditor::FillSelection(int white) {
 }
 
 BOOL CPaintEditor::SaveImage(const CString& path) {
-  std::unique_ptr<CBmpEditObject> snap(MakeSnapshot());
+  std::unique_ptr<CBmpEditObject> snap(MakeWholeSnapshot());
   if (!snap || snap->m_Image.empty()) return FALSE;
   return CMonoImageTool::WriteBmpFile(path, snap->m_Image.data(), snap->m_Image.size()) > 0;
 }

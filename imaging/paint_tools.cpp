@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QGuiApplication>
-
 #include "canvas/leftview.h"
 #include "imaging/dib_image.h"
 #include "imaging/paint_editor.h"
@@ -18,20 +16,6 @@ int StrokePad(int penSize, double zoom) {
   const int p = static_cast<int>(penSize * zoom / 10.0);
   return p > 1 ? p / 2 + 5 : 5;
 }
-
-// The busy pointer while a long operation runs (a fill of a large picture takes longer than a
-// frame).
-class BusyCursor {
- public:
-  BusyCursor() {
-    if (qGuiApp) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  ~BusyCursor() {
-    if (qGuiApp) QGuiApplication::restoreOverrideCursor();
-  }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 CRect PointsRect(int x0, int y0, int x1, int y1) {
   CRect r(x0, y0, x1, y1);
@@ -347,7 +331,7 @@ void CPaintEditor::EndStroke() {
 
 void CPaintEditor::FloodFillAt(const PaintPoint& pt, int button) {
   const COLORREF colour = button ? m_crRight : m_crLeft;
-  const BusyCursor busy;
+  const PaintBusyCursor busy;
   CDC dc;
   CBitmap bitmap;
   if (!RenderToMemory(dc, bitmap)) return;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include <QGuiApplication>
+
 // Paint tool codes; a right-button operation's kind is the code + 1.
 enum PaintTool : int {
   PAINT_PEN = 0,
@@ -87,4 +89,18 @@ class CPaintOperation {
 
   std::unique_ptr<CPaintShape> m_pShape;
   std::vector<PaintPoint> m_Points;
+};
+
+// The busy pointer while an operation on the whole picture runs (on a large one it takes longer
+// than a frame).
+class PaintBusyCursor {
+ public:
+  PaintBusyCursor() {
+    if (qGuiApp) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ~PaintBusyCursor() {
+    if (qGuiApp) QGuiApplication::restoreOverrideCursor();
+  }
+  PaintBusyCursor(const PaintBusyCursor&) = delete;
+  PaintBusyCursor& operator=(const PaintBusyCursor&) = delete;
 };

@@ -43,6 +43,10 @@ bool WriteAtomically(const std::string& path, const void* data, size_t size) {
   return atomicfile::Write(path, data, size) == atomicfile::Outcome::Written;
 }
 
+bool WriteAtomicallyFrom(const std::string& path, const std::function<bool(const ChunkWriter&)>& produce) {
+  return atomicfile::WriteFrom(path, produce) == atomicfile::Outcome::Written;
+}
+
 bool Exists(const std::string& path) { return ::access(path.c_str(), F_OK) == 0; }
 
 bool Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }

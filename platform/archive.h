@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ bool ReadAll(const std::string& path, std::vector<std::uint8_t>& out);
 // Writes a file through the atomic writer (platform/atomic_file.h); false when it refused or
 // failed, the old file then as it was.
 bool WriteAtomically(const std::string& path, const void* data, size_t size);
+// The same for a file made piece by piece: produce hands each piece to the writer it is given
+// (false from it: the write failed) and answers false to give up. A large file is never held
+// whole in memory.
+using ChunkWriter = std::function<bool(const void* data, size_t size)>;
+bool WriteAtomicallyFrom(const std::string& path, const std::function<bool(const ChunkWriter&)>& produce);
 bool Exists(const std::string& path);
 bool Remove(const std::string& path);
 // File-system path (UTF-8) of a path held as code-page-932 text.

@@ -119,6 +119,10 @@ int OpenTemporary(const std::string& target, std::string& name) {
 }
 
 Outcome Write(const std::string& path, const void* data, size_t size) {
+  return WriteFrom(path, [&](const ChunkWriter& write) { return write(data, size); });
+}
+
+Outcome WriteFrom(const std::string& path, const std::function<bool(const ChunkWriter&)>& produce) {
   const std::string target = Target(path);
   // The rename would replace a read-only file without a word.
   if (IsReadOnly(target)) return Outcome::ReadOnly;
@@ -126,7 +130,8 @@ Outcome Write(const std::string& path, const void* data, size_t size) {
   std::string temporary;
   const int fd = OpenTemporary(target, temporary);
   if (fd < 0) return Outcome::Failed;
-  bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+  const ChunkWriter write = [fd](const void* data, size_t size) { return WriteAll(fd, data, size); };
+  bool ok = produce(write) && ::fsync(fd) == 0;
   // Keep the permissions of the file we replace; a new file gets 0666 less the umask.
   struct stat st{};
   mode_t mode = 0;

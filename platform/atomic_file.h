@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace atomicfile {
@@ -16,6 +17,12 @@ enum class Outcome {
 };
 
 Outcome Write(const std::string& path, const void* data, size_t size);
+
+// The same for a file made piece by piece: produce hands each piece to the writer it is given
+// (false from it: the write failed) and answers false to give up, which leaves the old file. A
+// large file is never held whole in memory.
+using ChunkWriter = std::function<bool(const void* data, size_t size)>;
+Outcome WriteFrom(const std::string& path, const std::function<bool(const ChunkWriter&)>& produce);
 
 // The file a path names through any chain of symbolic links; the path itself when it is no
 // link. A link that points nowhere names the file it would point to.

@@ -26,10 +26,11 @@ struct Text1Glyph {
 
 // The layout shared by drawing, measuring and capture. Capture takes the very fonts the drawing
 // takes, so a captured outline lies where the drawn glyph does. emit(glyph) runs for every placed
-// character.
-template <class Emit>
+// character. Before a line is laid out, skip(line) may leave it out; lineDone(i) follows every
+// line laid out.
+template <class Emit, class Skip, class LineDone>
 void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, double right,
-                    double bottom, const CText1Object* obj, Emit emit) {
+                    double bottom, const CText1Object* obj, Emit emit, Skip skip, LineDone lineDone) {
   CTextUtil util;
   auto L0 = [&](double v) { return r.LengthToLogicalAxis(0, v); };
   auto L1 = [&](double v) { return r.LengthToLogicalAxis(1, v); };
@@ -38,10 +39,12 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
   const double oy = (top + bottom) / 2;
   const int lineCount = util.GetLineCount(obj->m_strText);
   std::vector<CString> lines(static_cast<size_t>(lineCount));
-  const int total = util.SplitLines(obj->m_strText, lines.data(), lineCount);
-  std::vector<CTextCharRecord> records(static_cast<size_t>(std::max(total, 0)));
-  CObjectRenderer::FindCharLine(lines.data(), lineCount, total, records.data(), obj->m_vCharRecords.data(),
-                                static_cast<int>(obj->m_vCharRecords.size()));
+  util.SplitLines(obj->m_strText, lines.data(), lineCount);
+  // The object's records hold one for each character and two for each line break between lines.
+  const CTextCharRecord* allRecords = obj->m_vCharRecords.data();
+  const long long recordCount = static_cast<long long>(obj->m_vCharRecords.size());
+  static const CTextCharRecord kNoRecord{};
+  std::vector<const CTextCharRecord*> lineRecords;
 
   const int vertical = obj->m_nWriteDirection;
   double size, step, pitch;
@@ -70,13 +73,21 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
   base.lfItalic = obj->m_bItalic != 0 ? 1 : 0;
 
   const int mirror = (obj->m_bMirrorX ? 1 : 0) + (obj->m_bMirrorY ? 2 : 0);
+  const textlayout::Text1LineFrame frame{vertical, ox, oy, obj->m_dAngle, mirror, h0, w0, k, pitch, obj->m_nAlign};
+  long long before = 0;  // characters of the lines above, carried along
   for (int i = 0; i < lineCount; ++i) {
     const CString& line = lines[i];
     const int m = util.GetCharCount(line);
-    const int before = util.GetTotalCharCount(lines.data(), i);
+    const long long first = before + 2LL * i;
+    before += m;
     if (m == 0) continue;
     const CDoubleRect lineRect =
         textlayout::LineRect(vertical, i, left, top, right, bottom, size, step);
+    lineRecords.resize(static_cast<size_t>(m));
+    for (int j = 0; j < m; ++j)
+      lineRecords[j] = first + j < recordCount ? &allRecords[first + j] : &kNoRecord;
+    if (skip(textlayout::Text1Line{i, line, lineRect, lineRecords.data(), m, frame})) continue;
+    textlayout::CountLaidOutLine();
 
     std::vector<textlayout::CharMetrics> metrics(static_cast<size_t>(m));
     std::vector<CString> chars(static_cast<size_t>(m));
@@ -86,7 +97,7 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
     int at = 0;
     textlayout::FontRun measureFont(dc);
     for (int j = 0; j < m; ++j) {
-      const CTextCharRecord& rec = records[before + j];
+      const CTextCharRecord& rec = *lineRecords[j];
       LOGFONT lf = base;
       lf.lfHeight = DoubleToInt(L1(rec.dSizeY) + h0);
       lf.lfWidth = DoubleToInt((L0(rec.dSizeX) + w0) * k);
@@ -116,7 +127,7 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
 
     textlayout::FontRun glyphFont(dc);
     for (int j = 0; j < m; ++j) {
-      const CTextCharRecord& rec = records[before + j];
+      const CTextCharRecord& rec = *lineRecords[j];
       LOGFONT lf = base;
       lf.lfHeight = DoubleToInt(L1(obj->m_dCharHeight + rec.dSizeY));
       lf.lfWidth = DoubleToInt(L0(obj->m_dCharWidth + rec.dSizeX) * k);
@@ -132,7 +143,15 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
       g.ch = chars[j].c_str();
       emit(g, ox, oy, mirror);
     }
+    lineDone(i);
   }
+}
+
+template <class Emit>
+void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, double right,
+                    double bottom, const CText1Object* obj, Emit emit) {
+  RunText1Layout(r, dc, left, top, right, bottom, obj, emit, [](const textlayout::Text1Line&) { return false; },
+                 [](int) {});
 }
 
 // The centre of a cell as the glyph routines take it.
@@ -156,17 +175,53 @@ void CObjectRenderer::LayoutText1(CDC* dc, IRenderDocument* doc, double left, do
   const int strokeEdge = textlayout::StrokeEdgeOf(doc);
   textlayout::TextDcState state(dc, &colour);
   int notFirst = 0;
-  RunText1Layout(*this, dc, left, top, right, bottom, obj,
-                 [&](const Text1Glyph& g, double ox, double oy, int mirror) {
-                   CDoubleRect glyph;
-                   if (!DrawText1Char(dc, ox, oy, g.cell, g.a, g.ch, colour, fill, mirror, g.angle, g.thickX,
-                                      g.thickY, &glyph, paint, strokeEdge))
-                     return;
-                   if (bounds != nullptr) {
-                     UnionBounds(*bounds, glyph, notFirst);
-                     notFirst = 1;
-                   }
-                 });
+  auto L0 = [&](double v) { return LengthToLogicalAxis(0, v); };
+  auto L1 = [&](double v) { return LengthToLogicalAxis(1, v); };
+  // A paint that gathers no bounds lays out only the lines that can reach the clip box; a
+  // measure takes the bounds of lines it measured before as they were, and measures the rest.
+  const bool cull = paint == 1 && bounds == nullptr && !textlayout::WholeTextLayout();
+  const bool cache = paint == 0 && bounds != nullptr && !textlayout::WholeTextLayout();
+  textlayout::ClipQuad clip;
+  if (cull && !textlayout::ClipBoxOf(*dc, clip)) return;  // nothing of the DC can be painted
+  textlayout::Text1MeasureCache& kept = textlayout::Text1MeasureCache::ForThread();
+  textlayout::Text1MeasureCache::Key lineKey{};
+  CDoubleRect lineBounds;
+  int lineAny = 0;
+  auto skip = [&](const textlayout::Text1Line& line) {
+    if (cull)
+      return !textlayout::LineMayMeet(line, clip, L0, L1, obj->m_dCharHeight, obj->m_dCharWidth, obj->m_dLineWidthX,
+                                      obj->m_dLineWidthY);
+    if (!cache) return false;
+    lineKey = textlayout::Text1MeasureCache::KeyOf(line, *dc, L0(1000), L1(1000), obj, fill, left, top, right,
+                                                   bottom);
+    lineAny = 0;
+    CDoubleRect got;
+    int any = 0;
+    if (!kept.Find(lineKey, got, any)) return false;
+    if (any) {
+      UnionBounds(*bounds, got, notFirst);
+      notFirst = 1;
+    }
+    return true;
+  };
+  auto lineDone = [&](int) {
+    if (cache) kept.Put(lineKey, lineBounds, lineAny);
+  };
+  RunText1Layout(
+      *this, dc, left, top, right, bottom, obj,
+      [&](const Text1Glyph& g, double ox, double oy, int mirror) {
+        CDoubleRect glyph;
+        if (!DrawText1Char(dc, ox, oy, g.cell, g.a, g.ch, colour, fill, mirror, g.angle, g.thickX, g.thickY,
+                           &glyph, paint, strokeEdge))
+          return;
+        if (bounds != nullptr) {
+          UnionBounds(*bounds, glyph, notFirst);
+          notFirst = 1;
+          UnionBounds(lineBounds, glyph, lineAny);
+          lineAny = 1;
+        }
+      },
+      skip, lineDone);
 }
 
 void CObjectRenderer::GetText1Points(CDC* dc, IRenderDocument* /*doc*/, double left, double top, double right,

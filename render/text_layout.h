@@ -3,11 +3,15 @@
 // multi-line text, and thickening the ink of a 1-bit glyph image.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "model/geometry.h"
 #include "model/textobject.h"
 #include "platform/cstring.h"
+#include "platform/gdi/dc.h"
 #include "platform/wintypes.h"
 #include "render/saturate.h"
 
@@ -107,6 +111,121 @@ int ArcPlaceAngle(int i, double step, double first);
 // break. Records beyond the end of `records` read as zeros; packing stops at capacity.
 void PackCharRecords(const CString* lines, int lineCount, int capacity, CTextCharRecord* packed,
                      const CTextCharRecord* records, int recordCount);
+
+// ---- Long straight texts: lines left out of a paint, lines measured before ------------------
+
+// What places every line of a straight text's copy, beside the line's own characters.
+struct Text1LineFrame {
+  int vertical = 0;
+  double ox = 0, oy = 0;  // the copy's centre, logical
+  double angle = 0;       // the object's angle
+  int mirror = 0;         // 1 x, 2 y
+  int h0 = 0, w0 = 0;     // the base font's height and width, logical
+  double k = 0;           // font width per character width
+  double pitch = 0;
+  int align = 0;
+};
+
+// One line as the layout is about to place it: its rectangle and each character's record.
+struct Text1Line {
+  int index;
+  const CString& text;
+  CDoubleRect rect;
+  const CTextCharRecord* const* records;
+  int count;
+  const Text1LineFrame& frame;
+};
+
+// Tests compare with the layout of every line, nothing kept: true lays out all of them.
+bool WholeTextLayout();
+void SetWholeTextLayout(bool whole);
+// Lines of straight text laid out so far: what a paint or a measure cost.
+long long LaidOutLines();
+void CountLaidOutLine();
+
+// The device clip box of a paint, a few pixels larger for pens and rounding, as the four corners
+// in logical units. all: the DC gives no box, so nothing can be left out.
+struct ClipQuad {
+  CDoublePoint corner[4];
+  bool all = false;
+};
+// False when the DC can paint nothing at all.
+bool ClipBoxOf(const CDC& dc, ClipQuad& out);
+
+// Whether any glyph of the line can reach the clip box. Conservative: the line's band across its
+// writing direction, grown by several times its largest character (sizes, lifted or shifted
+// characters, their turn, the thickening), is tested against the clip box brought back through
+// the copy's mirror and turn; along the line nothing is bounded.
+template <class ToLogical0, class ToLogical1>
+bool LineMayMeet(const Text1Line& line, const ClipQuad& clip, ToLogical0 L0, ToLogical1 L1, double charHeight,
+                 double charWidth, double lineWidthX, double lineWidthY);
+
+// The glyph bounds of lines measured before, by everything that places their glyphs. Kept per
+// thread within a fixed number of lines.
+class Text1MeasureCache {
+ public:
+  struct Key {
+    std::uint64_t a = 0, b = 0;
+  };
+  static Text1MeasureCache& ForThread();
+  // The key of a line in a copy (left..bottom, logical) of the object, measured into dc.
+  static Key KeyOf(const Text1Line& line, const CDC& dc, double l0, double l1, const CText1Object* obj, int fill,
+                   double left, double top, double right, double bottom);
+  bool Find(const Key& key, CDoubleRect& bounds, int& any) const;
+  void Put(const Key& key, const CDoubleRect& bounds, int any);
+  void Clear() { m_entries.clear(); }
+
+ private:
+  struct Entry {
+    std::uint64_t check = 0;
+    CDoubleRect bounds;
+    int any = 0;
+  };
+  static constexpr size_t kMaxLines = 1 << 18;
+  std::unordered_map<std::uint64_t, Entry> m_entries;
+};
+
+// The rotation the layout turns cells with, for the clip box brought back (degrees).
+void TurnPoint(CDoublePoint* out, double cx, double cy, double x, double y, double degrees);
+
+template <class ToLogical0, class ToLogical1>
+bool LineMayMeet(const Text1Line& line, const ClipQuad& clip, ToLogical0 L0, ToLogical1 L1, double charHeight,
+                 double charWidth, double lineWidthX, double lineWidthY) {
+  const Text1LineFrame& f = line.frame;
+  if (clip.all || (f.vertical != 0 && f.vertical != 1)) return true;
+  auto mag = [](double v) { return v < 0 ? -v : v; };
+  const double unit = std::max(mag(L0(1.0)), mag(L1(1.0)));
+  const double kk = std::max(1.0, mag(f.k));
+  double margin = 0;
+  for (int j = 0; j < line.count; ++j) {
+    const CTextCharRecord& r = *line.records[j];
+    const double height = mag(L1(charHeight + r.dSizeY)) + mag(L1(r.dSizeY)) + mag(f.h0);
+    const double width = (mag(L0(charWidth + r.dSizeX)) + mag(L0(r.dSizeX)) + mag(f.w0)) * kk;
+    const double thick = (mag(lineWidthX + r.dFontWidthX) + mag(lineWidthY + r.dFontWidthY)) * unit;
+    const double m = mag(L0(r.dOffsetX)) + mag(L1(r.dOffsetY)) + 3 * (height + width) + 2 * thick;
+    if (!(m < 1e300)) return true;  // not a number, or beyond any box
+    margin = std::max(margin, m);
+  }
+  const double lo0 = f.vertical ? std::min(line.rect.left, line.rect.right) : std::min(line.rect.top, line.rect.bottom);
+  const double hi0 = f.vertical ? std::max(line.rect.left, line.rect.right) : std::max(line.rect.top, line.rect.bottom);
+  const double lo = lo0 - margin, hi = hi0 + margin;
+  double cmin = 0, cmax = 0;
+  for (int c = 0; c < 4; ++c) {
+    CDoublePoint q = clip.corner[c];
+    if (f.mirror & 1) q.x = 2 * f.ox - q.x;
+    if (f.mirror & 2) q.y = 2 * f.oy - q.y;
+    if (f.angle != 0) {
+      CDoublePoint p;
+      TurnPoint(&p, f.ox, f.oy, q.x, q.y, f.angle);
+      q = p;
+    }
+    const double v = f.vertical ? q.x : q.y;
+    if (!(v == v)) return true;
+    cmin = c == 0 ? v : std::min(cmin, v);
+    cmax = c == 0 ? v : std::max(cmax, v);
+  }
+  return cmax >= lo && cmin <= hi;
+}
 
 
 }  // namespace textlayout

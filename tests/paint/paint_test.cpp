@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <cstdlib>
+#include <memory>
+#include <random>
 
 #include "canvas/leftview.h"
 #include "imaging/dib_image.h"
@@ -1031,4 +1033,126 @@ TEST(PaintClipboard, ALargePictureIsReadWithinTheBoundOrRefusedWithAWord) {
   EXPECT_FALSE(ClipboardHasPicture(&text));
   EXPECT_EQ(BitmapFromClipboard(&text), nullptr);
   prompter.VerifyAllUsed();
+}
+
+// ---- snapshots of the changed part ----------------------------------------------------------
+
+// Switches the editor to snapshots rendered whole, the reference for the part-wise ones.
+class CPaintEditorTestAccess {
+ public:
+  static void RenderWhole(CPaintEditor& e) { e.m_bWholeSnapshots = true; }
+  // Whether the next snapshot can be made from the changed part alone.
+  static bool TakesParts(const CPaintEditor& e) { return e.m_pCurrent && e.IsPlainSnapshot(*e.m_pCurrent); }
+};
+
+class PaintSnapshotParts : public PaintTest {
+ public:
+  using PaintTest::At;
+  using PaintTest::BeginAt400;
+  using PaintTest::Current;
+  using PaintTest::doc;
+  using PaintTest::Drag;
+  using PaintTest::Editor;
+};
+
+namespace {
+
+// One seeded sequence of an operator's edits (every stroke tool, both buttons, pens and tips of
+// every size up to the edges, shapes filled and not, polygons, flood fills, filters on a
+// selection and on the whole picture, a pasted picture merged), then every step undone and
+// redone. Returns the picture after each edit and each undo and redo; tookParts tells whether
+// every snapshot after the first could be made of its part.
+std::vector<std::vector<BYTE>> RunEdits(PaintSnapshotParts& t, unsigned seed, bool whole, bool& tookParts) {
+  // An odd width: the last byte of every row is partly past the picture's edge.
+  constexpr int W = 61, H = 45;
+  t.BeginAt400(MakeImage(W, H, [](int x, int y) { return (x * 7 + y * 3) % 11 == 0 || x == 60; }));
+  CPaintEditor& e = t.Editor();
+  CKorvaneDoc& doc = *t.doc;
+  if (whole) CPaintEditorTestAccess::RenderWhole(e);
+  std::mt19937 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  auto point = [&](int x, int y) {
+    PaintPoint p;
+    p.x = x, p.y = y;
+    p.cx = e.GetMargin().cx + x * 4, p.cy = e.GetMargin().cy + y * 4;
+    return p;
+  };
+  auto anywhere = [&] { return point(pick(0, W - 1), pick(0, H - 1)); };
+  std::vector<std::vector<BYTE>> pictures{t.Current()};
+  tookParts = true;
+  // Each edit keeps at most two pictures: the undo list's ten hold them all.
+  constexpr int kEdits = 4;
+  for (int step = 0; step < kEdits; ++step) {
+    if (!whole && step > 0 && !CPaintEditorTestAccess::TakesParts(e)) tookParts = false;
+    const int what = pick(0, 9);
+    const int button = pick(0, 1);
+    e.m_nPenSize = pick(1, 12);
+    e.m_nPenShape = pick(0, 1);
+    e.m_bFill = pick(0, 1);
+    if (what <= 6) {
+      static constexpr int kTools[] = {PAINT_PEN, PAINT_ERASER, PAINT_BRUSH, PAINT_LINE,
+                                       PAINT_CIRCLE, PAINT_ELLIPSE, PAINT_RECT};
+      doc.SetPaintTool(kTools[what]);
+      e.BeginTool(anywhere(), button);
+      for (int k = pick(1, 5); k > 0; --k) e.ContinueTool(anywhere());
+      e.FinishTool(anywhere());
+    } else if (what == 7) {
+      doc.SetPaintTool(PAINT_POLYGON);
+      for (int k = pick(2, 4); k > 0; --k) e.BeginTool(anywhere(), button);
+      e.BeginTool(anywhere(), 1 - button);
+    } else if (what == 8) {
+      doc.SetPaintTool(PAINT_FLOOD);
+      e.BeginTool(anywhere(), button);
+    } else {
+      // A selection: filtered, or copied and pasted elsewhere, then merged.
+      doc.SetPaintTool(PAINT_SELECT);
+      const QPoint a = t.At(pick(0, W - 1), pick(0, H - 1)), b = t.At(pick(0, W - 1), pick(0, H - 1));
+      t.Drag(Qt::LeftButton, a, b);
+      switch (pick(0, 3)) {
+        case 0: doc.PaintInvert(); break;
+        case 1: doc.PaintFill(pick(0, 1)); break;
+        case 2: doc.PaintThicken(pick(1, 4), pick(1, 4), 0); break;
+        default: {
+          std::unique_ptr<CBitmap> picture(doc.PaintCopyCut(pick(0, 1)));
+          if (!picture) break;
+          e.m_ptContext = CPoint(e.GetMargin().cx + pick(-5, W) * 4, e.GetMargin().cy + pick(-5, H) * 4);
+          if (doc.PaintPaste(picture.get())) e.CancelSelection(0);
+          break;
+        }
+      }
+      e.DropSelection();
+      if (pick(0, 2) == 0) doc.PaintInvert();  // the whole picture
+    }
+    pictures.push_back(t.Current());
+  }
+  while (doc.CanPaintUndoRedo(0)) {
+    doc.PaintUndoRedo(0);
+    pictures.push_back(t.Current());
+  }
+  while (doc.CanPaintUndoRedo(1)) {
+    doc.PaintUndoRedo(1);
+    pictures.push_back(t.Current());
+  }
+  doc.EndPaintMode();
+  return pictures;
+}
+
+}  // namespace
+
+// A snapshot made of the part an edit changed holds exactly the bytes of one rendered whole,
+// after every edit and through undo and redo.
+TEST_F(PaintSnapshotParts, EqualWholeRenderingsThroughEditsUndoAndRedo) {
+  for (unsigned seed = 1; seed <= 16; ++seed) {
+    bool parts = false, unused = false;
+    const std::vector<std::vector<BYTE>> fast = RunEdits(*this, seed, false, parts);
+    const std::vector<std::vector<BYTE>> reference = RunEdits(*this, seed, true, unused);
+    EXPECT_TRUE(parts) << "seed " << seed << ": a snapshot was rendered whole";
+    ASSERT_EQ(fast.size(), reference.size());
+    for (size_t k = 0; k < fast.size(); ++k)
+      ASSERT_EQ(fast[k], reference[k]) << "seed " << seed << ", picture " << k;
+    // Undone to the start the picture is the one the edit began with; redone, the last.
+    const size_t edits = 1 + 4, undone = (fast.size() - edits) / 2;
+    EXPECT_EQ(fast[edits + undone - 1], fast.front()) << "seed " << seed;
+    EXPECT_EQ(fast.back(), fast[edits - 1]) << "seed " << seed;
+  }
 }
