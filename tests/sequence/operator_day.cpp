@@ -75,6 +75,24 @@ bool SameValue(const std::string& a, const std::string& b) {
   return false;
 }
 
+// A page's edits, checks and combos through a host (control id -> "t:text", "c:check", "s:row").
+std::map<int, std::string> ValuesOf(const CKorvanePage& page, const IControlHost& host) {
+  std::map<int, std::string> out;
+  const DlgTemplate& tpl = *page.GetTemplate();
+  for (int i = 0; i < tpl.count; ++i) {
+    const DlgControl& c = tpl.controls[i];
+    switch (c.kind) {
+      case CTL_EDIT:
+      case CTL_EDIT_MULTILINE: out[c.id] = "t:" + host.GetDlgItemText(c.id).ToUtf8(); break;
+      case CTL_CHECK:
+      case CTL_RADIO: out[c.id] = "c:" + std::to_string(host.GetCheck(c.id)); break;
+      case CTL_COMBO: out[c.id] = "s:" + std::to_string(host.GetCurSel(c.id)); break;
+      default: break;
+    }
+  }
+  return out;
+}
+
 // Typed characters as the keyboard sends them (QTest's key clicks know ASCII only).
 void TypeInto(QWidget* w, const QString& text) {
   for (QChar ch : text) {
@@ -869,9 +887,8 @@ void OperatorDay::SaveAndReopen(bool text) {
 }
 
 std::map<int, std::string> OperatorDay::FreshValues(int kind, int pageIndex) {
-  std::map<int, std::string> out;
   auto pages = CKorvanePropertySheet::CreatePagesOfKind(kind, Doc().m_Settings.System.FixField != 0);
-  if (pageIndex < 0 || pageIndex >= static_cast<int>(pages.size())) return out;
+  if (pageIndex < 0 || pageIndex >= static_cast<int>(pages.size())) return {};
   CKorvanePage& page = *pages[pageIndex];
   // The page remembers its place in a host of its own, not in the form view's.
   struct Host : IPageFormHost {
@@ -887,38 +904,10 @@ std::map<int, std::string> OperatorDay::FreshValues(int kind, int pageIndex) {
   page.AttachHost(&host);
   page.Activate();
   CPageHelper::SetFormHost(previous);
-  const DlgTemplate& tpl = *page.GetTemplate();
-  for (int i = 0; i < tpl.count; ++i) {
-    const DlgControl& c = tpl.controls[i];
-    switch (c.kind) {
-      case CTL_EDIT:
-      case CTL_EDIT_MULTILINE: out[c.id] = "t:" + host.GetDlgItemText(c.id).ToUtf8(); break;
-      case CTL_CHECK:
-      case CTL_RADIO: out[c.id] = "c:" + std::to_string(host.GetCheck(c.id)); break;
-      case CTL_COMBO: out[c.id] = "s:" + std::to_string(host.GetCurSel(c.id)); break;
-      default: break;
-    }
-  }
-  return out;
+  return ValuesOf(page, host);
 }
 
-std::map<int, std::string> OperatorDay::ShownValues(CKorvanePage& page) {
-  std::map<int, std::string> out;
-  IControlHost& host = *page.Host();
-  const DlgTemplate& tpl = *page.GetTemplate();
-  for (int i = 0; i < tpl.count; ++i) {
-    const DlgControl& c = tpl.controls[i];
-    switch (c.kind) {
-      case CTL_EDIT:
-      case CTL_EDIT_MULTILINE: out[c.id] = "t:" + host.GetDlgItemText(c.id).ToUtf8(); break;
-      case CTL_CHECK:
-      case CTL_RADIO: out[c.id] = "c:" + std::to_string(host.GetCheck(c.id)); break;
-      case CTL_COMBO: out[c.id] = "s:" + std::to_string(host.GetCurSel(c.id)); break;
-      default: break;
-    }
-  }
-  return out;
-}
+std::map<int, std::string> OperatorDay::ShownValues(CKorvanePage& page) { return ValuesOf(page, *page.Host()); }
 
 void OperatorDay::Restart() {
   m_bChoiceMayTrail = false;
