@@ -50,7 +50,7 @@
 namespace {
 
 constexpr int kDrawDataTemplate = 131;
-constexpr int kQrTemplate = 281, kQrData = 1451;
+constexpr int kQrTemplate = 281, kQrData = 1451, kArcTextTemplate = 141, kArcText = 1389;
 constexpr int kLayerFirst = 1050, kLayerLast = 1064;
 constexpr UINT kAddCommands[] = {ID_ADD_LINE,    ID_ADD_RECTANGLE, ID_ADD_CIRCLE,   ID_ADD_TRIANGLE, ID_ADD_RHOMBUS,
                                  ID_ADD_POLYGON, ID_ADD_TEXT,      ID_ADD_ARC_TEXT, ID_ADD_BARCODE};
@@ -111,7 +111,7 @@ KnownFaults KnownFaults::All() {
   f.sealCountUp = f.bandAfterScroll = f.listAfterJob = f.formScrollRange = f.drawDataLayer = f.qrLevelArrows =
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled = f.mirrorListRow =
           f.sealTextCountBox = f.drawDataChecks =
-          f.canvasAfterOpen = f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen =
+          f.canvasAfterOpen = f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
           f.paintEndPage = true;
   return f;
 }
@@ -140,6 +140,7 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.textEdits = on("textEdits");
   f.sealReopen = on("sealReopen");
   f.binaryReopen = on("binaryReopen");
+  f.deleteAfterZoom = on("deleteAfterZoom");
   f.paintEndPage = on("paintEndPage");
   return f;
 }
@@ -609,7 +610,8 @@ void OperatorDay::PageValue() {
     if (tpl.id == kDrawDataTemplate && c.kind == CTL_CHECK && !faults.drawDataChecks) continue;
     if (!faults.textEdits && ((tpl.id == dlg139::IDD && (c.id == dlg139::IDC_TEXT || c.id == dlg139::IDC_COUNT_START ||
                                                          c.id == dlg139::IDC_COUNT_DIGITS)) ||
-                              (tpl.id == kQrTemplate && c.id == kQrData)))
+                              (tpl.id == kQrTemplate && c.id == kQrData) ||
+                              (tpl.id == kArcTextTemplate && c.id == kArcText)))
       continue;
     if (c.id == dlg139::IDC_COUNT_UP && tpl.id == 139 && CurrentIsSealPart() && !faults.sealTextCountBox) continue;
     QWidget* w = host->GetControlWidget(c.id);
