@@ -356,7 +356,12 @@ int CQtControlHost::InsertString(int id, int row, const CString& text) {
   if (c->kind == CTL_LIST) {
     static_cast<QListWidget*>(c->widget)->insertItem(row, text.ToQString());
   } else {
-    static_cast<QComboBox*>(c->widget)->insertItem(row, text.ToQString());
+    auto* combo = static_cast<QComboBox*>(c->widget);
+    const int chosen = combo->currentIndex();
+    combo->insertItem(row, text.ToQString());
+    // A row added to an empty combo chooses itself in Qt; a combo box keeps no row chosen
+    // until one is set.
+    if (chosen < 0) combo->setCurrentIndex(-1);
   }
   --m_nSilent;
   return row;

@@ -18,6 +18,7 @@
 #include "model/objectlist.h"
 #include "model/textobject.h"
 #include "scripted_prompter.h"
+#include "surface_compare.h"
 #include "temp_dir.h"
 
 // A 1-bit image as rows of 0 (white) and 1 (ink).
@@ -109,13 +110,8 @@ class CanvasTest : public ::testing::Test {
   // and the bottom-right of the last column's bottom copy.
   CDoubleRect FullWalkBounds(int index);
   // Runs what is pending, then compares the window surface with a full repaint of the same
-  // state: the pixels that differ, the box around them and where the first few are.
-  struct StalePixels {
-    long count = 0;
-    int x = 0, y = 0, width = 0, height = 0;
-    std::string first;
-  };
-  StalePixels CompareWithFullRepaint();
+  // state.
+  StalePixels CompareWithFullRepaint() { return ::CompareWithFullRepaint(*view); }
 
   TempDir dir;
   ScriptedPrompter prompter;

@@ -128,6 +128,9 @@ TYPED_TEST(HostRulesTest, CodeSetChoicesStaySilentAndClicksNotify) {
   c.AddString(LST, CString("b"));
   c.AddString(CMB, CString("x"));
   c.AddString(CMB, CString("y"));
+  // Filled rows choose none until code or the operator does.
+  EXPECT_EQ(c.GetCurSel(CMB), -1);
+  EXPECT_EQ(c.GetCurSel(LST), -1);
   c.SetCheck(CHK, 1);
   c.CheckRadioButton(R1, R2);
   EXPECT_EQ(c.SetCurSel(LST, 1), 1);

@@ -1,0 +1,161 @@
+// An operator's day on the real main frame, offscreen: seeded random sequences of commands,
+// mouse and key operations, page values, jobs to the simulated machine, saves, reopens and
+// restarts, with the invariants checked after every step. A failure names the seed, the step and
+// the action log, so that the run can be replayed.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app_fixture.h"
+
+class CKorvanePage;
+class CLeftView;
+class CKorvaneView;
+class QWidget;
+
+// Operations and checks that trip faults being mended elsewhere: each stays off until the mend
+// is merged. KORVANE_SEQUENCE_FAULTS=all (or a comma list of the names below) turns them on.
+struct KnownFaults {
+  bool sealCountUp = false;          // a seal's text copies the text prototype's count-up flag
+  bool bandAfterScroll = false;      // a band left on screen after a scroll, wheel step or zoom
+  bool listAfterJob = false;         // the object list stale after a counter advance or thread end
+  bool formScrollRange = false;      // the form view's scroll range follows another page
+  bool drawDataLayer = false;        // the drawing-data page's layer colour not stored
+  bool qrLevelArrows = false;        // arrow keys in the QR level combo move the code
+  bool statusPanePaint = false;      // the status pane keeps the paint position
+  bool openedAsksSave = false;       // a design just opened asks to save on exit
+  bool saveBinaryTitled = false;     // Save on a binary-titled design opens an empty Save As
+  // Found by these runs, for the lead to mend:
+  bool mirrorListRow = false;        // a mirror of one object moves the list's choice to row 0
+  bool sealTextCountBox = false;     // the text page lets a seal's text count up
+  bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
+  bool deleteAfterZoom = false;      // a delete after a zoom leaves a pixel (seed 102, step 98)
+  bool binaryReopen = false;         // a binary reopen changes a design (seed 8, step 21)
+  bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
+                                     // bitmap, and a page value is then written through the wrong
+                                     // kind (memory corruption)
+  bool textEdits = false;            // text, counter and QR data edits show typing not stored
+  bool dragAfterZoom = false;        // a zoom during a drag leaves its feedback on the canvas
+  bool canvasAfterOpen = false;      // the canvas keeps a stale frame after a save and reopen
+  bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
+  static KnownFaults FromEnvironment();
+  static KnownFaults All();
+};
+
+// The machine's reader of the port during a job. The port is a plain file now; a reader with a
+// pace (steady, bursts, pauses, leaving) plugs in here and gives the stream it took.
+struct MachineReader {
+  virtual ~MachineReader() = default;
+  // Before the job: the port path is ready for the job's bytes.
+  virtual void BeforeJob(const std::string& portPath) { (void)portPath; }
+  // After the job: what reached the machine.
+  virtual std::string AfterJob(const std::string& portPath);
+};
+
+class OperatorDay : public AppTest {
+ protected:
+  OperatorDay();
+  ~OperatorDay() override;
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs `steps` actions from `seed`; stops at the first step that breaks an invariant and
+  // reports the seed, the step and the log.
+  void Run(std::uint64_t seed, int steps);
+
+  KnownFaults faults = KnownFaults::FromEnvironment();
+  std::unique_ptr<MachineReader> reader = std::make_unique<MachineReader>();
+
+ private:
+  class Dialogs;
+  class Prompter;
+  using Action = std::function<void()>;
+  struct Named {
+    const char* name;
+    int weight;
+    Action act;
+  };
+
+  void StartApp();
+  void StopApp();
+  std::vector<Named> Actions();
+  void Log(const std::string& line);
+  std::string LogText() const;
+  int Pick(int n);
+  double Uniform(double lo, double hi);
+
+  // ---- actions
+  void Command(unsigned id, const char* what);
+  void AddKind();
+  void AddBitmap();
+  void ClickObject(bool ctrl);
+  void Band();
+  void DragSelection(bool interrupt);
+  void ResizeSelection();
+  void ScrollCanvas();
+  void WheelCanvas();
+  void Escape();
+  void SetLayer();
+  void PageValue();
+  void PageKeyInCombo();
+  void CountingText();
+  void Seal();
+  void PaintMode();
+  void Job(bool threaded);
+  void SaveAndReopen(bool text);
+  void Restart();
+  void ResizeFrame();
+  void ChooseListRow();
+
+  // ---- invariants
+  void CheckAll(const std::string& after);
+  void CheckSurface(const std::string& after);
+  void CheckListAndPage(const std::string& after);
+  void CheckScrollRange(const std::string& after);
+  void CheckSealTexts(const std::string& after);
+
+  // The values a page of the kind shows when filled afresh from the document (control id ->
+  // "t:text", "c:check", "s:row").
+  std::map<int, std::string> FreshValues(int kind, int pageIndex);
+  std::map<int, std::string> ShownValues(CKorvanePage& page);
+  CKorvanePage* ShownPage();
+  std::string DesignBytes();
+  // The list's rows by kind and shown text, without names.
+  std::vector<std::string> RowsByKind();
+  // Every object's name, each closed by '|' (as many bytes as the names take in a file, plus one).
+  std::string NameBytes();
+  // Whether the current object is a part of a seal.
+  bool CurrentIsSealPart();
+
+  CLeftView& Canvas();
+  CKorvaneView& Form();
+  QWidget* Viewport();
+  void Mouse(int type, int x, int y, bool ctrl = false);
+
+  std::unique_ptr<Dialogs> m_dialogs;
+  Prompter* m_prompter = nullptr;
+  std::mt19937_64 m_rng;
+  std::vector<std::string> m_log;
+  std::string m_portPath;
+  std::string m_bmpPath;
+  int m_fileNo = 0;
+  // The work-area page values the run changed, as left: (page index, control id) -> value.
+  std::map<std::pair<int, int>, std::string> m_leftSettings;
+  // Set when the design was just opened and not edited since.
+  bool m_bJustOpened = false;
+  bool m_bSkipListCheck = false;
+  bool m_bSkipSurfaceCheck = false;
+  // Until a new choice, the list may trail a threaded job's end (listAfterJob), the page the end
+  // of paint mode (paintEndPage).
+  bool m_bChoiceMayTrail = false;
+  // Texts a job has counted (their rows may trail until listAfterJob is mended); compared only.
+  std::set<const void*> m_jobCounted;
+  bool m_dragging = false;  // the left button is held
+};

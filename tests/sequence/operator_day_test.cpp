@@ -1,0 +1,64 @@
+// Seeded operator's days on the real main frame. CI runs the fixed seeds below; a longer hunt
+// takes its seed and step count from KORVANE_SEQUENCE_SEED and KORVANE_SEQUENCE_STEPS (and
+// KORVANE_SEQUENCE_RUNS further seeds after it), e.g.
+//   KORVANE_SEQUENCE_SEED=77 KORVANE_SEQUENCE_STEPS=2000 test_sequence --gtest_filter='*Hunt*'
+// A seed that once failed stays here as a case of its own.
+#include <cstdlib>
+#include <string>
+
+#include "operator_day.h"
+
+namespace {
+
+std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
+  const char* v = std::getenv(name);
+  return v && *v ? std::strtoull(v, nullptr, 10) : fallback;
+}
+
+}  // namespace
+
+TEST_F(OperatorDay, FixedSeedsKeepEveryInvariant) {
+  for (std::uint64_t seed : {1u, 2u, 3u, 4u, 5u}) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Run(seed, 300);
+    Stop();
+    if (HasFailure()) return;
+  }
+}
+
+// Seeds that found faults, each up to the step that showed it. With its switch off (until the
+// mend is merged) the run leaves out what tripped it and must pass all the same; with the switch
+// on it checks the mend.
+TEST_F(OperatorDay, Seed1Step35MirrorOfOneObjectKeepsItsListRow) { Run(1, 36); }
+TEST_F(OperatorDay, Seed1Step125SealTextsNeverCount) { Run(1, 126); }
+TEST_F(OperatorDay, Seed1Step176DrawingDataChecksAreStored) { Run(1, 177); }
+TEST_F(OperatorDay, Seed1Step177CanvasAfterReopenShowsTheDesign) { Run(1, 178); }
+TEST_F(OperatorDay, Seed2Step95DragWithAZoomLeavesNoFeedback) { Run(2, 96); }
+TEST_F(OperatorDay, Seed2Step174TypedTextIsStored) { Run(2, 175); }
+TEST_F(OperatorDay, Seed100Step70TypedArcTextIsStored) { Run(100, 71); }
+TEST_F(OperatorDay, Seed2Step310CorporateSealReopensAsSaved) { Run(2, 311); }
+TEST_F(OperatorDay, Seed6Step274AnObjectAddedInPaintModeKeepsItsKind) {
+  // With paintEndPage off the run takes another path, which meets binaryReopen at step 272.
+  Run(6, faults.paintEndPage || faults.binaryReopen ? 279 : 271);
+}
+TEST_F(OperatorDay, Seed8Step21BinaryReopenKeepsTheDesign) {
+  if (!faults.binaryReopen) GTEST_SKIP() << "binaryReopen: a binary reopen changes this design (not yet mended)";
+  Run(8, 22);
+}
+
+TEST_F(OperatorDay, Seed102Step98DeleteAfterAZoomLeavesNoPixel) {
+  if (!faults.deleteAfterZoom) GTEST_SKIP() << "deleteAfterZoom: one stale pixel after the delete (not yet mended)";
+  Run(102, 99);
+}
+
+TEST_F(OperatorDay, Hunt) {
+  const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
+  if (!seed || !*seed) GTEST_SKIP() << "KORVANE_SEQUENCE_SEED names the first seed of a hunt";
+  const std::uint64_t first = EnvNumber("KORVANE_SEQUENCE_SEED", 0);
+  const int steps = static_cast<int>(EnvNumber("KORVANE_SEQUENCE_STEPS", 1000));
+  const std::uint64_t runs = EnvNumber("KORVANE_SEQUENCE_RUNS", 1);
+  for (std::uint64_t s = first; s < first + runs && !HasFailure(); ++s) {
+    Run(s, steps);
+    Stop();
+  }
+}
