@@ -426,6 +426,8 @@ void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
     case HINT_MIRROR_CHANGED:
     case HINT_REDRAW_ALL:
     case HINT_NEW_DOCUMENT:
+    // A load's work-area data (its frame, its outline) comes after the new document's paint.
+    case HINT_DRAWING_DATA_LOADED:
     case HINT_ENGRAVING_ENDED: Invalidate(TRUE); return;
     default: break;
   }

@@ -111,7 +111,7 @@ KnownFaults KnownFaults::All() {
   f.sealCountUp = f.bandAfterScroll = f.listAfterJob = f.formScrollRange = f.drawDataLayer = f.qrLevelArrows =
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled = f.mirrorListRow =
           f.sealTextCountBox = f.drawDataChecks =
-          f.canvasAfterOpen = f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
+          f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
           f.paintEndPage = true;
   return f;
 }
@@ -135,7 +135,6 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.mirrorListRow = on("mirrorListRow");
   f.sealTextCountBox = on("sealTextCountBox");
   f.drawDataChecks = on("drawDataChecks");
-  f.canvasAfterOpen = on("canvasAfterOpen");
   f.dragAfterZoom = on("dragAfterZoom");
   f.textEdits = on("textEdits");
   f.sealReopen = on("sealReopen");
@@ -860,7 +859,6 @@ void OperatorDay::SaveAndReopen(bool text) {
   Command(ID_FILE_OPEN, "open");
   m_prompter->files.clear();
   m_bJustOpened = true;
-  if (!faults.canvasAfterOpen) m_bSkipSurfaceCheck = true;
   if (!text) {
     // A load names every object afresh after its kind; the rest of the design comes back as it was.
     const std::string after = DesignBytes();

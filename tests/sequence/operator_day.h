@@ -43,7 +43,6 @@ struct KnownFaults {
                                      // kind (memory corruption)
   bool textEdits = false;            // text, counter and QR data edits show typing not stored
   bool dragAfterZoom = false;        // a zoom during a drag leaves its feedback on the canvas
-  bool canvasAfterOpen = false;      // the canvas keeps a stale frame after a save and reopen
   bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
   static KnownFaults FromEnvironment();
   static KnownFaults All();
