@@ -111,7 +111,7 @@ KnownFaults KnownFaults::All() {
   f.sealCountUp = f.bandAfterScroll = f.listAfterJob = f.formScrollRange = f.drawDataLayer = f.qrLevelArrows =
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled = f.mirrorListRow =
           f.sealTextCountBox = f.drawDataChecks =
-          f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
+          f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
           f.paintEndPage = true;
   return f;
 }
@@ -135,7 +135,6 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.mirrorListRow = on("mirrorListRow");
   f.sealTextCountBox = on("sealTextCountBox");
   f.drawDataChecks = on("drawDataChecks");
-  f.dragAfterZoom = on("dragAfterZoom");
   f.textEdits = on("textEdits");
   f.sealReopen = on("sealReopen");
   f.binaryReopen = on("binaryReopen");
@@ -355,7 +354,7 @@ std::vector<OperatorDay::Named> OperatorDay::Actions() {
       {"ctrl-click", 5, [this] { ClickObject(true); }},
       {"band", 6, [this] { Band(); }},
       {"drag", 8, [this] { DragSelection(false); }},
-      {"drag with a zoom", 3, [this] { DragSelection(faults.dragAfterZoom); }},
+      {"drag with a zoom", 3, [this] { DragSelection(true); }},
       {"resize", 5, [this] { ResizeSelection(); }},
       {"nudge", 5,
        [this] {
@@ -507,7 +506,8 @@ void OperatorDay::DragSelection(bool interrupt) {
   m_dragging = true;
   Mouse(QEvent::MouseButtonPress, x, y);
   Mouse(QEvent::MouseMove, x + dx / 2, y + dy / 2);
-  if (interrupt) Command(Pick(2) ? ID_ZOOM_IN : ID_ZOOM_OUT, "zoom during the drag");
+  // The zoom's way follows the drag's, so that the drag takes no more draws than a plain one.
+  if (interrupt) Command(dx % 2 ? ID_ZOOM_IN : ID_ZOOM_OUT, "zoom during the drag");
   Mouse(QEvent::MouseMove, x + dx, y + dy);
   m_dragging = false;
   Mouse(QEvent::MouseButtonRelease, x + dx, y + dy);

@@ -42,7 +42,6 @@ struct KnownFaults {
                                      // bitmap, and a page value is then written through the wrong
                                      // kind (memory corruption)
   bool textEdits = false;            // text, counter and QR data edits show typing not stored
-  bool dragAfterZoom = false;        // a zoom during a drag leaves its feedback on the canvas
   bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
   static KnownFaults FromEnvironment();
   static KnownFaults All();
