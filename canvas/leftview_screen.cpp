@@ -742,6 +742,16 @@ void CLeftView::ChangeTracker(int index) {
 }
 
 BOOL CLeftView::ObjectDeviceRect(int index, RECT* out) {
+  if (!MeasureDeviceRect(index, out)) return FALSE;
+  // A measure is of the glyphs' and strokes' extents at the current zoom; their rasterised
+  // pixels can land a pixel beyond it, and an invalidation that misses one leaves it behind.
+  constexpr int kDrawnSlack = 2;
+  *out = RECT{std::min(out->left, out->right) - kDrawnSlack, std::min(out->top, out->bottom) - kDrawnSlack,
+              std::max(out->left, out->right) + kDrawnSlack, std::max(out->top, out->bottom) + kDrawnSlack};
+  return TRUE;
+}
+
+BOOL CLeftView::MeasureDeviceRect(int index, RECT* out) {
   if (!m_pDoc) return FALSE;
   CDrawObject* copy = m_pDoc->CloneObject(index);
   if (!copy) return FALSE;

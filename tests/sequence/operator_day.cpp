@@ -111,7 +111,7 @@ KnownFaults KnownFaults::All() {
   f.sealCountUp = f.bandAfterScroll = f.listAfterJob = f.formScrollRange = f.drawDataLayer = f.qrLevelArrows =
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled = f.mirrorListRow =
           f.sealTextCountBox = f.drawDataChecks =
-          f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
+          f.textEdits = f.sealReopen = f.binaryReopen =
           f.paintEndPage = true;
   return f;
 }
@@ -138,7 +138,6 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.textEdits = on("textEdits");
   f.sealReopen = on("sealReopen");
   f.binaryReopen = on("binaryReopen");
-  f.deleteAfterZoom = on("deleteAfterZoom");
   f.paintEndPage = on("paintEndPage");
   return f;
 }

@@ -36,7 +36,6 @@ struct KnownFaults {
   bool mirrorListRow = false;        // a mirror of one object moves the list's choice to row 0
   bool sealTextCountBox = false;     // the text page lets a seal's text count up
   bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
-  bool deleteAfterZoom = false;      // a delete after a zoom leaves a pixel (seed 102, step 98)
   bool binaryReopen = false;         // a binary reopen changes a design (seed 8, step 21)
   bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
                                      // bitmap, and a page value is then written through the wrong

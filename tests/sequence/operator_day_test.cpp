@@ -46,10 +46,7 @@ TEST_F(OperatorDay, Seed8Step21BinaryReopenKeepsTheDesign) {
   Run(8, 22);
 }
 
-TEST_F(OperatorDay, Seed102Step98DeleteAfterAZoomLeavesNoPixel) {
-  if (!faults.deleteAfterZoom) GTEST_SKIP() << "deleteAfterZoom: one stale pixel after the delete (not yet mended)";
-  Run(102, 99);
-}
+TEST_F(OperatorDay, Seed102Step98DeleteAfterAZoomLeavesNoPixel) { Run(102, 99); }
 
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
