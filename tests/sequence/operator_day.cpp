@@ -112,7 +112,7 @@ KnownFaults KnownFaults::All() {
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled = f.mirrorListRow =
           f.sealTextCountBox = f.drawDataChecks =
           f.textEdits = f.sealReopen = f.binaryReopen =
-          f.paintEndPage = true;
+          f.paintEndPage = f.selectionFeedback = f.pageValueCorner = true;
   return f;
 }
 
@@ -139,6 +139,8 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.sealReopen = on("sealReopen");
   f.binaryReopen = on("binaryReopen");
   f.paintEndPage = on("paintEndPage");
+  f.selectionFeedback = on("selectionFeedback");
+  f.pageValueCorner = on("pageValueCorner");
   return f;
 }
 

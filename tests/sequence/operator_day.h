@@ -42,6 +42,10 @@ struct KnownFaults {
                                      // kind (memory corruption)
   bool textEdits = false;            // text, counter and QR data edits show typing not stored
   bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
+  bool selectionFeedback = false;    // a drag or resize of a selection leaves pixels of its
+                                     // feedback (seeds 206, 213, 217)
+  bool pageValueCorner = false;      // a page value leaves an 8 x 8 square at the canvas's corner
+                                     // (seed 224, step 412)
   static KnownFaults FromEnvironment();
   static KnownFaults All();
 };
