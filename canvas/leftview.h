@@ -461,6 +461,8 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void FillMask(CDC* pDC);
   // The device rectangle of all copies of an entry (client pixels); FALSE without one.
   BOOL ObjectDeviceRect(int index, RECT* out);
+  // The measure itself, as the renderer and the kept measures give it.
+  BOOL MeasureDeviceRect(int index, RECT* out);
   // The last measures of the texts, so that a place asked for again is not laid out again.
   CMeasuredRects m_measured;
   // A kept rectangle carried to where the object has moved since (client pixels, widened by

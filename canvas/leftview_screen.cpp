@@ -426,6 +426,8 @@ void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
     case HINT_MIRROR_CHANGED:
     case HINT_REDRAW_ALL:
     case HINT_NEW_DOCUMENT:
+    // A load's work-area data (its frame, its outline) comes after the new document's paint.
+    case HINT_DRAWING_DATA_LOADED:
     case HINT_ENGRAVING_ENDED: Invalidate(TRUE); return;
     default: break;
   }
@@ -740,6 +742,16 @@ void CLeftView::ChangeTracker(int index) {
 }
 
 BOOL CLeftView::ObjectDeviceRect(int index, RECT* out) {
+  if (!MeasureDeviceRect(index, out)) return FALSE;
+  // A measure is of the glyphs' and strokes' extents at the current zoom; their rasterised
+  // pixels can land a pixel beyond it, and an invalidation that misses one leaves it behind.
+  constexpr int kDrawnSlack = 2;
+  *out = RECT{std::min(out->left, out->right) - kDrawnSlack, std::min(out->top, out->bottom) - kDrawnSlack,
+              std::max(out->left, out->right) + kDrawnSlack, std::max(out->top, out->bottom) + kDrawnSlack};
+  return TRUE;
+}
+
+BOOL CLeftView::MeasureDeviceRect(int index, RECT* out) {
   if (!m_pDoc) return FALSE;
   CDrawObject* copy = m_pDoc->CloneObject(index);
   if (!copy) return FALSE;

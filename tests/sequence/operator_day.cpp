@@ -111,8 +111,8 @@ KnownFaults KnownFaults::All() {
   f.sealCountUp = f.bandAfterScroll = f.listAfterJob = f.formScrollRange = f.drawDataLayer = f.qrLevelArrows =
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled = f.mirrorListRow =
           f.sealTextCountBox = f.drawDataChecks =
-          f.canvasAfterOpen = f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
-          f.paintEndPage = true;
+          f.textEdits = f.sealReopen = f.binaryReopen =
+          f.paintEndPage = f.selectionFeedback = f.pageValueCorner = true;
   return f;
 }
 
@@ -135,13 +135,12 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.mirrorListRow = on("mirrorListRow");
   f.sealTextCountBox = on("sealTextCountBox");
   f.drawDataChecks = on("drawDataChecks");
-  f.canvasAfterOpen = on("canvasAfterOpen");
-  f.dragAfterZoom = on("dragAfterZoom");
   f.textEdits = on("textEdits");
   f.sealReopen = on("sealReopen");
   f.binaryReopen = on("binaryReopen");
-  f.deleteAfterZoom = on("deleteAfterZoom");
   f.paintEndPage = on("paintEndPage");
+  f.selectionFeedback = on("selectionFeedback");
+  f.pageValueCorner = on("pageValueCorner");
   return f;
 }
 
@@ -356,7 +355,7 @@ std::vector<OperatorDay::Named> OperatorDay::Actions() {
       {"ctrl-click", 5, [this] { ClickObject(true); }},
       {"band", 6, [this] { Band(); }},
       {"drag", 8, [this] { DragSelection(false); }},
-      {"drag with a zoom", 3, [this] { DragSelection(faults.dragAfterZoom); }},
+      {"drag with a zoom", 3, [this] { DragSelection(true); }},
       {"resize", 5, [this] { ResizeSelection(); }},
       {"nudge", 5,
        [this] {
@@ -508,7 +507,8 @@ void OperatorDay::DragSelection(bool interrupt) {
   m_dragging = true;
   Mouse(QEvent::MouseButtonPress, x, y);
   Mouse(QEvent::MouseMove, x + dx / 2, y + dy / 2);
-  if (interrupt) Command(Pick(2) ? ID_ZOOM_IN : ID_ZOOM_OUT, "zoom during the drag");
+  // The zoom's way follows the drag's, so that the drag takes no more draws than a plain one.
+  if (interrupt) Command(dx % 2 ? ID_ZOOM_IN : ID_ZOOM_OUT, "zoom during the drag");
   Mouse(QEvent::MouseMove, x + dx, y + dy);
   m_dragging = false;
   Mouse(QEvent::MouseButtonRelease, x + dx, y + dy);
@@ -860,7 +860,6 @@ void OperatorDay::SaveAndReopen(bool text) {
   Command(ID_FILE_OPEN, "open");
   m_prompter->files.clear();
   m_bJustOpened = true;
-  if (!faults.canvasAfterOpen) m_bSkipSurfaceCheck = true;
   if (!text) {
     // A load names every object afresh after its kind; the rest of the design comes back as it was.
     const std::string after = DesignBytes();

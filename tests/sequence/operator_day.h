@@ -36,15 +36,16 @@ struct KnownFaults {
   bool mirrorListRow = false;        // a mirror of one object moves the list's choice to row 0
   bool sealTextCountBox = false;     // the text page lets a seal's text count up
   bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
-  bool deleteAfterZoom = false;      // a delete after a zoom leaves a pixel (seed 102, step 98)
   bool binaryReopen = false;         // a binary reopen changes a design (seed 8, step 21)
   bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
                                      // bitmap, and a page value is then written through the wrong
                                      // kind (memory corruption)
   bool textEdits = false;            // text, counter and QR data edits show typing not stored
-  bool dragAfterZoom = false;        // a zoom during a drag leaves its feedback on the canvas
-  bool canvasAfterOpen = false;      // the canvas keeps a stale frame after a save and reopen
   bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
+  bool selectionFeedback = false;    // a drag or resize of a selection leaves pixels of its
+                                     // feedback (seeds 206, 213, 217)
+  bool pageValueCorner = false;      // a page value leaves an 8 x 8 square at the canvas's corner
+                                     // (seed 224, step 412)
   static KnownFaults FromEnvironment();
   static KnownFaults All();
 };
