@@ -50,7 +50,8 @@
 namespace {
 
 constexpr int kDrawDataTemplate = 131;
-constexpr int kQrTemplate = 281, kQrData = 1451, kArcTextTemplate = 141, kArcText = 1389;
+constexpr int kQrTemplate = 281, kQrData = 1451, kQrConfirm = 1325;
+constexpr int kArcTextTemplate = 141, kArcText = 1389, kArcConfirm = 1388;
 constexpr int kLayerFirst = 1050, kLayerLast = 1064;
 constexpr UINT kAddCommands[] = {ID_ADD_LINE,    ID_ADD_RECTANGLE, ID_ADD_CIRCLE,   ID_ADD_TRIANGLE, ID_ADD_RHOMBUS,
                                  ID_ADD_POLYGON, ID_ADD_TEXT,      ID_ADD_ARC_TEXT, ID_ADD_BARCODE};
@@ -93,6 +94,16 @@ std::map<int, std::string> ValuesOf(const CKorvanePage& page, const IControlHost
   return out;
 }
 
+// The button that takes what was typed into a field, 0 when typing takes it at once.
+int TakingButton(int page, int control) {
+  if (page == dlg139::IDD && control == dlg139::IDC_TEXT) return dlg139::IDC_CONFIRM;
+  if (page == dlg139::IDD && (control == dlg139::IDC_COUNT_START || control == dlg139::IDC_COUNT_DIGITS))
+    return dlg139::IDC_RESET_COUNTER;
+  if (page == kQrTemplate && control == kQrData) return kQrConfirm;
+  if (page == kArcTextTemplate && control == kArcText) return kArcConfirm;
+  return 0;
+}
+
 // Typed characters as the keyboard sends them (QTest's key clicks know ASCII only).
 void TypeInto(QWidget* w, const QString& text) {
   for (QChar ch : text) {
@@ -111,7 +122,7 @@ KnownFaults KnownFaults::All() {
   f.sealCountUp = f.bandAfterScroll = f.listAfterJob = f.formScrollRange = f.drawDataLayer = f.qrLevelArrows =
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled = f.mirrorListRow =
           f.sealTextCountBox = f.drawDataChecks =
-          f.canvasAfterOpen = f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
+          f.canvasAfterOpen = f.dragAfterZoom = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
           f.paintEndPage = true;
   return f;
 }
@@ -137,7 +148,6 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.drawDataChecks = on("drawDataChecks");
   f.canvasAfterOpen = on("canvasAfterOpen");
   f.dragAfterZoom = on("dragAfterZoom");
-  f.textEdits = on("textEdits");
   f.sealReopen = on("sealReopen");
   f.binaryReopen = on("binaryReopen");
   f.deleteAfterZoom = on("deleteAfterZoom");
@@ -608,11 +618,6 @@ void OperatorDay::PageValue() {
       continue;
     if (tpl.id == kDrawDataTemplate && c.id >= kLayerFirst && c.id <= kLayerLast && !faults.drawDataLayer) continue;
     if (tpl.id == kDrawDataTemplate && c.kind == CTL_CHECK && !faults.drawDataChecks) continue;
-    if (!faults.textEdits && ((tpl.id == dlg139::IDD && (c.id == dlg139::IDC_TEXT || c.id == dlg139::IDC_COUNT_START ||
-                                                         c.id == dlg139::IDC_COUNT_DIGITS)) ||
-                              (tpl.id == kQrTemplate && c.id == kQrData) ||
-                              (tpl.id == kArcTextTemplate && c.id == kArcText)))
-      continue;
     if (c.id == dlg139::IDC_COUNT_UP && tpl.id == 139 && CurrentIsSealPart() && !faults.sealTextCountBox) continue;
     QWidget* w = host->GetControlWidget(c.id);
     if (!w || !w->isVisible() || !w->isEnabled()) continue;
@@ -659,6 +664,14 @@ void OperatorDay::PageValue() {
     m_log.back() += " row " + std::to_string(row);
     combo->setCurrentIndex(row);
     emit combo->activated(row);
+  }
+  // A text, a QR Code's data and a counter's start are taken by their button only: the operator
+  // presses it before leaving the field.
+  if (const int button = TakingButton(tpl.id, c.id)) {
+    if (auto* b = qobject_cast<QAbstractButton*>(host->GetControlWidget(button)); b && b->isEnabled()) {
+      m_log.back() += " taken by " + std::to_string(button);
+      b->click();
+    }
   }
   // The operator leaves the field for the canvas.
   Canvas().setFocus();
@@ -818,7 +831,8 @@ std::vector<std::string> OperatorDay::RowsByKind() {
     CString row;
     list.GetEntryText(index, row);
     const std::string text = row.ToUtf8();
-    const size_t open = text.find('(');
+    // A name may hold brackets of its own (a seal's ring text): the text follows the name's gap.
+    const size_t open = text.find("   ( ");
     rows.push_back(std::to_string(list.GetObject(index)->m_nType) + (open == std::string::npos ? "" : text.substr(open)));
   }
   return rows;

@@ -41,7 +41,6 @@ struct KnownFaults {
   bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
                                      // bitmap, and a page value is then written through the wrong
                                      // kind (memory corruption)
-  bool textEdits = false;            // text, counter and QR data edits show typing not stored
   bool dragAfterZoom = false;        // a zoom during a drag leaves its feedback on the canvas
   bool canvasAfterOpen = false;      // the canvas keeps a stale frame after a save and reopen
   bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
