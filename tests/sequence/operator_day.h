@@ -37,7 +37,6 @@ struct KnownFaults {
   bool sealTextCountBox = false;     // the text page lets a seal's text count up
   bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
   bool deleteAfterZoom = false;      // a delete after a zoom leaves a pixel (seed 102, step 98)
-  bool binaryReopen = false;         // a binary reopen changes a design (seed 8, step 21)
   bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
                                      // bitmap, and a page value is then written through the wrong
                                      // kind (memory corruption)
@@ -129,7 +128,6 @@ class OperatorDay : public AppTest {
   // The list's rows by kind and shown text, without names.
   std::vector<std::string> RowsByKind();
   // Every object's name, each closed by '|' (as many bytes as the names take in a file, plus one).
-  std::string NameBytes();
   // Whether the current object is a part of a seal.
   bool CurrentIsSealPart();
 
