@@ -35,7 +35,6 @@ struct KnownFaults {
   // Found by these runs, for the lead to mend:
   bool mirrorListRow = false;        // a mirror of one object moves the list's choice to row 0
   bool sealTextCountBox = false;     // the text page lets a seal's text count up
-  bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
   bool deleteAfterZoom = false;      // a delete after a zoom leaves a pixel (seed 102, step 98)
   bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
                                      // bitmap, and a page value is then written through the wrong
