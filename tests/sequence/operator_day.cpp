@@ -324,7 +324,7 @@ void OperatorDay::Run(std::uint64_t seed, int steps) {
   m_log.clear();
   m_leftSettings.clear();
   m_jobCounted.clear();
-  m_bJustOpened = false;
+  m_bJustOpened = m_bOpenedLastStep = false;
   // Every seed starts as a first run, so that it replays alone as it ran among others.
   QSettings(QStringLiteral("Vexor Co.,Ltd"), QStringLiteral("Draventis")).clear();
   ::DeleteSettingsFiles();
@@ -347,6 +347,10 @@ void OperatorDay::Run(std::uint64_t seed, int steps) {
     }
     Log(std::string(chosen->name));
     const std::string was = m_log.back();
+    // A design counts as just opened only up to the step after its open: any step between may
+    // change it, and then a question to save is due.
+    m_bOpenedLastStep = m_bJustOpened;
+    m_bJustOpened = false;
     chosen->act();
     if (!HasFailure()) CheckAll(was);
     if (HasFailure()) {
@@ -928,7 +932,7 @@ std::map<int, std::string> OperatorDay::ShownValues(CKorvanePage& page) { return
 void OperatorDay::Restart() {
   m_bChoiceMayTrail = false;
   if (Doc().m_bPaintMode) return;
-  const bool justOpened = m_bJustOpened;
+  const bool justOpened = m_bOpenedLastStep;
   const size_t asked = m_prompter->asked.size();
   StopApp();
   if (faults.openedAsksSave && justOpened) {

@@ -146,6 +146,7 @@ class OperatorDay : public AppTest {
   std::map<std::pair<int, int>, std::string> m_leftSettings;
   // Set when the design was just opened and not edited since.
   bool m_bJustOpened = false;
+  bool m_bOpenedLastStep = false;
   bool m_bSkipListCheck = false;
   bool m_bSkipSurfaceCheck = false;
   // Until a new choice, the list may trail a threaded job's end (listAfterJob), the page the end
