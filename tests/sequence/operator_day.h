@@ -25,12 +25,7 @@ class QWidget;
 struct KnownFaults {
   bool sealCountUp = false;          // a seal's text copies the text prototype's count-up flag
   bool bandAfterScroll = false;      // a band left on screen after a scroll, wheel step or zoom
-  bool listAfterJob = false;         // the object list stale after a counter advance or thread end
-  bool formScrollRange = false;      // the form view's scroll range follows another page
   bool drawDataLayer = false;        // the drawing-data page's layer colour not stored
-  bool qrLevelArrows = false;        // arrow keys in the QR level combo move the code
-  bool statusPanePaint = false;      // the status pane keeps the paint position
-  bool openedAsksSave = false;       // a design just opened asks to save on exit
   bool saveBinaryTitled = false;     // Save on a binary-titled design opens an empty Save As
   // Found by these runs, for the lead to mend:
   bool mirrorListRow = false;        // a mirror of one object moves the list's choice to row 0
@@ -149,10 +144,5 @@ class OperatorDay : public AppTest {
   bool m_bOpenedLastStep = false;
   bool m_bSkipListCheck = false;
   bool m_bSkipSurfaceCheck = false;
-  // Until a new choice, the list may trail a threaded job's end (listAfterJob), the page the end
-  // of paint mode (paintEndPage).
-  bool m_bChoiceMayTrail = false;
-  // Texts a job has counted (their rows may trail until listAfterJob is mended); compared only.
-  std::set<const void*> m_jobCounted;
   bool m_dragging = false;  // the left button is held
 };
