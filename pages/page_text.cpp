@@ -201,7 +201,16 @@ void CPageText1String::OnDirection(int direction) {
 void CPageText1String::OnCountUp() {
   const int on = ApplyCheck(dlg139::IDC_COUNT_UP);
   EnableCountUpControls(on);
-  if (on) OnResetCounter();
+  if (on) {
+    OnResetCounter();
+    return;
+  }
+  // The edit held the counter, which the object's string need not be: show what is marked now.
+  CKorvaneDoc* doc = GetDocument();
+  CDrawObject* copy = doc ? doc->CopyCurrentObject() : nullptr;
+  if (copy && copy->m_nType == TYPE_TEXT1 && m_pControls)
+    m_pControls->SetDlgItemText(dlg139::IDC_TEXT, static_cast<CText1Object*>(copy)->m_strText);
+  CKorvaneDoc::FreeObject(copy);
 }
 
 void CPageText1String::OnResetCounter() {

@@ -130,6 +130,9 @@ TEST_F(TextPages, CountUpShowsThePaddedCountReadOnly) {
   d.host.Click(IDC_COUNT_UP);
   EXPECT_FALSE(d.host.IsReadOnly(IDC_TEXT));
   EXPECT_TRUE(d.host.IsWindowEnabled(IDC_CONFIRM));
+  // Counting stopped: the edit shows the string that is marked, not the count it held.
+  EXPECT_EQ(Text(d.host, IDC_TEXT), "0005");
+  EXPECT_EQ(At<CText1Object>(i)->m_strText.str(), "0005");
 }
 
 TEST_F(TextPages, PositionSpacingAndRowsKeepTheirRanges) {

@@ -25,22 +25,14 @@ class QWidget;
 struct KnownFaults {
   bool sealCountUp = false;          // a seal's text copies the text prototype's count-up flag
   bool bandAfterScroll = false;      // a band left on screen after a scroll, wheel step or zoom
-  bool listAfterJob = false;         // the object list stale after a counter advance or thread end
-  bool formScrollRange = false;      // the form view's scroll range follows another page
   bool drawDataLayer = false;        // the drawing-data page's layer colour not stored
-  bool qrLevelArrows = false;        // arrow keys in the QR level combo move the code
-  bool statusPanePaint = false;      // the status pane keeps the paint position
-  bool openedAsksSave = false;       // a design just opened asks to save on exit
   bool saveBinaryTitled = false;     // Save on a binary-titled design opens an empty Save As
   // Found by these runs, for the lead to mend:
   bool mirrorListRow = false;        // a mirror of one object moves the list's choice to row 0
   bool sealTextCountBox = false;     // the text page lets a seal's text count up
-  bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
-  bool binaryReopen = false;         // a binary reopen changes a design (seed 8, step 21)
   bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
                                      // bitmap, and a page value is then written through the wrong
                                      // kind (memory corruption)
-  bool textEdits = false;            // text, counter and QR data edits show typing not stored
   bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
   bool selectionFeedback = false;    // a drag or resize of a selection leaves pixels of its
                                      // feedback (seeds 206, 213, 217)
@@ -131,7 +123,6 @@ class OperatorDay : public AppTest {
   // The list's rows by kind and shown text, without names.
   std::vector<std::string> RowsByKind();
   // Every object's name, each closed by '|' (as many bytes as the names take in a file, plus one).
-  std::string NameBytes();
   // Whether the current object is a part of a seal.
   bool CurrentIsSealPart();
 
@@ -151,12 +142,8 @@ class OperatorDay : public AppTest {
   std::map<std::pair<int, int>, std::string> m_leftSettings;
   // Set when the design was just opened and not edited since.
   bool m_bJustOpened = false;
+  bool m_bOpenedLastStep = false;
   bool m_bSkipListCheck = false;
   bool m_bSkipSurfaceCheck = false;
-  // Until a new choice, the list may trail a threaded job's end (listAfterJob), the page the end
-  // of paint mode (paintEndPage).
-  bool m_bChoiceMayTrail = false;
-  // Texts a job has counted (their rows may trail until listAfterJob is mended); compared only.
-  std::set<const void*> m_jobCounted;
   bool m_dragging = false;  // the left button is held
 };
