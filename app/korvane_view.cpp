@@ -301,9 +301,11 @@ void CKorvaneView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
     case HINT_ENGRAVING_ENDED:
       // A finished job advanced the counting texts: their rows and the text page show the new count.
       RefreshRowTexts();
+      // The new count also rebuilds the characters, so the character page shows them afresh too.
       if (m_nPageKind == TYPE_TEXT1 || m_nPageKind == TYPE_TEXT2) {
-        CKorvanePage* page = GetKindPage(m_nPageKind, 0);
-        if (page && page->HasHost()) page->RefreshPage();
+        for (int index = 0; CKorvanePage* page = GetKindPage(m_nPageKind, index); ++index) {
+          if (page->HasHost()) page->RefreshPage();
+        }
       }
       return;
     case HINT_SELECTION_NUDGED:
