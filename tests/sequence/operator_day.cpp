@@ -112,7 +112,7 @@ KnownFaults KnownFaults::All() {
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled = f.mirrorListRow =
           f.sealTextCountBox = f.drawDataChecks =
           f.canvasAfterOpen = f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
-          f.paintEndPage = true;
+          true;
   return f;
 }
 
@@ -141,7 +141,6 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.sealReopen = on("sealReopen");
   f.binaryReopen = on("binaryReopen");
   f.deleteAfterZoom = on("deleteAfterZoom");
-  f.paintEndPage = on("paintEndPage");
   return f;
 }
 
@@ -423,17 +422,12 @@ void OperatorDay::Command(unsigned id, const char* what) {
 
 void OperatorDay::AddKind() {
   m_bChoiceMayTrail = false;
-  if (Doc().m_bPaintMode && !faults.paintEndPage) {
-    m_log.back() += " (left out: paint mode)";
-    return;
-  }
   const UINT id = kAddCommands[Pick(static_cast<int>(std::size(kAddCommands)))];
   Command(id, "add");
 }
 
 void OperatorDay::AddBitmap() {
   m_bChoiceMayTrail = false;
-  if (Doc().m_bPaintMode && !faults.paintEndPage) return;
   m_prompter->files.push_back(CString(m_bmpPath.c_str()));
   Command(ID_ADD_BMP, "add bitmap");
   m_prompter->files.clear();
@@ -696,7 +690,6 @@ void OperatorDay::PageKeyInCombo() {
 }
 
 void OperatorDay::CountingText() {
-  if (Doc().m_bPaintMode && !faults.paintEndPage) return;
   if (Doc().m_nCurrentKind != TYPE_TEXT1) Command(ID_ADD_TEXT, "add text");
   if (Doc().m_nCurrentKind != TYPE_TEXT1) return;
   if (CurrentIsSealPart() && !faults.sealTextCountBox) {

@@ -38,9 +38,6 @@ struct KnownFaults {
   bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
   bool deleteAfterZoom = false;      // a delete after a zoom leaves a pixel (seed 102, step 98)
   bool binaryReopen = false;         // a binary reopen changes a design (seed 8, step 21)
-  bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
-                                     // bitmap, and a page value is then written through the wrong
-                                     // kind (memory corruption)
   bool textEdits = false;            // text, counter and QR data edits show typing not stored
   bool dragAfterZoom = false;        // a zoom during a drag leaves its feedback on the canvas
   bool canvasAfterOpen = false;      // the canvas keeps a stale frame after a save and reopen
@@ -152,8 +149,7 @@ class OperatorDay : public AppTest {
   bool m_bJustOpened = false;
   bool m_bSkipListCheck = false;
   bool m_bSkipSurfaceCheck = false;
-  // Until a new choice, the list may trail a threaded job's end (listAfterJob), the page the end
-  // of paint mode (paintEndPage).
+  // Until a new choice, the list may trail a threaded job's end (listAfterJob).
   bool m_bChoiceMayTrail = false;
   // Texts a job has counted (their rows may trail until listAfterJob is mended); compared only.
   std::set<const void*> m_jobCounted;
