@@ -33,7 +33,6 @@ struct KnownFaults {
   bool openedAsksSave = false;       // a design just opened asks to save on exit
   bool saveBinaryTitled = false;     // Save on a binary-titled design opens an empty Save As
   // Found by these runs, for the lead to mend:
-  bool mirrorListRow = false;        // a mirror of one object moves the list's choice to row 0
   bool sealTextCountBox = false;     // the text page lets a seal's text count up
   bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
   bool deleteAfterZoom = false;      // a delete after a zoom leaves a pixel (seed 102, step 98)
