@@ -497,6 +497,11 @@ int CKorvaneDoc::SetPropertyCheck(int id, int value, int row) {
   if (!HasCheck(kind, id) || !m_pCurrentObject || !m_pObjectList) return 0;
   int* field = CheckField(m_pCurrentObject, kind, id, row);
   if (!field) return 0;
+  // A seal's texts are fixed parts of the seal: they never count, whatever the box is given.
+  if (kind == TYPE_TEXT1 && id == 1502 && value != 0 && m_pCurrentObject->m_nGroupId != 0) {
+    m_nReplyInt = *field;
+    return 0;
+  }
   *field = value;
   if (kind <= TYPE_BMP)
     if (int* p = CheckField(m_pObjectList->GetPrototype(kind), kind, id, row)) *p = value;

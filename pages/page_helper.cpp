@@ -152,8 +152,14 @@ void CPageHelper::ShowStoredText(int edit) {
 int CPageHelper::ApplyCheck(int id) {
   CKorvaneDoc* doc = GetDocument();
   if (!m_pControls) return 0;
-  const int state = m_pControls->GetCheck(id);
-  if (doc) doc->SetCheckProperty(m_pControls->GetDlgCtrlID(id), state);
+  int state = m_pControls->GetCheck(id);
+  if (!doc) return state;
+  // A refused state is replaced in the box by the one the document kept.
+  doc->m_nReplyInt = -1;
+  if (!doc->SetCheckProperty(m_pControls->GetDlgCtrlID(id), state) && doc->m_nReplyInt >= 0) {
+    state = doc->m_nReplyInt != 0;
+    m_pControls->SetCheck(id, state);
+  }
   return state;
 }
 

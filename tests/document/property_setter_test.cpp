@@ -161,4 +161,22 @@ TEST_F(PropertySetterTest, AKindThatIsNotTheCurrentObjectsWritesNothing) {
   EXPECT_EQ(doc->SetIntProperty(1075, 5), 0);
 }
 
+// A seal's texts never count: the count-up flag is refused on them (and the prototype keeps its
+// own), while other texts and turning it off are accepted.
+TEST_F(PropertySetterTest, ASealsTextNeverCounts) {
+  Add({TYPE_TEXT1, TYPE_TEXT1});
+  auto* proto = static_cast<CText1Object*>(List().GetPrototype(TYPE_TEXT1));
+  Select(1);
+  Current<CText1Object>()->m_nGroupId = 3;
+  EXPECT_EQ(doc->SetCheckProperty(1502, 1), 0);
+  EXPECT_EQ(doc->m_nReplyInt, 0);
+  EXPECT_EQ(Current<CText1Object>()->m_bCountUp, 0);
+  EXPECT_EQ(proto->m_bCountUp, 0);
+  EXPECT_EQ(doc->SetCheckProperty(1502, 0), 1);
+  EXPECT_EQ(doc->SetCheckProperty(1324, 1), 1);  // its other boxes stay free
+  Select(2);
+  EXPECT_EQ(doc->SetCheckProperty(1502, 1), 1);
+  EXPECT_EQ(Current<CText1Object>()->m_bCountUp, 1);
+}
+
 }  // namespace

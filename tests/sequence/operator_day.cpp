@@ -110,7 +110,7 @@ KnownFaults KnownFaults::All() {
   KnownFaults f;
   f.sealCountUp = f.bandAfterScroll = f.listAfterJob = f.formScrollRange = f.drawDataLayer = f.qrLevelArrows =
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled =
-          f.sealTextCountBox = f.drawDataChecks =
+          f.drawDataChecks = f.mirroredRepaint =
           f.canvasAfterOpen = f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
           true;
   return f;
@@ -132,8 +132,8 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.statusPanePaint = on("statusPanePaint");
   f.openedAsksSave = on("openedAsksSave");
   f.saveBinaryTitled = on("saveBinaryTitled");
-  f.sealTextCountBox = on("sealTextCountBox");
   f.drawDataChecks = on("drawDataChecks");
+  f.mirroredRepaint = on("mirroredRepaint");
   f.canvasAfterOpen = on("canvasAfterOpen");
   f.dragAfterZoom = on("dragAfterZoom");
   f.textEdits = on("textEdits");
@@ -601,7 +601,6 @@ void OperatorDay::PageValue() {
                               (tpl.id == kQrTemplate && c.id == kQrData) ||
                               (tpl.id == kArcTextTemplate && c.id == kArcText)))
       continue;
-    if (c.id == dlg139::IDC_COUNT_UP && tpl.id == 139 && CurrentIsSealPart() && !faults.sealTextCountBox) continue;
     QWidget* w = host->GetControlWidget(c.id);
     if (!w || !w->isVisible() || !w->isEnabled()) continue;
     if (auto* e = qobject_cast<QLineEdit*>(w); e && e->isReadOnly()) continue;
@@ -651,6 +650,11 @@ void OperatorDay::PageValue() {
   // The operator leaves the field for the canvas.
   Canvas().setFocus();
   QApplication::processEvents();
+  if (const CDrawObject* o = Doc().m_pCurrentObject;
+      !faults.mirroredRepaint && o && (o->m_bMirrorX || o->m_bMirrorY)) {
+    m_log.back() += " (surface not compared: a mirrored object)";
+    m_bSkipSurfaceCheck = true;
+  }
   // The setting as it was left. The drawing-data page shows the values of its chosen layer, and
   // that choice is not kept yet.
   if (setting && (tpl.id != kDrawDataTemplate || faults.drawDataLayer)) {
@@ -686,10 +690,6 @@ void OperatorDay::PageKeyInCombo() {
 void OperatorDay::CountingText() {
   if (Doc().m_nCurrentKind != TYPE_TEXT1) Command(ID_ADD_TEXT, "add text");
   if (Doc().m_nCurrentKind != TYPE_TEXT1) return;
-  if (CurrentIsSealPart() && !faults.sealTextCountBox) {
-    m_log.back() += " (left out: a seal's text)";
-    return;
-  }
   if (QTabWidget* tabs = Form().Sheet().GetSheetWindow()) tabs->setCurrentIndex(0);
   QApplication::processEvents();
   CKorvanePage* page = ShownPage();

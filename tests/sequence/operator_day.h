@@ -33,7 +33,6 @@ struct KnownFaults {
   bool openedAsksSave = false;       // a design just opened asks to save on exit
   bool saveBinaryTitled = false;     // Save on a binary-titled design opens an empty Save As
   // Found by these runs, for the lead to mend:
-  bool sealTextCountBox = false;     // the text page lets a seal's text count up
   bool sealReopen = false;           // a corporate seal's ring text changes on a binary reopen
   bool deleteAfterZoom = false;      // a delete after a zoom leaves a pixel (seed 102, step 98)
   bool binaryReopen = false;         // a binary reopen changes a design (seed 8, step 21)
@@ -41,6 +40,8 @@ struct KnownFaults {
   bool dragAfterZoom = false;        // a zoom during a drag leaves its feedback on the canvas
   bool canvasAfterOpen = false;      // the canvas keeps a stale frame after a save and reopen
   bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
+  bool mirroredRepaint = false;      // a page value on a mirrored object leaves pixels of its old
+                                     // picture (seed 6, step 44)
   static KnownFaults FromEnvironment();
   static KnownFaults All();
 };
