@@ -110,7 +110,7 @@ KnownFaults KnownFaults::All() {
   KnownFaults f;
   f.sealCountUp = f.bandAfterScroll = f.listAfterJob = f.formScrollRange = f.drawDataLayer = f.qrLevelArrows =
       f.statusPanePaint = f.openedAsksSave = f.saveBinaryTitled =
-          f.drawDataChecks = f.mirroredRepaint =
+          f.mirroredRepaint =
           f.canvasAfterOpen = f.dragAfterZoom = f.textEdits = f.sealReopen = f.binaryReopen = f.deleteAfterZoom =
           true;
   return f;
@@ -132,7 +132,6 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.statusPanePaint = on("statusPanePaint");
   f.openedAsksSave = on("openedAsksSave");
   f.saveBinaryTitled = on("saveBinaryTitled");
-  f.drawDataChecks = on("drawDataChecks");
   f.mirroredRepaint = on("mirroredRepaint");
   f.canvasAfterOpen = on("canvasAfterOpen");
   f.dragAfterZoom = on("dragAfterZoom");
@@ -595,7 +594,6 @@ void OperatorDay::PageValue() {
         c.kind != CTL_COMBO)
       continue;
     if (tpl.id == kDrawDataTemplate && c.id >= kLayerFirst && c.id <= kLayerLast && !faults.drawDataLayer) continue;
-    if (tpl.id == kDrawDataTemplate && c.kind == CTL_CHECK && !faults.drawDataChecks) continue;
     if (!faults.textEdits && ((tpl.id == dlg139::IDD && (c.id == dlg139::IDC_TEXT || c.id == dlg139::IDC_COUNT_START ||
                                                          c.id == dlg139::IDC_COUNT_DIGITS)) ||
                               (tpl.id == kQrTemplate && c.id == kQrData) ||
@@ -894,6 +892,9 @@ std::map<int, std::string> OperatorDay::FreshValues(int kind, int pageIndex) {
   CPageHelper::SetFormHost(&formHost);
   CFakeControlHost host(*page.GetTemplate());
   page.AttachHost(&host);
+  // The drawing-data page's first fill clears the document's axis swaps (once a start): this
+  // page only reads, as the form view's own does after its first fill.
+  if (page.GetTemplate()->id == kDrawDataTemplate) page.m_bInitialized = 1;
   page.Activate();
   CPageHelper::SetFormHost(previous);
   return ValuesOf(page, host);

@@ -39,7 +39,6 @@ struct KnownFaults {
   bool textEdits = false;            // text, counter and QR data edits show typing not stored
   bool dragAfterZoom = false;        // a zoom during a drag leaves its feedback on the canvas
   bool canvasAfterOpen = false;      // the canvas keeps a stale frame after a save and reopen
-  bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
   bool mirroredRepaint = false;      // a page value on a mirrored object leaves pixels of its old
                                      // picture (seed 6, step 44)
   static KnownFaults FromEnvironment();
