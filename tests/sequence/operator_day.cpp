@@ -616,10 +616,8 @@ void OperatorDay::PageValue() {
     std::string typed;
     if (ParseNumber(old, v)) {
       const double nv = v * Uniform(0.6, 1.4) + Uniform(-2.0, 2.0);
-      // Positive values only: a page that refills on the lone "-" leaves the rest of the typing
-      // beside its refill (reported; see the run notes).
-      typed = old.find('.') == std::string::npos ? std::to_string(static_cast<int>(std::lround(std::fabs(nv))))
-                                                 : numfmt::Format("%.3f", std::fabs(nv));
+      typed = old.find('.') == std::string::npos ? std::to_string(static_cast<int>(std::lround(nv)))
+                                                 : numfmt::Format("%.3f", nv);
     } else {
       static const char* kTexts[] = {"AB", "山田", "12", "Zx9"};
       typed = kTexts[Pick(4)];
