@@ -290,6 +290,10 @@ void CKorvaneView::OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) {
     case HINT_ZOOM_CHANGED:
     case HINT_LAYER_CHANGED:
     case HINT_REDRAW_ALL:
+    // A mirror or an output mode changes the chosen objects in place: the hint is no list line,
+    // and the choice stays where it is.
+    case HINT_MIRROR_CHANGED:
+    case HINT_OUTPUT_MODE_CHANGED:
     // A threaded job leaves the selection as it is; its hint carries no list line.
     case HINT_THREAD_ENGRAVING_STARTED:
       return;

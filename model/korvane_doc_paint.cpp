@@ -69,8 +69,10 @@ void CKorvaneDoc::EndPaintMode() {
     m_pPaintDesignObject = nullptr;
   }
   SetZoom(m_nPaintSavedZoom);
-  m_nCurrentKind = TYPE_BMP;
-  // The form selects the line of the hint's index: the image's own.
+  // The pages follow the current object: a command during image editing (an add, a choice) may
+  // have made another object current, and its pages must not be taken for the bitmap's.
+  if (m_nCurrentKind == TYPE_IMAGE) m_nCurrentKind = m_pCurrentObject ? m_pCurrentObject->m_nType : TYPE_DRAWING;
+  // The form selects the line of the hint's index: the current object's own.
   m_nLastAction = HINT_SELECTION_CHANGED;
   UpdateFormView(m_nCurrentIndex);
   UpdateCanvasView(HINT_REDRAW_ALL);

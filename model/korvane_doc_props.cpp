@@ -143,9 +143,13 @@ bool HasCheck(int kind, int id) {
   return false;
 }
 
+// Whether o can be taken as an object of the kind: the fields below are reached through casts, and
+// a current kind that trails the current object must never write through the wrong type.
+bool IsOfKind(const CDrawObject* o, int kind) { return o && o->m_nType == kind; }
+
 // The double field a control names on an object of a kind; null for none.
 double* DoubleField(CDrawObject* o, int kind, int id) {
-  if (!o) return nullptr;
+  if (!IsOfKind(o, kind)) return nullptr;
   switch (kind) {
     case TYPE_LINE: {
       auto* p = static_cast<CLineObject*>(o);
@@ -286,7 +290,7 @@ std::vector<CTextCharRecord>* Records(CDrawObject* o) {
 }
 
 int* IntField(CDrawObject* o, int kind, int id, int row) {
-  if (!o) return nullptr;
+  if (!IsOfKind(o, kind)) return nullptr;
   switch (kind) {
     case TYPE_LINE: { auto* p = static_cast<CLineObject*>(o); return id == 1164 ? &p->m_nRows : id == 1167 ? &p->m_nColumns : nullptr; }
     case TYPE_RECTANGLE: {
@@ -356,7 +360,7 @@ int* IntField(CDrawObject* o, int kind, int id, int row) {
 }
 
 int* CheckField(CDrawObject* o, int kind, int id, int row) {
-  if (!o) return nullptr;
+  if (!IsOfKind(o, kind)) return nullptr;
   switch (kind) {
     case TYPE_LINE: return &static_cast<CLineObject*>(o)->m_bKeepAspect;
     case TYPE_RECTANGLE: return &static_cast<CRectangleObject*>(o)->m_bKeepAspect;
@@ -493,6 +497,11 @@ int CKorvaneDoc::SetPropertyCheck(int id, int value, int row) {
   if (!HasCheck(kind, id) || !m_pCurrentObject || !m_pObjectList) return 0;
   int* field = CheckField(m_pCurrentObject, kind, id, row);
   if (!field) return 0;
+  // A seal's texts are fixed parts of the seal: they never count, whatever the box is given.
+  if (kind == TYPE_TEXT1 && id == 1502 && value != 0 && m_pCurrentObject->m_nGroupId != 0) {
+    m_nReplyInt = *field;
+    return 0;
+  }
   *field = value;
   if (kind <= TYPE_BMP)
     if (int* p = CheckField(m_pObjectList->GetPrototype(kind), kind, id, row)) *p = value;
@@ -505,7 +514,7 @@ int CKorvaneDoc::SetPropertyCheck(int id, int value, int row) {
 int CKorvaneDoc::SetObjectText(int id, const CString& text) {
   InvalidateSelectionArea();
   const int kind = m_nCurrentKind;
-  if (!m_pCurrentObject || !m_pObjectList) return 0;
+  if (!IsOfKind(m_pCurrentObject, kind) || !m_pObjectList) return 0;
   if (kind == TYPE_TEXT1 && id == 1326) {
     static_cast<CText1Object*>(m_pCurrentObject)->SetText(text);
     if (auto* p = static_cast<CText1Object*>(m_pObjectList->GetPrototype(kind))) p->SetText(text);

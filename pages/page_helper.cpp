@@ -101,11 +101,28 @@ void CPageHelper::WriteBack(int edit, const CString& text) {
   m_bUpdating = 1;
   m_pControls->SetDlgItemText(edit, text);
   m_bUpdating = was;
+  // Typing goes on after a refusal: it replaces the kept value instead of running on behind it.
+  m_pControls->SelectTypedText(edit);
 }
+
+namespace {
+// A sign or a point alone begins a number being typed: it is no value yet, and pushing it as 0
+// would refill the edit under the operator's fingers.
+bool IsUnfinishedNumber(const CString& text) {
+  const std::string s = text.str();
+  size_t i = s.find_first_not_of(' ');
+  if (i == std::string::npos) return false;
+  const size_t start = i;
+  if (s[i] == '-' || s[i] == '+') ++i;
+  if (i < s.size() && s[i] == '.') ++i;
+  return i > start && s.find_first_not_of(' ', i) == std::string::npos;
+}
+}  // namespace
 
 void CPageHelper::ApplyEditDouble(int edit, int index) {
   CKorvaneDoc* doc = GetDocument();
   if (m_bUpdating || !m_pControls || !doc) return;
+  if (IsUnfinishedNumber(m_pControls->GetDlgItemText(edit))) return;
   const double value = numfmt::Atof(m_pControls->GetDlgItemText(edit).str());
   if (!doc->SetPropertyDouble(m_pControls->GetDlgCtrlID(edit), value, index))
     WriteBack(edit, numfmt::Format(" %.3f", doc->m_dReplyDouble));
@@ -114,6 +131,7 @@ void CPageHelper::ApplyEditDouble(int edit, int index) {
 void CPageHelper::ApplyEditInt(int edit) {
   CKorvaneDoc* doc = GetDocument();
   if (m_bUpdating || !m_pControls || !doc) return;
+  if (IsUnfinishedNumber(m_pControls->GetDlgItemText(edit))) return;
   const int value = numfmt::Atoi(m_pControls->GetDlgItemText(edit).str());
   if (!doc->SetIntProperty(m_pControls->GetDlgCtrlID(edit), value))
     WriteBack(edit, numfmt::Format(" %d", doc->m_nReplyInt));
@@ -122,6 +140,7 @@ void CPageHelper::ApplyEditInt(int edit) {
 void CPageHelper::ApplyEditIntIndexed(int edit, int index) {
   CKorvaneDoc* doc = GetDocument();
   if (m_bUpdating || !m_pControls || !doc) return;
+  if (IsUnfinishedNumber(m_pControls->GetDlgItemText(edit))) return;
   const int value = numfmt::Atoi(m_pControls->GetDlgItemText(edit).str());
   if (!doc->SetPropertyInt(m_pControls->GetDlgCtrlID(edit), value, index))
     WriteBack(edit, numfmt::Format(" %d", doc->m_nReplyInt));
@@ -152,8 +171,14 @@ void CPageHelper::ShowStoredText(int edit) {
 int CPageHelper::ApplyCheck(int id) {
   CKorvaneDoc* doc = GetDocument();
   if (!m_pControls) return 0;
-  const int state = m_pControls->GetCheck(id);
-  if (doc) doc->SetCheckProperty(m_pControls->GetDlgCtrlID(id), state);
+  int state = m_pControls->GetCheck(id);
+  if (!doc) return state;
+  // A refused state is replaced in the box by the one the document kept.
+  doc->m_nReplyInt = -1;
+  if (!doc->SetCheckProperty(m_pControls->GetDlgCtrlID(id), state) && doc->m_nReplyInt >= 0) {
+    state = doc->m_nReplyInt != 0;
+    m_pControls->SetCheck(id, state);
+  }
   return state;
 }
 

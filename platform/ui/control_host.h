@@ -121,6 +121,9 @@ class IControlHost {
   // Text of edits, statics, buttons and group boxes. Setting an edit's text sends EN_CHANGE.
   virtual void SetDlgItemText(int id, const CString& text) = 0;
   virtual CString GetDlgItemText(int id) const = 0;
+  // Selects the whole text of an edit the operator is typing in (one with the focus), so that the
+  // next key replaces it; nothing otherwise.
+  virtual void SelectTypedText(int id) { (void)id; }
 
   // Check boxes and radio buttons; silent.
   virtual void SetCheck(int id, int state) = 0;

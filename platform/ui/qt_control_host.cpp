@@ -253,6 +253,13 @@ void CQtControlHost::RadioClicked(int id) {
   Command(id, BN_CLICKED);
 }
 
+void CQtControlHost::SelectTypedText(int id) {
+  auto it = m_controls.find(id);
+  if (it == m_controls.end() || it->second.kind != CTL_EDIT) return;
+  auto* e = static_cast<QLineEdit*>(it->second.widget);
+  if (e->hasFocus()) e->selectAll();
+}
+
 void CQtControlHost::SetDlgItemText(int id, const CString& text) {
   auto it = m_controls.find(id);
   if (it == m_controls.end()) return;

@@ -33,6 +33,7 @@ class CQtControlHost : public QObject, public IControlHost {
   void SetOwner(IControlOwner* owner) override { m_pOwner = owner; }
   BOOL HasControl(int id) const override { return m_controls.count(id) != 0; }
   void SetDlgItemText(int id, const CString& text) override;
+  void SelectTypedText(int id) override;
   CString GetDlgItemText(int id) const override;
   void SetCheck(int id, int state) override;
   int GetCheck(int id) const override;

@@ -133,4 +133,50 @@ TEST_F(PropertySetterTest, MultiSelectionSizesFromOrToZeroAreRefused) {
   EXPECT_EQ(doc->SetPropertyDouble(1463, 0.0, 1), 1);  // the coupled partner: nothing applied
 }
 
+// A current kind that trails the current object (another kind's pages still shown) must write
+// nothing: the fields are reached through casts to the kind's class.
+TEST_F(PropertySetterTest, AKindThatIsNotTheCurrentObjectsWritesNothing) {
+  Add({TYPE_BARCODE, TYPE_TEXT1});
+  Select(1);
+  auto* code = Current<CBarcodeObject>();
+  const double x = code->m_dPosX, size = code->m_dSizeX;
+  const int rows = code->m_nRows;
+  const CString text = code->m_strText;
+  doc->m_nCurrentKind = TYPE_BMP;
+  EXPECT_EQ(doc->SetDoubleProperty(1435, 3.0), 0);  // a bitmap's row gap, the code's X
+  EXPECT_EQ(doc->SetDoubleProperty(1423, 3.0), 0);
+  EXPECT_EQ(doc->SetIntProperty(1429, 3), 0);
+  EXPECT_EQ(doc->SetCheckProperty(1443, 1), 0);
+  doc->m_nCurrentKind = TYPE_TEXT2;
+  EXPECT_EQ(doc->SetObjectText(1389, CString("AB")), 0);
+  EXPECT_EQ(code->m_dPosX, x);
+  EXPECT_EQ(code->m_dSizeX, size);
+  EXPECT_EQ(code->m_nRows, rows);
+  EXPECT_TRUE(code->m_strText == text);
+
+  // The text as the drawing area's kind: the work-area rows are refused too.
+  Select(2);
+  doc->m_nCurrentKind = TYPE_DRAWING;
+  EXPECT_EQ(doc->SetCheckProperty(1040, 1), 0);
+  EXPECT_EQ(doc->SetIntProperty(1075, 5), 0);
+}
+
+// A seal's texts never count: the count-up flag is refused on them (and the prototype keeps its
+// own), while other texts and turning it off are accepted.
+TEST_F(PropertySetterTest, ASealsTextNeverCounts) {
+  Add({TYPE_TEXT1, TYPE_TEXT1});
+  auto* proto = static_cast<CText1Object*>(List().GetPrototype(TYPE_TEXT1));
+  Select(1);
+  Current<CText1Object>()->m_nGroupId = 3;
+  EXPECT_EQ(doc->SetCheckProperty(1502, 1), 0);
+  EXPECT_EQ(doc->m_nReplyInt, 0);
+  EXPECT_EQ(Current<CText1Object>()->m_bCountUp, 0);
+  EXPECT_EQ(proto->m_bCountUp, 0);
+  EXPECT_EQ(doc->SetCheckProperty(1502, 0), 1);
+  EXPECT_EQ(doc->SetCheckProperty(1324, 1), 1);  // its other boxes stay free
+  Select(2);
+  EXPECT_EQ(doc->SetCheckProperty(1502, 1), 1);
+  EXPECT_EQ(Current<CText1Object>()->m_bCountUp, 1);
+}
+
 }  // namespace

@@ -164,6 +164,14 @@ TEST_F(FormViewTest, EveryOtherUpdateRow) {
   view->OnUpdate(nullptr, 3, doc.get());
   EXPECT_EQ(Sel(), -1);
 
+  // A mirror or an output mode after a choice changes objects in place: the chosen line stays.
+  C().SetCurSel(IDC_OBJECT_LIST, 2);
+  doc->m_nLastAction = HINT_SELECTION_CHANGED;
+  for (LPARAM hint : {HINT_MIRROR_CHANGED, HINT_OUTPUT_MODE_CHANGED}) {
+    view->OnUpdate(nullptr, hint, doc.get());
+    EXPECT_EQ(Sel(), 2) << hint;
+  }
+
   // Selection, moves and seal images select the hint's line.
   for (int code : {HINT_SELECTION_CHANGED, HINT_OBJECT_MOVED, HINT_OBJECTS_MOVED, HINT_SEAL_TEXT_TO_IMAGE}) {
     C().SetCurSel(IDC_OBJECT_LIST, -1);

@@ -124,8 +124,9 @@ TEST_F(FormPages, KeysTypedIntoTheQtEditAndSpinClicksReachTheObject) {
   QApplication::sendEvent(edit, &minus);
   QKeyEvent one(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
   QApplication::sendEvent(edit, &one);
-  EXPECT_DOUBLE_EQ(At<CRectangleObject>(i)->m_dWidth, 0.0);  // "-" reads as 0, accepted
-  EXPECT_EQ(edit->text().toStdString(), " 0.000");
+  // The lone "-" is no value yet; "-1" is refused and the kept width comes back.
+  EXPECT_DOUBLE_EQ(At<CRectangleObject>(i)->m_dWidth, 35.5);
+  EXPECT_EQ(edit->text().toStdString(), " 35.500");
   CSpinButtonCtrl* spin = host->GetSpin(dlg135::IDC_SPIN_ROWS);
   ASSERT_NE(spin, nullptr);
   const int rows = At<CRectangleObject>(i)->m_nRows;

@@ -632,6 +632,27 @@ TEST_F(PaintTest, PaintModeEntersAndLeavesInOrder) {
   EXPECT_EQ(view->GetMapMode(), MM_HIMETRIC);
 }
 
+// An object added while the picture is edited stays current afterwards, with its own kind: the
+// pages then write to it as what it is, not as the bitmap that was edited.
+TEST_F(PaintTest, AnObjectAddedDuringPaintModeKeepsItsKindAfterTheEnd) {
+  CBmpObject* bmp = AddCurrentBitmap(White(30, 30));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  ASSERT_EQ(doc->AddNewObject(TYPE_BARCODE), TYPE_BARCODE);
+  CDrawObject* code = doc->m_pCurrentObject;
+  doc->EndPaintMode();
+  EXPECT_EQ(doc->m_pCurrentObject, code);
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_BARCODE);
+  EXPECT_EQ(doc->SetDoubleProperty(1435, 12.0), 1);  // the code's X
+  EXPECT_DOUBLE_EQ(code->m_dPosX, 12.0);
+  EXPECT_NE(bmp->m_dRowGap, 12.0);
+
+  // Nothing made current meanwhile: the bitmap's pages come back.
+  AddCurrentBitmap(White(20, 20));
+  ASSERT_EQ(doc->BeginPaintMode(), 1);
+  doc->EndPaintMode();
+  EXPECT_EQ(doc->m_nCurrentKind, TYPE_BMP);
+}
+
 TEST_F(PaintTest, ImagesFromTheDesignAndTheReleasedButton) {
   CDrawObject* rect = doc->GetObjectList()->AddRectangle(nullptr, TRUE, TRUE);
   (void)rect;

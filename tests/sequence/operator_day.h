@@ -28,16 +28,12 @@ struct KnownFaults {
   bool drawDataLayer = false;        // the drawing-data page's layer colour not stored
   bool saveBinaryTitled = false;     // Save on a binary-titled design opens an empty Save As
   // Found by these runs, for the lead to mend:
-  bool mirrorListRow = false;        // a mirror of one object moves the list's choice to row 0
-  bool sealTextCountBox = false;     // the text page lets a seal's text count up
-  bool paintEndPage = false;         // adding in paint mode: its end makes a QR Code current as a
-                                     // bitmap, and a page value is then written through the wrong
-                                     // kind (memory corruption)
-  bool drawDataChecks = false;       // the drawing-data page's check boxes show what is not stored
   bool selectionFeedback = false;    // a drag or resize of a selection leaves pixels of its
                                      // feedback (seeds 206, 213, 217)
   bool pageValueCorner = false;      // a page value leaves an 8 x 8 square at the canvas's corner
                                      // (seed 224, step 412)
+  bool mirroredRepaint = false;      // a page value on a mirrored object leaves pixels of its old
+                                     // picture (seed 6, step 44)
   static KnownFaults FromEnvironment();
   static KnownFaults All();
 };

@@ -37,9 +37,7 @@ TEST_F(OperatorDay, Seed2Step95DragWithAZoomLeavesNoFeedback) { Run(2, 96); }
 TEST_F(OperatorDay, Seed2Step174TypedTextIsStored) { Run(2, 175); }
 TEST_F(OperatorDay, Seed100Step70TypedArcTextIsStored) { Run(100, 71); }
 TEST_F(OperatorDay, Seed2Step310CorporateSealReopensAsSaved) { Run(2, 311); }
-TEST_F(OperatorDay, Seed6Step274AnObjectAddedInPaintModeKeepsItsKind) {
-  Run(6, 279);
-}
+TEST_F(OperatorDay, Seed6Step274AnObjectAddedInPaintModeKeepsItsKind) { Run(6, 279); }
 TEST_F(OperatorDay, Seed8Step21BinaryReopenKeepsTheDesign) {
   Run(8, 22);
 }

@@ -59,7 +59,8 @@ class SettingsForm : public SettingsTest {
   static void TypeInto(QLineEdit* edit, const char* text) {
     edit->selectAll();
     for (const char* c = text; *c; ++c) {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (*c - '0'), Qt::NoModifier, QString(QChar(*c)));
+      const int key = *c == '-' ? Qt::Key_Minus : *c == '.' ? Qt::Key_Period : Qt::Key_0 + (*c - '0');
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(*c)));
       QApplication::sendEvent(edit, &press);
     }
   }
@@ -91,6 +92,29 @@ TEST_F(SettingsForm, FreeFieldPagesTakeTypedValuesAndClicks) {
   qobject_cast<QAbstractButton*>(Widget(2, 1144))->click();
   // With K2's swaps: y mirrored, then x and y exchanged.
   EXPECT_EQ(Port(), "PU2800,2800;");
+}
+
+// A negative number typed key by key: the lone sign is no value yet; where the field takes
+// negatives the number is stored, elsewhere the kept value comes back selected and the rest of the
+// typing replaces it. Either way the edit ends showing what is stored.
+TEST_F(SettingsForm, TypedNegativeNumbersEndAsStored) {
+  StartView(false);
+  view->activateWindow();
+  auto* homeX = qobject_cast<QLineEdit*>(Widget(0, 1093));
+  ASSERT_NE(homeX, nullptr);
+  homeX->setFocus();
+  TypeInto(homeX, "-1.198");
+  EXPECT_DOUBLE_EQ(homeX->text().toDouble(), Work().m_pSetting->m_dHomeX) << homeX->text().toStdString();
+  EXPECT_DOUBLE_EQ(Work().m_pSetting->m_dHomeX, 0.198);
+
+  view->Sheet().SetActivePage(1);
+  QApplication::processEvents();
+  auto* offsetX = qobject_cast<QLineEdit*>(Widget(1, 1057));
+  ASSERT_NE(offsetX, nullptr);
+  offsetX->setFocus();
+  TypeInto(offsetX, "-1.198");
+  EXPECT_EQ(offsetX->text().toStdString(), "-1.198");
+  EXPECT_DOUBLE_EQ(Work().m_pArea->m_dPosX, -1.198);
 }
 
 TEST_F(SettingsForm, FixedFieldPagesShowTheRoundedAreaTurned) {
