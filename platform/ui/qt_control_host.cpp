@@ -256,8 +256,9 @@ void CQtControlHost::RadioClicked(int id) {
 void CQtControlHost::SelectTypedText(int id) {
   auto it = m_controls.find(id);
   if (it == m_controls.end() || it->second.kind != CTL_EDIT) return;
-  auto* e = static_cast<QLineEdit*>(it->second.widget);
-  if (e->hasFocus()) e->selectAll();
+  // Selected whether or not the window has the focus now: keys that reach the edit replace the
+  // kept value, and a click or a tab into it sets its own cursor anyway.
+  static_cast<QLineEdit*>(it->second.widget)->selectAll();
 }
 
 void CQtControlHost::SetDlgItemText(int id, const CString& text) {
