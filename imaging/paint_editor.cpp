@@ -131,10 +131,11 @@ void CPaintEditor::DeletePending() {
 
 void CPaintEditor::ClearHistory() {
   DeletePending();
-  for (CBmpEditObject* s : m_Snapshots) delete s;
-  m_Snapshots.clear();
+  m_Steps.clear();
   m_nUndoPos = 0;
+  delete m_pCurrent;
   m_pCurrent = nullptr;
+  m_bTrimmed = false;
   m_pSource = nullptr;
 }
 
@@ -154,7 +155,6 @@ BOOL CPaintEditor::BeginEdit(CKorvaneDoc* doc, CBmpObject* object, SIZE* canvas)
     m_dClipW = object->m_Clip.dWidth;
     m_dClipH = object->m_Clip.dHeight;
   }
-  m_Snapshots.push_front(first);
   m_nUndoPos = 0;
   DeletePending();
   delete m_pFloating;
@@ -177,6 +177,7 @@ BOOL CPaintEditor::BeginEdit(CKorvaneDoc* doc, CBmpObject* object, SIZE* canvas)
     ClearHistory();
     return FALSE;
   }
+  m_bTrimmed = RowsTrimmed(*first);
   if (CScrollView* v = m_pOwner) m_ptScroll = CPoint(v->GetScrollPos(SB_HORZ), v->GetScrollPos(SB_VERT));
   SetZoom(10, canvas);
   m_nPenSize = 1;

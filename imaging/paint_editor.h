@@ -1,7 +1,6 @@
 // CPaintEditor: the bitmap editor that runs inside the canvas view while the document is in
-// paint mode. It edits copies: the object's picture goes into an undo list of snapshots, every
-// change makes a new snapshot, and only EndEdit with write-back hands the current snapshot's
-// picture to the object. Coordinates: client pixels; canvas pixels = client + scroll position;
+// paint mode. It edits a copy of the object's picture (the current snapshot); every change adds a
+// step to the undo list, and only EndEdit with write-back hands the current picture to the object. Coordinates: client pixels; canvas pixels = client + scroll position;
 // image pixels = (canvas - margin) x 10 / zoom, cut toward zero.
 #pragma once
 
@@ -12,12 +11,11 @@
 #include <QCursor>
 
 #include "imaging/paint_tools.h"
+#include "model/bmpobject.h"
 #include "platform/gdi/gdi.h"
 #include "platform/wintypes.h"
 
 class CKorvaneDoc;
-class CBmpObject;
-class CBmpEditObject;
 class CScrollView;
 class CLeftView;
 class CDibImage;
@@ -70,10 +68,10 @@ class CPaintEditor {
   int CancelPolygon();
   void SetGrid(int on);
   // ---- selection, clipboard, undo, filters (paint_selection.cpp)
+  // Drops what could be redone and makes the given picture (taken over), or for null the
+  // current one with the pending operation and a floating picture merged, the current snapshot.
+  // Returns the number of snapshots the undo list reaches.
   int PushSnapshot(CBmpEditObject* snapshot);
-  // The picture as it is shown now, the pending operation and a floating picture merged: only
-  // the part they changed is rendered and read back when the current snapshot allows it.
-  CBmpEditObject* MakeSnapshot();
   void UndoRedo(int redo);
   BOOL CanUndoRedo(int redo) const;
   // A new 1-bit bitmap of the selection (the caller owns it), null without one; 0 cuts.
@@ -107,7 +105,7 @@ class CPaintEditor {
   void DrawBrushPreview(const PaintPoint& pt);
 
   // ---- for tests and the document
-  int GetSnapshotCount() const { return static_cast<int>(m_Snapshots.size()); }
+  int GetSnapshotCount() const { return m_pCurrent ? static_cast<int>(m_Steps.size()) + 1 : 0; }
   int GetUndoPos() const { return m_nUndoPos; }
   CBmpEditObject* GetCurrentSnapshot() const { return m_pCurrent; }
   CDibImage* GetFloating() const { return m_pFloating; }
@@ -170,17 +168,40 @@ class CPaintEditor {
   // The grid over `shown` (shown pixels from the image's top left) as a bitmap of its size.
   BOOL MakeGridPart(CBitmap& bitmap, const CRect& shown) const;
   CBmpEditObject* SnapshotFromBitmap(CDC& dc, CBitmap& bitmap);
-  // MakeSnapshot by rendering and reading back the whole picture.
+  // The picture as shown, rendered and read back whole.
   CBmpEditObject* MakeWholeSnapshot();
+  // One step of the undo list, between two neighbouring snapshots: what the snapshot on its other
+  // side holds and the current one does not, as blocks of stored bytes or the whole picture.
+  // Applying it swaps that with the current picture, so one record undoes and then redoes.
+  struct ByteBlock {
+    int row0 = 0, rows = 0;     // stored rows
+    size_t col0 = 0, cols = 0;  // bytes within a row
+    std::vector<BYTE> bytes;
+  };
+  struct UndoStep {
+    std::unique_ptr<CBmpEditObject> whole;
+    std::vector<ByteBlock> blocks;
+    bool trimmed = false;  // m_bTrimmed of the other side
+    CRect area;            // image pixels the blocks change on screen
+  };
+  void ApplyStep(UndoStep& step);
+  // A block of the current picture's stored bytes, copied out.
+  ByteBlock CutBlock(int row0, int rows, size_t col0, size_t cols) const;
+  // The current picture becomes one step back; `snapshot` (taken over) the current one.
+  void PushWhole(CBmpEditObject* snapshot);
+  // The pending operation and a floating picture merged into the current picture.
+  void CommitChange();
   // The picture rectangle the pending operation and a floating picture draw into, widened to
   // whole bytes of a row (empty: nothing); FALSE when it cannot be told.
   BOOL ChangedRect(CRect& changed) const;
   // Whether the snapshot's pixel bits are what a read-back of its own pixels gives (its size and
   // the read-back's palette), so that a part can be laid into a copy of them.
   bool IsPlainSnapshot(const CBmpEditObject& snap) const;
-  // A copy of the current snapshot with `part` rendered and read back; null when the current
-  // snapshot is not plain or the part could not be rendered.
-  CBmpEditObject* SnapshotOfPart(const CRect& part);
+  // No bit set past the picture's right edge in any stored row, as a read-back leaves it.
+  bool RowsTrimmed(const CBmpEditObject& snap) const;
+  // `part` of the current picture rendered, read back and laid into it in place, the bytes it
+  // replaced kept as a step; FALSE when it could not be rendered.
+  bool LayPart(const CRect& part);
   void FloodFillAt(const PaintPoint& pt, int button);
   void PolygonClick(const PaintPoint& pt, int button);
   CRect ClipToImage(CRect r) const;
@@ -195,8 +216,13 @@ class CPaintEditor {
   CDibImage* m_pFloating = nullptr;
   CRectTracker* m_pTracker = nullptr;
   CPaintOperation* m_pPending = nullptr;
-  std::deque<CBmpEditObject*> m_Snapshots;
+  // Newest first: m_Steps[k] lies between snapshot k + 1 and snapshot k (0 the newest), and
+  // m_pCurrent (owned) is snapshot m_nUndoPos.
+  std::deque<UndoStep> m_Steps;
   int m_nUndoPos = 0;
+  // The current picture's rows have no bit past its right edge, so that a rendered part can be
+  // laid into it and leave it as a whole read-back would.
+  bool m_bTrimmed = false;
   CSize m_szMargin;
   CRect m_rcDirty;
   CRect m_rcStrip[4];

@@ -28,24 +28,64 @@ constexpr int kMaxSnapshots = 10;
 // ---- snapshots ------------------------------------------------------------------------------
 
 int CPaintEditor::PushSnapshot(CBmpEditObject* snapshot) {
-  while (m_nUndoPos > 0 && !m_Snapshots.empty()) {
-    delete m_Snapshots.front();
-    m_Snapshots.pop_front();
-    --m_nUndoPos;
-  }
+  // The steps newer than the current snapshot can no longer be redone.
+  const size_t newer = std::min(static_cast<size_t>(std::max(m_nUndoPos, 0)), m_Steps.size());
+  m_Steps.erase(m_Steps.begin(), m_Steps.begin() + static_cast<std::ptrdiff_t>(newer));
   m_nUndoPos = 0;
-  if (!snapshot) snapshot = MakeSnapshot();
-  if (snapshot) {
-    m_Snapshots.push_front(snapshot);
-    m_pCurrent = snapshot;
+  if (snapshot) PushWhole(snapshot);
+  else CommitChange();
+  while (static_cast<int>(m_Steps.size()) + 1 > kMaxSnapshots) m_Steps.pop_back();
+  return GetSnapshotCount();
+}
+
+void CPaintEditor::PushWhole(CBmpEditObject* snapshot) {
+  const bool trimmed = RowsTrimmed(*snapshot);
+  if (m_pCurrent) {
+    UndoStep step;
+    step.whole.reset(m_pCurrent);
+    step.trimmed = m_bTrimmed;
+    m_Steps.push_front(std::move(step));
   }
-  while (static_cast<int>(m_Snapshots.size()) > kMaxSnapshots) {
-    CBmpEditObject* oldest = m_Snapshots.back();
-    m_Snapshots.pop_back();
-    if (oldest == m_pCurrent) m_pCurrent = m_Snapshots.empty() ? nullptr : m_Snapshots.front();
-    delete oldest;
+  m_pCurrent = snapshot;
+  m_bTrimmed = trimmed;
+}
+
+void CPaintEditor::CommitChange() {
+  if (!m_pCurrent) return;
+  CRect changed;
+  if (!m_bWholeSnapshots && ChangedRect(changed) && IsPlainSnapshot(*m_pCurrent) && LayPart(changed)) return;
+  if (CBmpEditObject* snap = MakeWholeSnapshot()) PushWhole(snap);
+}
+
+void CPaintEditor::ApplyStep(UndoStep& step) {
+  std::swap(step.trimmed, m_bTrimmed);
+  if (step.whole) {
+    CBmpEditObject* other = step.whole.release();
+    step.whole.reset(m_pCurrent);
+    m_pCurrent = other;
+    return;
   }
-  return static_cast<int>(m_Snapshots.size());
+  if (!m_pCurrent) return;
+  const size_t stride = static_cast<size_t>(MonoBmpFile::Stride(m_nImageW));
+  // The blocks never overlap, so the order they are swapped in does not matter.
+  for (ByteBlock& block : step.blocks) {
+    BYTE* row = m_pCurrent->m_Image.data() + MonoBmpFile::kHeaderSize + static_cast<size_t>(block.row0) * stride +
+                block.col0;
+    BYTE* kept = block.bytes.data();
+    for (int k = 0; k < block.rows; ++k, row += stride, kept += block.cols)
+      std::swap_ranges(kept, kept + block.cols, row);
+  }
+}
+
+CPaintEditor::ByteBlock CPaintEditor::CutBlock(int row0, int rows, size_t col0, size_t cols) const {
+  ByteBlock block;
+  if (rows <= 0 || cols == 0) return block;
+  block.row0 = row0, block.rows = rows, block.col0 = col0, block.cols = cols;
+  block.bytes.resize(cols * static_cast<size_t>(rows));
+  const size_t stride = static_cast<size_t>(MonoBmpFile::Stride(m_nImageW));
+  const BYTE* row = m_pCurrent->m_Image.data() + MonoBmpFile::kHeaderSize + static_cast<size_t>(row0) * stride + col0;
+  for (int k = 0; k < rows; ++k, row += stride) std::memcpy(block.bytes.data() + static_cast<size_t>(k) * cols, row, cols);
+  return block;
 }
 
 CBmpEditObject* CPaintEditor::SnapshotFromBitmap(CDC& dc, CBitmap& bitmap) {
@@ -75,13 +115,6 @@ CBmpEditObject* CPaintEditor::MakeWholeSnapshot() {
   CBitmap bitmap;
   if (!RenderToMemory(dc, bitmap)) return nullptr;
   return SnapshotFromBitmap(dc, bitmap);
-}
-
-CBmpEditObject* CPaintEditor::MakeSnapshot() {
-  CRect changed;
-  if (!m_bWholeSnapshots && ChangedRect(changed))
-    if (CBmpEditObject* snap = SnapshotOfPart(changed)) return snap;
-  return MakeWholeSnapshot();
 }
 
 namespace {
@@ -176,41 +209,72 @@ bool CPaintEditor::IsPlainSnapshot(const CBmpEditObject& snap) const {
   return true;
 }
 
-CBmpEditObject* CPaintEditor::SnapshotOfPart(const CRect& part) {
+bool CPaintEditor::RowsTrimmed(const CBmpEditObject& snap) const {
   using M = MonoBmpFile;
-  if (!m_pCurrent || !IsPlainSnapshot(*m_pCurrent)) return nullptr;
-  std::unique_ptr<CBmpEditObject> snap(new CBmpEditObject(m_pCurrent));
-  if (snap->m_Image.size() != m_pCurrent->m_Image.size()) return nullptr;
-  // A read-back leaves no bit past the picture's right edge: neither does the copy.
   const size_t stride = static_cast<size_t>(M::Stride(m_nImageW));
+  if (m_nImageW <= 0 || m_nImageH <= 0 || snap.m_Image.size() < M::kHeaderSize + stride * static_cast<size_t>(m_nImageH))
+    return false;
   const size_t used = static_cast<size_t>(m_nImageW + 7) / 8;
-  const BYTE keep = m_nImageW % 8 ? static_cast<BYTE>(0xFF << (8 - m_nImageW % 8)) : 0xFF;
-  BYTE* row = snap->m_Image.data() + M::kHeaderSize;
+  const BYTE past = m_nImageW % 8 ? static_cast<BYTE>(0xFF >> (m_nImageW % 8)) : 0;
+  const BYTE* row = snap.m_Image.data() + M::kHeaderSize;
   for (int y = 0; y < m_nImageH; ++y, row += stride) {
-    row[used - 1] &= keep;
-    std::memset(row + used, 0, stride - used);
+    if (row[used - 1] & past) return false;
+    for (size_t k = used; k < stride; ++k)
+      if (row[k]) return false;
   }
-  if (part.IsRectEmpty()) return snap.release();
-  CDC dc;
-  CBitmap bitmap;
-  if (!RenderToMemory(dc, bitmap, &part)) return nullptr;
-  // The part's rows read back as a picture of its own, then laid into the copy's rows.
+  return true;
+}
+
+bool CPaintEditor::LayPart(const CRect& part) {
+  using M = MonoBmpFile;
+  const size_t stride = static_cast<size_t>(M::Stride(m_nImageW));
+  // Rendered and read back first: the picture changes only once the part is in hand.
+  std::vector<BYTE> block;
+  size_t partStride = 0;
   const int w = part.Width(), h = part.Height();
-  const size_t partStride = static_cast<size_t>(M::Stride(w));
-  std::vector<BYTE> block(M::kHeaderSize + partStride * static_cast<size_t>(h));
-  M::WriteHeader(block.data(), w, h);
-  auto* info = reinterpret_cast<BITMAPINFO*>(block.data() + M::kFileHeaderSize);
-  if (GetDIBits(dc.GetSafeHdc(), &bitmap, 0, static_cast<UINT>(h), block.data() + M::kHeaderSize, info,
-                DIB_RGB_COLORS) != h)
-    return nullptr;
-  const size_t bytes = static_cast<size_t>(w + 7) / 8;
-  for (int k = 0; k < h; ++k) {
-    // Stored row k of the part is picture row part.bottom - 1 - k, stored at height - 1 - that.
-    const size_t stored = static_cast<size_t>(m_nImageH - part.bottom + k);
-    std::memcpy(snap->m_Image.data() + M::kHeaderSize + stored * stride + part.left / 8,
-                block.data() + M::kHeaderSize + static_cast<size_t>(k) * partStride, bytes);
+  if (!part.IsRectEmpty()) {
+    CDC dc;
+    CBitmap bitmap;
+    if (!RenderToMemory(dc, bitmap, &part)) return false;
+    partStride = static_cast<size_t>(M::Stride(w));
+    block.resize(M::kHeaderSize + partStride * static_cast<size_t>(h));
+    M::WriteHeader(block.data(), w, h);
+    auto* info = reinterpret_cast<BITMAPINFO*>(block.data() + M::kFileHeaderSize);
+    if (GetDIBits(dc.GetSafeHdc(), &bitmap, 0, static_cast<UINT>(h), block.data() + M::kHeaderSize, info,
+                  DIB_RGB_COLORS) != h)
+      return false;
   }
-  return snap.release();
+  // Stored row k of the part is picture row part.bottom - 1 - k, stored at height - 1 - that.
+  const bool none = part.IsRectEmpty();
+  const int row0 = none ? m_nImageH : m_nImageH - part.bottom;
+  const int rows = none ? 0 : h;
+  const size_t col0 = none ? 0 : static_cast<size_t>(part.left / 8);
+  const size_t cols = none ? 0 : static_cast<size_t>(w + 7) / 8;
+  const size_t used = static_cast<size_t>(m_nImageW + 7) / 8;
+  UndoStep step;
+  step.trimmed = m_bTrimmed;
+  step.area = part;
+  if (m_bTrimmed) {
+    step.blocks.push_back(CutBlock(row0, rows, col0, cols));
+  } else {
+    // Bits past the edge, which a read-back leaves clear, are cleared in every row: the step keeps
+    // them, the part's rows whole to their end and the last bytes of all others.
+    step.blocks.push_back(CutBlock(row0, rows, col0, stride - col0));
+    step.blocks.push_back(CutBlock(0, row0, used - 1, stride - used + 1));
+    step.blocks.push_back(CutBlock(row0 + rows, m_nImageH - row0 - rows, used - 1, stride - used + 1));
+    const BYTE keep = m_nImageW % 8 ? static_cast<BYTE>(0xFF << (8 - m_nImageW % 8)) : 0xFF;
+    BYTE* row = m_pCurrent->m_Image.data() + M::kHeaderSize;
+    for (int y = 0; y < m_nImageH; ++y, row += stride) {
+      row[used - 1] &= keep;
+      std::memset(row + used, 0, stride - used);
+    }
+    m_bTrimmed = true;
+  }
+  BYTE* to = m_pCurrent->m_Image.data() + M::kHeaderSize + static_cast<size_t>(row0) * stride + col0;
+  for (int k = 0; k < rows; ++k, to += stride)
+    std::memcpy(to, block.data() + M::kHeaderSize + static_cast<size_t>(k) * partStride, cols);
+  m_Steps.push_front(std::move(step));
+  return true;
 }
 
 void CPaintEditor::UndoRedo(int redo) {
@@ -218,18 +282,25 @@ void CPaintEditor::UndoRedo(int redo) {
   if (redo) {
     if (--pos < 0) return;
   } else {
-    if (++pos >= static_cast<int>(m_Snapshots.size())) return;
+    if (++pos > static_cast<int>(m_Steps.size())) return;
   }
+  UndoStep& step = m_Steps[static_cast<size_t>(redo ? pos : pos - 1)];
   m_nUndoPos = pos;
+  const bool floating = m_bFloatDrag || m_nTool == PAINT_FLOATING;
   EndFloating();
-  m_pCurrent = m_Snapshots[static_cast<size_t>(pos)];
-  InvalidateAll(TRUE);
+  ApplyStep(step);
+  if (step.whole || floating) {
+    InvalidateAll(TRUE);
+  } else if (!step.area.IsRectEmpty()) {
+    // Only the part changed: the rest of the view shows what it showed.
+    InvalidatePadded(step.area, std::max(WholeZoom(), 2), FALSE);
+  }
   UpdateView();
 }
 
 BOOL CPaintEditor::CanUndoRedo(int redo) const {
   if (redo) return m_nUndoPos > 0;
-  return m_nUndoPos + 1 < static_cast<int>(m_Snapshots.size());
+  return m_nUndoPos < static_cast<int>(m_Steps.size());
 }
 
 // ---- selection ------------------------------------------------------------------------------
