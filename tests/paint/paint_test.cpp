@@ -13,8 +13,10 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <cstdlib>
+#include <deque>
 #include <memory>
 #include <random>
+#include <string>
 
 #include "canvas/leftview.h"
 #include "imaging/dib_image.h"
@@ -1064,6 +1066,14 @@ class CPaintEditorTestAccess {
   static void RenderWhole(CPaintEditor& e) { e.m_bWholeSnapshots = true; }
   // Whether the next snapshot can be made from the changed part alone.
   static bool TakesParts(const CPaintEditor& e) { return e.m_pCurrent && e.IsPlainSnapshot(*e.m_pCurrent); }
+  // The bytes the newest undo step keeps (a whole picture counts whole).
+  static size_t NewestStepBytes(const CPaintEditor& e) {
+    if (e.m_Steps.empty()) return 0;
+    const CPaintEditor::UndoStep& step = e.m_Steps.front();
+    size_t n = step.whole ? step.whole->m_Image.size() : 0;
+    for (const CPaintEditor::ByteBlock& b : step.blocks) n += b.bytes.size();
+    return n;
+  }
 };
 
 class PaintSnapshotParts : public PaintTest {
@@ -1074,23 +1084,18 @@ class PaintSnapshotParts : public PaintTest {
   using PaintTest::doc;
   using PaintTest::Drag;
   using PaintTest::Editor;
+  using PaintTest::view;
 };
 
 namespace {
 
-// One seeded sequence of an operator's edits (every stroke tool, both buttons, pens and tips of
-// every size up to the edges, shapes filled and not, polygons, flood fills, filters on a
-// selection and on the whole picture, a pasted picture merged), then every step undone and
-// redone. Returns the picture after each edit and each undo and redo; tookParts tells whether
-// every snapshot after the first could be made of its part.
-std::vector<std::vector<BYTE>> RunEdits(PaintSnapshotParts& t, unsigned seed, bool whole, bool& tookParts) {
-  // An odd width: the last byte of every row is partly past the picture's edge.
-  constexpr int W = 61, H = 45;
-  t.BeginAt400(MakeImage(W, H, [](int x, int y) { return (x * 7 + y * 3) % 11 == 0 || x == 60; }));
+// One seeded edit of an operator's on a w x h picture: every stroke tool, both buttons, pens and
+// tips of every size up to the edges, shapes filled and not, polygons, flood fills, filters on a
+// selection and on the whole picture, a pasted picture merged. With single, every edit makes one
+// snapshot: no cut before a paste, no whole-picture invert after a selection's filter.
+void OneEdit(PaintSnapshotParts& t, std::mt19937& rng, int W, int H, bool single = false) {
   CPaintEditor& e = t.Editor();
   CKorvaneDoc& doc = *t.doc;
-  if (whole) CPaintEditorTestAccess::RenderWhole(e);
-  std::mt19937 rng(seed);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   auto point = [&](int x, int y) {
     PaintPoint p;
@@ -1099,51 +1104,70 @@ std::vector<std::vector<BYTE>> RunEdits(PaintSnapshotParts& t, unsigned seed, bo
     return p;
   };
   auto anywhere = [&] { return point(pick(0, W - 1), pick(0, H - 1)); };
+  const int what = pick(0, 9);
+  const int button = pick(0, 1);
+  e.m_nPenSize = pick(1, 12);
+  e.m_nPenShape = pick(0, 1);
+  e.m_bFill = pick(0, 1);
+  if (what <= 6) {
+    static constexpr int kTools[] = {PAINT_PEN, PAINT_ERASER, PAINT_BRUSH, PAINT_LINE,
+                                     PAINT_CIRCLE, PAINT_ELLIPSE, PAINT_RECT};
+    doc.SetPaintTool(kTools[what]);
+    e.BeginTool(anywhere(), button);
+    for (int k = pick(1, 5); k > 0; --k) e.ContinueTool(anywhere());
+    e.FinishTool(anywhere());
+  } else if (what == 7) {
+    doc.SetPaintTool(PAINT_POLYGON);
+    for (int k = pick(2, 4); k > 0; --k) e.BeginTool(anywhere(), button);
+    e.BeginTool(anywhere(), 1 - button);
+  } else if (what == 8) {
+    doc.SetPaintTool(PAINT_FLOOD);
+    e.BeginTool(anywhere(), button);
+  } else {
+    // A selection: filtered, or copied and pasted elsewhere, then merged.
+    doc.SetPaintTool(PAINT_SELECT);
+    const QPoint a = t.At(pick(0, W - 1), pick(0, H - 1)), b = t.At(pick(0, W - 1), pick(0, H - 1));
+    t.Drag(Qt::LeftButton, a, b);
+    switch (pick(0, 3)) {
+      case 0: doc.PaintInvert(); break;
+      case 1: doc.PaintFill(pick(0, 1)); break;
+      case 2: doc.PaintThicken(pick(1, 4), pick(1, 4), 0); break;
+      default: {
+        std::unique_ptr<CBitmap> picture(doc.PaintCopyCut(single ? 1 : pick(0, 1)));
+        if (!picture) break;
+        e.m_ptContext = CPoint(e.GetMargin().cx + pick(-5, W) * 4, e.GetMargin().cy + pick(-5, H) * 4);
+        if (doc.PaintPaste(picture.get())) e.CancelSelection(0);
+        break;
+      }
+    }
+    e.DropSelection();
+    if (pick(0, 2) == 0 && !single) doc.PaintInvert();  // the whole picture
+  }
+}
+
+// An odd width: the last byte of every row is partly past the picture's edge, and the fresh
+// picture has those bits set.
+std::vector<BYTE> Pattern(int w, int h) {
+  return MakeImage(w, h, [w](int x, int y) { return (x * 7 + y * 3) % 11 == 0 || x == w - 1; });
+}
+
+// Four seeded edits, then every step undone and redone. Returns the picture after each edit and
+// each undo and redo; tookParts tells whether every snapshot after the first could be made of its
+// part.
+std::vector<std::vector<BYTE>> RunEdits(PaintSnapshotParts& t, unsigned seed, bool whole, bool& tookParts) {
+  constexpr int W = 61, H = 45;
+  t.BeginAt400(Pattern(W, H));
+  CPaintEditor& e = t.Editor();
+  CKorvaneDoc& doc = *t.doc;
+  if (whole) CPaintEditorTestAccess::RenderWhole(e);
+  std::mt19937 rng(seed);
   std::vector<std::vector<BYTE>> pictures{t.Current()};
   tookParts = true;
   // Each edit keeps at most two pictures: the undo list's ten hold them all.
   constexpr int kEdits = 4;
   for (int step = 0; step < kEdits; ++step) {
     if (!whole && step > 0 && !CPaintEditorTestAccess::TakesParts(e)) tookParts = false;
-    const int what = pick(0, 9);
-    const int button = pick(0, 1);
-    e.m_nPenSize = pick(1, 12);
-    e.m_nPenShape = pick(0, 1);
-    e.m_bFill = pick(0, 1);
-    if (what <= 6) {
-      static constexpr int kTools[] = {PAINT_PEN, PAINT_ERASER, PAINT_BRUSH, PAINT_LINE,
-                                       PAINT_CIRCLE, PAINT_ELLIPSE, PAINT_RECT};
-      doc.SetPaintTool(kTools[what]);
-      e.BeginTool(anywhere(), button);
-      for (int k = pick(1, 5); k > 0; --k) e.ContinueTool(anywhere());
-      e.FinishTool(anywhere());
-    } else if (what == 7) {
-      doc.SetPaintTool(PAINT_POLYGON);
-      for (int k = pick(2, 4); k > 0; --k) e.BeginTool(anywhere(), button);
-      e.BeginTool(anywhere(), 1 - button);
-    } else if (what == 8) {
-      doc.SetPaintTool(PAINT_FLOOD);
-      e.BeginTool(anywhere(), button);
-    } else {
-      // A selection: filtered, or copied and pasted elsewhere, then merged.
-      doc.SetPaintTool(PAINT_SELECT);
-      const QPoint a = t.At(pick(0, W - 1), pick(0, H - 1)), b = t.At(pick(0, W - 1), pick(0, H - 1));
-      t.Drag(Qt::LeftButton, a, b);
-      switch (pick(0, 3)) {
-        case 0: doc.PaintInvert(); break;
-        case 1: doc.PaintFill(pick(0, 1)); break;
-        case 2: doc.PaintThicken(pick(1, 4), pick(1, 4), 0); break;
-        default: {
-          std::unique_ptr<CBitmap> picture(doc.PaintCopyCut(pick(0, 1)));
-          if (!picture) break;
-          e.m_ptContext = CPoint(e.GetMargin().cx + pick(-5, W) * 4, e.GetMargin().cy + pick(-5, H) * 4);
-          if (doc.PaintPaste(picture.get())) e.CancelSelection(0);
-          break;
-        }
-      }
-      e.DropSelection();
-      if (pick(0, 2) == 0) doc.PaintInvert();  // the whole picture
-    }
+    OneEdit(t, rng, W, H);
     pictures.push_back(t.Current());
   }
   while (doc.CanPaintUndoRedo(0)) {
@@ -1152,6 +1176,69 @@ std::vector<std::vector<BYTE>> RunEdits(PaintSnapshotParts& t, unsigned seed, bo
   }
   while (doc.CanPaintUndoRedo(1)) {
     doc.PaintUndoRedo(1);
+    pictures.push_back(t.Current());
+  }
+  doc.EndPaintMode();
+  return pictures;
+}
+
+// A seeded session on a w x h picture: edits, undos and redos mixed, past the undo list's
+// length. The test keeps every picture whole itself: each undo and redo must give back the one
+// it kept for that place, and the screen after it must equal a full repaint. Returns the picture
+// after every action.
+std::vector<std::vector<BYTE>> RunSession(PaintSnapshotParts& t, unsigned seed, int W, int H, bool whole) {
+  t.BeginAt400(Pattern(W, H));
+  CPaintEditor& e = t.Editor();
+  CKorvaneDoc& doc = *t.doc;
+  if (whole) CPaintEditorTestAccess::RenderWhole(e);
+  std::mt19937 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  // Newest first, as the editor keeps them; pos is the one shown.
+  std::deque<std::vector<BYTE>> kept{t.Current()};
+  size_t pos = 0;
+  std::vector<std::vector<BYTE>> pictures;
+  for (int action = 0; action < 40; ++action) {
+    const int what = pick(0, 5);
+    std::string label = "seed " + std::to_string(seed) + ", " + std::to_string(W) + " x " + std::to_string(H) +
+                        ", action " + std::to_string(action);
+    if (what <= 2) {
+      OneEdit(t, rng, W, H, true);
+      // Some edits make no snapshot (a flood fill where the colour is already, a polygon still
+      // open); the rest make one, which drops what could be redone.
+      const int count = e.GetSnapshotCount();
+      bool made = pos > 0 ? e.GetUndoPos() == 0 : count > static_cast<int>(kept.size());
+      if (pos == 0 && kept.size() == 10 && count == 10) {
+        if (t.Current() == kept[0]) {
+          // A snapshot equal to the last, or none: past here the test cannot tell which it holds.
+          doc.EndPaintMode();
+          return pictures;
+        }
+        made = true;
+      }
+      if (made) {
+        kept.erase(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(pos));
+        kept.push_front(t.Current());
+        pos = 0;
+        while (kept.size() > 10) kept.pop_back();
+      } else {
+        EXPECT_TRUE(t.Current() == kept[pos]) << label << ": an edit without a snapshot";
+      }
+    } else {
+      const int redo = what == 5 ? 1 : 0;
+      const bool can = redo ? pos > 0 : pos + 1 < kept.size();
+      EXPECT_EQ(doc.CanPaintUndoRedo(redo) != FALSE, can) << label;
+      if (!can) continue;
+      t.view->UpdateWindow();
+      doc.PaintUndoRedo(redo);
+      pos = redo ? pos - 1 : pos + 1;
+      EXPECT_TRUE(t.Current() == kept[pos]) << label << (redo ? ": redo" : ": undo");
+      // What the undo repainted equals a repaint of everything.
+      t.view->UpdateWindow();
+      const QImage shown = t.view->SurfaceImage().copy();
+      e.Redraw();
+      EXPECT_TRUE(shown == t.view->SurfaceImage()) << label << ": the screen after " << (redo ? "a redo" : "an undo");
+    }
+    EXPECT_EQ(e.GetSnapshotCount(), static_cast<int>(kept.size())) << label;
     pictures.push_back(t.Current());
   }
   doc.EndPaintMode();
@@ -1176,4 +1263,43 @@ TEST_F(PaintSnapshotParts, EqualWholeRenderingsThroughEditsUndoAndRedo) {
     EXPECT_EQ(fast[edits + undone - 1], fast.front()) << "seed " << seed;
     EXPECT_EQ(fast.back(), fast[edits - 1]) << "seed " << seed;
   }
+}
+
+// Edits, undos and redos mixed on pictures of several widths (bits past the edge or none, wider
+// than the window) give the pictures the test kept, and those of snapshots rendered whole.
+TEST_F(PaintSnapshotParts, MixedUndoAndRedoGiveBackEveryKeptPicture) {
+  static constexpr int kSizes[][2] = {{61, 45}, {64, 40}, {203, 77}, {250, 180}};
+  unsigned seed = 100;
+  for (const auto& size : kSizes) {
+    for (int round = 0; round < 2; ++round, ++seed) {
+      const std::vector<std::vector<BYTE>> fast = RunSession(*this, seed, size[0], size[1], false);
+      const std::vector<std::vector<BYTE>> reference = RunSession(*this, seed, size[0], size[1], true);
+      ASSERT_EQ(fast.size(), reference.size());
+      for (size_t k = 0; k < fast.size(); ++k)
+        ASSERT_TRUE(fast[k] == reference[k]) << "seed " << seed << ", action " << k;
+    }
+  }
+}
+
+// A stroke on a large picture keeps only what it changed, and its undo gives back every byte of
+// the picture, the bits past its right edge included.
+TEST_F(PaintSnapshotParts, AStrokeKeepsItsPartAndUndoRestoresEveryByte) {
+  constexpr int W = 4001, H = 3000;
+  BeginAt400(Pattern(W, H));
+  const std::vector<BYTE> start = Current();
+  doc->SetPaintTool(PAINT_PEN);
+  for (int stroke = 0; stroke < 3; ++stroke) {
+    const std::vector<BYTE> before = Current();
+    Editor().m_nPenSize = 3;
+    Drag(Qt::LeftButton, At(10 + stroke * 5, 10), At(60, 40 + stroke * 3));
+    ASSERT_NE(Current(), before);
+    // The first edit also keeps the last bytes of every row, which it clears, and its own rows whole.
+    const size_t stride = MonoBmpFile::Stride(W);
+    const size_t limit = (stroke == 0 ? H * 3 + 60 * stride : 0) + 80 * 60;
+    ASSERT_LT(limit * 20, Current().size());
+    EXPECT_LT(CPaintEditorTestAccess::NewestStepBytes(Editor()), limit) << "stroke " << stroke;
+  }
+  for (int stroke = 0; stroke < 3; ++stroke) doc->PaintUndoRedo(0);
+  EXPECT_TRUE(Current() == start);
+  EXPECT_FALSE(doc->CanPaintUndoRedo(0));
 }
