@@ -1,6 +1,7 @@
 // CPaintEditor: the bitmap editor that runs inside the canvas view while the document is in
 // paint mode. It edits a copy of the object's picture (the current snapshot); every change adds a
-// step to the undo list, and only EndEdit with write-back hands the current picture to the object. Coordinates: client pixels; canvas pixels = client + scroll position;
+// step to the undo list, and only EndEdit with write-back hands the current picture to the object.
+// Coordinates: client pixels; canvas pixels = client + scroll position;
 // image pixels = (canvas - margin) x 10 / zoom, cut toward zero.
 #pragma once
 
@@ -187,6 +188,10 @@ class CPaintEditor {
   void ApplyStep(UndoStep& step);
   // A block of the current picture's stored bytes, copied out.
   ByteBlock CutBlock(int row0, int rows, size_t col0, size_t cols) const;
+  // The steps newer than the current snapshot go: they can no longer be redone.
+  void DropRedo();
+  // The oldest steps go past the undo list's length.
+  void KeepNewestSteps();
   // The current picture becomes one step back; `snapshot` (taken over) the current one.
   void PushWhole(CBmpEditObject* snapshot);
   // The pending operation and a floating picture merged into the current picture.
@@ -195,7 +200,7 @@ class CPaintEditor {
   // whole bytes of a row (empty: nothing); FALSE when it cannot be told.
   BOOL ChangedRect(CRect& changed) const;
   // Whether the snapshot's pixel bits are what a read-back of its own pixels gives (its size and
-  // the read-back's palette), so that a part can be laid into a copy of them.
+  // the read-back's palette), so that a part can be laid into them.
   bool IsPlainSnapshot(const CBmpEditObject& snap) const;
   // No bit set past the picture's right edge in any stored row, as a read-back leaves it.
   bool RowsTrimmed(const CBmpEditObject& snap) const;

@@ -28,14 +28,21 @@ constexpr int kMaxSnapshots = 10;
 // ---- snapshots ------------------------------------------------------------------------------
 
 int CPaintEditor::PushSnapshot(CBmpEditObject* snapshot) {
-  // The steps newer than the current snapshot can no longer be redone.
+  DropRedo();
+  if (snapshot) PushWhole(snapshot);
+  else CommitChange();
+  KeepNewestSteps();
+  return GetSnapshotCount();
+}
+
+void CPaintEditor::KeepNewestSteps() {
+  while (static_cast<int>(m_Steps.size()) + 1 > kMaxSnapshots) m_Steps.pop_back();
+}
+
+void CPaintEditor::DropRedo() {
   const size_t newer = std::min(static_cast<size_t>(std::max(m_nUndoPos, 0)), m_Steps.size());
   m_Steps.erase(m_Steps.begin(), m_Steps.begin() + static_cast<std::ptrdiff_t>(newer));
   m_nUndoPos = 0;
-  if (snapshot) PushWhole(snapshot);
-  else CommitChange();
-  while (static_cast<int>(m_Steps.size()) + 1 > kMaxSnapshots) m_Steps.pop_back();
-  return GetSnapshotCount();
 }
 
 void CPaintEditor::PushWhole(CBmpEditObject* snapshot) {
@@ -84,7 +91,8 @@ CPaintEditor::ByteBlock CPaintEditor::CutBlock(int row0, int rows, size_t col0, 
   block.bytes.resize(cols * static_cast<size_t>(rows));
   const size_t stride = static_cast<size_t>(MonoBmpFile::Stride(m_nImageW));
   const BYTE* row = m_pCurrent->m_Image.data() + MonoBmpFile::kHeaderSize + static_cast<size_t>(row0) * stride + col0;
-  for (int k = 0; k < rows; ++k, row += stride) std::memcpy(block.bytes.data() + static_cast<size_t>(k) * cols, row, cols);
+  for (int k = 0; k < rows; ++k, row += stride)
+    std::memcpy(block.bytes.data() + static_cast<size_t>(k) * cols, row, cols);
   return block;
 }
 
@@ -212,8 +220,8 @@ bool CPaintEditor::IsPlainSnapshot(const CBmpEditObject& snap) const {
 bool CPaintEditor::RowsTrimmed(const CBmpEditObject& snap) const {
   using M = MonoBmpFile;
   const size_t stride = static_cast<size_t>(M::Stride(m_nImageW));
-  if (m_nImageW <= 0 || m_nImageH <= 0 || snap.m_Image.size() < M::kHeaderSize + stride * static_cast<size_t>(m_nImageH))
-    return false;
+  if (m_nImageW <= 0 || m_nImageH <= 0) return false;
+  if (snap.m_Image.size() < M::kHeaderSize + stride * static_cast<size_t>(m_nImageH)) return false;
   const size_t used = static_cast<size_t>(m_nImageW + 7) / 8;
   const BYTE past = m_nImageW % 8 ? static_cast<BYTE>(0xFF >> (m_nImageW % 8)) : 0;
   const BYTE* row = snap.m_Image.data() + M::kHeaderSize;
@@ -415,21 +423,32 @@ void CPaintEditor::EndFloating() {
 template <class F>
 void CPaintEditor::ApplyFilter(F&& filter, int growX, int growY) {
   if (!m_pCurrent) return;
-  auto* copy = new CBmpEditObject(m_pCurrent);
   const CRect sel = ClipToImage(m_rcSelect);
   const bool selected = !m_rcSelect.IsRectEmpty();
-  if (selected && sel.IsRectEmpty()) {
-    delete copy;
-    return;
-  }
+  if (selected && sel.IsRectEmpty()) return;
   // A filter of the whole picture takes longer than a frame on a large one.
   std::optional<PaintBusyCursor> busy;
   if (!selected) busy.emplace();
   RECT r = sel;
-  filter(copy->m_Image.data(), copy->m_Image.size(), selected ? &r : nullptr);
-  copy->UpdateImagePointers();
-  copy->ParseImage();
-  PushSnapshot(copy);
+  if (selected && !m_bWholeSnapshots && IsPlainSnapshot(*m_pCurrent)) {
+    // The filters write only within the selection: its bytes are kept and it is filtered in place.
+    DropRedo();
+    UndoStep step;
+    step.trimmed = m_bTrimmed;
+    step.area = sel;
+    const size_t col0 = static_cast<size_t>(sel.left / 8);
+    const size_t cols = static_cast<size_t>(sel.right + 7) / 8 - col0;
+    step.blocks.push_back(CutBlock(m_nImageH - sel.bottom, sel.Height(), col0, cols));
+    filter(m_pCurrent->m_Image.data(), m_pCurrent->m_Image.size(), &r);
+    m_Steps.push_front(std::move(step));
+    KeepNewestSteps();
+  } else {
+    auto* copy = new CBmpEditObject(m_pCurrent);
+    filter(copy->m_Image.data(), copy->m_Image.size(), selected ? &r : nullptr);
+    copy->UpdateImagePointers();
+    copy->ParseImage();
+    PushSnapshot(copy);
+  }
   if (!selected) {
     InvalidateAll(TRUE);
   } else {

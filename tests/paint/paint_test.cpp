@@ -1281,9 +1281,9 @@ TEST_F(PaintSnapshotParts, MixedUndoAndRedoGiveBackEveryKeptPicture) {
   }
 }
 
-// A stroke on a large picture keeps only what it changed, and its undo gives back every byte of
-// the picture, the bits past its right edge included.
-TEST_F(PaintSnapshotParts, AStrokeKeepsItsPartAndUndoRestoresEveryByte) {
+// A stroke or a selection's filter on a large picture keeps only what it changed, and undoing
+// them gives back every byte of the picture, the bits past its right edge included.
+TEST_F(PaintSnapshotParts, AnEditKeepsItsPartAndUndoRestoresEveryByte) {
   constexpr int W = 4001, H = 3000;
   BeginAt400(Pattern(W, H));
   const std::vector<BYTE> start = Current();
@@ -1299,7 +1299,14 @@ TEST_F(PaintSnapshotParts, AStrokeKeepsItsPartAndUndoRestoresEveryByte) {
     ASSERT_LT(limit * 20, Current().size());
     EXPECT_LT(CPaintEditorTestAccess::NewestStepBytes(Editor()), limit) << "stroke " << stroke;
   }
-  for (int stroke = 0; stroke < 3; ++stroke) doc->PaintUndoRedo(0);
+  // So does a filter of a selection.
+  doc->SetPaintTool(PAINT_SELECT);
+  Drag(Qt::LeftButton, At(20, 20), At(50, 30));
+  const std::vector<BYTE> unfiltered = Current();
+  doc->PaintInvert();
+  ASSERT_NE(Current(), unfiltered);
+  EXPECT_LT(CPaintEditorTestAccess::NewestStepBytes(Editor()), 80u * 60u);
+  for (int edit = 0; edit < 4; ++edit) doc->PaintUndoRedo(0);
   EXPECT_TRUE(Current() == start);
   EXPECT_FALSE(doc->CanPaintUndoRedo(0));
 }
