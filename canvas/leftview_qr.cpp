@@ -52,11 +52,14 @@ BarcodeSymbol& CBarcodeSymbolCache::Get(const CString& text, int level, int vers
   }
   auto symbol = std::make_unique<BarcodeSymbol>();
   ++m_nEncoded;
-  auto encoder = std::make_unique<CQrEncoder>();
+  // One encoder serves every symbol: it is large, each encoding starts it afresh, and only its
+  // matrix is kept (its own bitmap would be drawn for nothing).
+  thread_local std::unique_ptr<CQrEncoder> encoder;
+  if (!encoder) encoder = std::make_unique<CQrEncoder>();
   if (!text.IsEmpty() && level >= 0 && level <= 3 &&
-      encoder->CreateSymbolBitmap(level, version, TRUE, -1, text) && encoder->IsEncoded()) {
+      encoder->EncodeData(level, version, TRUE, -1, text.c_str(), text.GetLength())) {
     const int modules = encoder->GetModuleCount();
-    const int side = encoder->GetSymbolSide();
+    const int side = modules + 2 * CQrEncoder::kQuietZone;
     const int quiet = (side - modules) / 2;
     std::vector<BYTE> block = MonoBmpFile::Create(side, side);
     const int stride = static_cast<int>(MonoBmpFile::Stride(side));

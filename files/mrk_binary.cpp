@@ -517,13 +517,12 @@ int CMrkBinaryFile::Write(const CObjectList* list) {
              : 0;
 }
 
-bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& list, CMrkDesign& design) {
-  design.m_Records.clear();
-  design.m_Lost.clear();
-  if (!HeaderMatches(bytes)) return false;
+namespace {
+
+// The records after the header, up to the end mark, into `design`.
+bool ParseRecords(CArchive& ar, CObjectList& list, CMrkDesign& design) {
   CMrkDesign parsed;
   try {
-    CArchive ar(bytes.data() + MRK_BINARY_HEADER_LENGTH, bytes.size() - MRK_BINARY_HEADER_LENGTH);
     for (;;) {
       const int kind = ar.ReadInt();
       if (kind == TYPE_ENDMARK) break;
@@ -556,13 +555,29 @@ bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& lis
   return true;
 }
 
+}  // namespace
+
+bool CMrkBinaryFile::ParseBytes(const std::vector<BYTE>& bytes, CObjectList& list, CMrkDesign& design) {
+  design.m_Records.clear();
+  design.m_Lost.clear();
+  if (!HeaderMatches(bytes)) return false;
+  CArchive ar(bytes.data() + MRK_BINARY_HEADER_LENGTH, bytes.size() - MRK_BINARY_HEADER_LENGTH);
+  return ParseRecords(ar, list, design);
+}
+
 int CMrkBinaryFile::Parse(CObjectList& list, CMrkDesign& design) {
   design.m_Records.clear();
   design.m_Lost.clear();
   if (m_nMode != modeRead) return 0;
   std::vector<BYTE> bytes;
   if (!fileio::ReadAll(fileio::ToFsPath(m_strPath), bytes)) return 0;
-  return ParseBytes(bytes, list, design) ? 1 : 0;
+  if (!HeaderMatches(bytes)) return 0;
+  // The archive takes the file's bytes over rather than a copy of them (a large design is tens
+  // of megabytes); it starts past the header.
+  CArchive ar(std::move(bytes));
+  BYTE header[MRK_BINARY_HEADER_LENGTH];
+  ar.Read(header, sizeof header);
+  return ParseRecords(ar, list, design) ? 1 : 0;
 }
 
 CDrawObject* CMrkBinaryFile::Read(CObjectList* list) {

@@ -126,25 +126,6 @@ void MrkApplyDrawing(CDrawingObject& target, const CDrawingObject& source) {
   target.m_bDeleted = 0;
 }
 
-namespace {
-
-CDrawObject* AppendCopy(CObjectList& list, CDrawObject* o) {
-  switch (o->m_nType) {
-    case TYPE_LINE: return list.AddLine(static_cast<CLineObject*>(o), TRUE, FALSE);
-    case TYPE_RECTANGLE: return list.AddRectangle(static_cast<CRectangleObject*>(o), TRUE, FALSE);
-    case TYPE_CIRCLE: return list.AddCircle(static_cast<CCircleObject*>(o), TRUE, FALSE);
-    case TYPE_TRIANGLE: return list.AddTriangle(static_cast<CTriangleObject*>(o), TRUE, FALSE);
-    case TYPE_RHOMBIC: return list.AddRhombic(static_cast<CRhombicObject*>(o), TRUE, FALSE);
-    case TYPE_POLYGON: return list.AddPolygon(static_cast<CPolygonObject*>(o), TRUE, FALSE);
-    case TYPE_TEXT1: return list.AddText1(static_cast<CText1Object*>(o), TRUE, FALSE);
-    case TYPE_TEXT2: return list.AddText2(static_cast<CText2Object*>(o), TRUE, FALSE);
-    case TYPE_BARCODE: return list.AddBarcode(static_cast<CBarcodeObject*>(o), TRUE, FALSE);
-    default: return nullptr;
-  }
-}
-
-}  // namespace
-
 CDrawObject* CMrkDesign::Commit(CObjectList& list, BOOL* drawingLoaded) {
   if (drawingLoaded) *drawingLoaded = FALSE;
   CDrawObject* result = nullptr;
@@ -173,7 +154,10 @@ CDrawObject* CMrkDesign::Commit(CObjectList& list, BOOL* drawingLoaded) {
       std::unique_ptr<CBmpObject> bmp(static_cast<CBmpObject*>(record.release()));
       result = list.AppendBmp(std::move(bmp));
     } else {
-      CDrawObject* added = AppendCopy(list, record.get());
+      // The record itself goes into the list: it was made as the list makes a new object of its
+      // kind, so a copy of it would be the same object again.
+      record->m_bDeleted = 0;
+      CDrawObject* added = list.AppendObject(std::move(record));
       if (added) result = added;
     }
   }

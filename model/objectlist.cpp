@@ -344,6 +344,11 @@ CBmpObject* CObjectList::AppendBmp(std::unique_ptr<CBmpObject> object) {
   return static_cast<CBmpObject*>(Insert(std::move(object)));
 }
 
+CDrawObject* CObjectList::AppendObject(std::unique_ptr<CDrawObject> object) {
+  if (!object || !IsDrawableKind(object->m_nType) || object->m_nType == TYPE_BMP) return nullptr;
+  return Insert(std::move(object));
+}
+
 CBmpObject* CObjectList::RelinkMissingBmp(std::unique_ptr<CBmpObject> object) {
   if (!object) return nullptr;
   if (!object->Reload()) {

@@ -108,6 +108,9 @@ class CObjectList {
   std::unique_ptr<CBmpObject> ReplaceBmp();
   // Recomputes the image pointers and appends; null for null.
   CBmpObject* AppendBmp(std::unique_ptr<CBmpObject> object);
+  // Appends an object of kinds 0 to 9 but the bitmap, made elsewhere (a project file's record),
+  // as it is; null for other kinds.
+  CDrawObject* AppendObject(std::unique_ptr<CDrawObject> object);
   // Reloads from the stored path, or (without one) asks the operator for the file; appends the
   // object when it loads. Otherwise the object is destroyed and null returned.
   CBmpObject* RelinkMissingBmp(std::unique_ptr<CBmpObject> object);

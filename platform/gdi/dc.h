@@ -214,6 +214,9 @@ class CDC {
   void DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st);
   static constexpr int kMaxCachedPathPoints = 20000;
   static constexpr double kMaxCachedPathExtent = 2048;
+  // Paths no wider and no taller than this on the device (pen included) are not cached.
+  static constexpr double kFewPathPixels = 4;
+  bool FewPixelsOnDevice(const POINT* pts, int count, int penWidth) const;
   int DeviceLength(int logical) const;
   RECT DeviceRect(int x1, int y1, int x2, int y2) const;
   DPOINT ToDevice(POINT p) const { return LPtoDPExact(p.x, p.y); }
@@ -231,6 +234,7 @@ class CDC {
   void AddRectFigure(int l, int t, int r, int b);
   // logical figure (PT_* types) to device figures, Beziers flattened
   std::vector<DeviceFigure> ToDeviceFigures(const POINT* pts, const BYTE* types, int count) const;
+  void ToDeviceFigures(const POINT* pts, const BYTE* types, int count, std::vector<DeviceFigure>& out) const;
   // arc control points in logical units: start point then Bezier triplets
   std::vector<DPOINT> ArcBeziers(int x1, int y1, int x2, int y2, int x3, int y3, int x4,
                                  int y4) const;

@@ -37,7 +37,14 @@ void FlattenBezier(DPOINT p0, DPOINT p1, DPOINT p2, DPOINT p3, double tol,
                    std::vector<DPOINT>& out, int maxSteps = 100000) {
   double ax = p0.x - 2 * p1.x + p2.x, ay = p0.y - 2 * p1.y + p2.y;
   double bx = p1.x - 2 * p2.x + p3.x, by = p1.y - 2 * p2.y + p3.y;
-  double l = std::max(std::sqrt(ax * ax + ay * ay), std::sqrt(bx * bx + by * by));
+  const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by;
+  // Within the one-step bound (l <= 4 tol / 3) by a margin far above the rounding: small
+  // curves, such as those of a glyph a few pixels high, need no square roots.
+  if (std::max(a2, b2) <= tol * tol * (0.98 * 16.0 / 9.0)) {
+    out.push_back(p3);
+    return;
+  }
+  double l = std::max(std::sqrt(a2), std::sqrt(b2));
   // Uniform steps deviate from the curve by at most 3 l / (4 n^2).
   int n = 1;
   if (l > 0) {
@@ -180,7 +187,22 @@ std::vector<DPOINT> CDC::ArcBeziers(int x1, int y1, int x2, int y2, int x3, int 
 std::vector<DeviceFigure> CDC::ToDeviceFigures(const POINT* pts, const BYTE* types,
                                                int count) const {
   std::vector<DeviceFigure> figs;
-  DeviceFigure cur;
+  ToDeviceFigures(pts, types, count, figs);
+  return figs;
+}
+
+void CDC::ToDeviceFigures(const POINT* pts, const BYTE* types, int count,
+                          std::vector<DeviceFigure>& figs) const {
+  // The figures already in `figs` are written over, so that their points keep their capacity.
+  size_t used = 0;
+  DeviceFigure* cur = nullptr;  // the figure being built, null between figures
+  auto open = [&]() -> DeviceFigure* {
+    if (used == figs.size()) figs.emplace_back();
+    DeviceFigure* f = &figs[used++];
+    f->points.clear();
+    f->closed = false;
+    return f;
+  };
   DPOINT start{0, 0};
   bool have = false;
   // LPtoDPExact with the scales taken once: glyph outlines hand over many points.
@@ -189,44 +211,39 @@ std::vector<DeviceFigure> CDC::ToDeviceFigures(const POINT* pts, const BYTE* typ
     return DPOINT{(static_cast<double>(q.x) - m_windowOrg.x) * sx + m_viewportOrg.x,
                   (static_cast<double>(q.y) - m_windowOrg.y) * sy + m_viewportOrg.y};
   };
-  auto flush = [&] {
-    if (!cur.points.empty()) figs.push_back(std::move(cur));
-    cur = DeviceFigure();
-  };
   for (int i = 0; i < count; ++i) {
     BYTE t = types[i];
     BYTE base = static_cast<BYTE>(t & ~PT_CLOSEFIGURE);
     DPOINT p = toDevice(pts[i]);
     if (t == PT_MOVETO) {
-      flush();
-      cur.points.push_back(p);
+      cur = open();
+      cur->points.push_back(p);
       start = p;
       have = true;
       continue;
     }
-    if (!have || cur.points.empty()) {
+    if (!cur) {
       // A figure continued after a close starts again at the figure's first point.
-      flush();
-      cur.points.push_back(have ? start : p);
-      start = cur.points.front();
+      cur = open();
+      cur->points.push_back(have ? start : p);
+      start = cur->points.front();
       have = true;
     }
     if (base == PT_BEZIERTO) {
       if (i + 2 >= count) break;
       DPOINT c1 = p, c2 = toDevice(pts[i + 1]), e = toDevice(pts[i + 2]);
-      FlattenBezier(cur.points.back(), c1, c2, e, kDeviceTolerance, cur.points);
+      FlattenBezier(cur->points.back(), c1, c2, e, kDeviceTolerance, cur->points);
       t = types[i + 2];
       i += 2;
     } else {
-      cur.points.push_back(p);
+      cur->points.push_back(p);
     }
     if (t & PT_CLOSEFIGURE) {
-      cur.closed = true;
-      flush();
+      cur->closed = true;
+      cur = nullptr;
     }
   }
-  flush();
-  return figs;
+  figs.resize(used);
 }
 
 BOOL CDC::BeginPath() {
@@ -350,6 +367,21 @@ int CDC::GetPath(POINT* pts, BYTE* types, int count) const {
   return n;
 }
 
+bool CDC::FewPixelsOnDevice(const POINT* pts, int count, int penWidth) const {
+  if (count <= 0) return false;
+  // Every point of a flattened curve lies within its control points' box.
+  LONG x0 = pts[0].x, x1 = pts[0].x, y0 = pts[0].y, y1 = pts[0].y;
+  for (int i = 1; i < count; ++i) {
+    x0 = std::min(x0, pts[i].x);
+    x1 = std::max(x1, pts[i].x);
+    y0 = std::min(y0, pts[i].y);
+    y1 = std::max(y1, pts[i].y);
+  }
+  const double w = (double(x1) - x0) * std::fabs(DeviceScaleX()) + penWidth;
+  const double h = (double(y1) - y0) * std::fabs(DeviceScaleY()) + penWidth;
+  return w <= kFewPathPixels && h <= kFewPathPixels;
+}
+
 void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st) {
   const int count = static_cast<int>(m_pathPts.size());
   gdi::PathCellsCache& cache = gdi::PathCellsCache::Instance();
@@ -358,6 +390,15 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
       !cache.Enabled()) {
     m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count), fill, stroke,
                        fillColour, st);
+    return;
+  }
+  if (FewPixelsOnDevice(m_pathPts.data(), count, penWidth)) {
+    // Converting a path of a few pixels costs less than finding it again, and a repaint of
+    // thousands of them (a large design seen whole) would push out what is kept of larger ones.
+    // The figures' buffers serve path after path.
+    thread_local std::vector<DeviceFigure> figures;
+    ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count, figures);
+    m_backend->Figures(figures, fill, stroke, fillColour, st);
     return;
   }
   gdi::PathCellsKey key;
@@ -371,7 +412,8 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
   key.fillMode = st.polyFillMode;
   key.penWidth = penWidth;
   key.fill = fill;
-  std::shared_ptr<const gdi::PathCells> cells = cache.Find(key);
+  const std::uint64_t hash = key.Hash();
+  std::shared_ptr<const gdi::PathCells> cells = cache.Find(key, hash);
   if (!cells) {
     const std::vector<DeviceFigure> figures = ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count);
     // Only paths of a modest size on the device are kept whole; a huge one is converted within
@@ -409,7 +451,7 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
       r->xs.shrink_to_fit();
     }
     cells = made;
-    cache.Store(key, std::move(made));
+    cache.Store(key, hash, std::move(made));
   }
   m_backend->PaintCells(cells->area, cells->pen, cells->box, fill, stroke, fillColour, st);
 }

@@ -512,13 +512,14 @@ void CPainterBackend::FigureCells(const std::vector<DeviceFigure>& figures, bool
   area.Clear();
   pen.Clear();
   if (fill) {
-    std::vector<std::vector<gdi::FixPoint>> rings;
-    rings.reserve(figures.size());
-    for (const DeviceFigure& f : figures) {
-      std::vector<gdi::FixPoint> ring;
-      ring.reserve(f.points.size());
-      for (const DPOINT& p : f.points) ring.push_back(gdi::ToFix(p.x, p.y));
-      rings.push_back(std::move(ring));
+    // Reused from path to path: text is thousands of small paths.
+    thread_local std::vector<std::vector<gdi::FixPoint>> rings;
+    rings.resize(figures.size());
+    for (size_t k = 0; k < figures.size(); ++k) {
+      std::vector<gdi::FixPoint>& ring = rings[k];
+      ring.clear();
+      ring.reserve(figures[k].points.size());
+      for (const DPOINT& p : figures[k].points) ring.push_back(gdi::ToFix(p.x, p.y));
     }
     area = gdi::SpanRegion::Polygon(rings, fillMode, clip);
   }

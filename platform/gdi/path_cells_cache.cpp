@@ -55,8 +55,7 @@ bool PathCellsCache::Same(const Entry& e, const PathCellsKey& key, std::uint64_t
                     [](const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; });
 }
 
-std::shared_ptr<const PathCells> PathCellsCache::Find(const PathCellsKey& key) {
-  const std::uint64_t hash = key.Hash();
+std::shared_ptr<const PathCells> PathCellsCache::Find(const PathCellsKey& key, std::uint64_t hash) {
   std::lock_guard<std::mutex> hold(m_lock);
   if (!m_enabled) return nullptr;
   const auto it = m_index.find(hash);
@@ -66,9 +65,8 @@ std::shared_ptr<const PathCells> PathCellsCache::Find(const PathCellsKey& key) {
   return it->second->cells;
 }
 
-void PathCellsCache::Store(const PathCellsKey& key, std::shared_ptr<const PathCells> cells) {
+void PathCellsCache::Store(const PathCellsKey& key, std::uint64_t hash, std::shared_ptr<const PathCells> cells) {
   if (!cells || !key.pts || !key.types) return;
-  const std::uint64_t hash = key.Hash();
   const size_t bytes = key.count * (sizeof(POINT) + sizeof(BYTE)) + RegionBytes(cells->area) +
                        RegionBytes(cells->pen) + sizeof(Entry) + kEntryOverhead;
   std::lock_guard<std::mutex> hold(m_lock);

@@ -51,10 +51,15 @@ class PathCellsCache {
   static PathCellsCache& Instance();
 
   // The cells stored for an equal key (they become the most recent), or null.
-  std::shared_ptr<const PathCells> Find(const PathCellsKey& key);
+  std::shared_ptr<const PathCells> Find(const PathCellsKey& key) { return Find(key, key.Hash()); }
+  // The same with the key's hash already taken.
+  std::shared_ptr<const PathCells> Find(const PathCellsKey& key, std::uint64_t hash);
   // Keeps a copy of the key with its cells; entries beyond the budget are dropped, oldest first.
   // An entry larger than a sixteenth of the budget is not kept.
-  void Store(const PathCellsKey& key, std::shared_ptr<const PathCells> cells);
+  void Store(const PathCellsKey& key, std::shared_ptr<const PathCells> cells) {
+    Store(key, key.Hash(), std::move(cells));
+  }
+  void Store(const PathCellsKey& key, std::uint64_t hash, std::shared_ptr<const PathCells> cells);
 
   void SetBudget(size_t bytes);
   size_t Budget() const;

@@ -227,4 +227,42 @@ TEST(GlyphCellsCache, StaysWithinItsBudgetWhateverTheSizes) {
   EXPECT_LE(state.cache.Bytes(), kBudget / 4);
 }
 
+// Glyphs of a few pixels, as a whole page of small text shows them, are converted afresh rather
+// than kept: they show the pixels of the memory-DC rasteriser and of a paint without the cache,
+// at sub-pixel positions, turned or not, and through a clip.
+TEST(GlyphCellsCache, GlyphsOfAFewPixelsShowTheSamePixelsWithoutBeingKept) {
+  CacheState state;
+  std::vector<Glyphs> upright, all;
+  int k = 0;
+  for (int h : {30, 48, 70})
+    for (double a : {0.0, 30.0, 137.5})
+      for (int phase : {0, 3, 11, 17}) {
+        // One character a path, as text is painted.
+        static const char* const kChars[] = {"A", "g", "&", "8", "W", "@", "%", "e"};
+        const Glyphs g{kChars[k % 8], h, a, 200 + (k % 8) * 1100 + phase,
+                       -700 - (k / 8) * 450 - phase, k % 3 == 0};
+        // Upright and below 2.5 pixels, pen included: never kept.
+        if (a == 0 && h < 70) upright.push_back(g);
+        all.push_back(g);
+        ++k;
+      }
+  for (const POINT& origin : {POINT{0, 0}, POINT{1, -2}}) {
+    state.cache.SetEnabled(false);
+    const QImage fresh = Surface(all, origin);
+    state.cache.SetEnabled(true);
+    EXPECT_GT(InkPixels(fresh), 100);
+    EXPECT_EQ(Differences(fresh, Rasterised(all, origin)), 0) << origin.x << "," << origin.y;
+    EXPECT_EQ(Differences(Surface(all, origin), fresh), 0) << origin.x << "," << origin.y;
+    EXPECT_EQ(Differences(Surface(all, origin), fresh), 0) << origin.x << "," << origin.y;
+  }
+  state.cache.Clear();
+  Surface(upright, POINT{0, 0});
+  EXPECT_EQ(state.cache.Count(), 0u);
+  const QRegion clip = QRegion(30, 20, 97, 61) + QRegion(140, 70, 101, 53);
+  state.cache.SetEnabled(false);
+  const QImage freshClipped = Surface(all, POINT{0, 0}, clip);
+  state.cache.SetEnabled(true);
+  EXPECT_EQ(Differences(Surface(all, POINT{0, 0}, clip), freshClipped), 0);
+}
+
 }  // namespace
