@@ -41,8 +41,8 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
   std::vector<CString> lines(static_cast<size_t>(lineCount));
   util.SplitLines(obj->m_strText, lines.data(), lineCount);
   // The object's records hold one for each character and two for each line break between lines.
-  const CTextCharRecord* allRecords = obj->m_vCharRecords.data();
-  const long long recordCount = static_cast<long long>(obj->m_vCharRecords.size());
+  const CTextCharRecords& allRecords = obj->m_vCharRecords;
+  const long long recordCount = static_cast<long long>(allRecords.size());
   static const CTextCharRecord kNoRecord{};
   std::vector<const CTextCharRecord*> lineRecords;
 
@@ -85,7 +85,7 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
         textlayout::LineRect(vertical, i, left, top, right, bottom, size, step);
     lineRecords.resize(static_cast<size_t>(m));
     for (int j = 0; j < m; ++j)
-      lineRecords[j] = first + j < recordCount ? &allRecords[first + j] : &kNoRecord;
+      lineRecords[j] = first + j < recordCount ? &allRecords[static_cast<size_t>(first + j)] : &kNoRecord;
     if (skip(textlayout::Text1Line{i, line, lineRect, lineRecords.data(), m, frame})) continue;
     textlayout::CountLaidOutLine();
 
