@@ -3,6 +3,7 @@
 // captures outlines.
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "model/textobject.h"
@@ -187,10 +188,14 @@ void CObjectRenderer::LayoutText1(CDC* dc, IRenderDocument* doc, double left, do
   textlayout::Text1MeasureCache::Key lineKey{};
   CDoubleRect lineBounds;
   int lineAny = 0;
+  std::optional<textlayout::LineCull> lineCull;  // the frame comes with the first line
   auto skip = [&](const textlayout::Text1Line& line) {
-    if (cull)
-      return !textlayout::LineMayMeet(line, clip, L0, L1, obj->m_dCharHeight, obj->m_dCharWidth, obj->m_dLineWidthX,
-                                      obj->m_dLineWidthY);
+    if (cull) {
+      if (!lineCull)
+        lineCull.emplace(clip, line.frame, L0(1.0), L1(1.0), obj->m_dCharHeight, obj->m_dCharWidth,
+                         obj->m_dLineWidthX, obj->m_dLineWidthY);
+      return !lineCull->MayMeet(line);
+    }
     if (!cache) return false;
     lineKey = textlayout::Text1MeasureCache::KeyOf(line, *dc, L0(1000), L1(1000), obj, fill, left, top, right,
                                                    bottom);
