@@ -13,6 +13,8 @@ namespace textlayout {
 namespace {
 
 bool g_wholeLayout = false;
+constexpr std::uint64_t kRecordTag = 0x5245434F52440000ull;
+constexpr std::uint64_t kZeroRunTag = 0x5A45524F00000000ull;
 std::atomic<long long> g_laidOut{0};
 
 // Two independent 64-bit lanes over the words fed in.
@@ -145,10 +147,21 @@ Text1MeasureCache::Key Text1MeasureCache::KeyOf(const Text1Line& line, const CDC
   }
   h.Bytes(obj->m_strFaceName.c_str(), static_cast<size_t>(obj->m_strFaceName.GetLength()));
   h.Bytes(line.text.c_str(), static_cast<size_t>(line.text.GetLength()));
+  // A run of untouched records goes in as its length: a long text is keyed line by line on every
+  // measure, and most of its records are zero. Tags keep the two forms apart.
+  static const CTextCharRecord kZero{};
+  std::uint64_t zeros = 0;
   for (int j = 0; j < line.count; ++j) {
     const CTextCharRecord& r = *line.records[j];
+    if (std::memcmp(&r, &kZero, sizeof r) == 0) {  // bitwise: a -0 stays apart from 0
+      ++zeros;
+      continue;
+    }
+    if (zeros) h.Word(kZeroRunTag + zeros), zeros = 0;
+    h.Word(kRecordTag);
     for (double d : {r.dSizeX, r.dSizeY, r.dOffsetX, r.dOffsetY, r.dAngle, r.dFontWidthX, r.dFontWidthY}) h.Double(d);
   }
+  if (zeros) h.Word(kZeroRunTag + zeros);
   return Key{h.a, h.b};
 }
 
