@@ -163,7 +163,7 @@ void TypeKeys(benchmark::State& state, Session& s, Text* text, int list) {
     add = !add;
   }
   state.counters["size_x"] =
-      text->m_vCharRecords.size() > static_cast<size_t>(row) ? text->m_vCharRecords[row].dSizeX : -1;
+      text->m_vCharRecords.size() > static_cast<size_t>(row) ? text->GetCharRecord(row).dSizeX : -1;
 }
 
 void BM_KeyInCharPage(benchmark::State& state) {

@@ -175,7 +175,7 @@ struct RecordReach {
   double shrinkX = 0;  // the most a record narrows a character
   bool turned = false;
 };
-RecordReach RecordsOf(const std::vector<CTextCharRecord>& records) {
+RecordReach RecordsOf(const CTextCharRecords& records) {
   RecordReach r;
   for (const CTextCharRecord& c : records) {
     r.sizeX = std::max(r.sizeX, std::fabs(c.dSizeX));

@@ -50,9 +50,9 @@ class CWriter {
     m_ar << static_cast<std::int32_t>(v.size());
     for (CDoublePoint& p : v) m_ar << p.x << p.y;
   }
-  void records(std::vector<CTextCharRecord>& v) {
+  void records(const CTextCharRecords& v) {
     m_ar << static_cast<std::int32_t>(v.size());
-    for (CTextCharRecord& r : v) {
+    for (const CTextCharRecord& r : v) {
       m_ar << r.dSizeX << r.dSizeY << r.dOffsetX << r.dOffsetY << r.dAngle << r.dFontWidthX << r.dFontWidthY;
     }
   }
@@ -120,7 +120,7 @@ class CReader {
       d(p.y);
     }
   }
-  void records(std::vector<CTextCharRecord>& v) {
+  void records(CTextCharRecords& v) {
     const size_t n = m_ar.CheckCount(m_ar.ReadInt(), sizeof(CTextCharRecord));
     v.clear();
     v.resize(n);

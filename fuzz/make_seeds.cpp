@@ -80,7 +80,7 @@ class ExtremeValues {
   size_t m_next;
 };
 
-void SetRecords(std::vector<CTextCharRecord>& records, ExtremeValues& v) {
+void SetRecords(CTextCharRecords& records, ExtremeValues& v) {
   for (CTextCharRecord& r : records)
     v.Set({&r.dSizeX, &r.dSizeY, &r.dOffsetX, &r.dOffsetY, &r.dAngle, &r.dFontWidthX, &r.dFontWidthY});
 }

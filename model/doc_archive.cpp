@@ -22,14 +22,14 @@ class Writer {
   void d(double& v) { m_ar << v; }
   void i(int& v) { m_ar << static_cast<std::int32_t>(v); }
   void s(CString& v) { m_ar << v; }
-  void records(std::vector<CTextCharRecord>& v) {
+  void records(const CTextCharRecords& v) {
     m_ar << static_cast<std::int32_t>(v.size());
-    for (CTextCharRecord& r : v) Record(r);
+    for (const CTextCharRecord& r : v) Record(r);
   }
 
  private:
-  void Record(CTextCharRecord& r) {
-    d(r.dSizeX); d(r.dSizeY); d(r.dOffsetX); d(r.dOffsetY); d(r.dAngle); d(r.dFontWidthX); d(r.dFontWidthY);
+  void Record(const CTextCharRecord& r) {
+    m_ar << r.dSizeX << r.dSizeY << r.dOffsetX << r.dOffsetY << r.dAngle << r.dFontWidthX << r.dFontWidthY;
   }
   CArchive& m_ar;
 };
@@ -48,13 +48,12 @@ class Reader {
     v = x;
   }
   void s(CString& v) { m_ar >> v; }
-  void records(std::vector<CTextCharRecord>& v) {
+  void records(CTextCharRecords& v) {
     std::int32_t n;
     m_ar >> n;
     // A damaged count never allocates more than the bytes that are left can hold.
     const size_t count = m_ar.CheckCount(n, 7 * sizeof(double));
     v.clear();
-    v.reserve(count);
     for (size_t k = 0; k < count; ++k) {
       CTextCharRecord r;
       d(r.dSizeX); d(r.dSizeY); d(r.dOffsetX); d(r.dOffsetY); d(r.dAngle); d(r.dFontWidthX); d(r.dFontWidthY);

@@ -282,7 +282,7 @@ int RecordIndex(int id) {
   return 0;
 }
 
-std::vector<CTextCharRecord>* Records(CDrawObject* o) {
+CTextCharRecords* Records(CDrawObject* o) {
   if (!o) return nullptr;
   if (o->m_nType == TYPE_TEXT1) return &static_cast<CText1Object*>(o)->m_vCharRecords;
   if (o->m_nType == TYPE_TEXT2) return &static_cast<CText2Object*>(o)->m_vCharRecords;
@@ -417,7 +417,7 @@ int CKorvaneDoc::SetPropertyDouble(int id, double value, int row) {
       ApplyMultiChange(which, old, value);
     }
   } else if (r->flags & F_RECORD) {
-    std::vector<CTextCharRecord>* records = Records(m_pCurrentObject);
+    CTextCharRecords* records = Records(m_pCurrentObject);
     // A row outside the object's records names nothing (files may hold fewer records).
     if (!records || row < 0 || row >= static_cast<int>(records->size())) {
       m_dReplyDouble = 0.0;
@@ -429,7 +429,7 @@ int CKorvaneDoc::SetPropertyDouble(int id, double value, int row) {
       return 0;
     }
     *field = value;
-    if (std::vector<CTextCharRecord>* proto = Records(m_pObjectList->GetPrototype(kind)))
+    if (CTextCharRecords* proto = Records(m_pObjectList->GetPrototype(kind)))
       if (row < static_cast<int>(proto->size())) *RecordField((*proto)[row], RecordIndex(id)) = value;
   } else {
     double* field = DoubleField(m_pCurrentObject, kind, id);

@@ -150,7 +150,7 @@ void KindFields(std::vector<CRangedField>& out, CDrawObject& object) {
   }
 }
 
-const std::vector<CTextCharRecord>* CharRecords(const CDrawObject& o) {
+const CTextCharRecords* CharRecords(const CDrawObject& o) {
   if (o.m_nType == TYPE_TEXT1) return &static_cast<const CText1Object&>(o).m_vCharRecords;
   if (o.m_nType == TYPE_TEXT2) return &static_cast<const CText2Object&>(o).m_vCharRecords;
   return nullptr;
@@ -189,7 +189,7 @@ bool ObjectInRange(const CDrawObject& object, CString* what) {
     if (what) *what = Describe(f.label, *f.value);
     return false;
   }
-  if (const std::vector<CTextCharRecord>* records = CharRecords(object)) {
+  if (const CTextCharRecords* records = CharRecords(object)) {
     for (size_t i = 0; i < records->size(); ++i) {
       const CTextCharRecord& r = (*records)[i];
       const double v[7] = {r.dSizeX, r.dSizeY, r.dOffsetX, r.dOffsetY, r.dAngle, r.dFontWidthX, r.dFontWidthY};

@@ -7,7 +7,7 @@ namespace {
 const char kDefaultText[] = "1234567890";
 
 // The text-setting rule both kinds share.
-int ReplaceText(CString& stored, std::vector<CTextCharRecord>& records, int& changed, const CString& text) {
+int ReplaceText(CString& stored, CTextCharRecords& records, int& changed, const CString& text) {
   if (stored == text) return -1;
   records.clear();
   stored = text;
@@ -45,7 +45,7 @@ CString FitFace(const char* face) {
   return CString(face, FitToCharBoundary(face, TEXT_FACE_NAME_MAX));
 }
 
-CTextCharRecord RecordAt(const std::vector<CTextCharRecord>& records, int i) {
+CTextCharRecord RecordAt(const CTextCharRecords& records, int i) {
   if (i < 0 || i >= static_cast<int>(records.size())) return CTextCharRecord();
   return records[i];
 }

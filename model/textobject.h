@@ -5,22 +5,8 @@
 
 #include <vector>
 
+#include "model/char_records.h"
 #include "model/drawobject.h"
-
-// Adjustments of one character to its object's values; all 0 in a new record. Stored in files
-// as one 56-byte block of seven doubles.
-struct CTextCharRecord {
-  double dSizeX = 0.0;       // added to the character width, mm
-  double dSizeY = 0.0;       // added to the character height, mm
-  double dOffsetX = 0.0;     // mm
-  double dOffsetY = 0.0;     // mm
-  double dAngle = 0.0;       // extra rotation, degrees
-  double dFontWidthX = 0.0;  // added to the object's line width X, mm
-  double dFontWidthY = 0.0;  // added to the object's line width Y, mm
-
-  bool operator==(const CTextCharRecord&) const = default;
-};
-static_assert(sizeof(CTextCharRecord) == 56, "a character record is seven packed doubles");
 
 // A face name fits a font description of 32 bytes with its terminator.
 inline constexpr int TEXT_FACE_NAME_MAX = 31;
@@ -67,7 +53,7 @@ class CText1Object : public CDrawObject {
   int m_nCountStart = 0;
   int m_nCountDigits = 0;
   int m_bWidthDirection = 0;    // font width and line width change direction
-  std::vector<CTextCharRecord> m_vCharRecords;
+  CTextCharRecords m_vCharRecords;
   int m_nReserved = 0;          // in memory only: project files leave it out
   int m_bTextChanged = 0;
 };
@@ -103,7 +89,7 @@ class CText2Object : public CDrawObject {
   int m_nFontExtra2 = 0;
   int m_nFontSize = 0;
   int m_bWidthDirection = 0;
-  std::vector<CTextCharRecord> m_vCharRecords;
+  CTextCharRecords m_vCharRecords;
   int m_nReserved = 0;          // in memory only: project files leave it out
   int m_bTextChanged = 0;
 };

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/cp932.h"
 #include "platform/numfmt.h"
@@ -16,8 +18,21 @@ bool IsLead(const CString& s, int i) { return cp932::IsLeadByte(static_cast<unsi
 }  // namespace
 
 int CTextUtil::GetCharCount(const CString& s) const {
+  const auto* d = reinterpret_cast<const unsigned char*>(s.c_str());
+  const int n = s.GetLength();
   int count = 0;
-  for (int p = 0; p < s.GetLength(); ++count) p += IsLead(s, p) ? 2 : 1;
+  for (int p = 0; p < n;) {
+    // Eight bytes below 0x80 are eight characters: none of them is a lead byte. Long texts are
+    // counted line by line on every layout.
+    std::uint64_t w;
+    if (p + 8 <= n && (std::memcpy(&w, d + p, 8), (w & 0x8080808080808080ull) == 0)) {
+      p += 8;
+      count += 8;
+      continue;
+    }
+    p += cp932::IsLeadByte(d[p]) ? 2 : 1;
+    ++count;
+  }
   return count;
 }
 

@@ -3,6 +3,7 @@
 // captures outlines.
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "model/textobject.h"
@@ -41,8 +42,8 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
   std::vector<CString> lines(static_cast<size_t>(lineCount));
   util.SplitLines(obj->m_strText, lines.data(), lineCount);
   // The object's records hold one for each character and two for each line break between lines.
-  const CTextCharRecord* allRecords = obj->m_vCharRecords.data();
-  const long long recordCount = static_cast<long long>(obj->m_vCharRecords.size());
+  const CTextCharRecords& allRecords = obj->m_vCharRecords;
+  const long long recordCount = static_cast<long long>(allRecords.size());
   static const CTextCharRecord kNoRecord{};
   std::vector<const CTextCharRecord*> lineRecords;
 
@@ -85,7 +86,7 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
         textlayout::LineRect(vertical, i, left, top, right, bottom, size, step);
     lineRecords.resize(static_cast<size_t>(m));
     for (int j = 0; j < m; ++j)
-      lineRecords[j] = first + j < recordCount ? &allRecords[first + j] : &kNoRecord;
+      lineRecords[j] = first + j < recordCount ? &allRecords[static_cast<size_t>(first + j)] : &kNoRecord;
     if (skip(textlayout::Text1Line{i, line, lineRect, lineRecords.data(), m, frame})) continue;
     textlayout::CountLaidOutLine();
 
@@ -187,10 +188,14 @@ void CObjectRenderer::LayoutText1(CDC* dc, IRenderDocument* doc, double left, do
   textlayout::Text1MeasureCache::Key lineKey{};
   CDoubleRect lineBounds;
   int lineAny = 0;
+  std::optional<textlayout::LineCull> lineCull;  // the frame comes with the first line
   auto skip = [&](const textlayout::Text1Line& line) {
-    if (cull)
-      return !textlayout::LineMayMeet(line, clip, L0, L1, obj->m_dCharHeight, obj->m_dCharWidth, obj->m_dLineWidthX,
-                                      obj->m_dLineWidthY);
+    if (cull) {
+      if (!lineCull)
+        lineCull.emplace(clip, line.frame, L0(1.0), L1(1.0), obj->m_dCharHeight, obj->m_dCharWidth,
+                         obj->m_dLineWidthX, obj->m_dLineWidthY);
+      return !lineCull->MayMeet(line);
+    }
     if (!cache) return false;
     lineKey = textlayout::Text1MeasureCache::KeyOf(line, *dc, L0(1000), L1(1000), obj, fill, left, top, right,
                                                    bottom);

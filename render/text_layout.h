@@ -152,13 +152,23 @@ struct ClipQuad {
 // False when the DC can paint nothing at all.
 bool ClipBoxOf(const CDC& dc, ClipQuad& out);
 
-// Whether any glyph of the line can reach the clip box. Conservative: the line's band across its
+// Whether any glyph of a line can reach the clip box. Conservative: the line's band across its
 // writing direction, grown by several times its largest character (sizes, lifted or shifted
 // characters, their turn, the thickening), is tested against the clip box brought back through
-// the copy's mirror and turn; along the line nothing is bounded.
-template <class ToLogical0, class ToLogical1>
-bool LineMayMeet(const Text1Line& line, const ClipQuad& clip, ToLogical0 L0, ToLogical1 L1, double charHeight,
-                 double charWidth, double lineWidthX, double lineWidthY);
+// the copy's mirror and turn; along the line nothing is bounded. Made once per copy: the clip
+// box's span across the lines is the same for every line of it.
+class LineCull {
+ public:
+  // scale0, scale1: millimetres to logical units along x and y.
+  LineCull(const ClipQuad& clip, const Text1LineFrame& frame, double scale0, double scale1, double charHeight,
+           double charWidth, double lineWidthX, double lineWidthY);
+  bool MayMeet(const Text1Line& line) const;
+
+ private:
+  bool m_all = false;  // nothing can be left out
+  double m_cmin = 0, m_cmax = 0;
+  double m_s0, m_s1, m_charHeight, m_charWidth, m_lineWidthX, m_lineWidthY;
+};
 
 // The glyph bounds of lines measured before, by everything that places their glyphs. Kept per
 // thread within a fixed number of lines.
@@ -187,45 +197,6 @@ class Text1MeasureCache {
 
 // The rotation the layout turns cells with, for the clip box brought back (degrees).
 void TurnPoint(CDoublePoint* out, double cx, double cy, double x, double y, double degrees);
-
-template <class ToLogical0, class ToLogical1>
-bool LineMayMeet(const Text1Line& line, const ClipQuad& clip, ToLogical0 L0, ToLogical1 L1, double charHeight,
-                 double charWidth, double lineWidthX, double lineWidthY) {
-  const Text1LineFrame& f = line.frame;
-  if (clip.all || (f.vertical != 0 && f.vertical != 1)) return true;
-  auto mag = [](double v) { return v < 0 ? -v : v; };
-  const double unit = std::max(mag(L0(1.0)), mag(L1(1.0)));
-  const double kk = std::max(1.0, mag(f.k));
-  double margin = 0;
-  for (int j = 0; j < line.count; ++j) {
-    const CTextCharRecord& r = *line.records[j];
-    const double height = mag(L1(charHeight + r.dSizeY)) + mag(L1(r.dSizeY)) + mag(f.h0);
-    const double width = (mag(L0(charWidth + r.dSizeX)) + mag(L0(r.dSizeX)) + mag(f.w0)) * kk;
-    const double thick = (mag(lineWidthX + r.dFontWidthX) + mag(lineWidthY + r.dFontWidthY)) * unit;
-    const double m = mag(L0(r.dOffsetX)) + mag(L1(r.dOffsetY)) + 3 * (height + width) + 2 * thick;
-    if (!(m < 1e300)) return true;  // not a number, or beyond any box
-    margin = std::max(margin, m);
-  }
-  const double lo0 = f.vertical ? std::min(line.rect.left, line.rect.right) : std::min(line.rect.top, line.rect.bottom);
-  const double hi0 = f.vertical ? std::max(line.rect.left, line.rect.right) : std::max(line.rect.top, line.rect.bottom);
-  const double lo = lo0 - margin, hi = hi0 + margin;
-  double cmin = 0, cmax = 0;
-  for (int c = 0; c < 4; ++c) {
-    CDoublePoint q = clip.corner[c];
-    if (f.mirror & 1) q.x = 2 * f.ox - q.x;
-    if (f.mirror & 2) q.y = 2 * f.oy - q.y;
-    if (f.angle != 0) {
-      CDoublePoint p;
-      TurnPoint(&p, f.ox, f.oy, q.x, q.y, f.angle);
-      q = p;
-    }
-    const double v = f.vertical ? q.x : q.y;
-    if (!(v == v)) return true;
-    cmin = c == 0 ? v : std::min(cmin, v);
-    cmax = c == 0 ? v : std::max(cmax, v);
-  }
-  return cmax >= lo && cmin <= hi;
-}
 
 
 }  // namespace textlayout

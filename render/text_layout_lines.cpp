@@ -13,6 +13,8 @@ namespace textlayout {
 namespace {
 
 bool g_wholeLayout = false;
+constexpr std::uint64_t kRecordTag = 0x5245434F52440000ull;
+constexpr std::uint64_t kZeroRunTag = 0x5A45524F00000000ull;
 std::atomic<long long> g_laidOut{0};
 
 // Two independent 64-bit lanes over the words fed in.
@@ -72,6 +74,52 @@ void TurnPoint(CDoublePoint* out, double cx, double cy, double x, double y, doub
   CObjectRenderer::RotatePoint(out, cx, cy, x, y, degrees);
 }
 
+LineCull::LineCull(const ClipQuad& clip, const Text1LineFrame& f, double scale0, double scale1, double charHeight,
+                   double charWidth, double lineWidthX, double lineWidthY)
+    : m_s0(scale0), m_s1(scale1), m_charHeight(charHeight), m_charWidth(charWidth), m_lineWidthX(lineWidthX),
+      m_lineWidthY(lineWidthY) {
+  m_all = clip.all || (f.vertical != 0 && f.vertical != 1);
+  if (m_all) return;
+  for (int c = 0; c < 4; ++c) {
+    CDoublePoint q = clip.corner[c];
+    if (f.mirror & 1) q.x = 2 * f.ox - q.x;
+    if (f.mirror & 2) q.y = 2 * f.oy - q.y;
+    if (f.angle != 0) {
+      CDoublePoint p;
+      TurnPoint(&p, f.ox, f.oy, q.x, q.y, f.angle);
+      q = p;
+    }
+    const double v = f.vertical ? q.x : q.y;
+    if (!(v == v)) {
+      m_all = true;
+      return;
+    }
+    m_cmin = c == 0 ? v : std::min(m_cmin, v);
+    m_cmax = c == 0 ? v : std::max(m_cmax, v);
+  }
+}
+
+bool LineCull::MayMeet(const Text1Line& line) const {
+  if (m_all) return true;
+  const Text1LineFrame& f = line.frame;
+  auto mag = [](double v) { return v < 0 ? -v : v; };
+  const double unit = std::max(mag(m_s0), mag(m_s1));
+  const double kk = std::max(1.0, mag(f.k));
+  double margin = 0;
+  for (int j = 0; j < line.count; ++j) {
+    const CTextCharRecord& r = *line.records[j];
+    const double height = mag((m_charHeight + r.dSizeY) * m_s1) + mag(r.dSizeY * m_s1) + mag(f.h0);
+    const double width = (mag((m_charWidth + r.dSizeX) * m_s0) + mag(r.dSizeX * m_s0) + mag(f.w0)) * kk;
+    const double thick = (mag(m_lineWidthX + r.dFontWidthX) + mag(m_lineWidthY + r.dFontWidthY)) * unit;
+    const double m = mag(r.dOffsetX * m_s0) + mag(r.dOffsetY * m_s1) + 3 * (height + width) + 2 * thick;
+    if (!(m < 1e300)) return true;  // not a number, or beyond any box
+    margin = std::max(margin, m);
+  }
+  const double lo0 = f.vertical ? std::min(line.rect.left, line.rect.right) : std::min(line.rect.top, line.rect.bottom);
+  const double hi0 = f.vertical ? std::max(line.rect.left, line.rect.right) : std::max(line.rect.top, line.rect.bottom);
+  return m_cmax >= lo0 - margin && m_cmin <= hi0 + margin;
+}
+
 Text1MeasureCache& Text1MeasureCache::ForThread() {
   thread_local Text1MeasureCache cache;
   return cache;
@@ -99,10 +147,21 @@ Text1MeasureCache::Key Text1MeasureCache::KeyOf(const Text1Line& line, const CDC
   }
   h.Bytes(obj->m_strFaceName.c_str(), static_cast<size_t>(obj->m_strFaceName.GetLength()));
   h.Bytes(line.text.c_str(), static_cast<size_t>(line.text.GetLength()));
+  // A run of untouched records goes in as its length: a long text is keyed line by line on every
+  // measure, and most of its records are zero. Tags keep the two forms apart.
+  static const CTextCharRecord kZero{};
+  std::uint64_t zeros = 0;
   for (int j = 0; j < line.count; ++j) {
     const CTextCharRecord& r = *line.records[j];
+    if (std::memcmp(&r, &kZero, sizeof r) == 0) {  // bitwise: a -0 stays apart from 0
+      ++zeros;
+      continue;
+    }
+    if (zeros) h.Word(kZeroRunTag + zeros), zeros = 0;
+    h.Word(kRecordTag);
     for (double d : {r.dSizeX, r.dSizeY, r.dOffsetX, r.dOffsetY, r.dAngle, r.dFontWidthX, r.dFontWidthY}) h.Double(d);
   }
+  if (zeros) h.Word(kZeroRunTag + zeros);
   return Key{h.a, h.b};
 }
 

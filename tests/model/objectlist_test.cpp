@@ -118,7 +118,9 @@ TEST_F(ObjectListTest, DuplicateKeepsEverySettingAndGetsANewName) {
   auto* tdup = static_cast<CText1Object*>(list.DuplicateObject(list.GetCount() - 1));
   ASSERT_EQ(tdup->m_vCharRecords.size(), 2u);
   EXPECT_DOUBLE_EQ(tdup->m_vCharRecords[1].dOffsetY, 2.0);
-  EXPECT_NE(tdup->m_vCharRecords.data(), t->m_vCharRecords.data());
+  // The duplicate's records are its own: a change to one leaves the other as it was.
+  tdup->m_vCharRecords[1].dOffsetY = 5.0;
+  EXPECT_DOUBLE_EQ(t->m_vCharRecords[1].dOffsetY, 2.0);
 }
 
 TEST_F(ObjectListTest, AddingWithoutInsertHandsTheObjectToTheCaller) {

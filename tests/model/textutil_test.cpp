@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "model/textutil.h"
 
 namespace {
@@ -100,3 +103,29 @@ TEST(TextUtilNumbers, ZeroPadding) {
 }
 
 }  // namespace
+
+// Counting takes eight plain bytes at a time: double-byte characters and a lone lead byte at the
+// end, anywhere in a seeded run of texts, count as one character each, as a byte walk counts them.
+TEST(TextUtilChars, CountOfMixedTextsEqualsAByteWalk) {
+  CTextUtil u;
+  std::mt19937 rng(45);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  for (int round = 0; round < 300; ++round) {
+    std::string s;
+    int want = 0;
+    const int n = pick(0, 40);
+    for (int k = 0; k < n; ++k, ++want) {
+      switch (pick(0, 5)) {
+        case 0: s += "\x82\xa0"; break;  // a kana
+        case 1: s += "\x88\x9f"; break;  // a kanji
+        case 2: s.push_back(static_cast<char>(0xB1)); break;  // a half-width kana: one byte
+        default: s.push_back(static_cast<char>(pick(0x20, 0x7E))); break;
+      }
+    }
+    if (pick(0, 3) == 0) {
+      s.push_back(static_cast<char>(0x82));  // a lead byte with nothing after it
+      ++want;
+    }
+    EXPECT_EQ(u.GetCharCount(CString(s)), want) << "round " << round;
+  }
+}

@@ -25,7 +25,7 @@ namespace {
 
 const CString kReadFailed = CString::FromUtf8("ファイルの読み込みに失敗しました");
 
-std::vector<CTextCharRecord>* CharRecordsOf(CDrawObject* o) {
+CTextCharRecords* CharRecordsOf(CDrawObject* o) {
   if (o->m_nType == TYPE_TEXT1) return &static_cast<CText1Object*>(o)->m_vCharRecords;
   if (o->m_nType == TYPE_TEXT2) return &static_cast<CText2Object*>(o)->m_vCharRecords;
   return nullptr;
@@ -157,9 +157,9 @@ TEST_P(MrkRanges, EachFieldOfEveryKindPastItsRangeIsNamedAndLeftOut) {
     std::vector<Changed> changed;
     const char* labels[7] = {"サイズX", "サイズY", "オフセットX", "オフセットY", "角度", "線幅X", "線幅Y"};
     const std::string path = Craft("record" + std::to_string(k), [&](CDrawObject& o) {
-      std::vector<CTextCharRecord>* records = CharRecordsOf(&o);
+      CTextCharRecords* records = CharRecordsOf(&o);
       if (!records || records->empty()) return;
-      *CharField(records->back(), k) = k % 2 ? -1e242 : 1e242;
+      *CharField((*records)[records->size() - 1], k) = k % 2 ? -1e242 : 1e242;
       changed.push_back({o.m_nType, labels[k]});
     });
     ASSERT_EQ(changed.size(), 2u);
@@ -190,7 +190,7 @@ TEST_P(MrkRanges, TheEndsOfTheRangesLoadPaintCaptureAndRaster) {
     SCOPED_TRACE(high ? "high" : "low");
     const std::string path = Craft(high ? "high" : "low", [&](CDrawObject& o) {
       for (const CRangedField& f : RangedFields(o)) *f.value = high ? f.range.hi : f.range.lo;
-      if (std::vector<CTextCharRecord>* records = CharRecordsOf(&o)) {
+      if (CTextCharRecords* records = CharRecordsOf(&o)) {
         for (CTextCharRecord& r : *records) {
           for (int k = 0; k < 7; ++k) *CharField(r, k) = high ? CharRecordRange(k).hi : CharRecordRange(k).lo;
         }

@@ -11,7 +11,7 @@ namespace mrktest {
 
 namespace {
 
-void ExpectSameRecords(const std::vector<CTextCharRecord>& a, const std::vector<CTextCharRecord>& b) {
+void ExpectSameRecords(const CTextCharRecords& a, const CTextCharRecords& b) {
   ASSERT_EQ(a.size(), b.size());
   for (size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i], b[i]) << "character record " << i;
 }
