@@ -218,6 +218,9 @@ int CKorvaneDoc::StartThreadEngraving() {
     m_pEngraveMainWindow = nullptr;
     if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
     RestoreCanvasZoom(*this, oldZoom);
+    // A refusal may come after the capture, which measured the design at another zoom and kept
+    // outlines in its objects: the views show it afresh, as after a normal job.
+    UpdateAllViews(nullptr, HINT_ENGRAVING_ENDED, this);
     return oldZoom;
   }
   RestoreCanvasZoom(*this, oldZoom);
