@@ -218,6 +218,9 @@ int CKorvaneDoc::StartThreadEngraving() {
     m_pEngraveMainWindow = nullptr;
     if (m_pMainFrame) m_pMainFrame->ToggleEngraveThreadButton(0);
     RestoreCanvasZoom(*this, oldZoom);
+    // A refusal may come after the capture, which measured the design at another zoom and kept
+    // outlines in its objects: the views show it afresh, as after a normal job.
+    UpdateAllViews(nullptr, HINT_ENGRAVING_ENDED, this);
     return oldZoom;
   }
   RestoreCanvasZoom(*this, oldZoom);
@@ -230,7 +233,6 @@ int CKorvaneDoc::StartThreadEngraving() {
 void CKorvaneDoc::AdvanceCounterTexts() {
   if (!m_pObjectList) return;
   CText1Object* proto = dynamic_cast<CText1Object*>(m_pObjectList->GetPrototype(TYPE_TEXT1));
-  const CTextUtil util;
   bool changed = false;
   for (int i = 1; i < m_pObjectList->GetCount(); ++i) {
     CDrawObject* object = m_pObjectList->GetObject(i);
@@ -239,7 +241,7 @@ void CKorvaneDoc::AdvanceCounterTexts() {
     if (!text->m_bCountUp) continue;
     // A counter at the largest number stays there rather than wrapping to a negative serial.
     if (text->m_nCount < INT_MAX) ++text->m_nCount;
-    const CString shown = util.FormatZeroPadded(numfmt::Format("%d", text->m_nCount), text->m_nCountDigits);
+    const CString shown = text->CounterText();
     text->SetText(shown);
     if (proto) {
       proto->m_nCount = text->m_nCount;

@@ -256,7 +256,12 @@ CPolygonObject* CObjectList::AddPolygon(const CPolygonObject* s, BOOL insert, BO
   return AddObject<CPolygonObject>(TYPE_POLYGON, s, insert, newName);
 }
 CText1Object* CObjectList::AddText1(const CText1Object* s, BOOL insert, BOOL newName) {
-  return AddObject<CText1Object>(TYPE_TEXT1, s, insert, newName);
+  CText1Object* t = AddObject<CText1Object>(TYPE_TEXT1, s, insert, newName);
+  // A new counting text shows and engraves its counter. The prototype's string is whatever text
+  // was confirmed last, on any text, and need not be that number.
+  if (!s && t && t->m_bCountUp)
+    t->SetText(t->CounterText());
+  return t;
 }
 CText2Object* CObjectList::AddText2(const CText2Object* s, BOOL insert, BOOL newName) {
   return AddObject<CText2Object>(TYPE_TEXT2, s, insert, newName);

@@ -1,6 +1,7 @@
 #include "model/textobject.h"
 
 #include "model/textutil.h"
+#include "platform/numfmt.h"
 
 namespace {
 
@@ -106,6 +107,10 @@ void CText1Object::CopySettings(const CText1Object* s) {
 }
 
 int CText1Object::SetText(const CString& text) { return ReplaceText(m_strText, m_vCharRecords, m_bTextChanged, text); }
+
+CString CText1Object::CounterText() const {
+  return CTextUtil().FormatZeroPadded(numfmt::Format("%d", m_nCount), m_nCountDigits);
+}
 
 void CText1Object::SetFaceName(const char* face) { m_strFaceName = FitFace(face); }
 

@@ -19,6 +19,8 @@ class CText1Object : public CDrawObject {
   void CopySettings(const CText1Object* source);
   // Returns the new character count when the text changed (every record reset), -1 when equal.
   int SetText(const CString& text);
+  // The counter as a counting text shows and engraves it: padded with zeros to the digit count.
+  CString CounterText() const;
   // Stores a face name, cut to 31 bytes without splitting a double-byte character.
   void SetFaceName(const char* face);
   // The record of character i; a missing record (a file may hold fewer) reads as zeroed.

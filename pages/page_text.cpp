@@ -71,7 +71,7 @@ void CPageText1String::FillObject(CDrawObject* copy) {
   if (m_bInRefresh && o->m_bCountUp) {
     m_pControls->SetCheck(IDC_COUNT_UP, 1);
     EnableCountUpControls(1);
-    m_pControls->SetDlgItemText(IDC_TEXT, ZeroPadded(o->m_nCount, o->m_nCountDigits));
+    m_pControls->SetDlgItemText(IDC_TEXT, o->CounterText());
   } else {
     m_pControls->SetCheck(IDC_COUNT_UP, 0);
     EnableCountUpControls(0);

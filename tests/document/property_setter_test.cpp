@@ -179,4 +179,25 @@ TEST_F(PropertySetterTest, ASealsTextNeverCounts) {
   EXPECT_EQ(Current<CText1Object>()->m_bCountUp, 1);
 }
 
+// A text added while the prototype counts is a counter from the start: it shows (and a job
+// engraves) its number, not whatever string was confirmed last on another text.
+TEST_F(PropertySetterTest, ATextAddedWhileThePrototypeCountsShowsItsCounter) {
+  Add({TYPE_TEXT1, TYPE_TEXT1});
+  Select(1);
+  ASSERT_EQ(doc->SetCheckProperty(1502, 1), 1);
+  ASSERT_EQ(doc->SetIntProperty(1028, 7), 1);
+  ASSERT_EQ(doc->SetIntProperty(1033, 3), 1);
+  Select(2);
+  ASSERT_EQ(doc->SetObjectText(1326, CString("ABC")), 1);
+  doc->AddNewObject(TYPE_TEXT1);
+  auto* added = static_cast<CText1Object*>(List().GetObject(List().GetCount() - 1));
+  EXPECT_EQ(added->m_bCountUp, 1);
+  EXPECT_EQ(added->m_strText.str(), "007");
+  EXPECT_EQ(added->m_vCharRecords.size(), 3u);
+  // Without counting, a new text takes the string confirmed last, as before.
+  ASSERT_EQ(doc->SetCheckProperty(1502, 0), 1);
+  doc->AddNewObject(TYPE_TEXT1);
+  EXPECT_EQ(static_cast<CText1Object*>(List().GetObject(List().GetCount() - 1))->m_strText.str(), "ABC");
+}
+
 }  // namespace

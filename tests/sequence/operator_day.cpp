@@ -53,7 +53,6 @@ namespace {
 constexpr int kDrawDataTemplate = 131;
 constexpr int kQrTemplate = 281, kQrData = 1451, kQrConfirm = 1325;
 constexpr int kArcTextTemplate = 141, kArcText = 1389, kArcConfirm = 1388;
-constexpr int kLayerFirst = 1050, kLayerLast = 1064;
 constexpr UINT kAddCommands[] = {ID_ADD_LINE,    ID_ADD_RECTANGLE, ID_ADD_CIRCLE,   ID_ADD_TRIANGLE, ID_ADD_RHOMBUS,
                                  ID_ADD_POLYGON, ID_ADD_TEXT,      ID_ADD_ARC_TEXT, ID_ADD_BARCODE};
 
@@ -105,6 +104,10 @@ int TakingButton(int page, int control) {
   return 0;
 }
 
+bool IsAxisSwap(int page, int control) {
+  return page == kDrawDataTemplate && (control == 1040 || control == 1042 || control == 1044);
+}
+
 // Typed characters as the keyboard sends them (QTest's key clicks know ASCII only).
 void TypeInto(QWidget* w, const QString& text) {
   for (QChar ch : text) {
@@ -120,8 +123,7 @@ void TypeInto(QWidget* w, const QString& text) {
 
 KnownFaults KnownFaults::All() {
   KnownFaults f;
-  f.sealCountUp = f.bandAfterScroll = f.drawDataLayer = f.saveBinaryTitled = f.selectionFeedback =
-      f.pageValueCorner = f.mirroredRepaint = true;
+  f.selectionFeedback = f.pageValueCorner = f.mirroredRepaint = true;
   return f;
 }
 
@@ -132,10 +134,6 @@ KnownFaults KnownFaults::FromEnvironment() {
   const std::string s = std::string(",") + env + ",";
   if (s.find(",all,") != std::string::npos) return All();
   auto on = [&s](const char* name) { return s.find(std::string(",") + name + ",") != std::string::npos; };
-  f.sealCountUp = on("sealCountUp");
-  f.bandAfterScroll = on("bandAfterScroll");
-  f.drawDataLayer = on("drawDataLayer");
-  f.saveBinaryTitled = on("saveBinaryTitled");
   f.selectionFeedback = on("selectionFeedback");
   f.pageValueCorner = on("pageValueCorner");
   f.mirroredRepaint = on("mirroredRepaint");
@@ -395,16 +393,15 @@ std::vector<OperatorDay::Named> OperatorDay::Actions() {
       {"frame size", 1, [this] { ResizeFrame(); }},
   };
   a.push_back({"arrow key in a combo", 2, [this] { PageKeyInCombo(); }});
-  if (faults.saveBinaryTitled)
-    a.push_back({"save", 2, [this] {
-                   const size_t before = m_dialogs->saveRequests.size();
-                   const bool titled = !Doc().GetTitle().IsEmpty();
-                   Command(ID_FILE_SAVE_MRK, "save");
-                   if (titled && m_dialogs->saveRequests.size() > before) {
-                     EXPECT_FALSE(m_dialogs->saveRequests.back().IsEmpty())
-                         << "Save on a titled design opened Save As without its name";
-                   }
-                 }});
+  a.push_back({"save", 2, [this] {
+                 const size_t before = m_dialogs->saveRequests.size();
+                 const bool titled = !Doc().GetTitle().IsEmpty();
+                 Command(ID_FILE_SAVE_MRK, "save");
+                 if (titled && m_dialogs->saveRequests.size() > before) {
+                   EXPECT_FALSE(m_dialogs->saveRequests.back().IsEmpty())
+                       << "Save on a titled design opened Save As without its name";
+                 }
+               }});
   return a;
 }
 
@@ -467,7 +464,7 @@ void OperatorDay::Band() {
   m_dragging = true;
   Mouse(QEvent::MouseButtonPress, x0, y0);
   Mouse(QEvent::MouseMove, (x0 + x1) / 2, (y0 + y1) / 2);
-  if (faults.bandAfterScroll && Pick(3) == 0) {
+  if (Pick(3) == 0) {
     m_log.back() += ", during the band:";
     const int k = Pick(3);
     if (k == 0) ScrollCanvas();
@@ -592,7 +589,6 @@ void OperatorDay::PageValue() {
     if (c.kind != CTL_EDIT && c.kind != CTL_EDIT_MULTILINE && c.kind != CTL_CHECK && c.kind != CTL_RADIO &&
         c.kind != CTL_COMBO)
       continue;
-    if (tpl.id == kDrawDataTemplate && c.id >= kLayerFirst && c.id <= kLayerLast && !faults.drawDataLayer) continue;
     QWidget* w = host->GetControlWidget(c.id);
     if (!w || !w->isVisible() || !w->isEnabled()) continue;
     if (auto* e = qobject_cast<QLineEdit*>(w); e && e->isReadOnly()) continue;
@@ -653,13 +649,13 @@ void OperatorDay::PageValue() {
     m_log.back() += " (surface not compared: a mirrored object)";
     m_bSkipSurfaceCheck = true;
   }
-  // The setting as it was left. The drawing-data page shows the values of its chosen layer, and
-  // that choice is not kept yet.
-  if (setting && (tpl.id != kDrawDataTemplate || faults.drawDataLayer)) {
+  // The setting as it was left.
+  if (setting) {
     // A change can move other controls of its page (a radio group): the page's earlier changes
     // are taken again as they now stand.
     std::map<int, std::string> now = FreshValues(TYPE_DRAWING, pageIndex);
-    m_leftSettings[{pageIndex, c.id}] = now[c.id];
+    // Every start clears the axis swaps: they are not a setting that outlives the run.
+    if (!IsAxisSwap(tpl.id, c.id)) m_leftSettings[{pageIndex, c.id}] = now[c.id];
     for (auto& [key, value] : m_leftSettings)
       if (key.first == pageIndex) value = now[key.second];
   }
@@ -700,11 +696,6 @@ void OperatorDay::CountingText() {
 }
 
 void OperatorDay::Seal() {
-  auto* proto = dynamic_cast<CText1Object*>(Doc().GetObjectList()->GetPrototype(TYPE_TEXT1));
-  if (!faults.sealCountUp && proto && proto->m_bCountUp) {
-    m_log.back() += " (left out: the text prototype counts)";
-    return;
-  }
   m_dialogs->sealKind = Pick(2);
   m_log.back() += m_dialogs->sealKind ? " corporate" : " personal";
   Command(ID_SEAL_NEW, "seal");
@@ -891,7 +882,16 @@ std::map<int, std::string> OperatorDay::FreshValues(int kind, int pageIndex) {
   // The drawing-data page's first fill clears the document's axis swaps (once a start): this
   // page only reads, as the form view's own does after its first fill.
   if (page.GetTemplate()->id == kDrawDataTemplate) page.m_bInitialized = 1;
+  // The work-area pages show the work area whatever is current: it is read as if it were.
+  CDrawObject* const current = Doc().m_pCurrentObject;
+  const int currentKind = Doc().m_nCurrentKind;
+  if (kind == TYPE_DRAWING) {
+    Doc().m_pCurrentObject = Doc().GetObjectList()->GetDrawingObject();
+    Doc().m_nCurrentKind = TYPE_DRAWING;
+  }
   page.Activate();
+  Doc().m_pCurrentObject = current;
+  Doc().m_nCurrentKind = currentKind;
   CPageHelper::SetFormHost(previous);
   return ValuesOf(page, host);
 }
@@ -902,6 +902,13 @@ void OperatorDay::Restart() {
   if (Doc().m_bPaintMode) return;
   const bool justOpened = m_bOpenedLastStep;
   const size_t asked = m_prompter->asked.size();
+  // A seal or an opened design's work area may have set the pages' values since: what must come
+  // back is what the pages show as the program closes.
+  std::map<int, std::map<int, std::string>> pagesBefore;
+  for (auto& [key, value] : m_leftSettings) {
+    if (!pagesBefore.count(key.first)) pagesBefore[key.first] = FreshValues(TYPE_DRAWING, key.first);
+    value = pagesBefore[key.first][key.second];
+  }
   StopApp();
   if (justOpened) {
     EXPECT_FALSE(m_prompter->AskedContaining("データを保存しますか", asked)) << "a design just opened asked to save";

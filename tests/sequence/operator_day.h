@@ -23,10 +23,6 @@ class QWidget;
 // Operations and checks that trip faults being mended elsewhere: each stays off until the mend
 // is merged. KORVANE_SEQUENCE_FAULTS=all (or a comma list of the names below) turns them on.
 struct KnownFaults {
-  bool sealCountUp = false;          // a seal's text copies the text prototype's count-up flag
-  bool bandAfterScroll = false;      // a band left on screen after a scroll, wheel step or zoom
-  bool drawDataLayer = false;        // the drawing-data page's layer colour not stored
-  bool saveBinaryTitled = false;     // Save on a binary-titled design opens an empty Save As
   // Found by these runs, for the lead to mend:
   bool selectionFeedback = false;    // a drag or resize of a selection leaves pixels of its
                                      // feedback (seeds 206, 213, 217)

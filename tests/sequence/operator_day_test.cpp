@@ -43,6 +43,10 @@ TEST_F(OperatorDay, Seed8Step21BinaryReopenKeepsTheDesign) {
 }
 
 TEST_F(OperatorDay, Seed102Step98DeleteAfterAZoomLeavesNoPixel) { Run(102, 99); }
+TEST_F(OperatorDay, Seed2Step166AxisSwapsStartClearedAndTheRestSurvivesARestart) { Run(2, 167); }
+TEST_F(OperatorDay, Seed3Step172SettingsASealSetSurviveARestart) { Run(3, 173); }
+TEST_F(OperatorDay, Seed5Step188ATextAddedWhileThePrototypeCountsShowsItsCounter) { Run(5, 189); }
+TEST_F(OperatorDay, Seed312Step289ARefusedThreadedJobLeavesNoPixel) { Run(312, 290); }
 
 // Stale pixels of a selection's drag or resize, each at its step.
 TEST_F(OperatorDay, SeedsWhereADragOrResizeLeavesNoFeedback) {
