@@ -471,6 +471,8 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // A multi-selection's drag commit: every selected object's place now and after the drag from
   // the tracker's old to its new rectangle (client pixels).
   void InvalidateMovedSelection(const CRect& oldRect, const CRect& newRect);
+  // The paint's tracker at d (document device pixels), set from the bounds just drawn.
+  void DrawTrackerAt(CDC* pDC, RECT d);
 
   CKorvaneDoc* m_pDoc = nullptr;
   CRenderDocAdapter m_RenderDoc{nullptr};

@@ -253,9 +253,7 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     if (m_pTracker && m_pTracker->m_nObjectIndex == i) {
       RECT d;
       m_pRenderer->LogicalRectToDevice(pDC, copy->m_rcBounds, &d);
-      d = TrackerReach(d);
-      m_pTracker->SetTrackRect(d.left, d.top, d.right, d.bottom, GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
-      m_pTracker->Draw(pDC);
+      DrawTrackerAt(pDC, d);
     }
     m_pDoc->SetObjectCommon(i, copy);
     CKorvaneDoc::FreeObject(copy);
@@ -287,11 +285,25 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     if (any) {
       RECT d;
       m_pRenderer->LogicalRectToDevice(pDC, u, &d);
-      d = TrackerReach(d);
-      m_pTracker->SetTrackRect(d.left, d.top, d.right, d.bottom, GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
-      m_pTracker->Draw(pDC);
+      DrawTrackerAt(pDC, d);
     }
   }
+}
+
+void CLeftView::DrawTrackerAt(CDC* pDC, RECT d) {
+  d = TrackerReach(d);
+  const CRect before(m_pTracker->GetTrackRect());
+  m_pTracker->SetTrackRect(d.left, d.top, d.right, d.bottom, GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
+  const CRect now(m_pTracker->GetTrackRect());
+  if (before != now) {
+    // The frame follows bounds that this draw measured: a commit or a page value may have left
+    // them a pixel or more from where the frame was, outside what this paint covers. Its new
+    // outline (and the old one, if a paint drew it) is painted again, once, on the next pass.
+    if (m_pTracker->m_bPainted) m_pTracker->InvalidateOutline(this, before);
+    m_pTracker->InvalidateOutline(this, now);
+  }
+  m_pTracker->Draw(pDC);
+  m_pTracker->m_bPainted = 1;
 }
 
 void CLeftView::OnDrawPaint(CDC* pDC) {

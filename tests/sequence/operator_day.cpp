@@ -120,8 +120,7 @@ void TypeInto(QWidget* w, const QString& text) {
 
 KnownFaults KnownFaults::All() {
   KnownFaults f;
-  f.sealCountUp = f.bandAfterScroll = f.drawDataLayer = f.saveBinaryTitled = f.selectionFeedback =
-      f.pageValueCorner = f.mirroredRepaint = true;
+  f.sealCountUp = f.bandAfterScroll = f.drawDataLayer = f.saveBinaryTitled = true;
   return f;
 }
 
@@ -136,9 +135,6 @@ KnownFaults KnownFaults::FromEnvironment() {
   f.bandAfterScroll = on("bandAfterScroll");
   f.drawDataLayer = on("drawDataLayer");
   f.saveBinaryTitled = on("saveBinaryTitled");
-  f.selectionFeedback = on("selectionFeedback");
-  f.pageValueCorner = on("pageValueCorner");
-  f.mirroredRepaint = on("mirroredRepaint");
   return f;
 }
 
@@ -648,11 +644,6 @@ void OperatorDay::PageValue() {
   // The operator leaves the field for the canvas.
   Canvas().setFocus();
   QApplication::processEvents();
-  if (const CDrawObject* o = Doc().m_pCurrentObject;
-      !faults.mirroredRepaint && o && (o->m_bMirrorX || o->m_bMirrorY)) {
-    m_log.back() += " (surface not compared: a mirrored object)";
-    m_bSkipSurfaceCheck = true;
-  }
   // The setting as it was left. The drawing-data page shows the values of its chosen layer, and
   // that choice is not kept yet.
   if (setting && (tpl.id != kDrawDataTemplate || faults.drawDataLayer)) {
@@ -929,10 +920,7 @@ void OperatorDay::ResizeFrame() {
 
 void OperatorDay::CheckAll(const std::string& after) {
   QApplication::processEvents();
-  if (!m_bSkipSurfaceCheck) CheckSurface(after);
-  // The check leaves a full repaint behind: the next step starts from a true surface either way.
-  if (m_bSkipSurfaceCheck) CompareWithFullRepaint(Canvas());
-  m_bSkipSurfaceCheck = false;
+  CheckSurface(after);
   CheckSealTexts(after);
   if (!m_bSkipListCheck) CheckListAndPage(after);
   m_bSkipListCheck = false;

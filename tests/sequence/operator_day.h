@@ -27,13 +27,6 @@ struct KnownFaults {
   bool bandAfterScroll = false;      // a band left on screen after a scroll, wheel step or zoom
   bool drawDataLayer = false;        // the drawing-data page's layer colour not stored
   bool saveBinaryTitled = false;     // Save on a binary-titled design opens an empty Save As
-  // Found by these runs, for the lead to mend:
-  bool selectionFeedback = false;    // a drag or resize of a selection leaves pixels of its
-                                     // feedback (seeds 206, 213, 217)
-  bool pageValueCorner = false;      // a page value leaves an 8 x 8 square at the canvas's corner
-                                     // (seed 224, step 412)
-  bool mirroredRepaint = false;      // a page value on a mirrored object leaves pixels of its old
-                                     // picture (seed 6, step 44)
   static KnownFaults FromEnvironment();
   static KnownFaults All();
 };
@@ -140,6 +133,5 @@ class OperatorDay : public AppTest {
   bool m_bJustOpened = false;
   bool m_bOpenedLastStep = false;
   bool m_bSkipListCheck = false;
-  bool m_bSkipSurfaceCheck = false;
   bool m_dragging = false;  // the left button is held
 };
