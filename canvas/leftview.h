@@ -492,6 +492,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   int m_nConnotationSize = 0;
   int m_bPrinting = 0;
   int m_bSkipTrackerDraw = 0;
+  // The renderer's extent the last screen paint was drawn with (logical units).
+  int m_nPaintedExtent[2] = {0, 0};
+  int m_bPaintedExtentKnown = 0;
   int m_nMaskKind = 0;
   int m_bMaskUnder = 0;
   CPoint m_ptBandStart;

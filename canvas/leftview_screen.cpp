@@ -157,6 +157,8 @@ double GridLineBefore(double v, double g, double lo) {
 void CLeftView::OnDrawDraw(CDC* pDC) {
   Trace("---------CLeftView::OnDrawDraw\n");
   if (!m_pDoc || !m_pDoc->GetObjectList()) return;
+  m_pRenderer->GetExtent(m_nPaintedExtent);
+  m_bPaintedExtentKnown = 1;
   // Step 1: screen mode and the mask state.
   m_pRenderer->SetMode(RENDER_SCREEN);
   m_nMaskKind = m_pDoc->m_bInnerMaskFlag ? 2 : (m_pDoc->m_bMaskFlag ? 1 : 0);

@@ -302,6 +302,29 @@ TEST_F(RepaintInvariantDesign, ABandOrADragEndsWhenTheViewScrollsOrZooms) {
   }
 }
 
+// A capture for a job binds the renderer for the output and gives the canvas its binding back
+// for the client as it is then. When the client changed since the last paint (a scroll bar came
+// or went without a zoom), the page lies elsewhere and is shown there.
+TEST_F(RepaintInvariantDesign, ABindingGivenBackAfterACaptureIsShown) {
+  // Zoomed out, so that the page is smaller than the client and the binding follows the client.
+  Start(2);
+  ExpectShowsTheDesign("the first paint");
+  // The view narrower and lower without new scroll sizes: the last binding fits the old client.
+  view->resize(view->width() - 37, view->height() - 23);
+  QApplication::processEvents();
+  ExpectShowsTheDesign("a smaller view");
+  int size[2] = {0, 0}, oldZoom = -1;
+  CDoubleRect bounds;
+  CDC dc;
+  view->GetBitmapDC(&dc, size, &bounds, &oldZoom);
+  CLeftView::ReleaseBitmapDC(&dc);
+  view->RestoreZoom(doc.get(), oldZoom);
+  view->SetRenderMode(RENDER_SCREEN);
+  ExpectShowsTheDesign("a capture's binding given back");
+  CapturedOutline(d.a, CentreWindow());
+  ExpectShowsTheDesign("an outline capture");
+}
+
 TEST_F(RepaintInvariantDesign, ContextMenusAndLeavingPaintMode) {
   for (int z : {9, 15}) {
     Start(z);

@@ -57,6 +57,15 @@ TEST_F(OperatorDay, SeedsWhereADragOrResizeLeavesNoFeedback) {
 }
 TEST_F(OperatorDay, Seed224Step412PageValueLeavesNoPixel) { Run(224, 413); }
 TEST_F(OperatorDay, Seed6Step44PageValueOnAMirroredObjectLeavesNoPixel) { Run(6, 45); }
+// A job that sends nothing gives the canvas its binding back for the client as it is now.
+TEST_F(OperatorDay, SeedsWhereAJobWithNothingToSendLeavesNoPixel) {
+  for (const auto& [seed, step] : {std::pair<std::uint64_t, int>{226, 286}, {56, 283}, {65, 286}}) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Run(seed, step + 1);
+    Stop();
+    if (HasFailure()) return;
+  }
+}
 
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
