@@ -109,6 +109,13 @@ void CLeftView::BindForClient(CDC* dc) {
   CRect client;
   GetClientRect(&client);
   m_pRenderer->InitForClient(dc, &m_RenderDoc, &client);
+  // A binding given back after a capture or a job fits the client and the zoom as they are now,
+  // which need not be what the last paint was bound to (a scroll bar shown since, a zoom read
+  // with a design): the page then lies elsewhere and nothing else would repaint it.
+  int extent[2] = {0, 0};
+  m_pRenderer->GetExtent(extent);
+  if (m_bPaintedExtentKnown && (extent[0] != m_nPaintedExtent[0] || extent[1] != m_nPaintedExtent[1]))
+    Invalidate(TRUE);
 }
 
 void CLeftView::RestoreZoom(CKorvaneDoc* doc, int index) {

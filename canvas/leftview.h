@@ -471,6 +471,8 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // A multi-selection's drag commit: every selected object's place now and after the drag from
   // the tracker's old to its new rectangle (client pixels).
   void InvalidateMovedSelection(const CRect& oldRect, const CRect& newRect);
+  // The paint's tracker at d (document device pixels), set from the bounds just drawn.
+  void DrawTrackerAt(CDC* pDC, RECT d);
 
   CKorvaneDoc* m_pDoc = nullptr;
   CRenderDocAdapter m_RenderDoc{nullptr};
@@ -490,6 +492,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   int m_nConnotationSize = 0;
   int m_bPrinting = 0;
   int m_bSkipTrackerDraw = 0;
+  // The renderer's extent the last screen paint was drawn with (logical units).
+  int m_nPaintedExtent[2] = {0, 0};
+  int m_bPaintedExtentKnown = 0;
   int m_nMaskKind = 0;
   int m_bMaskUnder = 0;
   CPoint m_ptBandStart;

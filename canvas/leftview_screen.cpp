@@ -157,6 +157,8 @@ double GridLineBefore(double v, double g, double lo) {
 void CLeftView::OnDrawDraw(CDC* pDC) {
   Trace("---------CLeftView::OnDrawDraw\n");
   if (!m_pDoc || !m_pDoc->GetObjectList()) return;
+  m_pRenderer->GetExtent(m_nPaintedExtent);
+  m_bPaintedExtentKnown = 1;
   // Step 1: screen mode and the mask state.
   m_pRenderer->SetMode(RENDER_SCREEN);
   m_nMaskKind = m_pDoc->m_bInnerMaskFlag ? 2 : (m_pDoc->m_bMaskFlag ? 1 : 0);
@@ -253,9 +255,7 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     if (m_pTracker && m_pTracker->m_nObjectIndex == i) {
       RECT d;
       m_pRenderer->LogicalRectToDevice(pDC, copy->m_rcBounds, &d);
-      d = TrackerReach(d);
-      m_pTracker->SetTrackRect(d.left, d.top, d.right, d.bottom, GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
-      m_pTracker->Draw(pDC);
+      DrawTrackerAt(pDC, d);
     }
     m_pDoc->SetObjectCommon(i, copy);
     CKorvaneDoc::FreeObject(copy);
@@ -287,11 +287,25 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     if (any) {
       RECT d;
       m_pRenderer->LogicalRectToDevice(pDC, u, &d);
-      d = TrackerReach(d);
-      m_pTracker->SetTrackRect(d.left, d.top, d.right, d.bottom, GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
-      m_pTracker->Draw(pDC);
+      DrawTrackerAt(pDC, d);
     }
   }
+}
+
+void CLeftView::DrawTrackerAt(CDC* pDC, RECT d) {
+  d = TrackerReach(d);
+  const CRect before(m_pTracker->GetTrackRect());
+  m_pTracker->SetTrackRect(d.left, d.top, d.right, d.bottom, GetScrollPos(SB_HORZ), GetScrollPos(SB_VERT));
+  const CRect now(m_pTracker->GetTrackRect());
+  if (before != now) {
+    // The frame follows bounds that this draw measured: a commit or a page value may have left
+    // them a pixel or more from where the frame was, outside what this paint covers. Its new
+    // outline (and the old one, if a paint drew it) is painted again, once, on the next pass.
+    if (m_pTracker->m_bPainted) m_pTracker->InvalidateOutline(this, before);
+    m_pTracker->InvalidateOutline(this, now);
+  }
+  m_pTracker->Draw(pDC);
+  m_pTracker->m_bPainted = 1;
 }
 
 void CLeftView::OnDrawPaint(CDC* pDC) {

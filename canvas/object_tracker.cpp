@@ -50,8 +50,21 @@ void CObjectTracker::InvalidateHandles(CScrollView* view, BOOL whole) const {
     view->InvalidateRect(&t, TRUE);
     return;
   }
+  InvalidateStrips(view, t, m_rcScrolled);
+}
+
+void CObjectTracker::InvalidateOutline(CScrollView* view, const RECT& rect) const {
+  if (!view) return;
+  CRect t(rect);
+  t.NormalizeRect();
+  t.InflateRect(m_nHandleSize, m_nHandleSize);
+  InvalidateStrips(view, t, rect);
+}
+
+void CObjectTracker::InvalidateStrips(CScrollView* view, const RECT& trueRect, const RECT& rect) {
   // The strips of the outside handles, each with the frame line drawn just inside the edge.
-  CRect s(m_rcScrolled);
+  const RECT& t = trueRect;
+  CRect s(rect);
   s.NormalizeRect();
   const RECT strips[4] = {{t.left, t.top, s.left + 1, t.bottom},
                           {t.left, t.top, t.right, s.top + 1},

@@ -28,6 +28,8 @@ class CObjectTracker : public CRectTracker {
   void InvalidateHandles(CScrollView* view, BOOL whole) const;
   // A rectangle with its frame and outside handles.
   void InvalidateFrame(CScrollView* view, const RECT& rect) const;
+  // Only the frame line and the outside handles of a rectangle, not its inside.
+  void InvalidateOutline(CScrollView* view, const RECT& rect) const;
 
   void DrawTrackerRect(const RECT* rect, CDC* pDC) override;
   void AdjustRect(int handle, RECT* rect) override;
@@ -38,5 +40,11 @@ class CObjectTracker : public CRectTracker {
   RECT m_rcOverride{};
   int m_bOverride = 0;
   int m_nObjectIndex = 0;
+  // Set once a paint has drawn the frame where the tracker holds it.
+  int m_bPainted = 0;
   CScrollView* m_hOwner = nullptr;
+
+ private:
+  // The band between trueRect and rect (inside it) with rect's edge lines: a frame's strips.
+  static void InvalidateStrips(CScrollView* view, const RECT& trueRect, const RECT& rect);
 };

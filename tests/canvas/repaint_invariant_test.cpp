@@ -302,6 +302,55 @@ TEST_F(RepaintInvariantDesign, ABandOrADragEndsWhenTheViewScrollsOrZooms) {
   }
 }
 
+// A resize commits through millimetres, and the frame is placed from the bounds the next paint
+// measures: by some steps they land a pixel off the dragged rectangle. Every handle of a
+// selection of everything, dragged by steps of a few pixels, leaves the frame and its handles
+// whole.
+TEST_F(RepaintInvariantDesign, ResizesByEveryFewPixelsLeaveTheFrameWhole) {
+  for (int z : {3, 9}) {
+    for (int scroll : {0, 18}) {
+      for (const auto& [hx, hy] : {std::pair{0, 0}, {1, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 2}, {0, 2}, {0, 1}}) {
+        Start(z);
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + scroll);
+        ASSERT_NO_FATAL_FAILURE(BandAroundEverything());
+        for (int step : {-9, 5, 17, -3, 11}) {
+          ASSERT_TRUE(view->GetTracker());
+          const CRect t = Tracker();
+          const QPoint from(hx == 0 ? t.left - 4 : hx == 2 ? t.right + 4 : (t.left + t.right) / 2,
+                            hy == 0 ? t.top - 4 : hy == 2 ? t.bottom + 4 : (t.top + t.bottom) / 2);
+          Drag(from, from + QPoint(hx == 1 ? 0 : step, hy == 1 ? 0 : step));
+          ExpectShowsTheDesign("zoom " + std::to_string(z) + ", scrolled " + std::to_string(scroll) + ", handle " +
+                               std::to_string(hx) + std::to_string(hy) + " by " + std::to_string(step));
+          if (HasFailure()) return;
+        }
+      }
+    }
+  }
+}
+
+// A capture for a job binds the renderer for the output and gives the canvas its binding back
+// for the client as it is then. When the client changed since the last paint (a scroll bar came
+// or went without a zoom), the page lies elsewhere and is shown there.
+TEST_F(RepaintInvariantDesign, ABindingGivenBackAfterACaptureIsShown) {
+  // Zoomed out, so that the page is smaller than the client and the binding follows the client.
+  Start(2);
+  ExpectShowsTheDesign("the first paint");
+  // The view narrower and lower without new scroll sizes: the last binding fits the old client.
+  view->resize(view->width() - 37, view->height() - 23);
+  QApplication::processEvents();
+  ExpectShowsTheDesign("a smaller view");
+  int size[2] = {0, 0}, oldZoom = -1;
+  CDoubleRect bounds;
+  CDC dc;
+  view->GetBitmapDC(&dc, size, &bounds, &oldZoom);
+  CLeftView::ReleaseBitmapDC(&dc);
+  view->RestoreZoom(doc.get(), oldZoom);
+  view->SetRenderMode(RENDER_SCREEN);
+  ExpectShowsTheDesign("a capture's binding given back");
+  CapturedOutline(d.a, CentreWindow());
+  ExpectShowsTheDesign("an outline capture");
+}
+
 TEST_F(RepaintInvariantDesign, ContextMenusAndLeavingPaintMode) {
   for (int z : {9, 15}) {
     Start(z);

@@ -119,27 +119,6 @@ void TypeInto(QWidget* w, const QString& text) {
 
 }  // namespace
 
-// ---- switches ---------------------------------------------------------------------------------
-
-KnownFaults KnownFaults::All() {
-  KnownFaults f;
-  f.selectionFeedback = f.pageValueCorner = f.mirroredRepaint = true;
-  return f;
-}
-
-KnownFaults KnownFaults::FromEnvironment() {
-  KnownFaults f;
-  const char* env = std::getenv("KORVANE_SEQUENCE_FAULTS");
-  if (!env) return f;
-  const std::string s = std::string(",") + env + ",";
-  if (s.find(",all,") != std::string::npos) return All();
-  auto on = [&s](const char* name) { return s.find(std::string(",") + name + ",") != std::string::npos; };
-  f.selectionFeedback = on("selectionFeedback");
-  f.pageValueCorner = on("pageValueCorner");
-  f.mirroredRepaint = on("mirroredRepaint");
-  return f;
-}
-
 std::string MachineReader::AfterJob(const std::string& portPath) {
   std::string bytes = TempDir::Read(portPath);
   std::remove(portPath.c_str());
@@ -644,11 +623,6 @@ void OperatorDay::PageValue() {
   // The operator leaves the field for the canvas.
   Canvas().setFocus();
   QApplication::processEvents();
-  if (const CDrawObject* o = Doc().m_pCurrentObject;
-      !faults.mirroredRepaint && o && (o->m_bMirrorX || o->m_bMirrorY)) {
-    m_log.back() += " (surface not compared: a mirrored object)";
-    m_bSkipSurfaceCheck = true;
-  }
   // The setting as it was left.
   if (setting) {
     // A change can move other controls of its page (a radio group): the page's earlier changes
@@ -936,10 +910,7 @@ void OperatorDay::ResizeFrame() {
 
 void OperatorDay::CheckAll(const std::string& after) {
   QApplication::processEvents();
-  if (!m_bSkipSurfaceCheck) CheckSurface(after);
-  // The check leaves a full repaint behind: the next step starts from a true surface either way.
-  if (m_bSkipSurfaceCheck) CompareWithFullRepaint(Canvas());
-  m_bSkipSurfaceCheck = false;
+  CheckSurface(after);
   CheckSealTexts(after);
   if (!m_bSkipListCheck) CheckListAndPage(after);
   m_bSkipListCheck = false;

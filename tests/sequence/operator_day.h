@@ -20,20 +20,6 @@ class CLeftView;
 class CKorvaneView;
 class QWidget;
 
-// Operations and checks that trip faults being mended elsewhere: each stays off until the mend
-// is merged. KORVANE_SEQUENCE_FAULTS=all (or a comma list of the names below) turns them on.
-struct KnownFaults {
-  // Found by these runs, for the lead to mend:
-  bool selectionFeedback = false;    // a drag or resize of a selection leaves pixels of its
-                                     // feedback (seeds 206, 213, 217)
-  bool pageValueCorner = false;      // a page value leaves an 8 x 8 square at the canvas's corner
-                                     // (seed 224, step 412)
-  bool mirroredRepaint = false;      // a page value on a mirrored object leaves pixels of its old
-                                     // picture (seed 6, step 44)
-  static KnownFaults FromEnvironment();
-  static KnownFaults All();
-};
-
 // The machine's reader of the port during a job. The port is a plain file now; a reader with a
 // pace (steady, bursts, pauses, leaving) plugs in here and gives the stream it took.
 struct MachineReader {
@@ -55,7 +41,6 @@ class OperatorDay : public AppTest {
   // reports the seed, the step and the log.
   void Run(std::uint64_t seed, int steps);
 
-  KnownFaults faults = KnownFaults::FromEnvironment();
   std::unique_ptr<MachineReader> reader = std::make_unique<MachineReader>();
 
  private:
@@ -136,6 +121,5 @@ class OperatorDay : public AppTest {
   bool m_bJustOpened = false;
   bool m_bOpenedLastStep = false;
   bool m_bSkipListCheck = false;
-  bool m_bSkipSurfaceCheck = false;
   bool m_dragging = false;  // the left button is held
 };
