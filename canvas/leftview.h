@@ -86,6 +86,13 @@ struct CopyGrid {
   CDoubleRect Bounds() const;
 };
 
+// A paint bound in millimetres: the copies' centres widened by everything they may draw (y up).
+struct MmPaintRect {
+  double left = 0, right = 0, low = 0, high = 0;
+};
+
+class CCullBounds;
+
 class CLeftView : public CScrollView, public IDocCanvasView {
  public:
   // Attaches itself to the document (which may be given later through AttachDocument).
@@ -400,6 +407,11 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   MmToClient ClientMapping(CDC* dc) const;
   bool PaintBound(int index, const CDrawObject& obj, const MmToClient& map, RECT& out) const;
   bool PaintBound(int index, const CDrawObject& obj, const CopyGrid& grid, const MmToClient& map, RECT& out) const;
+  // The parts of a paint bound: the copies' centres widened by their reach (millimetres), that
+  // rectangle in client pixels with the slack, and a text's kept measure cutting it down.
+  bool MmPaintBound(const CDrawObject& obj, const CopyGrid& grid, MmPaintRect& out) const;
+  static bool DevicePaintBound(const MmPaintRect& mm, const MmToClient& map, RECT& out);
+  void NarrowToMeasure(int index, const CDrawObject& obj, RECT& out) const;
   // Whether a screen paint whose clip box is `clip` may leave entry `index` out: its bound misses
   // the clip. The entry's stored bounds are brought up to date as a walk would leave them; an
   // entry whose figures a hit test reads is left out only while they still stand where it is.
@@ -508,4 +520,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   std::shared_ptr<CBarcodeSymbolCache> m_pBarcodeSymbols;
   // Entries a screen paint copied and drew (those left out by their bound cost a rectangle test).
   long long m_nObjectsVisited = 0;
+  // The bounds earlier paints worked out, so that an unchanged entry costs a comparison.
+  std::unique_ptr<CCullBounds> m_pCull;
+
+ public:
+  const CCullBounds& GetCullBounds() const { return *m_pCull; }
 };

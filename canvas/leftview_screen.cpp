@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/cull_bounds.h"
 #include "canvas/guide_line_text.h"
 #include "canvas/leftview.h"
 #include "canvas/object_tracker.h"
@@ -236,6 +237,7 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
   if (pDC->GetBackend()) clip = pDC->GetBackend()->ClipBox();
   const MmToClient map = ClientMapping(pDC);
   CObjectList* list = m_pDoc->GetObjectList();
+  m_pCull->Begin(m_pRenderer->GetMeasureState(), count);
   for (int i = 1; i < count; ++i) {
     // An entry whose bound misses the clip costs a rectangle test, not a copy and a layout.
     CDrawObject* entry = list->GetObject(i);
@@ -416,7 +418,10 @@ void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   Trace("---------CLeftView::OnUpdate\n");
   if (!m_pDoc) return;
   // A new document's entries have nothing to do with the kept measures: let their copies go.
-  if (hint == HINT_NEW_DOCUMENT) m_measured.Clear();
+  if (hint == HINT_NEW_DOCUMENT) {
+    m_measured.Clear();
+    m_pCull->Clear();
+  }
   switch (hint) {
     case HINT_REINIT_RENDERER: BindForScreen(); return;
     case HINT_ZOOM_CHANGED:
