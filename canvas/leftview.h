@@ -483,6 +483,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // A multi-selection's drag commit: every selected object's place now and after the drag from
   // the tracker's old to its new rectangle (client pixels).
   void InvalidateMovedSelection(const CRect& oldRect, const CRect& newRect);
+  // Invalidates the union of the paint bounds of entries first..end-1 (the whole window when one
+  // of them has none).
+  void InvalidatePaintBounds(int first, int end);
 
   CKorvaneDoc* m_pDoc = nullptr;
   CRenderDocAdapter m_RenderDoc{nullptr};

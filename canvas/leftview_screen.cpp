@@ -743,7 +743,43 @@ void CLeftView::ChangeTracker(int index) {
   m_pRenderer->DeviceToMm(&b, &dc, br.x - sx, br.y - sy);
   m_pDoc->SelectAddedObjects(m_pConnotation, n);
   m_pDoc->SetMultiBounds(b.x - a.x, a.y - b.y, (a.x + b.x) / 2, (a.y + b.y) / 2);
-  Invalidate(TRUE);
+  // The trackers have invalidated their frames; what is new besides is the added objects.
+  InvalidatePaintBounds(std::max(1, n - added), n);
+}
+
+void CLeftView::InvalidatePaintBounds(int first, int end) {
+  if (!m_pDoc || !m_pDoc->GetObjectList() || m_pDoc->m_bPaintMode) {
+    Invalidate(TRUE);
+    return;
+  }
+  std::unique_ptr<CDC> dc = GetDC();
+  OnPrepareDC(dc.get());
+  const MmToClient map = ClientMapping(dc.get());
+  const int oldMode = m_pRenderer->SetMode(RENDER_SCREEN);
+  CRect total;
+  bool any = false, unbounded = false;
+  for (int i = first; i < end && !unbounded; ++i) {
+    const CDrawObject* entry = m_pDoc->GetObjectList()->GetObject(i);
+    if (!entry || entry->m_bDeleted) continue;
+    RECT r;
+    if (entry->m_nType < TYPE_LINE || entry->m_nType > TYPE_BARCODE || !PaintBound(i, *entry, map, r)) {
+      unbounded = true;
+      break;
+    }
+    if (r.right <= r.left || r.bottom <= r.top) continue;
+    if (!any) {
+      total = r;
+      any = true;
+    } else {
+      total.UnionRect(total, r);
+    }
+  }
+  m_pRenderer->SetMode(oldMode);
+  if (unbounded) {
+    Invalidate(TRUE);
+  } else if (any) {
+    CScrollView::InvalidateRect(&total, TRUE);
+  }
 }
 
 BOOL CLeftView::ObjectDeviceRect(int index, RECT* out) {

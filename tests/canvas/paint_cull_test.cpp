@@ -388,4 +388,38 @@ TEST_F(PaintCull, KeptBoundsFollowEntriesChangedInPlace) {
   }
 }
 
+TEST_F(PaintCull, APasteRepaintsAboutThePastedObjectsOnly) {
+  // 1,600 entries over the whole page, shown whole; a few of them pasted at their side, one of
+  // them selected before, then again with the multi-selection's tracker standing elsewhere.
+  const int kinds[] = {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TEXT1, TYPE_TEXT2, TYPE_BARCODE};
+  for (int k = 0; k < 1600; ++k) {
+    const double x = -195 + (k % 40) * 10.0, y = -110 + (k / 40) * 5.6;
+    const int e = AddShape(kinds[k % 6], 6, 3, x, y);
+    if (kinds[k % 6] == TYPE_TEXT1) Text1(List(), e)->SetText(("P" + std::to_string(k)).c_str());
+  }
+  Repaint(3);
+  auto visits = [&] {
+    const long long before = view->GetObjectsVisited();
+    QApplication::processEvents();
+    view->UpdateWindow();
+    return view->GetObjectsVisited() - before;
+  };
+  doc->SetCurrentObject(700, TRUE, TRUE);
+  visits();
+  for (const std::vector<int>& indices : {std::vector<int>{701, 702, 741}, std::vector<int>{4, 5, 1599}}) {
+    ObjectClipboardBlock block;
+    block.indices = indices;
+    doc->PasteObjects(block, 1);
+    const long long n = visits();
+    EXPECT_GT(n, 0);
+    // The second block spans the page, so its paint may visit most of it.
+    if (indices.front() == 701) {
+      EXPECT_LT(n, 200);
+    }
+    EXPECT_EQ(view->GetTrackObject(), -1);
+    const StalePixels stale = CompareWithFullRepaint();
+    EXPECT_EQ(stale.count, 0) << stale.first;
+  }
+}
+
 }  // namespace
