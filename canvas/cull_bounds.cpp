@@ -29,7 +29,8 @@ void CCullBounds::Begin(const CObjectRenderer::MeasureState& state, int count) {
     }
   }
   // A shorter list is a design rebuilt: its entries are new.
-  if (static_cast<size_t>(std::max(count, 0)) < m_slots.size()) Clear();
+  if (count < m_nCount) Clear();
+  m_nCount = std::max(count, 0);
 }
 
 bool CCullBounds::SameGrid(const CopyGrid& a, const CopyGrid& b) {
@@ -37,37 +38,49 @@ bool CCullBounds::SameGrid(const CopyGrid& a, const CopyGrid& b) {
          a.rowGap == b.rowGap && a.columnGap == b.columnGap && a.posX == b.posX && a.posY == b.posY;
 }
 
+const CCullBounds::Slot* CCullBounds::Find(int index) const {
+  if (index < 0) return nullptr;
+  const size_t chunk = static_cast<size_t>(index / kChunk);
+  if (chunk >= m_chunks.size() || !m_chunks[chunk]) return nullptr;
+  return &m_chunks[chunk]->entries[index % kChunk];
+}
+
 const MmPaintRect* CCullBounds::Settled(int index, const CDrawObject& object, const CopyGrid& grid,
                                         const TextKey* text) const {
-  if (index < 0 || static_cast<size_t>(index) >= m_slots.size()) return nullptr;
-  const Slot& s = m_slots[static_cast<size_t>(index)];
-  if (s.generation != m_generation || !s.settled || s.type != object.m_nType || !SameGrid(s.grid, grid)) return nullptr;
+  const Slot* found = Find(index);
+  if (!found) return nullptr;
+  const Slot& s = *found;
+  if (s.generation != m_generation || s.type != object.m_nType || !SameGrid(s.grid, grid)) return nullptr;
   const CDoubleRect& b = object.m_rcBounds;
   if (!(b.left == s.stored.left && b.top == s.stored.top && b.right == s.stored.right && b.bottom == s.stored.bottom))
     return nullptr;
   if ((s.text >= 0) != (text != nullptr)) return nullptr;
-  if (text && !(m_texts[static_cast<size_t>(s.text)] == *text)) return nullptr;
+  if (text && !(m_chunks[static_cast<size_t>(index / kChunk)]->texts[static_cast<size_t>(s.text)] == *text))
+    return nullptr;
   return &s.bound;
 }
 
 void CCullBounds::Keep(int index, const CDrawObject& object, const CopyGrid& grid, const TextKey* text,
-                       const MmPaintRect& bound, bool settled) {
+                       const MmPaintRect& bound) {
   if (index < 0) return;
-  if (static_cast<size_t>(index) >= m_slots.size()) m_slots.resize(static_cast<size_t>(index) + 1);
-  Slot& s = m_slots[static_cast<size_t>(index)];
+  const size_t c = static_cast<size_t>(index / kChunk);
+  if (c >= m_chunks.size()) m_chunks.resize(c + 1);
+  if (!m_chunks[c]) m_chunks[c] = std::make_unique<Chunk>();
+  Chunk& chunk = *m_chunks[c];
+  Slot& s = chunk.entries[index % kChunk];
+  if (s.generation == 0) ++chunk.used;
   if (text) {
     if (s.text < 0) {
-      s.text = static_cast<int>(m_texts.size());
-      m_texts.push_back(*text);
+      s.text = static_cast<int>(chunk.texts.size());
+      chunk.texts.push_back(*text);
     } else {
-      m_texts[static_cast<size_t>(s.text)] = *text;
+      chunk.texts[static_cast<size_t>(s.text)] = *text;
     }
   } else {
-    // The key's place stays taken until the bounds are cleared; an entry seldom changes kind.
+    // The key's place stays taken while the chunk lives; an entry seldom changes kind.
     s.text = -1;
   }
   s.generation = m_generation;
-  s.settled = settled;
   s.type = object.m_nType;
   s.grid = grid;
   s.bound = bound;
@@ -75,20 +88,34 @@ void CCullBounds::Keep(int index, const CDrawObject& object, const CopyGrid& gri
 }
 
 void CCullBounds::Forget(int index) {
-  if (index < 0 || static_cast<size_t>(index) >= m_slots.size()) return;
-  m_slots[static_cast<size_t>(index)].generation = 0;
+  if (index < 0) return;
+  const size_t c = static_cast<size_t>(index / kChunk);
+  if (c >= m_chunks.size() || !m_chunks[c]) return;
+  Chunk& chunk = *m_chunks[c];
+  Slot& s = chunk.entries[index % kChunk];
+  if (s.generation == 0) return;
+  s.generation = 0;
+  if (--chunk.used == 0) m_chunks[c].reset();
 }
 
 void CCullBounds::Clear() {
-  m_slots.clear();
-  m_slots.shrink_to_fit();
-  m_texts.clear();
-  m_texts.shrink_to_fit();
+  m_chunks.clear();
+  m_chunks.shrink_to_fit();
+  m_nCount = 0;
 }
 
 size_t CCullBounds::Count() const {
   size_t n = 0;
-  for (const Slot& s : m_slots)
-    if (s.generation == m_generation) ++n;
+  for (const auto& chunk : m_chunks)
+    if (chunk)
+      for (const Slot& s : chunk->entries)
+        if (s.generation == m_generation) ++n;
+  return n;
+}
+
+size_t CCullBounds::Bytes() const {
+  size_t n = m_chunks.capacity() * sizeof(m_chunks[0]);
+  for (const auto& chunk : m_chunks)
+    if (chunk) n += sizeof(Chunk) + chunk->texts.capacity() * sizeof(TextKey);
   return n;
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "canvas/leftview.h"
@@ -31,34 +32,41 @@ class CCullBounds {
   // bounds nor the stored logical bounds depend on it); a changed state forgets every bound.
   void Begin(const CObjectRenderer::MeasureState& state, int count);
   // The kept bound of entry `index` when `object` (of grid `grid`, text key `text` or null) is
-  // what it was worked out from and the entry was left out with its stored bounds as they are
-  // now; null else.
+  // what it was worked out from and its stored bounds are as the paint that left it out left
+  // them; null else.
   const MmPaintRect* Settled(int index, const CDrawObject& object, const CopyGrid& grid, const TextKey* text) const;
-  // Keeps the bound worked out for entry `index`; `settled` when the paint left the entry out
-  // with its stored bounds up to date.
-  void Keep(int index, const CDrawObject& object, const CopyGrid& grid, const TextKey* text, const MmPaintRect& bound,
-            bool settled);
-  // Forgets entry `index` (no bound is known for it).
+  // Keeps the bound worked out for entry `index`, which the paint left out with its stored
+  // bounds up to date.
+  void Keep(int index, const CDrawObject& object, const CopyGrid& grid, const TextKey* text, const MmPaintRect& bound);
+  // Forgets entry `index` (no bound is known for it, or it is deleted).
   void Forget(int index);
   void Clear();
-  // Entries that have a bound kept in the current state (for tests).
+  // Entries that have a bound kept in the current state, and the memory the slots take.
   size_t Count() const;
+  size_t Bytes() const;
 
  private:
   struct Slot {
     std::uint32_t generation = 0;  // 0: nothing kept
     int type = 0;
-    int text = -1;  // its key in m_texts, for a text kind
-    bool settled = false;
+    int text = -1;  // its key in the chunk's texts, for a text kind
     CopyGrid grid;
     MmPaintRect bound;
     CDoubleRect stored;
   };
+  // The slots come in chunks of consecutive entries, so that the slots of entries deleted
+  // together (a pasted block deleted again) are given back together.
+  static constexpr int kChunk = 1024;
+  struct Chunk {
+    Slot entries[kChunk];
+    std::vector<TextKey> texts;
+    int used = 0;  // slots with anything kept, in any state
+  };
   static bool SameGrid(const CopyGrid& a, const CopyGrid& b);
+  const Slot* Find(int index) const;
 
-  std::vector<Slot> m_slots;
-  // The text keys, apart so that the slots of the other kinds stay small.
-  std::vector<TextKey> m_texts;
+  std::vector<std::unique_ptr<Chunk>> m_chunks;
   CObjectRenderer::MeasureState m_state;
   std::uint32_t m_generation = 1;
+  int m_nCount = 0;  // entries of the list at the last Begin
 };

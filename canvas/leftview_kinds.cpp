@@ -433,10 +433,9 @@ bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map,
     return false;
   }
   NarrowToMeasure(index, entry, bound);
-  if (meets(bound)) {
-    m_pCull->Keep(index, entry, grid, text, mm, false);
-    return false;
-  }
+  // An entry drawn keeps whatever its slot holds: a slot is used only with the stored bounds it
+  // was kept with, which a drawing that changes them no longer matches.
+  if (meets(bound)) return false;
   // The stored bounds a walk over every copy leaves: the first column's top copy's top-left and
   // the last column's bottom copy's bottom-right.
   CDoubleRect a, b;
@@ -451,14 +450,14 @@ bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map,
       case TYPE_CIRCLE:
       case TYPE_TRIANGLE:
       case TYPE_RHOMBIC:
-      case TYPE_POLYGON: m_pCull->Keep(index, entry, grid, text, mm, false); return false;
+      case TYPE_POLYGON: return false;
       case TYPE_BMP:
       case TYPE_BARCODE: ClearCaptured(&entry); break;
       default: break;
     }
     stored = CDoubleRect(a.left, a.top, b.right, b.bottom);
   }
-  m_pCull->Keep(index, entry, grid, text, mm, true);
+  m_pCull->Keep(index, entry, grid, text, mm);
   return true;
 }
 

@@ -241,7 +241,12 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
   for (int i = 1; i < count; ++i) {
     // An entry whose bound misses the clip costs a rectangle test, not a copy and a layout.
     CDrawObject* entry = list->GetObject(i);
-    if (entry && (entry->m_bDeleted || !IsLayerVisible(entry->m_nLayer))) continue;
+    if (entry && entry->m_bDeleted) {
+      // Deleted entries stay in the list for a cut's paste; their kept bounds need not.
+      m_pCull->Forget(i);
+      continue;
+    }
+    if (entry && !IsLayerVisible(entry->m_nLayer)) continue;
     const bool tracked = m_pTracker && m_pTracker->m_nObjectIndex == i;
     if (entry && !tracked && pDC->GetBackend() && SkipUnseen(i, *entry, map, clip)) continue;
     CDrawObject* copy = m_pDoc->CloneObject(i);

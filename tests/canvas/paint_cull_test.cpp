@@ -422,4 +422,28 @@ TEST_F(PaintCull, APasteRepaintsAboutThePastedObjectsOnly) {
   }
 }
 
+TEST_F(PaintCull, TheBoundsKeptForDeletedEntriesAreGivenBack) {
+  // A block of 3,000 entries, pasted as it were, left out by a paint and then deleted: what
+  // the paint kept for them goes with them, while the entries stay in the list.
+  const int first = List().GetCount();
+  for (int k = 0; k < 3000; ++k) {
+    const int e = AddShape(k % 2 ? TYPE_TEXT1 : TYPE_RECTANGLE, 2, 1, -190 + (k % 60) * 6.0, -100 + (k / 60) * 4.0);
+    if (k % 2) Text1(List(), e)->SetText(("D" + std::to_string(k)).c_str());
+  }
+  AddShape(TYPE_CIRCLE, 4, 4, 100, 100);
+  Repaint(3);
+  const RECT corner{0, 0, 2, 2};
+  view->InvalidateRect(&corner, TRUE);
+  view->UpdateWindow();
+  const CCullBounds& kept = view->GetCullBounds();
+  EXPECT_GE(kept.Count(), 3000u);
+  const size_t whole = kept.Bytes();
+  for (int i = first; i < first + 3000; ++i) List().GetObject(i)->m_bDeleted = TRUE;
+  view->InvalidateRect(&corner, TRUE);
+  view->UpdateWindow();
+  EXPECT_LE(kept.Count(), 1u);
+  EXPECT_LT(kept.Bytes(), whole / 2);
+  EXPECT_EQ(List().GetCount(), first + 3001);
+}
+
 }  // namespace
