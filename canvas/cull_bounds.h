@@ -16,15 +16,7 @@
 
 class CCullBounds {
  public:
-  // What a text's bound is worked out from besides its grid: its own sizes and the extent of
-  // its text and records (the records' largest changes, not the records themselves, so that a
-  // check reads each record once and keeps no copy).
-  struct TextKey {
-    double charWidth = 0, charHeight = 0, charGap = 0, lineGap = 0, angle = 0, lineWidthX = 0, lineWidthY = 0;
-    double sizeX = 0, sizeY = 0, offsetX = 0, offsetY = 0, thickX = 0, thickY = 0, shrinkX = 0;
-    int writeDirection = 0, italic = 0, lines = 0, longest = 0, turned = 0;
-    bool operator==(const TextKey&) const = default;
-  };
+  using TextKey = TextBoundKey;
   // The key of a text kind's object; false for every other kind.
   static bool TextKeyOf(const CDrawObject& object, TextKey& out);
 

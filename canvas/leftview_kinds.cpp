@@ -258,14 +258,37 @@ bool CCullBounds::TextKeyOf(const CDrawObject& object, TextKey& out) {
   return false;
 }
 
-bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY) const {
+namespace {
+
+RecordReach ReachOf(const TextBoundKey& key) {
+  RecordReach r;
+  r.sizeX = key.sizeX;
+  r.sizeY = key.sizeY;
+  r.offsetX = key.offsetX;
+  r.offsetY = key.offsetY;
+  r.thickX = key.thickX;
+  r.thickY = key.thickY;
+  r.shrinkX = key.shrinkX;
+  r.turned = key.turned != 0;
+  return r;
+}
+
+}  // namespace
+
+bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY,
+                          const TextBoundKey* text) const {
   const double halfW = std::fabs(grid.width) / 2, halfH = std::fabs(grid.height) / 2;
   if (obj.m_nType == TYPE_TEXT1) {
     const auto& t = static_cast<const CText1Object&>(obj);
-    const RecordReach rec = RecordsOf(t.m_vCharRecords);
+    const RecordReach rec = text ? ReachOf(*text) : RecordsOf(t.m_vCharRecords);
     const GlyphSize g = GlyphOf(*m_pRenderer, t.m_dCharWidth, t.m_dCharHeight, rec);
     int lines = 0, longest = 0;
-    TextSpan(t.m_strText, lines, longest);
+    if (text) {
+      lines = text->lines;
+      longest = text->longest;
+    } else {
+      TextSpan(t.m_strText, lines, longest);
+    }
     double x = 0, y = 0;
     if (t.m_nWriteDirection == 0) {
       // Along a line: the characters' ink boxes (an italic's slant is in each) and gaps, from
@@ -295,7 +318,7 @@ bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& 
     reachY = y + 2 * (std::fabs(t.m_dLineWidthY) + rec.thickY);
   } else if (obj.m_nType == TYPE_TEXT2) {
     const auto& t = static_cast<const CText2Object&>(obj);
-    const RecordReach rec = RecordsOf(t.m_vCharRecords);
+    const RecordReach rec = text ? ReachOf(*text) : RecordsOf(t.m_vCharRecords);
     const GlyphSize g = GlyphOf(*m_pRenderer, t.m_dCharWidth, t.m_dCharHeight, rec);
     // Every character stands on the ellipse, turned about a point of its box.
     const double glyph = 2 * std::hypot(g.width, g.height) + std::hypot(rec.offsetX, rec.offsetY);
@@ -368,9 +391,10 @@ bool CLeftView::PaintBound(int index, const CDrawObject& obj, const CopyGrid& gr
   return true;
 }
 
-bool CLeftView::MmPaintBound(const CDrawObject& obj, const CopyGrid& grid, MmPaintRect& out) const {
+bool CLeftView::MmPaintBound(const CDrawObject& obj, const CopyGrid& grid, MmPaintRect& out,
+                             const TextBoundKey* text) const {
   double mmX = 0, mmY = 0;
-  if (!CopyReach(obj, grid, mmX, mmY)) return false;
+  if (!CopyReach(obj, grid, mmX, mmY, text)) return false;
   // The reach round the two corner copies holds the reach round every copy between them.
   const double x0 = grid.CentreX(0), x1 = grid.columns > 1 ? grid.CentreX(grid.columns - 1) : x0;
   const double y0 = grid.CentreY(0), y1 = grid.rows > 1 ? grid.CentreY(grid.rows - 1) : y0;
@@ -428,7 +452,7 @@ bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map,
   if (const MmPaintRect* kept = m_pCull->Settled(index, entry, grid, text))
     if (DevicePaintBound(*kept, map, bound) && !meets(bound)) return true;
   MmPaintRect mm;
-  if (!MmPaintBound(entry, grid, mm) || !DevicePaintBound(mm, map, bound)) {
+  if (!MmPaintBound(entry, grid, mm, text) || !DevicePaintBound(mm, map, bound)) {
     m_pCull->Forget(index);
     return false;
   }
