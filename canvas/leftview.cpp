@@ -4,6 +4,7 @@
 
 #include "model/doc_hints.h"
 #include "model/korvane_doc.h"
+#include "canvas/cull_bounds.h"
 #include "canvas/guide_line_text.h"
 #include "canvas/object_tracker.h"
 #include "imaging/paint_editor.h"
@@ -27,6 +28,7 @@ int CRenderDocAdapter::GetV2004String() const { return m_pDoc ? m_pDoc->m_Settin
 CLeftView::CLeftView(CKorvaneDoc* doc, QWidget* parent) : CScrollView(parent) {
   Trace("---------CLeftView::CLeftView\n");
   m_pRenderer = new CObjectRenderer();
+  m_pCull = std::make_unique<CCullBounds>();
   m_pPaintEditor = new CPaintEditor();
   m_pGuideLineText = new CGuideLineText();
   PreCreateWindow();

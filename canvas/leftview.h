@@ -86,6 +86,23 @@ struct CopyGrid {
   CDoubleRect Bounds() const;
 };
 
+// A paint bound in millimetres: the copies' centres widened by everything they may draw (y up).
+struct MmPaintRect {
+  double left = 0, right = 0, low = 0, high = 0;
+};
+
+// What a text's paint bound is worked out from besides its grid: its own sizes and the extent
+// of its text and records (the records' largest changes, not the records themselves, so that a
+// check reads each record once and keeps no copy).
+struct TextBoundKey {
+  double charWidth = 0, charHeight = 0, charGap = 0, lineGap = 0, angle = 0, lineWidthX = 0, lineWidthY = 0;
+  double sizeX = 0, sizeY = 0, offsetX = 0, offsetY = 0, thickX = 0, thickY = 0, shrinkX = 0;
+  int writeDirection = 0, italic = 0, lines = 0, longest = 0, turned = 0;
+  bool operator==(const TextBoundKey&) const = default;
+};
+
+class CCullBounds;
+
 class CLeftView : public CScrollView, public IDocCanvasView {
  public:
   // Attaches itself to the document (which may be given later through AttachDocument).
@@ -391,7 +408,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   // How far from each copy's centre, in millimetres along x and y, anything the object draws
   // may reach: turned, mirrored, thickened, with lifted or resized characters. False when the
   // numbers cannot be trusted (the object is then always drawn).
-  bool CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY) const;
+  // A text's key, when given, stands for the walks over its text and records.
+  bool CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY,
+                 const TextBoundKey* text = nullptr) const;
   // Millimetres to the client pixels of a screen paint: the renderer's mapping and the device
   // context's, both without turn or shear, taken once per paint.
   struct MmToClient {
@@ -400,6 +419,12 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   MmToClient ClientMapping(CDC* dc) const;
   bool PaintBound(int index, const CDrawObject& obj, const MmToClient& map, RECT& out) const;
   bool PaintBound(int index, const CDrawObject& obj, const CopyGrid& grid, const MmToClient& map, RECT& out) const;
+  // The parts of a paint bound: the copies' centres widened by their reach (millimetres), that
+  // rectangle in client pixels with the slack, and a text's kept measure cutting it down.
+  bool MmPaintBound(const CDrawObject& obj, const CopyGrid& grid, MmPaintRect& out,
+                    const TextBoundKey* text = nullptr) const;
+  static bool DevicePaintBound(const MmPaintRect& mm, const MmToClient& map, RECT& out);
+  void NarrowToMeasure(int index, const CDrawObject& obj, RECT& out) const;
   // Whether a screen paint whose clip box is `clip` may leave entry `index` out: its bound misses
   // the clip. The entry's stored bounds are brought up to date as a walk would leave them; an
   // entry whose figures a hit test reads is left out only while they still stand where it is.
@@ -473,6 +498,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void InvalidateMovedSelection(const CRect& oldRect, const CRect& newRect);
   // The paint's tracker at d (document device pixels), set from the bounds just drawn.
   void DrawTrackerAt(CDC* pDC, RECT d);
+  // Invalidates the union of the paint bounds of entries first..end-1 (the whole window when one
+  // of them has none).
+  void InvalidatePaintBounds(int first, int end);
 
   CKorvaneDoc* m_pDoc = nullptr;
   CRenderDocAdapter m_RenderDoc{nullptr};
@@ -513,4 +541,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   std::shared_ptr<CBarcodeSymbolCache> m_pBarcodeSymbols;
   // Entries a screen paint copied and drew (those left out by their bound cost a rectangle test).
   long long m_nObjectsVisited = 0;
+  // The bounds earlier paints worked out, so that an unchanged entry costs a comparison.
+  std::unique_ptr<CCullBounds> m_pCull;
+
+ public:
+  const CCullBounds& GetCullBounds() const { return *m_pCull; }
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "canvas/cull_bounds.h"
 #include "canvas/leftview.h"
 #include "canvas/leftview_copies.h"
 #include "model/bmpobject.h"
@@ -217,14 +218,77 @@ void Turn(double degrees, double& x, double& y) {
 
 }  // namespace
 
-bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY) const {
+bool CCullBounds::TextKeyOf(const CDrawObject& object, TextKey& out) {
+  auto records = [&](const std::vector<CTextCharRecord>& v) {
+    const RecordReach r = RecordsOf(v);
+    out.sizeX = r.sizeX;
+    out.sizeY = r.sizeY;
+    out.offsetX = r.offsetX;
+    out.offsetY = r.offsetY;
+    out.thickX = r.thickX;
+    out.thickY = r.thickY;
+    out.shrinkX = r.shrinkX;
+    out.turned = r.turned ? 1 : 0;
+  };
+  out = TextKey{};
+  if (object.m_nType == TYPE_TEXT1) {
+    const auto& t = static_cast<const CText1Object&>(object);
+    out.charWidth = t.m_dCharWidth;
+    out.charHeight = t.m_dCharHeight;
+    out.charGap = t.m_dCharGap;
+    out.lineGap = t.m_dLineGap;
+    out.angle = t.m_dAngle;
+    out.lineWidthX = t.m_dLineWidthX;
+    out.lineWidthY = t.m_dLineWidthY;
+    out.writeDirection = t.m_nWriteDirection;
+    out.italic = t.m_bItalic;
+    TextSpan(t.m_strText, out.lines, out.longest);
+    records(t.m_vCharRecords);
+    return true;
+  }
+  if (object.m_nType == TYPE_TEXT2) {
+    const auto& t = static_cast<const CText2Object&>(object);
+    out.charWidth = t.m_dCharWidth;
+    out.charHeight = t.m_dCharHeight;
+    out.lineWidthX = t.m_dLineWidthX;
+    out.lineWidthY = t.m_dLineWidthY;
+    records(t.m_vCharRecords);
+    return true;
+  }
+  return false;
+}
+
+namespace {
+
+RecordReach ReachOf(const TextBoundKey& key) {
+  RecordReach r;
+  r.sizeX = key.sizeX;
+  r.sizeY = key.sizeY;
+  r.offsetX = key.offsetX;
+  r.offsetY = key.offsetY;
+  r.thickX = key.thickX;
+  r.thickY = key.thickY;
+  r.shrinkX = key.shrinkX;
+  r.turned = key.turned != 0;
+  return r;
+}
+
+}  // namespace
+
+bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& reachX, double& reachY,
+                          const TextBoundKey* text) const {
   const double halfW = std::fabs(grid.width) / 2, halfH = std::fabs(grid.height) / 2;
   if (obj.m_nType == TYPE_TEXT1) {
     const auto& t = static_cast<const CText1Object&>(obj);
-    const RecordReach rec = RecordsOf(t.m_vCharRecords);
+    const RecordReach rec = text ? ReachOf(*text) : RecordsOf(t.m_vCharRecords);
     const GlyphSize g = GlyphOf(*m_pRenderer, t.m_dCharWidth, t.m_dCharHeight, rec);
     int lines = 0, longest = 0;
-    TextSpan(t.m_strText, lines, longest);
+    if (text) {
+      lines = text->lines;
+      longest = text->longest;
+    } else {
+      TextSpan(t.m_strText, lines, longest);
+    }
     double x = 0, y = 0;
     if (t.m_nWriteDirection == 0) {
       // Along a line: the characters' ink boxes (an italic's slant is in each) and gaps, from
@@ -254,7 +318,7 @@ bool CLeftView::CopyReach(const CDrawObject& obj, const CopyGrid& grid, double& 
     reachY = y + 2 * (std::fabs(t.m_dLineWidthY) + rec.thickY);
   } else if (obj.m_nType == TYPE_TEXT2) {
     const auto& t = static_cast<const CText2Object&>(obj);
-    const RecordReach rec = RecordsOf(t.m_vCharRecords);
+    const RecordReach rec = text ? ReachOf(*text) : RecordsOf(t.m_vCharRecords);
     const GlyphSize g = GlyphOf(*m_pRenderer, t.m_dCharWidth, t.m_dCharHeight, rec);
     // Every character stands on the ellipse, turned about a point of its box.
     const double glyph = 2 * std::hypot(g.width, g.height) + std::hypot(rec.offsetX, rec.offsetY);
@@ -321,13 +385,27 @@ bool CLeftView::PaintBound(int index, const CDrawObject& obj, const CopyGrid& gr
     out = RECT{};
     return true;
   }
+  MmPaintRect mm;
+  if (!MmPaintBound(obj, grid, mm) || !DevicePaintBound(mm, map, out)) return false;
+  NarrowToMeasure(index, obj, out);
+  return true;
+}
+
+bool CLeftView::MmPaintBound(const CDrawObject& obj, const CopyGrid& grid, MmPaintRect& out,
+                             const TextBoundKey* text) const {
   double mmX = 0, mmY = 0;
-  if (!CopyReach(obj, grid, mmX, mmY)) return false;
+  if (!CopyReach(obj, grid, mmX, mmY, text)) return false;
   // The reach round the two corner copies holds the reach round every copy between them.
   const double x0 = grid.CentreX(0), x1 = grid.columns > 1 ? grid.CentreX(grid.columns - 1) : x0;
   const double y0 = grid.CentreY(0), y1 = grid.rows > 1 ? grid.CentreY(grid.rows - 1) : y0;
-  const double xa = map.x0 + map.sx * (std::min(x0, x1) - mmX), xb = map.x0 + map.sx * (std::max(x0, x1) + mmX);
-  const double ya = map.y0 + map.sy * (std::min(y0, y1) - mmY), yb = map.y0 + map.sy * (std::max(y0, y1) + mmY);
+  out = MmPaintRect{std::min(x0, x1) - mmX, std::max(x0, x1) + mmX, std::min(y0, y1) - mmY,
+                             std::max(y0, y1) + mmY};
+  return true;
+}
+
+bool CLeftView::DevicePaintBound(const MmPaintRect& mm, const MmToClient& map, RECT& out) {
+  const double xa = map.x0 + map.sx * mm.left, xb = map.x0 + map.sx * mm.right;
+  const double ya = map.y0 + map.sy * mm.low, yb = map.y0 + map.sy * mm.high;
   const double left = std::min(xa, xb), right = std::max(xa, xb);
   const double top = std::min(ya, yb), bottom = std::max(ya, yb);
   if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) || !std::isfinite(bottom)) return false;
@@ -336,6 +414,10 @@ bool CLeftView::PaintBound(int index, const CDrawObject& obj, const CopyGrid& gr
   if (left < -kReach || right > kReach || top < -kReach || bottom > kReach) return false;
   out = RECT{static_cast<int>(std::floor(left - kCopySlack)), static_cast<int>(std::floor(top - kCopySlack)),
              static_cast<int>(std::ceil(right + kCopySlack)), static_cast<int>(std::ceil(bottom + kCopySlack))};
+  return true;
+}
+
+void CLeftView::NarrowToMeasure(int index, const CDrawObject& obj, RECT& out) const {
   if (CMeasuredRects::Keeps(obj.m_nType)) {
     // A text measured in this very state is bounded by its glyphs as well.
     CMeasuredRects::Kept kept;
@@ -350,7 +432,6 @@ bool CLeftView::PaintBound(int index, const CDrawObject& obj, const CopyGrid& gr
       if (out.right < out.left || out.bottom < out.top) out = RECT{};
     }
   }
-  return true;
 }
 
 bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map, const RECT& clip) {
@@ -359,32 +440,48 @@ bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map,
       !(map.sy != 0))
     return false;
   const CopyGrid grid = GetCopyGrid(&entry);
+  auto meets = [&](const RECT& r) {
+    return r.left < clip.right && clip.left < r.right && r.top < clip.bottom && clip.top < r.bottom;
+  };
+  if (grid.rows <= 0 || grid.columns <= 0) return !meets(RECT{});
   RECT bound;
-  if (!PaintBound(index, entry, grid, map, bound)) return false;
-  if (bound.left < clip.right && clip.left < bound.right && bound.top < clip.bottom && clip.top < bound.bottom)
+  // An unchanged entry that an earlier paint left out, its stored bounds as that paint left
+  // them, costs a comparison and a rectangle test.
+  CCullBounds::TextKey textKey;
+  const CCullBounds::TextKey* text = CCullBounds::TextKeyOf(entry, textKey) ? &textKey : nullptr;
+  if (const MmPaintRect* kept = m_pCull->Settled(index, entry, grid, text))
+    if (DevicePaintBound(*kept, map, bound) && !meets(bound)) return true;
+  MmPaintRect mm;
+  if (!MmPaintBound(entry, grid, mm, text) || !DevicePaintBound(mm, map, bound)) {
+    m_pCull->Forget(index);
     return false;
-  if (grid.rows <= 0 || grid.columns <= 0) return true;
+  }
+  NarrowToMeasure(index, entry, bound);
+  // An entry drawn keeps whatever its slot holds: a slot is used only with the stored bounds it
+  // was kept with, which a drawing that changes them no longer matches.
+  if (meets(bound)) return false;
   // The stored bounds a walk over every copy leaves: the first column's top copy's top-left and
   // the last column's bottom copy's bottom-right.
   CDoubleRect a, b;
   m_pRenderer->MmRectToLogical(grid.width, grid.height, grid.CentreX(0), grid.CentreY(grid.rows - 1), &a);
   m_pRenderer->MmRectToLogical(grid.width, grid.height, grid.CentreX(grid.columns - 1), grid.CentreY(0), &b);
   CDoubleRect& stored = entry.m_rcBounds;
-  if (stored.left == a.left && stored.top == a.top && stored.right == b.right && stored.bottom == b.bottom)
-    return true;
-  // The shapes keep figures that hit tests read, laid out where the object stands now: after a
-  // zoom or a move they are laid out again (drawn outside the clip, so without pixels).
-  switch (entry.m_nType) {
-    case TYPE_RECTANGLE:
-    case TYPE_CIRCLE:
-    case TYPE_TRIANGLE:
-    case TYPE_RHOMBIC:
-    case TYPE_POLYGON: return false;
-    case TYPE_BMP:
-    case TYPE_BARCODE: ClearCaptured(&entry); break;
-    default: break;
+  if (!(stored.left == a.left && stored.top == a.top && stored.right == b.right && stored.bottom == b.bottom)) {
+    // The shapes keep figures that hit tests read, laid out where the object stands now: after
+    // a zoom or a move they are laid out again (drawn outside the clip, so without pixels).
+    switch (entry.m_nType) {
+      case TYPE_RECTANGLE:
+      case TYPE_CIRCLE:
+      case TYPE_TRIANGLE:
+      case TYPE_RHOMBIC:
+      case TYPE_POLYGON: return false;
+      case TYPE_BMP:
+      case TYPE_BARCODE: ClearCaptured(&entry); break;
+      default: break;
+    }
+    stored = CDoubleRect(a.left, a.top, b.right, b.bottom);
   }
-  stored = CDoubleRect(a.left, a.top, b.right, b.bottom);
+  m_pCull->Keep(index, entry, grid, text, mm);
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/cull_bounds.h"
 #include "canvas/guide_line_text.h"
 #include "canvas/leftview.h"
 #include "canvas/object_tracker.h"
@@ -238,10 +239,16 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
   if (pDC->GetBackend()) clip = pDC->GetBackend()->ClipBox();
   const MmToClient map = ClientMapping(pDC);
   CObjectList* list = m_pDoc->GetObjectList();
+  m_pCull->Begin(m_pRenderer->GetMeasureState(), count);
   for (int i = 1; i < count; ++i) {
     // An entry whose bound misses the clip costs a rectangle test, not a copy and a layout.
     CDrawObject* entry = list->GetObject(i);
-    if (entry && (entry->m_bDeleted || !IsLayerVisible(entry->m_nLayer))) continue;
+    if (entry && entry->m_bDeleted) {
+      // Deleted entries stay in the list for a cut's paste; their kept bounds need not.
+      m_pCull->Forget(i);
+      continue;
+    }
+    if (entry && !IsLayerVisible(entry->m_nLayer)) continue;
     const bool tracked = m_pTracker && m_pTracker->m_nObjectIndex == i;
     if (entry && !tracked && pDC->GetBackend() && SkipUnseen(i, *entry, map, clip)) continue;
     CDrawObject* copy = m_pDoc->CloneObject(i);
@@ -430,7 +437,10 @@ void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   Trace("---------CLeftView::OnUpdate\n");
   if (!m_pDoc) return;
   // A new document's entries have nothing to do with the kept measures: let their copies go.
-  if (hint == HINT_NEW_DOCUMENT) m_measured.Clear();
+  if (hint == HINT_NEW_DOCUMENT) {
+    m_measured.Clear();
+    m_pCull->Clear();
+  }
   switch (hint) {
     case HINT_REINIT_RENDERER: BindForScreen(); return;
     case HINT_ZOOM_CHANGED:
@@ -752,7 +762,43 @@ void CLeftView::ChangeTracker(int index) {
   m_pRenderer->DeviceToMm(&b, &dc, br.x - sx, br.y - sy);
   m_pDoc->SelectAddedObjects(m_pConnotation, n);
   m_pDoc->SetMultiBounds(b.x - a.x, a.y - b.y, (a.x + b.x) / 2, (a.y + b.y) / 2);
-  Invalidate(TRUE);
+  // The trackers have invalidated their frames; what is new besides is the added objects.
+  InvalidatePaintBounds(std::max(1, n - added), n);
+}
+
+void CLeftView::InvalidatePaintBounds(int first, int end) {
+  if (!m_pDoc || !m_pDoc->GetObjectList() || m_pDoc->m_bPaintMode) {
+    Invalidate(TRUE);
+    return;
+  }
+  std::unique_ptr<CDC> dc = GetDC();
+  OnPrepareDC(dc.get());
+  const MmToClient map = ClientMapping(dc.get());
+  const int oldMode = m_pRenderer->SetMode(RENDER_SCREEN);
+  CRect total;
+  bool any = false, unbounded = false;
+  for (int i = first; i < end && !unbounded; ++i) {
+    const CDrawObject* entry = m_pDoc->GetObjectList()->GetObject(i);
+    if (!entry || entry->m_bDeleted) continue;
+    RECT r;
+    if (entry->m_nType < TYPE_LINE || entry->m_nType > TYPE_BARCODE || !PaintBound(i, *entry, map, r)) {
+      unbounded = true;
+      break;
+    }
+    if (r.right <= r.left || r.bottom <= r.top) continue;
+    if (!any) {
+      total = r;
+      any = true;
+    } else {
+      total.UnionRect(total, r);
+    }
+  }
+  m_pRenderer->SetMode(oldMode);
+  if (unbounded) {
+    Invalidate(TRUE);
+  } else if (any) {
+    CScrollView::InvalidateRect(&total, TRUE);
+  }
 }
 
 BOOL CLeftView::ObjectDeviceRect(int index, RECT* out) {

@@ -4,11 +4,13 @@
 // would give it, so that after scrolls, zooms and edits the window equals a full repaint.
 #include <QApplication>
 #include <QImage>
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <sstream>
 #include <string>
 
+#include "canvas/cull_bounds.h"
 #include "canvas_fixture.h"
 
 namespace {
@@ -287,6 +289,161 @@ TEST_F(PaintCull, RepaintsEqualAFullRepaintAfterScrollsZoomsAndEdits) {
     ASSERT_EQ(stale.count, 0) << "step " << step << " (" << what << "):" << stale.first;
     ASSERT_EQ(StaleBounds(), "") << "step " << step << " (" << what << ")";
   }
+}
+
+// A paint keeps each entry's bound for the next one, and must find out by itself that an entry
+// changed: the model's entries are written in place (pages, counters, tests) without a word to
+// the canvas. Each case changes one entry so that it draws where its kept bound cannot see, and
+// repaints only the part of its new bound that lies outside the old one.
+TEST_F(PaintCull, KeptBoundsFollowEntriesChangedInPlace) {
+  struct Case {
+    const char* name;
+    int kind;
+    std::function<void(int)> change;
+  };
+  auto wide = [&](int e) {
+    Text1(List(), e)->m_dWidth = 50;
+    Text1(List(), e)->m_dCharWidth = 4;
+    Text1(List(), e)->SetText("ABCDEFGHIJKL");
+  };
+  const Case cases[] = {
+      {"text moved", TYPE_TEXT1, [&](int e) { List().GetObject(e)->m_dPosX += 30; }},
+      {"text's record lifted in place", TYPE_TEXT1, [&](int e) { Text1(List(), e)->m_vCharRecords[0].dOffsetY = 14; }},
+      {"text's record moved in place", TYPE_TEXT1, [&](int e) { Text1(List(), e)->m_vCharRecords[1].dOffsetX = 20; }},
+      {"text turned", TYPE_TEXT1, [&](int e) { wide(e); Text1(List(), e)->m_dAngle = 90; }},
+      {"text on more lines", TYPE_TEXT1, [&](int e) { Text1(List(), e)->SetText("AB\r\nCD\r\nEF\r\nGH"); }},
+      {"arc text's record moved in place", TYPE_TEXT2, [&](int e) { Text2(List(), e)->m_vCharRecords[2].dOffsetX = 16; }},
+      {"arc text's record lifted in place", TYPE_TEXT2, [&](int e) { Text2(List(), e)->m_vCharRecords[1].dOffsetY = 16; }},
+      {"rectangle widened", TYPE_RECTANGLE, [&](int e) { At<CRectangleObject>(e)->m_dWidth = 30; }},
+      {"line lengthened", TYPE_LINE, [&](int e) { At<CLineObject>(e)->m_dWidth = 30; }},
+      {"copies added", TYPE_CIRCLE, [&](int e) { SetGrid(e, 1, 3, 0, 4); }},
+      {"code moved", TYPE_BARCODE, [&](int e) { List().GetObject(e)->m_dPosY -= 25; }},
+  };
+  // A crowd around the entries that change, each of which stands alone at the left.
+  for (int k = 0; k < 120; ++k)
+    AddShape(k % 2 ? TYPE_TEXT1 : TYPE_CIRCLE, 5, 3, 20 + (k % 12) * 7.0, -40 + (k / 12) * 8.0);
+  std::vector<int> changed;
+  for (size_t c = 0; c < std::size(cases); ++c)
+    changed.push_back(AddShape(cases[c].kind, 8, 4, -90, 60 - static_cast<double>(c) * 11));
+  // Turned, the wide text first stands on its own line; the arc texts get characters to see.
+  for (size_t c = 0; c < std::size(cases); ++c)
+    if (std::string(cases[c].name) == "text turned") wide(changed[c]);
+  for (int e : changed)
+    if (List().GetObject(e)->m_nType == TYPE_TEXT2) {
+      Text2(List(), e)->m_dCharWidth = Text2(List(), e)->m_dCharHeight = 3;
+      Text2(List(), e)->m_dRadiusX = Text2(List(), e)->m_dRadiusY = 5;
+    }
+  Repaint(9);
+  RECT client;
+  view->GetClientRect(&client);
+  for (size_t c = 0; c < std::size(cases); ++c) {
+    const int e = changed[c];
+    // A full paint, then a paint of one corner: every entry elsewhere is left out and its
+    // bound kept.
+    view->Invalidate(TRUE);
+    view->UpdateWindow();
+    const RECT corner{0, 0, 3, 3};
+    view->InvalidateRect(&corner, TRUE);
+    view->UpdateWindow();
+    ASSERT_GT(view->GetCullBounds().Count(), 100u) << cases[c].name;
+    const RECT before = BoundOf(e);
+    const QImage old = view->SurfaceImage().copy();
+    cases[c].change(e);
+    const RECT after = BoundOf(e);
+    // The new bound less the old one, in up to four strips, within the window.
+    std::vector<RECT> parts;
+    const bool apart = after.right <= before.left || before.right <= after.left || after.bottom <= before.top ||
+                       before.bottom <= after.top;
+    if (apart) {
+      parts.push_back(after);
+    } else {
+      const int top = std::max(after.top, before.top), bottom = std::min(after.bottom, before.bottom);
+      parts = {{after.left, after.top, after.right, before.top},
+               {after.left, before.bottom, after.right, after.bottom},
+               {after.left, top, before.left, bottom},
+               {before.right, top, after.right, bottom}};
+    }
+    for (RECT& r : parts) {
+      r = RECT{std::max(r.left, client.left), std::max(r.top, client.top), std::min(r.right, client.right),
+               std::min(r.bottom, client.bottom)};
+      // One at a time: the clip box of them all would hold the old bound too.
+      if (r.left < r.right && r.top < r.bottom) view->InvalidateRect(&r, TRUE);
+      view->UpdateWindow();
+    }
+    const QImage shown = view->SurfaceImage().copy();
+    // The parts equal the same parts of a full repaint (elsewhere the old place is still shown).
+    view->Invalidate(TRUE);
+    view->UpdateWindow();
+    const QImage& full = view->SurfaceImage();
+    long stale = 0, fresh = 0;
+    for (const RECT& r : parts)
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+          stale += shown.pixel(x, y) != full.pixel(x, y);
+          fresh += full.pixel(x, y) != old.pixel(x, y);
+        }
+    EXPECT_EQ(stale, 0) << cases[c].name;
+    // The case draws something new there, or it proves nothing.
+    EXPECT_GT(fresh, 0) << cases[c].name;
+  }
+}
+
+TEST_F(PaintCull, APasteRepaintsAboutThePastedObjectsOnly) {
+  // 1,600 entries over the whole page, shown whole; a few of them pasted at their side, one of
+  // them selected before, then again with the multi-selection's tracker standing elsewhere.
+  const int kinds[] = {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TEXT1, TYPE_TEXT2, TYPE_BARCODE};
+  for (int k = 0; k < 1600; ++k) {
+    const double x = -195 + (k % 40) * 10.0, y = -110 + (k / 40) * 5.6;
+    const int e = AddShape(kinds[k % 6], 6, 3, x, y);
+    if (kinds[k % 6] == TYPE_TEXT1) Text1(List(), e)->SetText(("P" + std::to_string(k)).c_str());
+  }
+  Repaint(3);
+  auto visits = [&] {
+    const long long before = view->GetObjectsVisited();
+    QApplication::processEvents();
+    view->UpdateWindow();
+    return view->GetObjectsVisited() - before;
+  };
+  doc->SetCurrentObject(700, TRUE, TRUE);
+  visits();
+  for (const std::vector<int>& indices : {std::vector<int>{701, 702, 741}, std::vector<int>{4, 5, 1599}}) {
+    ObjectClipboardBlock block;
+    block.indices = indices;
+    doc->PasteObjects(block, 1);
+    const long long n = visits();
+    EXPECT_GT(n, 0);
+    // The second block spans the page, so its paint may visit most of it.
+    if (indices.front() == 701) {
+      EXPECT_LT(n, 200);
+    }
+    EXPECT_EQ(view->GetTrackObject(), -1);
+    const StalePixels stale = CompareWithFullRepaint();
+    EXPECT_EQ(stale.count, 0) << stale.first;
+  }
+}
+
+TEST_F(PaintCull, TheBoundsKeptForDeletedEntriesAreGivenBack) {
+  // A block of 3,000 entries, pasted as it were, left out by a paint and then deleted: what
+  // the paint kept for them goes with them, while the entries stay in the list.
+  const int first = List().GetCount();
+  for (int k = 0; k < 3000; ++k) {
+    const int e = AddShape(k % 2 ? TYPE_TEXT1 : TYPE_RECTANGLE, 2, 1, -190 + (k % 60) * 6.0, -100 + (k / 60) * 4.0);
+    if (k % 2) Text1(List(), e)->SetText(("D" + std::to_string(k)).c_str());
+  }
+  AddShape(TYPE_CIRCLE, 4, 4, 100, 100);
+  Repaint(3);
+  const RECT corner{0, 0, 2, 2};
+  view->InvalidateRect(&corner, TRUE);
+  view->UpdateWindow();
+  const CCullBounds& kept = view->GetCullBounds();
+  EXPECT_GE(kept.Count(), 3000u);
+  const size_t whole = kept.Bytes();
+  for (int i = first; i < first + 3000; ++i) List().GetObject(i)->m_bDeleted = TRUE;
+  view->InvalidateRect(&corner, TRUE);
+  view->UpdateWindow();
+  EXPECT_LE(kept.Count(), 1u);
+  EXPECT_LT(kept.Bytes(), whole / 2);
+  EXPECT_EQ(List().GetCount(), first + 3001);
 }
 
 }  // namespace
