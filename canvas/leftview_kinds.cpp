@@ -219,7 +219,7 @@ void Turn(double degrees, double& x, double& y) {
 }  // namespace
 
 bool CCullBounds::TextKeyOf(const CDrawObject& object, TextKey& out) {
-  auto records = [&](const std::vector<CTextCharRecord>& v) {
+  auto records = [&](const CTextCharRecords& v) {
     const RecordReach r = RecordsOf(v);
     out.sizeX = r.sizeX;
     out.sizeY = r.sizeY;
