@@ -219,8 +219,13 @@ void Turn(double degrees, double& x, double& y) {
 }  // namespace
 
 bool CCullBounds::TextKeyOf(const CDrawObject& object, TextKey& out) {
-  auto records = [&](const CTextCharRecords& v) {
-    const RecordReach r = RecordsOf(v);
+  // What both text kinds share: the character box, the thickening and the records.
+  auto common = [&](const auto& t) {
+    out.charWidth = t.m_dCharWidth;
+    out.charHeight = t.m_dCharHeight;
+    out.lineWidthX = t.m_dLineWidthX;
+    out.lineWidthY = t.m_dLineWidthY;
+    const RecordReach r = RecordsOf(t.m_vCharRecords);
     out.sizeX = r.sizeX;
     out.sizeY = r.sizeY;
     out.offsetX = r.offsetX;
@@ -233,26 +238,17 @@ bool CCullBounds::TextKeyOf(const CDrawObject& object, TextKey& out) {
   out = TextKey{};
   if (object.m_nType == TYPE_TEXT1) {
     const auto& t = static_cast<const CText1Object&>(object);
-    out.charWidth = t.m_dCharWidth;
-    out.charHeight = t.m_dCharHeight;
+    common(t);
     out.charGap = t.m_dCharGap;
     out.lineGap = t.m_dLineGap;
     out.angle = t.m_dAngle;
-    out.lineWidthX = t.m_dLineWidthX;
-    out.lineWidthY = t.m_dLineWidthY;
     out.writeDirection = t.m_nWriteDirection;
     out.italic = t.m_bItalic;
     TextSpan(t.m_strText, out.lines, out.longest);
-    records(t.m_vCharRecords);
     return true;
   }
   if (object.m_nType == TYPE_TEXT2) {
-    const auto& t = static_cast<const CText2Object&>(object);
-    out.charWidth = t.m_dCharWidth;
-    out.charHeight = t.m_dCharHeight;
-    out.lineWidthX = t.m_dLineWidthX;
-    out.lineWidthY = t.m_dLineWidthY;
-    records(t.m_vCharRecords);
+    common(static_cast<const CText2Object&>(object));
     return true;
   }
   return false;
