@@ -15,6 +15,7 @@
 #include "files/mrk_open_path.h"
 #include "model/bmpobject.h"
 #include "model/objectlist.h"
+#include "model/textobject.h"
 #include "platform/archive.h"
 #include "platform/prompter.h"
 #include "platform/ui/modal_dialogs.h"
@@ -124,7 +125,14 @@ bool BitmapPixelsLost(const CBmpObject& bmp) {
   return reread.m_Image != bmp.m_Image;
 }
 
-// What the text format would leave out: QR Codes, and bitmaps whose pixels it cannot keep.
+// Whether an arc text holds a line break, which its one line in the text format cannot.
+bool ArcLineBreakLost(const CText2Object& text) {
+  const std::string& s = text.m_strText.str();
+  return s.find_first_of("\r\n") != std::string::npos;
+}
+
+// What the text format would leave out: QR Codes, bitmaps whose pixels it cannot keep, and the
+// line breaks of arc texts (written as blanks).
 std::vector<CString> TextFormatLosses(const CObjectList& list) {
   std::vector<CString> names;
   for (int i = 1; i < list.GetCount(); ++i) {
@@ -133,6 +141,8 @@ std::vector<CString> TextFormatLosses(const CObjectList& list) {
     const bool lost = o->m_nType == TYPE_BARCODE ||
                       (o->m_nType == TYPE_BMP && BitmapPixelsLost(*static_cast<const CBmpObject*>(o)));
     if (lost) names.push_back(MrkKindWord(o->m_nType) + " " + o->GetName());
+    if (o->m_nType == TYPE_TEXT2 && ArcLineBreakLost(*static_cast<const CText2Object*>(o)))
+      names.push_back(MrkKindWord(o->m_nType) + " " + o->GetName() + CString::FromUtf8(" (改行は空白になります)"));
   }
   return names;
 }

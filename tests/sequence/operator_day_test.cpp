@@ -80,3 +80,12 @@ TEST_F(OperatorDay, Hunt) {
     Stop();
   }
 }
+// A text save names an arc text whose line breaks it writes as blanks.
+TEST_F(OperatorDay, SeedsWhereATextSaveNamesAnArcTextsLineBreaks) {
+  for (const auto& [seed, step] : {std::pair<std::uint64_t, int>{612, 60}, {592, 214}, {578, 262}, {539, 288}}) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Run(seed, step + 1);
+    Stop();
+    if (HasFailure()) return;
+  }
+}
