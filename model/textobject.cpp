@@ -108,8 +108,10 @@ void CText1Object::CopySettings(const CText1Object* s) {
 
 int CText1Object::SetText(const CString& text) { return ReplaceText(m_strText, m_vCharRecords, m_bTextChanged, text); }
 
-CString CText1Object::CounterText() const {
-  return CTextUtil().FormatZeroPadded(numfmt::Format("%d", m_nCount), m_nCountDigits);
+CString CText1Object::CounterText() const { return PaddedCount(m_nCount, m_nCountDigits); }
+
+CString CText1Object::PaddedCount(int value, int digits) {
+  return CTextUtil().FormatZeroPadded(numfmt::Format("%d", value), digits);
 }
 
 void CText1Object::SetFaceName(const char* face) { m_strFaceName = FitFace(face); }

@@ -21,6 +21,8 @@ class CText1Object : public CDrawObject {
   int SetText(const CString& text);
   // The counter as a counting text shows and engraves it: padded with zeros to the digit count.
   CString CounterText() const;
+  // A counter value as a counting text shows it: zero-padded to `digits`.
+  static CString PaddedCount(int value, int digits);
   // Stores a face name, cut to 31 bytes without splitting a double-byte character.
   void SetFaceName(const char* face);
   // The record of character i; a missing record (a file may hold fewer) reads as zeroed.

@@ -14,10 +14,6 @@ using namespace objpage;
 
 namespace {
 
-CString ZeroPadded(int value, int digits) {
-  return CTextUtil().FormatZeroPadded(numfmt::Format("%d", value), digits);
-}
-
 // Each page's controls with the fields they show, in the order the page fills them.
 namespace text1 {
 using namespace dlg139;
@@ -226,7 +222,7 @@ void CPageText1String::OnResetCounter() {
   }
   // Padded to the digit count the document kept, which caps what was typed.
   auto* o = static_cast<CText1Object*>(copy);
-  const CString text = ZeroPadded(o->m_nCountStart, o->m_nCountDigits);
+  const CString text = CText1Object::PaddedCount(o->m_nCountStart, o->m_nCountDigits);
   CKorvaneDoc::FreeObject(copy);
   m_pControls->SetDlgItemText(IDC_TEXT, text);
   OnConfirmText();
