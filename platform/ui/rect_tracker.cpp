@@ -150,6 +150,10 @@ void CRectTracker::OnChangedRect(const CRect&) {}
 
 BOOL CRectTracker::Track(CScrollView* view, POINT point, BOOL allowInvert, CScrollView*) {
   if (!view || m_pTrackView) return FALSE;
+  // The feedback is inverted onto the surface as it stands: a paint still pending (the press's
+  // own change of selection) would repaint part of it, and the next inversion would then put
+  // those pixels back instead of taking them away. So what is pending is painted first.
+  view->UpdateWindow();
   const int handle = HitTest(point);
   if (handle < 0) return FALSE;
   m_nTrackHandle = handle;
