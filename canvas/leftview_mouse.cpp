@@ -37,6 +37,23 @@ double MapEdge(int v, int fromLow, int fromHigh, int toLow, int toHigh) {
   return toLow + (static_cast<double>(v) - fromLow) * scale;
 }
 
+// The rectangle a selection's transform by change code carries oldRect to (both normalised,
+// newRect being where the tracker was let go). A scale keeps the old edges opposite the dragged
+// handle and takes the new size, so a drag that turned the rectangle over lands on the other
+// side of the kept edge; the codes that neither move nor scale leave it where it was.
+CRect LandingRect(int code, const CRect& oldRect, const CRect& newRect) {
+  if (code == 0) return newRect;
+  if (code < 1 || code > 8) return oldRect;
+  CRect r(oldRect);
+  const bool keepsBottom = code == 1 || code == 5 || code == 7, keepsTop = code == 3 || code == 6 || code == 8;
+  const bool keepsRight = code == 2 || code == 5 || code == 6, keepsLeft = code == 4 || code == 7 || code == 8;
+  if (keepsBottom) r.top = oldRect.bottom - newRect.Height();
+  if (keepsTop) r.bottom = oldRect.top + newRect.Height();
+  if (keepsRight) r.left = oldRect.right - newRect.Width();
+  if (keepsLeft) r.right = oldRect.left + newRect.Width();
+  return r;
+}
+
 }  // namespace
 
 BOOL CLeftView::Create() {
@@ -430,7 +447,7 @@ LRESULT CLeftView::OnTrackerAdjustRect(WPARAM, LPARAM lParam) {
     m_pRenderer->DeviceToMm(&oldBr, &dc, oldRect.right, oldRect.bottom);
     CDoubleSize move;
     m_pRenderer->DeviceSizeToMm(&move, &dc, DoubleToInt(sx + shift[0]), DoubleToInt(sy + shift[1]));
-    InvalidateMovedSelection(oldRect, newRect);
+    InvalidateMovedSelection(oldRect, LandingRect(code, oldRect, newRect));
     m_pTracker->InvalidateHandles(this, TRUE);
     m_pDoc->TransformSelection(code, scale[0], scale[1], move.cx, move.cy, oldTl, oldBr, newTl, newBr);
     return 0;

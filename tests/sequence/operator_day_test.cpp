@@ -57,6 +57,16 @@ TEST_F(OperatorDay, SeedsWhereADragOrResizeLeavesNoFeedback) {
     if (HasFailure()) return;
   }
 }
+// A selection's drag that starts while the press's own paint is pending, and a resize that turns
+// a band's selection over, each at its step.
+TEST_F(OperatorDay, SeedsWhereADragFromAPendingPaintOrAnOverturnedResizeLeavesNoPixel) {
+  for (const auto& [seed, step] : {std::pair<std::uint64_t, int>{404, 150}, {431, 150}}) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Run(seed, step + 1);
+    Stop();
+    if (HasFailure()) return;
+  }
+}
 TEST_F(OperatorDay, Seed224Step412PageValueLeavesNoPixel) { Run(224, 413); }
 TEST_F(OperatorDay, Seed6Step44PageValueOnAMirroredObjectLeavesNoPixel) { Run(6, 45); }
 // A job that sends nothing gives the canvas its binding back for the client as it is now.
