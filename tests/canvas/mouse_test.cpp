@@ -196,6 +196,49 @@ TEST_F(CanvasMouse, AHandleDragCallsTheDocumentOnceAfterReleaseAlsoScrolled) {
   }
 }
 
+// A drag's XOR feedback and the invalidations of its commit against what a full repaint shows.
+TEST_F(CanvasMouse, DragsLeaveNoPixelFromAPendingPaintOrAnOverturnedSelection) {
+  const int a = AddShape(TYPE_RECTANGLE, 30, 20, -40, 20);
+  const int b = AddShape(TYPE_RECTANGLE, 30, 20, 40, -20);
+  Repaint(9);
+  const CRect ra = ClientRectOf(a), rb = ClientRectOf(b);
+  {
+    SCOPED_TRACE("a press that selects another object drags it before its paint has run");
+    Click(OnBand(ra));
+    ASSERT_EQ(view->GetTrackObject(), a);
+    QApplication::processEvents();
+    // The feedback's top row first lies on the strips of a's frame, whose erase is pending.
+    const QPoint from = OnBand(rb), by(ra.left - rb.left, ra.bottom + 4 - rb.top);
+    Press(from);
+    Move(from + by);
+    QApplication::processEvents();
+    Move(from + by + QPoint(30, 30));
+    Release(from + by + QPoint(30, 30));
+    const StalePixels stale = CompareWithFullRepaint();
+    EXPECT_EQ(stale.count, 0) << "within " << stale.x << "," << stale.y << " " << stale.width << "x"
+                              << stale.height << ", first at" << stale.first;
+  }
+  {
+    SCOPED_TRACE("the top handle of a multi-selection dragged past its bottom");
+    const CRect na = ClientRectOf(a), nb = ClientRectOf(b);
+    Band(QPoint(std::min(na.left, nb.left) - 10, std::min(na.top, nb.top) - 10),
+         QPoint(std::max(na.right, nb.right) + 10, std::max(na.bottom, nb.bottom) + 10));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+    QApplication::processEvents();
+    const CRect t = TrackerRect();
+    const QPoint handle((t.left + t.right) / 2, t.top - 4);
+    // It lands above the old top, by more than the old frame's handles reach.
+    const QPoint to = handle + QPoint(0, 2 * t.Height() + 60);
+    Press(handle);
+    Move((handle + to) / 2);
+    Move(to);
+    Release(to);
+    const StalePixels stale = CompareWithFullRepaint();
+    EXPECT_EQ(stale.count, 0) << "within " << stale.x << "," << stale.y << " " << stale.width << "x"
+                              << stale.height << ", first at" << stale.first;
+  }
+}
+
 TEST_F(CanvasMouse, AMoveBackToTheStartOrEscapeLeavesObjectAndTrackerAlone) {
   const int a = AddShape(TYPE_RECTANGLE, 30, 20, 0, 0);
   Repaint(9);
