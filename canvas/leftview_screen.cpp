@@ -307,9 +307,16 @@ void CLeftView::DrawTrackerAt(CDC* pDC, RECT d) {
   if (before != now) {
     // The frame follows bounds that this draw measured: a commit or a page value may have left
     // them a pixel or more from where the frame was, outside what this paint covers. Its new
-    // outline (and the old one, if a paint drew it) is painted again, once, on the next pass.
-    if (m_pTracker->m_bPainted) m_pTracker->InvalidateOutline(this, before);
-    m_pTracker->InvalidateOutline(this, now);
+    // outline (and the old one, if a paint drew it) is painted again, once, on the next pass,
+    // unless this paint already erases and draws all of it (a new object's whole frame).
+    auto repaint = [&](const CRect& r) {
+      CRect reach(r);
+      reach.NormalizeRect();
+      reach.InflateRect(m_pTracker->m_nHandleSize, m_pTracker->m_nHandleSize);
+      if (!PaintCovers(reach)) m_pTracker->InvalidateOutline(this, r);
+    };
+    if (m_pTracker->m_bPainted) repaint(before);
+    repaint(now);
   }
   m_pTracker->Draw(pDC);
   m_pTracker->m_bPainted = 1;

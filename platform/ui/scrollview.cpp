@@ -193,7 +193,8 @@ void CScrollView::UpdateWindow() { PaintPending(); }
 void CScrollView::PaintPending() {
   if (m_bPainting || !m_surface.HasPending() || m_surface.Image().isNull()) return;
   m_bPainting = true;
-  QRegion paint, erase;
+  QRegion& paint = m_paintRegion;
+  QRegion& erase = m_eraseRegion;
   m_surface.TakePending(paint, erase);
   {
     QPainter painter(&m_surface.Image());
@@ -208,7 +209,18 @@ void CScrollView::PaintPending() {
     OnDraw(&dc);
   }
   m_bPainting = false;
-  viewport()->update(paint.boundingRect());
+  const QRect painted = paint.boundingRect();
+  paint = QRegion();
+  erase = QRegion();
+  viewport()->update(painted);
+}
+
+bool CScrollView::PaintCovers(const RECT& rect) const {
+  if (!m_bPainting) return false;
+  CRect r(rect);
+  r.NormalizeRect();
+  const QRegion part(QRect(r.left, r.top, r.Width(), r.Height()) & m_surface.Image().rect());
+  return part.subtracted(m_paintRegion).isEmpty() && part.subtracted(m_eraseRegion).isEmpty();
 }
 
 std::unique_ptr<CDC> CScrollView::GetDC() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QRegion>
 #include <memory>
 
 #include "platform/gdi/dc.h"
@@ -66,6 +67,9 @@ class CScrollView : public QAbstractScrollArea, public CView {
   void ValidateRect(const RECT* rect);
   // Paints what is pending now.
   void UpdateWindow();
+  // Whether the paint in progress erases and paints all of a client rectangle that lies on the
+  // surface (false outside a paint).
+  bool PaintCovers(const RECT& rect) const;
   // A window DC on the surface (MM_TEXT, no origin); drawing shows at once.
   std::unique_ptr<CDC> GetDC();
   CWindowSurface& Surface() { return m_surface; }
@@ -144,6 +148,8 @@ class CScrollView : public QAbstractScrollArea, public CView {
   int m_nQuiet = 0;
   bool m_bUpdateQueued = false;
   bool m_bPainting = false;
+  // What the paint in progress paints and erases.
+  QRegion m_paintRegion, m_eraseRegion;
   std::unique_ptr<QPrinter> m_pOwnPrinter;
   CRectTracker* m_pTracking = nullptr;
 };

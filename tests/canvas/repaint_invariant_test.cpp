@@ -328,6 +328,26 @@ TEST_F(RepaintInvariantDesign, ResizesByEveryFewPixelsLeaveTheFrameWhole) {
   }
 }
 
+// An object added as the drawing bar adds it gets its frame where its first paint measures it:
+// that paint erases and draws the whole frame, so nothing is left for a second pass, and a delete
+// leaves the design as a full repaint shows it. Each kind at two zoom levels, over the design.
+TEST_F(RepaintInvariantDesign, AnAddedObjectsFirstPaintDrawsItsWholeFrame) {
+  for (int z : {3, 9}) {
+    Start(z);
+    for (int kind : {TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_LINE, TYPE_TEXT1, TYPE_TEXT2, TYPE_BARCODE}) {
+      const std::string name = "kind " + std::to_string(kind) + " at zoom " + std::to_string(z);
+      ASSERT_EQ(doc->AddNewObject(kind), kind);
+      view->UpdateWindow();
+      ASSERT_TRUE(view->GetTracker()) << name;
+      EXPECT_FALSE(view->Surface().HasPending()) << name << ": the frame was left for another paint";
+      ExpectShowsTheDesign("adding " + name);
+      ASSERT_EQ(doc->DeleteSelection(), 1);
+      ExpectShowsTheDesign("deleting " + name);
+      if (HasFailure()) return;
+    }
+  }
+}
+
 // A capture for a job binds the renderer for the output and gives the canvas its binding back
 // for the client as it is then. When the client changed since the last paint (a scroll bar came
 // or went without a zoom), the page lies elsewhere and is shown there.
