@@ -237,6 +237,21 @@ TEST_F(DeletedTailTest, OnlyTheDeletedRunAtTheEndGoesAndEveryIndexBeforeItKeepsI
   EXPECT_TRUE(commands->CanPaste());
 }
 
+TEST_F(DeletedTailTest, AFewDeletedEntriesAtTheEndOfALargerDesignStayUntilTheirRunGrows) {
+  for (int i = 0; i < 20; ++i) Add({TYPE_LINE});
+  const double x = X(18);
+  SelectOne(20);
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 21);
+  EXPECT_EQ(List().GetObject(20)->m_bDeleted, 1);
+  SelectOne(19);
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 19);
+  EXPECT_EQ(doc->GetSelectionLength(), 19);
+  EXPECT_DOUBLE_EQ(X(18), x);
+  EXPECT_EQ(List().GetObject(18)->m_bDeleted, 0);
+}
+
 TEST_F(ClipboardTest, AFrameThatCannotTellTheClipboardKeepsEveryDeletedEntry) {
   Add({TYPE_LINE, TYPE_CIRCLE});
   SelectMany({1, 2});
