@@ -1,5 +1,7 @@
 #include "app/frame_commands.h"
 
+#include <climits>
+
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -368,6 +370,17 @@ bool CFrameCommands::TakeBlock(ObjectClipboardBlock& block) const {
 bool CFrameCommands::CanPaste() const {
   ObjectClipboardBlock block;
   return TakeBlock(block);
+}
+
+int CFrameCommands::GetPastableEnd() const {
+  // Any block counts, even one a paste would refuse now: the list may grow back to it.
+  std::vector<std::uint8_t> bytes;
+  ObjectClipboardBlock block;
+  if (!m_pClipboard->GetData(bytes) || !ObjectClipboardBlock::FromBytes(bytes.data(), bytes.size(), block)) return 0;
+  int end = 0;
+  for (int index : block.indices)
+    if (index >= end) end = index == INT_MAX ? INT_MAX : index + 1;
+  return end;
 }
 
 void CFrameCommands::PasteObjectsFromClipboard() {

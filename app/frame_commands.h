@@ -53,6 +53,8 @@ class CFrameCommands : public QObject {
   int GetPasteCounter() const { return m_nPasteCounter; }
   // Whether a block that a paste would take is on the clipboard.
   bool CanPaste() const;
+  // One past the highest list index the clipboard's block names, 0 without a block.
+  int GetPastableEnd() const;
 
   // Project files
   void OnFileNew();

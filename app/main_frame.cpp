@@ -492,6 +492,11 @@ void CMainFrame::UpdateFrameTitle(const CString& title) {
   setWindowTitle(title.IsEmpty() ? name : title.ToQString() + QStringLiteral(" - ") + name);
 }
 
+int CMainFrame::GetPastableEnd() const {
+  const CFrameCommands* commands = m_pCommands ? CFrameCommands::Of(*m_pCommands) : nullptr;
+  return commands ? commands->GetPastableEnd() : INT_MAX;
+}
+
 BOOL CMainFrame::IsCommandEnabled(UINT id) { return m_pCommands->Update(id).m_bEnabled ? TRUE : FALSE; }
 
 void CMainFrame::OnCommand(UINT id) { m_pCommands->Execute(id); }

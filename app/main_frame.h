@@ -88,6 +88,7 @@ class CMainFrame : public QMainWindow, public IDocMainFrame, public ICanvasFrame
   void OnPortMonitorClosed() override;
   void FocusCanvasView() override;
   void UpdateFrameTitle(const CString& title) override;
+  int GetPastableEnd() const override;
 
   // ---- ICanvasFrame: a context-menu command's update rule, and the chosen command.
   BOOL IsCommandEnabled(UINT id) override;

@@ -4,6 +4,8 @@
 // and does nothing where a neighbour is absent.
 #pragma once
 
+#include <climits>
+
 #include "model/geometry.h"
 #include "platform/cstring.h"
 #include "platform/prompter.h"
@@ -108,6 +110,9 @@ class IDocMainFrame {
   // The main window: owner of the engraving boxes and of the progress dialog (null: the frame
   // object itself when it is a window).
   virtual QWidget* GetMainWindow() { return nullptr; }
+  // One past the highest list index a paste could still read (what the clipboard's block
+  // names); 0 when no block is there. A frame that cannot tell answers INT_MAX.
+  virtual int GetPastableEnd() const { return INT_MAX; }
 };
 
 // The recent-file list of the application (16 entries, the newest first).

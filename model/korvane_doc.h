@@ -230,6 +230,8 @@ class CKorvaneDoc : public CDocument {
 
   void ResetCurrentState();
   void SyncSelectionLength();
+  // Gives back the deleted entries at the end of the list that no paste can read any more.
+  void ReleaseDeletedTail();
   void CopySelectionFlags(const int* flags, int length);
   // The list indices the editing operations act on (the current object, or the flagged entries).
   std::vector<int> SelectedIndices() const;

@@ -203,8 +203,29 @@ int CKorvaneDoc::DeleteSelection() {
   m_nCurrentKind = TYPE_DRAWING;
   m_nCurrentIndex = 0;
   m_nSelectCount = 0;
+  ReleaseDeletedTail();
   UpdateFormView(0);
   return count;
+}
+
+void CKorvaneDoc::ReleaseDeletedTail() {
+  // Deleted entries stay for a paste of the block that names them (a cut's paste brings them
+  // back). Past the last index the clipboard names, a deleted run at the end of the list is read
+  // by nothing: the list drops it, and with it the memory a large paste deleted again would
+  // keep. Indices below it stay valid; the views learn of the removal from the list.
+  const int count = ListCount();
+  if (count < 2 || !m_pMainFrame) return;
+  int run = 0;
+  while (run + 1 < count && m_pObjectList->GetObject(count - 1 - run)->m_bDeleted) ++run;
+  // Entries leaving the list make the views take their rows and kept bounds afresh: for a few
+  // deleted entries at the end of a large design that costs more than the entries hold, so the
+  // run waits until it is a sixteenth of the list.
+  if (run == 0 || static_cast<long long>(run) * 16 < count) return;
+  const int pastable = m_pMainFrame->GetPastableEnd();
+  if (pastable >= count) return;
+  if (m_pObjectList->RemoveDeletedTail(pastable) == 0) return;
+  SyncSelectionLength();
+  if (m_vSelection.capacity() / 2 > m_vSelection.size()) m_vSelection.shrink_to_fit();
 }
 
 void CKorvaneDoc::NudgeSelection(int direction) {

@@ -133,6 +133,19 @@ void CObjectList::RemoveAllButDrawing() {
   std::memset(m_nCounters, 0, sizeof(m_nCounters));
 }
 
+int CObjectList::RemoveDeletedTail(int first) {
+  const int keep = first < 1 ? 1 : first;
+  int end = GetCount();
+  while (end > keep && m_Objects[end - 1]->m_bDeleted) --end;
+  const int removed = GetCount() - end;
+  if (removed == 0) return 0;
+  m_Objects.resize(static_cast<size_t>(end));
+  // A large paste deleted again leaves the vector's slots at twice what the list holds.
+  if (m_Objects.capacity() / 2 > m_Objects.size()) m_Objects.shrink_to_fit();
+  ++m_nRemovals;
+  return removed;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Look-up
 

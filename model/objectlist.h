@@ -56,6 +56,9 @@ class CObjectList {
   void Reset();
   // Removes every entry after item 0 and sets the counters to 0; item 0 keeps its settings.
   void RemoveAllButDrawing();
+  // Removes the run of deleted entries at the end of the vector, none below index `first` (item
+  // 0 always stays); returns how many went. Every index below the run keeps naming its entry.
+  int RemoveDeletedTail(int first);
 
   // --- Look-up ---
   int GetCount() const { return static_cast<int>(m_Objects.size()); }

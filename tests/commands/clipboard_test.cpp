@@ -3,6 +3,7 @@
 #include <QMimeData>
 
 #include "commands_fixture.h"
+#include "files/mrk_binary.h"
 #include "model/doc_clipboard.h"
 #include "imaging/monobmp.h"
 #include "model/drawobject.h"
@@ -126,6 +127,137 @@ TEST_F(ClipboardTest, ImageEditingTurnsTheClipboardDeleteAndNudgesOff) {
   doc->m_bPaintMode = 0;
   EXPECT_TRUE(Enabled(57632));
   EXPECT_TRUE(Enabled(57637));
+}
+
+// A frame that, like the main window, tells the document how far its clipboard's block reaches,
+// so that deleted entries past it leave the list.
+class ReachingFrame : public CmdMainFrame {
+ public:
+  int GetPastableEnd() const override { return commands ? commands->GetPastableEnd() : INT_MAX; }
+  CFrameCommands* commands = nullptr;
+};
+
+class DeletedTailTest : public ClipboardTest {
+ protected:
+  void SetUp() override {
+    ClipboardTest::SetUp();
+    reaching.commands = commands;
+    doc->SetMainFrame(&reaching);
+  }
+  void TearDown() override {
+    doc->SetMainFrame(&frame);
+    ClipboardTest::TearDown();
+  }
+  std::vector<BYTE> Saved() { return CMrkBinaryFile::Serialize(List()); }
+  double X(int index) { return List().GetObject(index)->m_dPosX; }
+  ReachingFrame reaching;
+};
+
+TEST_F(DeletedTailTest, APasteDeletedAgainLeavesTheListTheSelectionAndTheSaveAsBefore) {
+  Add({TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE});
+  const std::vector<BYTE> before = Saved();
+  const double x[] = {X(1), X(2), X(3)};
+  SelectMany({1, 3});
+  table.Execute(57634);
+  ASSERT_TRUE(table.Execute(57637));
+  ASSERT_EQ(List().GetCount(), 6);
+  ASSERT_TRUE(table.Execute(57632));
+  // The block names 1 and 3: the two copies after them are read by nothing and go.
+  EXPECT_EQ(List().GetCount(), 4);
+  EXPECT_EQ(doc->GetSelectionLength(), 4);
+  EXPECT_EQ(doc->GetSelectedCount(), 0);
+  EXPECT_EQ(doc->m_nCurrentIndex, 0);
+  EXPECT_EQ(doc->m_pCurrentObject, List().GetObject(0));
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_EQ(List().GetObject(i)->m_bDeleted, 0);
+    EXPECT_DOUBLE_EQ(X(i), x[i - 1]);
+  }
+  EXPECT_EQ(List().GetVisibleCount(), 4);
+  EXPECT_EQ(Saved(), before);
+  // The block still pastes, and names continue from where the deleted copies left them.
+  ASSERT_TRUE(table.Execute(57637));
+  ASSERT_EQ(List().GetCount(), 6);
+  EXPECT_STREQ(List().GetObject(4)->GetName(), "line3");
+  EXPECT_STREQ(List().GetObject(5)->GetName(), "circle3");
+  EXPECT_DOUBLE_EQ(X(5), x[2] + 2.0);
+}
+
+TEST_F(DeletedTailTest, ACutKeepsWhatItsBlockNamesAndItsPasteBringsItBack) {
+  Add({TYPE_LINE, TYPE_RECTANGLE});
+  const double x = X(2);
+  SelectOne(2);
+  ASSERT_TRUE(table.Execute(57635));
+  ASSERT_EQ(List().GetCount(), 3);
+  EXPECT_EQ(List().GetObject(2)->m_bDeleted, 1);
+  // An object added after the cut and deleted lies past the block: it goes, the cut one stays.
+  Add({TYPE_CIRCLE});
+  SelectOne(3);
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 3);
+  EXPECT_EQ(List().GetObject(2)->m_bDeleted, 1);
+  ASSERT_TRUE(commands->CanPaste());
+  ASSERT_TRUE(table.Execute(57637));
+  ASSERT_EQ(List().GetCount(), 4);
+  const CDrawObject* back = List().GetObject(3);
+  EXPECT_EQ(back->m_nType, TYPE_RECTANGLE);
+  EXPECT_EQ(back->m_bDeleted, 0);
+  EXPECT_DOUBLE_EQ(back->m_dPosX, x);
+}
+
+TEST_F(DeletedTailTest, OnlyTheDeletedRunAtTheEndGoesAndEveryIndexBeforeItKeepsItsObject) {
+  Add({TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_RHOMBIC});
+  const double x1 = X(1);
+  // A deleted entry with live ones after it stays in place, flagged.
+  SelectOne(2);
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 6);
+  EXPECT_EQ(List().GetObject(2)->m_bDeleted, 1);
+  SelectMany({4, 5});
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 4);
+  EXPECT_DOUBLE_EQ(X(1), x1);
+  SelectOne(3);
+  ASSERT_TRUE(table.Execute(57632));
+  // Now 2 and 3 end the list: both go; the line before them is where it was.
+  EXPECT_EQ(List().GetCount(), 2);
+  EXPECT_DOUBLE_EQ(X(1), x1);
+  EXPECT_EQ(doc->GetSelectionLength(), 2);
+  // The new objects take the freed indices.
+  // An empty clipboard names nothing; a block naming an index keeps everything up to it.
+  Add({TYPE_POLYGON, TYPE_LINE, TYPE_CIRCLE});
+  clipboard.has = true;
+  clipboard.data = Block({1, 1, 3});
+  SelectMany({2, 3, 4});
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 4);
+  EXPECT_EQ(List().GetObject(2)->m_bDeleted, 1);
+  EXPECT_EQ(List().GetObject(3)->m_bDeleted, 1);
+  EXPECT_EQ(List().GetObject(2)->m_nType, TYPE_POLYGON);
+  EXPECT_EQ(List().GetObject(3)->m_nType, TYPE_LINE);
+  EXPECT_TRUE(commands->CanPaste());
+}
+
+TEST_F(DeletedTailTest, AFewDeletedEntriesAtTheEndOfALargerDesignStayUntilTheirRunGrows) {
+  for (int i = 0; i < 20; ++i) Add({TYPE_LINE});
+  const double x = X(18);
+  SelectOne(20);
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 21);
+  EXPECT_EQ(List().GetObject(20)->m_bDeleted, 1);
+  SelectOne(19);
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 19);
+  EXPECT_EQ(doc->GetSelectionLength(), 19);
+  EXPECT_DOUBLE_EQ(X(18), x);
+  EXPECT_EQ(List().GetObject(18)->m_bDeleted, 0);
+}
+
+TEST_F(ClipboardTest, AFrameThatCannotTellTheClipboardKeepsEveryDeletedEntry) {
+  Add({TYPE_LINE, TYPE_CIRCLE});
+  SelectMany({1, 2});
+  ASSERT_TRUE(table.Execute(57632));
+  EXPECT_EQ(List().GetCount(), 3);
+  EXPECT_EQ(List().GetObject(2)->m_bDeleted, 1);
 }
 
 TEST(SystemObjectClipboard, TheBlockTravelsUnderTheProgramsOwnType) {

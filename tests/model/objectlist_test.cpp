@@ -62,6 +62,32 @@ TEST_F(ObjectListTest, NamesCountPerKindAndTextsShareOneCounter) {
   EXPECT_STREQ(list.AddLine(nullptr, TRUE, TRUE)->GetName(), "line1");
 }
 
+TEST_F(ObjectListTest, OnlyTheDeletedRunAtTheEndIsRemovedAndTheRemovalIsCounted) {
+  for (int i = 0; i < 6; ++i) list.AddLine(nullptr, TRUE, TRUE);
+  const CDrawObject* third = list.GetObject(3);
+  list.GetObject(2)->m_bDeleted = 1;
+  const unsigned removals = list.GetRemovalCount();
+  EXPECT_EQ(list.RemoveDeletedTail(1), 0);
+  EXPECT_EQ(list.GetRemovalCount(), removals);
+  for (int i = 4; i <= 6; ++i) list.GetObject(i)->m_bDeleted = 1;
+  // Nothing below `first` goes, even when deleted.
+  EXPECT_EQ(list.RemoveDeletedTail(6), 1);
+  EXPECT_EQ(list.GetCount(), 6);
+  EXPECT_NE(list.GetRemovalCount(), removals);
+  EXPECT_EQ(list.RemoveDeletedTail(0), 2);
+  EXPECT_EQ(list.GetCount(), 4);
+  EXPECT_EQ(list.GetObject(3), third);
+  EXPECT_EQ(list.GetObject(2)->m_bDeleted, 1);
+  // The work area stays whatever happens; names go on from the counters.
+  list.GetObject(3)->m_bDeleted = 1;
+  list.GetObject(1)->m_bDeleted = 1;
+  list.GetObject(0)->m_bDeleted = 1;
+  EXPECT_EQ(list.RemoveDeletedTail(0), 3);
+  EXPECT_EQ(list.GetCount(), 1);
+  EXPECT_EQ(list.GetObject(0)->m_nType, TYPE_DRAWING);
+  EXPECT_STREQ(list.AddLine(nullptr, TRUE, TRUE)->GetName(), "line7");
+}
+
 TEST_F(ObjectListTest, NewObjectsTakeThePrototypeAndTheKindDefaults) {
   list.m_OutputDefaults[TYPE_LINE] = {1, 1, 100};
   auto* proto = static_cast<CLineObject*>(list.GetPrototype(TYPE_LINE));
