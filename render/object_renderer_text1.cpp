@@ -215,9 +215,10 @@ void CObjectRenderer::LayoutText1(CDC* dc, IRenderDocument* doc, double left, do
   RunText1Layout(
       *this, dc, left, top, right, bottom, obj,
       [&](const Text1Glyph& g, double ox, double oy, int mirror) {
+        // A paint that gathers no bounds needs no glyph's.
         CDoubleRect glyph;
         if (!DrawText1Char(dc, ox, oy, g.cell, g.a, g.ch, colour, fill, mirror, g.angle, g.thickX, g.thickY,
-                           &glyph, paint, strokeEdge))
+                           bounds != nullptr ? &glyph : nullptr, paint, strokeEdge))
           return;
         if (bounds != nullptr) {
           UnionBounds(*bounds, glyph, notFirst);
@@ -270,6 +271,13 @@ BOOL CObjectRenderer::DrawGlyphPath(CDC* dc, double cx, double cy, const RECT& c
   // Reused from glyph to glyph: a long text would otherwise allocate twice for every character.
   thread_local std::vector<POINT> pts;
   thread_local std::vector<BYTE> types;
+  if (paint == 1 && mirror == 0 && angle == 0) {
+    // Nothing moves the points between capture and paint.
+    if (!textlayout::CaptureAndPaintGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, fill, strokeEdge, pts, types))
+      return FALSE;
+    GetPointsBounds(pts.data(), static_cast<int>(pts.size()), glyphBounds, nullptr);
+    return TRUE;
+  }
   if (!textlayout::CaptureGlyph(dc, sat::Sub(cell.left, a), cell.top, ch, false, pts, types)) return FALSE;
   const int n = static_cast<int>(pts.size());
   TransformText1Path(mirror, angle, pts.data(), n, ccx, ccy, cx, cy);

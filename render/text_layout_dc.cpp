@@ -102,6 +102,78 @@ bool CaptureGlyph(CDC* dc, int x, int y, const char* ch, bool flatten, std::vect
   return true;
 }
 
+namespace {
+
+// Whether PolyDraw into an empty path rebuilds these points and types exactly: valid types, and
+// every figure opened by a move (PolyDraw would start any other at the current position).
+bool RebuildsAsRecorded(const std::vector<BYTE>& types) {
+  const size_t n = types.size();
+  bool open = false;
+  for (size_t i = 0; i < n; ++i) {
+    const BYTE t = types[i];
+    if (t == PT_MOVETO) {
+      open = true;
+      continue;
+    }
+    if (!open) return false;
+    if (t == PT_LINETO || t == (PT_LINETO | PT_CLOSEFIGURE)) {
+      open = t == PT_LINETO;
+      continue;
+    }
+    if (t != PT_BEZIERTO || i + 2 >= n || types[i + 1] != PT_BEZIERTO ||
+        (types[i + 2] & ~PT_CLOSEFIGURE) != PT_BEZIERTO)
+      return false;
+    open = (types[i + 2] & PT_CLOSEFIGURE) == 0;
+    i += 2;
+  }
+  return true;
+}
+
+void PaintClosedPath(CDC* dc, int fill, int strokeEdge) {
+  if (fill == 1) {
+    if (strokeEdge == 1)
+      dc->StrokeAndFillPath();
+    else
+      dc->FillPath();
+  } else {
+    dc->StrokePath();
+  }
+}
+
+}  // namespace
+
+bool CaptureAndPaintGlyph(CDC* dc, int x, int y, const char* ch, int fill, int strokeEdge,
+                          std::vector<POINT>& pts, std::vector<BYTE>& types) {
+  dc->BeginPath();
+  gditext::TextOut(*dc, x, y, ch, static_cast<int>(std::strlen(ch)));
+  dc->EndPath();
+  const int n = dc->GetPath(nullptr, nullptr, 0);
+  int got = 0;
+  if (n > 0) {
+    pts.resize(n);
+    types.resize(n);
+    got = dc->GetPath(pts.data(), types.data(), n);
+  }
+  if (got <= 0) {
+    dc->AbortPath();
+    pts.clear();
+    types.clear();
+    return false;
+  }
+  pts.resize(got);
+  types.resize(got);
+  if (!RebuildsAsRecorded(types)) {
+    dc->AbortPath();
+    PaintGlyph(dc, pts, types, fill, strokeEdge);
+    return true;
+  }
+  // The recorded path is the one PolyDraw would build again from its points: it is painted as
+  // it stands, and the current position left where PolyDraw leaves it.
+  PaintClosedPath(dc, fill, strokeEdge);
+  dc->MoveTo(pts.back().x, pts.back().y);
+  return true;
+}
+
 bool CaptureGlyphBounds(CDC* dc, int x, int y, const char* ch, RECT& box) {
   const bool got = gditext::TextOutlineBounds(*dc, x, y, ch, static_cast<int>(std::strlen(ch)), &box);
   dc->AbortPath();
@@ -113,14 +185,7 @@ void PaintGlyph(CDC* dc, const std::vector<POINT>& pts, const std::vector<BYTE>&
   dc->BeginPath();
   dc->PolyDraw(pts.data(), types.data(), static_cast<int>(pts.size()));
   dc->EndPath();
-  if (fill == 1) {
-    if (strokeEdge == 1)
-      dc->StrokeAndFillPath();
-    else
-      dc->FillPath();
-  } else {
-    dc->StrokePath();
-  }
+  PaintClosedPath(dc, fill, strokeEdge);
 }
 
 namespace {

@@ -83,6 +83,12 @@ LOGFONT BaseFont(int weight, int charSet, const CString& face);
 // false when the path holds nothing. flatten turns curves into lines first.
 bool CaptureGlyph(CDC* dc, int x, int y, const char* ch, bool flatten, std::vector<POINT>& pts,
                   std::vector<BYTE>& types);
+// CaptureGlyph (without flattening) followed by PaintGlyph of the points it gives, drawing the
+// same cells, leaving the same points in pts and types and the DC as the two leave it; the path
+// is painted where it was recorded instead of being built again. False (nothing painted) where
+// CaptureGlyph fails.
+bool CaptureAndPaintGlyph(CDC* dc, int x, int y, const char* ch, int fill, int strokeEdge,
+                          std::vector<POINT>& pts, std::vector<BYTE>& types);
 // The bounds of the points CaptureGlyph would give without flattening, leaving the DC as it does;
 // false where it would fail.
 bool CaptureGlyphBounds(CDC* dc, int x, int y, const char* ch, RECT& box);

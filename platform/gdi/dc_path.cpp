@@ -386,12 +386,12 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
   const int count = static_cast<int>(m_pathPts.size());
   gdi::PathCellsCache& cache = gdi::PathCellsCache::Instance();
   const int penWidth = stroke && !st.PenNull() ? std::max(1, st.penWidth) : 0;
-  if (!m_backend->PaintsCells() || count == 0 || count > kMaxCachedPathPoints || (!fill && penWidth == 0) ||
-      !cache.Enabled()) {
+  if (!m_backend->PaintsCells() || count == 0 || count > kMaxCachedPathPoints || (!fill && penWidth == 0)) {
     m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count), fill, stroke,
                        fillColour, st);
     return;
   }
+  // Asked before the cache (whose switch takes its lock): such a path does not use it either way.
   if (FewPixelsOnDevice(m_pathPts.data(), count, penWidth)) {
     // Converting a path of a few pixels costs less than finding it again, and a repaint of
     // thousands of them (a large design seen whole) would push out what is kept of larger ones.
@@ -399,6 +399,11 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
     thread_local std::vector<DeviceFigure> figures;
     ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count, figures);
     m_backend->Figures(figures, fill, stroke, fillColour, st);
+    return;
+  }
+  if (!cache.Enabled()) {
+    m_backend->Figures(ToDeviceFigures(m_pathPts.data(), m_pathTypes.data(), count), fill, stroke,
+                       fillColour, st);
     return;
   }
   gdi::PathCellsKey key;

@@ -465,9 +465,15 @@ void CPainterBackend::Figures(const std::vector<DeviceFigure>& figures, bool fil
                               COLORREF fillColour, const GdiDrawState& st) {
   const bool pen = stroke && !st.PenNull();
   if (m_exact) {
-    gdi::SpanRegion area, penArea;
+    // Reused from path to path (their buffers): text is thousands of small paths. Nothing that
+    // paints them draws figures again.
+    thread_local gdi::SpanRegion area, penArea;
     FigureCells(figures, fill, pen ? st.penWidth : 0, st.polyFillMode, SurfaceClip(), area, penArea);
     PaintShape(area, penArea, fill, pen, fillColour, st);
+    // One huge shape does not hold its memory for good.
+    constexpr size_t kKept = 1 << 16;
+    for (gdi::SpanRegion* r : {&area, &penArea})
+      if (r->xs.capacity() > kKept || r->bands.capacity() > kKept) *r = gdi::SpanRegion();
     return;
   }
   m_painter.save();
@@ -521,9 +527,9 @@ void CPainterBackend::FigureCells(const std::vector<DeviceFigure>& figures, bool
       ring.reserve(figures[k].points.size());
       for (const DPOINT& p : figures[k].points) ring.push_back(gdi::ToFix(p.x, p.y));
     }
-    area = gdi::SpanRegion::Polygon(rings, fillMode, clip);
+    gdi::SpanRegion::PolygonInto(rings, fillMode, clip, area);
   }
-  if (penWidth > 0) pen = CRasterBackend::StrokeCoverage(figures, penWidth, clip);
+  if (penWidth > 0) CRasterBackend::StrokeCoverageInto(figures, penWidth, clip, pen);
 }
 
 void CPainterBackend::PaintCells(const gdi::SpanRegion& area, const gdi::SpanRegion& pen, const RECT& box,

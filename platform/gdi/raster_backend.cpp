@@ -320,6 +320,14 @@ void CRasterBackend::PaintRegion(const SpanRegion& rgn, std::uint32_t value, int
 
 SpanRegion CRasterBackend::StrokeCoverage(const std::vector<DeviceFigure>& figures, int width,
                                           const Clip& clip) {
+  SpanRegion out;
+  StrokeCoverageInto(figures, width, clip, out);
+  return out;
+}
+
+void CRasterBackend::StrokeCoverageInto(const std::vector<DeviceFigure>& figures, int width, const Clip& clip,
+                                        SpanRegion& out) {
+  out.Clear();
   // A one-pixel line along an axis (grid lines, frames) covers one rectangle of cells: the same
   // cells as the walk below, without a row list.
   if (width <= 1 && figures.size() == 1 && figures[0].points.size() == 2 && !figures[0].closed) {
@@ -327,8 +335,7 @@ SpanRegion CRasterBackend::StrokeCoverage(const std::vector<DeviceFigure>& figur
     const DPOINT& q = figures[0].points[1];
     const long long ax = RoundPos(p.x), ay = RoundPos(p.y), bx = RoundPos(q.x), by = RoundPos(q.y);
     if (ax == bx || ay == by) {
-      SpanRegion out;
-      if (ax == bx && ay == by) return out;
+      if (ax == bx && ay == by) return;
       long long l = ax, r = ax + 1, t = ay, b = ay + 1;
       if (ay == by) {
         l = ax < bx ? ax : bx + 1;
@@ -343,7 +350,7 @@ SpanRegion CRasterBackend::StrokeCoverage(const std::vector<DeviceFigure>& figur
       b = std::clamp<long long>(b, clip.top, clip.bottom);
       if (r > l && b > t)
         out.SetRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b));
-      return out;
+      return;
     }
   }
   // Rows only where the figures are: strokes are often short lines on a tall page.
@@ -355,18 +362,21 @@ SpanRegion CRasterBackend::StrokeCoverage(const std::vector<DeviceFigure>& figur
       ymax = any ? std::max(ymax, d.y) : d.y;
       any = true;
     }
-  if (!any) return SpanRegion();
+  if (!any) return;
   const double reach = width / 2.0 + 2;
   const int top = std::max(clip.top, gdi::FirstCellAtOrAfter(ymin - reach));
   const int bottom = std::min(clip.bottom, gdi::FirstCellAtOrAfter(ymax + reach));
-  if (bottom <= top) return SpanRegion();
+  if (bottom <= top) return;
   gdi::RowSpans rows(top, bottom);
   auto clampX = [&](long long v) {
     return static_cast<int>(std::clamp<long long>(v, clip.left, clip.right));
   };
   for (const DeviceFigure& f : figures) {
     if (width <= 1) {
-      std::vector<POINT> pts;
+      // Reused from figure to figure: glyphs are thousands of small figures.
+      thread_local std::vector<POINT> pts;
+      if (pts.capacity() > (1u << 16)) std::vector<POINT>().swap(pts);
+      pts.clear();
       for (const DPOINT& d : f.points) {
         POINT p;
         p.x = RoundPos(d.x);
@@ -445,7 +455,7 @@ SpanRegion CRasterBackend::StrokeCoverage(const std::vector<DeviceFigure>& figur
       }
     }
   }
-  return rows.ToRegion();
+  rows.ToRegion(out);
 }
 
 void CRasterBackend::PaintShape(const SpanRegion& fillArea, const SpanRegion& penArea, bool fill,

@@ -42,6 +42,9 @@ class CRasterBackend : public CDCBackend {
   // The coverage a pen leaves along figures given in pixel positions (see dc_backend.h).
   static gdi::SpanRegion StrokeCoverage(const std::vector<DeviceFigure>& figures, int width,
                                         const gdi::Clip& clip);
+  // The same written over `out`, whose buffers are reused.
+  static void StrokeCoverageInto(const std::vector<DeviceFigure>& figures, int width, const gdi::Clip& clip,
+                                 gdi::SpanRegion& out);
 
  private:
   // Raw device value of a colour: palette index on 1 bit, 0x00RRGGBB on 32 bits.

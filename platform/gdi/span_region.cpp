@@ -143,6 +143,46 @@ long long SpanRegion::CellCount() const {
   return n;
 }
 
+namespace {
+
+// Buffers handed from one short-lived builder or span list to the next on a thread: text paints
+// thousands of small paths, each of which would otherwise allocate them anew. One in use while
+// another is alive (nested builders) simply allocates its own.
+template <class T>
+std::vector<T>& SpareOf() {
+  thread_local std::vector<T> spare;
+  return spare;
+}
+
+template <class T>
+void TakeSpare(std::vector<T>& v) {
+  v.swap(SpareOf<T>());
+  v.clear();
+}
+
+// Past this many elements a buffer is not kept: one huge shape would hold its memory for good.
+constexpr size_t kSpareLimit = 1 << 16;
+
+template <class T>
+void GiveBack(std::vector<T>& v) {
+  std::vector<T>& spare = SpareOf<T>();
+  if (v.capacity() > spare.capacity() && v.capacity() <= kSpareLimit) spare.swap(v);
+}
+
+template <class T>
+void TrimKept(std::vector<T>& v) {
+  if (v.capacity() > kSpareLimit) std::vector<T>().swap(v);
+}
+
+}  // namespace
+
+SpanRegionBuilder::SpanRegionBuilder(SpanRegion& out) : out_(out) {
+  out_.Clear();
+  TakeSpare(tmp_);
+}
+
+SpanRegionBuilder::~SpanRegionBuilder() { GiveBack(tmp_); }
+
 void SpanRegionBuilder::AddBand(int top, int bottom, const int* spans, int pairCount) {
   if (bottom <= top || pairCount <= 0) return;
   // Merge touching and overlapping spans.
@@ -171,32 +211,40 @@ void SpanRegionBuilder::AddBand(int top, int bottom, const int* spans, int pairC
   out_.xs.insert(out_.xs.end(), tmp_.begin(), tmp_.end());
 }
 
+RowSpans::RowSpans(int top, int bottom) : top_(top), bottom_(bottom > top ? bottom : top) { TakeSpare(pieces_); }
+
+RowSpans::~RowSpans() { GiveBack(pieces_); }
+
 void RowSpans::Add(int y, int x0, int x1) {
-  if (x1 <= x0 || y < top_ || y >= Bottom()) return;
-  std::vector<int>& row = rows_[static_cast<size_t>(y - top_)];
-  row.push_back(x0);
-  row.push_back(x1);
+  if (x1 <= x0 || y < top_ || y >= bottom_) return;
+  pieces_.push_back(Piece{y, x0, x1});
 }
 
 SpanRegion RowSpans::ToRegion() {
   SpanRegion out;
-  SpanRegionBuilder b(out);
-  std::vector<std::pair<int, int>> pairs;
-  std::vector<int> flat;
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    std::vector<int>& row = rows_[i];
-    if (row.empty()) continue;
-    pairs.clear();
-    for (size_t k = 0; k + 1 < row.size(); k += 2) pairs.emplace_back(row[k], row[k + 1]);
-    std::sort(pairs.begin(), pairs.end());
-    flat.clear();
-    for (auto& p : pairs) {
-      flat.push_back(p.first);
-      flat.push_back(p.second);
-    }
-    b.AddRow(top_ + static_cast<int>(i), flat.data(), static_cast<int>(pairs.size()));
-  }
+  ToRegion(out);
   return out;
+}
+
+void RowSpans::ToRegion(SpanRegion& out) {
+  SpanRegionBuilder b(out);
+  // Row by row, each row's spans by left then right edge.
+  std::sort(pieces_.begin(), pieces_.end(), [](const Piece& a, const Piece& c) {
+    if (a.y != c.y) return a.y < c.y;
+    if (a.x0 != c.x0) return a.x0 < c.x0;
+    return a.x1 < c.x1;
+  });
+  thread_local std::vector<int> flat;
+  for (size_t i = 0; i < pieces_.size();) {
+    const int y = pieces_[i].y;
+    flat.clear();
+    for (; i < pieces_.size() && pieces_[i].y == y; ++i) {
+      flat.push_back(pieces_[i].x0);
+      flat.push_back(pieces_[i].x1);
+    }
+    b.AddRow(y, flat.data(), static_cast<int>(flat.size()) / 2);
+  }
+  TrimKept(flat);
 }
 
 SpanRegion SpanRegion::Combine(const SpanRegion& a, const SpanRegion& b, int mode) {
@@ -234,17 +282,37 @@ SpanRegion SpanRegion::Combine(const SpanRegion& a, const SpanRegion& b, int mod
   return out;
 }
 
+namespace {
+
+struct PolygonEdge {
+  std::int64_t x0, y0, x1, y1;
+  int dir;
+  int rowStart, rowEnd;
+  bool narrow;  // every product of the crossing fits 64 bits
+};
+
+}  // namespace
+
 SpanRegion SpanRegion::Polygon(const std::vector<std::vector<FixPoint>>& rings, int fillMode,
                                const Clip& clip) {
-  struct Edge {
-    std::int64_t x0, y0, x1, y1;
-    int dir;
-    int rowStart, rowEnd;
-    bool narrow;  // every product of the crossing fits 64 bits
-  };
+  SpanRegion out;
+  PolygonInto(rings, fillMode, clip, out);
+  return out;
+}
+
+void SpanRegion::PolygonInto(const std::vector<std::vector<FixPoint>>& rings, int fillMode, const Clip& clip,
+                             SpanRegion& out) {
+  using Edge = PolygonEdge;
   constexpr std::int64_t kNarrow = std::int64_t{1} << 29;
   const std::int64_t half = kFix / 2;
-  std::vector<Edge> edges;
+  // Kept from call to call on the thread: nothing below calls back in.
+  thread_local std::vector<Edge> edges;
+  thread_local std::vector<const Edge*> active;
+  thread_local std::vector<std::pair<std::int64_t, int>> cross;
+  thread_local std::vector<int> spans;
+  edges.clear();
+  active.clear();
+  out.Clear();
   for (const auto& ring : rings) {
     size_t n = ring.size();
     if (n < 2) continue;
@@ -268,14 +336,10 @@ SpanRegion SpanRegion::Polygon(const std::vector<std::vector<FixPoint>>& rings, 
       edges.push_back(e);
     }
   }
-  SpanRegion out;
-  if (edges.empty()) return out;
+  if (edges.empty()) return;
   std::sort(edges.begin(), edges.end(),
             [](const Edge& a, const Edge& b) { return a.rowStart < b.rowStart; });
   SpanRegionBuilder builder(out);
-  std::vector<const Edge*> active;
-  std::vector<std::pair<std::int64_t, int>> cross;
-  std::vector<int> spans;
   size_t next = 0;
   int y = edges.front().rowStart;
   while (next < edges.size() || !active.empty()) {
@@ -321,7 +385,10 @@ SpanRegion SpanRegion::Polygon(const std::vector<std::vector<FixPoint>>& rings, 
     builder.AddRow(y, spans.data(), static_cast<int>(spans.size()) / 2);
     ++y;
   }
-  return out;
+  TrimKept(edges);
+  TrimKept(active);
+  TrimKept(cross);
+  TrimKept(spans);
 }
 
 SpanRegion SpanRegion::Ellipse(double cx, double cy, double rx, double ry, const Clip& clip) {

@@ -54,6 +54,9 @@ class SpanRegion {
   static SpanRegion Combine(const SpanRegion& a, const SpanRegion& b, int mode);
   static SpanRegion Polygon(const std::vector<std::vector<FixPoint>>& rings, int fillMode,
                             const Clip& clip = Clip());
+  // The same written over `out`, whose buffers are reused (text paints thousands of small paths).
+  static void PolygonInto(const std::vector<std::vector<FixPoint>>& rings, int fillMode, const Clip& clip,
+                          SpanRegion& out);
   // Ellipse with centre (cx, cy) and radii rx, ry in continuous coordinates.
   static SpanRegion Ellipse(double cx, double cy, double rx, double ry, const Clip& clip = Clip());
   // The ellipse inscribed in the box (left, top, right, bottom), normalised.
@@ -65,7 +68,10 @@ class SpanRegion {
 // Builds a region row by row (rows in increasing order); equal neighbouring rows become one band.
 class SpanRegionBuilder {
  public:
-  explicit SpanRegionBuilder(SpanRegion& out) : out_(out) { out_.Clear(); }
+  explicit SpanRegionBuilder(SpanRegion& out);
+  ~SpanRegionBuilder();
+  SpanRegionBuilder(const SpanRegionBuilder&) = delete;
+  SpanRegionBuilder& operator=(const SpanRegionBuilder&) = delete;
   // spans: sorted left, right pairs; touching or overlapping spans are merged here.
   void AddBand(int top, int bottom, const int* spans, int pairCount);
   void AddRow(int y, const int* spans, int pairCount) { AddBand(y, y + 1, spans, pairCount); }
@@ -78,15 +84,26 @@ class SpanRegionBuilder {
 // Collects unsorted spans per row (strokes made of many pieces) and yields their union.
 class RowSpans {
  public:
-  RowSpans(int top, int bottom) : top_(top), rows_(bottom > top ? bottom - top : 0) {}
+  RowSpans(int top, int bottom);
+  ~RowSpans();
+  RowSpans(const RowSpans&) = delete;
+  RowSpans& operator=(const RowSpans&) = delete;
   void Add(int y, int x0, int x1);
   int Top() const { return top_; }
-  int Bottom() const { return top_ + static_cast<int>(rows_.size()); }
+  int Bottom() const { return bottom_; }
   SpanRegion ToRegion();
+  // The same written over `out`, whose buffers are reused.
+  void ToRegion(SpanRegion& out);
 
  private:
+  struct Piece {
+    int y, x0, x1;
+  };
   int top_;
-  std::vector<std::vector<int>> rows_;
+  int bottom_;
+  // One list for every row, sorted when the region is made: a list per row would cost
+  // allocations for each of a small path's few rows.
+  std::vector<Piece> pieces_;
 };
 
 // First cell whose centre lies at or right of the continuous coordinate v.

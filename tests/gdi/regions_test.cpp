@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
 #include <vector>
 
 #include "gdi_test_util.h"
+#include "platform/gdi/raster_backend.h"
+#include "platform/gdi/span_region.h"
 
 using gditest::Canvas;
 using gditest::Join;
@@ -216,3 +219,80 @@ TEST(GdiRegion, FillRgnInHimetricFollowsTheMapping) {
 }
 
 }  // namespace
+
+// Shapes made over a region and scratch buffers that an earlier, larger shape used on the same
+// thread give exactly the cells a fresh thread (nothing kept) gives.
+namespace reuse {
+
+std::vector<std::vector<gdi::FixPoint>> Star(double cx, double cy, double r, int points) {
+  std::vector<gdi::FixPoint> ring;
+  for (int k = 0; k < 2 * points; ++k) {
+    const double a = k * 3.14159265358979323846 / points, rr = k % 2 ? r / 3 : r;
+    ring.push_back(gdi::ToFix(cx + rr * std::cos(a), cy + rr * std::sin(a)));
+  }
+  return {ring};
+}
+
+DeviceFigure Outline(const std::vector<gdi::FixPoint>& ring, bool closed) {
+  DeviceFigure f;
+  f.closed = closed;
+  for (const gdi::FixPoint& p : ring) f.points.push_back(DPOINT{p.x / 256.0, p.y / 256.0});
+  return f;
+}
+
+}  // namespace reuse
+
+TEST(GdiRegion, ShapesOverUsedBuffersEqualShapesMadeAfresh) {
+  const auto big = reuse::Star(300.4, 250.7, 240, 90);
+  const auto small = reuse::Star(20.3, 30.6, 3.2, 5);
+  const std::vector<DeviceFigure> bigFigures{reuse::Outline(big[0], true), reuse::Outline(big[0], false)};
+  const std::vector<DeviceFigure> smallFigures{reuse::Outline(small[0], true)};
+  gdi::Clip clip;
+  clip.left = 0;
+  clip.top = 0;
+  clip.right = 640;
+  clip.bottom = 480;
+
+  gdi::SpanRegion freshFill, freshAlternate, freshPen;
+  std::thread([&] {
+    freshFill = gdi::SpanRegion::Polygon(small, WINDING, clip);
+    freshAlternate = gdi::SpanRegion::Polygon(small, ALTERNATE, clip);
+    freshPen = CRasterBackend::StrokeCoverage(smallFigures, 1, clip);
+  }).join();
+  ASSERT_FALSE(freshFill.IsEmpty());
+  ASSERT_FALSE(freshPen.IsEmpty());
+
+  gdi::SpanRegion area, pen;
+  gdi::SpanRegion::PolygonInto(big, WINDING, clip, area);
+  CRasterBackend::StrokeCoverageInto(bigFigures, 1, clip, pen);
+  ASSERT_GT(area.bands.size(), freshFill.bands.size());
+  gdi::SpanRegion::PolygonInto(small, WINDING, clip, area);
+  CRasterBackend::StrokeCoverageInto(smallFigures, 1, clip, pen);
+  EXPECT_TRUE(area == freshFill);
+  EXPECT_EQ(area.CellCount(), freshFill.CellCount());
+  EXPECT_TRUE(pen == freshPen);
+  EXPECT_EQ(pen.CellCount(), freshPen.CellCount());
+  gdi::SpanRegion::PolygonInto(small, ALTERNATE, clip, area);
+  EXPECT_TRUE(area == freshAlternate);
+
+  // A shape that leaves nothing within the clip leaves the region empty, not as it was.
+  gdi::Clip away = clip;
+  away.left = 1000;
+  away.right = 1100;
+  gdi::SpanRegion::PolygonInto(small, WINDING, away, area);
+  CRasterBackend::StrokeCoverageInto(smallFigures, 1, away, pen);
+  EXPECT_TRUE(area.IsEmpty());
+  EXPECT_TRUE(pen.IsEmpty());
+
+  // Two span lists alive at once on a thread keep their own spans.
+  gdi::RowSpans outer(0, 10), inner(0, 10);
+  outer.Add(2, 5, 8);
+  inner.Add(2, 1, 3);
+  outer.Add(2, 0, 6);
+  inner.Add(4, 7, 9);
+  const gdi::SpanRegion o = inner.ToRegion(), p = outer.ToRegion();
+  EXPECT_EQ(o.CellCount(), 4);
+  EXPECT_EQ(p.CellCount(), 8);
+  EXPECT_TRUE(p.Contains(0, 2) && p.Contains(7, 2) && !p.Contains(8, 2) && !p.Contains(1, 4));
+}
+
