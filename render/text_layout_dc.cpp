@@ -74,31 +74,41 @@ LOGFONT BaseFont(int weight, int charSet, const CString& face) {
   return lf;
 }
 
-bool CaptureGlyph(CDC* dc, int x, int y, const char* ch, bool flatten, std::vector<POINT>& pts,
-                  std::vector<BYTE>& types) {
+namespace {
+
+// Records ch's outline at x, y as the DC's path and reads it into pts and types, the path left
+// open for the caller. False, with the path ended and the buffers empty, when there is nothing.
+// Buffers kept by the caller are reused as they are: their old points are all overwritten.
+bool RecordGlyphPath(CDC* dc, int x, int y, const char* ch, bool flatten, std::vector<POINT>& pts,
+                     std::vector<BYTE>& types) {
   dc->BeginPath();
   gditext::TextOut(*dc, x, y, ch, static_cast<int>(std::strlen(ch)));
   dc->EndPath();
   if (flatten) dc->FlattenPath();
   const int n = dc->GetPath(nullptr, nullptr, 0);
-  if (n <= 0) {
-    dc->AbortPath();
-    pts.clear();
-    types.clear();
-    return false;
+  int got = 0;
+  if (n > 0) {
+    pts.resize(n);
+    types.resize(n);
+    got = dc->GetPath(pts.data(), types.data(), n);
   }
-  // Buffers kept by the caller are reused as they are: their old points are all overwritten.
-  pts.resize(n);
-  types.resize(n);
-  const int got = dc->GetPath(pts.data(), types.data(), n);
-  dc->AbortPath();
   if (got <= 0) {
+    dc->AbortPath();
     pts.clear();
     types.clear();
     return false;
   }
   pts.resize(got);
   types.resize(got);
+  return true;
+}
+
+}  // namespace
+
+bool CaptureGlyph(CDC* dc, int x, int y, const char* ch, bool flatten, std::vector<POINT>& pts,
+                  std::vector<BYTE>& types) {
+  if (!RecordGlyphPath(dc, x, y, ch, flatten, pts, types)) return false;
+  dc->AbortPath();
   return true;
 }
 
@@ -144,24 +154,7 @@ void PaintClosedPath(CDC* dc, int fill, int strokeEdge) {
 
 bool CaptureAndPaintGlyph(CDC* dc, int x, int y, const char* ch, int fill, int strokeEdge,
                           std::vector<POINT>& pts, std::vector<BYTE>& types) {
-  dc->BeginPath();
-  gditext::TextOut(*dc, x, y, ch, static_cast<int>(std::strlen(ch)));
-  dc->EndPath();
-  const int n = dc->GetPath(nullptr, nullptr, 0);
-  int got = 0;
-  if (n > 0) {
-    pts.resize(n);
-    types.resize(n);
-    got = dc->GetPath(pts.data(), types.data(), n);
-  }
-  if (got <= 0) {
-    dc->AbortPath();
-    pts.clear();
-    types.clear();
-    return false;
-  }
-  pts.resize(got);
-  types.resize(got);
+  if (!RecordGlyphPath(dc, x, y, ch, false, pts, types)) return false;
   if (!RebuildsAsRecorded(types)) {
     dc->AbortPath();
     PaintGlyph(dc, pts, types, fill, strokeEdge);
