@@ -470,10 +470,10 @@ void CPainterBackend::Figures(const std::vector<DeviceFigure>& figures, bool fil
     thread_local gdi::SpanRegion area, penArea;
     FigureCells(figures, fill, pen ? st.penWidth : 0, st.polyFillMode, SurfaceClip(), area, penArea);
     PaintShape(area, penArea, fill, pen, fillColour, st);
-    // One huge shape does not hold its memory for good.
-    constexpr size_t kKept = 1 << 16;
-    for (gdi::SpanRegion* r : {&area, &penArea})
-      if (r->xs.capacity() > kKept || r->bands.capacity() > kKept) *r = gdi::SpanRegion();
+    for (gdi::SpanRegion* r : {&area, &penArea}) {
+      gdi::TrimKept(r->xs);
+      gdi::TrimKept(r->bands);
+    }
     return;
   }
   m_painter.save();

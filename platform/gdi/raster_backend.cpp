@@ -375,7 +375,7 @@ void CRasterBackend::StrokeCoverageInto(const std::vector<DeviceFigure>& figures
     if (width <= 1) {
       // Reused from figure to figure: glyphs are thousands of small figures.
       thread_local std::vector<POINT> pts;
-      if (pts.capacity() > (1u << 16)) std::vector<POINT>().swap(pts);
+      gdi::TrimKept(pts);
       pts.clear();
       for (const DPOINT& d : f.points) {
         POINT p;

@@ -160,18 +160,10 @@ void TakeSpare(std::vector<T>& v) {
   v.clear();
 }
 
-// Past this many elements a buffer is not kept: one huge shape would hold its memory for good.
-constexpr size_t kSpareLimit = 1 << 16;
-
 template <class T>
 void GiveBack(std::vector<T>& v) {
   std::vector<T>& spare = SpareOf<T>();
-  if (v.capacity() > spare.capacity() && v.capacity() <= kSpareLimit) spare.swap(v);
-}
-
-template <class T>
-void TrimKept(std::vector<T>& v) {
-  if (v.capacity() > kSpareLimit) std::vector<T>().swap(v);
+  if (v.capacity() > spare.capacity() && v.capacity() <= kKeptScratchLimit) spare.swap(v);
 }
 
 }  // namespace

@@ -4,12 +4,21 @@
 // top edge counting as inside and one on a right or bottom edge as outside.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "platform/wintypes.h"
 
 namespace gdi {
+
+// Scratch kept from call to call on a thread (text paints thousands of small paths) is not kept
+// past this many elements: one huge shape would otherwise hold its memory for good.
+constexpr size_t kKeptScratchLimit = size_t{1} << 16;
+template <class T>
+void TrimKept(std::vector<T>& v) {
+  if (v.capacity() > kKeptScratchLimit) std::vector<T>().swap(v);
+}
 
 struct SpanBand {
   int top = 0;     // first row
