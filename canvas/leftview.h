@@ -230,6 +230,7 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   void InvalidateRect(const RECT& rect, BOOL erase) override;
   void InvalidateObject(int index) override;
   void InvalidateSelection() override;
+  void InvalidateCharRecord(int index, int record) override;
   BOOL CalcObject(CDrawObject* object, CDoubleRect& out) override;
   BOOL GetTrackerIndex(int& index) override;
 
@@ -488,6 +489,9 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   BOOL ObjectDeviceRect(int index, RECT* out);
   // The measure itself, as the renderer and the kept measures give it.
   BOOL MeasureDeviceRect(int index, RECT* out);
+  // The client band that holds everything the line of character record `record` of a single,
+  // unturned and unmirrored straight text draws, across the window; false for any other entry.
+  bool CharRecordBand(int index, int record, RECT& out);
   // The last measures of the texts, so that a place asked for again is not laid out again.
   CMeasuredRects m_measured;
   // A kept rectangle carried to where the object has moved since (client pixels, widened by

@@ -509,7 +509,10 @@ void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
         if (index == 0) {
           if (m_pDoc->TakeRedrawAllFlag()) Invalidate(TRUE);
         } else if (index > 0) {
-          InvalidateObject(index);
+          if (m_pDoc->m_nChangedRecord >= 0)
+            InvalidateCharRecord(index, m_pDoc->m_nChangedRecord);
+          else
+            InvalidateObject(index);
         }
       }
       break;

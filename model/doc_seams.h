@@ -26,6 +26,12 @@ class IDocCanvasView {
   virtual void InvalidateObject(int index) = 0;
   // Invalidates the areas of every selected entry.
   virtual void InvalidateSelection() = 0;
+  // Invalidates what one character record of a text entry can change on screen (the whole
+  // entry where that cannot be told apart).
+  virtual void InvalidateCharRecord(int index, int record) {
+    (void)record;
+    InvalidateObject(index);
+  }
   // Bounds of all copies of an object in millimetres (y upward); FALSE for kinds it cannot measure.
   virtual BOOL CalcObject(CDrawObject* object, CDoubleRect& out) = 0;
   // FALSE when the canvas has no tracker; else the tracked list index (-1 for a multi-selection).

@@ -202,6 +202,9 @@ class CKorvaneDoc : public CDocument {
   double m_dReplyDouble = 0.0;
   int m_nReplyInt = 0;
   int m_bRedrawAll = 0;
+  // While a character record's change is sent to the views: the record's index in the current
+  // text (only its line changed); -1 for every other change.
+  int m_nChangedRecord = -1;
   int m_bPaintMode = 0;
   int m_nPaintSavedZoom = ZOOM_STEP_DEFAULT;
   int m_bLayerVisible[DOC_LAYER_COUNT] = {1, 1, 1, 1, 1, 1, 1, 1};

@@ -394,10 +394,17 @@ bool InRange(double v, double lo, double hi) { return v >= lo && v <= hi; }
 }  // namespace
 
 int CKorvaneDoc::SetPropertyDouble(int id, double value, int row) {
-  InvalidateSelectionArea();
-  m_bRedrawAll = 0;
   const int kind = m_nCurrentKind;
   const DoubleRow* r = FindDouble(kind, id);
+  // A character's record changes that character's line alone: the canvas repaints about it,
+  // where it stood before the change and after it.
+  const bool record = r && (r->flags & F_RECORD) && m_nSelectCount == 1 && row >= 0;
+  IDocCanvasView* canvas = record ? GetLeftView() : nullptr;
+  if (canvas)
+    canvas->InvalidateCharRecord(m_nCurrentIndex, row);
+  else
+    InvalidateSelectionArea();
+  m_bRedrawAll = 0;
   if (!r || !m_pCurrentObject || !m_pObjectList) return 0;
   if (r->flags & F_NO_EFFECT) {
     // The texts go through SetObjectText.
@@ -454,7 +461,9 @@ int CKorvaneDoc::SetPropertyDouble(int id, double value, int row) {
   }
   g_bModified = 1;
   m_nLastAction = HINT_PROPERTY_CHANGED;
+  m_nChangedRecord = record ? row : -1;
   UpdateBothViews(kind);
+  m_nChangedRecord = -1;
   return 1;
 }
 

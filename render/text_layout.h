@@ -163,6 +163,10 @@ class LineCull {
   LineCull(const ClipQuad& clip, const Text1LineFrame& frame, double scale0, double scale1, double charHeight,
            double charWidth, double lineWidthX, double lineWidthY);
   bool MayMeet(const Text1Line& line) const;
+  // How far across its band a line's glyphs may stand out of it (logical units): the margin
+  // MayMeet grows the band by. Not below 1e300 when nothing bounds them.
+  static double Reach(const Text1Line& line, double scale0, double scale1, double charHeight, double charWidth,
+                      double lineWidthX, double lineWidthY);
 
  private:
   bool m_all = false;  // nothing can be left out

@@ -99,22 +99,30 @@ LineCull::LineCull(const ClipQuad& clip, const Text1LineFrame& f, double scale0,
   }
 }
 
-bool LineCull::MayMeet(const Text1Line& line) const {
-  if (m_all) return true;
+double LineCull::Reach(const Text1Line& line, double scale0, double scale1, double charHeight, double charWidth,
+                       double lineWidthX, double lineWidthY) {
   const Text1LineFrame& f = line.frame;
   auto mag = [](double v) { return v < 0 ? -v : v; };
-  const double unit = std::max(mag(m_s0), mag(m_s1));
+  const double unit = std::max(mag(scale0), mag(scale1));
   const double kk = std::max(1.0, mag(f.k));
   double margin = 0;
   for (int j = 0; j < line.count; ++j) {
     const CTextCharRecord& r = *line.records[j];
-    const double height = mag((m_charHeight + r.dSizeY) * m_s1) + mag(r.dSizeY * m_s1) + mag(f.h0);
-    const double width = (mag((m_charWidth + r.dSizeX) * m_s0) + mag(r.dSizeX * m_s0) + mag(f.w0)) * kk;
-    const double thick = (mag(m_lineWidthX + r.dFontWidthX) + mag(m_lineWidthY + r.dFontWidthY)) * unit;
-    const double m = mag(r.dOffsetX * m_s0) + mag(r.dOffsetY * m_s1) + 3 * (height + width) + 2 * thick;
-    if (!(m < 1e300)) return true;  // not a number, or beyond any box
+    const double height = mag((charHeight + r.dSizeY) * scale1) + mag(r.dSizeY * scale1) + mag(f.h0);
+    const double width = (mag((charWidth + r.dSizeX) * scale0) + mag(r.dSizeX * scale0) + mag(f.w0)) * kk;
+    const double thick = (mag(lineWidthX + r.dFontWidthX) + mag(lineWidthY + r.dFontWidthY)) * unit;
+    const double m = mag(r.dOffsetX * scale0) + mag(r.dOffsetY * scale1) + 3 * (height + width) + 2 * thick;
+    if (!(m < 1e300)) return 1e300;  // not a number, or beyond any box
     margin = std::max(margin, m);
   }
+  return margin;
+}
+
+bool LineCull::MayMeet(const Text1Line& line) const {
+  if (m_all) return true;
+  const Text1LineFrame& f = line.frame;
+  const double margin = Reach(line, m_s0, m_s1, m_charHeight, m_charWidth, m_lineWidthX, m_lineWidthY);
+  if (!(margin < 1e300)) return true;
   const double lo0 = f.vertical ? std::min(line.rect.left, line.rect.right) : std::min(line.rect.top, line.rect.bottom);
   const double hi0 = f.vertical ? std::max(line.rect.left, line.rect.right) : std::max(line.rect.top, line.rect.bottom);
   return m_cmax >= lo0 - margin && m_cmin <= hi0 + margin;
