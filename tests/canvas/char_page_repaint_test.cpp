@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "canvas/object_tracker.h"
 #include "canvas_fixture.h"
 #include "fake_control_host.h"
 #include "files/mrk_doc.h"
@@ -276,6 +277,124 @@ TEST_F(CharPageRepaint, SeededKeysAndRetypingInALongTextPaintAsAFreshTextAndSave
     EXPECT_EQ(static_cast<CText1Object*>(o)->m_vCharRecords.ToVector(), saved);
   }
   EXPECT_TRUE(found);
+}
+
+// A key into the character page of a long straight text repaints about the key's line alone. The
+// window must still equal a full repaint after keys in the middle and at the end of the text
+// (a character made taller, shorter, wider, lifted and pushed far out of its line, turned,
+// thickened, then put back), written across and down, at two zooms, scrolled to the line; the
+// text's stored bounds and the tracker's frame must be those a full repaint leaves, what the
+// canvas measures of the text afterwards must be a fresh measure's, and with the whole text
+// shown a key lays out fewer lines than the full repaint.
+TEST_F(CharPageRepaint, KeysInALongTextRepaintAboutTheirLineAsAFullRepaintWould) {
+  struct Key {
+    int id;
+    double value;
+  };
+  const Key keys[] = {{dlg140::IDC_SIZE_Y, 2},       {dlg140::IDC_SIZE_Y, -0.8},     {dlg140::IDC_SIZE_X, 1.5},
+                      {dlg140::IDC_OFFSET_Y, 5},     {dlg140::IDC_OFFSET_Y, -7},     {dlg140::IDC_OFFSET_X, -3},
+                      {dlg140::IDC_ANGLE, 40},       {dlg140::IDC_FONT_WIDTH_X, 0.3}, {dlg140::IDC_FONT_WIDTH_Y, 0.2},
+                      {dlg140::IDC_SIZE_Y, 0},       {dlg140::IDC_SIZE_X, 0},        {dlg140::IDC_OFFSET_Y, 0},
+                      {dlg140::IDC_OFFSET_X, 0},     {dlg140::IDC_ANGLE, 0},         {dlg140::IDC_FONT_WIDTH_X, 0},
+                      {dlg140::IDC_FONT_WIDTH_Y, 0}};
+  constexpr int kLines = 120, kPer = 40;
+  // The client rectangle a paint bound gives the text in the window's current mapping.
+  auto boundOf = [&](int index) {
+    std::unique_ptr<CDC> dc = view->GetDC();
+    view->OnPrepareDC(dc.get());
+    RECT r{};
+    EXPECT_TRUE(view->PaintBound(index, *List().GetObject(index), dc.get(), r));
+    return r;
+  };
+  for (int direction : {0, 1}) {
+    SCOPED_TRACE(direction ? "written down" : "written across");
+    Repaint(9);
+    // Lines 2 mm apart; written down, the lines are columns running left to right.
+    const int index = direction ? AddShape(TYPE_TEXT1, kLines * 2.0, kPer * 1.5 + 2, 0, 0)
+                                : AddShape(TYPE_TEXT1, kPer * 1.5 + 10, kLines * 2.0, -20, 0);
+    CText1Object* t = At<CText1Object>(index);
+    t->m_nWriteDirection = direction;
+    t->m_dCharWidth = 1.5;
+    t->m_dCharHeight = 1.5;
+    t->m_dCharGap = 0;
+    t->m_dLineGap = 0.5;
+    t->SetText(CString(LongLines(kLines, kPer).c_str()));
+    doc->SetCurrentObject(index, TRUE, TRUE);
+    for (int zoom : {9, 15}) {
+      // A character in the middle of the text, and the last one.
+      for (int line : {kLines / 2, kLines - 1}) {
+        const int column = line == kLines - 1 ? kPer - 1 : 17;
+        const int record = line * (kPer + 2) + column;
+        SCOPED_TRACE("zoom " + std::to_string(zoom) + ", line " + std::to_string(line));
+        Repaint(zoom);
+        // The line scrolled to the middle of the window, as far as the bars go.
+        const CRect frame = ClientRectOf(index);
+        const double at = (line + 0.5) / kLines;
+        const int x = direction ? frame.left + static_cast<int>(at * frame.Width()) : frame.CenterPoint().x;
+        const int y = direction ? frame.CenterPoint().y : frame.top + static_cast<int>(at * frame.Height());
+        view->ScrollToPosition(POINT{view->GetScrollPos(SB_HORZ) + x - 450, view->GetScrollPos(SB_VERT) + y - 350});
+        ExpectShowsTheDesign("scrolling to the line");
+        for (const Key& key : keys) {
+          const std::string step = "the key " + std::to_string(key.id) + " = " + std::to_string(key.value);
+          ASSERT_EQ(doc->SetPropertyDouble(key.id, key.value, record), 1) << step;
+          const long long before = textlayout::LaidOutLines();
+          QApplication::processEvents();
+          view->UpdateWindow();
+          const long long keyLines = textlayout::LaidOutLines() - before;
+          const CDoubleRect stored = t->m_rcBounds;
+          const CRect tracker(view->GetTracker()->GetTrackRect());
+          ExpectShowsTheDesign(step);
+          const long long fullLines = textlayout::LaidOutLines() - before - keyLines;
+          const CDoubleRect fresh = t->m_rcBounds;
+          EXPECT_TRUE(stored.left == fresh.left && stored.top == fresh.top && stored.right == fresh.right &&
+                      stored.bottom == fresh.bottom)
+              << step << ": the stored bounds differ from a full repaint's";
+          EXPECT_EQ(tracker, CRect(view->GetTracker()->GetTrackRect())) << step;
+          // Each line's glyphs may reach several lines beyond it (a paint lays out every line
+          // that can reach its clip), but not across a window that shows the whole text.
+          if (zoom == 9) {
+            EXPECT_LT(keyLines * 3, fullLines * 2) << step << ": the key repainted the whole text";
+          }
+        }
+        // What the canvas measures of the text now, against a measure of every line afresh.
+        view->InvalidateObject(index);
+        const RECT kept = boundOf(index);
+        view->OnUpdate(nullptr, HINT_NEW_DOCUMENT, nullptr);
+        textlayout::SetWholeTextLayout(true);
+        view->InvalidateObject(index);
+        const RECT measured = boundOf(index);
+        textlayout::SetWholeTextLayout(false);
+        EXPECT_EQ(CRect(kept), CRect(measured));
+        ExpectShowsTheDesign("the text measured afresh");
+      }
+    }
+    doc->DeleteSelection();
+  }
+}
+
+// The line a record belongs to is found as the layout splits the text: double-byte characters,
+// CR LF and lone line feeds, empty lines and a line feed straight after another. The lines stand
+// further apart than a line's glyphs can reach, so a key repainted about the wrong line leaves
+// the character behind. The records of the line breaks are keyed as well.
+TEST_F(CharPageRepaint, AKeyOnAnyRecordOfAWidelySpacedTextRepaintsItsOwnLine) {
+  Repaint(9);
+  const int index = AddShape(TYPE_TEXT1, 60, 200, 0, 0);
+  CText1Object* t = At<CText1Object>(index);
+  t->m_dCharWidth = 1.5;
+  t->m_dCharHeight = 1.5;
+  t->m_dLineGap = 25;
+  // "あ" and "い" are two bytes each in code page 932.
+  t->SetText(CString("AB\x82\xa0" "C\r\n\x82\xa0\x82\xa2" "D\nE\r\n\r\nFG\n\nH\x82\xa2" "I\r\nJ"));
+  doc->SetCurrentObject(index, TRUE, TRUE);
+  ExpectShowsTheDesign("choosing the text");
+  const int records = static_cast<int>(t->m_vCharRecords.size());
+  ASSERT_GT(records, 15);
+  for (int record = 0; record < records; ++record) {
+    for (double lift : {4.0, 0.0}) {
+      ASSERT_EQ(doc->SetPropertyDouble(dlg140::IDC_OFFSET_Y, lift, record), 1);
+      ExpectShowsTheDesign("record " + std::to_string(record) + " lifted by " + std::to_string(lift));
+    }
+  }
 }
 
 }  // namespace
