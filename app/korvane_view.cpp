@@ -1,5 +1,7 @@
 #include "app/korvane_view.h"
 
+#include <algorithm>
+
 #include <QMetaObject>
 #include <QScrollBar>
 #include <QTabBar>
@@ -149,8 +151,7 @@ void CKorvaneView::ShowCurrentTypePages(int line, BOOL select) {
   if (select) {
     int row = 0;
     CObjectList* list = m_pDoc->GetObjectList();
-    if (list && line >= 0 && line < list->GetCount() && !list->GetObject(line)->m_bDeleted)
-      row = m_pDoc->IndexToVisible(line);
+    if (list && line >= 0 && line < list->GetCount() && !list->GetObject(line)->m_bDeleted) row = RowOfEntry(line);
     c->SetCurSel(IDC_OBJECT_LIST, row);
   }
   if (kind == TYPE_IMAGE) {
@@ -237,6 +238,20 @@ void CKorvaneView::SyncObjectList() {
     m_vRowIndex.push_back(now[j]);
   }
   m_nRowEntries = list->GetCount();
+}
+
+bool CKorvaneView::RowsCurrent() const {
+  const CObjectList* list = m_pDoc ? m_pDoc->GetObjectList() : nullptr;
+  return list && list == m_pRowList && list->GetCount() == m_nRowEntries && list->GetRemovalCount() == m_nRowRemovals &&
+         Controls()->GetCount(IDC_OBJECT_LIST) == static_cast<int>(m_vRowIndex.size());
+}
+
+int CKorvaneView::RowOfEntry(int index) const {
+  if (RowsCurrent()) {
+    const auto at = std::lower_bound(m_vRowIndex.begin(), m_vRowIndex.end(), index);
+    if (at != m_vRowIndex.end() && *at == index) return static_cast<int>(at - m_vRowIndex.begin());
+  }
+  return m_pDoc->IndexToVisible(index);
 }
 
 void CKorvaneView::RefreshRowTexts() {
@@ -365,7 +380,12 @@ void CKorvaneView::RefreshSelectedLine() {
   if (row < 0) row = m_pDoc->m_nCurrentIndex >= 0 ? m_pDoc->IndexToVisible(m_pDoc->m_nCurrentIndex) : 0;
   if (row < 0 || row >= c->GetCount(IDC_OBJECT_LIST)) return;
   CString text;
-  if (!m_pDoc->GetListText(row + 1, text)) return;
+  // The rows' map names the entry when it is in line; counting visible entries walks the list.
+  if (RowsCurrent()) {
+    if (!m_pDoc->GetObjectList()->GetEntryText(m_vRowIndex[static_cast<size_t>(row)], text)) return;
+  } else if (!m_pDoc->GetListText(row + 1, text)) {
+    return;
+  }
   c->DeleteString(IDC_OBJECT_LIST, row);
   c->InsertString(IDC_OBJECT_LIST, row, text);
   c->SetCurSel(IDC_OBJECT_LIST, row);

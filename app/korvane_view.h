@@ -110,6 +110,10 @@ class CKorvaneView : public QWidget,
   void RefreshDrawingPages();
   // Rewrites the rows whose text changed (a counter advanced by a job), keeping the selection.
   void RefreshRowTexts();
+  // Whether the rows show the list as it stands (its entries and removals, one row each).
+  bool RowsCurrent() const;
+  // The row of a list entry that is not deleted.
+  int RowOfEntry(int index) const;
   void RunOnUiThread(std::function<void()> work);
 
   CKorvaneDoc* m_pDoc = nullptr;

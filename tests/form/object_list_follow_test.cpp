@@ -1,7 +1,8 @@
 // The object list against the document: after open, add, paste, delete and the delete that takes
-// a paste back it shows what a fresh fill shows, every line in place; filling stays linear in
-// the list's size; and the list's selection and the pages shown name the current object after
-// seal building, seal import and the end of paint mode.
+// a paste back it shows what a fresh fill shows, every line in place; a line behind deleted ones
+// is chosen and rewritten as its object's; filling stays linear in the list's size; and the
+// list's selection and the pages shown name the current object after seal building, seal import
+// and the end of paint mode.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -161,6 +162,33 @@ TEST_F(ObjectListFollowTest, FillingAndUpdatingAHundredThousandLinesIsLinear) {
   EXPECT_EQ(C().GetCount(IDC_OBJECT_LIST), lines);
   EXPECT_EQ(C().GetText(IDC_OBJECT_LIST, static_cast<int>(lines) - 1).str(), Expected().back());
   EXPECT_EQ(C().GetText(IDC_OBJECT_LIST, 12).str(), Expected()[12]);
+}
+
+TEST_F(ObjectListFollowTest, ALineBehindDeletedOnesIsChosenAndRewrittenAsItsObjects) {
+  // Deleted entries in front of the texts: a text's line is not its list index.
+  Add({TYPE_LINE, TYPE_CIRCLE, TYPE_TEXT1, TYPE_RECTANGLE, TYPE_TEXT1});
+  StartView();
+  for (int index : {1, 2}) {
+    doc->SetCurrentObject(index, TRUE, TRUE);
+    ASSERT_EQ(doc->DeleteSelection(), 1);
+  }
+  doc->SetCurrentObject(5, TRUE, TRUE);
+  ExpectInStep("the last text chosen");
+  ASSERT_TRUE(doc->SetObjectText(1326, CString("LAST")));
+  ExpectInStep("the last text typed");
+  doc->SetCurrentObject(3, TRUE, TRUE);
+  ExpectInStep("the first text chosen");
+  ASSERT_TRUE(doc->SetObjectText(1326, CString("FIRST")));
+  ExpectInStep("the first text typed");
+  // With no line selected, the current object's own line.
+  C().SetCurSel(IDC_OBJECT_LIST, -1);
+  ASSERT_TRUE(doc->SetObjectText(1326, CString("AGAIN")));
+  EXPECT_EQ(Lines(), Expected());
+  // Added after the deletes: the new object's line is the last.
+  Add({TYPE_TEXT1});
+  ExpectInStep("a text added");
+  ASSERT_TRUE(doc->SetObjectText(1326, CString("NEW")));
+  ExpectInStep("the new text typed");
 }
 
 TEST_F(ObjectListFollowTest, ABuiltSealShowsItsLastTextsPagesAndLine) {
