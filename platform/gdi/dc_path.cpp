@@ -33,8 +33,12 @@ POINT Pt(double x, double y) {
 }
 
 // Appends the points of a cubic Bezier after p0 (p3 included), close enough to the curve.
-void FlattenBezier(DPOINT p0, DPOINT p1, DPOINT p2, DPOINT p3, double tol,
+// The points are taken by reference and read one coordinate at a time: glyphs hand over millions
+// of small curves, and points passed whole were reloaded in pairs from separate stores.
+void FlattenBezier(const DPOINT& from, const DPOINT& c1, const DPOINT& c2, const DPOINT& to, double tol,
                    std::vector<DPOINT>& out, int maxSteps = 100000) {
+  // Copied first: from may be an element of out.
+  const DPOINT p0{from.x, from.y}, p1{c1.x, c1.y}, p2{c2.x, c2.y}, p3{to.x, to.y};
   double ax = p0.x - 2 * p1.x + p2.x, ay = p0.y - 2 * p1.y + p2.y;
   double bx = p1.x - 2 * p2.x + p3.x, by = p1.y - 2 * p2.y + p3.y;
   const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by;
