@@ -217,6 +217,10 @@ class CDC {
   // Paths no wider and no taller than this on the device (pen included) are not cached.
   static constexpr double kFewPathPixels = 4;
   bool FewPixelsOnDevice(const POINT* pts, int count, int penWidth) const;
+  // Whether a path whose points (Bezier control points included) lie in the logical box paints
+  // no cell on a device that paints cells: no cell centre lies in reach of its fill, and a pen of
+  // at most one pixel would round every point to one pixel. False when it may paint.
+  bool PaintsNoCell(const RECT& box, bool fill, bool stroke, const GdiDrawState& st) const;
   int DeviceLength(int logical) const;
   RECT DeviceRect(int x1, int y1, int x2, int y2) const;
   DPOINT ToDevice(POINT p) const { return LPtoDPExact(p.x, p.y); }

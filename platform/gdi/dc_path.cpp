@@ -33,8 +33,12 @@ POINT Pt(double x, double y) {
 }
 
 // Appends the points of a cubic Bezier after p0 (p3 included), close enough to the curve.
-void FlattenBezier(DPOINT p0, DPOINT p1, DPOINT p2, DPOINT p3, double tol,
+// The points are taken by reference and read one coordinate at a time: glyphs hand over millions
+// of small curves, and points passed whole were reloaded in pairs from separate stores.
+void FlattenBezier(const DPOINT& from, const DPOINT& c1, const DPOINT& c2, const DPOINT& to, double tol,
                    std::vector<DPOINT>& out, int maxSteps = 100000) {
+  // Copied first: from may be an element of out.
+  const DPOINT p0{from.x, from.y}, p1{c1.x, c1.y}, p2{c2.x, c2.y}, p3{to.x, to.y};
   double ax = p0.x - 2 * p1.x + p2.x, ay = p0.y - 2 * p1.y + p2.y;
   double bx = p1.x - 2 * p2.x + p3.x, by = p1.y - 2 * p2.y + p3.y;
   const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by;
@@ -367,19 +371,69 @@ int CDC::GetPath(POINT* pts, BYTE* types, int count) const {
   return n;
 }
 
+namespace {
+
+// The box of path points; every point of a flattened curve lies within its control points' box.
+RECT PointsBox(const POINT* pts, int count) {
+  RECT box{pts[0].x, pts[0].y, pts[0].x, pts[0].y};
+  for (int i = 1; i < count; ++i) {
+    box.left = std::min(box.left, pts[i].x);
+    box.right = std::max(box.right, pts[i].x);
+    box.top = std::min(box.top, pts[i].y);
+    box.bottom = std::max(box.bottom, pts[i].y);
+  }
+  return box;
+}
+
+bool FewPixelsInBox(const RECT& box, double scaleX, double scaleY, int penWidth, double most) {
+  const double w = (double(box.right) - box.left) * std::fabs(scaleX) + penWidth;
+  const double h = (double(box.bottom) - box.top) * std::fabs(scaleY) + penWidth;
+  return w <= most && h <= most;
+}
+
+// Whether no cell centre (k + 0.5) lies within [lo, hi] widened by the fixed-point rounding of
+// the fill (half a 1/256 of a cell) and then some.
+bool NoCellCentre(double lo, double hi) {
+  constexpr double kReach = 1.0 / 256;
+  return std::ceil(lo - kReach - 0.5) > std::floor(hi + kReach - 0.5);
+}
+
+}  // namespace
+
 bool CDC::FewPixelsOnDevice(const POINT* pts, int count, int penWidth) const {
   if (count <= 0) return false;
-  // Every point of a flattened curve lies within its control points' box.
-  LONG x0 = pts[0].x, x1 = pts[0].x, y0 = pts[0].y, y1 = pts[0].y;
-  for (int i = 1; i < count; ++i) {
-    x0 = std::min(x0, pts[i].x);
-    x1 = std::max(x1, pts[i].x);
-    y0 = std::min(y0, pts[i].y);
-    y1 = std::max(y1, pts[i].y);
+  return FewPixelsInBox(PointsBox(pts, count), DeviceScaleX(), DeviceScaleY(), penWidth, kFewPathPixels);
+}
+
+bool CDC::PaintsNoCell(const RECT& box, bool fill, bool stroke, const GdiDrawState& st) const {
+  const double sx = DeviceScaleX(), sy = DeviceScaleY();
+  // Mapped as ToDeviceFigures maps a point: the mapping keeps the order of coordinates, so every
+  // point of a line lies within the mapped corners.
+  const double xa = (static_cast<double>(box.left) - m_windowOrg.x) * sx + m_viewportOrg.x;
+  const double xb = (static_cast<double>(box.right) - m_windowOrg.x) * sx + m_viewportOrg.x;
+  const double ya = (static_cast<double>(box.top) - m_windowOrg.y) * sy + m_viewportOrg.y;
+  const double yb = (static_cast<double>(box.bottom) - m_windowOrg.y) * sy + m_viewportOrg.y;
+  double x0 = std::min(xa, xb), x1 = std::max(xa, xb), y0 = std::min(ya, yb), y1 = std::max(ya, yb);
+  constexpr double kNear = 1e9;
+  if (!(std::fabs(x0) < kNear && std::fabs(x1) < kNear && std::fabs(y0) < kNear && std::fabs(y1) < kNear))
+    return false;
+  // A flattened curve's points, weighted sums of its control points, may stray from their box
+  // by rounding: by far less than this.
+  const double stray = 1e-9 * (1 + std::max({std::fabs(x0), std::fabs(x1), std::fabs(y0), std::fabs(y1)}));
+  x0 -= stray;
+  x1 += stray;
+  y0 -= stray;
+  y1 += stray;
+  if (stroke && !st.PenNull() && st.penWidth > 0) {
+    // A one-pixel pen rounds each point to a pixel and draws nothing of a figure that stays on one.
+    if (st.penWidth > 1) return false;
+    if (std::floor(x0 + 0.5) != std::floor(x1 + 0.5) || std::floor(y0 + 0.5) != std::floor(y1 + 0.5))
+      return false;
   }
-  const double w = (double(x1) - x0) * std::fabs(DeviceScaleX()) + penWidth;
-  const double h = (double(y1) - y0) * std::fabs(DeviceScaleY()) + penWidth;
-  return w <= kFewPathPixels && h <= kFewPathPixels;
+  // A fill takes the cells whose centres lie inside: with no centre row within reach there is no
+  // edge to cross, and with no centre column every row's crossings fall on one cell boundary.
+  if (fill && !NoCellCentre(x0, x1) && !NoCellCentre(y0, y1)) return false;
+  return true;
 }
 
 void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawState& st) {
@@ -392,7 +446,10 @@ void CDC::DrawPath(bool fill, bool stroke, COLORREF fillColour, const GdiDrawSta
     return;
   }
   // Asked before the cache (whose switch takes its lock): such a path does not use it either way.
-  if (FewPixelsOnDevice(m_pathPts.data(), count, penWidth)) {
+  const RECT box = PointsBox(m_pathPts.data(), count);
+  if (FewPixelsInBox(box, DeviceScaleX(), DeviceScaleY(), penWidth, kFewPathPixels)) {
+    // A glyph of a text seen from afar often lies between cell centres and on one pixel.
+    if (PaintsNoCell(box, fill, stroke, st)) return;
     // Converting a path of a few pixels costs less than finding it again, and a repaint of
     // thousands of them (a large design seen whole) would push out what is kept of larger ones.
     // The figures' buffers serve path after path.

@@ -90,6 +90,7 @@ std::string FaceBytes(const LOGFONT& lf) {
 }  // namespace
 
 FontInstance::FontInstance(const LOGFONT& lf, std::shared_ptr<Face> face) : m_lf(lf), m_face(std::move(face)) {
+  for (std::atomic<std::uint32_t>& g : m_byteGlyphs) g.store(kUnknownGlyph, std::memory_order_relaxed);
   m_lf.lfFaceName[LF_FACESIZE - 1] = '\0';
   m_dbcs = lf.lfCharSet == SHIFTJIS_CHARSET || lf.lfCharSet == DEFAULT_CHARSET;
   const int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<LONG>(lf.lfWeight, 1000);
@@ -147,7 +148,15 @@ std::vector<TextChar> FontInstance::Split(const char* bytes, int len) const {
 }
 
 std::uint32_t FontInstance::GlyphOf(UINT code) const {
-  return m_face->GlyphOf(CodeToUnicode(code, m_dbcs || code > 0xFF));
+  if (code > 0xFF) return m_face->GlyphOf(CodeToUnicode(code, true));
+  // The face gives one glyph for a code point, whichever thread asks first.
+  std::atomic<std::uint32_t>& kept = m_byteGlyphs[code];
+  std::uint32_t glyph = kept.load(std::memory_order_relaxed);
+  if (glyph == kUnknownGlyph) {
+    glyph = m_face->GlyphOf(CodeToUnicode(code, m_dbcs));
+    kept.store(glyph, std::memory_order_relaxed);
+  }
+  return glyph;
 }
 
 double FontInstance::AdvanceOfGlyph(std::uint32_t glyph) const {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -110,6 +112,10 @@ class FontInstance {
   double m_sx = 1;     // horizontal factor on top of m_scale
   double m_boldExtra = 0;  // font units added to every advance by synthetic bold
   TEXTMETRIC m_tm;
+  // The glyphs of the single-byte codes, kUnknownGlyph until first asked: every character of
+  // every text asks, and the face's lookup takes its lock.
+  static constexpr std::uint32_t kUnknownGlyph = 0xFFFFFFFFu;
+  mutable std::array<std::atomic<std::uint32_t>, 256> m_byteGlyphs;
   mutable std::mutex m_scaledLock;
   mutable std::unordered_map<std::uint64_t, std::unique_ptr<const ScaledGlyph>> m_scaled;
   mutable long long m_scaledPoints = 0;

@@ -32,8 +32,9 @@ struct Glyphs {
 };
 
 // Draws a text's glyphs as text is painted: captured as a path in the font, turned about the
-// reference point, then filled and outlined with a 1-pixel pen.
-void Draw(CDC& dc, const Glyphs& g) {
+// reference point, then filled and outlined with a 1-pixel pen (or only filled, as text is without
+// its outline stroke).
+void Draw(CDC& dc, const Glyphs& g, bool withPen = true) {
   LOGFONT lf;
   lf.lfHeight = -g.height;
   lf.lfWeight = FW_NORMAL;
@@ -68,7 +69,10 @@ void Draw(CDC& dc, const Glyphs& g) {
   dc.BeginPath();
   dc.PolyDraw(pts.data(), types.data(), n);
   dc.EndPath();
-  dc.StrokeAndFillPath();
+  if (withPen)
+    dc.StrokeAndFillPath();
+  else
+    dc.FillPath();
   dc.SelectObject(oldPen);
   dc.SelectObject(oldBrush);
 }
@@ -96,7 +100,8 @@ void Prepare(CDC& dc, POINT origin) {
   dc.SetViewportOrg(origin.x, origin.y);
 }
 
-QImage Surface(const std::vector<Glyphs>& glyphs, POINT origin, const QRegion& clip = QRegion()) {
+QImage Surface(const std::vector<Glyphs>& glyphs, POINT origin, const QRegion& clip = QRegion(),
+               bool withPen = true) {
   QImage surface(kW, kH, QImage::Format_RGB32);
   surface.setDotsPerMeterX(SCREEN_PIXELS_PER_METRE);
   surface.setDotsPerMeterY(SCREEN_PIXELS_PER_METRE);
@@ -105,12 +110,12 @@ QImage Surface(const std::vector<Glyphs>& glyphs, POINT origin, const QRegion& c
   if (!clip.isEmpty()) p.setClipRegion(clip);
   CPainterDC dc(p, &surface);
   Prepare(dc, origin);
-  for (const Glyphs& g : glyphs) Draw(dc, g);
+  for (const Glyphs& g : glyphs) Draw(dc, g, withPen);
   return surface;
 }
 
 // The same glyphs from the memory-DC rasteriser, as the surface's colours.
-QImage Rasterised(const std::vector<Glyphs>& glyphs, POINT origin) {
+QImage Rasterised(const std::vector<Glyphs>& glyphs, POINT origin, bool withPen = true) {
   CDC dc;
   dc.CreateCompatibleDC(nullptr);
   CBitmap bmp;
@@ -118,7 +123,7 @@ QImage Rasterised(const std::vector<Glyphs>& glyphs, POINT origin) {
   CBitmap* old = dc.SelectObject(&bmp);
   dc.PatBlt(0, 0, kW, kH, WHITENESS);
   Prepare(dc, origin);
-  for (const Glyphs& g : glyphs) Draw(dc, g);
+  for (const Glyphs& g : glyphs) Draw(dc, g, withPen);
   QImage out(kW, kH, QImage::Format_RGB32);
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
@@ -263,6 +268,41 @@ TEST(GlyphCellsCache, GlyphsOfAFewPixelsShowTheSamePixelsWithoutBeingKept) {
   const QImage freshClipped = Surface(all, POINT{0, 0}, clip);
   state.cache.SetEnabled(true);
   EXPECT_EQ(Differences(Surface(all, POINT{0, 0}, clip), freshClipped), 0);
+}
+
+// Glyphs smaller than a pixel, as a page of thousands of texts shows them: most paint nothing
+// at all, some a cell or two of fill or pen. Placed at every sub-pixel step across a pixel, they
+// show the pixels of the memory-DC rasteriser, filled only, and with the pen in the brush's colour
+// or its own.
+TEST(GlyphCellsCache, GlyphsSmallerThanAPixelShowTheRasterisersPixels) {
+  CacheState state;
+  std::vector<Glyphs> all;
+  static const char* const kChars[] = {"N", "0", "8", "g", "W", "@", "%", "1", ".", "i"};
+  int k = 0;
+  for (int h : {4, 9, 15, 22})
+    for (double a : {0.0, 90.0, 30.0})
+      for (int dx = 0; dx < 27; dx += 2)
+        for (int dy = 0; dy < 27; dy += 3) {
+          const Glyphs g{kChars[k % 10], h, a, 150 + (k % 40) * 220 + dx, -150 - (k / 40) * 110 - dy, k % 3 == 0};
+          all.push_back(g);
+          ++k;
+        }
+  for (const POINT& origin : {POINT{0, 0}, POINT{1, -2}})
+    for (bool withPen : {true, false}) {
+      const QImage surface = Surface(all, origin, QRegion(), withPen);
+      EXPECT_GT(InkPixels(surface), withPen ? 300 : 30);
+      EXPECT_EQ(Differences(surface, Rasterised(all, origin, withPen)), 0)
+          << origin.x << "," << origin.y << (withPen ? " with the pen" : " filled only");
+    }
+  const QRegion clip = QRegion(30, 20, 97, 61) + QRegion(140, 70, 101, 53);
+  QImage clipped = Surface(all, POINT{0, 0}, clip);
+  const QImage whole = Surface(all, POINT{0, 0});
+  long differ = 0;
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x)
+      differ += (clipped.pixel(x, y) & 0xFFFFFF) !=
+                (clip.contains(QPoint(x, y)) ? whole.pixel(x, y) & 0xFFFFFF : 0xFFFFFFu);
+  EXPECT_EQ(differ, 0);
 }
 
 }  // namespace
