@@ -155,6 +155,21 @@ double GridLineBefore(double v, double g, double lo) {
 }
 }  // namespace
 
+namespace {
+// The kinds whose screen drawing changes nothing of the object but its common part.
+bool DrawsInPlace(int kind) {
+  switch (kind) {
+    case TYPE_LINE:
+    case TYPE_RECTANGLE:
+    case TYPE_CIRCLE:
+    case TYPE_TRIANGLE:
+    case TYPE_RHOMBIC:
+    case TYPE_POLYGON: return true;
+    default: return false;
+  }
+}
+}  // namespace
+
 void CLeftView::OnDrawDraw(CDC* pDC) {
   Trace("---------CLeftView::OnDrawDraw\n");
   if (!m_pDoc || !m_pDoc->GetObjectList()) return;
@@ -251,6 +266,18 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
     if (entry && !IsLayerVisible(entry->m_nLayer)) continue;
     const bool tracked = m_pTracker && m_pTracker->m_nObjectIndex == i;
     if (entry && !tracked && pDC->GetBackend() && SkipUnseen(i, *entry, map, clip)) continue;
+    if (entry && DrawsInPlace(entry->m_nType)) {
+      // A shape's drawing writes only the common part a copy would hand back: its bounds, corner
+      // styles and figures. Drawn in place, it saves making and freeing a copy.
+      ++m_nObjectsVisited;
+      DrawObject(pDC, entry, TRUE);
+      if (tracked) {
+        RECT d;
+        m_pRenderer->LogicalRectToDevice(pDC, entry->m_rcBounds, &d);
+        DrawTrackerAt(pDC, d);
+      }
+      continue;
+    }
     CDrawObject* copy = m_pDoc->CloneObject(i);
     if (!copy) return;
     if (copy->m_bDeleted || !IsLayerVisible(copy->m_nLayer)) {
