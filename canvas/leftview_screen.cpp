@@ -13,6 +13,7 @@
 #include "model/drawobject.h"
 #include "model/korvane_doc.h"
 #include "model/objectlist.h"
+#include "model/textobject.h"
 #include "model/textutil.h"
 
 namespace {
@@ -168,6 +169,13 @@ bool DrawsInPlace(int kind) {
     default: return false;
   }
 }
+constexpr int kPrefetchAhead = 8;
+// Brings the lines of an entry that the paint's pass reads towards the cache.
+void PrefetchEntry(const CDrawObject* entry) {
+  if (!entry) return;
+  const char* p = reinterpret_cast<const char*>(entry);
+  for (size_t at = 0; at < sizeof(CText1Object); at += 64) __builtin_prefetch(p + at);
+}
 }  // namespace
 
 void CLeftView::OnDrawDraw(CDC* pDC) {
@@ -256,6 +264,9 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
   CObjectList* list = m_pDoc->GetObjectList();
   m_pCull->Begin(m_pRenderer->GetMeasureState(), count);
   for (int i = 1; i < count; ++i) {
+    // The entries lie apart in memory and nearly all are only read: asking for one some way
+    // ahead lets its reading overlap the tests of those before it.
+    if (i + kPrefetchAhead < count) PrefetchEntry(list->GetObject(i + kPrefetchAhead));
     // An entry whose bound misses the clip costs a rectangle test, not a copy and a layout.
     CDrawObject* entry = list->GetObject(i);
     if (entry && entry->m_bDeleted) {
