@@ -169,7 +169,7 @@ bool DrawsInPlace(int kind) {
     default: return false;
   }
 }
-constexpr int kPrefetchAhead = 8;
+constexpr int kPrefetchAhead = 16;
 // Brings the lines of an entry that the paint's pass reads towards the cache.
 void PrefetchEntry(const CDrawObject* entry) {
   if (!entry) return;
