@@ -425,6 +425,8 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   bool MmPaintBound(const CDrawObject& obj, const CopyGrid& grid, MmPaintRect& out,
                     const TextBoundKey* text = nullptr) const;
   static bool DevicePaintBound(const MmPaintRect& mm, const MmToClient& map, RECT& out);
+  // Whether DevicePaintBound gives a rectangle for `mm` and it misses `clip`.
+  static bool DeviceMisses(const MmPaintRect& mm, const MmToClient& map, const RECT& clip);
   void NarrowToMeasure(int index, const CDrawObject& obj, RECT& out) const;
   // Whether a screen paint whose clip box is `clip` may leave entry `index` out: its bound misses
   // the clip. The entry's stored bounds are brought up to date as a walk would leave them; an

@@ -2,6 +2,7 @@
 // and outline routines that hand the renderer one copy at a time.
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "canvas/cull_bounds.h"
@@ -158,9 +159,8 @@ void TextSpan(const CString& text, int& lines, int& longest) {
   lines = 1;
   longest = 0;
   int run = 0;
-  const int n = text.GetLength();
-  for (int i = 0; i < n; ++i) {
-    const char c = text.GetAt(i);
+  const std::string& s = text.str();
+  for (const char c : s) {
     if (c == '\n' || c == '\r') {
       ++lines;
       run = 0;
@@ -178,6 +178,8 @@ struct RecordReach {
 };
 RecordReach RecordsOf(const CTextCharRecords& records) {
   RecordReach r;
+  // Records never set change nothing; most texts have none, and each paint asks again.
+  if (records.KnownZero()) return r;
   for (const CTextCharRecord& c : records) {
     r.sizeX = std::max(r.sizeX, std::fabs(c.dSizeX));
     r.shrinkX = std::max(r.shrinkX, -c.dSizeX);
@@ -413,6 +415,20 @@ bool CLeftView::DevicePaintBound(const MmPaintRect& mm, const MmToClient& map, R
   return true;
 }
 
+bool CLeftView::DeviceMisses(const MmPaintRect& mm, const MmToClient& map, const RECT& clip) {
+  // DevicePaintBound's rectangle tested against the clip without rounding it: a floor is at or
+  // past an integer exactly when its argument is, and a ceiling likewise.
+  const double xa = map.x0 + map.sx * mm.left, xb = map.x0 + map.sx * mm.right;
+  const double ya = map.y0 + map.sy * mm.low, yb = map.y0 + map.sy * mm.high;
+  const double left = std::min(xa, xb), right = std::max(xa, xb);
+  const double top = std::min(ya, yb), bottom = std::max(ya, yb);
+  constexpr double kReach = 1 << 29;
+  // Written so that a bound not finite fails too.
+  if (!(left >= -kReach && right <= kReach && top >= -kReach && bottom <= kReach)) return false;
+  return left - kCopySlack >= clip.right || right + kCopySlack <= clip.left || top - kCopySlack >= clip.bottom ||
+         bottom + kCopySlack <= clip.top;
+}
+
 void CLeftView::NarrowToMeasure(int index, const CDrawObject& obj, RECT& out) const {
   if (CMeasuredRects::Keeps(obj.m_nType)) {
     // A text measured in this very state is bounded by its glyphs as well.
@@ -446,7 +462,7 @@ bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map,
   CCullBounds::TextKey textKey;
   const CCullBounds::TextKey* text = CCullBounds::TextKeyOf(entry, textKey) ? &textKey : nullptr;
   if (const MmPaintRect* kept = m_pCull->Settled(index, entry, grid, text))
-    if (DevicePaintBound(*kept, map, bound) && !meets(bound)) return true;
+    if (DeviceMisses(*kept, map, clip)) return true;
   MmPaintRect mm;
   if (!MmPaintBound(entry, grid, mm, text) || !DevicePaintBound(mm, map, bound)) {
     m_pCull->Forget(index);

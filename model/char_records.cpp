@@ -8,7 +8,7 @@ const CTextCharRecord kZero{};
 
 // One chunk of zeroed records shared by every text: a new or retyped text holds nothing else, so
 // it costs a table of pointers whatever its length. Never written: this reference keeps it shared.
-std::shared_ptr<std::vector<CTextCharRecord>> Zeros() {
+const std::shared_ptr<std::vector<CTextCharRecord>>& Zeros() {
   static const std::shared_ptr<std::vector<CTextCharRecord>> zeros =
       std::make_shared<std::vector<CTextCharRecord>>(CTextCharRecords::kChunk);
   return zeros;
@@ -80,6 +80,14 @@ bool CTextCharRecords::operator==(const CTextCharRecords& o) const {
   if (m_size != o.m_size) return false;
   for (size_t c = 0; c < m_chunks.size(); ++c)
     if (m_chunks[c] != o.m_chunks[c] && !(*m_chunks[c] == *o.m_chunks[c])) return false;
+  return true;
+}
+
+bool CTextCharRecords::KnownZero() const {
+  if (m_chunks.empty()) return true;
+  const Chunk* zeros = Zeros().get();
+  for (const auto& c : m_chunks)
+    if (c.get() != zeros) return false;
   return true;
 }
 

@@ -57,6 +57,9 @@ class CTextCharRecords {
 
   // Equal sizes and records; chunks still shared are equal without being read.
   bool operator==(const CTextCharRecords& o) const;
+  // Whether every record is known to be zero without reading any: all chunks are still the one
+  // shared zeroed chunk (false says nothing).
+  bool KnownZero() const;
   std::vector<CTextCharRecord> ToVector() const;
   // Whether any chunk is still shared with o (for the tests of the sharing itself).
   bool SharesChunkWith(const CTextCharRecords& o) const;

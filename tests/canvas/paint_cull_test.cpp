@@ -11,6 +11,7 @@
 #include <string>
 
 #include "canvas/cull_bounds.h"
+#include "files/mrk_binary.h"
 #include "canvas_fixture.h"
 
 namespace {
@@ -444,6 +445,39 @@ TEST_F(PaintCull, TheBoundsKeptForDeletedEntriesAreGivenBack) {
   EXPECT_LE(kept.Count(), 1u);
   EXPECT_LT(kept.Bytes(), whole / 2);
   EXPECT_EQ(List().GetCount(), first + 3001);
+}
+
+}  // namespace
+
+namespace {
+
+// The paint draws the shapes on the entries themselves: it may leave their bounds and figures
+// but nothing that is saved, and a part repainted still equals a full repaint.
+TEST_F(PaintCull, ShapesDrawnLeaveWhatIsSavedAsItWas) {
+  const int kinds[] = {TYPE_LINE, TYPE_RECTANGLE, TYPE_CIRCLE, TYPE_TRIANGLE, TYPE_RHOMBIC, TYPE_POLYGON};
+  std::vector<int> shapes;
+  for (int k = 0; k < 48; ++k) {
+    const int e = AddShape(kinds[k % 6], 7, 4, -60 + (k % 8) * 15.0, -30 + (k / 8) * 10.0);
+    if (k % 5 == 0) SetGrid(e, 2, 2, 1, 1);
+    shapes.push_back(e);
+  }
+  At<CRectangleObject>(shapes[1])->m_nEdgeStyle = 1;
+  At<CRectangleObject>(shapes[1])->m_dEdgeRadius = 2;
+  At<CRectangleObject>(shapes[7])->m_nEdgeStyle = 2;
+  At<CRectangleObject>(shapes[7])->m_dEdgeSize = 0.5;
+  List().GetObject(shapes[2])->m_nOutputMode = 0;
+  Repaint(9);
+  const std::vector<BYTE> saved = CMrkBinaryFile::Serialize(List());
+  RECT client;
+  view->GetClientRect(&client);
+  const RECT part{client.left, client.top, (client.left + client.right) / 2, client.bottom};
+  const long long before = view->GetObjectsVisited();
+  view->InvalidateRect(&part, TRUE);
+  view->UpdateWindow();
+  EXPECT_GT(view->GetObjectsVisited() - before, 0);
+  EXPECT_EQ(CMrkBinaryFile::Serialize(List()), saved);
+  EXPECT_EQ(StaleBounds(), "");
+  EXPECT_EQ(CompareWithFullRepaint().count, 0);
 }
 
 }  // namespace
