@@ -21,6 +21,7 @@
 #include "platform/gdi/font_engine.h"
 #include "platform/gdi/painter_backend.h"
 #include "platform/qt_prompter.h"
+#include "platform/ui/row_list_widget.h"
 #include "platform/ui/updown.h"
 
 const DlgControl* FindTemplateControl(const DlgTemplate& tpl, int id) {
@@ -147,9 +148,10 @@ CQtControlHost::CQtControlHost(const DlgTemplate& tpl, QWidget* parent) : QObjec
           w = new QGroupBox(Q(c.text), parent);
           break;
         case CTL_LIST: {
-          auto* l = new QListWidget(parent);
+          auto* l = new CRowListWidget(parent);
           l->setSelectionMode(QAbstractItemView::SingleSelection);
-          // Rows of one line each: the view need not measure every row it is given.
+          // Rows of one line each: the view need not measure every row it is given, and places
+          // them by arithmetic.
           l->setUniformItemSizes(true);
           connect(l, &QListWidget::currentRowChanged, this, [this, id](int) {
             if (!m_nSilent) Command(id, LBN_SELCHANGE);
@@ -411,7 +413,8 @@ int CQtControlHost::SetCurSel(int id, int row) {
   if (c->kind == CTL_LIST) {
     auto* l = static_cast<QListWidget*>(c->widget);
     l->setCurrentRow(valid ? row : -1);
-    if (valid) l->scrollToItem(l->item(row));
+    // The view's own scrollTo: QListWidget::scrollToItem would pass over the list's placing.
+    if (valid) l->scrollTo(l->model()->index(row, 0));
   } else {
     static_cast<QComboBox*>(c->widget)->setCurrentIndex(valid ? row : -1);
   }
