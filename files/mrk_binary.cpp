@@ -124,7 +124,11 @@ class CReader {
     const size_t n = m_ar.CheckCount(m_ar.ReadInt(), sizeof(CTextCharRecord));
     v.clear();
     v.resize(n);
-    for (CTextCharRecord& r : v) {
+    // Nearly every record of a file is zero: only the others are written, so that a text keeps
+    // the shared zeroed chunks instead of a private copy of each.
+    const CTextCharRecord zero{};
+    for (size_t at = 0; at < n; ++at) {
+      CTextCharRecord r;
       d(r.dSizeX);
       d(r.dSizeY);
       d(r.dOffsetX);
@@ -132,6 +136,7 @@ class CReader {
       d(r.dAngle);
       d(r.dFontWidthX);
       d(r.dFontWidthY);
+      if (!(r == zero)) v[at] = r;
     }
   }
   void image(CBmpObject& o) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "files/mrk_binary.h"
+#include "model/textobject.h"
 #include "mrk_test_util.h"
 #include "platform/archive.h"
 #include "temp_dir.h"
@@ -322,6 +323,37 @@ TEST_F(MrkBinaryTest, HugeGridAndCornerCountsAreClamped) {
   EXPECT_EQ(read->m_nEdges, 999);
   EXPECT_EQ(read->m_nRows, 999);
   EXPECT_EQ(read->m_nColumns, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A text read from a file keeps the shared zeroed chunks wherever its records are zero, so that
+// a design of thousands of texts costs no private copy of each text's records.
+TEST_F(MrkBinaryTest, ReadTextsShareTheirZeroRecords) {
+  std::string longText(2500, 'A');
+  auto* plain = source.AddText1(nullptr, TRUE, TRUE);
+  plain->SetText(CString("N00001"));
+  auto* adjusted = source.AddText1(nullptr, TRUE, TRUE);
+  adjusted->SetText(CString(longText.c_str()));
+  ASSERT_EQ(adjusted->m_vCharRecords.size(), 2500u);
+  adjusted->m_vCharRecords[1500].dOffsetY = 0.25;
+  adjusted->m_vCharRecords[3].dAngle = -12.5;
+
+  CMrkDesign design;
+  ASSERT_TRUE(CMrkBinaryFile::ParseBytes(CMrkBinaryFile::Serialize(source), target, design));
+  design.Commit(target);
+  ASSERT_EQ(target.GetCount(), 3);
+  const auto* readPlain = static_cast<const CText1Object*>(target.GetObject(1));
+  const auto* readAdjusted = static_cast<const CText1Object*>(target.GetObject(2));
+  EXPECT_TRUE(readPlain->m_vCharRecords.KnownZero());
+  EXPECT_EQ(readAdjusted->m_vCharRecords, adjusted->m_vCharRecords);
+  EXPECT_EQ(readAdjusted->m_vCharRecords.ToVector(), adjusted->m_vCharRecords.ToVector());
+  // The third chunk holds no adjusted record: it is still the shared zeroed one.
+  CTextCharRecords zeros;
+  zeros.resize(2500);
+  EXPECT_TRUE(readAdjusted->m_vCharRecords.SharesChunkWith(zeros));
 }
 
 }  // namespace
