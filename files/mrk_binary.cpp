@@ -136,7 +136,7 @@ class CReader {
       d(r.dAngle);
       d(r.dFontWidthX);
       d(r.dFontWidthY);
-      if (!(r == zero)) v[at] = r;
+      if (std::memcmp(&r, &zero, sizeof r) != 0) v[at] = r;
     }
   }
   void image(CBmpObject& o) {
