@@ -451,6 +451,9 @@ bool CLeftView::SkipUnseen(int index, CDrawObject& entry, const MmToClient& map,
   if (entry.m_nType < TYPE_LINE || entry.m_nType > TYPE_BARCODE || m_nCopyLimit > 0 || !(map.sx != 0) ||
       !(map.sy != 0))
     return false;
+  // A rectangle's corner styles follow its edge style at every paint, as its drawing sets them:
+  // one left out keeps them current too, for its hit tests and for what a save writes.
+  if (entry.m_nType == TYPE_RECTANGLE) SetRectangleCornerStyles(static_cast<CRectangleObject*>(&entry));
   const CopyGrid grid = GetCopyGrid(&entry);
   auto meets = [&](const RECT& r) {
     return r.left < clip.right && clip.left < r.right && r.top < clip.bottom && clip.top < r.bottom;

@@ -480,4 +480,35 @@ TEST_F(PaintCull, ShapesDrawnLeaveWhatIsSavedAsItWas) {
   EXPECT_EQ(CompareWithFullRepaint().count, 0);
 }
 
+// An edge style changed while its rectangle lies beyond the window: the paints that leave it out
+// still give it the corner styles its drawing would, so that its hit tests and a save agree with
+// its edge style as when every object was drawn.
+TEST_F(PaintCull, RectanglesLeftOutTakeTheCornerStylesOfTheirEdgeStyle) {
+  const int shown = AddShape(TYPE_RECTANGLE, 7, 4, 0, 0);
+  const int beyond = AddShape(TYPE_RECTANGLE, 7, 4, 150, 80);
+  Repaint(25);
+  // At 20 times the window shows the first at most: the second is left out of every paint.
+  const long long before = view->GetObjectsVisited();
+  view->Invalidate(TRUE);
+  view->UpdateWindow();
+  ASSERT_LT(view->GetObjectsVisited() - before, 2);
+  for (const int e : {shown, beyond}) {
+    auto* r = At<CRectangleObject>(e);
+    r->m_nEdgeStyle = 1;
+    r->m_dEdgeSize = 0.5;
+    r->m_dEdgeRadius = 2;
+  }
+  Repaint(25);
+  for (const int e : {shown, beyond}) {
+    EXPECT_EQ(At<CRectangleObject>(e)->m_nOuterCornerStyle, 1) << e;
+    EXPECT_EQ(At<CRectangleObject>(e)->m_nInnerCornerStyle, 1) << e;
+  }
+  At<CRectangleObject>(beyond)->m_nEdgeStyle = 2;
+  At<CRectangleObject>(beyond)->m_dEdgeSize = 3;
+  Repaint(25);
+  EXPECT_EQ(At<CRectangleObject>(beyond)->m_nOuterCornerStyle, 2);
+  EXPECT_EQ(At<CRectangleObject>(beyond)->m_nInnerCornerStyle, 0);
+  EXPECT_EQ(CompareWithFullRepaint().count, 0);
+}
+
 }  // namespace

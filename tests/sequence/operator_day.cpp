@@ -284,6 +284,15 @@ void OperatorDay::Mouse(int type, int x, int y, bool ctrl) {
   QApplication::sendEvent(Viewport(), &e);
 }
 
+void OperatorDay::RunThroughSteps(std::initializer_list<std::pair<std::uint64_t, int>> seedSteps) {
+  for (const auto& [seed, step] : seedSteps) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Run(seed, step + 1);
+    Stop();
+    if (HasFailure()) return;
+  }
+}
+
 void OperatorDay::Run(std::uint64_t seed, int steps) {
   m_rng.seed(seed);
   m_log.clear();
@@ -779,7 +788,9 @@ std::string OperatorDay::DesignBytes() {
   std::remove(path.c_str());
   // Read back into a list of its own, the way a load names every object afresh. The bounds and
   // the captured outlines are the renderer's, in screen units of the zoom it last drew at; a
-  // reopen draws them anew, so they are left out.
+  // reopen draws them anew, so they are left out. So are a rectangle's corner styles: the canvas
+  // sets them from its edge style each time it draws it, and an object on a hidden layer keeps
+  // the styles of its last draw until its layer shows again.
   CObjectList list;
   list.Initialize();
   CMrkDesign design;
@@ -791,6 +802,7 @@ std::string OperatorDay::DesignBytes() {
     for (CDrawObject* o : parts) {
       if (!o) continue;
       o->m_rcBounds = {};
+      if (o->m_nType == TYPE_RECTANGLE) o->m_nInnerCornerStyle = o->m_nOuterCornerStyle = 0;
       o->m_nCapturedCount = 0;
       o->m_vInnerPoints.clear();
       o->m_vOuterPoints.clear();

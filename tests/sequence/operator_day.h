@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app_fixture.h"
@@ -40,6 +42,8 @@ class OperatorDay : public AppTest {
   // Runs `steps` actions from `seed`; stops at the first step that breaks an invariant and
   // reports the seed, the step and the log.
   void Run(std::uint64_t seed, int steps);
+  // Runs each seed through the step it once broke an invariant at, in turn, until one fails.
+  void RunThroughSteps(std::initializer_list<std::pair<std::uint64_t, int>> seedSteps);
 
   std::unique_ptr<MachineReader> reader = std::make_unique<MachineReader>();
 

@@ -49,35 +49,22 @@ TEST_F(OperatorDay, Seed312Step289ARefusedThreadedJobLeavesNoPixel) { Run(312, 2
 // Stale pixels of a selection's drag or resize, each at its step: the feedback, or the frame's
 // handles where the commit's bounds came out a pixel off the dragged rectangle.
 TEST_F(OperatorDay, SeedsWhereADragOrResizeLeavesNoFeedback) {
-  for (const auto& [seed, step] :
-       {std::pair<std::uint64_t, int>{206, 28}, {213, 105}, {217, 164}, {232, 99}, {237, 91}}) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    Run(seed, step + 1);
-    Stop();
-    if (HasFailure()) return;
-  }
+  RunThroughSteps({{206, 28}, {213, 105}, {217, 164}, {232, 99}, {237, 91}});
 }
 // A selection's drag that starts while the press's own paint is pending, and a resize that turns
 // a band's selection over, each at its step.
 TEST_F(OperatorDay, SeedsWhereADragFromAPendingPaintOrAnOverturnedResizeLeavesNoPixel) {
-  for (const auto& [seed, step] : {std::pair<std::uint64_t, int>{404, 150}, {431, 150}}) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    Run(seed, step + 1);
-    Stop();
-    if (HasFailure()) return;
-  }
+  RunThroughSteps({{404, 150}, {431, 150}});
 }
 TEST_F(OperatorDay, Seed224Step412PageValueLeavesNoPixel) { Run(224, 413); }
 TEST_F(OperatorDay, Seed6Step44PageValueOnAMirroredObjectLeavesNoPixel) { Run(6, 45); }
 // A job that sends nothing gives the canvas its binding back for the client as it is now.
 TEST_F(OperatorDay, SeedsWhereAJobWithNothingToSendLeavesNoPixel) {
-  for (const auto& [seed, step] : {std::pair<std::uint64_t, int>{226, 286}, {56, 283}, {65, 286}}) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    Run(seed, step + 1);
-    Stop();
-    if (HasFailure()) return;
-  }
+  RunThroughSteps({{226, 286}, {56, 283}, {65, 286}});
 }
+
+// A rectangle whose edge changed while its layer was hidden reopens as it was saved.
+TEST_F(OperatorDay, SeedsWhereARectangleOnAHiddenLayerReopensAsSaved) { RunThroughSteps({{7143, 345}, {7404, 498}}); }
 
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
@@ -92,10 +79,5 @@ TEST_F(OperatorDay, Hunt) {
 }
 // A text save names an arc text whose line breaks it writes as blanks.
 TEST_F(OperatorDay, SeedsWhereATextSaveNamesAnArcTextsLineBreaks) {
-  for (const auto& [seed, step] : {std::pair<std::uint64_t, int>{612, 60}, {592, 214}, {578, 262}, {539, 288}}) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    Run(seed, step + 1);
-    Stop();
-    if (HasFailure()) return;
-  }
+  RunThroughSteps({{612, 60}, {592, 214}, {578, 262}, {539, 288}});
 }
