@@ -12,6 +12,8 @@
 #include "model/drawobject.h"
 #include "model/korvane_doc.h"
 #include "model/textobject.h"
+#include "platform/gdi/dc.h"
+#include "platform/gdi/font_text.h"
 
 // ---- Grid of copies -----------------------------------------------------------------------------
 
@@ -200,8 +202,26 @@ RecordReach RecordsOf(const CTextCharRecords& records) {
 struct GlyphSize {
   double width, height;
 };
+// The tallest a character is drawn, millimetres. A height that gives the font less than a logical
+// unit leaves it no height, and the font takes its default cell of device pixels at any zoom.
+double DrawnHeight(const CObjectRenderer& r, double charHeight, const RecordReach& rec) {
+  const double h = std::fabs(charHeight) + rec.sizeY;
+  // Two units: one kind adds a record's size to the height after truncating it.
+  const double lowest =
+      std::fabs(r.LengthToLogicalAxis(1, std::fabs(charHeight))) - std::fabs(r.LengthToLogicalAxis(1, rec.sizeY));
+  if (lowest >= 2) return h;
+  // A context of the screen's resolution, as the canvas paints at.
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  dc.SetMapMode(MM_HIMETRIC);
+  const double pixelsPerMm = std::fabs(dc.DeviceScaleY() * r.LengthToLogicalAxis(1, 1.0));
+  // Without a mapping nothing bounds it, and such an object is always drawn.
+  if (!(pixelsPerMm > 0)) return HUGE_VAL;
+  return std::max(h, gditext::kDefaultCellPixels / pixelsPerMm);
+}
+
 GlyphSize GlyphOf(const CObjectRenderer& r, double charWidth, double charHeight, const RecordReach& rec) {
-  const double w = std::fabs(charWidth) + rec.sizeX, h = std::fabs(charHeight) + rec.sizeY;
+  const double w = std::fabs(charWidth) + rec.sizeX, h = DrawnHeight(r, charHeight, rec);
   GlyphSize g{1.25 * w + 0.35 * h, 1.5 * h};
   const double narrowest = std::max(0.0, std::fabs(charWidth) - rec.shrinkX);
   if (!(std::fabs(r.LengthToLogicalAxis(0, narrowest)) >= 16)) g.width = std::max(g.width, 1.6 * h);

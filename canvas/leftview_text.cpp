@@ -107,7 +107,8 @@ bool CLeftView::CharRecordBand(int index, int record, RECT& out) {
     if (tm.tmMaxCharWidth != 0) k = static_cast<double>(w0) / tm.tmMaxCharWidth;
   }
   const textlayout::Text1LineFrame lineFrame{vertical, (frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2,
-                                             t.m_dAngle, 0, h0, w0, k, 0, t.m_nAlign};
+                                             t.m_dAngle, 0, h0, w0, k, 0, t.m_nAlign,
+                                             textlayout::DefaultCellOf(*dc)};
   static const CTextCharRecord kNoRecord{};
   std::vector<const CTextCharRecord*> lineRecords(static_cast<size_t>(count));
   const long long recordCount = static_cast<long long>(records.size());

@@ -74,7 +74,8 @@ void RunText1Layout(const CObjectRenderer& r, CDC* dc, double left, double top, 
   base.lfItalic = obj->m_bItalic != 0 ? 1 : 0;
 
   const int mirror = (obj->m_bMirrorX ? 1 : 0) + (obj->m_bMirrorY ? 2 : 0);
-  const textlayout::Text1LineFrame frame{vertical, ox, oy, obj->m_dAngle, mirror, h0, w0, k, pitch, obj->m_nAlign};
+  const textlayout::Text1LineFrame frame{vertical, ox, oy, obj->m_dAngle, mirror, h0, w0, k, pitch, obj->m_nAlign,
+                                         textlayout::DefaultCellOf(*dc)};
   long long before = 0;  // characters of the lines above, carried along
   for (int i = 0; i < lineCount; ++i) {
     const CString& line = lines[i];

@@ -124,7 +124,11 @@ struct Text1LineFrame {
   double k = 0;           // font width per character width
   double pitch = 0;
   int align = 0;
+  double cell = 0;  // the height of a font that comes out without one, logical
 };
+
+// The height the DC gives a font whose LOGFONT has none (its default cell), logical units.
+double DefaultCellOf(const CDC& dc);
 
 // One line as the layout is about to place it: its rectangle and each character's record.
 struct Text1Line {

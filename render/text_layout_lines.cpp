@@ -1,10 +1,12 @@
 // Long straight texts: which lines a paint can leave out, and the kept bounds of lines measured
 // before, so that a text of many lines costs what is shown and what changed.
 #include <atomic>
+#include <cmath>
 #include <cstring>
 
 #include "model/textobject.h"
 #include "platform/gdi/dc_backend.h"
+#include "platform/gdi/font_text.h"
 #include "render/object_renderer.h"
 #include "render/text_layout.h"
 
@@ -53,6 +55,12 @@ void SetWholeTextLayout(bool whole) { g_wholeLayout = whole; }
 long long LaidOutLines() { return g_laidOut.load(std::memory_order_relaxed); }
 
 void CountLaidOutLine() { g_laidOut.fetch_add(1, std::memory_order_relaxed); }
+
+double DefaultCellOf(const CDC& dc) {
+  const double scale = std::fabs(dc.DeviceScaleY());
+  // A mapping that gives no scale bounds nothing.
+  return scale > 0 ? gditext::kDefaultCellPixels / scale : HUGE_VAL;
+}
 
 bool ClipBoxOf(const CDC& dc, ClipQuad& out) {
   out = ClipQuad{};
@@ -108,7 +116,10 @@ double LineCull::Reach(const Text1Line& line, double scale0, double scale1, doub
   double margin = 0;
   for (int j = 0; j < line.count; ++j) {
     const CTextCharRecord& r = *line.records[j];
-    const double height = mag((charHeight + r.dSizeY) * scale1) + mag(r.dSizeY * scale1) + mag(f.h0);
+    const double glyph = mag((charHeight + r.dSizeY) * scale1), measured = mag(r.dSizeY * scale1 + f.h0);
+    double height = glyph + mag(r.dSizeY * scale1) + mag(f.h0);
+    // A character height of less than a logical unit leaves its font the default cell.
+    if (!(glyph >= 1 && measured >= 1)) height += f.cell;
     const double width = (mag((charWidth + r.dSizeX) * scale0) + mag(r.dSizeX * scale0) + mag(f.w0)) * kk;
     const double thick = (mag(lineWidthX + r.dFontWidthX) + mag(lineWidthY + r.dFontWidthY)) * unit;
     const double m = mag(r.dOffsetX * scale0) + mag(r.dOffsetY * scale1) + 3 * (height + width) + 2 * thick;

@@ -12,9 +12,6 @@ namespace {
 
 using fontengine::FontInstance;
 
-// Cell height of a font whose LOGFONT gives none, in device pixels.
-constexpr double kDefaultCellPixels = 16;
-
 struct DcFont {
   std::shared_ptr<const FontInstance> owned;
   const FontInstance* font = nullptr;

@@ -10,6 +10,9 @@ class CDC;
 
 namespace gditext {
 
+// Cell height, in device pixels, of a font whose LOGFONT gives no height.
+inline constexpr double kDefaultCellPixels = 16;
+
 // Outputs text at (x, y) placed by the DC's text alignment (TA_LEFT/TA_CENTER/TA_RIGHT with
 // TA_TOP/TA_BASELINE/TA_BOTTOM; TA_UPDATECP starts at the current position and moves it past the
 // text). Inside BeginPath/EndPath every glyph contour becomes a closed figure of the path;

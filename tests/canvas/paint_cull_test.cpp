@@ -134,6 +134,24 @@ TEST_F(PaintCull, EveryKindDrawsOnlyWithinItsBound) {
          return e;
        }},
       {"text with a negative gap", [&] { const int e = text1("Gap", 24, 8); Text1(List(), e)->m_dCharGap = -3; return e; }},
+      // A character height of no logical unit leaves the font at its default cell.
+      {"text of no character height", [&] {
+         const int e = text1("1g", 20, 0);
+         Text1(List(), e)->m_dCharHeight = 0;
+         return e;
+       }},
+      {"text of no character height or width, mirrored", [&] {
+         const int e = text1("Wj", 20, 0);
+         Text1(List(), e)->m_dCharHeight = 0;
+         Text1(List(), e)->m_dCharWidth = 0;
+         List().GetObject(e)->m_bMirrorY = TRUE;
+         return e;
+       }},
+      {"arc text of no character height", [&] {
+         const int e = text2("FLAT");
+         Text2(List(), e)->m_dCharHeight = 0;
+         return e;
+       }},
       {"japanese text", [&] {
          const int e = AddShape(TYPE_TEXT1, 20, 8);
          Text1(List(), e)->m_dCharWidth = 5;
@@ -191,6 +209,58 @@ TEST_F(PaintCull, EveryKindDrawsOnlyWithinItsBound) {
         }
       EXPECT_GT(drawn, 0) << c.name << " at zoom " << zoom;
       EXPECT_EQ(outside, 0) << c.name << " at zoom " << zoom;
+    }
+  }
+}
+
+// A text of no character height is drawn at the font's default cell; a strip of one row through
+// its glyphs, as the bounds of an object beside it invalidate, repaints what a full paint shows.
+TEST_F(PaintCull, ATextOfNoCharacterHeightRepaintsRowByRowAsAFullPaint) {
+  struct Case {
+    const char* name;
+    const char* text;
+    double charWidth;
+    bool mirrorY;
+    int rows, columns;
+  };
+  const Case cases[] = {{"a width", "1", 4.53, false, 1, 1},
+                        {"a width, mirrored, in a grid", "1", 4.53, true, 2, 3},
+                        {"a width, two lines", "1g\r\nHj", 4.53, false, 1, 1},
+                        {"no width", "1g\r\nHj", 0, false, 1, 1},
+                        {"no width, mirrored, in a grid", "1g\r\nHj", 0, true, 2, 3}};
+  for (const Case& c : cases) {
+    for (int i = 1; i < List().GetCount(); ++i) List().GetObject(i)->m_bDeleted = TRUE;
+    const int e = AddShape(TYPE_TEXT1, 45.3, 0);
+    Text1(List(), e)->SetText(c.text);
+    Text1(List(), e)->m_dCharWidth = c.charWidth;
+    Text1(List(), e)->m_dCharHeight = 0;
+    List().GetObject(e)->m_bMirrorY = c.mirrorY;
+    SetGrid(e, c.rows, c.columns, 1, 1);
+    for (int zoom : {9, 14}) {
+      Repaint(zoom);
+      // The rows the text draws in.
+      List().GetObject(e)->m_bDeleted = TRUE;
+      const QImage without = Paint();
+      List().GetObject(e)->m_bDeleted = FALSE;
+      const QImage whole = Paint();
+      int top = -1, bottom = -1;
+      for (int y = 0; y < whole.height(); ++y)
+        for (int x = 0; x < whole.width(); ++x)
+          if (whole.pixel(x, y) != without.pixel(x, y)) {
+            if (top < 0) top = y;
+            bottom = y;
+            break;
+          }
+      ASSERT_GE(top, 0) << c.name << " at zoom " << zoom << ": nothing drawn";
+      for (int y = std::max(0, top - 2); y <= std::min(whole.height() - 1, bottom + 2); ++y) {
+        const RECT strip{0, y, whole.width(), y + 1};
+        view->InvalidateRect(&strip, TRUE);
+        view->UpdateWindow();
+        const QImage part = view->SurfaceImage().convertToFormat(QImage::Format_RGB32);
+        long stale = 0;
+        for (int x = 0; x < whole.width(); ++x) stale += part.pixel(x, y) != whole.pixel(x, y);
+        EXPECT_EQ(stale, 0) << c.name << " at zoom " << zoom << ", row " << y;
+      }
     }
   }
 }

@@ -58,6 +58,9 @@ TEST_F(OperatorDay, SeedsWhereADragFromAPendingPaintOrAnOverturnedResizeLeavesNo
 }
 TEST_F(OperatorDay, Seed224Step412PageValueLeavesNoPixel) { Run(224, 413); }
 TEST_F(OperatorDay, Seed6Step44PageValueOnAMirroredObjectLeavesNoPixel) { Run(6, 45); }
+// A counting text of no character height is drawn at the font's default cell, taller than its
+// bound had it; a text added beside it repaints a strip through its glyphs.
+TEST_F(OperatorDay, Seed7348Step182CountingTextOffLeavesNoPixel) { Run(7348, 183); }
 // A job that sends nothing gives the canvas its binding back for the client as it is now.
 TEST_F(OperatorDay, SeedsWhereAJobWithNothingToSendLeavesNoPixel) {
   RunThroughSteps({{226, 286}, {56, 283}, {65, 286}});
