@@ -526,6 +526,10 @@ class CLeftView : public CScrollView, public IDocCanvasView {
   int m_nConnotationSize = 0;
   int m_bPrinting = 0;
   int m_bSkipTrackerDraw = 0;
+  // Whether the last commit of a multi-selection's drag only moved it. A move carries every
+  // object's pixels with it, so its commit knows where they land; a scale does not scale a text's
+  // glyphs with the selection, so the objects are measured again once they have changed.
+  int m_bCommitMovedOnly = 0;
   // The renderer's extent the last screen paint was drawn with (logical units).
   int m_nPaintedExtent[2] = {0, 0};
   int m_bPaintedExtentKnown = 0;

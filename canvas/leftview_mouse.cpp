@@ -449,6 +449,7 @@ LRESULT CLeftView::OnTrackerAdjustRect(WPARAM, LPARAM lParam) {
     m_pRenderer->DeviceSizeToMm(&move, &dc, DoubleToInt(sx + shift[0]), DoubleToInt(sy + shift[1]));
     InvalidateMovedSelection(oldRect, LandingRect(code, oldRect, newRect));
     m_pTracker->InvalidateHandles(this, TRUE);
+    m_bCommitMovedOnly = code == 0 ? 1 : 0;
     m_pDoc->TransformSelection(code, scale[0], scale[1], move.cx, move.cy, oldTl, oldBr, newTl, newBr);
     return 0;
   }

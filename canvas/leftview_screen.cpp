@@ -517,8 +517,8 @@ void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
     case HINT_OBJECT_MOVED:
     case HINT_OBJECTS_MOVED:
     case HINT_PROPERTY_CHANGED:
-      // A drag's commit has already invalidated where the selection was and where it goes.
-      if (multi && m_pTracker && m_pTracker->IsFinalAdjust()) break;
+      // A move's commit has already invalidated where the selection was and where it goes.
+      if (multi && m_pTracker && m_pTracker->IsFinalAdjust() && m_bCommitMovedOnly) break;
       if (multi) {
         CRect total;
         bool any = false;

@@ -239,6 +239,33 @@ TEST_F(CanvasMouse, DragsLeaveNoPixelFromAPendingPaintOrAnOverturnedSelection) {
   }
 }
 
+// A multi-selection scaled along one axis: an arc text's characters do not scale with the
+// selection's rectangle, so its glyphs land beyond where the rectangle carries them.
+TEST_F(CanvasMouse, AScaledSelectionLeavesNoPixelOfAWideArcText) {
+  const int arc = AddShape(TYPE_TEXT2, 30, 30, -20, 0);
+  auto* t = At<CText2Object>(arc);
+  t->SetText("WIDE");
+  t->m_dCharWidth = 60;
+  t->m_dCharHeight = 6;
+  AddShape(TYPE_RECTANGLE, 10, 10, 30, -10);
+  Repaint(9);
+  for (const int dx : {50, -70, 35}) {
+    SCOPED_TRACE("the right handle by " + std::to_string(dx));
+    Band(QPoint(1, 1), QPoint(view->viewport()->width() - 2, view->viewport()->height() - 2));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+    QApplication::processEvents();
+    const CRect r = TrackerRect();
+    const QPoint handle(r.right + 4, (r.top + r.bottom) / 2);
+    Press(handle);
+    Move(handle + QPoint(dx / 2, 0));
+    Move(handle + QPoint(dx, 0));
+    Release(handle + QPoint(dx, 0));
+    const StalePixels stale = CompareWithFullRepaint();
+    EXPECT_EQ(stale.count, 0) << "within " << stale.x << "," << stale.y << " " << stale.width << "x"
+                              << stale.height << ", first at" << stale.first;
+  }
+}
+
 TEST_F(CanvasMouse, AMoveBackToTheStartOrEscapeLeavesObjectAndTrackerAlone) {
   const int a = AddShape(TYPE_RECTANGLE, 30, 20, 0, 0);
   Repaint(9);

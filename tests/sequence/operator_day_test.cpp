@@ -69,6 +69,10 @@ TEST_F(OperatorDay, SeedsWhereAJobWithNothingToSendLeavesNoPixel) {
 // A rectangle whose edge changed while its layer was hidden reopens as it was saved.
 TEST_F(OperatorDay, SeedsWhereARectangleOnAHiddenLayerReopensAsSaved) { RunThroughSteps({{7143, 345}, {7404, 498}}); }
 
+// A multi-selection scaled by its handle: a wide arc text's glyphs land beyond the selection's
+// scaled rectangle, and are repainted where they are measured after the change.
+TEST_F(OperatorDay, Seed8259Step215AScaledSelectionLeavesNoPixel) { Run(8259, 216); }
+
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
   if (!seed || !*seed) GTEST_SKIP() << "KORVANE_SEQUENCE_SEED names the first seed of a hunt";
