@@ -67,7 +67,9 @@ TEST_F(OperatorDay, SeedsWhereAJobWithNothingToSendLeavesNoPixel) {
 }
 
 // A rectangle whose edge changed while its layer was hidden reopens as it was saved.
-TEST_F(OperatorDay, SeedsWhereARectangleOnAHiddenLayerReopensAsSaved) { RunThroughSteps({{7143, 345}, {7404, 498}, {7396, 38}}); }
+TEST_F(OperatorDay, SeedsWhereARectangleOnAHiddenLayerReopensAsSaved) {
+  RunThroughSteps({{7143, 345}, {7404, 498}, {7396, 38}});
+}
 
 // A multi-selection scaled by its handle: a wide arc text's glyphs land beyond the selection's
 // scaled rectangle, and are repainted where they are measured after the change.
