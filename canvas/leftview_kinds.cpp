@@ -13,7 +13,7 @@
 #include "model/korvane_doc.h"
 #include "model/textobject.h"
 #include "platform/gdi/dc.h"
-#include "platform/gdi/font_text.h"
+#include "render/text_layout.h"
 
 // ---- Grid of copies -----------------------------------------------------------------------------
 
@@ -210,14 +210,14 @@ double DrawnHeight(const CObjectRenderer& r, double charHeight, const RecordReac
   const double lowest =
       std::fabs(r.LengthToLogicalAxis(1, std::fabs(charHeight))) - std::fabs(r.LengthToLogicalAxis(1, rec.sizeY));
   if (lowest >= 2) return h;
+  // Without a mapping nothing bounds it, and such an object is always drawn.
+  const double unitsPerMm = std::fabs(r.LengthToLogicalAxis(1, 1.0));
+  if (!(unitsPerMm > 0)) return HUGE_VAL;
   // A context of the screen's resolution, as the canvas paints at.
   CDC dc;
   dc.CreateCompatibleDC(nullptr);
   dc.SetMapMode(MM_HIMETRIC);
-  const double pixelsPerMm = std::fabs(dc.DeviceScaleY() * r.LengthToLogicalAxis(1, 1.0));
-  // Without a mapping nothing bounds it, and such an object is always drawn.
-  if (!(pixelsPerMm > 0)) return HUGE_VAL;
-  return std::max(h, gditext::kDefaultCellPixels / pixelsPerMm);
+  return std::max(h, textlayout::DefaultCellOf(dc) / unitsPerMm);
 }
 
 GlyphSize GlyphOf(const CObjectRenderer& r, double charWidth, double charHeight, const RecordReach& rec) {
@@ -421,11 +421,24 @@ bool CLeftView::MmPaintBound(const CDrawObject& obj, const CopyGrid& grid, MmPai
   return true;
 }
 
+namespace {
+// A bound in millimetres as unrounded client edges.
+struct DeviceEdges {
+  double left, right, top, bottom;
+  // The client mapping's origin (x0, y0) and pixels per millimetre (sx, sy).
+  DeviceEdges(const MmPaintRect& mm, double x0, double sx, double y0, double sy) {
+    const double xa = x0 + sx * mm.left, xb = x0 + sx * mm.right;
+    const double ya = y0 + sy * mm.low, yb = y0 + sy * mm.high;
+    left = std::min(xa, xb);
+    right = std::max(xa, xb);
+    top = std::min(ya, yb);
+    bottom = std::max(ya, yb);
+  }
+};
+}  // namespace
+
 bool CLeftView::DevicePaintBound(const MmPaintRect& mm, const MmToClient& map, RECT& out) {
-  const double xa = map.x0 + map.sx * mm.left, xb = map.x0 + map.sx * mm.right;
-  const double ya = map.y0 + map.sy * mm.low, yb = map.y0 + map.sy * mm.high;
-  const double left = std::min(xa, xb), right = std::max(xa, xb);
-  const double top = std::min(ya, yb), bottom = std::max(ya, yb);
+  const auto [left, right, top, bottom] = DeviceEdges(mm, map.x0, map.sx, map.y0, map.sy);
   if (!std::isfinite(left) || !std::isfinite(right) || !std::isfinite(top) || !std::isfinite(bottom)) return false;
   // Far outside the int range the rectangle test cannot be trusted; such an object is drawn.
   constexpr double kReach = 1 << 29;
@@ -438,10 +451,7 @@ bool CLeftView::DevicePaintBound(const MmPaintRect& mm, const MmToClient& map, R
 bool CLeftView::DeviceMisses(const MmPaintRect& mm, const MmToClient& map, const RECT& clip) {
   // DevicePaintBound's rectangle tested against the clip without rounding it: a floor is at or
   // past an integer exactly when its argument is, and a ceiling likewise.
-  const double xa = map.x0 + map.sx * mm.left, xb = map.x0 + map.sx * mm.right;
-  const double ya = map.y0 + map.sy * mm.low, yb = map.y0 + map.sy * mm.high;
-  const double left = std::min(xa, xb), right = std::max(xa, xb);
-  const double top = std::min(ya, yb), bottom = std::max(ya, yb);
+  const auto [left, right, top, bottom] = DeviceEdges(mm, map.x0, map.sx, map.y0, map.sy);
   constexpr double kReach = 1 << 29;
   // Written so that a bound not finite fails too.
   if (!(left >= -kReach && right <= kReach && top >= -kReach && bottom <= kReach)) return false;
