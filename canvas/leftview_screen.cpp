@@ -625,8 +625,11 @@ void CLeftView::OnHScroll(UINT code, UINT pos, void* scrollBar) {
     if (m_pPaintEditor) m_pPaintEditor->OnHScroll(GetScrollPos(SB_HORZ));
     return;
   }
-  EndDragsForRepaint();
+  // The renderer follows the bar before a drag is ended: the drag's end can paint at once, and
+  // a paint whose device context is at the new position while the renderer is at the old would
+  // keep text measures under the wrong state (and cull those texts by them later).
   m_pRenderer->SetScrollOffset(0, GetScrollPos(SB_HORZ));
+  EndDragsForRepaint();
   ResizeTracker(FALSE);
 }
 
@@ -637,8 +640,11 @@ void CLeftView::OnVScroll(UINT code, UINT pos, void* scrollBar) {
     if (m_pPaintEditor) m_pPaintEditor->OnVScroll(GetScrollPos(SB_VERT));
     return;
   }
-  EndDragsForRepaint();
+  // The renderer follows the bar before a drag is ended: the drag's end can paint at once, and
+  // a paint whose device context is at the new position while the renderer is at the old would
+  // keep text measures under the wrong state (and cull those texts by them later).
   m_pRenderer->SetScrollOffset(1, GetScrollPos(SB_VERT));
+  EndDragsForRepaint();
   ResizeTracker(FALSE);
 }
 

@@ -5,6 +5,8 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <cmath>
 #include <set>
 
@@ -260,6 +262,44 @@ TEST_F(CanvasMouse, AScaledSelectionLeavesNoPixelOfAWideArcText) {
     Move(handle + QPoint(dx / 2, 0));
     Move(handle + QPoint(dx, 0));
     Release(handle + QPoint(dx, 0));
+    const StalePixels stale = CompareWithFullRepaint();
+    EXPECT_EQ(stale.count, 0) << "within " << stale.x << "," << stale.y << " " << stale.width << "x"
+                              << stale.height << ", first at" << stale.first;
+  }
+}
+
+// A wheel while a press drags the object it has just selected: the drag ends and the selection
+// is painted at once, with the page at its new place. A text measured before the scroll must be
+// painted where it stands now, not left out by where it stood.
+TEST_F(CanvasMouse, AWheelDuringTheDragOfAPressLeavesNoTextOut) {
+  // A low text, so that one turn of the wheel takes it wholly off where it was measured.
+  const int text = AddShape(TYPE_TEXT1, 40, 1, 0, 10);
+  auto* t = At<CText1Object>(text);
+  t->SetText("SCROLL");
+  t->m_dCharWidth = 4;
+  t->m_dCharHeight = 1;
+  const int box = AddShape(TYPE_RECTANGLE, 20, 20, 0, -15);
+  Repaint(15);
+  ASSERT_GT(view->verticalScrollBar()->maximum(), 0);
+  for (const int delta : {-120, 120}) {
+    SCOPED_TRACE("a wheel turn of " + std::to_string(delta));
+    const int before = view->GetScrollPos(SB_VERT);
+    // The box is not selected, so that the press selects it; the text is repainted as after an
+    // edit of it, which keeps its measure at the scroll before.
+    Click(Centre(ClientRectOf(text)));
+    ASSERT_EQ(view->GetTrackObject(), text);
+    view->InvalidateObject(text);
+    QApplication::processEvents();
+    const QPoint from = OnBand(ClientRectOf(box));
+    Press(from);
+    Move(from + QPoint(6, 6));
+    QWidget* vp = view->viewport();
+    QWheelEvent wheel(QPointF(from), vp->mapToGlobal(QPointF(from)), QPoint(), QPoint(0, delta), Qt::LeftButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(vp, &wheel);
+    ASSERT_NE(view->GetScrollPos(SB_VERT), before);
+    Move(from + QPoint(12, 12));
+    Release(from + QPoint(12, 12));
     const StalePixels stale = CompareWithFullRepaint();
     EXPECT_EQ(stale.count, 0) << "within " << stale.x << "," << stale.y << " " << stale.width << "x"
                               << stale.height << ", first at" << stale.first;

@@ -75,6 +75,10 @@ TEST_F(OperatorDay, SeedsWhereARectangleOnAHiddenLayerReopensAsSaved) {
 // scaled rectangle, and are repainted where they are measured after the change.
 TEST_F(OperatorDay, Seed8259Step215AScaledSelectionLeavesNoPixel) { Run(8259, 216); }
 
+// A page scroll while a press drags the object it selected: the drag's end paints at once, with
+// the renderer already at the new scroll.
+TEST_F(OperatorDay, Seed9505Step282AScrollDuringAPressDragLeavesNoTextOut) { Run(9505, 283); }
+
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
   if (!seed || !*seed) GTEST_SKIP() << "KORVANE_SEQUENCE_SEED names the first seed of a hunt";
