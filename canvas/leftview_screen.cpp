@@ -202,6 +202,13 @@ void CLeftView::OnDrawDraw(CDC* pDC) {
   if (m_pDoc->m_Settings.System.GridShow && gridSize > 0) {
     double g[2] = {0, 0};
     m_pRenderer->LengthToLogical(gridSize, g);
+    // A step a hair from a whole number of units (1.16 mm gives 115.99999999999999) is that
+    // number. Otherwise each sum below rounds up to whole units on most of the page but not
+    // near zero, and the jump to the clip's first line could not land where the steps do.
+    for (double& step : g) {
+      const double whole = std::round(step);
+      if (std::fabs(step - whole) < 1e-6) step = whole;
+    }
     const double pxX = std::fabs(pDC->DeviceScaleX()) * g[0], pxY = std::fabs(pDC->DeviceScaleY()) * g[1];
     if (pxX >= 2.0 && pxY >= 2.0) {
       CPen pen(PS_SOLID, 1, kGridColour);

@@ -104,17 +104,20 @@ TEST_F(PaintBound, RepaintingAPartGivesThePixelsOfTheFullPaintWithFewerCopies) {
 
 TEST_F(PaintBound, TheGridOfAPageOfAnyAreaDrawsOnlyItsLinesInTheWindow) {
   doc->m_Settings.System.GridShow = 1;
-  doc->m_Settings.DrawingData.GridSize = 3.7;
-  Repaint(9);
-  Paint();
-  const QImage whole = Surface();
-  // Repainted in parts, the grid's lines stand where the whole page's steps put them.
-  const int w = whole.width(), h = whole.height();
-  for (const QRect& part : {QRect(w - 150, 0, 150, h), QRect(200, h - 90, 300, 90)}) {
-    RECT r{part.left(), part.top(), part.right() + 1, part.bottom() + 1};
-    view->InvalidateRect(&r, TRUE);
-    view->UpdateWindow();
-    EXPECT_EQ(Differences(Surface(), whole, whole.rect()), 0) << part.x() << "," << part.y();
+  // 1.16 mm is a hair under 116 logical units: the sums of the steps round up to whole units.
+  for (const double size : {3.7, 1.16}) {
+    doc->m_Settings.DrawingData.GridSize = size;
+    Repaint(9);
+    Paint();
+    const QImage whole = Surface();
+    // Repainted in parts, the grid's lines stand where the whole page's steps put them.
+    const int w = whole.width(), h = whole.height();
+    for (const QRect& part : {QRect(w - 150, 0, 150, h), QRect(200, h - 90, 300, 90), QRect(w / 2, h / 3, 29, 9)}) {
+      RECT r{part.left(), part.top(), part.right() + 1, part.bottom() + 1};
+      view->InvalidateRect(&r, TRUE);
+      view->UpdateWindow();
+      EXPECT_EQ(Differences(Surface(), whole, whole.rect()), 0) << size << " mm, " << part.x() << "," << part.y();
+    }
   }
   // A page of 1e300 mm (read from a file) paints its grid in the window and ends.
   doc->m_Settings.DrawingData.Area = 1e300;

@@ -79,6 +79,10 @@ TEST_F(OperatorDay, Seed8259Step215AScaledSelectionLeavesNoPixel) { Run(8259, 21
 // the renderer already at the new scroll.
 TEST_F(OperatorDay, Seed9505Step282AScrollDuringAPressDragLeavesNoTextOut) { Run(9505, 283); }
 
+// A grid step a hair under a whole number of logical units: a tracker's strips repainted after a
+// zoom show the grid's lines where the whole page's steps put them.
+TEST_F(OperatorDay, Seed14008Step323AGridStepUnderAWholeUnitRepaintsInPlace) { Run(14008, 324); }
+
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
   if (!seed || !*seed) GTEST_SKIP() << "KORVANE_SEQUENCE_SEED names the first seed of a hunt";
