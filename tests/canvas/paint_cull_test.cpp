@@ -90,6 +90,18 @@ TEST_F(PaintCull, EveryKindDrawsOnlyWithinItsBound) {
       {"triangle", [&] { return AddShape(TYPE_TRIANGLE, 20, 16); }},
       {"rhombus", [&] { return AddShape(TYPE_RHOMBIC, 20, 16); }},
       {"polygon", [&] { return AddShape(TYPE_POLYGON, 20, 20); }},
+      // A resize takes a polygon's size below zero: its frame must not ring it from outside.
+      {"polygon of a negative size, framed", [&] {
+         const int e = AddShape(TYPE_POLYGON, 20, 20);
+         At<CPolygonObject>(e)->m_dSize = -4;
+         At<CPolygonObject>(e)->m_dEdgeSize = 3;
+         return e;
+       }},
+      {"polygon framed past its radius", [&] {
+         const int e = AddShape(TYPE_POLYGON, 4, 4);
+         At<CPolygonObject>(e)->m_dEdgeSize = 7;
+         return e;
+       }},
       {"barcode", [&] { const int e = AddShape(TYPE_BARCODE, 14, 14); At<CBarcodeObject>(e)->m_strText = CString("CULL"); return e; }},
       {"bitmap mirrored", [&] {
          const int e = AddBitmap(MakeImage(40, 30, [](int x, int y) { return (x + y) % 5 < 2; }), 20, 15);
