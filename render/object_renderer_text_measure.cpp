@@ -192,7 +192,8 @@ CObjectRenderer::MeasureState CObjectRenderer::GetMeasureState() const {
 namespace {
 
 // The measuring run shared by both text kinds: lays out the top-left and the bottom-right copy
-// and takes the outer edges of their glyphs and copy rectangles.
+// and takes the outer edges of their glyphs and copy rectangles. A gap more negative than the
+// copy is wide (or high) turns the grid over, so each edge is the outer one of both copies.
 template <class Layout>
 void MeasureCopies(CObjectRenderer& r, CDC* dc, const CDrawObject* obj, const Grid& g, RECT* out, Layout layout) {
   *out = RECT{};
@@ -211,10 +212,16 @@ void MeasureCopies(CObjectRenderer& r, CDC* dc, const CDrawObject* obj, const Gr
   measure(0, g.rows - 1, glyphs, copy);
   result.top = std::max(glyphs.top, copy.top);
   result.left = std::min(glyphs.left, copy.left);
-  // A single copy is both corners: laid out once.
-  if (g.columns > 1 || g.rows > 1) measure(g.columns - 1, 0, glyphs, copy);
   result.bottom = std::min(glyphs.bottom, copy.bottom);
   result.right = std::max(glyphs.right, copy.right);
+  // A single copy is both corners: laid out once.
+  if (g.columns > 1 || g.rows > 1) {
+    measure(g.columns - 1, 0, glyphs, copy);
+    result.top = std::max({result.top, glyphs.top, copy.top});
+    result.left = std::min({result.left, glyphs.left, copy.left});
+    result.bottom = std::min({result.bottom, glyphs.bottom, copy.bottom});
+    result.right = std::max({result.right, glyphs.right, copy.right});
+  }
   r.LogicalRectToDevice(dc, result, out);
 }
 

@@ -86,6 +86,9 @@ TEST_F(OperatorDay, Seed14008Step323AGridStepUnderAWholeUnitRepaintsInPlace) { R
 // A polygon resized past nothing, with a frame wider than what is left of it.
 TEST_F(OperatorDay, Seed35023Step145APolygonShrunkPastNothingLeavesNoPixel) { Run(35023, 146); }
 
+// A counting text resized, in a grid whose negative column gap turns it over.
+TEST_F(OperatorDay, Seed32059Step731AResizedTextGridTurnedOverLeavesNoPixel) { Run(32059, 732); }
+
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
   if (!seed || !*seed) GTEST_SKIP() << "KORVANE_SEQUENCE_SEED names the first seed of a hunt";
