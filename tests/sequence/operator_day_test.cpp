@@ -83,6 +83,9 @@ TEST_F(OperatorDay, Seed9505Step282AScrollDuringAPressDragLeavesNoTextOut) { Run
 // zoom show the grid's lines where the whole page's steps put them.
 TEST_F(OperatorDay, Seed14008Step323AGridStepUnderAWholeUnitRepaintsInPlace) { Run(14008, 324); }
 
+// A line added with the angle its page last set: its first paint covers the turned body.
+TEST_F(OperatorDay, Seed33068Step629AnAddedTurnedLineIsPaintedWhole) { Run(33068, 630); }
+
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
   if (!seed || !*seed) GTEST_SKIP() << "KORVANE_SEQUENCE_SEED names the first seed of a hunt";
