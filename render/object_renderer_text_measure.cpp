@@ -3,6 +3,7 @@
 // the arc-text guide.
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <vector>
 
 #include "model/bmpobject.h"
@@ -74,6 +75,31 @@ bool GridOf(const CDrawObject* obj, Grid& g) {
 
 // The whole grid's extent along one axis (mm).
 double GridSpan(int count, double size, double gap) { return count * size + (count - 1) * gap; }
+
+// A line's copies are drawn turned about their own centres: the grid's logical rectangle r is
+// widened on every side by as much as a turned copy of logical size w x h reaches past its box.
+void WidenForTurn(double degrees, double w, double h, CDoubleRect& r) {
+  if (degrees == 0) return;
+  double reachX = 0, reachY = 0;
+  for (const double cx : {-0.5, 0.5}) {
+    for (const double cy : {-0.5, 0.5}) {
+      CDoublePoint p;
+      CObjectRenderer::RotatePoint(&p, 0, 0, cx * w, cy * h, -degrees);
+      reachX = std::max(reachX, std::fabs(p.x));
+      reachY = std::max(reachY, std::fabs(p.y));
+    }
+  }
+  const double growX = std::max(0.0, reachX - std::fabs(w) / 2), growY = std::max(0.0, reachY - std::fabs(h) / 2);
+  if (!std::isfinite(growX) || !std::isfinite(growY)) return;
+  // Each edge moves away from its opposite, whichever way the mapping runs.
+  auto widen = [](double& a, double& b, double by) {
+    const double d = a <= b ? by : -by;
+    a -= d;
+    b += d;
+  };
+  widen(r.left, r.right, growX);
+  widen(r.bottom, r.top, growY);
+}
 
 // Centre of copy (i, j) of the grid: columns from the left, rows from the bottom.
 double CopyCentre(double pos, int count, int index, double step) {
@@ -149,6 +175,11 @@ int CObjectRenderer::UpdateObjectRect(CDC* dc, CDrawObject* obj, RECT* out) {
     CDoubleRect r;
     MmRectToLogical(GridSpan(g.columns, g.width, g.columnGap), GridSpan(g.rows, g.height, g.rowGap), obj->m_dPosX,
                     obj->m_dPosY, &r);
+    if (obj->m_nType == TYPE_LINE) {
+      CDoubleRect copy;
+      MmRectToLogical(g.width, g.height, 0, 0, &copy);
+      WidenForTurn(static_cast<const CLineObject*>(obj)->m_dAngle, copy.right - copy.left, copy.top - copy.bottom, r);
+    }
     LogicalRectToDevice(dc, r, out);
   }
   out->left -= m_nScrollX;

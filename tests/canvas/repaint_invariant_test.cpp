@@ -17,6 +17,7 @@
 #include "canvas/object_tracker.h"
 #include "canvas_fixture.h"
 #include "platform/ui/modal_dialogs.h"
+#include "res/dialog_134.h"
 
 namespace {
 
@@ -345,6 +346,31 @@ TEST_F(RepaintInvariantDesign, AnAddedObjectsFirstPaintDrawsItsWholeFrame) {
       ExpectShowsTheDesign("deleting " + name);
       if (HasFailure()) return;
     }
+  }
+}
+
+// A line is drawn turned about its centre, past the box of its length and thickness: turning it
+// on its page repaints where it lay and where it lies, and a line added after takes the page's
+// angle and is painted whole at once. Two zoom levels, over the design.
+TEST_F(RepaintInvariantDesign, ATurnedLineRepaintsItsWholeBodyWhenAddedTurnedOrDeleted) {
+  for (int z : {3, 9}) {
+    Start(z);
+    ASSERT_EQ(doc->AddNewObject(TYPE_LINE), TYPE_LINE);
+    ExpectShowsTheDesign("adding a line");
+    ASSERT_EQ(doc->SetPropertyDouble(dlg134::IDC_SIZE_X, 120, 0), 1);
+    ExpectShowsTheDesign("lengthening it");
+    for (double angle : {7.0, 2.371, 33.0, 0.0, -12.0}) {
+      ASSERT_EQ(doc->SetPropertyDouble(dlg134::IDC_ANGLE, angle, 0), 1);
+      ExpectShowsTheDesign("turning it to " + std::to_string(angle));
+    }
+    ASSERT_EQ(doc->DeleteSelection(), 1);
+    ExpectShowsTheDesign("deleting the turned line");
+    ASSERT_EQ(doc->AddNewObject(TYPE_LINE), TYPE_LINE);
+    ASSERT_EQ(At<CLineObject>(doc->m_nCurrentIndex)->m_dAngle, -12.0);
+    view->UpdateWindow();
+    EXPECT_FALSE(view->Surface().HasPending()) << "the added line was left for another paint";
+    ExpectShowsTheDesign("adding a line the page turns");
+    if (HasFailure()) return;
   }
 }
 

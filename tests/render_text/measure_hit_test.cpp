@@ -2,6 +2,7 @@
 // containment in a rubber band, record packing and the arc-text guide.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "model/drawobject.h"
@@ -218,6 +219,54 @@ TEST_F(MeasureHit, UpdateRectangleOfGridsAndTexts) {
   multi.m_nType = TYPE_MULTI;
   EXPECT_EQ(r.UpdateObjectRect(page.dc(), &multi, &out), 0);
   EXPECT_EQ(r.UpdateObjectRect(page.dc(), nullptr, &out), 0);
+}
+
+// A line is drawn turned about its centre: the rectangle given for it holds every pixel of the
+// turned body, outlined or filled, and reaches no more than a pixel or two past that body and
+// its unturned box together.
+TEST_F(MeasureHit, TheRectangleOfATurnedLineHoldsItsDrawnBody) {
+  for (const double angle : {2.371, 7.0, 30.0, 90.0, 135.0, -20.0, 400.0}) {
+    for (const BOOL fill : {FALSE, TRUE}) {
+      SCOPED_TRACE("angle " + std::to_string(angle) + (fill ? " filled" : " outlined"));
+      CLineObject line;
+      line.SetDefaults();
+      line.m_nType = TYPE_LINE;
+      line.m_dWidth = 40;
+      line.m_dHeight = 3;
+      line.m_dAngle = angle;
+      line.m_dPosX = 3;
+      line.m_dPosY = -2;
+      line.m_nRows = line.m_nColumns = 1;
+      RECT out{};
+      ASSERT_EQ(r.UpdateObjectRect(page.dc(), &line, &out), 1);
+      CRect bound(out);
+      bound.NormalizeRect();
+      CDoubleRect rc;
+      r.MmRectToLogical(line.m_dWidth, line.m_dHeight, line.m_dPosX, line.m_dPosY, &rc);
+      RECT box;
+      r.LogicalRectToDevice(page.dc(), rc, &box);
+      CRect reach(box);
+      reach.NormalizeRect();
+      Page drawn{400, 300};
+      r.DrawLine(drawn.dc(), rc.left, rc.top, rc.right, rc.bottom, angle, 0, fill, nullptr);
+      CRect ink;
+      for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+          if (drawn.IsInk(x, y)) ink.UnionRect(ink, CRect(x, y, x + 1, y + 1));
+      ASSERT_FALSE(ink.IsRectEmpty());
+      EXPECT_LE(bound.left, ink.left);
+      EXPECT_LE(bound.top, ink.top);
+      // An outline's pen sets the pixel at the far corners themselves, one past the rectangle's
+      // open edges, as for an unturned line: the canvas widens what it invalidates for that.
+      EXPECT_GE(bound.right, ink.right - 1);
+      EXPECT_GE(bound.bottom, ink.bottom - 1);
+      reach.UnionRect(reach, ink);
+      EXPECT_GE(bound.left, reach.left - 2);
+      EXPECT_GE(bound.top, reach.top - 2);
+      EXPECT_LE(bound.right, reach.right + 2);
+      EXPECT_LE(bound.bottom, reach.bottom + 2);
+    }
+  }
 }
 
 TEST_F(MeasureHit, MeasuringWithoutRowsOrColumnsGivesAnEmptyRectangle) {

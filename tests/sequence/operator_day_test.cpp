@@ -89,6 +89,10 @@ TEST_F(OperatorDay, Seed35023Step145APolygonShrunkPastNothingLeavesNoPixel) { Ru
 // A counting text resized, in a grid whose negative column gap turns it over.
 TEST_F(OperatorDay, Seed32059Step731AResizedTextGridTurnedOverLeavesNoPixel) { Run(32059, 732); }
 
+// A turned line repaints all its body: added with the angle its page last set, or turned on
+// its page.
+TEST_F(OperatorDay, SeedsWhereATurnedLineIsRepaintedWhole) { RunThroughSteps({{33068, 629}, {34114, 603}}); }
+
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
   if (!seed || !*seed) GTEST_SKIP() << "KORVANE_SEQUENCE_SEED names the first seed of a hunt";
