@@ -76,6 +76,12 @@ bool GridOf(const CDrawObject* obj, Grid& g) {
 // The whole grid's extent along one axis (mm).
 double GridSpan(int count, double size, double gap) { return count * size + (count - 1) * gap; }
 
+// What the copies along one axis cover (mm), centred on the position as they are: the grid's
+// extent, unless a gap more negative than the copy turns the row over or stacks it.
+double CoveredSpan(int count, double size, double gap) {
+  return (count - 1) * std::fabs(size + gap) + std::fabs(size);
+}
+
 // A line's copies are drawn turned about their own centres: the grid's logical rectangle r is
 // widened on every side by as much as a turned copy of logical size w x h reaches past its box.
 void WidenForTurn(double degrees, double w, double h, CDoubleRect& r) {
@@ -173,8 +179,8 @@ int CObjectRenderer::UpdateObjectRect(CDC* dc, CDrawObject* obj, RECT* out) {
     Grid g;
     if (!GridOf(obj, g)) return 0;
     CDoubleRect r;
-    MmRectToLogical(GridSpan(g.columns, g.width, g.columnGap), GridSpan(g.rows, g.height, g.rowGap), obj->m_dPosX,
-                    obj->m_dPosY, &r);
+    MmRectToLogical(CoveredSpan(g.columns, g.width, g.columnGap), CoveredSpan(g.rows, g.height, g.rowGap),
+                    obj->m_dPosX, obj->m_dPosY, &r);
     if (obj->m_nType == TYPE_LINE) {
       CDoubleRect copy;
       MmRectToLogical(g.width, g.height, 0, 0, &copy);

@@ -593,27 +593,34 @@ TEST_F(PaintCull, RectanglesLeftOutTakeTheCornerStylesOfTheirEdgeStyle) {
   EXPECT_EQ(CompareWithFullRepaint().count, 0);
 }
 
-// Gaps more negative than the copies are wide and high turn a text's grid over: its first copy
-// stands right of and below its last. An edit repaints where the measure says the glyphs are,
-// before and after, and that must hold every copy.
-TEST_F(PaintCull, AnEditOfATextGridTurnedOverByItsGapsRepaintsEveryCopy) {
-  const int e = AddShape(TYPE_TEXT1, 2, 8, -20, 10);
-  Text1(List(), e)->m_dCharWidth = 0;  // the font's own width, past the copy's box
-  Text1(List(), e)->m_dCharHeight = 8;
-  Text1(List(), e)->SetText("0");
-  SetGrid(e, 2, 3, -12, -6);
+// Gaps more negative than the copies are wide and high turn a grid over: its first copy stands
+// right of and below its last (or the copies stack). An edit repaints where the measure says the
+// object is, before and after, and that must hold every copy.
+TEST_F(PaintCull, AnEditOfAGridTurnedOverByItsGapsRepaintsEveryCopy) {
+  const int text = AddShape(TYPE_TEXT1, 2, 8, -20, 10);
+  Text1(List(), text)->m_dCharWidth = 0;  // the font's own width, past the copy's box
+  Text1(List(), text)->m_dCharHeight = 8;
+  Text1(List(), text)->SetText("0");
+  SetGrid(text, 2, 3, -12, -6);
+  const int box = AddShape(TYPE_RECTANGLE, 6, 4, -30, -20);
+  SetGrid(box, 3, 2, -9, -8);
+  const int image = AddBitmap(MakeImage(16, 12, [](int x, int y) { return (x * y) % 3 == 0; }), 8, 6, 10, -25);
+  SetGrid(image, 3, 1, -6.5, 0);
   for (int zoom : {9, 13}) {
     Repaint(zoom);
     Paint();
-    for (int step = 0; step < 3; ++step) {
-      SCOPED_TRACE("zoom " + std::to_string(zoom) + ", move " + std::to_string(step));
-      view->InvalidateObject(e);
-      List().GetObject(e)->m_dPosX += 9;
-      List().GetObject(e)->m_dPosY -= 5;
-      view->InvalidateObject(e);
-      const StalePixels stale = CompareWithFullRepaint();
-      EXPECT_EQ(stale.count, 0) << "within " << stale.x << "," << stale.y << " " << stale.width << "x"
-                                << stale.height << ", first at" << stale.first;
+    for (const int e : {text, box, image}) {
+      for (int step = 0; step < 2; ++step) {
+        SCOPED_TRACE("zoom " + std::to_string(zoom) + ", entry " + std::to_string(e) + ", move " +
+                     std::to_string(step));
+        view->InvalidateObject(e);
+        List().GetObject(e)->m_dPosX += 9;
+        List().GetObject(e)->m_dPosY -= 5;
+        view->InvalidateObject(e);
+        const StalePixels stale = CompareWithFullRepaint();
+        EXPECT_EQ(stale.count, 0) << "within " << stale.x << "," << stale.y << " " << stale.width << "x"
+                                  << stale.height << ", first at" << stale.first;
+      }
     }
   }
 }

@@ -86,8 +86,11 @@ TEST_F(OperatorDay, Seed14008Step323AGridStepUnderAWholeUnitRepaintsInPlace) { R
 // A polygon resized past nothing, with a frame wider than what is left of it.
 TEST_F(OperatorDay, Seed35023Step145APolygonShrunkPastNothingLeavesNoPixel) { Run(35023, 146); }
 
-// A counting text resized, in a grid whose negative column gap turns it over.
-TEST_F(OperatorDay, Seed32059Step731AResizedTextGridTurnedOverLeavesNoPixel) { Run(32059, 732); }
+// Grids turned over by gaps more negative than their copies: a counting text resized, a
+// bitmap's row gap typed.
+TEST_F(OperatorDay, SeedsWhereAGridTurnedOverByItsGapsLeavesNoPixel) {
+  RunThroughSteps({{32059, 731}, {34114, 778}});
+}
 
 // A turned line repaints all its body: added with the angle its page last set, or turned on
 // its page.
