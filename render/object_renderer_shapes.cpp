@@ -144,9 +144,9 @@ bool RhombicInnerValid(const POINT* v) {
 }
 
 // The inner ring is valid while its first vertex lies on the same side of the centre as the
-// outer one (a negative inner radius mirrors it through the centre) and no farther from it: a polygon
-// shrunk past nothing has a negative radius, and its inner ring would stand round the outer one
-// (without a frame the two rings are one).
+// outer one (a negative inner radius mirrors it through the centre) and no farther from it: a
+// polygon shrunk past nothing has a negative radius, and its inner ring would stand round the
+// outer one (without a frame the two rings are one).
 bool PolygonInnerValid(const POINT* v, int n, double cx, double cy) {
   const double ox = v[0].x - cx, oy = v[0].y - cy;
   const double ix = v[n].x - cx, iy = v[n].y - cy;
