@@ -509,7 +509,9 @@ void CLeftView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   }
   if (!hintObject) return;
   const int index = m_pDoc->m_nCurrentIndex;
-  const bool multi = m_pDoc->m_nCurrentKind == TYPE_MULTI;
+  // A press outside a multi-selection drags the object under it before the selection follows:
+  // its commit names that one object while the document still holds the selection.
+  const bool multi = m_pDoc->m_nCurrentKind == TYPE_MULTI && index <= 0;
   switch (m_pDoc->m_nLastAction) {
     case HINT_SELECTION_CHANGED:
       ChangeTracker(static_cast<int>(hint));

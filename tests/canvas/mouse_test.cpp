@@ -241,6 +241,38 @@ TEST_F(CanvasMouse, DragsLeaveNoPixelFromAPendingPaintOrAnOverturnedSelection) {
   }
 }
 
+// A press on an object outside a multi-selection drags that object at once; the selection
+// follows after the release. The commit names the one object while the document still holds
+// the selection, and the object's new place must be repainted whole: a text's glyphs reach far
+// beyond its frame, which is all the tracker covers.
+TEST_F(CanvasMouse, APressOutsideAMultiSelectionRepaintsTheDraggedTextWhole) {
+  const int a = AddShape(TYPE_RECTANGLE, 10, 10, -40, 25);
+  const int b = AddShape(TYPE_RECTANGLE, 10, 10, -20, 25);
+  const int text = AddShape(TYPE_TEXT1, 30, 2, 20, 0);
+  auto* t = At<CText1Object>(text);
+  t->SetText("Hj");
+  t->m_dCharWidth = 12;
+  t->m_dCharHeight = 24;
+  Repaint(9);
+  const CRect ra = ClientRectOf(a), rb = ClientRectOf(b);
+  for (const QPoint by : {QPoint(-40, 30), QPoint(25, -35)}) {
+    SCOPED_TRACE("dragged by " + std::to_string(by.x()) + "," + std::to_string(by.y()));
+    Band(QPoint(std::min(ra.left, rb.left) - 5, std::min(ra.top, rb.top) - 5),
+         QPoint(std::max(ra.right, rb.right) + 5, std::max(ra.bottom, rb.bottom) + 5));
+    ASSERT_EQ(view->GetTrackObject(), -1);
+    QApplication::processEvents();
+    const QPoint from = Centre(ClientRectOf(text));
+    Press(from);
+    Move(from + by / 2);
+    Move(from + by);
+    Release(from + by);
+    EXPECT_EQ(view->GetTrackObject(), text);
+    const StalePixels stale = CompareWithFullRepaint();
+    EXPECT_EQ(stale.count, 0) << "within " << stale.x << "," << stale.y << " " << stale.width << "x"
+                              << stale.height << ", first at" << stale.first;
+  }
+}
+
 // A multi-selection scaled along one axis: an arc text's characters do not scale with the
 // selection's rectangle, so its glyphs land beyond where the rectangle carries them.
 TEST_F(CanvasMouse, AScaledSelectionLeavesNoPixelOfAWideArcText) {

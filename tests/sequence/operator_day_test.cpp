@@ -96,6 +96,11 @@ TEST_F(OperatorDay, SeedsWhereAGridTurnedOverByItsGapsLeavesNoPixel) {
 // its page.
 TEST_F(OperatorDay, SeedsWhereATurnedLineIsRepaintedWhole) { RunThroughSteps({{33068, 629}, {34114, 603}}); }
 
+// A press outside a multi-selection drags a text whose glyphs reach below its frame.
+TEST_F(OperatorDay, Seed72010Step1005ATextDraggedFromOutsideAMultiSelectionIsRepaintedWhole) {
+  Run(72010, 1006);
+}
+
 TEST_F(OperatorDay, Hunt) {
   const char* seed = std::getenv("KORVANE_SEQUENCE_SEED");
   if (!seed || !*seed) GTEST_SKIP() << "KORVANE_SEQUENCE_SEED names the first seed of a hunt";
