@@ -107,11 +107,17 @@ QString CSealFontChoice::Resolve(const QString& typed, QString* note) {
   // kept, so that the design keeps the name it was made with.
   if (!Installed(faces, fontengine::MapFaceName(cp932::FromQString(name))).isEmpty()) return name;
   const Style style = StyleOf(name);
+  // Between faces alike in style, the ones the font layer draws the usual Japanese faces in win:
+  // the stand-in is the same whatever other fonts the machine has.
+  QStringList usual;
+  for (const char* common : {"ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ Ｐ明朝", "ＭＳ Ｐゴシック"})
+    usual << fontengine::MapFaceName(cp932::FromQString(QString::fromUtf8(common)));
   QString best;
   int bestScore = -1;
   for (const QString& face : faces) {
-    const int score = (style != Style::Unknown && StyleOf(face) == style ? 4 : 0) +
-                      (StyleOf(face) == Style::Mincho ? 2 : 0) + (Proportional(face) == Proportional(name) ? 1 : 0);
+    const int score = (style != Style::Unknown && StyleOf(face) == style ? 8 : 0) +
+                      (StyleOf(face) == Style::Mincho ? 4 : 0) + (Proportional(face) == Proportional(name) ? 2 : 0) +
+                      (usual.contains(face, Qt::CaseInsensitive) ? 1 : 0);
     if (score > bestScore) {
       best = face;
       bestScore = score;
